@@ -1,0 +1,39 @@
+# strato_add_bundle(<target> NAME <Name> IDENTIFIER <id> VERSION <v> [SHORT_VERSION <v>]
+#                   SOURCES <files...> [RESOURCES <files...>] [OUTPUT_DIRECTORY <dir>])
+#
+# Builds a loadable module as the bundle folder <dir>/<Name>.bundle/ holding Info.plist, the
+# library <Name>.so and Resources/ with the given files.
+set(STRATO_INFO_PLIST_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/Info.plist.in)
+
+function(strato_add_bundle target)
+  cmake_parse_arguments(ARG "" "NAME;IDENTIFIER;VERSION;SHORT_VERSION;OUTPUT_DIRECTORY"
+                        "SOURCES;RESOURCES" ${ARGN})
+  if(NOT ARG_OUTPUT_DIRECTORY)
+    set(ARG_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  if(NOT ARG_SHORT_VERSION)
+    set(ARG_SHORT_VERSION ${ARG_VERSION})
+  endif()
+  set(bundle_dir ${ARG_OUTPUT_DIRECTORY}/${ARG_NAME}.bundle)
+
+  add_library(${target} MODULE ${ARG_SOURCES})
+  set_target_properties(${target} PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${bundle_dir}
+    OUTPUT_NAME ${ARG_NAME}
+    PREFIX ""
+    SUFFIX ".so")
+
+  set(BUNDLE_EXECUTABLE ${ARG_NAME}.so)
+  set(BUNDLE_IDENTIFIER ${ARG_IDENTIFIER})
+  set(BUNDLE_NAME ${ARG_NAME})
+  set(BUNDLE_VERSION ${ARG_VERSION})
+  set(BUNDLE_SHORT_VERSION ${ARG_SHORT_VERSION})
+  configure_file(${STRATO_INFO_PLIST_TEMPLATE} ${bundle_dir}/Info.plist @ONLY)
+
+  file(MAKE_DIRECTORY ${bundle_dir}/Resources)
+  foreach(resource ${ARG_RESOURCES})
+    get_filename_component(name ${resource} NAME)
+    configure_file(${resource} ${bundle_dir}/Resources/${name} COPYONLY)
+  endforeach()
+  set_target_properties(${target} PROPERTIES STRATO_BUNDLE_DIR ${bundle_dir})
+endfunction()

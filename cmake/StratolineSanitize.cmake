@@ -1,0 +1,7 @@
+# -DSANITIZE=ON instruments every target with AddressSanitizer and UndefinedBehaviorSanitizer.
+if(SANITIZE)
+  set(_sanitize_flags -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(${_sanitize_flags})
+  add_link_options(${_sanitize_flags})
+  add_compile_definitions(_GLIBCXX_SANITIZE_VECTOR=1)
+endif()

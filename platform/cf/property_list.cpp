@@ -1,0 +1,327 @@
+// Property-list files through libplist, converted to and from cf::Value.
+#include "cf/property_list.h"
+
+#include <fcntl.h>
+#include <plist/plist.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace cf {
+namespace {
+
+// Nesting deeper than this is refused rather than risking the stack on hostile input.
+constexpr int kMaxNesting = 256;
+constexpr std::uint64_t kMaxFormatBytes = std::numeric_limits<std::uint32_t>::max();
+constexpr int kMicrosecondsPerSecond = 1000000;
+
+struct PlistFree {
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistFree>;
+
+struct MallocFree {
+    void operator()(void* block) const { std::free(block); }
+};
+using MallocPtr = std::unique_ptr<char, MallocFree>;
+
+PlistStatus fromPlist(plist_t node, Value& out, int depth);
+
+PlistStatus fromPlistArray(plist_t node, Value& out, int depth) {
+    Value::Array items;
+    const std::uint32_t count = plist_array_get_size(node);
+    items.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        Value item;
+        if (auto status = fromPlist(plist_array_get_item(node, i), item, depth + 1);
+            status != PlistStatus::Ok) {
+            return status;
+        }
+        items.push_back(std::move(item));
+    }
+    out = Value(std::move(items));
+    return PlistStatus::Ok;
+}
+
+PlistStatus fromPlistDictionary(plist_t node, Value& out, int depth) {
+    Value::Dictionary entries;
+    plist_dict_iter iter = nullptr;
+    plist_dict_new_iter(node, &iter);
+    MallocPtr iterOwner(static_cast<char*>(iter));
+    for (;;) {
+        char* rawKey = nullptr;
+        plist_t child = nullptr;
+        plist_dict_next_item(node, iter, &rawKey, &child);
+        MallocPtr key(rawKey);
+        if (child == nullptr) {
+            break;
+        }
+        Value item;
+        if (auto status = fromPlist(child, item, depth + 1); status != PlistStatus::Ok) {
+            return status;
+        }
+        entries.insert_or_assign(key ? std::string(key.get()) : std::string(), std::move(item));
+    }
+    out = Value(std::move(entries));
+    return PlistStatus::Ok;
+}
+
+PlistStatus fromPlistScalar(plist_t node, Value& out) {
+    switch (plist_get_node_type(node)) {
+        case PLIST_BOOLEAN: {
+            std::uint8_t flag = 0;
+            plist_get_bool_val(node, &flag);
+            out = Value(flag != 0);
+            return PlistStatus::Ok;
+        }
+        case PLIST_UINT: {
+            // libplist keeps signed integers in two's complement.
+            std::uint64_t bits = 0;
+            plist_get_uint_val(node, &bits);
+            const auto number = static_cast<std::int64_t>(bits);
+            const bool fits32 = number >= std::numeric_limits<std::int32_t>::min() &&
+                                number <= std::numeric_limits<std::int32_t>::max();
+            out = fits32 ? Value(static_cast<std::int32_t>(number)) : Value(number);
+            return PlistStatus::Ok;
+        }
+        case PLIST_REAL: {
+            double real = 0;
+            plist_get_real_val(node, &real);
+            out = Value(real);
+            return PlistStatus::Ok;
+        }
+        case PLIST_STRING: {
+            char* raw = nullptr;
+            plist_get_string_val(node, &raw);
+            MallocPtr text(raw);
+            out = Value(std::string(text ? text.get() : ""));
+            return PlistStatus::Ok;
+        }
+        case PLIST_DATA: {
+            char* raw = nullptr;
+            std::uint64_t length = 0;
+            plist_get_data_val(node, &raw, &length);
+            MallocPtr bytes(raw);
+            out = Value::data(bytes.get(), bytes ? length : 0);
+            return PlistStatus::Ok;
+        }
+        case PLIST_DATE: {
+            std::int32_t seconds = 0;
+            std::int32_t microseconds = 0;
+            plist_get_date_val(node, &seconds, &microseconds);
+            out = Value(Value::Date{seconds + static_cast<double>(microseconds) /
+                                                  kMicrosecondsPerSecond});
+            return PlistStatus::Ok;
+        }
+        default:
+            return PlistStatus::NotRepresentable;
+    }
+}
+
+PlistStatus fromPlist(plist_t node, Value& out, int depth) {
+    if (node == nullptr || depth > kMaxNesting) {
+        return PlistStatus::Malformed;
+    }
+    switch (plist_get_node_type(node)) {
+        case PLIST_ARRAY:
+            return fromPlistArray(node, out, depth);
+        case PLIST_DICT:
+            return fromPlistDictionary(node, out, depth);
+        default:
+            return fromPlistScalar(node, out);
+    }
+}
+
+plist_t toPlistDate(Value::Date date) {
+    double whole = std::floor(date.secondsSince2001);
+    auto microseconds =
+        static_cast<std::int32_t>(std::lround((date.secondsSince2001 - whole) * kMicrosecondsPerSecond));
+    if (microseconds == kMicrosecondsPerSecond) {
+        whole += 1;
+        microseconds = 0;
+    }
+    return plist_new_date(static_cast<std::int32_t>(whole), microseconds);
+}
+
+// Builds a libplist tree; null when the value holds something a property list cannot.
+PlistPtr toPlist(const Value& value, int depth) {
+    if (depth > kMaxNesting) {
+        return nullptr;
+    }
+    switch (value.type()) {
+        case Value::Type::Null:
+            return nullptr;
+        case Value::Type::Boolean:
+            return PlistPtr(plist_new_bool(*value.boolean() ? 1 : 0));
+        case Value::Type::Integer:
+            return PlistPtr(plist_new_uint(static_cast<std::uint64_t>(*value.integer())));
+        case Value::Type::Real:
+            return PlistPtr(plist_new_real(*value.real()));
+        case Value::Type::String:
+            return PlistPtr(plist_new_string(value.string()->c_str()));
+        case Value::Type::Data: {
+            const auto& bytes = *value.data();
+            return PlistPtr(
+                plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        }
+        case Value::Type::Date:
+            return PlistPtr(toPlistDate(*value.date()));
+        case Value::Type::Array: {
+            PlistPtr node(plist_new_array());
+            for (const auto& item : *value.array()) {
+                PlistPtr child = toPlist(item, depth + 1);
+                if (!child) {
+                    return nullptr;
+                }
+                plist_array_append_item(node.get(), child.release());
+            }
+            return node;
+        }
+        case Value::Type::Dictionary: {
+            PlistPtr node(plist_new_dict());
+            for (const auto& [key, item] : *value.dictionary()) {
+                PlistPtr child = toPlist(item, depth + 1);
+                if (!child) {
+                    return nullptr;
+                }
+                plist_dict_set_item(node.get(), key.c_str(), child.release());
+            }
+            return node;
+        }
+    }
+    return nullptr;
+}
+
+// A name in the target's folder that no other writer of this process or another one uses.
+std::filesystem::path temporarySibling(const std::filesystem::path& path) {
+    static std::atomic<unsigned> counter{0};
+    auto name = "." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
+                std::to_string(counter++) + ".tmp";
+    return path.parent_path() / name;
+}
+
+// An XML property list ends with its closing root tag; without it the text was cut short, even
+// where the lenient parser would still build a tree from what is there.
+bool endsWithClosingTag(std::string_view text) {
+    constexpr std::string_view kClosingTag = "</plist>";
+    const auto end = text.find_last_not_of(std::string_view(" \t\r\n\0", 5));
+    return end != std::string_view::npos && text.substr(0, end + 1).ends_with(kClosingTag);
+}
+
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
+                             PropertyListFormat* format) {
+    if (bytes.empty()) {
+        return PlistStatus::EmptyInput;
+    }
+    if (bytes.size() > kMaxFormatBytes) {
+        return PlistStatus::TooLarge;
+    }
+    const auto* raw = reinterpret_cast<const char*>(bytes.data());
+    const auto length = static_cast<std::uint32_t>(bytes.size());
+    const bool binary = plist_is_binary(raw, length) != 0;
+    plist_t parsed = nullptr;
+    if (binary) {
+        plist_from_bin(raw, length, &parsed);
+    } else if (endsWithClosingTag({raw, bytes.size()})) {
+        plist_from_xml(raw, length, &parsed);
+    }
+    PlistPtr root(parsed);
+    if (!root) {
+        return PlistStatus::Malformed;
+    }
+    Value result;
+    if (auto status = fromPlist(root.get(), result, 0); status != PlistStatus::Ok) {
+        return status;
+    }
+    out = std::move(result);
+    if (format != nullptr) {
+        *format = binary ? PropertyListFormat::Binary : PropertyListFormat::Xml;
+    }
+    return PlistStatus::Ok;
+}
+
+PlistStatus readPropertyListFile(const std::filesystem::path& path, Value& out,
+                                 PropertyListFormat* format) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return PlistStatus::FileError;
+    }
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                    std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        return PlistStatus::FileError;
+    }
+    return readPropertyList(bytes, out, format);
+}
+
+PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
+                              std::vector<std::uint8_t>& out) {
+    PlistPtr root = toPlist(value, 0);
+    if (!root) {
+        return PlistStatus::NotRepresentable;
+    }
+    char* raw = nullptr;
+    std::uint32_t length = 0;
+    if (format == PropertyListFormat::Binary) {
+        plist_to_bin(root.get(), &raw, &length);
+    } else {
+        plist_to_xml(root.get(), &raw, &length);
+    }
+    MallocPtr bytes(raw);
+    if (!bytes) {
+        return PlistStatus::TooLarge;
+    }
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes.get());
+    out.assign(begin, begin + length);
+    return PlistStatus::Ok;
+}
+
+PlistStatus writePropertyListFile(const std::filesystem::path& path, const Value& value,
+                                  PropertyListFormat format) {
+    std::vector<std::uint8_t> bytes;
+    if (auto status = writePropertyList(value, format, bytes); status != PlistStatus::Ok) {
+        return status;
+    }
+    const auto temporary = temporarySibling(path);
+    constexpr mode_t kFileMode = 0666;  // narrowed by the process's creation mask
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    if (fd < 0) {
+        return PlistStatus::FileError;
+    }
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int savedErrno = errno;
+        ::unlink(temporary.c_str());
+        errno = savedErrno;
+        return PlistStatus::FileError;
+    }
+    return PlistStatus::Ok;
+}
+
+}  // namespace cf

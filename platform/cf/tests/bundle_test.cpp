@@ -1,0 +1,56 @@
+// Bundles: Info.plist, symbol look-up, resources and the bundle that holds an address.
+#include "cf/bundle.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temporary_folder.h"
+
+namespace {
+
+using Twice = int (*)(int);
+
+std::unique_ptr<cf::Bundle> openTestBundle() { return cf::Bundle::open(CF_TEST_BUNDLE_DIR); }
+
+TEST(Bundle, ReadsInfoAndCallsAnExportedFunction) {
+    auto bundle = openTestBundle();
+    ASSERT_NE(bundle, nullptr);
+    EXPECT_EQ(bundle->identifier(), "com.stratoline.test.cfbundle");
+    EXPECT_EQ(bundle->version(), "1.2.3");
+    EXPECT_EQ(bundle->shortVersion(), "1.2");
+
+    auto twice = reinterpret_cast<Twice>(bundle->symbol("cfTestBundleTwice"));
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(twice(21), 42);
+    EXPECT_EQ(bundle->symbol("noSuchFunction"), nullptr);
+}
+
+TEST(Bundle, FindsResourcesInsideItsFolderOnly) {
+    auto bundle = openTestBundle();
+    ASSERT_NE(bundle, nullptr);
+    auto resource = bundle->resource("bundle_resource.txt");
+    ASSERT_TRUE(resource.has_value());
+    EXPECT_TRUE(std::filesystem::is_regular_file(*resource));
+    EXPECT_FALSE(bundle->resource("absent.txt").has_value());
+    EXPECT_FALSE(bundle->resource("../Info.plist").has_value());
+    EXPECT_FALSE(bundle->resource("").has_value());
+}
+
+TEST(Bundle, FindsTheBundleHoldingAFunction) {
+    auto bundle = openTestBundle();
+    ASSERT_NE(bundle, nullptr);
+    auto holder = cf::Bundle::containing(bundle->symbol("cfTestBundleTwice"));
+    ASSERT_NE(holder, nullptr);
+    EXPECT_EQ(holder->identifier(), bundle->identifier());
+
+    // This test program is no bundle.
+    EXPECT_EQ(cf::Bundle::containing(reinterpret_cast<const void*>(&openTestBundle)), nullptr);
+}
+
+TEST(Bundle, FolderWithoutInfoIsRefused) {
+    testsupport::TemporaryFolder folder;
+    std::filesystem::create_directory(folder / "Empty.bundle");
+    EXPECT_EQ(cf::Bundle::open(folder / "Empty.bundle"), nullptr);
+    EXPECT_EQ(cf::Bundle::open(folder / "Absent.bundle"), nullptr);
+}
+
+}  // namespace

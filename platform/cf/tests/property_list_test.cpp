@@ -1,0 +1,174 @@
+// Property-list reading and writing, checked against Python's plistlib as an independent oracle.
+#include "cf/property_list.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "support/python_oracle.h"
+#include "support/temporary_folder.h"
+
+namespace {
+
+using cf::PlistStatus;
+using cf::PropertyListFormat;
+using cf::Value;
+using testsupport::TemporaryFolder;
+
+const std::string kOracle = std::string(CF_TEST_DATA_DIR) + "/plist_oracle.py";
+
+// The dictionary that plist_oracle.py holds as its reference.
+Value referenceDictionary() {
+    using namespace std::chrono;
+    const auto date = sys_days(2024y / February / 29) + 12h + 30min + 15s;
+    const auto epoch2001 = sys_days(2001y / January / 1);
+    std::vector<std::uint8_t> allBytes(256);
+    for (int i = 0; i < 256; ++i) {
+        allBytes[i] = static_cast<std::uint8_t>(i);
+    }
+    Value dictionary = Value::emptyDictionary();
+    dictionary.set("boolean", true);
+    dictionary.set("false", false);
+    dictionary.set("int32", std::int32_t{-42});
+    dictionary.set("int64", std::int64_t{1} << 40);
+    dictionary.set("real", 0.1);
+    dictionary.set("string", "h\u00e9llo <&> \u65e5\u672c");
+    dictionary.set("data", Value(allBytes));
+    dictionary.set("date", Value::Date{static_cast<double>(
+                               duration_cast<seconds>(date - epoch2001).count())});
+    dictionary.set("array",
+                   Value(Value::Array{std::int32_t{1}, "two", Value(Value::Array{3.5}),
+                                      Value::emptyDictionary()}));
+    Value deeper = Value::emptyDictionary();
+    deeper.set("deeper", Value(Value::Data{}));
+    Value nested = Value::emptyDictionary();
+    nested.set("nested", deeper);
+    dictionary.set("dictionary", nested);
+    dictionary.set("empty string", "");
+    return dictionary;
+}
+
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class PropertyListFormats : public ::testing::TestWithParam<PropertyListFormat> {};
+
+TEST_P(PropertyListFormats, EveryValueKindRoundTripsAndPlistlibAgrees) {
+    TemporaryFolder folder;
+    const auto path = folder / "all.plist";
+    const Value written = referenceDictionary();
+    ASSERT_EQ(cf::writePropertyListFile(path, written, GetParam()), PlistStatus::Ok);
+
+    Value read;
+    PropertyListFormat found{};
+    ASSERT_EQ(cf::readPropertyListFile(path, read, &found), PlistStatus::Ok);
+    EXPECT_EQ(found, GetParam());
+    EXPECT_EQ(read, written);
+    EXPECT_TRUE(read.find("int32")->isInt32());
+    EXPECT_FALSE(read.find("int64")->isInt32());
+
+    EXPECT_EQ(testsupport::runPython(kOracle, {"check", path.string()}), 0);
+}
+
+TEST_P(PropertyListFormats, FilesWrittenByPlistlibReadBack) {
+    TemporaryFolder folder;
+    const auto path = folder / "oracle.plist";
+    const bool binary = GetParam() == PropertyListFormat::Binary;
+    ASSERT_EQ(testsupport::runPython(kOracle, {"write", binary ? "bin" : "xml", path.string()}), 0);
+
+    Value read;
+    ASSERT_EQ(cf::readPropertyListFile(path, read), PlistStatus::Ok);
+    EXPECT_EQ(read, referenceDictionary());
+}
+
+TEST_P(PropertyListFormats, TruncatedInputIsMalformed) {
+    std::vector<std::uint8_t> bytes;
+    ASSERT_EQ(cf::writePropertyList(referenceDictionary(), GetParam(), bytes), PlistStatus::Ok);
+    for (std::size_t keep : {bytes.size() / 4, bytes.size() / 2, bytes.size() - 3}) {
+        Value untouched("before");
+        const std::span<const std::uint8_t> prefix(bytes.data(), keep);
+        EXPECT_EQ(cf::readPropertyList(prefix, untouched), PlistStatus::Malformed) << keep;
+        EXPECT_EQ(untouched, Value("before"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PropertyListFormats,
+                         ::testing::Values(PropertyListFormat::Xml, PropertyListFormat::Binary),
+                         [](const auto& info) {
+                             return info.param == PropertyListFormat::Xml ? "Xml" : "Binary";
+                         });
+
+TEST(PropertyList, EmptyAndGarbageInputsAreErrors) {
+    Value out("kept");
+    EXPECT_EQ(cf::readPropertyList({}, out), PlistStatus::EmptyInput);
+    const std::string garbage = "this is not a property list \x01\x02";
+    EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(garbage.data()),
+                                    garbage.size()},
+                                   out),
+              PlistStatus::Malformed);
+    const std::string badMagic = "bplist00\xff\xff\xff\xff";
+    EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(badMagic.data()),
+                                    badMagic.size()},
+                                   out),
+              PlistStatus::Malformed);
+    EXPECT_EQ(out, Value("kept"));
+
+    TemporaryFolder folder;
+    std::ofstream(folder / "empty.plist").close();
+    EXPECT_EQ(cf::readPropertyListFile(folder / "empty.plist", out), PlistStatus::EmptyInput);
+    EXPECT_EQ(cf::readPropertyListFile(folder / "absent.plist", out), PlistStatus::FileError);
+}
+
+TEST(PropertyList, NullCannotBeWritten) {
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    Value holder = Value::emptyDictionary();
+    holder.set("nothing", Value());
+    EXPECT_EQ(cf::writePropertyList(holder, PropertyListFormat::Xml, bytes),
+              PlistStatus::NotRepresentable);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(PropertyList, ReplacingAFileLeavesNoTemporaryBehind) {
+    TemporaryFolder folder;
+    const auto path = folder / "settings.plist";
+    ASSERT_EQ(cf::writePropertyListFile(path, Value("first")), PlistStatus::Ok);
+    ASSERT_EQ(cf::writePropertyListFile(path, Value("second")), PlistStatus::Ok);
+    Value read;
+    ASSERT_EQ(cf::readPropertyListFile(path, read), PlistStatus::Ok);
+    EXPECT_EQ(read, Value("second"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// Root ignores folder permissions, so the write runs in a child that gives them up first.
+TEST(PropertyList, FailedWriteKeepsThePreviousFile) {
+    TemporaryFolder folder;
+    const auto path = folder / "settings.plist";
+    ASSERT_EQ(cf::writePropertyListFile(path, Value("original")), PlistStatus::Ok);
+    const auto before = fileBytes(path);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::getuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(2);
+        }
+        const auto status = cf::writePropertyListFile(path, Value("replacement"));
+        ::_exit(status == PlistStatus::FileError ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+}  // namespace
