@@ -11,7 +11,7 @@ namespace {
 // all. A piece (at most 127 bytes) is shorter than the longest run or literal group (128), so no
 // group ever has to be split.
 class PieceEncoder {
-public:
+  public:
     void literalByte(std::uint8_t byte) { literals_[literalCount_++] = byte; }
 
     void flushLiterals() {
@@ -32,7 +32,7 @@ public:
     const std::uint8_t* bytes() const { return out_; }
     int size() const { return written_; }
 
-private:
+  private:
     std::uint8_t out_[kPackBitsMaxOutput];
     std::uint8_t literals_[kPackBitsMaxPiece];
     int literalCount_ = 0;

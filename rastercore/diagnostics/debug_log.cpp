@@ -2,11 +2,12 @@
 #include "diagnostics/debug_log.h"
 
 #include <syslog.h>
-#include <unistd.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+
+#include "diagnostics/log_file.h"
 
 namespace {
 
@@ -22,18 +23,6 @@ std::string formatted(const char* format, va_list arguments) {
     std::vsnprintf(text.data(), text.size(), format, arguments);
     text.resize(static_cast<std::size_t>(length));
     return text;
-}
-
-// Writes all of `text`, retrying short writes; stops at the first error.
-void writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written <= 0) {
-            return;
-        }
-        done += static_cast<std::size_t>(written);
-    }
 }
 
 }  // namespace
@@ -57,5 +46,5 @@ void debugLogFd(int level, int fd, const char* format, ...) {
     va_start(arguments, format);
     const std::string text = formatted(format, arguments) + "\n";
     va_end(arguments);
-    writeAll(fd, text);
+    write_logText(fd, text);
 }

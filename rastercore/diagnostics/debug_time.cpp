@@ -40,18 +40,6 @@ bool timingPath(const char* name, std::filesystem::path& path) {
     return true;
 }
 
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 std::string jobLine(const TimeProcessRecord& record, double milliseconds) {
     const std::string head = record.label + "," + record.imageName + "," + record.dateText + ",";
     char elapsed[64];
@@ -98,8 +86,8 @@ int endTimeProcess(TimeProcessRecord* record) {
         return 0;
     }
     const std::unique_ptr<TimeProcessRecord> owned(record);
-    const double milliseconds = static_cast<double>(std::clock() - owned->start) /
-                                kTicksPerMillisecond;
+    const double milliseconds =
+        static_cast<double>(std::clock() - owned->start) / kTicksPerMillisecond;
     std::filesystem::path path;
     if (!timingPath(owned->logFileName.c_str(), path)) {
         return kDebugTimeNoDesktop;
@@ -114,9 +102,9 @@ int endTimeProcess(TimeProcessRecord* record) {
     struct stat status {};
     const bool empty = ::fstat(fd, &status) == 0 && status.st_size == 0;
     if (empty) {
-        writeAll(fd, kHeaderLine);
+        write_logText(fd, kHeaderLine);
     }
-    writeAll(fd, jobLine(*owned, milliseconds));
+    write_logText(fd, jobLine(*owned, milliseconds));
     ::fchmod(fd, kLogFileMode);
     close_logFile(fd);
     return 0;

@@ -13,8 +13,8 @@ inline constexpr const char* kDebugTimeFolder = "DEBUG_TIME";
 inline constexpr const char* kDebugTimeLogFile = "debug_time.csv";
 
 /// Errors of `endTimeProcess`.
-inline constexpr int kDebugTimeNoDesktop = -43;   ///< the user's Desktop folder does not exist
-inline constexpr int kDebugTimeBadPath = -1;      ///< the log path could not be formed or opened
+inline constexpr int kDebugTimeNoDesktop = -43;  ///< the user's Desktop folder does not exist
+inline constexpr int kDebugTimeBadPath = -1;     ///< the log path could not be formed or opened
 
 /// One job's timing record, made by `startTimeProcess` and consumed by `endTimeProcess`.
 struct TimeProcessRecord;

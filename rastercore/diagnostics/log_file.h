@@ -1,6 +1,8 @@
 // Small file helpers of the timing log.
 #pragma once
 
+#include <string_view>
+
 /// Permissions of the files the core creates for diagnostics.
 inline constexpr unsigned kLogFileMode = 0644;
 
@@ -16,3 +18,6 @@ int close_logFile(int fd);
 
 /// Removes the file at `path`; 0, or -1 for a null path or when removing fails.
 int remove_logFile(const char* path);
+
+/// Writes all of `text` to `fd`, retrying short writes; false at the first error.
+bool write_logText(int fd, std::string_view text);

@@ -10,15 +10,16 @@ namespace {
 
 constexpr std::uint8_t kUnusedKind = 2;
 
-std::int32_t notBuilt(PLGContext*) { return rastercore::kResultFailure; }
+std::int32_t notBuilt(PLGContext*) {
+    return rastercore::kResultFailure;
+}
 
 }  // namespace
 
 const JobSteps& coreJobSteps() {
     static const JobSteps steps{
-        .initialize = [](void*, CoreCommonInfoTbl**, PLGContext*) {
-            return rastercore::kResultFailure;
-        },
+        .initialize = [](void*, CoreCommonInfoTbl**,
+                         PLGContext*) { return rastercore::kResultFailure; },
         .jobOpen = [](QDXA_Info*) { return rastercore::kResultFailure; },
         .startJob = notBuilt,
         .bandLoop = notBuilt,
@@ -27,10 +28,11 @@ const JobSteps& coreJobSteps() {
         .endJob = notBuilt,
         .jobCancel = [](QDXA_Info*, bool* closeAsCancelled) { *closeAsCancelled = true; },
         .jobClose = [](QDXA_Info*, bool) {},
-        .terminate = [](PLGContext* context) {
-            Dispose_MemoryClear(&context, kUnusedKind);
-            return rastercore::kResultFailure;
-        },
+        .terminate =
+            [](PLGContext* context) {
+                Dispose_MemoryClear(&context, kUnusedKind);
+                return rastercore::kResultFailure;
+            },
     };
     return steps;
 }

@@ -33,8 +33,8 @@ std::int32_t allocateBandBuffers(PLGContext* context) {
     if (context->scale[0] > 1.0) {
         context->colorOnCopy = 1;
     }
-    if (Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->imageLineWidth),
-                        kUnusedKind, &context->bandLine) != 0 ||
+    if (Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->imageLineWidth), kUnusedKind,
+                        &context->bandLine) != 0 ||
         Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->bandLineWidth), kUnusedKind,
                         &context->colorCopy) != 0) {
         return kResultNoMemory;

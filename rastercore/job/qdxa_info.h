@@ -12,9 +12,9 @@ class ProgressObject;
 /// Allocated zeroed by the job set-up; starts with its pointer back to the job context.
 struct QDXA_Info {
     PLGContext* context;
-    void* jobHandle;                       ///< the open job of the device library or spooler
-    void* printerAddress;                  ///< created in set-up, disposed in tear-down
-    std::int32_t spool;                    ///< non-zero: spool through the spooling framework
+    void* jobHandle;       ///< the open job of the device library or spooler
+    void* printerAddress;  ///< created in set-up, disposed in tear-down
+    std::int32_t spool;    ///< non-zero: spool through the spooling framework
     std::uint16_t spoolCopies;
     char spoolDocumentName[33];            ///< at most 32 bytes
     char spoolComment[33];                 ///< at most 32 bytes

@@ -11,7 +11,9 @@ namespace {
 struct PString {
     unsigned char bytes[256] = {};
     explicit PString(const std::string& text) { myCToPStr(bytes, text.c_str()); }
-    std::string text() const { return std::string(reinterpret_cast<const char*>(bytes + 1), bytes[0]); }
+    std::string text() const {
+        return std::string(reinterpret_cast<const char*>(bytes + 1), bytes[0]);
+    }
 };
 
 TEST(CoreStrings, ConversionsBetweenForms) {
@@ -36,9 +38,9 @@ TEST(CoreStrings, JoinsRefuseToPass255) {
             PString source(std::string(c.first, 'a'));
             PString destination(std::string(c.second, 'b'));
             EXPECT_EQ(join(source.bytes, destination.bytes), c.result);
-            const std::string expected = c.result == 1
-                                             ? std::string(c.second, 'b') + std::string(c.first, 'a')
-                                             : std::string(c.second, 'b');
+            const std::string expected =
+                c.result == 1 ? std::string(c.second, 'b') + std::string(c.first, 'a')
+                              : std::string(c.second, 'b');
             EXPECT_EQ(destination.text(), expected) << c.first << "+" << c.second;
         }
     }
@@ -60,7 +62,7 @@ TEST(CoreStrings, CompareAndOrder) {
         const char* first;
         const char* second;
         bool secondFirst;
-    } cases[] = {{"b", "a", true}, {"a", "b", false}, {"abc", "ab", true},
+    } cases[] = {{"b", "a", true},     {"a", "b", false},   {"abc", "ab", true},
                  {"ab", "abc", false}, {"ab", "ab", false}, {"", "", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(ChkStrOrder(PString(c.first).bytes, PString(c.second).bytes), c.secondFirst)
@@ -87,9 +89,9 @@ TEST(CoreStrings, InsertStringEdits) {
         std::int16_t resume;
         const char* result;
     } cases[] = {
-        {1, 2, 2, "heXYllo"}, {1, 1, 4, "hXYo"},   {1, 5, 5, "helloXY"},
-        {2, 2, 2, "hllo"},    {4, 0, 0, "hello"},  {2, 1, 3, "hlo"},
-        {5, 2, 2, "helo"},    {5, 5, 5, "hello"},  {5, 1, 3, "hlo"},
+        {1, 2, 2, "heXYllo"}, {1, 1, 4, "hXYo"},  {1, 5, 5, "helloXY"},
+        {2, 2, 2, "hllo"},    {4, 0, 0, "hello"}, {2, 1, 3, "hlo"},
+        {5, 2, 2, "helo"},    {5, 5, 5, "hello"}, {5, 1, 3, "hlo"},
     };
     for (const auto& c : cases) {
         unsigned char result[256] = {};

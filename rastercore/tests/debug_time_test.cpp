@@ -22,7 +22,7 @@ std::string readText(const fs::path& path) {
 }
 
 class DebugTime : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directory(desktop());
         ::setenv("STRATOLINE_DESKTOP", desktop().c_str(), 1);

@@ -72,9 +72,7 @@ struct RecordingJob {
             return answer("startJob");
         };
         steps.bandLoop = [this](PLGContext* context) { return pages("bandLoop", context); };
-        steps.patternCreateCaption = [this](PLGContext*) {
-            return answer("patternCreateCaption");
-        };
+        steps.patternCreateCaption = [this](PLGContext*) { return answer("patternCreateCaption"); };
         steps.patternPrintLoop = [this](PLGContext* context) {
             return pages("patternPrintLoop", context);
         };
@@ -112,7 +110,7 @@ struct JobRecord {
 };
 
 class ScriptedProgress : public ProgressObject {
-public:
+  public:
     explicit ScriptedProgress(bool cancel) : cancel_(cancel) {}
     bool idleProgress() override {
         ++idleCalls;
@@ -123,12 +121,12 @@ public:
     void setStatusMessage(int) override {}
     int idleCalls = 0;
 
-private:
+  private:
     bool cancel_;
 };
 
-const Calls kWholeJob{"initialize", "jobOpen", "startJob", "bandLoop", "endJob", "jobClose",
-                      "terminate"};
+const Calls kWholeJob{"initialize", "jobOpen",  "startJob", "bandLoop",
+                      "endJob",     "jobClose", "terminate"};
 
 TEST(MainProcess, NullRecordCallsNothing) {
     RecordingJob job;
@@ -141,10 +139,22 @@ TEST(MainProcess, ResultCodesMapToPluginErrors) {
         std::int32_t internal;
         std::uint32_t plugin;
     } cases[] = {
-        {0, 0},           {-1300, 0},          {1100, 0x50104},     {-1000, 0x40103},
-        {10020, 0x40103}, {11020, 0x40103},    {12020, 0x40103},    {13020, 0x40103},
-        {14020, 0x40103}, {-1200, 0x10100},    {-1400, 0x290128},   {12040, 0x1A0119},
-        {14000, 0x1A0119}, {-1, 0x1A0119},     {12010, 0x1A0119},   {0x40103, 0x1A0119},
+        {0, 0},
+        {-1300, 0},
+        {1100, 0x50104},
+        {-1000, 0x40103},
+        {10020, 0x40103},
+        {11020, 0x40103},
+        {12020, 0x40103},
+        {13020, 0x40103},
+        {14020, 0x40103},
+        {-1200, 0x10100},
+        {-1400, 0x290128},
+        {12040, 0x1A0119},
+        {14000, 0x1A0119},
+        {-1, 0x1A0119},
+        {12010, 0x1A0119},
+        {0x40103, 0x1A0119},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(pluginErrorFromResult(c.internal), c.plugin) << c.internal;
@@ -222,8 +232,7 @@ TEST(MainProcess, FailingStepsEndTheJobWithTheirCode) {
         {"endJob", 11020, 1, 0x1A0119,
          join({"initialize", "jobOpen", "startJob", "bandLoop", "endJob"}, cancelled)},
         {"none", 0, 2, 0x1A0119, join({"initialize", "jobOpen", "startJob"}, cancelled)},
-        {"none", 0, 0, 0,
-         {"initialize", "jobOpen", "startJob", "endJob", "jobClose", "terminate"}},
+        {"none", 0, 0, 0, {"initialize", "jobOpen", "startJob", "endJob", "jobClose", "terminate"}},
     };
     for (const std::uint8_t hostType : {0, 2}) {
         for (const auto& c : cases) {
@@ -257,8 +266,8 @@ TEST(MainProcess, CancelAcceptedByThePrinterClosesNormallyExceptOverAppleTalk) {
         JobRecord record(0);
         std::strcpy(record.table.connectionTypeName, connection);
         runJob(job.steps(), nullptr, &record.table, nullptr);
-        const std::string close = std::string(connection) == "AppleTalk" ? "jobClose(cancelled)"
-                                                                          : "jobClose";
+        const std::string close =
+            std::string(connection) == "AppleTalk" ? "jobClose(cancelled)" : "jobClose";
         EXPECT_EQ(job.calls.at(job.calls.size() - 2), close) << connection;
     }
 }

@@ -23,7 +23,8 @@ Bytes encodeRow(const Bytes& row) {
     std::uint8_t* destination = out.data();
     std::size_t left = row.size();
     while (left > 0) {
-        const auto piece = static_cast<std::int16_t>(std::min<std::size_t>(left, kPackBitsMaxPiece));
+        const auto piece =
+            static_cast<std::int16_t>(std::min<std::size_t>(left, kPackBitsMaxPiece));
         std::uint8_t* before = destination;
         EXPECT_EQ(RLE_Compression_PackBits(&source, &destination, piece), 0);
         EXPECT_LE(destination - before, packBitsMaxOutput(piece));
@@ -102,7 +103,8 @@ TEST(PackBits, RefusesBadPiecesAndKeepsTheCursors) {
 
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(PackBits, RowsDecodeBackThroughAnIndependentDecoder) {

@@ -14,7 +14,7 @@ namespace {
 using namespace rastercore;
 
 class RecordingProgress : public ProgressObject {
-public:
+  public:
     bool idleProgress() override {
         calls.push_back("idle");
         return cancel;
@@ -63,14 +63,14 @@ TEST(ProgressChannel, PhotoApplicationPostsADoubleAndA32BitStatus) {
     std::vector<cf::Value> values;
     std::vector<cf::Value> statuses;
     auto& center = cf::NotificationCenter::localCenter();
-    auto valueObserver = center.addObserver(kChangeProgressValueNotification, nullptr,
-                                            [&](const cf::Notification& n) {
-                                                values.push_back(*static_cast<const cf::Value*>(n.object));
-                                            });
-    auto statusObserver = center.addObserver(kChangeProgressStringNotification, nullptr,
-                                             [&](const cf::Notification& n) {
-                                                 statuses.push_back(*static_cast<const cf::Value*>(n.object));
-                                             });
+    auto valueObserver = center.addObserver(
+        kChangeProgressValueNotification, nullptr, [&](const cf::Notification& n) {
+            values.push_back(*static_cast<const cf::Value*>(n.object));
+        });
+    auto statusObserver = center.addObserver(
+        kChangeProgressStringNotification, nullptr, [&](const cf::Notification& n) {
+            statuses.push_back(*static_cast<const cf::Value*>(n.object));
+        });
     std::int16_t last = 0;
     for (const std::int16_t percent : {0, 50, 50, 100}) {
         progressSetValue(&job.context, percent, &last);

@@ -14,7 +14,10 @@ struct FieldOffset {
     std::size_t expected;
 };
 
-#define FIELD(type, member, offset) FieldOffset{#member, offsetof(type, member), offset}
+#define FIELD(type, member, offset)             \
+    FieldOffset {                               \
+#member, offsetof(type, member), offset \
+    }
 
 TEST(Records, Sizes) {
     EXPECT_EQ(sizeof(CommonInfoTable), 741u);

@@ -13,11 +13,21 @@ TEST(RegionCode, LanguageIdentifiers) {
         const char* country;
         std::int16_t code;
     } cases[] = {
-        {"ja", "", 14},         {"ja-JP", "JP", 14},    {"en-US", "US", 0},
-        {"fr-FR", "", 1},       {"it", "", 4},          {"de-DE", "", 3},
-        {"es-ES", "", 8},       {"ko-KR", "", 51},      {"zh-Hans-CN", "CN", 52},
-        {"zh-Hant-TW", "TW", 53}, {"zh-Hans", "TW", 53}, {"zh-Hans", "CN", 52},
-        {"zh-TW", "TW", 53},    {"zh", "HK", 52},       {"pt-BR", "BR", 0},
+        {"ja", "", 14},
+        {"ja-JP", "JP", 14},
+        {"en-US", "US", 0},
+        {"fr-FR", "", 1},
+        {"it", "", 4},
+        {"de-DE", "", 3},
+        {"es-ES", "", 8},
+        {"ko-KR", "", 51},
+        {"zh-Hans-CN", "CN", 52},
+        {"zh-Hant-TW", "TW", 53},
+        {"zh-Hans", "TW", 53},
+        {"zh-Hans", "CN", 52},
+        {"zh-TW", "TW", 53},
+        {"zh", "HK", 52},
+        {"pt-BR", "BR", 0},
         {"", "", 0},
     };
     for (const auto& c : cases) {

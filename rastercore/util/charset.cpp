@@ -1,9 +1,9 @@
 // Character-set conversions.
 #include "util/charset.h"
 
+#include <locale.h>
 #include <cstring>
 #include <cwchar>
-#include <locale.h>
 
 #include "util/memory.h"
 
@@ -36,7 +36,7 @@ std::size_t encodeUnit(std::uint16_t unit, unsigned char* out) {
 // Owns a locale object of `newlocale` and makes it the calling thread's for its lifetime, so
 // the conversion never touches the process-wide locale.
 class ThreadLocale {
-public:
+  public:
     explicit ThreadLocale(const char* name) {
         handle_ = ::newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(0));
         if (handle_ == static_cast<locale_t>(0)) {
@@ -55,7 +55,7 @@ public:
     ThreadLocale(const ThreadLocale&) = delete;
     ThreadLocale& operator=(const ThreadLocale&) = delete;
 
-private:
+  private:
     locale_t handle_ = static_cast<locale_t>(0);
     locale_t previous_ = static_cast<locale_t>(0);
 };
@@ -94,7 +94,8 @@ std::size_t Convert_UTFtoUCS2(const char* source, std::uint16_t* destination,
             }
             std::uint16_t unit = lead;
             if (take == 2) {
-                unit = static_cast<std::uint16_t>(((lead & 0x1F) << 6) | (bytes[consumed + 1] & 0x3F));
+                unit =
+                    static_cast<std::uint16_t>(((lead & 0x1F) << 6) | (bytes[consumed + 1] & 0x3F));
             } else if (take == 3) {
                 unit = static_cast<std::uint16_t>(((lead & 0x0F) << 12) |
                                                   ((bytes[consumed + 1] & 0x3F) << 6) |
@@ -115,15 +116,24 @@ std::size_t Convert_UTFtoUCS2(const char* source, std::uint16_t* destination,
 
 const char* localeNameForLanguageKind(std::int16_t kind) {
     switch (kind) {
-        case 2: return "english";
-        case 3: return "fra";
-        case 4: return "ita";
-        case 5: return "deu";
-        case 6: return "esp";
-        case 7: return "chs";
-        case 8: return "kor";
-        case 9: return "russian";
-        default: return "jpn";
+        case 2:
+            return "english";
+        case 3:
+            return "fra";
+        case 4:
+            return "ita";
+        case 5:
+            return "deu";
+        case 6:
+            return "esp";
+        case 7:
+            return "chs";
+        case 8:
+            return "kor";
+        case 9:
+            return "russian";
+        default:
+            return "jpn";
     }
 }
 

@@ -14,9 +14,8 @@ struct CommonInfoTable;
 /// first and the host reference (`hostReference`) is passed back unchanged.
 /// The photo application's line callback: record, host image handle, line index, line buffer,
 /// in/out byte count, host reference.
-using HostLineProc = std::int32_t (*)(CommonInfoTable* table, void* imageHandle,
-                                      std::int32_t line, void* buffer, std::int32_t* byteCount,
-                                      void* hostReference);
+using HostLineProc = std::int32_t (*)(CommonInfoTable* table, void* imageHandle, std::int32_t line,
+                                      void* buffer, std::int32_t* byteCount, void* hostReference);
 /// The image editor's advance-state callback: record, the value 2, host reference; -128 asks for
 /// one retry.
 using HostAdvanceStateProc = std::int32_t (*)(CommonInfoTable* table, std::int32_t state,
@@ -34,7 +33,7 @@ using HostProc = void (*)();
 
 /// Embedded source profile of the image.
 struct ProfileTable {
-    const void* bytes;         ///< profile bytes, or null
+    const void* bytes;  ///< profile bytes, or null
     std::uint32_t byteCount;
     const cf::Value* fileUrl;  ///< string: the profile file's URL, or null
 };
@@ -42,20 +41,20 @@ static_assert(sizeof(ProfileTable) == 20);
 
 /// An image block handed over by the host: the preview image or the band being printed.
 struct HostImageBlock {
-    void* data;                ///< pixels, or null when the host gave none
-    std::uint64_t size;        ///< size value of the data
-    std::uint32_t rowBytes;    ///< bytes per delivered row (print block)
-    double width;              ///< pixels
-    double height;             ///< pixels
-    double rect[4];            ///< left, top, width, height of the requested area
+    void* data;              ///< pixels, or null when the host gave none
+    std::uint64_t size;      ///< size value of the data
+    std::uint32_t rowBytes;  ///< bytes per delivered row (print block)
+    double width;            ///< pixels
+    double height;           ///< pixels
+    double rect[4];          ///< left, top, width, height of the requested area
 };
 static_assert(sizeof(HostImageBlock) == 68);
 
 /// Host file references and sizes (the host shell's own values, apart from the few named).
 struct HostFileBlock {
     std::uint8_t fileReference[80];
-    std::uint32_t sizes[8];       ///< [0] image width, [1] image height used for placement
-    std::uint32_t moreSizes[8];   ///< [5] sharpness handed over by the photo application
+    std::uint32_t sizes[8];      ///< [0] image width, [1] image height used for placement
+    std::uint32_t moreSizes[8];  ///< [5] sharpness handed over by the photo application
     std::uint8_t secondFileReference[80];
 };
 static_assert(sizeof(HostFileBlock) == 224);
@@ -63,53 +62,53 @@ static_assert(sizeof(HostFileBlock) == 224);
 /// The record the host shell fills: 741 bytes, no padding, little-endian. Object fields point at
 /// `cf::Value` objects that the host shell owns and keeps alive for the whole call.
 struct CommonInfoTable {
-    std::uint16_t imageMode;          ///< 1 grey, 3 RGB, 4 CMYK, 10/11/13 the 16-bit forms, 16, 17
-    double imageWidth;                ///< pixels
-    double imageHeight;               ///< pixels
+    std::uint16_t imageMode;  ///< 1 grey, 3 RGB, 4 CMYK, 10/11/13 the 16-bit forms, 16, 17
+    double imageWidth;        ///< pixels
+    double imageHeight;       ///< pixels
     std::uint16_t bitsPerChannel;
     std::uint16_t reserved20;
     std::int32_t horizontalResolution;  ///< 16.16 fixed point, pixels per inch
     std::int32_t verticalResolution;    ///< 16.16 fixed point
     const cf::Value* documentName;      ///< string
-    double selection[4];              ///< x, y, width, height; width and height 0: no selection
+    double selection[4];                ///< x, y, width, height; width and height 0: no selection
     std::uint32_t reserved70;
     ProfileTable profile;
-    HostImageBlock preview;           ///< the preview image; data null when the host gave none
-    HostImageBlock print;             ///< the band the core asked for last
-    void* hostReference;              ///< passed back to every host callback
-    HostProc callbacks238[3];         ///< slots 238, 246, 254
-    HostProc imageCountProc;          ///< 262
-    HostProc imageDescriptionProc;    ///< 270
-    HostProc openImageProc;           ///< 278
-    HostProc allocateBufferProc;      ///< 286
-    HostProc defineSourceRectProc;    ///< 294
-    HostProc turnImageProc;           ///< 302
-    HostProc freeBufferProc;          ///< 310
-    HostProc closeImageProc;          ///< 318
-    HostLineProc lineProc;            ///< 326
+    HostImageBlock preview;         ///< the preview image; data null when the host gave none
+    HostImageBlock print;           ///< the band the core asked for last
+    void* hostReference;            ///< passed back to every host callback
+    HostProc callbacks238[3];       ///< slots 238, 246, 254
+    HostProc imageCountProc;        ///< 262
+    HostProc imageDescriptionProc;  ///< 270
+    HostProc openImageProc;         ///< 278
+    HostProc allocateBufferProc;    ///< 286
+    HostProc defineSourceRectProc;  ///< 294
+    HostProc turnImageProc;         ///< 302
+    HostProc freeBufferProc;        ///< 310
+    HostProc closeImageProc;        ///< 318
+    HostLineProc lineProc;          ///< 326
     HostAdvanceStateProc advanceStateProc;  ///< 334
-    HostProc callback342;             ///< 342
-    HostDialogProc beforeDialogProc;  ///< 350
-    HostPreviewReadProc readPreviewProc;  ///< 358
-    HostDialogProc afterPreviewProc;  ///< 366
-    HostProc callback374;             ///< 374
-    HostDialogProc afterDialogProc;   ///< 382
-    HostProc callbacks390[2];         ///< slots 390 and 398
+    HostProc callback342;                   ///< 342
+    HostDialogProc beforeDialogProc;        ///< 350
+    HostPreviewReadProc readPreviewProc;    ///< 358
+    HostDialogProc afterPreviewProc;        ///< 366
+    HostProc callback374;                   ///< 374
+    HostDialogProc afterDialogProc;         ///< 382
+    HostProc callbacks390[2];               ///< slots 390 and 398
     HostFileBlock files;
     void* reserved630;
     std::uint8_t reserved638;
     std::uint32_t hostMajorVersion;
     std::uint32_t reserved643;
-    std::int32_t sourceKind;          ///< copied unchanged into the core job record
-    const cf::Value* pluginTitle;     ///< string
-    const cf::Value* pluginVersion;   ///< string
+    std::int32_t sourceKind;            ///< copied unchanged into the core job record
+    const cf::Value* pluginTitle;       ///< string
+    const cf::Value* pluginVersion;     ///< string
     const cf::Value* printerQueueName;  ///< string, or null
     const void* reserved675[2];
-    const cf::Value* interfaceName;   ///< string
+    const cf::Value* interfaceName;          ///< string
     const cf::Value* shellBundleIdentifier;  ///< string
     const void* reserved707[4];
-    std::uint8_t adobeCmmInstalled;   ///< written by the plug-in: 1 when that engine is installed
-    std::uint8_t hostType;            ///< 1 image editor (Photoshop), 2 photo application
+    std::uint8_t adobeCmmInstalled;  ///< written by the plug-in: 1 when that engine is installed
+    std::uint8_t hostType;           ///< 1 image editor (Photoshop), 2 photo application
 };
 
 #pragma pack(pop)

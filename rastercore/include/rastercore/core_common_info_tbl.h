@@ -73,34 +73,34 @@ inline constexpr int kToneCurveChannels = 5;
 /// strings that the record owns; "not owned" pointers belong to the caller.
 struct CoreCommonInfoTbl {
     // Job, colour and page settings.
-    std::int32_t fixedValues[4];          ///< each -300
-    std::int32_t selectTab;               ///< selected setup tab, from 0
-    std::int32_t previewSelect;           ///< 1 layout, 3 image, 4 roll preview
-    std::int32_t selRangePrint;           ///< print only the selected range
+    std::int32_t fixedValues[4];  ///< each -300
+    std::int32_t selectTab;       ///< selected setup tab, from 0
+    std::int32_t previewSelect;   ///< 1 layout, 3 image, 4 roll preview
+    std::int32_t selRangePrint;   ///< print only the selected range
     std::int32_t previewProof;
     std::int32_t windowZoom;
     std::int32_t mediumID;
-    std::int32_t inputResolution;         ///< 1: 300 dpi, any other value 600 dpi
-    std::int32_t inputBit;                ///< not 0: 16-bit working samples
+    std::int32_t inputResolution;  ///< 1: 300 dpi, any other value 600 dpi
+    std::int32_t inputBit;         ///< not 0: 16-bit working samples
     std::int32_t printMode;
     std::int32_t colorMode;
-    const cf::Value* outputProfileName;   ///< string
-    const cf::Value* outputProfilePath;   ///< string
+    const cf::Value* outputProfileName;  ///< string
+    const cf::Value* outputProfilePath;  ///< string
     std::int32_t proof;
-    const cf::Value* proofProfileName;    ///< string
-    const cf::Value* proofProfilePath;    ///< string
+    const cf::Value* proofProfileName;  ///< string
+    const cf::Value* proofProfilePath;  ///< string
     std::int32_t proofProfileModelID;
     std::int32_t matchingMethod;
     std::int32_t copies;
-    std::int32_t noFrame;                 ///< borderless printing
-    std::int32_t expansionReduction;      ///< enlarged or reduced printing
+    std::int32_t noFrame;             ///< borderless printing
+    std::int32_t expansionReduction;  ///< enlarged or reduced printing
     std::int32_t fitType;
-    double magnification;                 ///< percent
+    double magnification;  ///< percent
     std::int32_t paperSizeID;
     std::int32_t printDirection;
     std::int32_t printLayout;
-    std::int32_t printLayoutTop;          ///< 1/100 mm
-    std::int32_t printLayoutLeft;         ///< 1/100 mm
+    std::int32_t printLayoutTop;   ///< 1/100 mm
+    std::int32_t printLayoutLeft;  ///< 1/100 mm
     std::int32_t paperSource;
     std::int32_t rollLayout;
 
@@ -132,7 +132,7 @@ struct CoreCommonInfoTbl {
     std::int32_t captionColorSet;
     std::int32_t captionPrinterName;
     std::int32_t captionJobComment;
-    const cf::Value* captionComment;      ///< string
+    const cf::Value* captionComment;  ///< string
     std::int32_t pageWaitTime;
     std::int32_t bandWaitTime;
     std::int32_t tipSpace;
@@ -146,7 +146,7 @@ struct CoreCommonInfoTbl {
     std::int32_t sscSetting;
     std::int32_t paperThick;
     std::int32_t paperSuction;
-    std::int32_t conversionEngine;        ///< 1 normal colour engine, 2 the host's
+    std::int32_t conversionEngine;  ///< 1 normal colour engine, 2 the host's
     std::int32_t blackPointCompensation;
     std::int32_t simulatePaperColor;
     std::int32_t fixedZero;
@@ -154,9 +154,9 @@ struct CoreCommonInfoTbl {
     std::int32_t expandMethod;
     std::int32_t backgroundPrint;
     std::int32_t printAfterEnd;
-    std::int32_t jobOutputMethod;         ///< 0 print, 1 print and delete, 2 store in a box
+    std::int32_t jobOutputMethod;  ///< 0 print, 1 print and delete, 2 store in a box
     std::int32_t boxNumber;
-    const cf::Value* saveDataName;        ///< string
+    const cf::Value* saveDataName;  ///< string
     std::int32_t printAllDataReceived;
     std::int32_t defaultAlertDialog;
     std::int32_t rollPaperWidthID;
@@ -169,31 +169,31 @@ struct CoreCommonInfoTbl {
     std::int32_t curveX[kToneCurveChannels][kToneCurvePoints];
     std::int32_t curveY[kToneCurveChannels][kToneCurvePoints];
     std::int32_t curve2PointCount[kToneCurveChannels];
-    std::int16_t useCurve2;               ///< 1: use the second set
+    std::int16_t useCurve2;  ///< 1: use the second set
     std::int32_t curve2X[kToneCurveChannels][kToneCurvePoints];
     std::int32_t curve2Y[kToneCurveChannels][kToneCurvePoints];
 
     // Connection and printer names.
     std::uint8_t connectionTypeID;
-    char connectionTypeName[256];         ///< UTF-8, NUL-terminated
-    char printerPopUpName[512];           ///< UTF-8, NUL-terminated
-    std::uint8_t mediaDatabaseName[16];   ///< length-prefixed, UTF-8
-    char printerShortName[16];            ///< UTF-8, NUL-terminated
+    char connectionTypeName[256];        ///< UTF-8, NUL-terminated
+    char printerPopUpName[512];          ///< UTF-8, NUL-terminated
+    std::uint8_t mediaDatabaseName[16];  ///< length-prefixed, UTF-8
+    char printerShortName[16];           ///< UTF-8, NUL-terminated
     std::int32_t inkSystem;
 
     // Test-pattern block.
     std::int32_t patternPaperSource;
     std::int32_t patternPaperSizeID;
-    std::int32_t patternPaperWidth;       ///< 1/10 mm
-    std::int32_t patternPaperLength;      ///< 1/10 mm
+    std::int32_t patternPaperWidth;   ///< 1/10 mm
+    std::int32_t patternPaperLength;  ///< 1/10 mm
     std::int32_t patternConservePaper;
     std::int32_t patternXItem;
     std::int32_t patternXCount;
     std::int32_t patternXInterval;
-    std::int32_t patternYItem;            ///< 16: no Y axis
+    std::int32_t patternYItem;  ///< 16: no Y axis
     std::int32_t patternYCount;
     std::int32_t patternYInterval;
-    std::int32_t patternRotation;         ///< 0 none, 1 each cell turned, 2 the whole layout
+    std::int32_t patternRotation;  ///< 0 none, 1 each cell turned, 2 the whole layout
     std::int32_t patternFullSize;
     std::int32_t patternSpacing;
     std::int32_t patternBackgroundColor;  ///< 0 white, 1 black, 2 grey
@@ -202,46 +202,46 @@ struct CoreCommonInfoTbl {
     std::uint8_t patternUseSelection;
     std::int32_t patternSelectionWidth;
     std::int32_t patternSelectionHeight;
-    const cf::Value* patternXTitle;       ///< string
-    const cf::Value* patternYTitle;       ///< string
-    const cf::Value* patternUnused2604;   ///< never written
-    const cf::Value* patternMediumLine;   ///< string
+    const cf::Value* patternXTitle;         ///< string
+    const cf::Value* patternYTitle;         ///< string
+    const cf::Value* patternUnused2604;     ///< never written
+    const cf::Value* patternMediumLine;     ///< string
     const cf::Value* patternPrintModeLine;  ///< string
-    const cf::Value* patternProfileLine;  ///< string
-    const cf::Value* patternOutOfRange;   ///< string
+    const cf::Value* patternProfileLine;    ///< string
+    const cf::Value* patternOutOfRange;     ///< string
     const cf::Value* patternColorItems[7];  ///< strings: cyan to saturation
     const cf::Value* patternGrayItems[8];   ///< strings: gradation to white fog
 
     // Host link, crop and media.
-    CommonInfoTable* commonInfo;          ///< the host's record, not owned
-    std::uint8_t firstSelect;             ///< crop active
-    std::uint32_t cropRange[4];           ///< left, top, right, bottom; written by the core
-    double clopRect[4];                   ///< x, y, width, height
-    double imagePreviewRect[4];           ///< x, y, width, height
-    std::uint8_t printMode16;             ///< 1 when the print mode is 16
-    void* mediaData;                      ///< the settings model's open media database, not owned
-    const cf::Value* captionText;         ///< string
+    CommonInfoTable* commonInfo;   ///< the host's record, not owned
+    std::uint8_t firstSelect;      ///< crop active
+    std::uint32_t cropRange[4];    ///< left, top, right, bottom; written by the core
+    double clopRect[4];            ///< x, y, width, height
+    double imagePreviewRect[4];    ///< x, y, width, height
+    std::uint8_t printMode16;      ///< 1 when the print mode is 16
+    void* mediaData;               ///< the settings model's open media database, not owned
+    const cf::Value* captionText;  ///< string
     std::int32_t sourceKind;
     std::int32_t method;
     std::int32_t resolution;
     std::int32_t halftone;
     const cf::Value* printerShortNameString;  ///< string
     std::int16_t paperSizeID16;
-    const cf::Value* paperSizeName;       ///< string
-    std::int32_t paperWidth;              ///< 1/10 mm
-    std::int32_t paperHeight;             ///< 1/10 mm
+    const cf::Value* paperSizeName;  ///< string
+    std::int32_t paperWidth;         ///< 1/10 mm
+    std::int32_t paperHeight;        ///< 1/10 mm
     std::uint8_t unused2912[4];
     std::int16_t rollWidthID;
-    const cf::Value* rollWidthName;       ///< string
-    std::int32_t rollWidth;               ///< 1/10 mm
-    std::int32_t rollLength;              ///< 1/10 mm
+    const cf::Value* rollWidthName;  ///< string
+    std::int32_t rollWidth;          ///< 1/10 mm
+    std::int32_t rollLength;         ///< 1/10 mm
     std::uint8_t unused2934[4];
     ModelAtlasTbl modelAtlas;
 
     // Written by the core during a job.
-    std::uint8_t cancelRequest;           ///< 1: the user cancelled (see the core's cancel channel)
-    std::uint8_t patternPrint;            ///< 1: test-pattern job
-    std::uint8_t patternCalcResult;       ///< result of the pattern layout calculation
+    std::uint8_t cancelRequest;      ///< 1: the user cancelled (see the core's cancel channel)
+    std::uint8_t patternPrint;       ///< 1: test-pattern job
+    std::uint8_t patternCalcResult;  ///< result of the pattern layout calculation
 };
 
 #pragma pack(pop)

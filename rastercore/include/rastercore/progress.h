@@ -30,7 +30,7 @@ enum ProgressStatus : std::int32_t {
 
 /// The progress window of an image-editor host, called on the job's thread.
 class ProgressObject {
-public:
+  public:
     virtual ~ProgressObject() = default;
     /// Lets the interface breathe; true when the user asked to cancel.
     virtual bool idleProgress() = 0;

@@ -25,5 +25,4 @@ RASTERCORE_EXPORT std::uint32_t RasterCore_Process(CoreCommonInfoTbl* table, voi
 /// plug-in (a "<model>.plugin" bundle under the driver root's Orvane/TARN/Controls folder, with
 /// no reachable PPD named for the model in the product list).
 RASTERCORE_EXPORT std::int32_t RasterCore_isCUPSDriver(const char* modelName);
-
 }
