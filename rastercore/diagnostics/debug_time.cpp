@@ -90,14 +90,14 @@ int endTimeProcess(TimeProcessRecord* record) {
         static_cast<double>(std::clock() - owned->start) / kTicksPerMillisecond;
     std::filesystem::path path;
     if (!timingPath(owned->logFileName.c_str(), path)) {
-        return kDebugTimeNoDesktop;
+        return rastercore::kDebugTimeNoDesktop;
     }
     if (path.native().size() >= kMaxPathBytes) {
-        return kDebugTimeBadPath;
+        return rastercore::kDebugTimeBadPath;
     }
     int fd = -1;
     if (open_logFile2(path.c_str(), &fd, O_RDWR | O_APPEND | O_CREAT, false) != 0) {
-        return kDebugTimeBadPath;
+        return rastercore::kDebugTimeBadPath;
     }
     struct stat status {};
     const bool empty = ::fstat(fd, &status) == 0 && status.st_size == 0;

@@ -6,15 +6,11 @@
 // clock time with six decimals. Timing never affects a job: callers ignore these results.
 #pragma once
 
-#include <memory>
+#include "rastercore/result_codes.h"
 
 /// The timing folder on the Desktop and the default log file in it.
 inline constexpr const char* kDebugTimeFolder = "DEBUG_TIME";
 inline constexpr const char* kDebugTimeLogFile = "debug_time.csv";
-
-/// Errors of `endTimeProcess`.
-inline constexpr int kDebugTimeNoDesktop = -43;  ///< the user's Desktop folder does not exist
-inline constexpr int kDebugTimeBadPath = -1;     ///< the log path could not be formed or opened
 
 /// One job's timing record, made by `startTimeProcess` and consumed by `endTimeProcess`.
 struct TimeProcessRecord;
@@ -30,5 +26,5 @@ int startTimeProcess(TimeProcessRecord** record, const char* logFileName, const 
                      const char* dateText, const char* label);
 
 /// Appends the job's line to the record's log file and frees the record (in every case).
-/// 0 (also for a null record), `kDebugTimeNoDesktop` or `kDebugTimeBadPath`.
+/// 0 (also for a null record), `rastercore::kDebugTimeNoDesktop` or `kDebugTimeBadPath`.
 int endTimeProcess(TimeProcessRecord* record);

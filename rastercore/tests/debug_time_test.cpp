@@ -37,7 +37,7 @@ TEST_F(DebugTime, OffWithoutTheFolderAndNothingIsWritten) {
     EXPECT_EQ(getDebugTimeMode(), 0);
     TimeProcessRecord* record = nullptr;
     ASSERT_EQ(startTimeProcess(&record, nullptr, "photo.tif", "2026/12/08/07/05/09", "x"), 0);
-    EXPECT_EQ(endTimeProcess(record), kDebugTimeBadPath);
+    EXPECT_EQ(endTimeProcess(record), rastercore::kDebugTimeBadPath);
     EXPECT_FALSE(fs::exists(log()));
     EXPECT_FALSE(fs::exists(desktop() / "DEBUG_TIME"));
 }
@@ -47,7 +47,7 @@ TEST_F(DebugTime, OffWithoutADesktop) {
     EXPECT_EQ(getDebugTimeMode(), 0);
     TimeProcessRecord* record = nullptr;
     ASSERT_EQ(startTimeProcess(&record, nullptr, nullptr, "d", "x"), 0);
-    EXPECT_EQ(endTimeProcess(record), kDebugTimeNoDesktop);
+    EXPECT_EQ(endTimeProcess(record), rastercore::kDebugTimeNoDesktop);
 }
 
 TEST_F(DebugTime, FirstJobWritesTheHeaderLaterJobsOnlyAppend) {

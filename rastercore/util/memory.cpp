@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::int32_t kZupNoMemory = 2000;
 constexpr std::size_t kWordBytes = 4;
 
 // The bytes `ClearMem` writes at `index` of a block filled with `pattern`: whole words in the
@@ -45,7 +44,7 @@ void Dispose_MemoryClear(void** pointer, std::uint8_t) {
 
 std::int32_t Zup_GetNewMemory(std::int64_t size, void** pointer) {
     *pointer = size >= 0 ? std::calloc(1, static_cast<std::size_t>(size)) : nullptr;
-    return *pointer != nullptr ? 0 : kZupNoMemory;
+    return *pointer != nullptr ? 0 : rastercore::kZupNoMemory;
 }
 
 std::int32_t Zup_DisposeMemory(void** pointer) {

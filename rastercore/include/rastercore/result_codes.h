@@ -24,6 +24,11 @@ inline constexpr std::int32_t kRowNoMemory = 13020;           ///< row buffers o
 inline constexpr std::int32_t kTransportFailure = 14000;      ///< the job transport failed
 inline constexpr std::int32_t kTransportNoMemory = 14020;     ///< transport out of memory
 
+// Codes of the helpers that stand apart from the job's result table.
+inline constexpr std::int32_t kZupNoMemory = 2000;        ///< older allocator: no memory
+inline constexpr std::int32_t kDebugTimeNoDesktop = -43;  ///< no Desktop folder: nothing logged
+inline constexpr std::int32_t kDebugTimeBadPath = -1;     ///< log path not formed or not opened
+
 // Plug-in error codes (message n: n << 16 | 0x100 | n - 1), shown by the dialog's alert table.
 inline constexpr std::uint32_t kPlgSuccess = 0;
 inline constexpr std::uint32_t kPlgCancelled = 0x50104;       ///< the user cancelled the print
