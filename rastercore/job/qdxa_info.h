@@ -67,8 +67,8 @@ struct QDXA_Medium {
     std::uint8_t mediaId;
     std::uint8_t marker;  ///< always 254
     std::uint16_t paperSize;
-    std::uint32_t width;   ///< custom size only, else 0
-    std::uint32_t length;  ///< custom size only, else 0
+    std::uint32_t width;       ///< custom size only, else 0
+    std::uint32_t length;      ///< custom size only, else 0
     std::uint8_t orientation;  ///< 3 custom, 2 long edge first, 1 short edge first
 };
 
@@ -78,7 +78,7 @@ struct QDXA_MediumTypeEx {
 };
 
 struct QDXA_DetailMedia {
-    std::uint8_t count;  ///< pairs in use, <= kMediaDetailChoiceCount
+    std::uint8_t count;                              ///< pairs in use, <= kMediaDetailChoiceCount
     std::uint8_t pairs[kMediaDetailChoiceCount][2];  ///< {item, value}
 };
 
@@ -95,7 +95,7 @@ struct QDXA_CalibrationList {
 /// The attributes of the job-start-2 packet.
 struct QDXA_JobStart2Values {
     std::uint8_t jobKind;
-    std::uint8_t printKind;       ///< always 3
+    std::uint8_t printKind;        ///< always 3
     std::uint16_t copyRangeCount;  ///< 0 or 1
     std::uint16_t copyRangeValue;
     QDXA_TextValue name;
@@ -177,8 +177,8 @@ struct QDXA_Info {
     QDXA_JobStart2Values jobStart2;
 
     // Packet state.
-    std::uint32_t octetCount;     ///< bytes of the data packets the transport took
-    std::uint8_t jobEnded;        ///< the job-end packets are under way
-    std::uint8_t* packetBuffer;   ///< reused by every packet; released by the terminate step
-    QDXA_Services* services;      ///< null: the core's own transport and media database
+    std::uint32_t octetCount;    ///< bytes of the data packets the transport took
+    std::uint8_t jobEnded;       ///< the job-end packets are under way
+    std::uint8_t* packetBuffer;  ///< reused by every packet; released by the terminate step
+    QDXA_Services* services;     ///< null: the core's own transport and media database
 };

@@ -68,8 +68,7 @@ void planJobStart(const ModelAtlasTbl& model, std::vector<Step>& plan) {
 }
 
 // Optimise, n-up, one-pass and the rest of the detail-media group, as the model asks.
-void planDetailMedia(const ModelAtlasTbl& model, const QDXA_Info& info,
-                     std::vector<Step>& plan) {
+void planDetailMedia(const ModelAtlasTbl& model, const QDXA_Info& info, std::vector<Step>& plan) {
     const std::int32_t group = model.Optimize_Nup_OnePassPrint_DetailMediaInfo;
     if (group == kDetailOnly) {
         plan.push_back(send<tarn_QDXA_SetDocument_Detail_Media_Info>);
@@ -102,9 +101,9 @@ std::vector<Step> jobStartPlan(const QDXA_Info& info) {
     if (info.panelMessage.length != 0) {
         plan.push_back(send<tarn_QDXA_SetDocument_PanelMessage>);
     }
-    plan.insert(plan.end(), {send<tarn_QDXA_SetDocument_DocumentFormat>,
-                             send<tarn_QDXA_SetDocument_Copise>,
-                             send<tarn_QDXA_SetDocument_PrintQuality>});
+    plan.insert(plan.end(),
+                {send<tarn_QDXA_SetDocument_DocumentFormat>, send<tarn_QDXA_SetDocument_Copise>,
+                 send<tarn_QDXA_SetDocument_PrintQuality>});
     const std::int32_t cutting = model.CuttingType_MarkerColorantDryingType;
     if (cutting == kCuttingUnsupported) {
         plan.push_back(unsupported);
@@ -114,9 +113,9 @@ std::vector<Step> jobStartPlan(const QDXA_Info& info) {
         (cutting == kCuttingOnRoll && (info.paperSource & kRollPaperSourceMask) != 0)) {
         plan.push_back(send<tarn_QDXA_SetDocument_CuttingType>);
     }
-    plan.insert(plan.end(), {send<tarn_QDXA_SetDocument_InputTrayPriorityArray>,
-                             send<tarn_QDXA_SetDocument_Medium>,
-                             send<tarn_QDXA_SetDocument_MediumTypeEx>});
+    plan.insert(plan.end(),
+                {send<tarn_QDXA_SetDocument_InputTrayPriorityArray>,
+                 send<tarn_QDXA_SetDocument_Medium>, send<tarn_QDXA_SetDocument_MediumTypeEx>});
     planDetailMedia(model, info, plan);
     return plan;
 }

@@ -120,19 +120,25 @@ std::int32_t sendAttribute(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_
     }
     std::uint8_t id[2];
     bytes::storeBE16(id, attribute.id);
-    return sendPacket(info, {operation, requestFlags(replyFlag), firstId, secondId,
+    return sendPacket(info, {operation,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
                              {run(id), Run(attribute.value, attribute.length)}});
 }
 
 std::int32_t executeMethod(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
-                           std::uint32_t secondId, std::uint16_t method,
-                           const std::uint8_t* value, std::uint32_t length) {
+                           std::uint32_t secondId, std::uint16_t method, const std::uint8_t* value,
+                           std::uint32_t length) {
     if (info == nullptr || value == nullptr || length == 0) {
         return kPacketBadArgument;
     }
     std::uint8_t head[6] = {};  // object 0, then the method id
     bytes::storeBE16(head + 4, method);
-    return sendPacket(info, {kOpExecuteMethod, requestFlags(replyFlag), firstId, secondId,
+    return sendPacket(info, {kOpExecuteMethod,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
                              {run(head), Run(value, length)}});
 }
 
@@ -144,8 +150,8 @@ std::int32_t sendWithId(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t f
     }
     std::uint8_t parameter[4];
     bytes::storeBE32(parameter, id);
-    return sendPacket(info, {operation, requestFlags(replyFlag), firstId, secondId,
-                             {run(parameter)}});
+    return sendPacket(info,
+                      {operation, requestFlags(replyFlag), firstId, secondId, {run(parameter)}});
 }
 
 std::int32_t sendEmpty(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
@@ -169,8 +175,8 @@ std::int32_t QDXA_JobStart(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_
     parameters[4] = second;
     bytes::storeBE32(parameters + 5, third);
     bytes::storeBE32(parameters + 9, fourth);
-    return sendPacket(info, {kOpJobStart, requestFlags(replyFlag), firstId, secondId,
-                             {run(parameters)}});
+    return sendPacket(info,
+                      {kOpJobStart, requestFlags(replyFlag), firstId, secondId, {run(parameters)}});
 }
 
 std::int32_t QDXA_JobStart2(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
@@ -181,7 +187,10 @@ std::int32_t QDXA_JobStart2(QDXA_Info* info, std::uint8_t replyFlag, std::uint32
     }
     std::uint8_t count[2];
     bytes::storeBE16(count, attributeCount);
-    return sendPacket(info, {kOpJobStart2, requestFlags(replyFlag), firstId, secondId,
+    return sendPacket(info, {kOpJobStart2,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
                              {run(count), Run(list, length)}});
 }
 
@@ -191,8 +200,8 @@ std::int32_t QDXA_JobEnd(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t 
         return kPacketBadArgument;
     }
     const std::uint8_t parameter[1] = {endKind};
-    return sendPacket(info, {kOpJobEnd, requestFlags(replyFlag), firstId, secondId,
-                             {run(parameter)}, true});
+    return sendPacket(
+        info, {kOpJobEnd, requestFlags(replyFlag), firstId, secondId, {run(parameter)}, true});
 }
 
 std::int32_t QDXA_BinderStart(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
@@ -270,10 +279,9 @@ std::int32_t QDXA_Send(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t fi
         (piece->continuation & kQdxaContinued) != 0 ? kFlagsMoreData : requestFlags(replyFlag);
     const std::uint8_t kind[1] = {piece->dataKind};
     std::uint32_t taken = 0;
-    const std::int32_t result =
-        sendPacket(info, {kOpSend, flags, firstId, secondId,
-                          {run(kind), Run(piece->data, piece->length)}},
-                   &taken);
+    const std::int32_t result = sendPacket(
+        info, {kOpSend, flags, firstId, secondId, {run(kind), Run(piece->data, piece->length)}},
+        &taken);
     // The job's size in octets counts what reached the transport, headers included.
     info->octetCount += taken;
     return result;
@@ -287,6 +295,6 @@ std::int32_t QDXA_Get(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t fir
     std::uint8_t parameters[6];
     bytes::storeBE32(parameters, objectId);
     bytes::storeBE16(parameters + 4, attributeId);
-    return sendPacket(info, {kOpGet, requestFlags(replyFlag), firstId, secondId,
-                             {run(parameters)}});
+    return sendPacket(info,
+                      {kOpGet, requestFlags(replyFlag), firstId, secondId, {run(parameters)}});
 }

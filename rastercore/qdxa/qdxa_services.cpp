@@ -10,7 +10,7 @@ std::int32_t QDXA_Services::jobSend(QDXA_Info*, const std::uint8_t*, std::uint32
 }
 
 std::int32_t QDXA_Services::getMedium(QDXA_Info*, PLGContext*) {
-    return rastercore::kMediaFrameworkMissing;
+    return rastercore::kMediaDbNotOpened;
 }
 
 QDXA_Services& qdxaServices(const QDXA_Info* info) {

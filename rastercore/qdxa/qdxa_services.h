@@ -10,7 +10,7 @@ struct QDXA_Info;
 /// The packet record's link to the job transport and the media database. A record without its
 /// own services uses the core's (`coreQdxaServices`); tests put recording doubles in its place.
 class QDXA_Services {
-public:
+  public:
     virtual ~QDXA_Services() = default;
 
     /// Hands `*length` bytes of one packet to the job transport; `last` marks the job's final

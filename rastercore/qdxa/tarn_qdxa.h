@@ -60,10 +60,8 @@ std::int32_t tarn_QDXA_SetJob_Owner(QDXA_Info* info, const QDXA_TextValue* value
                                     std::uint8_t replyFlag, std::int16_t* status);
 std::int32_t tarn_QDXA_SetJob_IdentifierOnClient(QDXA_Info* info, const QDXA_ShortText* value,
                                                  std::uint8_t replyFlag, std::int16_t* status);
-std::int32_t tarn_QDXA_SetJob_SubnissionTimeOnClient(QDXA_Info* info,
-                                                     const QDXA_DateWords* value,
-                                                     std::uint8_t replyFlag,
-                                                     std::int16_t* status);
+std::int32_t tarn_QDXA_SetJob_SubnissionTimeOnClient(QDXA_Info* info, const QDXA_DateWords* value,
+                                                     std::uint8_t replyFlag, std::int16_t* status);
 /// Impressions as 32 bits (attribute 275).
 std::int32_t tarn_QDXA_SetJob_Impressions2(QDXA_Info* info, const std::uint32_t* value,
                                            std::uint8_t replyFlag, std::int16_t* status);
@@ -83,8 +81,7 @@ std::int32_t tarn_QDXA_SetBinder_Copies(QDXA_Info* info, const std::uint16_t* va
 // Document attributes.
 std::int32_t tarn_QDXA_SetDocument_Copise(QDXA_Info* info, const std::uint16_t* value,
                                           std::uint8_t replyFlag, std::int16_t* status);
-std::int32_t tarn_QDXA_SetDocument_DocumentFormat(QDXA_Info* info,
-                                                  const QDXA_DocumentFormat* value,
+std::int32_t tarn_QDXA_SetDocument_DocumentFormat(QDXA_Info* info, const QDXA_DocumentFormat* value,
                                                   std::uint8_t replyFlag, std::int16_t* status);
 std::int32_t tarn_QDXA_SetDocument_ColorMode(QDXA_Info* info, const std::uint8_t* value,
                                              std::uint8_t replyFlag, std::int16_t* status);
@@ -122,10 +119,8 @@ std::int32_t tarn_QDXA_SetDocument_RollWidth(QDXA_Info* info, const std::uint16_
                                              std::uint8_t replyFlag, std::int16_t* status);
 
 // Document attributes sent as method executions.
-std::int32_t tarn_QDXA_SetDocument_Detail_Media_Info(QDXA_Info* info,
-                                                     const QDXA_DetailMedia* value,
-                                                     std::uint8_t replyFlag,
-                                                     std::int16_t* status);
+std::int32_t tarn_QDXA_SetDocument_Detail_Media_Info(QDXA_Info* info, const QDXA_DetailMedia* value,
+                                                     std::uint8_t replyFlag, std::int16_t* status);
 std::int32_t tarn_QDXA_SetDocument_Detail_Media_Calibration(QDXA_Info* info,
                                                             const std::uint8_t* value,
                                                             std::uint8_t replyFlag,

@@ -12,8 +12,8 @@
 
 namespace {
 
-using AttributeWriter = std::int32_t (*)(QDXA_Info*, std::uint8_t, std::uint32_t,
-                                         std::uint32_t, const QDXA_Attribute&);
+using AttributeWriter = std::int32_t (*)(QDXA_Info*, std::uint8_t, std::uint32_t, std::uint32_t,
+                                         const QDXA_Attribute&);
 using MethodWriter = std::int32_t (*)(QDXA_Info*, std::uint8_t, std::uint32_t, std::uint32_t,
                                       const std::uint8_t*, std::uint32_t);
 
@@ -52,9 +52,8 @@ std::vector<std::uint8_t> wireForm(const T& value) {
 
 // Sends one attribute through a set-job, set-binder or set-document writer.
 template <typename T>
-std::int32_t setAttribute(QDXA_Info* info, AttributeWriter writer, std::uint16_t id,
-                          const T* value, T QDXA_Info::*field, std::uint8_t replyFlag,
-                          std::int16_t* status) {
+std::int32_t setAttribute(QDXA_Info* info, AttributeWriter writer, std::uint16_t id, const T* value,
+                          T QDXA_Info::*field, std::uint8_t replyFlag, std::int16_t* status) {
     clearStatus(status);
     if (info == nullptr) {
         return rastercore::kPacketBadArgument;
@@ -103,12 +102,10 @@ std::int32_t tarn_QDXA_SetJob_IdentifierOnClient(QDXA_Info* info, const QDXA_Sho
                         &QDXA_Info::identifierOnClient, replyFlag, status);
 }
 
-std::int32_t tarn_QDXA_SetJob_SubnissionTimeOnClient(QDXA_Info* info,
-                                                     const QDXA_DateWords* value,
-                                                     std::uint8_t replyFlag,
-                                                     std::int16_t* status) {
-    return setAttribute(info, QDXA_SetJob, kAttrSubmissionTime, value,
-                        &QDXA_Info::submissionTime, replyFlag, status);
+std::int32_t tarn_QDXA_SetJob_SubnissionTimeOnClient(QDXA_Info* info, const QDXA_DateWords* value,
+                                                     std::uint8_t replyFlag, std::int16_t* status) {
+    return setAttribute(info, QDXA_SetJob, kAttrSubmissionTime, value, &QDXA_Info::submissionTime,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetJob_Impressions2(QDXA_Info* info, const std::uint32_t* value,
@@ -131,8 +128,8 @@ std::int32_t tarn_QDXA_SetJob_Impressions(QDXA_Info* info, const std::uint32_t* 
 
 std::int32_t tarn_QDXA_SetJob_Octets(QDXA_Info* info, const std::uint32_t* value,
                                      std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetJob, kAttrOctets, value, &QDXA_Info::octetCount,
-                        replyFlag, status);
+    return setAttribute(info, QDXA_SetJob, kAttrOctets, value, &QDXA_Info::octetCount, replyFlag,
+                        status);
 }
 
 std::int32_t tarn_QDXA_SetJob_Copise(QDXA_Info* info, const std::uint16_t* value,
@@ -153,8 +150,7 @@ std::int32_t tarn_QDXA_SetDocument_Copise(QDXA_Info* info, const std::uint16_t* 
                         replyFlag, status);
 }
 
-std::int32_t tarn_QDXA_SetDocument_DocumentFormat(QDXA_Info* info,
-                                                  const QDXA_DocumentFormat* value,
+std::int32_t tarn_QDXA_SetDocument_DocumentFormat(QDXA_Info* info, const QDXA_DocumentFormat* value,
                                                   std::uint8_t replyFlag, std::int16_t* status) {
     return setAttribute(info, QDXA_SetDocument, kAttrDocumentFormat, value,
                         &QDXA_Info::documentFormat, replyFlag, status);
@@ -168,20 +164,20 @@ std::int32_t tarn_QDXA_SetDocument_ColorMode(QDXA_Info* info, const std::uint8_t
 
 std::int32_t tarn_QDXA_SetDocument_Medium(QDXA_Info* info, const QDXA_Medium* value,
                                           std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrMedium, value, &QDXA_Info::medium,
-                        replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrMedium, value, &QDXA_Info::medium, replyFlag,
+                        status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_PrintQuality(QDXA_Info* info, const std::uint8_t* value,
                                                 std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrPrintQuality, value,
-                        &QDXA_Info::printQuality, replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrPrintQuality, value, &QDXA_Info::printQuality,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_PanelMessage(QDXA_Info* info, const QDXA_TextValue* value,
                                                 std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrPanelMessage, value,
-                        &QDXA_Info::panelMessage, replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrPanelMessage, value, &QDXA_Info::panelMessage,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_InputTrayPriorityArray(QDXA_Info* info,
@@ -194,8 +190,8 @@ std::int32_t tarn_QDXA_SetDocument_InputTrayPriorityArray(QDXA_Info* info,
 
 std::int32_t tarn_QDXA_SetDocument_MediumTypeEx(QDXA_Info* info, const QDXA_MediumTypeEx* value,
                                                 std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrMediumTypeEx, value,
-                        &QDXA_Info::mediumTypeEx, replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrMediumTypeEx, value, &QDXA_Info::mediumTypeEx,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_CuttingType(QDXA_Info* info, const std::uint8_t* value,
@@ -208,8 +204,8 @@ std::int32_t tarn_QDXA_SetDocument_MarkerColorantDryingType(QDXA_Info* info,
                                                             const std::uint8_t* value,
                                                             std::uint8_t replyFlag,
                                                             std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrDryingType, value,
-                        &QDXA_Info::inkDryingType, replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrDryingType, value, &QDXA_Info::inkDryingType,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_MarkerColorantDryingTime(QDXA_Info* info,
@@ -234,8 +230,8 @@ std::int32_t tarn_QDXA_SetDocument_Optimize(QDXA_Info* info, const std::uint8_t*
 
 std::int32_t tarn_QDXA_SetDocument_OnePassPrint(QDXA_Info* info, const std::uint8_t* value,
                                                 std::uint8_t replyFlag, std::int16_t* status) {
-    return setAttribute(info, QDXA_SetDocument, kAttrOnePassPrint, value,
-                        &QDXA_Info::onePassPrint, replyFlag, status);
+    return setAttribute(info, QDXA_SetDocument, kAttrOnePassPrint, value, &QDXA_Info::onePassPrint,
+                        replyFlag, status);
 }
 
 std::int32_t tarn_QDXA_SetDocument_BorderlessPrint(QDXA_Info* info, const std::uint8_t* value,
@@ -250,10 +246,8 @@ std::int32_t tarn_QDXA_SetDocument_RollWidth(QDXA_Info* info, const std::uint16_
                         replyFlag, status);
 }
 
-std::int32_t tarn_QDXA_SetDocument_Detail_Media_Info(QDXA_Info* info,
-                                                     const QDXA_DetailMedia* value,
-                                                     std::uint8_t replyFlag,
-                                                     std::int16_t* status) {
+std::int32_t tarn_QDXA_SetDocument_Detail_Media_Info(QDXA_Info* info, const QDXA_DetailMedia* value,
+                                                     std::uint8_t replyFlag, std::int16_t* status) {
     return executeMethod(info, QDXA_SetExcuteMethod, value, &QDXA_Info::detailMedia, replyFlag,
                          status);
 }
@@ -286,6 +280,6 @@ std::int32_t tarn_QDXA_SetDocument_Detail_Media_CreatorID(QDXA_Info* info,
 
 std::int32_t tarn_QDXA_SetDocument_GroupID(QDXA_Info* info, const std::uint16_t* value,
                                            std::uint8_t replyFlag, std::int16_t* status) {
-    return executeMethod(info, QDXA_SetExcuteMethod_GroupID, value, &QDXA_Info::groupId,
-                         replyFlag, status);
+    return executeMethod(info, QDXA_SetExcuteMethod_GroupID, value, &QDXA_Info::groupId, replyFlag,
+                         status);
 }

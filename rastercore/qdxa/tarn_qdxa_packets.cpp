@@ -42,8 +42,8 @@ std::int32_t tarn_QDXA_JobStart2(QDXA_Info* info, const void*, std::uint8_t repl
     return withRecord(info, status, [&] {
         std::vector<std::uint8_t> list;
         const std::uint16_t count = encodeJobStart2List(list, info->jobStart2);
-        return QDXA_JobStart2(info, replyFlag, kJobIdentifier, kJobIdentifier, count,
-                              list.data(), static_cast<std::uint32_t>(list.size()));
+        return QDXA_JobStart2(info, replyFlag, kJobIdentifier, kJobIdentifier, count, list.data(),
+                              static_cast<std::uint32_t>(list.size()));
     });
 }
 

@@ -35,8 +35,7 @@ TEST(PacketWriter, GoldenBytesOfEveryPacketKind) {
              return QDXA_JobStart(i, 1, 0x01020304, 0xA0B0C0D0, 0x11223344, 7, 5, 6);
          },
          "CDCA1004 0011 0001 000D 01020304 A0B0C0D0 0000  11223344 07 00000005 00000006"},
-        {"job start 2",
-         [&](QDXA_Info* i) { return QDXA_JobStart2(i, 0, 0, 0, 1, data.data(), 3); },
+        {"job start 2", [&](QDXA_Info* i) { return QDXA_JobStart2(i, 0, 0, 0, 1, data.data(), 3); },
          kPlain + "006B 0001 0005 00000000 00000000 0000  0001 AABBCC"},
         {"set job", [&](QDXA_Info* i) { return QDXA_SetJob(i, 0, 0, 0, copies); },
          kPlain + "0012 0001 0004 00000000 00000000 0000  07D7 0002"},
@@ -76,14 +75,10 @@ TEST(PacketWriter, GoldenBytesOfEveryPacketKind) {
          [&](QDXA_Info* i) { return QDXA_SetExcuteMethod(i, 0, 0, 0, data.data(), 3); },
          kPlain + "001D 0001 0009 00000000 00000000 0000  00000000 4006 AABBCC"},
         {"calibration method",
-         [&](QDXA_Info* i) {
-             return QDXA_SetExcuteMethod_Calibration(i, 0, 0, 0, data.data(), 1);
-         },
+         [&](QDXA_Info* i) { return QDXA_SetExcuteMethod_Calibration(i, 0, 0, 0, data.data(), 1); },
          kPlain + "001D 0001 0007 00000000 00000000 0000  00000000 400B AA"},
         {"creator id method",
-         [&](QDXA_Info* i) {
-             return QDXA_SetExecuteMethod_CreatorID(i, 0, 0, 0, data.data(), 2);
-         },
+         [&](QDXA_Info* i) { return QDXA_SetExecuteMethod_CreatorID(i, 0, 0, 0, data.data(), 2); },
          kPlain + "001D 0001 0008 00000000 00000000 0000  00000000 4011 AABB"},
         {"group id method",
          [&](QDXA_Info* i) { return QDXA_SetExcuteMethod_GroupID(i, 0, 0, 0, value.data(), 2); },
@@ -112,11 +107,18 @@ TEST(PacketWriter, MissingOrUnfittingArgumentsSendNothing) {
         [](QDXA_Info*) { return QDXA_JobEnd(nullptr, 0, 0, 0, 0); },
         [](QDXA_Info*) { return QDXA_BinderEnd(nullptr, 0, 0, 0); },
         [](QDXA_Info*) { return QDXA_DocumentStart(nullptr, 0, 0, 0, 0); },
-        [&](QDXA_Info*) { return QDXA_SetJob(nullptr, 0, 0, 0, {4, &one, 1}); },
-        [](QDXA_Info* i) { return QDXA_SetJob(i, 0, 0, 0, {4, nullptr, 1}); },
-        [&](QDXA_Info* i) { return QDXA_SetDocument(i, 0, 0, 0, {4, &one, 0}); },
+        [&](QDXA_Info*) {
+            return QDXA_SetJob(nullptr, 0, 0, 0, {4, &one, 1});
+        },
+        [](QDXA_Info* i) {
+            return QDXA_SetJob(i, 0, 0, 0, {4, nullptr, 1});
+        },
         [&](QDXA_Info* i) {
-            return QDXA_SetBinder(i, 0, 0, 0, {4, big.data(), static_cast<std::uint32_t>(big.size())});
+            return QDXA_SetDocument(i, 0, 0, 0, {4, &one, 0});
+        },
+        [&](QDXA_Info* i) {
+            return QDXA_SetBinder(i, 0, 0, 0,
+                                  {4, big.data(), static_cast<std::uint32_t>(big.size())});
         },
         [](QDXA_Info* i) { return QDXA_JobStart2(i, 0, 0, 0, 0, nullptr, 0); },
         [&](QDXA_Info* i) { return QDXA_SetExcuteMethod_PathMode(i, 0, 0, 0, &one, 0); },

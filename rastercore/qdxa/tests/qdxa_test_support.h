@@ -36,16 +36,16 @@ inline Bytes hex(const std::string& text) {
 }
 
 class RecordingServices : public QDXA_Services {
-public:
+  public:
     struct Send {
         Bytes bytes;
         bool last;
     };
 
-    std::vector<Send> sends;               ///< every packet handed over, taken or not
-    std::optional<std::size_t> failAt;     ///< this send (from 0) answers failCode
+    std::vector<Send> sends;            ///< every packet handed over, taken or not
+    std::optional<std::size_t> failAt;  ///< this send (from 0) answers failCode
     std::int32_t failCode = rastercore::kTransportFailure;
-    std::uint32_t leave = 0;               ///< bytes of each packet reported as not taken
+    std::uint32_t leave = 0;  ///< bytes of each packet reported as not taken
     std::int32_t mediumAnswer = 1;
     QDXA_Medium medium{0x21, 254, 19, 6100, 9150, 3};
     QDXA_MediumTypeEx mediumType{1, 0x0102};

@@ -45,9 +45,13 @@ Bytes join(std::initializer_list<Bytes> parts) {
 }
 
 TEST(QdxaStream, SplitsPacketsAndTheirParameters) {
-    const Bytes stream = join({header(0, kBinderEnd, 0), header(4, kSetDocument, 3, 7, 9),
-                               {0x08, 0x32, 0x02}, header(2, kData, 3), {0x01, 0xAA, 0xBB},
-                               header(0, kData, 2), {0x01, 0xCC}});
+    const Bytes stream = join({header(0, kBinderEnd, 0),
+                               header(4, kSetDocument, 3, 7, 9),
+                               {0x08, 0x32, 0x02},
+                               header(2, kData, 3),
+                               {0x01, 0xAA, 0xBB},
+                               header(0, kData, 2),
+                               {0x01, 0xCC}});
     const Stream read = splitPackets(stream);
     ASSERT_TRUE(read.ok()) << read.error;
     ASSERT_EQ(read.packets.size(), 4u);
@@ -62,7 +66,8 @@ TEST(QdxaStream, SplitsPacketsAndTheirParameters) {
     EXPECT_EQ(setAttribute(set), (Attribute{2098, {0x02}}));
     EXPECT_FALSE(setAttribute(read.packets[0]));
     EXPECT_EQ(joinedData(read.packets), (Bytes{0xAA, 0xBB, 0xCC}));
-    EXPECT_EQ(describe(read.packets).substr(0, 45), "       0 BinderEnd     flags 00 length     0\n");
+    EXPECT_EQ(describe(read.packets).substr(0, 45),
+              "       0 BinderEnd     flags 00 length     0\n");
 }
 
 TEST(QdxaStream, MalformedPacketsStopTheReading) {
