@@ -18,7 +18,6 @@ using rastercore::kResultOk;
 constexpr std::int16_t kLanguageCharSet17 = 1;
 constexpr std::int16_t kRegionKorean = 51;
 constexpr std::int16_t kRegionSimplifiedChinese = 52;
-constexpr std::uint8_t kCalibrationOff = 3;
 constexpr std::uint8_t kChoiceUnset = 1;
 constexpr std::uint8_t kChoiceUnsetAlt = 255;
 constexpr std::int32_t kModelYes = 1;

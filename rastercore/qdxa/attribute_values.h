@@ -27,6 +27,8 @@ inline constexpr std::size_t kClientTextMax = 15;
 
 /// Paper-source bits of the roll feeds.
 inline constexpr std::uint16_t kRollPaperSourceMask = 0x0F00;
+/// Calibration byte of a job that does not calibrate.
+inline constexpr std::uint8_t kCalibrationOff = 3;
 
 /// Job name from `text`: UTF-16 (big-endian on the wire, code 1000, the prepared byte count) for
 /// the language codes 7, 8 and 9, else one-byte text up to its NUL (code 17 for language 1, else

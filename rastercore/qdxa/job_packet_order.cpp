@@ -18,7 +18,6 @@ using Step = std::int32_t (*)(QDXA_Info*);
 constexpr std::int32_t kModelYes = 1;
 constexpr std::uint8_t kNoReply = 0;
 constexpr std::uint8_t kEndKindNormal = 0;
-constexpr std::uint8_t kCalibrationOff = 3;
 
 // Cutting-type model values.
 constexpr std::int32_t kCuttingAlways = 1;

@@ -48,6 +48,11 @@ TEST(JobName, OneByteTextIsCutTo32WithTheLanguagesCharacterSet) {
         EXPECT_EQ(textOf(record.info->jobName), forty.substr(0, 32));
     }
     Record record;
+    PLG_Get_JobName(record.info, forty.c_str());
+    EXPECT_EQ(tarn_QDXA_SetJob_Name(record.info, nullptr, 0, nullptr), 0);
+    Bytes sent = hex("0004 20");
+    sent.insert(sent.end(), forty.begin(), forty.begin() + 32);
+    EXPECT_EQ(qdxastream::setAttribute(record.services.packets().at(0))->value, sent);
     PLG_Get_JobName(record.info, "");
     EXPECT_EQ(record.info->jobName.length, 0);
     EXPECT_EQ(PLG_Get_JobName(nullptr, "x"), rastercore::kPacketBadArgument);
@@ -67,6 +72,10 @@ TEST(JobName, Utf16TextIsCutAndWrittenBigEndian) {
             EXPECT_EQ(name.text[2 * i], 0x4E);
             EXPECT_EQ(name.text[2 * i + 1], i);
         }
+        EXPECT_EQ(tarn_QDXA_SetJob_Name(record.info, nullptr, 0, nullptr), 0);
+        const Bytes sent = qdxastream::setAttribute(record.services.packets().at(0))->value;
+        EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 7), hex("03E8 20 4E00 4E01"));
+        EXPECT_EQ(sent.size(), 3u + 32u);
         // The prepared text stays in host order, so encoding it again gives the same value.
         PLG_Get_JobName(record.info, record.info->jobNameText);
         EXPECT_EQ(std::memcmp(record.info->jobName.text, name.text, 32), 0);

@@ -135,8 +135,7 @@ TEST(TarnQdxaInitialize, MediaDatabaseFailureIsTheResult) {
     }
     Record record;
     record.info->services = nullptr;  // the core's own: no media database yet
-    EXPECT_EQ(tarn_QDXA_Initialize(&record.context, record.info),
-              rastercore::kMediaDbNotOpened);
+    EXPECT_EQ(tarn_QDXA_Initialize(&record.context, record.info), rastercore::kMediaDbNotOpened);
 }
 
 TEST(TarnQdxaTerminate, ReleasesTheRecordAndItsPacketBuffer) {

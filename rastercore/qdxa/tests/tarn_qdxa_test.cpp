@@ -279,4 +279,45 @@ TEST(TarnQdxaPackets, StructurePacketsOfTheJob) {
     EXPECT_TRUE(record.services.sends.back().last);
 }
 
+TEST(TarnQdxaPackets, JobStart2CarriesItsAttributeList) {
+    Record record;
+    QDXA_JobStart2Values& values = record.info->jobStart2;
+    values = {
+        2, 3, 1, 42, {4, 2, {'N', 'm'}}, 1, {4, 1, {'o'}}, 1, 7, {}, {0x7E7CF900, 0x0A0B0000}};
+    values.clientJobRecord[0] = 0x8B;
+    values.clientJobRecord[63] = 0xEE;
+    EXPECT_EQ(tarn_QDXA_JobStart2(record.info, nullptr, 0, nullptr), 0);
+    values.hasOwner = 0;
+    values.hasSubKind = 0;
+    values.copyRangeCount = 0;
+    EXPECT_EQ(tarn_QDXA_JobStart2(record.info, nullptr, 0, nullptr), 0);
+
+    const auto packets = record.services.packets();
+    ASSERT_EQ(packets.size(), 2u);
+    const auto full = qdxastream::jobStart2Attributes(packets[0]);
+    ASSERT_TRUE(full);
+    std::vector<std::uint16_t> ids;
+    for (const auto& attribute : *full) {
+        ids.push_back(attribute.id);
+    }
+    EXPECT_EQ(ids, (std::vector<std::uint16_t>{240, 304, 4, 6, 13, 280, 9}));
+    EXPECT_EQ((*full)[0].value, hex("02"));
+    EXPECT_EQ((*full)[1].value, hex("03 0001 00000000 002A 00000000"));
+    EXPECT_EQ((*full)[2].value, hex("0004 02 4E6D"));
+    EXPECT_EQ((*full)[3].value, hex("0004 01 6F"));
+    EXPECT_EQ((*full)[4].value, hex("07"));
+    ASSERT_EQ((*full)[5].value.size(), 64u);
+    EXPECT_EQ((*full)[5].value.front(), 0x8B);
+    EXPECT_EQ((*full)[5].value.back(), 0xEE);
+    EXPECT_EQ((*full)[6].value, hex("7E7CF900 0A0B0000"));
+
+    // Without owner, sub-kind and copy range: five attributes, the range list empty.
+    const auto reduced = qdxastream::jobStart2Attributes(packets[1]);
+    ASSERT_TRUE(reduced);
+    ASSERT_EQ(reduced->size(), 5u);
+    EXPECT_EQ((*reduced)[1].value, hex("03 0000"));
+    EXPECT_EQ((*reduced)[2].id, 4);
+    EXPECT_EQ((*reduced)[3].id, 280);
+}
+
 }  // namespace
