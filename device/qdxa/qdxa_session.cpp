@@ -74,6 +74,17 @@ std::int32_t bindInto(PacketSession& session, const QDXABindRecord& bindRecord,
     return openChannel(session, bindRecord);
 }
 
+void closeChannel(PacketSession& session, bool& open, std::int32_t mode, std::int32_t& status) {
+    if (!open) {
+        return;
+    }
+    open = false;
+    const std::int32_t closed = qdxaChannelOps().close(session.transport, mode);
+    if (closed != kCaioNoErr) {
+        status = closed;
+    }
+}
+
 }  // namespace
 
 std::int32_t QDXA_Bind(const QDXABindRecord* bindRecord, const QDXAEndpointAddress* address,
@@ -101,21 +112,10 @@ std::int32_t QDXA_Unbind(PacketSession* session) {
     if (session == nullptr) {
         return kQDXASuccess;
     }
+    // Binary channel first, then the control channel; a failed close is reported, not fatal.
     std::int32_t status = kQDXASuccess;
-    if (session->binaryChannelOpen) {
-        session->binaryChannelOpen = false;
-        const std::int32_t closed = qdxaChannelOps().close(session->transport, kQDXABinaryChannel);
-        if (closed != kCaioNoErr) {
-            status = closed;
-        }
-    }
-    if (session->controlChannelOpen) {
-        session->controlChannelOpen = false;
-        const std::int32_t closed = qdxaChannelOps().close(session->transport, kQDXAControlChannel);
-        if (closed != kCaioNoErr) {
-            status = closed;
-        }
-    }
+    closeChannel(*session, session->binaryChannelOpen, kQDXABinaryChannel, status);
+    closeChannel(*session, session->controlChannelOpen, kQDXAControlChannel, status);
     Wqs_Mem_DisposeHandle(session->sendHandle);
     Wqs_Mem_DisposeHandle(session->receiveHandle);
     delete session;
