@@ -93,11 +93,9 @@ Bytes encodeJobList(const std::vector<Job>& jobs) {
     Bytes data;
     bytes::ByteWriter out(data);
     for (const Job& job : jobs) {
-        std::vector<std::uint16_t> all;
-        for (const auto& attribute : job.attributes) all.push_back(attribute.id);
-        std::sort(all.begin(), all.end());
-        all.erase(std::unique(all.begin(), all.end()), all.end());
-        writeAttributes(out, job.handle, job.attributes, all);
+        std::vector<std::uint16_t> inOrder;
+        for (const auto& attribute : job.attributes) inOrder.push_back(attribute.id);
+        writeAttributes(out, job.handle, job.attributes, inOrder);
     }
     return data;
 }

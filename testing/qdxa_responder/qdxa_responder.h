@@ -44,7 +44,8 @@ struct ScriptStep {
 /// Wire helpers shared by the model and the tests.
 Bytes buildPacket(std::uint16_t operation, std::uint16_t sequence, std::uint8_t flags,
                   std::uint16_t result, std::span<const std::uint8_t> parameter);
-/// Per job: u32 handle, u16 attribute count, then per attribute u16 id, u16 length, value.
+/// Per job, attributes in the job's order: u32 handle, u16 attribute count, then per attribute
+/// u16 id, u16 length, value.
 Bytes encodeJobList(const std::vector<Job>& jobs);
 /// Attribute values in wire form.
 Bytes codedString(std::uint16_t code, const std::string& text);

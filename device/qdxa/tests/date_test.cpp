@@ -1,41 +1,16 @@
 // Wire dates and their conversion to local time.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "qdxa/qdxa_date.h"
 #include "qdxa_responder.h"
 #include "support/python_oracle.h"
+#include "time_zone.h"
 
 namespace qdxa_test {
 namespace {
-
-/// Sets TZ for one test and restores it afterwards.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) {
-        const char* previous = std::getenv("TZ");
-        hadPrevious_ = previous != nullptr;
-        previous_ = hadPrevious_ ? previous : "";
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        if (hadPrevious_) {
-            setenv("TZ", previous_.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-private:
-    bool hadPrevious_;
-    std::string previous_;
-};
 
 QDXADateTime decode(const Bytes& wire, bool toLocal) {
     QDXADateTime date;
