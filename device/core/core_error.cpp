@@ -11,30 +11,29 @@ namespace {
 constexpr std::int32_t kLastPerRequestStatus = 33;
 constexpr std::int32_t kProtocolStatus12 = 12;
 
+struct TransportCore {
+    std::int32_t status;
+    std::uint32_t core;
+};
+
 // Transport failures that the core reports by their own code; glue and channel share them.
-bool transportCode(std::int32_t status, std::uint32_t* core) {
-    switch (status) {
-        case caioStatusFromCode(kCaioCodeReset):
-            *core = kCoreResetErr;
-            return true;
-        case caioStatusFromCode(kCaioCodeRefused):
-            *core = kCoreRefusedErr;
-            return true;
-        case caioStatusFromCode(kCaioCodeNotReady):
-            *core = kCoreBusyErr;
-            return true;
-        case caioStatusFromCode(kCaioCodeTimedOut):
-            *core = kCoreTimedOutErr;
-            return true;
-        case caioStatusFromCode(kCaioCodeTryAgain):
-            *core = kCoreTryAgainErr;
-            return true;
-        case caioStatusFromCode(kCaioCodeNotConnected):
-            *core = kCorePrinterRefusedErr;
-            return true;
-        default:
-            return false;
+constexpr TransportCore kTransportCodes[] = {
+    {caioStatusFromCode(kCaioCodeReset), kCoreResetErr},
+    {caioStatusFromCode(kCaioCodeRefused), kCoreRefusedErr},
+    {caioStatusFromCode(kCaioCodeNotReady), kCoreBusyErr},
+    {caioStatusFromCode(kCaioCodeTimedOut), kCoreTimedOutErr},
+    {caioStatusFromCode(kCaioCodeTryAgain), kCoreTryAgainErr},
+    {caioStatusFromCode(kCaioCodeNotConnected), kCorePrinterRefusedErr},
+};
+
+// The core code of a transport failure, else kCoreUnknownErr.
+std::uint32_t transportCore(std::int32_t status) {
+    for (const TransportCore& entry : kTransportCodes) {
+        if (entry.status == status) {
+            return entry.core;
+        }
     }
+    return kCoreUnknownErr;
 }
 
 }  // namespace
@@ -52,10 +51,6 @@ std::uint32_t ConvertTktLibErrToCoreErr(int tktLibError) {
 }
 
 std::uint32_t ConvertGlueErrToCoreErr(std::int32_t glueError) {
-    std::uint32_t core = kCoreUnknownErr;
-    if (transportCode(glueError, &core)) {
-        return core;
-    }
     switch (glueError) {
         case kGlueNoErr:
             return kCoreNoErr;
@@ -70,17 +65,12 @@ std::uint32_t ConvertGlueErrToCoreErr(std::int32_t glueError) {
         case kGlueParamErr:
             return kCoreGlueParamErr;
         default:
-            return kCoreUnknownErr;
+            return transportCore(glueError);
     }
 }
 
 std::uint32_t LocalConvertCaioErrToCoreErr(std::int32_t caioError) {
-    std::uint32_t core = kCoreUnknownErr;
-    if (caioError == kCaioNoErr) {
-        return kCoreNoErr;
-    }
-    transportCode(caioError, &core);
-    return core;
+    return caioError == kCaioNoErr ? kCoreNoErr : transportCore(caioError);
 }
 
 std::int32_t CheckQDXAErr(std::int32_t status) {

@@ -7,17 +7,15 @@
 #include <cstdint>
 
 inline constexpr std::uint32_t kCoreNoErr = 0;
-inline constexpr std::uint32_t kCoreParamErr =
-    1;                                           ///< missing argument or unknown kind: fix the call
-inline constexpr std::uint32_t kCoreMemErr = 2;  ///< out of memory, or no transport could be made
-inline constexpr std::uint32_t kCoreNoSessionErr =
-    3;  ///< no protocol session, or wrong protocol version
-inline constexpr std::uint32_t kCoreNoVersion2Err = 4;  ///< printer lacks the version-2 operations
+inline constexpr std::uint32_t kCoreParamErr = 1;       ///< bad argument or kind: fix the call
+inline constexpr std::uint32_t kCoreMemErr = 2;         ///< out of memory or no transport made
+inline constexpr std::uint32_t kCoreNoSessionErr = 3;   ///< no session, or wrong protocol version
+inline constexpr std::uint32_t kCoreNoVersion2Err = 4;  ///< printer lacks version-2 operations
 inline constexpr std::uint32_t kCoreResetErr = 5;       ///< connection reset: retry
 inline constexpr std::uint32_t kCoreRefusedErr = 6;     ///< connection refused: retry later
 inline constexpr std::uint32_t kCoreBusyErr = 7;        ///< device busy: retry later
 inline constexpr std::uint32_t kCoreTimedOutErr = 8;    ///< timed out: retry
-inline constexpr std::uint32_t kCoreTryAgainErr = 9;    ///< resource temporarily unavailable: retry
+inline constexpr std::uint32_t kCoreTryAgainErr = 9;    ///< temporarily unavailable: retry
 inline constexpr std::uint32_t kCoreStatus12Err = 10;   ///< printer answered protocol status 12
 inline constexpr std::uint32_t kCoreGlueParamErr = 11;  ///< protocol layer refused an argument
 inline constexpr std::uint32_t kCoreUnknownErr = 12;    ///< any other failure

@@ -20,10 +20,7 @@ using Calls = std::vector<std::string>;
 class CoreAdmin : public ::testing::Test {
   protected:
     CoreContextPtr makeContext(const char* uri = "lpd://192.0.2.7/") {
-        CoreContextPtr context(CoreCreateContext(uri));
-        EXPECT_NE(context, nullptr);
-        EXPECT_EQ(CoreAdminInitialize(context.get()), kCoreNoErr);
-        return context;
+        return devicetest::makeInitialisedContext(uri, CoreAdminInitialize);
     }
 
     RecordingTransport network{CaioTransportKind::network};

@@ -21,10 +21,7 @@ using ContextPtr = devicetest::CoreContextPtr;
 class CoreJob : public ::testing::Test {
   protected:
     ContextPtr makeContext(const char* uri = "lpd://192.0.2.7/queue") {
-        ContextPtr context(CoreCreateContext(uri));
-        EXPECT_NE(context, nullptr);
-        EXPECT_EQ(CoreJobInitialize(context.get()), kCoreNoErr);
-        return context;
+        return devicetest::makeInitialisedContext(uri, CoreJobInitialize);
     }
 
     RecordingTransport network{CaioTransportKind::network};
