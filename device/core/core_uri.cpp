@@ -39,6 +39,7 @@ constexpr std::string_view kLinkLocalPrefix = "fe80:";
 constexpr std::string_view kFutureFormatPrefix = "v1.";
 constexpr char kZoneMark = '%';
 constexpr char kAlternateZoneMark = '+';
+constexpr std::string_view kEncodedZoneMark = "25";
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
@@ -68,6 +69,10 @@ std::optional<std::string> ipv6Body(std::string_view rest) {
         if (mark != std::string_view::npos) {
             address = inner.substr(0, mark);
             zone = inner.substr(mark + 1);
+            // RFC 6874: in a URI the zone's "%" is written percent-encoded, as "%25".
+            if (inner[mark] == kZoneMark && zone.starts_with(kEncodedZoneMark)) {
+                zone.remove_prefix(kEncodedZoneMark.size());
+            }
         }
     } else {
         return std::string(inner);

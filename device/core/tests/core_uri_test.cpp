@@ -71,6 +71,7 @@ TEST_F(DeviceUri, TranslatesToTheChannelAddress) {
         {"ipp://[FE80::1]/", "net6:FE80::1%eth7"},
         {"ipp://[fe80::1%en3]/", "net6:fe80::1%en3"},
         {"ipp://[fe80::1+en3]/", "net6:fe80::1%en3"},
+        {"ipp://[fe80::1%25en3]:631/", "net6:fe80::1%en3"},
         {"ipp://[fe80::1%]/", "net6:fe80::1%eth7"},
         {"lpd://[fe80::1", "net6:fe80::1%eth7"},
         {"ipp://[v1.fe80::1+en1]/", "net6:fe80::1%en1"},
