@@ -28,10 +28,7 @@ DistributedLock::Attempt DistributedLock::tryLock() {
     return Attempt::Taken;
 }
 
-void DistributedLock::unlock() {
-    ZeroCreationMask mask;
-    ::unlink(path_.c_str());
-}
+void DistributedLock::unlock() { ::unlink(path_.c_str()); }
 
 AdvisoryFileLock::AdvisoryFileLock(const std::filesystem::path& path)
     : descriptor_(openShared(path, O_RDWR)) {

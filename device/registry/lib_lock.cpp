@@ -93,7 +93,7 @@ bool CLibLock::recoverWithOwnerReference(std::uint32_t* owner) {
     if (owner == nullptr) {
         return false;
     }
-    if (takeOnce()) {
+    if (locking_ || takeOnce()) {
         markHeldBy(owner);
         return true;
     }

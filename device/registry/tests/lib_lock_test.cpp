@@ -51,6 +51,9 @@ TEST_F(LibLockTest, ResultsOfMisuse) {
     EXPECT_EQ(lock->lock(), kCLibLockNoErr);
     EXPECT_TRUE(std::filesystem::exists(lockFolder() / "Test.lock"));
     EXPECT_EQ(lock->lock(), kCLibLockAlreadyHeld);
+    std::uint32_t owner = 0;
+    EXPECT_TRUE(lock->recoverWithOwnerReference(&owner)) << "it holds the lock already";
+    EXPECT_TRUE(lock->isLocking());
     EXPECT_EQ(lock->unlock(), kCLibLockNoErr);
     EXPECT_FALSE(std::filesystem::exists(lockFolder() / "Test.lock"));
     EXPECT_EQ(lock->unlock(), kCLibLockNotHeld);

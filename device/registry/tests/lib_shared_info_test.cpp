@@ -139,6 +139,51 @@ TEST_F(LibSharedInfoTest, TwoProcessesShareOneRecordUntilTheLastReleaseRemovesTh
                             [](unsigned char byte) { return byte == 0; }));
 }
 
+// Processes that count users of one printer at once lose no update: the registry and device
+// locks exclude each other across processes. The count is raised slowly, so that any overlap
+// would lose updates.
+TEST_F(LibSharedInfoTest, LocksSerialiseUpdatesFromSeveralProcesses) {
+    constexpr int kProcesses = 4;
+    constexpr int kRounds = 20;
+    auto registry = openRegistry();
+    auto device = attachPrinter(*registry, kUSBPrinter);
+    ASSERT_NE(device, nullptr);
+    Pipe start;
+    pid_t children[kProcesses];
+    for (pid_t& child : children) {
+        child = runChild([&] {
+            start.closeWrite();
+            auto own = openRegistry();
+            if (!own) {
+                return 1;
+            }
+            start.receive();  // all begin together, when the parent closes its end
+            for (int round = 0; round < kRounds; ++round) {
+                if (own->lock() != kCLibSharedInfoNoErr) {
+                    return 2;
+                }
+                auto view = own->deviceInfoForPrinterAddress(kUSBPrinter, kPrinterUSB);
+                if (!view || view->lock() != kCLibDeviceInfoNoErr) {
+                    return 3;
+                }
+                own->unlock();
+                const std::uint32_t count = view->contents()->attachCount;
+                std::this_thread::sleep_for(1ms);
+                view->contents()->attachCount = count + 1;
+                view->unlock();
+            }
+            return 0;
+        });
+    }
+    start.closeRead();
+    start.closeWrite();
+    for (const pid_t child : children) {
+        EXPECT_EQ(waitChild(child), 0);
+    }
+    EXPECT_EQ(device->contents()->attachCount, 1u + kProcesses * kRounds);
+    EXPECT_EQ(registry->contents()->attachCount, 1u);
+}
+
 TEST_F(LibSharedInfoTest, SeventeenthPrinterGetsNoRecord) {
     auto registry = openRegistry();
     ASSERT_EQ(registry->lock(), kCLibSharedInfoNoErr);
