@@ -14,4 +14,6 @@ std::recursive_mutex& maskMutex() {
 
 ZeroCreationMask::ZeroCreationMask() : serialised_(maskMutex()), saved_(::umask(0)) {}
 
-ZeroCreationMask::~ZeroCreationMask() { ::umask(saved_); }
+ZeroCreationMask::~ZeroCreationMask() {
+    ::umask(saved_);
+}

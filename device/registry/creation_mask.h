@@ -10,13 +10,13 @@
 /// whole process, so the scopes of this library's threads are serialised: two overlapping
 /// scopes would otherwise restore each other's 0 and leave the mask cleared for good.
 class ZeroCreationMask {
-public:
+  public:
     ZeroCreationMask();
     ~ZeroCreationMask();
     ZeroCreationMask(const ZeroCreationMask&) = delete;
     ZeroCreationMask& operator=(const ZeroCreationMask&) = delete;
 
-private:
+  private:
     std::unique_lock<std::recursive_mutex> serialised_;
     mode_t saved_;
 };

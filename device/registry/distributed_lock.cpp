@@ -28,7 +28,9 @@ DistributedLock::Attempt DistributedLock::tryLock() {
     return Attempt::Taken;
 }
 
-void DistributedLock::unlock() { ::unlink(path_.c_str()); }
+void DistributedLock::unlock() {
+    ::unlink(path_.c_str());
+}
 
 AdvisoryFileLock::AdvisoryFileLock(const std::filesystem::path& path)
     : descriptor_(openShared(path, O_RDWR)) {

@@ -7,7 +7,7 @@
 /// by removing it. Nothing ties the file to its holder, so a holder that dies leaves the lock
 /// taken until someone breaks it.
 class DistributedLock {
-public:
+  public:
     enum class Attempt {
         Taken,   ///< the file was created: the caller holds the lock
         Busy,    ///< the file exists: someone holds the lock
@@ -24,7 +24,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -32,7 +32,7 @@ private:
 /// object lives. The kernel drops it when its process dies, so a holder that dies leaves nothing
 /// to break; the file itself stays.
 class AdvisoryFileLock {
-public:
+  public:
     explicit AdvisoryFileLock(const std::filesystem::path& path);
     ~AdvisoryFileLock();
     AdvisoryFileLock(const AdvisoryFileLock&) = delete;
@@ -40,7 +40,7 @@ public:
 
     bool held() const { return held_; }
 
-private:
+  private:
     int descriptor_ = -1;
     bool held_ = false;
 };

@@ -43,13 +43,17 @@ std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::initWithContents(
     return view;
 }
 
-std::string CLibDeviceInfo::identifier() const { return SharedString(contents_->identifier); }
+std::string CLibDeviceInfo::identifier() const {
+    return SharedString(contents_->identifier);
+}
 
 std::uint32_t CLibDeviceInfo::lock() {
     return errorForLockError(bodyLock_->lockWithOwnerReference(&contents_->deviceLockOwner));
 }
 
-std::uint32_t CLibDeviceInfo::unlock() { return errorForLockError(bodyLock_->unlock()); }
+std::uint32_t CLibDeviceInfo::unlock() {
+    return errorForLockError(bodyLock_->unlock());
+}
 
 std::uint32_t CLibDeviceInfo::attach() {
     if (contents_->attachCount < std::numeric_limits<std::uint32_t>::max()) {
@@ -75,7 +79,9 @@ void CLibDeviceInfo::setQueueOwner() {
     contents_->queueOwner = static_cast<std::uint32_t>(::getpid());
 }
 
-void CLibDeviceInfo::clearQueueOwner() { contents_->queueOwner = kSharedNoProcess; }
+void CLibDeviceInfo::clearQueueOwner() {
+    contents_->queueOwner = kSharedNoProcess;
+}
 
 std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::clone() const {
     return initWithContents(contents_, groupName_, appSandbox_, keepAlive_);
@@ -105,8 +111,7 @@ void CLibDeviceInfo::clearTicketFilesWithGroupName(std::string_view groupName, b
     }
     for (const auto folder : {WorkFolder::RequestTicket, WorkFolder::ResponseTicket}) {
         std::error_code ignored;
-        std::filesystem::remove_all(WorkDirectoryFolderPath(groupName, onSandbox, folder),
-                                    ignored);
+        std::filesystem::remove_all(WorkDirectoryFolderPath(groupName, onSandbox, folder), ignored);
     }
 }
 

@@ -17,7 +17,7 @@
 #include "registry/shared_block.h"
 
 class CLibDeviceInfo {
-public:
+  public:
     static constexpr double kDeviceLockTimeout = 60;        // seconds
     static constexpr double kQueueLockTimeout = 60;         // seconds
     static constexpr double kCompleteListLockTimeout = 10;  // seconds
@@ -77,7 +77,7 @@ public:
     const std::string& groupName() const { return groupName_; }
     bool onSandbox() const { return appSandbox_; }
 
-private:
+  private:
     CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
                    std::shared_ptr<const void> keepAlive);
 

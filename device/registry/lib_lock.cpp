@@ -21,15 +21,13 @@ CLibLock::CLibLock(std::string_view name, double timeout,
                    std::unique_ptr<DistributedLock> distributedLock)
     : name_(name), timeout_(timeout), distributedLock_(std::move(distributedLock)) {}
 
-std::unique_ptr<CLibLock> CLibLock::initWithName(std::string_view name,
-                                                 std::string_view groupName, double timeout,
-                                                 bool onSandbox) {
+std::unique_ptr<CLibLock> CLibLock::initWithName(std::string_view name, std::string_view groupName,
+                                                 double timeout, bool onSandbox) {
     auto distributedLock = distributedLockWithName(name, groupName, onSandbox);
     if (!distributedLock) {
         return nullptr;
     }
-    return std::unique_ptr<CLibLock>(
-        new CLibLock(name, timeout, std::move(distributedLock)));
+    return std::unique_ptr<CLibLock>(new CLibLock(name, timeout, std::move(distributedLock)));
 }
 
 std::unique_ptr<DistributedLock> CLibLock::distributedLockWithName(std::string_view name,
@@ -97,8 +95,8 @@ bool CLibLock::recoverWithOwnerReference(std::uint32_t* owner) {
         markHeldBy(owner);
         return true;
     }
-    const auto guardPath = distributedLock_->path().parent_path() /
-                           (name_ + std::string(kRecoverySuffix));
+    const auto guardPath =
+        distributedLock_->path().parent_path() / (name_ + std::string(kRecoverySuffix));
     const AdvisoryFileLock guard(guardPath);
     if (!guard.held()) {
         return false;  // another process is recovering this lock

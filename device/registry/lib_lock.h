@@ -17,7 +17,7 @@
 #include "registry/registry_error.h"
 
 class CLibLock {
-public:
+  public:
     /// The lock `name` of the group's folder; null when the name or group is empty or the folder
     /// cannot be made. `timeout` is in seconds. The lock is not held.
     static std::unique_ptr<CLibLock> initWithName(std::string_view name, std::string_view groupName,
@@ -54,7 +54,7 @@ public:
     bool isLocking() const { return locking_; }
     const std::string& name() const { return name_; }
 
-private:
+  private:
     CLibLock(std::string_view name, double timeout,
              std::unique_ptr<DistributedLock> distributedLock);
     bool takeOnce();

@@ -50,7 +50,9 @@ CLibSettings& CLibSettings::sharedSettings() {
     return instance;
 }
 
-CLibSettings::CLibSettings() { loadSettings(); }
+CLibSettings::CLibSettings() {
+    loadSettings();
+}
 
 std::filesystem::path CLibSettings::settingsFilePath() {
     if (const char* path = std::getenv(kSettingsVariable); path != nullptr && *path != '\0') {

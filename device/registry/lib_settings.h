@@ -13,7 +13,7 @@
 #include <filesystem>
 
 class CLibSettings {
-public:
+  public:
     static constexpr double kDefaultInterval = 0.002;  // seconds
 
     /// The one instance of the process, made (and the file read) on first use.
@@ -45,7 +45,7 @@ public:
     /// Where the settings file is looked for.
     static std::filesystem::path settingsFilePath();
 
-private:
+  private:
     CLibSettings();
     void loadSettings();
 

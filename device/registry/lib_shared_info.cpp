@@ -42,8 +42,8 @@ std::unique_ptr<CLibSharedInfo> CLibSharedInfo::initWithGroupName(std::string_vi
     if (groupName.empty()) {
         return nullptr;
     }
-    auto lock = CLibLock::initWithName(kRegistryLockName, groupName, kRegistryLockTimeout,
-                                       onSandbox);
+    auto lock =
+        CLibLock::initWithName(kRegistryLockName, groupName, kRegistryLockTimeout, onSandbox);
     if (!lock) {
         return nullptr;
     }
@@ -108,7 +108,9 @@ std::uint32_t CLibSharedInfo::lock() {
     return errorForLockError(lock_->lockWithOwnerReference(&contents()->lockOwner));
 }
 
-std::uint32_t CLibSharedInfo::unlock() { return errorForLockError(lock_->unlock()); }
+std::uint32_t CLibSharedInfo::unlock() {
+    return errorForLockError(lock_->unlock());
+}
 
 std::unique_ptr<CLibDeviceInfo> CLibSharedInfo::deviceInfoForPrinterAddress(
     const char* deviceURI, std::uint32_t printerConnectionType) {
@@ -171,8 +173,7 @@ std::uint32_t CLibSharedInfo::deviceCountForConnectionType(std::uint32_t connect
         }));
 }
 
-std::uint32_t CLibSharedInfo::connectionTypeForPrinterConnectionType(
-    std::uint32_t connectionType) {
+std::uint32_t CLibSharedInfo::connectionTypeForPrinterConnectionType(std::uint32_t connectionType) {
     return connectionType <= kLastPrinterConnectionType ? connectionType + 1
                                                         : kSharedConnectionOther;
 }
@@ -188,10 +189,9 @@ std::string CLibSharedInfo::uuidCString() {
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & kVariantMask) | kVariantRFC4122);
     char text[kSharedUUIDLength + 1];
     std::snprintf(text, sizeof text,
-                  "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                  bytes[0], bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7],
-                  bytes[8], bytes[9], bytes[10], bytes[11], bytes[12], bytes[13], bytes[14],
-                  bytes[15]);
+                  "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", bytes[0],
+                  bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
+                  bytes[9], bytes[10], bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
     return text;
 }
 

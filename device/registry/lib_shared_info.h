@@ -19,7 +19,7 @@
 #include "registry/shared_memory.h"
 
 class CLibSharedInfo {
-public:
+  public:
     static constexpr double kRegistryLockTimeout = 60;  // seconds
     static constexpr std::string_view kRegistryLockName = "SharedInfo.lock";
 
@@ -65,7 +65,7 @@ public:
     /// The mapped block.
     SharedInfoBlock* contents() const;
 
-private:
+  private:
     CLibSharedInfo(std::string_view groupName, bool onSandbox, std::unique_ptr<CLibLock> lock);
     bool openSharedMemory();
     bool attachHeader(std::uint32_t lockResult);

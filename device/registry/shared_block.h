@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <type_traits>
 
-inline constexpr std::size_t kSharedDeviceCount = 16;   ///< records in the block
+inline constexpr std::size_t kSharedDeviceCount = 16;  ///< records in the block
 inline constexpr std::size_t kSharedQueueSlotCount = 16;
 inline constexpr std::size_t kSharedCompleteSlotCount = 16;
-inline constexpr std::size_t kSharedStringSize = 256;   ///< bytes of a fixed string field
-inline constexpr std::size_t kSharedUUIDLength = 36;    ///< "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"
+inline constexpr std::size_t kSharedStringSize = 256;  ///< bytes of a fixed string field
+inline constexpr std::size_t kSharedUUIDLength = 36;   ///< "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"
 
 /// Process identifier of an owner field that names no process.
 inline constexpr std::uint32_t kSharedNoProcess = 0xFFFFFFFFu;
@@ -39,8 +39,8 @@ struct QueueSlot {
 
 /// One finished operation; free when its slot's taskIdentifier is 0.0.
 struct CompleteSlot {
-    QueueSlot slot;       ///< the input ticket name is always empty here
-    std::uint32_t result; ///< library status of the operation
+    QueueSlot slot;        ///< the input ticket name is always empty here
+    std::uint32_t result;  ///< library status of the operation
     std::uint8_t padding[4];
 };
 
@@ -50,10 +50,10 @@ struct SharedDeviceRecord {
     std::uint32_t connectionType;        ///< SharedConnectionType
     std::uint32_t attachCount;           ///< contexts using this printer, over all processes
     char deviceLockName[kSharedStringSize];
-    std::uint32_t deviceLockOwner;       ///< last holder of the device lock
-    std::uint8_t useQueue;               ///< 1 for USB printers
+    std::uint32_t deviceLockOwner;  ///< last holder of the device lock
+    std::uint8_t useQueue;          ///< 1 for USB printers
     std::uint8_t padding1[3];
-    std::uint32_t queueOwner;            ///< process serving the operation queue
+    std::uint32_t queueOwner;  ///< process serving the operation queue
     std::uint8_t padding2[4];
     QueueSlot queue[kSharedQueueSlotCount];  ///< head first
     char queueLockName[kSharedStringSize];

@@ -73,7 +73,9 @@ std::unique_ptr<SharedMemoryMapping> SharedMemoryMapping::open(const std::string
     return std::unique_ptr<SharedMemoryMapping>(new SharedMemoryMapping(address, size, created));
 }
 
-SharedMemoryMapping::~SharedMemoryMapping() { ::munmap(address_, size_); }
+SharedMemoryMapping::~SharedMemoryMapping() {
+    ::munmap(address_, size_);
+}
 
 bool SharedMemoryMapping::unlink(const std::string& name) {
     return ::shm_unlink(name.c_str()) == 0;

@@ -13,7 +13,7 @@ std::string SharedMemoryName(std::string_view groupName);
 
 /// A mapping of a named block, readable, writable and shared; unmapped on destruction.
 class SharedMemoryMapping {
-public:
+  public:
     /// Opens the block `name` (POSIX form), creating it with `size` zero bytes when it does not
     /// exist; a block found shorter than `size` (its creator died before sizing it) is grown to
     /// it. Null when the block cannot be created, sized or mapped.
@@ -30,7 +30,7 @@ public:
     /// Removes the name; processes that have the block mapped keep it until they unmap it.
     static bool unlink(const std::string& name);
 
-private:
+  private:
     SharedMemoryMapping(void* address, std::size_t size, bool created)
         : address_(address), size_(size), created_(created) {}
 

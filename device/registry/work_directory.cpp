@@ -54,8 +54,8 @@ bool WorkDirectoryCreateFolder(const std::filesystem::path& folder) {
     return !error && std::filesystem::is_directory(folder, error);
 }
 
-std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupName,
-                                                         bool onSandbox, WorkFolder folder) {
+std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupName, bool onSandbox,
+                                                         WorkFolder folder) {
     if (groupName.empty()) {
         return std::nullopt;
     }

@@ -34,8 +34,8 @@ std::filesystem::path WorkDirectoryFolderPath(std::string_view groupName, bool o
                                               WorkFolder folder);
 
 /// The folder, created when missing; empty when it cannot be made (or the group is empty).
-std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupName,
-                                                         bool onSandbox, WorkFolder folder);
+std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupName, bool onSandbox,
+                                                         WorkFolder folder);
 
 /// Makes sure the base folder is a directory: a file in its place is removed, a missing folder
 /// is created. 0, or kIOS_ErrWorkDirectory when either step fails.

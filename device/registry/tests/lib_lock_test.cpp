@@ -21,24 +21,32 @@ constexpr char kWon = 'W';
 constexpr char kLost = 'L';
 
 class LibLockTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<CLibLock> makeLock(double timeout = kShortTimeout,
                                        std::string_view name = "Test.lock") {
         return CLibLock::initWithName(name, work_.group(), timeout, false);
     }
     std::filesystem::path lockFolder() const { return work_.base() / "DistributedLock"; }
 
-    // A child that takes the lock, names itself in `owner`, reports and waits to be killed.
-    pid_t holdInChild(SharedOwnerField& owner, Pipe& ready) {
+    // A child that takes the lock `name`, names itself in `owner`, then runs `whileHeld`.
+    template <class WhileHeld>
+    pid_t holdInChild(SharedOwnerField& owner, std::string_view name, WhileHeld whileHeld) {
         return runChild([&] {
-            auto lock = makeLock();
+            auto lock = makeLock(kShortTimeout, name);
             if (!lock || lock->lockWithOwnerReference(owner.get()) != kCLibLockNoErr) {
                 return 1;
             }
-            ready.send(kReady);
-            ::pause();
-            return 0;
+            return whileHeld(*lock);
         });
+    }
+
+    // A child that holds the lock `name` until it is killed; returns once it holds it.
+    pid_t holdUntilKilled(SharedOwnerField& owner, std::string_view name = "Test.lock") {
+        Pipe ready;
+        const pid_t child =
+            holdInChild(owner, name, [&](CLibLock&) { return reportReadyAndWaitForKill(ready); });
+        EXPECT_EQ(ready.receive(), kReady);
+        return child;
     }
 
     PrivateWorkDirectory work_;
@@ -102,14 +110,10 @@ TEST_F(LibLockTest, OwnerNamesTheHolderEvenWhenTakenAfterRetries) {
     SharedOwnerField owner;
     *owner.get() = 0;
     Pipe ready;
-    const pid_t child = runChild([&] {
-        auto lock = makeLock();
-        if (!lock || lock->lockWithOwnerReference(owner.get()) != kCLibLockNoErr) {
-            return 1;
-        }
+    const pid_t child = holdInChild(owner, "Test.lock", [&](CLibLock& lock) {
         ready.send(kReady);
         std::this_thread::sleep_for(100ms);
-        return lock->unlock() == kCLibLockNoErr ? 0 : 2;
+        return lock.unlock() == kCLibLockNoErr ? 0 : 2;
     });
     ASSERT_EQ(ready.receive(), kReady);
     auto lock = makeLock(10);
@@ -121,9 +125,7 @@ TEST_F(LibLockTest, OwnerNamesTheHolderEvenWhenTakenAfterRetries) {
 
 TEST_F(LibLockTest, LockOfAKilledHolderIsTakenOverAfterTheTimeout) {
     SharedOwnerField owner;
-    Pipe ready;
-    const pid_t child = holdInChild(owner, ready);
-    ASSERT_EQ(ready.receive(), kReady);
+    const pid_t child = holdUntilKilled(owner);
     ASSERT_EQ(*owner.get(), static_cast<std::uint32_t>(child));
     killChild(child);
 
@@ -139,9 +141,7 @@ TEST_F(LibLockTest, LockOfAKilledHolderIsTakenOverAfterTheTimeout) {
 
 TEST_F(LibLockTest, LockOfALiveHolderIsNotTakenOver) {
     SharedOwnerField owner;
-    Pipe ready;
-    const pid_t child = holdInChild(owner, ready);
-    ASSERT_EQ(ready.receive(), kReady);
+    const pid_t child = holdUntilKilled(owner);
     auto lock = makeLock();
     EXPECT_EQ(lock->lockWithOwnerReference(owner.get()), kCLibLockTimeout);
     EXPECT_FALSE(lock->recoverWithOwnerReference(owner.get()));
@@ -177,15 +177,9 @@ TEST_F(LibLockTest, RecoveryWhenTheLockIsFreeTakesItAtOnce) {
 TEST_F(LibLockTest, GuardLeftByADeadRecovererDoesNotBlock) {
     SharedOwnerField owner;
     Pipe ready;
-    const pid_t child = runChild([&] {
-        auto lock = makeLock();
-        if (!lock || lock->lockWithOwnerReference(owner.get()) != kCLibLockNoErr) {
-            return 1;
-        }
+    const pid_t child = holdInChild(owner, "Test.lock", [&](CLibLock&) {
         AdvisoryFileLock guard(lockFolder() / "Test.lock_Recover");
-        ready.send(guard.held() ? kReady : kLost);
-        ::pause();
-        return 0;
+        return guard.held() ? reportReadyAndWaitForKill(ready) : 1;
     });
     ASSERT_EQ(ready.receive(), kReady);
     auto lock = makeLock();
@@ -204,18 +198,7 @@ TEST_F(LibLockTest, TwoRecoverersOfADeadLockGiveExactlyOneWinner) {
         SCOPED_TRACE(round);
         const std::string name = "Race" + std::to_string(round) + ".lock";
         SharedOwnerField owner;
-        Pipe holderReady;
-        const pid_t holder = runChild([&] {
-            auto lock = makeLock(kShortTimeout, name);
-            if (!lock || lock->lockWithOwnerReference(owner.get()) != kCLibLockNoErr) {
-                return 1;
-            }
-            holderReady.send(kReady);
-            ::pause();
-            return 0;
-        });
-        ASSERT_EQ(holderReady.receive(), kReady);
-        killChild(holder);
+        killChild(holdUntilKilled(owner, name));
 
         // Both recoverers time out together, report, and keep what they took until released.
         Pipe results;
@@ -251,13 +234,7 @@ TEST(IsProcessRunningByPID, AnswersFromTheProcessTable) {
     EXPECT_TRUE(CLibSettings::isProcessRunningByPID(::getpid()));
     EXPECT_TRUE(CLibSettings::isProcessRunningByPID(1)) << "init runs, though not ours";
 
-    Pipe ready;
-    const pid_t child = runChild([&] {
-        ready.send(kReady);
-        ::pause();
-        return 0;
-    });
-    ASSERT_EQ(ready.receive(), kReady);
+    const pid_t child = runIdleChild();
     EXPECT_TRUE(CLibSettings::isProcessRunningByPID(child));
     ::kill(child, SIGKILL);
     // Killed but not reaped: a zombie holds no lock any more.

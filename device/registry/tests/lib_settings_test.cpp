@@ -41,6 +41,15 @@ Intervals intervalsReadFrom(const std::filesystem::path& path) {
     return read;
 }
 
+void expectIntervals(const Intervals& read, const Intervals& expected) {
+    EXPECT_DOUBLE_EQ(read.dequeue, expected.dequeue);
+    EXPECT_DOUBLE_EQ(read.pausing, expected.pausing);
+    EXPECT_DOUBLE_EQ(read.waitForCompleteTask, expected.waitForCompleteTask);
+    EXPECT_DOUBLE_EQ(read.tryLock, expected.tryLock);
+}
+
+constexpr Intervals kDefaults{0.002, 0.002, 0.002, 0.002};
+
 void writeSettings(const std::filesystem::path& path, std::map<std::string, cf::Value> entries) {
     cf::Value settings = cf::Value::emptyDictionary();
     for (auto& [key, value] : entries) {
@@ -52,11 +61,7 @@ void writeSettings(const std::filesystem::path& path, std::map<std::string, cf::
 TEST(LibSettings, OnlyLockRetryIntervalSetChangesOnlyThatInterval) {
     testsupport::TemporaryFolder folder;
     writeSettings(folder / "Settings.plist", {{"LockRetryInterval", cf::Value(0.05)}});
-    const Intervals read = intervalsReadFrom(folder / "Settings.plist");
-    EXPECT_DOUBLE_EQ(read.tryLock, 0.05);
-    EXPECT_DOUBLE_EQ(read.dequeue, 0.002);
-    EXPECT_DOUBLE_EQ(read.pausing, 0.002);
-    EXPECT_DOUBLE_EQ(read.waitForCompleteTask, 0.002);
+    expectIntervals(intervalsReadFrom(folder / "Settings.plist"), {0.002, 0.002, 0.002, 0.05});
 }
 
 TEST(LibSettings, EveryKeyIsReadAsADouble) {
@@ -66,11 +71,7 @@ TEST(LibSettings, EveryKeyIsReadAsADouble) {
                    {"AdminThreadPausingInterval", cf::Value(std::int32_t{2})},
                    {"WaitForCompleteTaskRetryInterval", cf::Value(0.125)},
                    {"LockRetryInterval", cf::Value(0.5)}});
-    const Intervals read = intervalsReadFrom(folder / "Settings.plist");
-    EXPECT_DOUBLE_EQ(read.dequeue, 0.25);
-    EXPECT_DOUBLE_EQ(read.pausing, 2.0);
-    EXPECT_DOUBLE_EQ(read.waitForCompleteTask, 0.125);
-    EXPECT_DOUBLE_EQ(read.tryLock, 0.5);
+    expectIntervals(intervalsReadFrom(folder / "Settings.plist"), {0.25, 2.0, 0.125, 0.5});
 }
 
 TEST(LibSettings, MissingBadOrUnsleepableSettingsKeepTheDefaults) {
@@ -87,11 +88,7 @@ TEST(LibSettings, MissingBadOrUnsleepableSettingsKeepTheDefaults) {
                    {"LockRetryInterval", cf::Value(HUGE_VAL)}});
     for (const char* name : {"absent.plist", "garbage.plist", "array.plist", "unsleepable.plist"}) {
         SCOPED_TRACE(name);
-        const Intervals read = intervalsReadFrom(folder / name);
-        EXPECT_DOUBLE_EQ(read.dequeue, CLibSettings::kDefaultInterval);
-        EXPECT_DOUBLE_EQ(read.pausing, CLibSettings::kDefaultInterval);
-        EXPECT_DOUBLE_EQ(read.waitForCompleteTask, CLibSettings::kDefaultInterval);
-        EXPECT_DOUBLE_EQ(read.tryLock, CLibSettings::kDefaultInterval);
+        expectIntervals(intervalsReadFrom(folder / name), kDefaults);
     }
 }
 
@@ -105,8 +102,7 @@ TEST(LibSettings, FileIsFoundBesideTheLibraryWithoutTheVariable) {
 TEST(LibSettings, DeliveredFileSitsBesideTheSharedLibrary) {
     const auto path = std::filesystem::path(DOVO_LIBRARY_PATH).parent_path() /
                       "DovoCommonLib.resources/Settings.plist";
-    const Intervals read = intervalsReadFrom(path);
-    EXPECT_DOUBLE_EQ(read.tryLock, 0.002);
+    expectIntervals(intervalsReadFrom(path), kDefaults);
     cf::Value settings;
     ASSERT_EQ(cf::readPropertyListFile(path, settings), cf::PlistStatus::Ok);
     EXPECT_NE(settings.find("LockRetryInterval"), nullptr);

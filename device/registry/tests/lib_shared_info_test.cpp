@@ -23,14 +23,13 @@ constexpr const char* kNetworkPrinter = "net:192.0.2.15";
 constexpr char kReady = 'R';
 
 class LibSharedInfoTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<CLibSharedInfo> openRegistry() {
         return CLibSharedInfo::initWithGroupName(work_.group(), false);
     }
 
     // Finds or registers the printer and counts one more user, as an open does.
-    static std::unique_ptr<CLibDeviceInfo> attachPrinter(CLibSharedInfo& registry,
-                                                         const char* uri,
+    static std::unique_ptr<CLibDeviceInfo> attachPrinter(CLibSharedInfo& registry, const char* uri,
                                                          std::uint32_t type = kPrinterUSB) {
         if (registry.lock() != kCLibSharedInfoNoErr) {
             return nullptr;
@@ -69,11 +68,11 @@ TEST_F(LibSharedInfoTest, IndependentReaderFindsTheDocumentedLayout) {
     ASSERT_EQ(registry->lock(), kCLibSharedInfoNoErr);  // the header names this process
     registry->unlock();
     const std::string block = "/dev/shm" + registry->memoryName();
-    EXPECT_EQ(testsupport::runPython(REGISTRY_TEST_DIR "/registry_block_oracle.py",
-                                     {block, std::to_string(::getpid()),
-                                      std::string(kUSBPrinter) + ":1",
-                                      std::string(kNetworkPrinter) + ":2"}),
-              0);
+    EXPECT_EQ(
+        testsupport::runPython(REGISTRY_TEST_DIR "/registry_block_oracle.py",
+                               {block, std::to_string(::getpid()), std::string(kUSBPrinter) + ":1",
+                                std::string(kNetworkPrinter) + ":2"}),
+        0);
 }
 
 TEST_F(LibSharedInfoTest, MemoryNameIsOnePosixNamePerGroup) {
@@ -125,8 +124,8 @@ TEST_F(LibSharedInfoTest, TwoProcessesShareOneRecordUntilTheLastReleaseRemovesTh
     EXPECT_FALSE(blockExists(name));
     EXPECT_FALSE(std::filesystem::exists(work_.base() / "RequestTicket"));
     EXPECT_FALSE(std::filesystem::exists(work_.base() / "ResponseTicket"));
-    EXPECT_TRUE(std::filesystem::exists(work_.base() / "DistributedLock/SharedInfo.lock") ==
-                false);
+    EXPECT_FALSE(std::filesystem::exists(work_.base() / "DistributedLock/SharedInfo.lock"))
+        << "the release let go of the registry lock";
     // A view keeps its record's memory mapped after the registry object has gone.
     EXPECT_EQ(device->identifier(), kUSBPrinter);
     device.reset();
@@ -277,13 +276,7 @@ TEST_F(LibSharedInfoTest, AttachCountsQueueOwnerAndClones) {
     device->setQueueOwner();
     EXPECT_EQ(device->contents()->queueOwner, thisProcess());
     EXPECT_TRUE(device->queueOwnerExists());
-    Pipe ready;
-    const pid_t child = runChild([&] {
-        ready.send(kReady);
-        ::pause();
-        return 0;
-    });
-    ASSERT_EQ(ready.receive(), kReady);
+    const pid_t child = runIdleChild();
     device->contents()->queueOwner = static_cast<std::uint32_t>(child);
     EXPECT_TRUE(device->queueOwnerExists());
     killChild(child);
@@ -325,8 +318,8 @@ TEST(RegistryConversions, Tables) {
     for (const auto& [printer, registry] : types) {
         EXPECT_EQ(CLibSharedInfo::connectionTypeForPrinterConnectionType(printer), registry);
     }
-    const std::uint32_t lockErrors[][3] = {
-        {0, 0, 0}, {1, 3, 4}, {2, 2, 3}, {3, 2, 3}, {4, 4, 12}, {99, 4, 12}};
+    const std::uint32_t lockErrors[][3] = {{0, 0, 0}, {1, 3, 4},  {2, 2, 3},
+                                           {3, 2, 3}, {4, 4, 12}, {99, 4, 12}};
     for (const auto& [lock, shared, device] : lockErrors) {
         EXPECT_EQ(CLibSharedInfo::errorForLockError(lock), shared) << lock;
         EXPECT_EQ(CLibDeviceInfo::errorForLockError(lock), device) << lock;

@@ -27,9 +27,9 @@ using namespace std::chrono_literals;
 /// process alone, so runs in parallel and a real user's registry never meet. The group's shared
 /// memory is unlinked when the object goes.
 class PrivateWorkDirectory {
-public:
-    PrivateWorkDirectory() : group_("RegistryTest." + std::to_string(::getpid()) + "." +
-                                    std::to_string(counter()++)) {
+  public:
+    PrivateWorkDirectory()
+        : group_("RegistryTest." + std::to_string(::getpid()) + "." + std::to_string(counter()++)) {
         ::setenv("STRATOLINE_CACHES", (folder_.path() / "caches").c_str(), 1);
         ::setenv("HOME", (folder_.path() / "home").c_str(), 1);
         ::unsetenv("STRATOLINE_DOVO_SHM_PREFIX");
@@ -43,7 +43,7 @@ public:
     /// The base folder of the group off the sandbox.
     std::filesystem::path base() const { return folder_.path() / "caches/Orvane/TARN" / group_; }
 
-private:
+  private:
     static std::atomic<int>& counter() {
         static std::atomic<int> value{0};
         return value;
@@ -55,7 +55,7 @@ private:
 
 /// A one-way byte channel between a parent and a child; reads are bounded.
 class Pipe {
-public:
+  public:
     Pipe() {
         if (::pipe(ends_) != 0) {
             ends_[0] = ends_[1] = -1;
@@ -82,7 +82,7 @@ public:
     void closeRead() { closeEnd(0); }
     void closeWrite() { closeEnd(1); }
 
-private:
+  private:
     void closeEnd(int which) {
         if (ends_[which] >= 0) {
             ::close(ends_[which]);
@@ -99,6 +99,21 @@ pid_t runChild(Body body) {
     if (pid == 0) {
         ::_exit(body());
     }
+    return pid;
+}
+
+/// In a child: tells the parent it is ready, then waits to be killed.
+inline int reportReadyAndWaitForKill(Pipe& ready) {
+    ready.send('R');
+    ::pause();
+    return 0;
+}
+
+/// A child that does nothing but run until it is killed; returns once it runs.
+inline pid_t runIdleChild() {
+    Pipe ready;
+    const pid_t pid = runChild([&] { return reportReadyAndWaitForKill(ready); });
+    ready.receive();
     return pid;
 }
 
@@ -127,7 +142,7 @@ inline void killChild(pid_t pid) {
 
 /// A u32 that parent and children share, standing in for an owner field of the block.
 class SharedOwnerField {
-public:
+  public:
     SharedOwnerField()
         : value_(static_cast<std::uint32_t*>(::mmap(nullptr, sizeof(std::uint32_t),
                                                     PROT_READ | PROT_WRITE,
@@ -138,10 +153,12 @@ public:
 
     std::uint32_t* get() const { return value_; }
 
-private:
+  private:
     std::uint32_t* value_;
 };
 
-inline std::uint32_t thisProcess() { return static_cast<std::uint32_t>(::getpid()); }
+inline std::uint32_t thisProcess() {
+    return static_cast<std::uint32_t>(::getpid());
+}
 
 }  // namespace registrytest

@@ -42,16 +42,16 @@ TEST(WorkDirectory, GroupNamesAndBaseFolders) {
 TEST(WorkDirectory, FoldersAreMadeForEveryUserAndTheMaskIsRestored) {
     PrivateWorkDirectory work;
     const mode_t previous = ::umask(077);
-    const auto request = CLibDeviceInfo::ticketDirectoryURLForRequestWithGroupName(work.group(),
-                                                                                   false);
+    const auto request =
+        CLibDeviceInfo::ticketDirectoryURLForRequestWithGroupName(work.group(), false);
     const auto response =
         CLibDeviceInfo::ticketDirectoryURLForResponseWithGroupName(work.group(), true);
     EXPECT_EQ(::umask(previous), 077u);
     ASSERT_TRUE(request);
     ASSERT_TRUE(response);
     EXPECT_EQ(*request, work.base() / "RequestTicket");
-    for (const auto& folder : {*request, request->parent_path(), request->parent_path().parent_path(),
-                               *response}) {
+    for (const auto& folder :
+         {*request, request->parent_path(), request->parent_path().parent_path(), *response}) {
         struct stat status {};
         ASSERT_EQ(::stat(folder.c_str(), &status), 0) << folder;
         EXPECT_EQ(status.st_mode & 0777, 0777u) << folder;
