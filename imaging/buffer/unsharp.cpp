@@ -33,6 +33,7 @@ constexpr std::int64_t kWideCorrectionDivisor = 100;
 constexpr std::int64_t kNarrowCorrectionDivisor = 100 * 256;
 
 constexpr std::uint32_t kMinimumSize = 3;
+constexpr std::int64_t kInteriorNeighbours = 8;
 constexpr std::uint32_t kWindowRows = 3;
 
 struct Settings {
@@ -40,13 +41,16 @@ struct Settings {
     std::int64_t strength;
 };
 
+/// Luminance values reach 65535 at most; the arithmetic on them is done in 64 bits.
+using Luma = std::int32_t;
+
 /// The luminance plane of a buffer, one value a pixel, computed before any pixel changes.
 class Luminance {
 public:
     template <typename T>
     bool compute(const _vif& buffer) {
         width_ = buffer.width;
-        values_.reset(new (std::nothrow) std::int64_t[std::size_t{buffer.width} * buffer.height]);
+        values_.reset(new (std::nothrow) Luma[std::size_t{buffer.width} * buffer.height]);
         if (!values_) {
             return false;
         }
@@ -54,20 +58,20 @@ public:
         const int shift = sizeof(T) == 1 ? kNarrowLuminanceShift : kWideLuminanceShift;
         for (std::uint32_t y = 0; y < buffer.height; ++y) {
             const std::uint8_t* row = rowAt(buffer, y);
-            std::int64_t* out = values_.get() + std::size_t{y} * width_;
+            Luma* out = values_.get() + std::size_t{y} * width_;
             for (std::size_t x = 0; x < buffer.width; ++x) {
                 const std::int64_t r = loadSample<T>(row, x * kChannels + red);
                 const std::int64_t g = loadSample<T>(row, x * kChannels + 1);
                 const std::int64_t b = loadSample<T>(row, x * kChannels + 2 - red);
-                out[x] = (kRedWeight * r + kGreenWeight * g + kBlueWeight * b) >> shift;
+                out[x] = static_cast<Luma>((kRedWeight * r + kGreenWeight * g + kBlueWeight * b) >> shift);
             }
         }
         return true;
     }
-    const std::int64_t* row(std::uint32_t y) const { return values_.get() + std::size_t{y} * width_; }
+    const Luma* row(std::uint32_t y) const { return values_.get() + std::size_t{y} * width_; }
 
 private:
-    std::unique_ptr<std::int64_t[]> values_;
+    std::unique_ptr<Luma[]> values_;
     std::size_t width_ = 0;
 };
 
@@ -85,27 +89,35 @@ struct Neighbourhood {
         const std::int64_t magnitude = std::abs(difference);
         sum += neighbour;
         ++count;
-        allAbove = allAbove && difference > 0;
-        allBelow = allBelow && difference < 0;
+        allAbove &= difference > 0;
+        allBelow &= difference < 0;
         largest = std::max(largest, magnitude);
         smallest = std::min(smallest, magnitude);
     }
 };
 
-/// Neighbours of pixel x in the rows above, at and below it; with kInterior no edge is near.
-template <bool kInterior>
-Neighbourhood neighbourhood(const std::int64_t* const rows[3], std::size_t x, std::size_t width) {
-    Neighbourhood around;
+/// Neighbours of pixel x, which has all eight, in the rows above, at and below it.
+Neighbourhood interiorNeighbourhood(const Luma* const rows[3], std::size_t x) {
     const std::int64_t centre = rows[1][x];
+    const std::int64_t neighbours[kInteriorNeighbours] = {
+        rows[0][x - 1], rows[0][x], rows[0][x + 1], rows[1][x - 1],
+        rows[1][x + 1], rows[2][x - 1], rows[2][x], rows[2][x + 1]};
+    Neighbourhood around;
+    for (const std::int64_t neighbour : neighbours) {
+        around.add(centre, neighbour);
+    }
+    return around;
+}
+
+/// Neighbours of pixel x cut by the image edges: a missing row is null.
+Neighbourhood edgeNeighbourhood(const Luma* const rows[3], std::size_t x, std::size_t width) {
+    const std::int64_t centre = rows[1][x];
+    Neighbourhood around;
     for (int r = 0; r < 3; ++r) {
-        if (!kInterior && rows[r] == nullptr) {
-            continue;
-        }
-        for (std::size_t column = x - 1; column != x + 2; ++column) {
-            if ((!kInterior && column >= width) || (r == 1 && column == x)) {
-                continue;  // `column` wraps to a huge value left of column 0
+        for (std::size_t column = x == 0 ? 0 : x - 1; column <= x + 1 && column < width; ++column) {
+            if (rows[r] != nullptr && (r != 1 || column != x)) {
+                around.add(centre, rows[r][column]);
             }
-            around.add(centre, rows[r][column]);
         }
     }
     return around;
@@ -114,7 +126,10 @@ Neighbourhood neighbourhood(const std::int64_t* const rows[3], std::size_t x, st
 /// The change of the pixel's samples.
 std::int64_t correction(std::int64_t centre, const Neighbourhood& around, const Settings& settings,
                         std::int64_t divisor) {
-    const std::int64_t mean = (centre + around.sum) / (around.count + 1);
+    // Inside the image the divisor is the constant 9, which the compiler turns into a multiply.
+    const std::int64_t mean = around.count == kInteriorNeighbours
+                                  ? (centre + around.sum) / (kInteriorNeighbours + 1)
+                                  : (centre + around.sum) / (around.count + 1);
     std::int64_t detail = centre - mean;
     const std::int64_t magnitude = std::abs(detail);
     const std::int64_t gain =
@@ -143,15 +158,15 @@ void applyCorrection(std::uint8_t* row, std::size_t x, std::int64_t change) {
 template <typename T>
 void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y, const Settings& settings) {
     constexpr std::int64_t divisor = sizeof(T) == 1 ? kNarrowCorrectionDivisor : kWideCorrectionDivisor;
-    const std::int64_t* rows[3] = {y > 0 ? luminance.row(y - 1) : nullptr, luminance.row(y),
+    const Luma* rows[3] = {y > 0 ? luminance.row(y - 1) : nullptr, luminance.row(y),
                                    y + 1 < buffer.height ? luminance.row(y + 1) : nullptr};
     const bool interiorRow = rows[0] != nullptr && rows[2] != nullptr;
     const std::size_t width = buffer.width;
     std::uint8_t* out = rowAt(buffer, y);
     for (std::size_t x = 0; x < width; ++x) {
         const bool interior = interiorRow && x > 0 && x + 1 < width;
-        const Neighbourhood around = interior ? neighbourhood<true>(rows, x, width)
-                                              : neighbourhood<false>(rows, x, width);
+        const Neighbourhood around =
+            interior ? interiorNeighbourhood(rows, x) : edgeNeighbourhood(rows, x, width);
         applyCorrection<T>(out, x, correction(rows[1][x], around, settings, divisor));
     }
 }
