@@ -12,13 +12,14 @@ struct Anchor {
     double gain;
 };
 
-constexpr Anchor kAnchors[] = {{0, 41},     {19, 41},    {20, 42},     {128, 64},   {256, 133},
-                               {384, 247},  {512, 408},  {640, 614},   {768, 762},  {896, 877},
+constexpr Anchor kAnchors[] = {{0, 41},     {19, 41},     {20, 42},     {128, 64},   {256, 133},
+                               {384, 247},  {512, 408},   {640, 614},   {768, 762},  {896, 877},
                                {1024, 958}, {1152, 1008}, {1258, 1024}, {1279, 1024}};
 constexpr std::size_t kAnchorCount = sizeof(kAnchors) / sizeof(kAnchors[0]);
 
 constexpr double secant(std::size_t k) {
-    return (kAnchors[k + 1].gain - kAnchors[k].gain) / (kAnchors[k + 1].detail - kAnchors[k].detail);
+    return (kAnchors[k + 1].gain - kAnchors[k].gain) /
+           (kAnchors[k + 1].detail - kAnchors[k].detail);
 }
 
 /// Slope of the curve at anchor k: monotone (Fritsch-Butland) weighting of the two secants.

@@ -46,7 +46,7 @@ using Luma = std::int32_t;
 
 /// The luminance plane of a buffer, one value a pixel, computed before any pixel changes.
 class Luminance {
-public:
+  public:
     template <typename T>
     bool compute(const _vif& buffer) {
         width_ = buffer.width;
@@ -63,14 +63,15 @@ public:
                 const std::int64_t r = loadSample<T>(row, x * kChannels + red);
                 const std::int64_t g = loadSample<T>(row, x * kChannels + 1);
                 const std::int64_t b = loadSample<T>(row, x * kChannels + 2 - red);
-                out[x] = static_cast<Luma>((kRedWeight * r + kGreenWeight * g + kBlueWeight * b) >> shift);
+                out[x] = static_cast<Luma>((kRedWeight * r + kGreenWeight * g + kBlueWeight * b) >>
+                                           shift);
             }
         }
         return true;
     }
     const Luma* row(std::uint32_t y) const { return values_.get() + std::size_t{y} * width_; }
 
-private:
+  private:
     std::unique_ptr<Luma[]> values_;
     std::size_t width_ = 0;
 };
@@ -100,8 +101,8 @@ struct Neighbourhood {
 Neighbourhood interiorNeighbourhood(const Luma* const rows[3], std::size_t x) {
     const std::int64_t centre = rows[1][x];
     const std::int64_t neighbours[kInteriorNeighbours] = {
-        rows[0][x - 1], rows[0][x], rows[0][x + 1], rows[1][x - 1],
-        rows[1][x + 1], rows[2][x - 1], rows[2][x], rows[2][x + 1]};
+        rows[0][x - 1], rows[0][x],     rows[0][x + 1], rows[1][x - 1],
+        rows[1][x + 1], rows[2][x - 1], rows[2][x],     rows[2][x + 1]};
     Neighbourhood around;
     for (const std::int64_t neighbour : neighbours) {
         around.add(centre, neighbour);
@@ -135,7 +136,8 @@ std::int64_t correction(std::int64_t centre, const Neighbourhood& around, const 
     const std::int64_t gain =
         magnitude >= static_cast<std::int64_t>(kSharpnessTableSize)
             ? settings.strength
-            : (settings.strength * sharpnessTable[static_cast<std::size_t>(magnitude)]) >> kGainShift;
+            : (settings.strength * sharpnessTable[static_cast<std::size_t>(magnitude)]) >>
+                  kGainShift;
     const std::int64_t damping =
         around.allAbove || around.allBelow
             ? (around.largest - around.smallest) / kExtremumSpreadDivisor + kExtremumFactor
@@ -151,15 +153,19 @@ void applyCorrection(std::uint8_t* row, std::size_t x, std::int64_t change) {
     constexpr std::int64_t kMax = std::numeric_limits<T>::max();
     for (int channel = 0; channel < kChannels; ++channel) {
         const std::size_t i = x * kChannels + channel;
-        storeSample<T>(row, i, static_cast<T>(std::clamp<std::int64_t>(loadSample<T>(row, i) + change, 0, kMax)));
+        storeSample<T>(
+            row, i,
+            static_cast<T>(std::clamp<std::int64_t>(loadSample<T>(row, i) + change, 0, kMax)));
     }
 }
 
 template <typename T>
-void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y, const Settings& settings) {
-    constexpr std::int64_t divisor = sizeof(T) == 1 ? kNarrowCorrectionDivisor : kWideCorrectionDivisor;
+void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y,
+                const Settings& settings) {
+    constexpr std::int64_t divisor =
+        sizeof(T) == 1 ? kNarrowCorrectionDivisor : kWideCorrectionDivisor;
     const Luma* rows[3] = {y > 0 ? luminance.row(y - 1) : nullptr, luminance.row(y),
-                                   y + 1 < buffer.height ? luminance.row(y + 1) : nullptr};
+                           y + 1 < buffer.height ? luminance.row(y + 1) : nullptr};
     const bool interiorRow = rows[0] != nullptr && rows[2] != nullptr;
     const std::size_t width = buffer.width;
     std::uint8_t* out = rowAt(buffer, y);

@@ -27,7 +27,8 @@ bool allocateAligned(_vif& descriptor, std::uint64_t blockBytes) {
     }
     const auto address = reinterpret_cast<std::uintptr_t>(block);
     descriptor.allocation = block;
-    descriptor.data = static_cast<std::uint8_t*>(block) + (roundUp(address, kRowAlignment) - address);
+    descriptor.data =
+        static_cast<std::uint8_t*>(block) + (roundUp(address, kRowAlignment) - address);
     return true;
 }
 

@@ -12,10 +12,10 @@
 
 /// Pixel layouts of a buffer (the `type` field).
 enum VifType : std::uint16_t {
-    kVifBgr8 = 0,     // 3 bytes: blue, green, red
-    kVifBgr16 = 2,    // 6 bytes: 16-bit blue, green, red in machine byte order
-    kVifRgb8 = 8,     // 3 bytes: red, green, blue
-    kVifRgb16 = 10,   // 6 bytes: 16-bit red, green, blue
+    kVifBgr8 = 0,        // 3 bytes: blue, green, red
+    kVifBgr16 = 2,       // 6 bytes: 16-bit blue, green, red in machine byte order
+    kVifRgb8 = 8,        // 3 bytes: red, green, blue
+    kVifRgb16 = 10,      // 6 bytes: 16-bit red, green, blue
     kVifOpaque8 = 254,   // 8-byte pixels, copied but never converted or filtered
     kVifOpaque10 = 255,  // 10-byte pixels, likewise
 };

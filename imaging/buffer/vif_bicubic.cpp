@@ -36,10 +36,14 @@ double kernel(double s) {
 }
 
 /// Weights of the taps at base - 1 ... base + 2 for the fraction t.
-Weights weightsAt(double t) { return {kernel(1.0 + t), kernel(t), kernel(1.0 - t), kernel(2.0 - t)}; }
+Weights weightsAt(double t) {
+    return {kernel(1.0 + t), kernel(t), kernel(1.0 - t), kernel(2.0 - t)};
+}
 
 /// The base source index of destination position i, with the scale factor f = destination / source.
-double basePosition(std::uint32_t i, double f) { return std::trunc((i - std::trunc(f / 2)) / f); }
+double basePosition(std::uint32_t i, double f) {
+    return std::trunc((i - std::trunc(f / 2)) / f);
+}
 
 std::uint32_t clampIndex(double index, std::uint32_t size) {
     return static_cast<std::uint32_t>(std::clamp(index, 0.0, static_cast<double>(size - 1)));
@@ -54,7 +58,8 @@ T combine(const Weights& weights, const std::array<T, kTaps>& samples) {
         for (int k = 0; k < kTaps; ++k) {
             sum += static_cast<std::int64_t>(weights[k] * kFixedOne) * samples[k];
         }
-        return static_cast<T>(std::clamp<std::int64_t>(sum / static_cast<std::int64_t>(kFixedOne), 0, kMax));
+        return static_cast<T>(
+            std::clamp<std::int64_t>(sum / static_cast<std::int64_t>(kFixedOne), 0, kMax));
     } else {
         double sum = 0.0;
         for (int k = 0; k < kTaps; ++k) {
@@ -96,8 +101,9 @@ bool scaleRow(std::uint8_t* out, std::uint32_t rowIndex, const _vif& source,
     const double fy = static_cast<double>(destinationHeight) / source.height;
     const double base = basePosition(rowIndex, fy);
     for (int k = 0; k < kTaps; ++k) {
-        resampleRow(work.get() + k * rowSamples, rowAt(source, clampIndex(base - 1 + k, source.height)),
-                    source.width, destinationWidth);
+        resampleRow(work.get() + k * rowSamples,
+                    rowAt(source, clampIndex(base - 1 + k, source.height)), source.width,
+                    destinationWidth);
     }
     const Weights weights = weightsAt(rowIndex / fy - base);
     for (std::size_t s = 0; s < rowSamples; ++s) {
@@ -125,7 +131,8 @@ int BiCubicL(void* destinationRow, std::uint32_t rowIndex, const _vif* source,
     }
     auto* out = static_cast<std::uint8_t*>(destinationRow);
     const bool done = withSampleType(source->type, [&](auto sample) {
-        return scaleRow<decltype(sample)>(out, rowIndex, *source, destinationWidth, destinationHeight);
+        return scaleRow<decltype(sample)>(out, rowIndex, *source, destinationWidth,
+                                          destinationHeight);
     });
     return done ? 1 : 0;
 }

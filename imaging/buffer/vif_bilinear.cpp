@@ -39,16 +39,18 @@ template <typename T>
 void scaleRow(std::uint8_t* out, std::uint32_t rowIndex, const _vif& source,
               std::uint32_t destinationWidth, std::uint32_t destinationHeight) {
     constexpr std::int64_t kMax = std::numeric_limits<T>::max();
-    const Tap rows = tapAt((rowIndex + 0.5) * source.height / destinationHeight - 0.5, source.height);
+    const Tap rows =
+        tapAt((rowIndex + 0.5) * source.height / destinationHeight - 0.5, source.height);
     const std::uint8_t* upper = rowAt(source, rows.first);
     const std::uint8_t* lower = rowAt(source, rows.second);
     const double ratio = static_cast<double>(source.width) / destinationWidth;
     for (std::uint32_t i = 0; i < destinationWidth; ++i) {
         const Tap column = tapAt((i + 0.5) * ratio - 0.5, source.width);
         for (int channel = 0; channel < kChannels; ++channel) {
-            const std::int64_t value = ((kWeightOne - rows.weight) * blendRow<T>(upper, column, channel) +
-                                        rows.weight * blendRow<T>(lower, column, channel) + kWeightHalf) >>
-                                       kWeightBits;
+            const std::int64_t value =
+                ((kWeightOne - rows.weight) * blendRow<T>(upper, column, channel) +
+                 rows.weight * blendRow<T>(lower, column, channel) + kWeightHalf) >>
+                kWeightBits;
             storeSample<T>(out, std::size_t{i} * kChannels + channel,
                            static_cast<T>(std::min(value, kMax)));
         }

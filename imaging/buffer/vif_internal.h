@@ -38,9 +38,13 @@ inline bool isColourType(std::uint16_t type) {
     return type == kVifBgr8 || type == kVifBgr16 || type == kVifRgb8 || type == kVifRgb16;
 }
 /// True for the 16-bit RGB types.
-inline bool isWideType(std::uint16_t type) { return type == kVifBgr16 || type == kVifRgb16; }
+inline bool isWideType(std::uint16_t type) {
+    return type == kVifBgr16 || type == kVifRgb16;
+}
 /// True when red is the first sample of a pixel.
-inline bool isRedFirst(std::uint16_t type) { return type == kVifRgb8 || type == kVifRgb16; }
+inline bool isRedFirst(std::uint16_t type) {
+    return type == kVifRgb8 || type == kVifRgb16;
+}
 
 inline std::uint8_t* rowAt(const _vif& buffer, std::uint32_t row) {
     return buffer.data + static_cast<std::size_t>(row) * buffer.rowBytes;

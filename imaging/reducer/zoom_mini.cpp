@@ -16,8 +16,8 @@ constexpr std::int64_t kLargestBitsPerPixel = 64;
 
 /// A reduction the state machine can run: positive sizes, no axis growing (the remainders
 /// would go negative), and sizes whose products stay far inside 64 bits.
-bool canReduce(std::int64_t destinationWidth, std::int64_t destinationHeight, std::int64_t sourceWidth,
-               std::int64_t sourceHeight, std::int64_t bitsPerPixel) {
+bool canReduce(std::int64_t destinationWidth, std::int64_t destinationHeight,
+               std::int64_t sourceWidth, std::int64_t sourceHeight, std::int64_t bitsPerPixel) {
     const auto fits = [](std::int64_t destination, std::int64_t source) {
         return destination >= 1 && destination <= source && source <= kLargestSide;
     };
@@ -63,7 +63,8 @@ std::int32_t comZoomMini_Open(ComZoomMini** handle, std::int64_t destinationWidt
     reducer->sourceWidth = sourceWidth;
     reducer->sourceHeight = sourceHeight;
     reducer->bitsPerPixel = bitsPerPixel;
-    const std::int64_t rowBytes = (destinationWidth * bitsPerPixel + kBitsPerByte - 1) / kBitsPerByte;
+    const std::int64_t rowBytes =
+        (destinationWidth * bitsPerPixel + kBitsPerByte - 1) / kBitsPerByte;
     reducer->accumulationBytes = rowBytes * static_cast<std::int64_t>(sizeof(std::uint64_t));
     reducer->accumulation.reset(new (std::nothrow) std::uint64_t[rowBytes]);
     reducer->columns.reset(new (std::nothrow) Column[destinationWidth]);
@@ -77,7 +78,8 @@ std::int32_t comZoomMini_Open(ComZoomMini** handle, std::int64_t destinationWidt
 
 std::int32_t comZoomMini_Exec(ComZoomMini* handle, void* destinationRow, const void* sourceRow,
                               std::int32_t* ready) {
-    if (handle == nullptr || destinationRow == nullptr || sourceRow == nullptr || ready == nullptr) {
+    if (handle == nullptr || destinationRow == nullptr || sourceRow == nullptr ||
+        ready == nullptr) {
         return kZoomMiniErrNullHandle;
     }
     ComZoomMini& reducer = *handle;

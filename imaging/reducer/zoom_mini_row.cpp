@@ -42,7 +42,8 @@ void addPixels(ComZoomMini& reducer, const std::uint8_t* row, std::int64_t weigh
             }
         }
         for (int s = 0; s < kSamples; ++s) {
-            accumulator[i * kSamples + s] += static_cast<std::uint64_t>(weight * (sums[s] / column.totalWeight));
+            accumulator[i * kSamples + s] +=
+                static_cast<std::uint64_t>(weight * (sums[s] / column.totalWeight));
         }
     }
 }
@@ -77,7 +78,8 @@ void buildColumns(Column* columns, std::int64_t destinationWidth, std::int64_t s
         remainder -= column.fullPixels * destinationWidth;
         column.remainder = remainder;
         column.lastWeight = bentWeight(remainder, destinationWidth);
-        column.totalWeight = column.firstWeight + column.fullPixels * destinationWidth + column.lastWeight;
+        column.totalWeight =
+            column.firstWeight + column.fullPixels * destinationWidth + column.lastWeight;
     }
 }
 

@@ -110,7 +110,8 @@ std::int32_t sspl_get_curve(const SsplContext* context, std::int32_t* table) {
     return kSsplOk;
 }
 
-std::int32_t sspl_add_point(SsplContext* context, std::int32_t x, std::int32_t y, std::int32_t* index) {
+std::int32_t sspl_add_point(SsplContext* context, std::int32_t x, std::int32_t y,
+                            std::int32_t* index) {
     if (const std::int32_t code = checkContext(context); code != kSsplOk) {
         return code;
     }
@@ -130,8 +131,10 @@ std::int32_t sspl_add_point(SsplContext* context, std::int32_t x, std::int32_t y
     }
     const auto at = static_cast<std::int32_t>(std::upper_bound(begin, end, x) - begin);
     context->valid = 0;
-    std::copy_backward(context->x + at, context->x + context->count, context->x + context->count + 1);
-    std::copy_backward(context->y + at, context->y + context->count, context->y + context->count + 1);
+    std::copy_backward(context->x + at, context->x + context->count,
+                       context->x + context->count + 1);
+    std::copy_backward(context->y + at, context->y + context->count,
+                       context->y + context->count + 1);
     context->x[at] = x;
     context->y[at] = y;
     ++context->count;
@@ -165,7 +168,8 @@ std::int32_t sspl_del_point(SsplContext* context, std::int32_t index) {
     return kSsplOk;
 }
 
-std::int32_t sspl_move_point(SsplContext* context, std::int32_t index, std::int32_t x, std::int32_t y) {
+std::int32_t sspl_move_point(SsplContext* context, std::int32_t index, std::int32_t x,
+                             std::int32_t y) {
     if (const std::int32_t code = checkContext(context); code != kSsplOk) {
         return code;
     }
@@ -185,7 +189,8 @@ std::int32_t sspl_move_point(SsplContext* context, std::int32_t index, std::int3
     return kSsplOk;
 }
 
-std::int32_t sspl_get_modrange(const SsplContext* context, std::int32_t* first, std::int32_t* last) {
+std::int32_t sspl_get_modrange(const SsplContext* context, std::int32_t* first,
+                               std::int32_t* last) {
     if (const std::int32_t code = checkContext(context); code != kSsplOk) {
         return code;
     }

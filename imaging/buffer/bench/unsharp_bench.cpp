@@ -25,17 +25,21 @@ void unsharpRow(benchmark::State& state, std::uint16_t type) {
     }
     std::vector<T> out(kWidth * 3);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            UnsharpL(kStrength, out.data(), rows[0].data(), rows[1].data(), rows[2].data(), kWidth, type));
+        benchmark::DoNotOptimize(UnsharpL(kStrength, out.data(), rows[0].data(), rows[1].data(),
+                                          rows[2].data(), kWidth, type));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kWidth);
-    state.counters["Mpixel/s"] =
-        benchmark::Counter(static_cast<double>(kWidth) * 1e-6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpixel/s"] = benchmark::Counter(static_cast<double>(kWidth) * 1e-6,
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_UnsharpL_Rgb16(benchmark::State& state) { unsharpRow<std::uint16_t>(state, kVifRgb16); }
-void BM_UnsharpL_Rgb8(benchmark::State& state) { unsharpRow<std::uint8_t>(state, kVifRgb8); }
+void BM_UnsharpL_Rgb16(benchmark::State& state) {
+    unsharpRow<std::uint16_t>(state, kVifRgb16);
+}
+void BM_UnsharpL_Rgb8(benchmark::State& state) {
+    unsharpRow<std::uint8_t>(state, kVifRgb8);
+}
 
 BENCHMARK(BM_UnsharpL_Rgb16);
 BENCHMARK(BM_UnsharpL_Rgb8);

@@ -9,7 +9,7 @@ namespace {
 
 TEST(SharpnessTable, PassesThroughEveryAnchor) {
     const std::pair<std::size_t, std::int64_t> anchors[] = {
-        {0, 41},    {19, 41},   {20, 42},   {128, 64},   {256, 133},   {384, 247},    {512, 408},
+        {0, 41},    {19, 41},   {20, 42},   {128, 64},   {256, 133},   {384, 247},   {512, 408},
         {640, 614}, {768, 762}, {896, 877}, {1024, 958}, {1152, 1008}, {1258, 1024}, {1279, 1024}};
     for (const auto& [detail, gain] : anchors) {
         EXPECT_EQ(sharpnessTable[detail], gain) << detail;

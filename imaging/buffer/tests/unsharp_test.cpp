@@ -71,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Strict maximum, 8 equal differences of 25600: M = 140800 / 9 = 15644, D = 22756,
         // F = 3072: C = (100 x 3072 / 3840) x 22756 / 25600 = 80 x 22756 / 25600 = 71.
         GreyCase{"bright", kVifRgb8, 5, 5, 50, 2, 2, 150, 0, kStrength, 2, 2, 221},
-        // Strict minimum, 50 on 100: M = 217600 / 9 = 24177, D = -11377, C = 80 x -11377 / 25600 = -35.
+        // Strict minimum, 50 on 100: M = 217600 / 9 = 24177, D = -11377, C = 80 x -11377 / 25600 =
+        // -35.
         GreyCase{"dark", kVifBgr8, 5, 5, 100, 2, 2, 50, 0, kStrength, 2, 2, 15},
         // 100 on 50: D = 11378, C = 80 x 11378 / 25600 = 35.
         GreyCase{"isolated", kVifRgb8, 5, 5, 50, 2, 2, 100, 0, kStrength, 2, 2, 135},
@@ -162,16 +163,23 @@ TEST(UnsharpL, EqualsTheExplicitThreeRowWindowWithTheMissingSideMirrored) {
         const Rows rows(type, kWidth, type + 1);
         std::vector<std::uint8_t> out(rows.current.size());
 
-        ASSERT_EQ(UnsharpL(kStrength, out.data(), nullptr, rows.current.data(), rows.next.data(), kWidth, type), 1);
-        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.next, rows.current, rows.next)) << "first " << type;
-
-        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(), nullptr, kWidth, type), 1);
-        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.previous, rows.current, rows.previous)) << "last " << type;
-
-        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(), rows.next.data(),
+        ASSERT_EQ(UnsharpL(kStrength, out.data(), nullptr, rows.current.data(), rows.next.data(),
                            kWidth, type),
                   1);
-        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.previous, rows.current, rows.next)) << "middle " << type;
+        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.next, rows.current, rows.next))
+            << "first " << type;
+
+        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(),
+                           nullptr, kWidth, type),
+                  1);
+        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.previous, rows.current, rows.previous))
+            << "last " << type;
+
+        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(),
+                           rows.next.data(), kWidth, type),
+                  1);
+        EXPECT_EQ(out, middleOfWindow(type, kWidth, rows.previous, rows.current, rows.next))
+            << "middle " << type;
         EXPECT_NE(out, rows.current);
     }
 }
@@ -179,7 +187,9 @@ TEST(UnsharpL, EqualsTheExplicitThreeRowWindowWithTheMissingSideMirrored) {
 TEST(UnsharpL, SharpensInPlace) {
     const Rows rows(kVifRgb16, 20, 3);
     std::vector<std::uint8_t> row = rows.current;
-    ASSERT_EQ(UnsharpL(kStrength, row.data(), rows.previous.data(), row.data(), rows.next.data(), 20, kVifRgb16), 1);
+    ASSERT_EQ(UnsharpL(kStrength, row.data(), rows.previous.data(), row.data(), rows.next.data(),
+                       20, kVifRgb16),
+              1);
     EXPECT_EQ(row, middleOfWindow(kVifRgb16, 20, rows.previous, rows.current, rows.next));
 }
 
@@ -187,8 +197,8 @@ TEST(UnsharpL, NarrowRowsComeBackUnchanged) {
     for (std::uint32_t width : {1u, 2u}) {
         const Rows rows(kVifBgr8, width, width);
         std::vector<std::uint8_t> out(rows.current.size(), 0);
-        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(), rows.next.data(),
-                           width, kVifBgr8),
+        ASSERT_EQ(UnsharpL(kStrength, out.data(), rows.previous.data(), rows.current.data(),
+                           rows.next.data(), width, kVifBgr8),
                   1);
         EXPECT_EQ(out, rows.current);
     }

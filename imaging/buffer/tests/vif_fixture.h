@@ -28,9 +28,11 @@ inline void setPixel(_vif& buffer, std::uint32_t x, std::uint32_t y, const Pixel
     std::uint8_t* row = vif_internal::rowAt(buffer, y);
     for (int c = 0; c < 3; ++c) {
         if (vif_internal::isWideType(buffer.type)) {
-            vif_internal::storeSample<std::uint16_t>(row, x * 3 + c, static_cast<std::uint16_t>(pixel[c]));
+            vif_internal::storeSample<std::uint16_t>(row, x * 3 + c,
+                                                     static_cast<std::uint16_t>(pixel[c]));
         } else {
-            vif_internal::storeSample<std::uint8_t>(row, x * 3 + c, static_cast<std::uint8_t>(pixel[c]));
+            vif_internal::storeSample<std::uint8_t>(row, x * 3 + c,
+                                                    static_cast<std::uint8_t>(pixel[c]));
         }
     }
 }
@@ -40,7 +42,8 @@ inline void setGrey(_vif& buffer, std::uint32_t x, std::uint32_t y, std::uint32_
 }
 
 /// A new buffer of the type with every pixel set to `pixel`.
-inline VifPtr filled(std::uint16_t type, std::uint32_t width, std::uint32_t height, const Pixel& pixel) {
+inline VifPtr filled(std::uint16_t type, std::uint32_t width, std::uint32_t height,
+                     const Pixel& pixel) {
     VifPtr buffer(PrepareVifP(type, width, height));
     for (std::uint32_t y = 0; buffer && y < height; ++y) {
         for (std::uint32_t x = 0; x < width; ++x) {

@@ -47,7 +47,8 @@ TEST(OverlapVif, PastesWhollyInsideAndConvertsAnotherType) {
     ASSERT_EQ(OverlapVif(destination.get(), source.get(), 2, 3), 1);
     EXPECT_EQ(changedPixels(*destination, {0, 0, 0}), 6);
     // Source (2, 1) is red 2, green 1, blue 3: in BGR 16 bits {3, 1, 2} x 256 + 127.
-    EXPECT_EQ(vif_test::pixelAt(*destination, 4, 4), (Pixel{3 * 256 + 127, 1 * 256 + 127, 2 * 256 + 127}));
+    EXPECT_EQ(vif_test::pixelAt(*destination, 4, 4),
+              (Pixel{3 * 256 + 127, 1 * 256 + 127, 2 * 256 + 127}));
 }
 
 TEST(OverlapVif, RefusesNullBuffersOutsidePositionsAndUnconvertibleTypes) {

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{kVifRgb16, 43, 6, 384}, LayoutCase{kVifOpaque8, 16, 8, 128},
                     LayoutCase{kVifOpaque10, 13, 10, 256}, LayoutCase{kVifBgr8, 0, 3, 0}),
     [](const testing::TestParamInfo<LayoutCase>& info) {
-        return "type" + std::to_string(info.param.type) + "_width" + std::to_string(info.param.width);
+        return "type" + std::to_string(info.param.type) + "_width" +
+               std::to_string(info.param.width);
     });
 
 TEST(Vif, BlockHoldsWholeGroupsOfFourRowsWithASpareRowAndTheSlack) {
@@ -99,7 +100,9 @@ TEST(Vif, ExplicitRowLengthsAcceptTheColourFamiliesOnly) {
     EXPECT_EQ(PrepareVifP_bpl(kVifBgr16, 10, 3, 59), nullptr);
 }
 
-TEST(Vif, PixelSizeOfNullIsZero) { EXPECT_EQ(VifGetPixelSize(nullptr), 0u); }
+TEST(Vif, PixelSizeOfNullIsZero) {
+    EXPECT_EQ(VifGetPixelSize(nullptr), 0u);
+}
 
 TEST(Vif, DuplicateCopiesFieldsAndPixelsIntoAnUnalignedExactBlock) {
     VifPtr source = vif_test::filled(kVifRgb16, 7, 3, {1, 2, 3});

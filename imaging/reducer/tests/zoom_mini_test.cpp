@@ -17,10 +17,11 @@ using zoom_mini_internal::bentWeight;
 
 struct Format {
     std::int64_t bitsPerPixel;
-    int samples;       // per pixel
-    int sampleBytes;   // 1 or 2
+    int samples;      // per pixel
+    int sampleBytes;  // 1 or 2
 };
-constexpr Format kFormats[] = {{8, 1, 1}, {24, 3, 1}, {32, 4, 1}, {16, 1, 2}, {48, 3, 2}, {64, 4, 2}};
+constexpr Format kFormats[] = {{8, 1, 1},  {24, 3, 1}, {32, 4, 1},
+                               {16, 1, 2}, {48, 3, 2}, {64, 4, 2}};
 
 /// An image as a flat list of samples, row after row.
 struct Image {
@@ -33,7 +34,8 @@ struct Image {
         return samples[static_cast<std::size_t>(y * rowSamples() + x * format.samples + s)];
     }
     std::vector<std::uint8_t> rowBytes(std::int64_t y) const {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(rowSamples() * format.sampleBytes));
+        std::vector<std::uint8_t> bytes(
+            static_cast<std::size_t>(rowSamples() * format.sampleBytes));
         for (std::int64_t i = 0; i < rowSamples(); ++i) {
             const std::uint32_t v = samples[static_cast<std::size_t>(y * rowSamples() + i)];
             if (format.sampleBytes == 1) {
@@ -76,7 +78,8 @@ Reduced reduce(const Image& source, std::int64_t width, std::int64_t height) {
     if (result.openCode != kZoomMiniOk) {
         return result;
     }
-    const std::size_t rowBytes = static_cast<std::size_t>((width * source.format.bitsPerPixel + 7) / 8);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>((width * source.format.bitsPerPixel + 7) / 8);
     for (std::int64_t y = 0; y < source.height; ++y) {
         std::vector<std::uint8_t> out(rowBytes, 0xCD);
         std::int32_t ready = -1;
@@ -97,7 +100,9 @@ Reduced reduce(const Image& source, std::int64_t width, std::int64_t height) {
     return result;
 }
 
-std::string nameOf(const Format& format) { return std::to_string(format.bitsPerPixel) + " bpp"; }
+std::string nameOf(const Format& format) {
+    return std::to_string(format.bitsPerPixel) + " bpp";
+}
 
 TEST(ZoomMini, BentWeightFollowsTwoParabolas) {
     EXPECT_EQ(bentWeight(7, 7), 7);
@@ -130,8 +135,9 @@ TEST(ZoomMini, EqualSizesGiveEachRowBack) {
         ASSERT_EQ(reduced.rows.size(), 5u) << nameOf(format);
         EXPECT_EQ(reduced.readyAfter, (std::vector<std::int64_t>{0, 1, 2, 3, 4}));
         for (std::int64_t y = 0; y < 5; ++y) {
-            EXPECT_EQ(reduced.rows[y], std::vector<std::uint32_t>(source.samples.begin() + y * source.rowSamples(),
-                                                                  source.samples.begin() + (y + 1) * source.rowSamples()))
+            EXPECT_EQ(reduced.rows[y], std::vector<std::uint32_t>(
+                                           source.samples.begin() + y * source.rowSamples(),
+                                           source.samples.begin() + (y + 1) * source.rowSamples()))
                 << nameOf(format) << " row " << y;
         }
     }
@@ -144,10 +150,12 @@ TEST(ZoomMini, IntegerFactorsGiveTheBlockMean) {
         std::int64_t x, y;
     };
     for (const Format& format : kFormats) {
-        for (const Factors f : {Factors{2, 2}, Factors{3, 2}, Factors{4, 1}, Factors{1, 3}, Factors{5, 5}}) {
+        for (const Factors f :
+             {Factors{2, 2}, Factors{3, 2}, Factors{4, 1}, Factors{1, 3}, Factors{5, 5}}) {
             const std::int64_t width = 6;
             const std::int64_t height = 4;
-            const Image source = randomImage(width * f.x, height * f.y, format, static_cast<unsigned>(f.x * 10 + f.y));
+            const Image source = randomImage(width * f.x, height * f.y, format,
+                                             static_cast<unsigned>(f.x * 10 + f.y));
             const Reduced reduced = reduce(source, width, height);
             ASSERT_EQ(reduced.openCode, kZoomMiniOk);
             ASSERT_EQ(reduced.rows.size(), static_cast<std::size_t>(height));
@@ -163,7 +171,8 @@ TEST(ZoomMini, IntegerFactorsGiveTheBlockMean) {
                             sumOfRowMeans += rowSum / f.x;
                         }
                         EXPECT_EQ(reduced.rows[y][x * format.samples + s], sumOfRowMeans / f.y)
-                            << nameOf(format) << " factors " << f.x << "x" << f.y << " at " << x << "," << y;
+                            << nameOf(format) << " factors " << f.x << "x" << f.y << " at " << x
+                            << "," << y;
                     }
                 }
             }
@@ -188,13 +197,16 @@ TEST(ZoomMini, EveryRatioDeliversExactlyTheDestinationRowsAndKeepsConstantsConst
         for (std::int64_t sourceSide = 1; sourceSide <= 24; ++sourceSide) {
             for (std::int64_t side = 1; side <= sourceSide; ++side) {
                 Image source{sourceSide, sourceSide, format, {}};
-                source.samples.assign(static_cast<std::size_t>(sourceSide * sourceSide * format.samples), 200);
+                source.samples.assign(
+                    static_cast<std::size_t>(sourceSide * sourceSide * format.samples), 200);
                 const Reduced reduced = reduce(source, side, side);
                 ASSERT_EQ(reduced.openCode, kZoomMiniOk);
-                ASSERT_EQ(reduced.rows.size(), static_cast<std::size_t>(side)) << sourceSide << " to " << side;
+                ASSERT_EQ(reduced.rows.size(), static_cast<std::size_t>(side))
+                    << sourceSide << " to " << side;
                 EXPECT_EQ(reduced.readyAfter.back(), sourceSide - 1);
                 for (const auto& row : reduced.rows) {
-                    EXPECT_EQ(row, std::vector<std::uint32_t>(row.size(), 200)) << sourceSide << " to " << side;
+                    EXPECT_EQ(row, std::vector<std::uint32_t>(row.size(), 200))
+                        << sourceSide << " to " << side;
                 }
             }
         }

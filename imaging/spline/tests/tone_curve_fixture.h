@@ -14,8 +14,8 @@ using Points = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
 /// A context through `points` (inputs increasing, at least two): the end points are moved into
 /// place and the inner ones added. Returns the first failing code, or 0.
-inline std::int32_t makeCurve(SsplContext& context, std::int32_t inputRange, std::int32_t outputRange,
-                              const Points& points) {
+inline std::int32_t makeCurve(SsplContext& context, std::int32_t inputRange,
+                              std::int32_t outputRange, const Points& points) {
     std::int32_t code = sspl_init(&context, inputRange, outputRange);
     const auto last = static_cast<std::int32_t>(points.size()) - 1;
     if (code == kSsplOk) {

@@ -47,8 +47,8 @@ std::vector<double> scipyValues(const Points& points, int& status) {
             out << x << ' ' << y << '\n';
         }
     }
-    status = testsupport::runPython(SPLINE_ORACLE, {(folder / "points.txt").string(),
-                                                     (folder / "values.txt").string()});
+    status = testsupport::runPython(
+        SPLINE_ORACLE, {(folder / "points.txt").string(), (folder / "values.txt").string()});
     std::vector<double> values;
     std::ifstream in(folder / "values.txt");
     for (double v; in >> v;) {
@@ -63,7 +63,8 @@ bool matchesRounded(std::int32_t entry, double value, std::int32_t outputRange) 
     };
     const double fraction = value - std::floor(value);
     if (std::fabs(fraction - 0.5) < kBoundaryTolerance) {
-        return entry == rounded(value - kBoundaryTolerance) || entry == rounded(value + kBoundaryTolerance);
+        return entry == rounded(value - kBoundaryTolerance) ||
+               entry == rounded(value + kBoundaryTolerance);
     }
     return entry == rounded(value);
 }
@@ -96,16 +97,19 @@ TEST_P(ToneCurveScipy, RandomPointsGiveTheNaturalSplineRoundedAndClamped) {
                 ASSERT_EQ(table[t], points.back().second) << t;
             } else {
                 ASSERT_TRUE(matchesRounded(table[t], values[t - first], outputRange))
-                    << "round " << round << " t " << t << ": " << table[t] << " vs " << values[t - first];
+                    << "round " << round << " t " << t << ": " << table[t] << " vs "
+                    << values[t - first];
             }
         }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, ToneCurveScipy,
-                         testing::Values(std::pair{256, 256}, std::pair{4096, 0x10000}, std::pair{40, 10}),
+                         testing::Values(std::pair{256, 256}, std::pair{4096, 0x10000},
+                                         std::pair{40, 10}),
                          [](const auto& info) {
-                             return std::to_string(info.param.first) + "_to_" + std::to_string(info.param.second);
+                             return std::to_string(info.param.first) + "_to_" +
+                                    std::to_string(info.param.second);
                          });
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(ToneCurve, WideRangesMapLinearlyBetweenTheEnds) {
     const auto table = curveOf(context);
     ASSERT_EQ(table.size(), 4096u);
     EXPECT_EQ(table[0], 0);
-    EXPECT_EQ(table[1], 16);  // 65535 / 4095 = 16.004
+    EXPECT_EQ(table[1], 16);        // 65535 / 4095 = 16.004
     EXPECT_EQ(table[2048], 32776);  // 2048 x 16.0037 = 32775.5 + 0.5
     EXPECT_EQ(table[4095], 65535);
 }
@@ -70,15 +70,18 @@ TEST(ToneCurve, TwoPointsDrawAStraightLineAndHoldTheEnds) {
     const auto table = curveOf(context);
     ASSERT_EQ(table.size(), 256u);
     for (std::int32_t t = 0; t < 256; ++t) {
-        const std::int32_t expected =
-            t < 10 ? 0 : t >= 200 ? 255 : static_cast<std::int32_t>(255.0 / 190 * (t - 10) + 0.5);
+        const std::int32_t expected = t < 10 ? 0
+                                      : t >= 200
+                                          ? 255
+                                          : static_cast<std::int32_t>(255.0 / 190 * (t - 10) + 0.5);
         EXPECT_EQ(table[t], expected) << t;
     }
     EXPECT_EQ(table[105], 128);
 }
 
 TEST(ToneCurve, SplinePassesThroughEveryKnot) {
-    const Points points{{0, 30}, {20, 80}, {64, 70}, {100, 200}, {101, 201}, {180, 120}, {255, 250}};
+    const Points points{{0, 30},    {20, 80},   {64, 70},  {100, 200},
+                        {101, 201}, {180, 120}, {255, 250}};
     SsplContext context{};
     ASSERT_EQ(makeCurve(context, 256, 256, points), kSsplOk);
     const auto table = curveOf(context);
@@ -190,9 +193,13 @@ void strip(SsplContext& context) {
     sspl_del_point(&context, 1);
 }
 
-void forget(SsplContext& context) { context = SsplContext{}; }
+void forget(SsplContext& context) {
+    context = SsplContext{};
+}
 
-void shiftFirst(SsplContext& context) { sspl_move_point(&context, 0, 5, 0); }
+void shiftFirst(SsplContext& context) {
+    sspl_move_point(&context, 0, 5, 0);
+}
 
 std::int32_t tableOf(SsplContext& context) {
     std::int32_t table[256];
@@ -203,56 +210,87 @@ INSTANTIATE_TEST_SUITE_P(
     CodesInCheckOrder, ToneCurveRefusal,
     testing::Values(
         // Add: context, valid, output, count, input span, order.
-        Refusal{"add_output_below", nullptr, [](SsplContext& c) { return sspl_add_point(&c, 10, -1, nullptr); }, 2},
-        Refusal{"add_output_above", nullptr, [](SsplContext& c) { return sspl_add_point(&c, 10, 256, nullptr); }, 2},
-        Refusal{"add_17th", fill, [](SsplContext& c) { return sspl_add_point(&c, 200, 10, nullptr); }, 11},
+        Refusal{"add_output_below", nullptr,
+                [](SsplContext& c) { return sspl_add_point(&c, 10, -1, nullptr); }, 2},
+        Refusal{"add_output_above", nullptr,
+                [](SsplContext& c) { return sspl_add_point(&c, 10, 256, nullptr); }, 2},
+        Refusal{"add_17th", fill,
+                [](SsplContext& c) { return sspl_add_point(&c, 200, 10, nullptr); }, 11},
         Refusal{"add_17th_output_checked_first", fill,
                 [](SsplContext& c) { return sspl_add_point(&c, 200, 256, nullptr); }, 2},
         Refusal{"add_17th_count_before_span", fill,
                 [](SsplContext& c) { return sspl_add_point(&c, 0, 10, nullptr); }, 11},
-        Refusal{"add_at_zero", nullptr, [](SsplContext& c) { return sspl_add_point(&c, 0, 10, nullptr); }, 2},
-        Refusal{"add_at_last_input", nullptr, [](SsplContext& c) { return sspl_add_point(&c, 255, 10, nullptr); }, 2},
-        Refusal{"add_on_existing", nullptr, [](SsplContext& c) { return sspl_add_point(&c, 64, 10, nullptr); }, 12},
-        Refusal{"add_left_of_first", shiftFirst, [](SsplContext& c) { return sspl_add_point(&c, 3, 10, nullptr); }, 12},
-        Refusal{"add_on_first", shiftFirst, [](SsplContext& c) { return sspl_add_point(&c, 5, 10, nullptr); }, 12},
+        Refusal{"add_at_zero", nullptr,
+                [](SsplContext& c) { return sspl_add_point(&c, 0, 10, nullptr); }, 2},
+        Refusal{"add_at_last_input", nullptr,
+                [](SsplContext& c) { return sspl_add_point(&c, 255, 10, nullptr); }, 2},
+        Refusal{"add_on_existing", nullptr,
+                [](SsplContext& c) { return sspl_add_point(&c, 64, 10, nullptr); }, 12},
+        Refusal{"add_left_of_first", shiftFirst,
+                [](SsplContext& c) { return sspl_add_point(&c, 3, 10, nullptr); }, 12},
+        Refusal{"add_on_first", shiftFirst,
+                [](SsplContext& c) { return sspl_add_point(&c, 5, 10, nullptr); }, 12},
         // Delete: context, valid, two points, index, end point.
         Refusal{"delete_first", nullptr, [](SsplContext& c) { return sspl_del_point(&c, 0); }, 14},
         Refusal{"delete_last", nullptr, [](SsplContext& c) { return sspl_del_point(&c, 3); }, 14},
-        Refusal{"delete_index_beyond", nullptr, [](SsplContext& c) { return sspl_del_point(&c, 4); }, 2},
-        Refusal{"delete_index_below", nullptr, [](SsplContext& c) { return sspl_del_point(&c, -1); }, 2},
-        Refusal{"delete_from_two_points", strip, [](SsplContext& c) { return sspl_del_point(&c, 1); }, 13},
-        Refusal{"delete_end_from_two_points", strip, [](SsplContext& c) { return sspl_del_point(&c, 0); }, 13},
-        Refusal{"delete_beyond_from_two_points", strip, [](SsplContext& c) { return sspl_del_point(&c, 7); }, 13},
+        Refusal{"delete_index_beyond", nullptr,
+                [](SsplContext& c) { return sspl_del_point(&c, 4); }, 2},
+        Refusal{"delete_index_below", nullptr,
+                [](SsplContext& c) { return sspl_del_point(&c, -1); }, 2},
+        Refusal{"delete_from_two_points", strip,
+                [](SsplContext& c) { return sspl_del_point(&c, 1); }, 13},
+        Refusal{"delete_end_from_two_points", strip,
+                [](SsplContext& c) { return sspl_del_point(&c, 0); }, 13},
+        Refusal{"delete_beyond_from_two_points", strip,
+                [](SsplContext& c) { return sspl_del_point(&c, 7); }, 13},
         // Move: context, valid, index below 0, index / input / output, order.
-        Refusal{"move_index_below", nullptr, [](SsplContext& c) { return sspl_move_point(&c, -1, 10, 10); }, 2},
-        Refusal{"move_index_beyond", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 4, 10, 10); }, 2},
-        Refusal{"move_input_beyond", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 3, 256, 10); }, 2},
-        Refusal{"move_input_below", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 0, -1, 10); }, 2},
-        Refusal{"move_output_above", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 1, 65, 256); }, 2},
-        Refusal{"move_first_onto_second", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 0, 64, 0); }, 15},
-        Refusal{"move_inner_onto_left", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 2, 64, 0); }, 15},
-        Refusal{"move_inner_past_right", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 1, 200, 0); }, 15},
-        Refusal{"move_last_onto_previous", nullptr, [](SsplContext& c) { return sspl_move_point(&c, 3, 128, 0); }, 15},
+        Refusal{"move_index_below", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, -1, 10, 10); }, 2},
+        Refusal{"move_index_beyond", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 4, 10, 10); }, 2},
+        Refusal{"move_input_beyond", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 3, 256, 10); }, 2},
+        Refusal{"move_input_below", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 0, -1, 10); }, 2},
+        Refusal{"move_output_above", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 1, 65, 256); }, 2},
+        Refusal{"move_first_onto_second", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 0, 64, 0); }, 15},
+        Refusal{"move_inner_onto_left", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 2, 64, 0); }, 15},
+        Refusal{"move_inner_past_right", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 1, 200, 0); }, 15},
+        Refusal{"move_last_onto_previous", nullptr,
+                [](SsplContext& c) { return sspl_move_point(&c, 3, 128, 0); }, 15},
         // An uninitialised context is refused before any argument is looked at.
-        Refusal{"add_uninitialised", forget, [](SsplContext& c) { return sspl_add_point(&c, 0, -1, nullptr); }, 3},
-        Refusal{"delete_uninitialised", forget, [](SsplContext& c) { return sspl_del_point(&c, -1); }, 3},
-        Refusal{"move_uninitialised", forget, [](SsplContext& c) { return sspl_move_point(&c, -1, -1, -1); }, 3},
+        Refusal{"add_uninitialised", forget,
+                [](SsplContext& c) { return sspl_add_point(&c, 0, -1, nullptr); }, 3},
+        Refusal{"delete_uninitialised", forget,
+                [](SsplContext& c) { return sspl_del_point(&c, -1); }, 3},
+        Refusal{"move_uninitialised", forget,
+                [](SsplContext& c) { return sspl_move_point(&c, -1, -1, -1); }, 3},
         Refusal{"curve_uninitialised", forget, tableOf, 3},
         Refusal{"points_uninitialised", forget,
                 [](SsplContext& c) { return sspl_get_points(&c, nullptr, nullptr, nullptr); }, 3},
         Refusal{"modrange_uninitialised", forget,
                 [](SsplContext& c) { return sspl_get_modrange(&c, nullptr, nullptr); }, 3},
         // A null context before anything else.
-        Refusal{"add_null", nullptr, [](SsplContext&) { return sspl_add_point(nullptr, 0, -1, nullptr); }, 1},
+        Refusal{"add_null", nullptr,
+                [](SsplContext&) { return sspl_add_point(nullptr, 0, -1, nullptr); }, 1},
         Refusal{"delete_null", nullptr, [](SsplContext&) { return sspl_del_point(nullptr, 0); }, 1},
-        Refusal{"move_null", nullptr, [](SsplContext&) { return sspl_move_point(nullptr, -1, 0, 0); }, 1},
+        Refusal{"move_null", nullptr,
+                [](SsplContext&) { return sspl_move_point(nullptr, -1, 0, 0); }, 1},
         Refusal{"init_null", nullptr, [](SsplContext&) { return sspl_init(nullptr, 1, 1); }, 1},
         Refusal{"init_range", nullptr, [](SsplContext& c) { return sspl_init(&c, 1, 256); }, 2},
-        Refusal{"init_output_range", nullptr, [](SsplContext& c) { return sspl_init(&c, 256, 1); }, 2},
-        Refusal{"curve_null_table", nullptr, [](SsplContext& c) { return sspl_get_curve(&c, nullptr); }, 1},
+        Refusal{"init_output_range", nullptr, [](SsplContext& c) { return sspl_init(&c, 256, 1); },
+                2},
+        Refusal{"curve_null_table", nullptr,
+                [](SsplContext& c) { return sspl_get_curve(&c, nullptr); }, 1},
         Refusal{"points_null", nullptr,
-                [](SsplContext&) { return sspl_get_points(nullptr, nullptr, nullptr, nullptr); }, 1},
-        Refusal{"modrange_null", nullptr, [](SsplContext&) { return sspl_get_modrange(nullptr, nullptr, nullptr); }, 1}),
+                [](SsplContext&) { return sspl_get_points(nullptr, nullptr, nullptr, nullptr); },
+                1},
+        Refusal{"modrange_null", nullptr,
+                [](SsplContext&) { return sspl_get_modrange(nullptr, nullptr, nullptr); }, 1}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.what); });
 
 }  // namespace
