@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::int32_t kMaxPort = 65535;
 
-CaiolibContext* contextOf(void* handle) { return static_cast<CaiolibContext*>(handle); }
+CaiolibContext* contextOf(void* handle) {
+    return static_cast<CaiolibContext*>(handle);
+}
 
 std::int32_t openJobData(CaiolibContext& context, std::int32_t port, bool raw,
                          std::int32_t timeLimit) {
@@ -26,8 +28,8 @@ std::int32_t openJobData(CaiolibContext& context, std::int32_t port, bool raw,
 
 std::int32_t openControlDatagram(CaiolibContext& context) {
     const std::string& address = *context.address;
-    std::int32_t code = zInitSocket(address, kControlDatagramPort, kCaioModeControlDatagram,
-                                    false, context.remoteAddresses);
+    std::int32_t code = zInitSocket(address, kControlDatagramPort, kCaioModeControlDatagram, false,
+                                    context.remoteAddresses);
     if (code == kCaioNoErr) {
         code = zDoSocket(address, context.remoteAddresses.front(), context.socket);
     }
@@ -161,8 +163,8 @@ std::int32_t caiolibRead(void* handle, std::int32_t /*mode*/, void* buffer, std:
                 zDataTransfer(context, kDatagramReceive, buffer, *count, timeLimit));
         case kCaioModeControlStream: {
             // Nothing within the limit, or a closed connection, reads as nothing delivered.
-            const std::int32_t code = zDataTransfer(context, kStreamReceive, buffer, *count,
-                                                    timeLimit);
+            const std::int32_t code =
+                zDataTransfer(context, kStreamReceive, buffer, *count, timeLimit);
             return code == kCaioCodeTimedOut ? kCaioNoErr : caiolibStatus(code);
         }
         default:

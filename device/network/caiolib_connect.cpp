@@ -45,8 +45,8 @@ std::int32_t finishConnect(int socket, std::int32_t timeLimit) {
     if (pollConnect(socket, 0, pending) == kCaioNoErr && pending == ECONNREFUSED) {
         return kCaioCodeNotConnected;
     }
-    const int waitMilliseconds = static_cast<int>(
-        std::min<long long>(static_cast<long long>(timeLimit) * kMillisecondsPerHundredth, INT_MAX));
+    const int waitMilliseconds = static_cast<int>(std::min<long long>(
+        static_cast<long long>(timeLimit) * kMillisecondsPerHundredth, INT_MAX));
     const std::int32_t code = pollConnect(socket, waitMilliseconds, pending);
     if (code != kCaioNoErr) {
         return code;

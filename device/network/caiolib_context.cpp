@@ -13,7 +13,9 @@ std::int32_t caiolibStatus(std::int32_t code) {
     return code | kCaioCodeBit;
 }
 
-std::int32_t caiolibCodeFromCurrentErrno() { return caiolibCodeFromErrno(errno); }
+std::int32_t caiolibCodeFromCurrentErrno() {
+    return caiolibCodeFromErrno(errno);
+}
 
 void zCleanupContext(CaiolibContext& context) {
     context.isOpen = false;

@@ -57,8 +57,8 @@ struct CaiolibContext {
     int socket = kNoSocket;
     AddressList remoteAddresses;  // only the first entry is used
     std::vector<std::uint8_t> datagramBuffer;
-    std::size_t datagramHeld = 0;          // bytes received, not yet delivered, at the front
-    std::int32_t lastSendTimeLimit = 0;    // hundredths of a second; 0 when none applied
+    std::size_t datagramHeld = 0;        // bytes received, not yet delivered, at the front
+    std::int32_t lastSendTimeLimit = 0;  // hundredths of a second; 0 when none applied
     std::int32_t lastReceiveTimeLimit = 0;
     CaiolibEventPort eventPort;
 };

@@ -32,7 +32,8 @@ std::int32_t localHostName(std::string& host) {
 
 std::int32_t sendReceiveJob(CaiolibContext& context, const std::string& queue,
                             std::int32_t timeLimit) {
-    return zCommand(context, false, timeLimit, std::string(1, kLprReceiveJob) + queue + kLprLineEnd);
+    return zCommand(context, false, timeLimit,
+                    std::string(1, kLprReceiveJob) + queue + kLprLineEnd);
 }
 
 std::int32_t sendControlFile(CaiolibContext& context, const std::string& host,
@@ -133,7 +134,8 @@ std::int32_t zCommand(CaiolibContext& context, bool withTerminator, std::int32_t
 
 std::int32_t zJobOpen(CaiolibContext& context, const std::string& address, std::uint16_t port,
                       std::int32_t timeLimit) {
-    std::int32_t code = zInitSocket(address, port, kCaioModeJobData, false, context.remoteAddresses);
+    std::int32_t code =
+        zInitSocket(address, port, kCaioModeJobData, false, context.remoteAddresses);
     if (code == kCaioNoErr) {
         code = zDoSocket(address, context.remoteAddresses.front(), context.socket);
     }

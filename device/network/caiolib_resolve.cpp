@@ -95,9 +95,8 @@ void appendInterfaceAddresses(std::uint16_t port, std::int32_t mode, AddressList
     shape.family = AF_INET6;
     shape.socketType = socketTypeOf(mode);
     shape.protocol = 0;  // the type's own protocol
-    const auto firstIPv6 = std::find_if(result.begin(), result.end(), [](const auto& entry) {
-        return entry.family == AF_INET6;
-    });
+    const auto firstIPv6 = std::find_if(result.begin(), result.end(),
+                                        [](const auto& entry) { return entry.family == AF_INET6; });
     if (firstIPv6 != result.end()) {
         shape.flags = firstIPv6->flags;
         shape.socketType = firstIPv6->socketType;

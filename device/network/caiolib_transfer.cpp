@@ -1,6 +1,6 @@
 // Moving bytes over the network transport's socket: stream and datagram, send and receive.
-#include <sys/socket.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -127,9 +127,9 @@ std::int32_t zDataTransfer(CaiolibContext& context, CaiolibDirection direction, 
                            std::uint64_t& count, std::int32_t timeLimit) {
     const bool sending = direction == kStreamSend || direction == kDatagramSend;
     const std::int32_t applied =
-        sending ? applyTimeLimit(context.socket, SO_SNDTIMEO, timeLimit, context.lastSendTimeLimit)
-                : applyTimeLimit(context.socket, SO_RCVTIMEO, timeLimit,
-                                 context.lastReceiveTimeLimit);
+        sending
+            ? applyTimeLimit(context.socket, SO_SNDTIMEO, timeLimit, context.lastSendTimeLimit)
+            : applyTimeLimit(context.socket, SO_RCVTIMEO, timeLimit, context.lastReceiveTimeLimit);
     if (applied != kCaioNoErr) {
         return applied;
     }

@@ -12,7 +12,9 @@ namespace testsupport {
 PrinterConnection::PrinterConnection(int socket, int wakeSocket)
     : socket_(socket), wakeSocket_(wakeSocket) {}
 
-PrinterConnection::~PrinterConnection() { ::close(socket_); }
+PrinterConnection::~PrinterConnection() {
+    ::close(socket_);
+}
 
 bool PrinterConnection::fill() {
     pollfd waits[2] = {{socket_, POLLIN, 0}, {wakeSocket_, POLLIN, 0}};

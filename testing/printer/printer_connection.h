@@ -9,7 +9,7 @@
 namespace testsupport {
 
 class PrinterConnection {
-public:
+  public:
     /// Takes ownership of `socket`; every wait also ends when `wakeSocket` becomes readable.
     PrinterConnection(int socket, int wakeSocket);
     ~PrinterConnection();
@@ -33,7 +33,7 @@ public:
 
     static constexpr std::size_t kChunk = 65536;
 
-private:
+  private:
     bool fill();
     std::string take(std::size_t count);
 

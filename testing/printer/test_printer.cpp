@@ -28,7 +28,8 @@ sockaddr_in loopback(int host, std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl((INADDR_LOOPBACK & 0xffffff00u) | static_cast<std::uint32_t>(host));
+    address.sin_addr.s_addr =
+        htonl((INADDR_LOOPBACK & 0xffffff00u) | static_cast<std::uint32_t>(host));
     return address;
 }
 
@@ -70,9 +71,13 @@ bool isReadable(int socket) {
 
 TestPrinter::TestPrinter(TestPrinterOptions options) : options_(std::move(options)) {}
 
-TestPrinter::~TestPrinter() { stop(); }
+TestPrinter::~TestPrinter() {
+    stop();
+}
 
-std::string TestPrinter::address() const { return "127.0.0." + std::to_string(host_); }
+std::string TestPrinter::address() const {
+    return "127.0.0." + std::to_string(host_);
+}
 
 bool TestPrinter::start() {
     int wake[2];
@@ -211,9 +216,9 @@ void TestPrinter::serveControlDatagrams() {
         }
         sockaddr_in peer{};
         socklen_t length = sizeof peer;
-        const ssize_t received = ::recvfrom(datagramSocket_, buffer.data(), buffer.size(),
-                                            MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&peer),
-                                            &length);
+        const ssize_t received =
+            ::recvfrom(datagramSocket_, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                       reinterpret_cast<sockaddr*>(&peer), &length);
         if (received < 0) {
             continue;
         }
@@ -221,9 +226,9 @@ void TestPrinter::serveControlDatagrams() {
             std::lock_guard lock(mutex_);
             lastDatagramPeer_ = peer;
         }
-        const ControlReply reply = respond(
-            {ControlChannel::kDatagram,
-             std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + received)});
+        const ControlReply reply =
+            respond({ControlChannel::kDatagram,
+                     std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + received)});
         if (!reply.bytes.empty()) {
             ::sendto(datagramSocket_, reply.bytes.data(), reply.bytes.size(), 0,
                      reinterpret_cast<const sockaddr*>(&peer), sizeof peer);

@@ -30,11 +30,11 @@ inline constexpr std::uint16_t kTestPrinterControlStreamPort = 9007;
 struct PrinterJob {
     enum class Kind { kLpr, kRaw };
     Kind kind = Kind::kRaw;
-    std::string transcript;             ///< LPR: every byte of the connection, in order
-    std::vector<std::string> commands;  ///< LPR: each command line with its code and line feed
-    std::string controlFile;            ///< LPR: the control file without its terminating zero
-    bool controlFileTerminated = false; ///< LPR: the control file was followed by a zero byte
-    std::string data;                   ///< the data file, or every byte of a raw job
+    std::string transcript;              ///< LPR: every byte of the connection, in order
+    std::vector<std::string> commands;   ///< LPR: each command line with its code and line feed
+    std::string controlFile;             ///< LPR: the control file without its terminating zero
+    bool controlFileTerminated = false;  ///< LPR: the control file was followed by a zero byte
+    std::string data;                    ///< the data file, or every byte of a raw job
 };
 
 enum class ControlChannel { kDatagram, kStream };
@@ -55,16 +55,16 @@ struct ControlReply {
 using ControlResponder = std::function<ControlReply(const ControlMessage&)>;
 
 struct TestPrinterOptions {
-    int loopbackHost = 0;     ///< x of 127.0.0.x; 0 chooses one that is free
-    std::uint16_t rawPort = 0;  ///< port of a raw TCP listener; 0 for none
-    std::uint8_t lprAcknowledgement = 0;  ///< the byte that acknowledges each LPR command
-    bool lprCloseAfterReceiveJob = false; ///< close instead of acknowledging the first command
-    bool readControlStream = true;        ///< false: accept on 9007 but never read
-    ControlResponder responder;           ///< none: control messages are recorded only
+    int loopbackHost = 0;                  ///< x of 127.0.0.x; 0 chooses one that is free
+    std::uint16_t rawPort = 0;             ///< port of a raw TCP listener; 0 for none
+    std::uint8_t lprAcknowledgement = 0;   ///< the byte that acknowledges each LPR command
+    bool lprCloseAfterReceiveJob = false;  ///< close instead of acknowledging the first command
+    bool readControlStream = true;         ///< false: accept on 9007 but never read
+    ControlResponder responder;            ///< none: control messages are recorded only
 };
 
 class TestPrinter {
-public:
+  public:
     explicit TestPrinter(TestPrinterOptions options = {});
     ~TestPrinter();
     TestPrinter(const TestPrinter&) = delete;
@@ -95,7 +95,7 @@ public:
     /// Waits until the printer holds no accepted connection; false after `timeout`.
     bool waitForIdle(std::chrono::milliseconds timeout);
 
-private:
+  private:
     bool bindAll(int host);
     void closeListeners();
     void serveLpr();

@@ -1,11 +1,12 @@
-// The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, then
-// writes every job it received into a folder.
+// The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, finishes
+// the jobs already connected, then writes every job it received into a folder.
 //
 //   strato_test_printer [--host X] [--raw-port N] [--out FOLDER]
 //
 // It prints its address ("127.0.0.X") on the first line of standard output once it serves.
 #include <signal.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,8 +18,11 @@
 
 namespace {
 
+constexpr std::chrono::seconds kFinishTime{2};
+
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // job-N.data for every job; job-N.cf and job-N.lpr (the whole exchange) for LPR jobs.
@@ -76,6 +80,8 @@ int main(int argc, char** argv) {
     std::cout << printer.address() << std::endl;
     int received = 0;
     sigwait(&stopSignals, &received);
+    // Jobs already connected are finished first.
+    printer.waitForIdle(kFinishTime);
     printer.stop();
     if (!folder.empty()) {
         writeJobs(folder, printer);

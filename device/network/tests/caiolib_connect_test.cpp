@@ -19,15 +19,16 @@ TEST_F(Connect, ClosedLoopbackPortIsRefusedAtOnce) {
     startPrinter();
     Handle handle = makeHandle(printer().address());
     const auto start = Clock::now();
-    EXPECT_EQ(caiolibOpen(handle.get(), kCaioModeJobData, kNoListenerPort, 1, nullptr, nullptr, 500),
-              4203);
+    EXPECT_EQ(
+        caiolibOpen(handle.get(), kCaioModeJobData, kNoListenerPort, 1, nullptr, nullptr, 500),
+        4203);
     EXPECT_LT(Clock::now() - start, 2s);
 }
 
 // A listener whose accept queue is full drops further connection requests, so a connect to it
 // gets no answer at all.
 class SilentListener {
-public:
+  public:
     SilentListener() {
         listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         filler_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -48,7 +49,7 @@ public:
     bool ready() const { return ready_; }
     std::int32_t port() const { return port_; }
 
-private:
+  private:
     int listener_ = -1;
     int filler_ = -1;
     bool ready_ = false;
@@ -61,8 +62,9 @@ TEST(ConnectTimeLimit, PeerThatNeverAnswersTimesOutAfterTheLimit) {
     constexpr std::int32_t kLimit = 40;  // hundredths of a second
     Handle handle = makeHandle("127.0.0.1");
     const auto start = Clock::now();
-    EXPECT_EQ(caiolibOpen(handle.get(), kCaioModeJobData, silent.port(), 1, nullptr, nullptr, kLimit),
-              4156);
+    EXPECT_EQ(
+        caiolibOpen(handle.get(), kCaioModeJobData, silent.port(), 1, nullptr, nullptr, kLimit),
+        4156);
     const auto elapsed = Clock::now() - start;
     EXPECT_GE(elapsed, 390ms);
     EXPECT_LT(elapsed, 3s);

@@ -16,16 +16,18 @@ constexpr std::int32_t kLimit = 300;
 constexpr std::int32_t kShortLimit = 30;
 
 class Datagram : public PrinterTest {
-protected:
+  protected:
     // Opens a handle to the printer and sends one datagram, so that the printer knows its peer.
     void openAndGreet() {
         handle_ = makeHandle(printer().address());
-        ASSERT_EQ(caiolibOpen(handle_.get(), kCaioModeControlDatagram, 0, 0, nullptr, nullptr, 1000),
-                  kCaioNoErr);
+        ASSERT_EQ(
+            caiolibOpen(handle_.get(), kCaioModeControlDatagram, 0, 0, nullptr, nullptr, 1000),
+            kCaioNoErr);
         const std::string hello = "hello";
         std::uint64_t count = hello.size();
-        ASSERT_EQ(caiolibWrite(handle_.get(), kCaioModeControlDatagram, hello.data(), &count, kLimit),
-                  kCaioNoErr);
+        ASSERT_EQ(
+            caiolibWrite(handle_.get(), kCaioModeControlDatagram, hello.data(), &count, kLimit),
+            kCaioNoErr);
         EXPECT_EQ(count, hello.size());
         ASSERT_TRUE(printer().waitForControlMessages(1, kWait));
     }

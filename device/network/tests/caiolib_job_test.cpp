@@ -32,8 +32,8 @@ std::string expectedLprExchange(const std::string& queue, const std::string& dat
     const std::string controlFile = "H" + host + "\nPMacUser\nJuntitled\nldfA" + job + host +
                                     "\nUdfA" + job + host + "\nNuntitled\n";
     return "\x02" + queue + "\n" + "\x02" + std::to_string(controlFile.size()) + " cfA" + job +
-           host + "\n" + controlFile + std::string(1, '\0') + "\x03" + "125899906843000 dfA" +
-           job + host + "\n" + data;
+           host + "\n" + controlFile + std::string(1, '\0') + "\x03" + "125899906843000 dfA" + job +
+           host + "\n" + data;
 }
 
 class JobData : public PrinterTest {};

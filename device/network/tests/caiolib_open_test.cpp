@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint16_t kRawPort = 9101;
 
 class Open : public PrinterTest {
-protected:
+  protected:
     void SetUp() override {
         testsupport::TestPrinterOptions options;
         options.rawPort = kRawPort;

@@ -18,7 +18,7 @@ testsupport::ControlReply echo(const testsupport::ControlMessage& message) {
 }
 
 class Stream : public PrinterTest {
-protected:
+  protected:
     void open() {
         handle_ = makeHandle(printer().address());
         ASSERT_EQ(caiolibOpen(handle_.get(), kCaioModeControlStream, 0, 0, nullptr, nullptr, 1000),
@@ -41,7 +41,8 @@ TEST_F(Stream, WriteReachesThePrinterAndItsReplyIsRead) {
 
     char buffer[64] = {};
     std::uint64_t count = sizeof buffer;
-    ASSERT_EQ(caiolibRead(handle_.get(), kCaioModeControlStream, buffer, &count, kLimit), kCaioNoErr);
+    ASSERT_EQ(caiolibRead(handle_.get(), kCaioModeControlStream, buffer, &count, kLimit),
+              kCaioNoErr);
     EXPECT_EQ(std::string(buffer, count), "ok:ping");
     ASSERT_TRUE(printer().waitForControlMessages(1, kWait));
     EXPECT_EQ(printer().controlMessages()[0].channel, testsupport::ControlChannel::kStream);
@@ -72,7 +73,8 @@ TEST_F(Stream, ReadOnAClosedConnectionReportsSuccessAndLeavesTheCount) {
 
     char buffer[16] = "untouched";
     std::uint64_t count = sizeof buffer;
-    EXPECT_EQ(caiolibRead(handle_.get(), kCaioModeControlStream, buffer, &count, kLimit), kCaioNoErr);
+    EXPECT_EQ(caiolibRead(handle_.get(), kCaioModeControlStream, buffer, &count, kLimit),
+              kCaioNoErr);
     EXPECT_EQ(count, sizeof buffer);
     EXPECT_STREQ(buffer, "untouched");
 
@@ -94,9 +96,9 @@ TEST_F(Stream, WriteThatCannotProgressReportsZeroBytes) {
     bool stalled = false;
     for (int i = 0; i < kMaxBlocks && !stalled; ++i) {
         std::uint64_t count = block.size();
-        ASSERT_EQ(caiolibWrite(handle_.get(), kCaioModeControlStream, block.data(), &count,
-                               kShortLimit),
-                  kCaioNoErr);
+        ASSERT_EQ(
+            caiolibWrite(handle_.get(), kCaioModeControlStream, block.data(), &count, kShortLimit),
+            kCaioNoErr);
         stalled = count == 0;
     }
     EXPECT_TRUE(stalled);

@@ -15,9 +15,18 @@ struct ErrnoCase {
 
 TEST(NetworkErrno, LinuxNumbersBecomeTheLibrarysStatuses) {
     const ErrnoCase cases[] = {
-        {ECONNRESET, 4150},   {ETIMEDOUT, 4156},    {ECONNREFUSED, 4157}, {EPIPE, 4128},
-        {EPERM, 4097},        {EHOSTUNREACH, 4161}, {ENETUNREACH, 4147},  {EADDRINUSE, 4144},
-        {EAGAIN, 4131},       {EINPROGRESS, 4132},  {EMFILE, 4120},       {EACCES, 4109},
+        {ECONNRESET, 4150},
+        {ETIMEDOUT, 4156},
+        {ECONNREFUSED, 4157},
+        {EPIPE, 4128},
+        {EPERM, 4097},
+        {EHOSTUNREACH, 4161},
+        {ENETUNREACH, 4147},
+        {EADDRINUSE, 4144},
+        {EAGAIN, 4131},
+        {EINPROGRESS, 4132},
+        {EMFILE, 4120},
+        {EACCES, 4109},
         // Linux's ENOTCONN is 107; it must not read as the library's immediate refusal (4203).
         {ENOTCONN, 4153},
     };

@@ -23,12 +23,15 @@ struct HandleDestroyer {
 };
 using Handle = std::unique_ptr<void, HandleDestroyer>;
 
-inline Handle makeHandle(const std::string& address) { return Handle(caiolibCreate(address.c_str())); }
+inline Handle makeHandle(const std::string& address) {
+    return Handle(caiolibCreate(address.c_str()));
+}
 
 /// Open descriptors of this process.
 inline std::size_t openDescriptorCount() {
     std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
         ++count;
     }
     return count;
@@ -46,13 +49,15 @@ inline std::vector<std::uint8_t> patternBytes(std::size_t length, std::uint8_t s
 
 /// Writes every byte through `handle`, as the job core does: a write that reports 0 bytes is
 /// repeated, up to `maxStalls` times in a row. The last status.
-inline std::int32_t writeAll(void* handle, std::int32_t mode, const std::vector<std::uint8_t>& bytes,
-                             std::int32_t timeLimit, int maxStalls = 3) {
+inline std::int32_t writeAll(void* handle, std::int32_t mode,
+                             const std::vector<std::uint8_t>& bytes, std::int32_t timeLimit,
+                             int maxStalls = 3) {
     std::size_t offset = 0;
     int stalls = 0;
     while (offset < bytes.size()) {
         std::uint64_t count = bytes.size() - offset;
-        const std::int32_t status = caiolibWrite(handle, mode, bytes.data() + offset, &count, timeLimit);
+        const std::int32_t status =
+            caiolibWrite(handle, mode, bytes.data() + offset, &count, timeLimit);
         if (status != kCaioNoErr) {
             return status;
         }
@@ -67,7 +72,7 @@ inline std::int32_t writeAll(void* handle, std::int32_t mode, const std::vector<
 
 /// A test printer that started, or a failed test that says why.
 class PrinterTest : public ::testing::Test {
-protected:
+  protected:
     void startPrinter(testsupport::TestPrinterOptions options = {}) {
         printer_ = std::make_unique<testsupport::TestPrinter>(std::move(options));
         ASSERT_TRUE(printer_->start()) << printer_->error();
@@ -76,7 +81,7 @@ protected:
 
     static constexpr std::chrono::milliseconds kWait = 5s;
 
-private:
+  private:
     std::unique_ptr<testsupport::TestPrinter> printer_;
 };
 
