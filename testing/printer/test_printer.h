@@ -8,7 +8,6 @@
 
 #include <netinet/in.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
