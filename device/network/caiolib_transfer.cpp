@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "network/caiolib_internal.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::int32_t kHundredthsPerSecond = 100;
 constexpr std::int32_t kMicrosecondsPerHundredth = 10000;
+constexpr std::int32_t kMillisecondsPerHundredth = 10;
 constexpr std::int32_t kCodeNotPermitted = 1;  // EPERM in the library's numbering
 
 // Applies a time limit to the socket only when it differs from the one applied last.
@@ -81,9 +83,14 @@ bool isFromRemote(const sockaddr_storage& from, const ResolvedAddress& remote) {
     return false;
 }
 
-// Receives until a datagram comes from the remote address; others are dropped.
-std::int32_t receiveDatagram(CaiolibContext& context) {
+// Receives until a datagram comes from the remote address; others are dropped. Each receive
+// waits up to the limit, and no receive starts once the limit has passed since the first, so a
+// stream of stray datagrams cannot hold the read forever.
+std::int32_t receiveDatagram(CaiolibContext& context, std::int32_t timeLimit) {
     std::vector<std::uint8_t>& held = context.datagramBuffer;
+    const auto deadline =
+        std::chrono::steady_clock::now() +
+        std::chrono::milliseconds(std::int64_t{timeLimit} * kMillisecondsPerHundredth);
     for (;;) {
         sockaddr_storage from{};
         socklen_t length = sizeof from;
@@ -93,6 +100,9 @@ std::int32_t receiveDatagram(CaiolibContext& context) {
             return kCaioCodeTimedOut;
         }
         if (!isFromRemote(from, context.remoteAddresses.front())) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return kCaioCodeTimedOut;
+            }
             continue;
         }
         // A datagram that fills the whole buffer may have been cut short.
@@ -105,9 +115,10 @@ std::int32_t receiveDatagram(CaiolibContext& context) {
 }
 
 // Delivers held bytes first; what the caller has no room for stays at the front.
-std::int32_t datagramReceive(CaiolibContext& context, void* buffer, std::uint64_t& count) {
+std::int32_t datagramReceive(CaiolibContext& context, void* buffer, std::uint64_t& count,
+                             std::int32_t timeLimit) {
     if (context.datagramHeld == 0) {
-        if (const std::int32_t code = receiveDatagram(context); code != kCaioNoErr) {
+        if (const std::int32_t code = receiveDatagram(context, timeLimit); code != kCaioNoErr) {
             return code;
         }
     }
@@ -141,7 +152,7 @@ std::int32_t zDataTransfer(CaiolibContext& context, CaiolibDirection direction, 
         case kDatagramSend:
             return sendOnce(context, true, buffer, count);
         case kDatagramReceive:
-            return datagramReceive(context, buffer, count);
+            return datagramReceive(context, buffer, count, timeLimit);
     }
     return kCaioFailure;
 }

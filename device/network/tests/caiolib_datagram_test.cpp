@@ -5,6 +5,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <thread>
+
 #include "network_fixture.h"
 
 namespace networktest {
@@ -78,6 +81,30 @@ TEST_F(Datagram, DatagramsFromElsewhereAreDropped) {
     EXPECT_EQ(read(received, 64), kCaioNoErr);
     EXPECT_EQ(received, answer);
     EXPECT_EQ(read(received, 64, kShortLimit), 4156);
+}
+
+// Stray datagrams arriving without pause must not keep a read waiting beyond its limit.
+TEST_F(Datagram, StreamOfStrayDatagramsCannotHoldTheReadForever) {
+    startPrinter();
+    openAndGreet();
+    const sockaddr_in peer = *printer().lastDatagramPeer();
+    std::atomic<bool> done{false};
+    std::thread flood([&] {
+        const int stray = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        const char bytes[] = "stray";
+        for (int i = 0; i < 500 && !done; ++i) {  // at most 5 seconds
+            sendto(stray, bytes, sizeof bytes, 0, reinterpret_cast<const sockaddr*>(&peer),
+                   sizeof peer);
+            std::this_thread::sleep_for(10ms);
+        }
+        close(stray);
+    });
+    std::vector<std::uint8_t> received;
+    const auto start = Clock::now();
+    EXPECT_EQ(read(received, 64, kShortLimit), 4156);
+    EXPECT_LT(Clock::now() - start, 1500ms);
+    done = true;
+    flood.join();
 }
 
 TEST_F(Datagram, DatagramIsDeliveredInPiecesWithoutReceivingAgain) {
