@@ -17,10 +17,14 @@ inline constexpr std::int32_t kCaioCodeBit = 0x1000;
 /// their historical values whatever the host system's errno values are.
 inline constexpr std::int32_t kCaioCodeNotReady = 16;        ///< USB interface did not open
 inline constexpr std::int32_t kCaioCodeBrokenPipe = 32;      ///< network connection broken
+inline constexpr std::int32_t kCaioCodeTryAgain = 35;        ///< resource temporarily unavailable
 inline constexpr std::int32_t kCaioCodeReset = 54;           ///< reset during connect; no USB match
 inline constexpr std::int32_t kCaioCodeTimedOut = 60;        ///< time-out
 inline constexpr std::int32_t kCaioCodeRefused = 61;         ///< refused, after the connect wait
 inline constexpr std::int32_t kCaioCodeNotConnected = 107;   ///< refused at once; command refused
+
+/// The channel status that reports transport code n.
+constexpr std::int32_t caioStatusFromCode(std::int32_t code) { return code | kCaioCodeBit; }
 
 /// Open modes.
 inline constexpr std::int32_t kCaioModeJobData = 0;        ///< LPR or raw TCP; USB socket 0x10
