@@ -61,12 +61,11 @@ std::int32_t initMapStructure_ByteBound(std::uint8_t* buffer, std::uint32_t widt
     }
     const std::uint32_t mask = bits == kMapMaxBits ? ~0u : (1u << bits) - 1;
     *map = Map{buffer, width, height, roundUpBytes(packedRowBytes(width, bits), byteMultiple),
-               bits, mask};
+               bits,   mask};
     return 0;
 }
 
-void remainBitSet(const Map& map, std::uint32_t lastIndex, std::uint32_t row,
-                  std::uint32_t fill) {
+void remainBitSet(const Map& map, std::uint32_t lastIndex, std::uint32_t row, std::uint32_t fill) {
     const SampleWindow w = window(map, lastIndex, row);
     if (w.shift != 0) {
         const std::uint8_t tail = static_cast<std::uint8_t>((1u << w.shift) - 1);

@@ -84,7 +84,7 @@ struct Cmd_Info {
     char rollWidth[kRollWidthMax + 1];    ///< ROLLWIDTH; empty = not sent
     std::uint32_t paperSourceMask;        ///< see kRollSourceMask, kCutSheetSourceMask
     std::int32_t drawMode;                ///< ESC&a<n>N; 0 adds resolution and band-end commands
-    std::int32_t compression;  ///< job choice 1-5 on input; a TARNCompType after Initialize
+    std::int32_t compression;         ///< job choice 1-5 on input; a TARNCompType after Initialize
     TARNColorSpace inputColorSpace;   ///< interleaved band data as it arrives, 8 or 16 bits
     TARNColorSpace outputColorSpace;  ///< planes sent to the printer; filled by Initialize
     std::int32_t outputDepth;         ///< an OutputDepth

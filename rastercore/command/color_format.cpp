@@ -71,7 +71,7 @@ void convertBand(const TARNColorSpace& input, const std::uint8_t* band, std::uin
                  std::uint32_t width, std::uint32_t height) {
     const auto count = static_cast<std::uint32_t>(input.planeCount);
     const std::uint32_t pixelBytes = count * In::kBytes;
-    const TARNColorSpace output = convertedSpace(input, Bits);
+    const TARNColorSpace output = uniformSpace(input.id, input.planeCount, Bits);
     for (std::uint32_t plane = 0; plane < count; ++plane) {
         // Four-plane rows are never rounded; one- and three-plane rows to whole sample groups.
         const std::uint32_t multiple = count == 4 ? 1 : rowByteMultiple(Bits);
@@ -126,12 +126,4 @@ std::int32_t ChangeColorFormat_8BITSOUT(const TARNColorSpace* input, const std::
                                         std::uint8_t* planes, std::uint32_t width,
                                         std::uint32_t height) {
     return convert<kBitsPerByte>(input, band, planes, width, height);
-}
-
-TARNColorSpace convertedSpace(const TARNColorSpace& input, std::uint8_t bits) {
-    TARNColorSpace output = input;
-    for (const std::uint8_t slot : planeSlots(input.planeCount)) {
-        output.depth[slot] = bits;
-    }
-    return output;
 }

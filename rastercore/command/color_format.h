@@ -24,7 +24,3 @@ std::int32_t ChangeColorFormat_10BITSOUT(const TARNColorSpace* input, const std:
 std::int32_t ChangeColorFormat_12BITSOUT(const TARNColorSpace* input, const std::uint8_t* band,
                                          std::uint8_t* planes, std::uint32_t width,
                                          std::uint32_t height);
-
-/// The output space the converters write for `input` at `bits` per sample: the same plane count
-/// and slots, every used slot set to `bits`.
-TARNColorSpace convertedSpace(const TARNColorSpace& input, std::uint8_t bits);

@@ -82,9 +82,9 @@ void writeOutputSettings(const Cmd_Info& info, PjlWriter& pjl) {
     if (info.sscAdjustment != 0) {
         pjl.number("ADJUST_SSC", info.sscAdjustment);
     }
-    pjl.number((info.paperSourceMask & kCutSheetSourceMask) != 0 ? "CUTMEDIA_CENTER"
-                                                                  : "ROLLMEDIA_CENTER",
-               info.centering);
+    pjl.number(
+        (info.paperSourceMask & kCutSheetSourceMask) != 0 ? "CUTMEDIA_CENTER" : "ROLLMEDIA_CENTER",
+        info.centering);
 }
 
 void writeModelSettings(const Cmd_Info& info, PjlWriter& pjl) {
@@ -113,8 +113,7 @@ std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint
     const bool custom = std::strstr(paper.data(), "CUSTOM") != nullptr;
     const bool orientationKnown = info.paperOrientation == kOrientationShortEdge ||
                                   info.paperOrientation == kOrientationLongEdge;
-    const bool sourceKnown =
-        (info.paperSourceMask & (kCutSheetSourceMask | kRollSourceMask)) != 0;
+    const bool sourceKnown = (info.paperSourceMask & (kCutSheetSourceMask | kRollSourceMask)) != 0;
     if ((!custom && !orientationKnown) || !sourceKnown || !generalDataComplete(info)) {
         return rastercore::kCommandBadArgument;
     }

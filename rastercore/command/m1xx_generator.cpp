@@ -26,7 +26,9 @@ using Converter = std::int32_t (*)(const TARNColorSpace*, const std::uint8_t*, s
 constexpr Converter kConverters[] = {ChangeColorFormat_8BITSOUT, ChangeColorFormat_10BITSOUT,
                                      ChangeColorFormat_12BITSOUT};
 
-bool depthKnown(std::int32_t code) { return code >= kDepth8 && code <= kDepth12; }
+bool depthKnown(std::int32_t code) {
+    return code >= kDepth8 && code <= kDepth12;
+}
 
 // The output space for the job's colour component count at `bits`; false for another count.
 bool deriveOutputSpace(std::int32_t components, std::uint8_t bits, TARNColorSpace& space) {
@@ -35,10 +37,7 @@ bool deriveOutputSpace(std::int32_t components, std::uint8_t bits, TARNColorSpac
     if (components != 1 && components != 3 && components != 4) {
         return false;
     }
-    space = TARNColorSpace{components == 4 ? kFourColourSpaceId : kRgbSpaceId, components, {}};
-    for (const std::uint8_t slot : planeSlots(components)) {
-        space.depth[slot] = bits;
-    }
+    space = uniformSpace(components == 4 ? kFourColourSpaceId : kRgbSpaceId, components, bits);
     return true;
 }
 
@@ -147,14 +146,17 @@ std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t*
     }
     const auto w = static_cast<std::uint32_t>(width);
     const auto h = static_cast<std::uint32_t>(height);
-    const std::int32_t converted = kConverters[info.outputDepth](&info.inputColorSpace, band,
-                                                                  info.conversionBuffer, w, h);
+    const std::int32_t converted =
+        kConverters[info.outputDepth](&info.inputColorSpace, band, info.conversionBuffer, w, h);
     if (converted != kResultOk) {
         return converted;
     }
-    const TRasDataInfo transfer{info.conversionBuffer, info.transferBuffer,
-                                &info.outputColorSpace, w,
-                                h, static_cast<TARNCompType>(info.compression),
+    const TRasDataInfo transfer{info.conversionBuffer,
+                                info.transferBuffer,
+                                &info.outputColorSpace,
+                                w,
+                                h,
+                                static_cast<TARNCompType>(info.compression),
                                 info.seedStores};
     std::uint8_t* at = buffer;
     return TARNTransferRasterData(&at, length, &transfer);

@@ -12,7 +12,9 @@ namespace {
 // The printer's operator panel shows at most 14 characters.
 constexpr std::size_t kDisplayChars = 14;
 
-bool displayable(unsigned char c) { return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFE); }
+bool displayable(unsigned char c) {
+    return (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFE);
+}
 
 CommandWriter& setPrefix(CommandWriter& writer, const char* name) {
     return writer.text("@PJL SET ").text(name).byte('=');

@@ -64,3 +64,11 @@ std::uint32_t planeRowStride(const TARNColorSpace& space, int plane, std::uint32
     const std::uint8_t bits = planeDepth(space, plane);
     return roundUpBytes(packedRowBytes(width, bits), rowByteMultiple(bits));
 }
+
+TARNColorSpace uniformSpace(std::int32_t id, std::int32_t planeCount, std::uint8_t bits) {
+    TARNColorSpace space{id, planeCount, {}};
+    for (const std::uint8_t slot : planeSlots(planeCount)) {
+        space.depth[slot] = bits;
+    }
+    return space;
+}

@@ -35,5 +35,8 @@ std::uint32_t planeRowBytes(const TARNColorSpace& space, int plane, std::uint32_
 /// Distance in bytes between rows of plane `plane` in the planar band.
 std::uint32_t planeRowStride(const TARNColorSpace& space, int plane, std::uint32_t width);
 
+/// A space of `planeCount` planes whose used slots all hold `bits`.
+TARNColorSpace uniformSpace(std::int32_t id, std::int32_t planeCount, std::uint8_t bits);
+
 /// Bits per sample of plane `plane`.
 std::uint8_t planeDepth(const TARNColorSpace& space, int plane);

@@ -62,8 +62,8 @@ bool seedStoresFit(const TRasDataInfo& info, const PlaneRows& rows) {
 
 bool validArguments(std::uint8_t** cursor, std::uint32_t* count, const TRasDataInfo* info) {
     return cursor != nullptr && *cursor != nullptr && count != nullptr && info != nullptr &&
-           info->planes != nullptr && info->workBuffer != nullptr &&
-           info->colorSpace != nullptr && info->width != 0 && info->height != 0 &&
+           info->planes != nullptr && info->workBuffer != nullptr && info->colorSpace != nullptr &&
+           info->width != 0 && info->height != 0 &&
            (info->compression == kCompNone || info->compression == kCompPackBits ||
             info->compression == kCompSeedRow);
 }

@@ -14,13 +14,13 @@
 
 /// The input of one transfer.
 struct TRasDataInfo {
-    const std::uint8_t* planes;         ///< the planar band, rows at `planeRowStride`
-    std::uint8_t* workBuffer;           ///< twice the planar band's size
-    const TARNColorSpace* colorSpace;   ///< the planes' layout
-    std::uint32_t width;                ///< pixels per row
-    std::uint32_t height;               ///< rows
-    TARNCompType compression;           ///< 0 none, 2 PackBits, 3 seed row
-    SeedStore* seedStores;              ///< one per plane, in plane order; needed for 3
+    const std::uint8_t* planes;        ///< the planar band, rows at `planeRowStride`
+    std::uint8_t* workBuffer;          ///< twice the planar band's size
+    const TARNColorSpace* colorSpace;  ///< the planes' layout
+    std::uint32_t width;               ///< pixels per row
+    std::uint32_t height;              ///< rows
+    TARNCompType compression;          ///< 0 none, 2 PackBits, 3 seed row
+    SeedStore* seedStores;             ///< one per plane, in plane order; needed for 3
 };
 
 /// Writes the band's commands at `*cursor`, advances it and stores the byte count in `*count`.

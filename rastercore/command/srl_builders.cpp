@@ -1,9 +1,10 @@
 // The raster language's escape sequences.
 #include "command/srl_builders.h"
 
-#include "command/command_writer_internal.h"
 #include <algorithm>
 #include <iterator>
+
+#include "command/command_writer_internal.h"
 
 using command_detail::CommandWriter;
 

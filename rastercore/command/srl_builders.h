@@ -34,8 +34,7 @@ std::int32_t SRL_StartRas(std::uint8_t** cursor, std::uint32_t* length, std::uin
 /// End raster ESC*rC (4 bytes).
 std::int32_t SRL_EndRasGraph(std::uint8_t** cursor, std::uint32_t* length);
 /// End of band ESC*r<value>C.
-std::int32_t SRL_EndRasGraph_Band(std::uint8_t** cursor, std::uint32_t* length,
-                                  std::int16_t value);
+std::int32_t SRL_EndRasGraph_Band(std::uint8_t** cursor, std::uint32_t* length, std::int16_t value);
 /// Compression method ESC*b<type>M.
 std::int32_t SRL_CompMethod(std::uint8_t** cursor, std::uint32_t* length, TARNCompType type);
 /// Image configuration ESC*v<n>W and its n-byte block: 1 or 4 planes n = 10 (id, count, 0, 0, 0,

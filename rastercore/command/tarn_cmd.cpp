@@ -18,13 +18,11 @@ std::int32_t familyCheck(const Cmd_Info* info) {
     if (info == nullptr || info->context == nullptr) {
         return kCommandBadArgument;
     }
-    return info->context->modelTable.PrinterSize == kFamilyM1xx ? kResultOk
-                                                                : kFamilyNotSupported;
+    return info->context->modelTable.PrinterSize == kFamilyM1xx ? kResultOk : kFamilyNotSupported;
 }
 
 // Checks the arguments of a command operation; clears the out length when it is there.
-std::int32_t commandCheck(const Cmd_Info* info, const std::uint8_t* buffer,
-                          std::uint32_t* length) {
+std::int32_t commandCheck(const Cmd_Info* info, const std::uint8_t* buffer, std::uint32_t* length) {
     if (length != nullptr) {
         *length = 0;
     }

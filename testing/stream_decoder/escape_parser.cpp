@@ -9,11 +9,21 @@ constexpr std::uint8_t kEsc = 0x1B;
 // A value longer than this is no command of ours and would overflow.
 constexpr int kMaxDigits = 12;
 
-bool between(std::uint8_t c, std::uint8_t low, std::uint8_t high) { return c >= low && c <= high; }
-bool isParameterised(std::uint8_t c) { return between(c, 0x21, 0x2F); }
-bool isGroup(std::uint8_t c) { return between(c, 0x60, 0x7E); }
-bool isTerminator(std::uint8_t c) { return between(c, 0x40, 0x5E); }
-bool isDigit(std::uint8_t c) { return between(c, '0', '9'); }
+bool between(std::uint8_t c, std::uint8_t low, std::uint8_t high) {
+    return c >= low && c <= high;
+}
+bool isParameterised(std::uint8_t c) {
+    return between(c, 0x21, 0x2F);
+}
+bool isGroup(std::uint8_t c) {
+    return between(c, 0x60, 0x7E);
+}
+bool isTerminator(std::uint8_t c) {
+    return between(c, 0x40, 0x5E);
+}
+bool isDigit(std::uint8_t c) {
+    return between(c, '0', '9');
+}
 
 }  // namespace
 

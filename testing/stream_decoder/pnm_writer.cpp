@@ -38,7 +38,8 @@ bool writePnm(const Raster& raster, std::uint32_t width, const std::filesystem::
         }
     }
     if (width == 0) {
-        width = static_cast<std::uint32_t>(raster.rows[0][0].size() * 8 / static_cast<unsigned>(depth));
+        width =
+            static_cast<std::uint32_t>(raster.rows[0][0].size() * 8 / static_cast<unsigned>(depth));
     }
     std::vector<std::vector<std::vector<std::uint16_t>>> samples;  // [row][plane][x]
     for (const auto& row : raster.rows) {

@@ -57,8 +57,8 @@ std::optional<std::vector<std::uint8_t>> applyDeltaRow(std::span<const std::uint
             }
         }
         if (count > data.size() - i) {
-            *error = "delta-row replacement of " + std::to_string(count) +
-                     " bytes runs past the data";
+            *error =
+                "delta-row replacement of " + std::to_string(count) + " bytes runs past the data";
             return std::nullopt;
         }
         position += offset;

@@ -155,10 +155,10 @@ class Decoder {
     bool command(const EscapeSequence& s) {
         const std::string text = describe(s);
         const char last = s.fields.empty() ? 0 : s.fields.back().parameter;
-        const bool carriesData = s.fields.size() == 1 &&
-                                 ((s.family == "*b" && (last == 'V' || last == 'W')) ||
-                                  (s.family == "*v" && last == 'W') ||
-                                  (s.family == "$b" && last == 'W'));
+        const bool carriesData =
+            s.fields.size() == 1 &&
+            ((s.family == "*b" && (last == 'V' || last == 'W')) ||
+             (s.family == "*v" && last == 'W') || (s.family == "$b" && last == 'W'));
         if (!carriesData) {
             out_.commands.push_back(text);
             return control(s);

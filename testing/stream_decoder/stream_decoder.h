@@ -31,18 +31,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 /// One raster (start raster to end raster): its place, layout and decoded rows.
 struct Raster {
-    std::int64_t x = 0;             ///< cursor position at the start
+    std::int64_t x = 0;  ///< cursor position at the start
     std::int64_t y = 0;
-    std::int32_t colorSpaceId = 0;  ///< from the image configuration
-    std::vector<int> depths;        ///< bits per sample of each plane, in plane order
-    std::vector<std::vector<Bytes>> rows;  ///< rows[r][plane]: the plane's decoded row bytes
+    std::int32_t colorSpaceId = 0;           ///< from the image configuration
+    std::vector<int> depths;                 ///< bits per sample of each plane, in plane order
+    std::vector<std::vector<Bytes>> rows;    ///< rows[r][plane]: the plane's decoded row bytes
     std::vector<std::vector<int>> rowModes;  ///< rows[r][plane]: compression method used
 };
 
 struct DecodedStream {
     bool ok = false;
-    std::string error;  ///< what was wrong and where, when !ok
-    std::vector<std::string> pjlLines;                             ///< without "\n"
+    std::string error;                  ///< what was wrong and where, when !ok
+    std::vector<std::string> pjlLines;  ///< without "\n"
     std::vector<std::pair<std::string, std::string>> pjlSettings;  ///< "@PJL SET" in order
     std::vector<Bytes> generalData;                                ///< ESC$b...W blocks
     std::vector<std::string> commands;  ///< every command as text ("ESC*b2M", "ESC*b5W [5]")

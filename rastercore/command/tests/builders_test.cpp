@@ -49,15 +49,18 @@ TEST(PjlBuilders, CmdDisplayCutsAndReplaces) {
     } cases[] = {
         {"ABCDEFGHIJKLMNOPQRST", 1, "ABCDEFGHIJKLMN", "@PJL OPCMT2 DISPLAY=\"ABCDEFGHIJKLMN\"\n"},
         {"short", 0, "short", "@PJL OPCMT0 DISPLAY=\"short\"\n"},
-        {"a\tb\x7F" "c\x9F" "d\xA0\xFE\xFF", 5, "a?b?c?d\xA0\xFE?",
-         "@PJL OPCMT2 DISPLAY=\"a?b?c?d\xA0\xFE?\"\n"},
+        {"a\tb\x7F"
+         "c\x9F"
+         "d\xA0\xFE\xFF",
+         5, "a?b?c?d\xA0\xFE?", "@PJL OPCMT2 DISPLAY=\"a?b?c?d\xA0\xFE?\"\n"},
         {"", 0, "", "@PJL OPCMT0 DISPLAY=\"\"\n"},
     };
     for (const auto& c : cases) {
         std::string text = c.input;
         text.resize(c.input.size() + 1);  // room for the terminator
-        EXPECT_EQ(build([&](auto cur, auto l) { return PJL_CmdDisplay(cur, l, text.data(), c.mode); }),
-                  c.line);
+        EXPECT_EQ(
+            build([&](auto cur, auto l) { return PJL_CmdDisplay(cur, l, text.data(), c.mode); }),
+            c.line);
         EXPECT_STREQ(text.c_str(), c.changed.c_str());
     }
 }
@@ -69,7 +72,9 @@ TEST(SrlBuilders, FixedAndNumberCommands) {
     } cases[] = {
         {SRL_UnivExit, "\x1B%-12345X"},
         {SRL_EnterTARNMode, "\x1B%0A"},
-        {SRL_Rst, "\x1B" "E"},
+        {SRL_Rst,
+         "\x1B"
+         "E"},
         {SRL_Rst2, "\x1B$E"},
         {SRL_EndRasGraph, "\x1B*rC"},
         {[](auto c, auto l) { return SRL_EndRasGraph_Band(c, l, 0); }, "\x1B*r0C"},

@@ -61,8 +61,8 @@ TEST(ColorFormat, SampleValuesOfEveryDepth) {
         for (int plane = 0; plane < 3; ++plane) {
             const auto a = streamdecoder::unpackSamples(
                 std::span(fromNarrow).subspan(plane * stride), d.bits, 256);
-            const auto b = streamdecoder::unpackSamples(
-                std::span(fromWide).subspan(plane * stride), d.bits, 256);
+            const auto b = streamdecoder::unpackSamples(std::span(fromWide).subspan(plane * stride),
+                                                        d.bits, 256);
             ASSERT_EQ(a.size(), 256u);
             for (int s = 0; s < 256; ++s) {
                 ASSERT_EQ(a[s], (s * 257) >> d.shift) << d.bits << " bits, s " << s;

@@ -88,6 +88,8 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
 }
 
 /// The bytes of a text with ESC written as "\x1B".
-inline Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+inline Bytes text(std::string_view s) {
+    return Bytes(s.begin(), s.end());
+}
 
 }  // namespace commandtest

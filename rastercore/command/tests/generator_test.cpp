@@ -20,8 +20,8 @@ using rastercore::kCommandBadArgument;
 using rastercore::kFamilyNotSupported;
 
 using Operation = std::int32_t (*)(Cmd_Info*, std::uint8_t*, std::uint32_t*);
-const Operation kOperations[] = {tarn_Cmd_BeginJob,  tarn_Cmd_BeginPage, tarn_Cmd_BeginImage,
-                                 tarn_Cmd_EndImage,  tarn_Cmd_EndPage,   tarn_Cmd_EndJob};
+const Operation kOperations[] = {tarn_Cmd_BeginJob, tarn_Cmd_BeginPage, tarn_Cmd_BeginImage,
+                                 tarn_Cmd_EndImage, tarn_Cmd_EndPage,   tarn_Cmd_EndJob};
 
 TEST(CommandGenerator, OneBandJobStreamByteForByte) {
     static const std::uint8_t tableB[] = {'B'};
@@ -47,23 +47,25 @@ TEST(CommandGenerator, OneBandJobStreamByteForByte) {
                          f.run(tarn_Cmd_EndImage) + f.run(tarn_Cmd_EndPage) +
                          f.run(tarn_Cmd_EndJob);
     const Bytes expected =
-        text("\x1B%-12345X@PJL\n@PJL RESET\n"
-             "@PJL SET HRESOLUTION=1200\n@PJL SET VRESOLUTION=1200\n@PJL SET PAPER=ISO_A4\n"
-             "@PJL SET PAPERORIENT=SHORTEDGE\n@PJL SET TOPMARGIN=30\n@PJL SET BOTTOMMARGIN=0\n"
-             "@PJL SET LEFTMARGIN=0\n@PJL SET RIGHTMARGIN=0\n@PJL SET SAVE_PAPER=OFF\n"
-             "@PJL SET BANNER=OFF\n@PJL SET CUTMEDIA_CENTER=1\n"
-             "\x1B%0A"
-             "\x1B$b1WB\x1B$b3WGGG\x1B$b2WFF\x1B$b1WH"
-             "\x1B" "E"
-             "\x1B&a1N"
-             "\x1B*p100x200Y\x1B*t600R\x1B*v6W") +
-        Bytes{2, 3, 0, 8, 8, 8} +
-        text("\x1B*r1A\x1B*b2M\x1B*b4V") + Bytes{0xFE, 1, 0, 2} + text("\x1B*b5V") +
-        Bytes{3, 5, 6, 7, 8} + text("\x1B*b2W") + Bytes{0xFD, 9} +
         text(
-             "\x1B*rC"
-             "\x1B" "E"
-             "\x1B%-12345X");
+            "\x1B%-12345X@PJL\n@PJL RESET\n"
+            "@PJL SET HRESOLUTION=1200\n@PJL SET VRESOLUTION=1200\n@PJL SET PAPER=ISO_A4\n"
+            "@PJL SET PAPERORIENT=SHORTEDGE\n@PJL SET TOPMARGIN=30\n@PJL SET BOTTOMMARGIN=0\n"
+            "@PJL SET LEFTMARGIN=0\n@PJL SET RIGHTMARGIN=0\n@PJL SET SAVE_PAPER=OFF\n"
+            "@PJL SET BANNER=OFF\n@PJL SET CUTMEDIA_CENTER=1\n"
+            "\x1B%0A"
+            "\x1B$b1WB\x1B$b3WGGG\x1B$b2WFF\x1B$b1WH"
+            "\x1B"
+            "E"
+            "\x1B&a1N"
+            "\x1B*p100x200Y\x1B*t600R\x1B*v6W") +
+        Bytes{2, 3, 0, 8, 8, 8} + text("\x1B*r1A\x1B*b2M\x1B*b4V") + Bytes{0xFE, 1, 0, 2} +
+        text("\x1B*b5V") + Bytes{3, 5, 6, 7, 8} + text("\x1B*b2W") + Bytes{0xFD, 9} +
+        text(
+            "\x1B*rC"
+            "\x1B"
+            "E"
+            "\x1B%-12345X");
     EXPECT_EQ(std::string(stream.begin(), stream.end()),
               std::string(expected.begin(), expected.end()));
 }
@@ -76,9 +78,8 @@ TEST(CommandGenerator, DrawModeZeroAddsResolutionsAndBandEnd) {
     f.info->outputDepth = kDepth10;
     ASSERT_EQ(tarn_Cmd_Initialize(f.info), 0);
     EXPECT_EQ(f.run(tarn_Cmd_BeginPage), text("\x1B&a0N"));
-    EXPECT_EQ(f.run(tarn_Cmd_BeginImage),
-              text("\x1B*t600R\x1B$r600X\x1B$r300Y\x1B*v6W") + Bytes({2, 3, 0, 10, 10, 10}) +
-                  text("\x1B*r1A"));
+    EXPECT_EQ(f.run(tarn_Cmd_BeginImage), text("\x1B*t600R\x1B$r600X\x1B$r300Y\x1B*v6W") +
+                                              Bytes({2, 3, 0, 10, 10, 10}) + text("\x1B*r1A"));
     EXPECT_EQ(f.run(tarn_Cmd_EndImage), text("\x1B*rC\x1B*r0C"));
 }
 
@@ -221,7 +222,8 @@ TEST(CommandGenerator, BandsBeyondTheSizedBuffersAreRefused) {
     for (const auto& c : cases) {
         Bytes buffer(4096);
         std::uint32_t length = 7;
-        const std::int32_t result = tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &c.rect);
+        const std::int32_t result =
+            tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &c.rect);
         EXPECT_EQ(result, c.result) << c.what;
         EXPECT_EQ(length == 0, c.result != 0) << c.what;
     }

@@ -40,8 +40,7 @@ std::vector<std::string> join(std::vector<std::vector<std::string>> parts) {
 }
 
 TEST(PjlHeader, SettingsByPaperSourceAndModel) {
-    const std::vector<std::string> head = {"HRESOLUTION=1200", "VRESOLUTION=1200",
-                                           "PAPER=ISO_A4"};
+    const std::vector<std::string> head = {"HRESOLUTION=1200", "VRESOLUTION=1200", "PAPER=ISO_A4"};
     const std::vector<std::string> plain = {"SAVE_PAPER=OFF", "BANNER=OFF"};
     const struct {
         const char* what;
@@ -72,7 +71,9 @@ TEST(PjlHeader, SettingsByPaperSourceAndModel) {
              i.sscAdjustment = -2;
              i.centering = 1;
          },
-         join({head, {"PAPERORIENT=SHORTEDGE"}, kMargins,
+         join({head,
+               {"PAPERORIENT=SHORTEDGE"},
+               kMargins,
                {"SAVE_PAPER=ON", "BANNER=ON", "BANNERLENGTH=0", "ADJUST_SSC=-2",
                 "ROLLMEDIA_CENTER=1"}})},
         {"cut-sheet and roll bits: cut sheet",
@@ -86,7 +87,10 @@ TEST(PjlHeader, SettingsByPaperSourceAndModel) {
              std::strcpy(i.rollWidth, "1118");
              i.singleSSC = 4;
          },
-         join({head, {"PAPERORIENT=SHORTEDGE"}, kMargins, plain,
+         join({head,
+               {"PAPERORIENT=SHORTEDGE"},
+               kMargins,
+               plain,
                {"CUTMEDIA_CENTER=0", "INKTYPE=1", "ROLLWIDTH=1118", "SINGLE_SSC=4"}})},
         {"variant 2: no ink type; single SSC 0 is sent",
          [](Cmd_Info& i, PLGContext& c) {
@@ -95,14 +99,20 @@ TEST(PjlHeader, SettingsByPaperSourceAndModel) {
              std::strcpy(i.rollWidth, "610");
              i.singleSSC = 0;
          },
-         join({head, {"PAPERORIENT=SHORTEDGE"}, kMargins, plain,
+         join({head,
+               {"PAPERORIENT=SHORTEDGE"},
+               kMargins,
+               plain,
                {"CUTMEDIA_CENTER=0", "ROLLWIDTH=610", "SINGLE_SSC=0"}})},
         {"variant 1, empty roll width, single SSC -1",
          [](Cmd_Info&, PLGContext& c) {
              c.modelTable.INKTYPE_ROLLWIDTH = 1;
              c.modelTable.SINGLE_SSC = 1;
          },
-         join({head, {"PAPERORIENT=SHORTEDGE"}, kMargins, plain,
+         join({head,
+               {"PAPERORIENT=SHORTEDGE"},
+               kMargins,
+               plain,
                {"CUTMEDIA_CENTER=0", "INKTYPE=0"}})},
         {"model without single SSC",
          [](Cmd_Info& i, PLGContext& c) {
@@ -142,7 +152,10 @@ TEST(PjlHeader, RefusedSettingsWriteNothing) {
         {"orientation 0", [](Cmd_Info& i) { i.paperOrientation = 0; }},
         {"no paper-source bit", [](Cmd_Info& i) { i.paperSourceMask = 0; }},
         {"only bits above the sources", [](Cmd_Info& i) { i.paperSourceMask = 0x10000; }},
-        {"table length without bytes", [](Cmd_Info& i) { i.generalData[3] = {4, nullptr}; }},
+        {"table length without bytes",
+         [](Cmd_Info& i) {
+             i.generalData[3] = {4, nullptr};
+         }},
     };
     for (const auto& c : cases) {
         GeneratorFixture f;

@@ -12,13 +12,17 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+Bytes text(std::string_view s) {
+    return Bytes(s.begin(), s.end());
+}
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-TARNColorSpace rgb8() { return TARNColorSpace{2, 3, {8, 8, 8}}; }
+TARNColorSpace rgb8() {
+    return TARNColorSpace{2, 3, {8, 8, 8}};
+}
 
 // A transfer over its own buffers and seed stores.
 struct Transfer {
@@ -39,8 +43,8 @@ struct Transfer {
         Bytes out(8192, 0xEE);
         std::uint8_t* cursor = out.data();
         std::uint32_t count = 0xDEAD;
-        const TRasDataInfo info{planes.data(), work.data(), &space, width, height, compression,
-                                stores};
+        const TRasDataInfo info{planes.data(), work.data(), &space, width,
+                                height,        compression, stores};
         const std::int32_t code = TARNTransferRasterData(&cursor, &count, &info);
         if (result != nullptr) {
             *result = code;
@@ -62,32 +66,47 @@ TEST(RasterTransfer, NoCompressionSendsPlanesRaw) {
 TEST(RasterTransfer, PackBitsCodesEachPlaneRow) {
     Transfer t;
     t.planes = text("aabbbc");
-    EXPECT_EQ(t.run(kCompPackBits, 2, 1),
-              text("\x1B*b2M\x1B*b2V\xFF" "a\x1B*b2V\xFF" "b\x1B*b3W\x01" "bc"));
+    EXPECT_EQ(t.run(kCompPackBits, 2, 1), text("\x1B*b2M\x1B*b2V\xFF"
+                                               "a\x1B*b2V\xFF"
+                                               "b\x1B*b3W\x01"
+                                               "bc"));
 }
 
 TEST(RasterTransfer, SeedRowChainRunsAcrossBands) {
     Transfer t;
     // First band after emptied stores: row 0 PackBits under ESC*b2M, row 1 against row 0.
-    t.planes = text("aaab" "cccc" "eeef");
+    t.planes = text(
+        "aaab"
+        "cccc"
+        "eeef");
     const Bytes first = t.run(kCompSeedRow, 2, 2);
-    EXPECT_EQ(first, text("\x1B*b2M\x1B*b2V\xFF" "a\x1B*b2V\xFF" "c\x1B*b2W\xFF" "e"
-                          "\x1B*b3M\x1B*b2V\x01" "b\x1B*b0V\x1B*b2W\x01" "f"));
+    EXPECT_EQ(first, text("\x1B*b2M\x1B*b2V\xFF"
+                          "a\x1B*b2V\xFF"
+                          "c\x1B*b2W\xFF"
+                          "e"
+                          "\x1B*b3M\x1B*b2V\x01"
+                          "b\x1B*b0V\x1B*b2W\x01"
+                          "f"));
     EXPECT_EQ(t.stores[0].length, 2u);
     EXPECT_EQ(Bytes(t.seeds[0].begin(), t.seeds[0].begin() + 2), text("ab"));
     EXPECT_EQ(Bytes(t.seeds[2].begin(), t.seeds[2].begin() + 2), text("ef"));
 
     // Next band: every row under ESC*b3M, the first against the stored rows; an equal row
     // sends empty transfers.
-    t.planes = text("ab" "cc" "ef");
+    t.planes = text(
+        "ab"
+        "cc"
+        "ef");
     EXPECT_EQ(t.run(kCompSeedRow, 2, 1), text("\x1B*b3M\x1B*b0V\x1B*b0V\x1B*b0W"));
 
     // Emptied stores restart with PackBits.
     for (SeedStore& s : t.stores) {
         s.length = 0;
     }
-    EXPECT_EQ(t.run(kCompSeedRow, 2, 1),
-              text("\x1B*b2M\x1B*b3V\x01" "ab\x1B*b2V\xFF" "c\x1B*b3W\x01" "ef"));
+    EXPECT_EQ(t.run(kCompSeedRow, 2, 1), text("\x1B*b2M\x1B*b3V\x01"
+                                              "ab\x1B*b2V\xFF"
+                                              "c\x1B*b3W\x01"
+                                              "ef"));
     EXPECT_EQ(t.run(kCompSeedRow, 2, 1), text("\x1B*b3M\x1B*b0V\x1B*b0V\x1B*b0W"));
 }
 
@@ -96,8 +115,8 @@ TEST(RasterTransfer, OnePlaneRowsAreReadAtTheRoundedStride) {
     Transfer t;
     t.space = TARNColorSpace{2, 1, {0, 0, 0, 0, 0, 0, 10}};
     t.planes = Bytes{1, 2, 3, 4, 0xFF, 5, 6, 7, 8, 0xFF};
-    EXPECT_EQ(t.run(kCompNone, 3, 2),
-              text("\x1B*b0M\x1B*b4W") + Bytes({1, 2, 3, 4}) + text("\x1B*b4W") + Bytes({5, 6, 7, 8}));
+    EXPECT_EQ(t.run(kCompNone, 3, 2), text("\x1B*b0M\x1B*b4W") + Bytes({1, 2, 3, 4}) +
+                                          text("\x1B*b4W") + Bytes({5, 6, 7, 8}));
 }
 
 TEST(RasterTransfer, PackBitsUInt32CodesPiecesOf127) {
@@ -169,8 +188,8 @@ TEST(RasterTransfer, BadArgumentsWriteNothing) {
     std::uint8_t buffer[16];
     std::uint8_t* cursor = buffer;
     std::uint32_t count = 7;
-    const TRasDataInfo noStores{t.planes.data(), t.work.data(), &t.space, 2, 1, kCompSeedRow,
-                                nullptr};
+    const TRasDataInfo noStores{t.planes.data(), t.work.data(), &t.space, 2, 1,
+                                kCompSeedRow,    nullptr};
     EXPECT_EQ(TARNTransferRasterData(&cursor, &count, &noStores), rastercore::kCommandBadArgument);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(TARNTransferRasterData(nullptr, &count, &noStores), rastercore::kCommandBadArgument);

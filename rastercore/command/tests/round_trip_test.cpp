@@ -98,7 +98,8 @@ struct JobShape {
 Bytes runJob(GeneratorFixture& f, const Image& image, const JobShape& shape,
              const std::function<std::uint32_t(std::uint32_t)>& widthOf,
              std::uint32_t restartAt = 0) {
-    Bytes stream = f.run(tarn_Cmd_BeginJob) + f.run(tarn_Cmd_BeginPage) + f.run(tarn_Cmd_BeginImage);
+    Bytes stream =
+        f.run(tarn_Cmd_BeginJob) + f.run(tarn_Cmd_BeginPage) + f.run(tarn_Cmd_BeginImage);
     std::uint32_t index = 0;
     for (std::uint32_t top = 0; top < image.height; top += shape.bandHeight, ++index) {
         if (restartAt != 0 && top == restartAt) {
@@ -127,7 +128,8 @@ void setUp(GeneratorFixture& f, const JobShape& shape, std::uint32_t width) {
 
 // Checks every decoded row against the image; `widthOfRow` gives the columns sent in each row.
 void checkRasters(const streamdecoder::DecodedStream& decoded, const Image& image,
-                  const JobShape& shape, const std::function<std::uint32_t(std::uint32_t)>& widthOfRow,
+                  const JobShape& shape,
+                  const std::function<std::uint32_t(std::uint32_t)>& widthOfRow,
                   const std::string& label) {
     ASSERT_TRUE(decoded.ok) << label << ": " << decoded.error;
     const int bits = 8 + 2 * shape.depth;
@@ -154,9 +156,8 @@ void checkRasters(const streamdecoder::DecodedStream& decoded, const Image& imag
 
 std::string labelOf(const JobShape& s, Content content) {
     return std::to_string(s.components) + (s.wide ? "x16" : "x8") + " depth " +
-           std::to_string(s.depth) + " choice " + std::to_string(s.compressionChoice) +
-           " band " + std::to_string(s.bandHeight) +
-           (content == Content::kNoise ? " noise" : " photo");
+           std::to_string(s.depth) + " choice " + std::to_string(s.compressionChoice) + " band " +
+           std::to_string(s.bandHeight) + (content == Content::kNoise ? " noise" : " photo");
 }
 
 TEST(RoundTrip, EveryDepthCompressionAndLayout) {

@@ -48,9 +48,12 @@ TEST(SeedRow2, KnownRows) {
         {"offset 541", Bytes(600, 0), withByte(600, 541, 9), {0x1F, 0xFF, 0xFF, 0x00, 9}},
         {"eight bytes", Bytes(8, 0), Bytes(8, 3), {0xE0, 3, 3, 3, 3, 3, 3, 3, 3}},
         {"nine bytes", Bytes(9, 0), Bytes(9, 3), {0xE0, 3, 3, 3, 3, 3, 3, 3, 3, 0x00, 3}},
-        {"seventeen bytes", Bytes(17, 0), Bytes(17, 4),
-         {0xE0, 4, 4, 4, 4, 4, 4, 4, 4, 0xE0, 4, 4, 4, 4, 4, 4, 4, 4, 0x00, 4}},
-        {"offsets count from the last change", {1, 1, 1, 1, 1}, {2, 1, 1, 3, 1}, {0x00, 2, 0x02, 3}},
+        {"seventeen bytes", Bytes(17, 0), Bytes(17, 4), {0xE0, 4, 4, 4, 4, 4, 4, 4, 4,    0xE0,
+                                                         4,    4, 4, 4, 4, 4, 4, 4, 0x00, 4}},
+        {"offsets count from the last change",
+         {1, 1, 1, 1, 1},
+         {2, 1, 1, 3, 1},
+         {0x00, 2, 0x02, 3}},
         {"short seed counts as zeros", {5}, {5, 0, 0, 6}, {0x03, 6}},
         {"empty seed", {}, {0, 0, 8}, {0x02, 8}},
         {"longer seed", {1, 2, 3, 4}, {1, 9}, {0x01, 9}},
@@ -80,7 +83,7 @@ TEST(SeedRow2, RandomRowsDecodeBack) {
         ASSERT_TRUE(decoded.has_value()) << why;
         // The decoder keeps the seed's length when it is longer; the row is its first bytes.
         Bytes head(decoded->begin(), decoded->begin() + static_cast<std::ptrdiff_t>(
-                                                             std::min(decoded->size(), length)));
+                                                            std::min(decoded->size(), length)));
         head.resize(length, 0);
         ASSERT_EQ(head, row) << "trial " << trial;
     }

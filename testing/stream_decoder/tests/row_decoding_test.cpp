@@ -11,11 +11,10 @@ using streamdecoder::unpackBits;
 
 TEST(UnpackBits, PublishedExample) {
     // The classic PackBits example: literal, runs, a no-op header -128 inserted.
-    const Bytes packed = {0xFE, 0xAA, 0x02, 0x80, 0x00, 0x2A, 0xFD, 0xAA, 0x03, 0x80, 0x00,
-                          0x2A, 0x22, 0x80, 0xF7, 0xAA};
-    const Bytes expected = {0xAA, 0xAA, 0xAA, 0x80, 0x00, 0x2A, 0xAA, 0xAA, 0xAA, 0xAA,
-                            0x80, 0x00, 0x2A, 0x22, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA,
-                            0xAA, 0xAA, 0xAA, 0xAA};
+    const Bytes packed = {0xFE, 0xAA, 0x02, 0x80, 0x00, 0x2A, 0xFD, 0xAA,
+                          0x03, 0x80, 0x00, 0x2A, 0x22, 0x80, 0xF7, 0xAA};
+    const Bytes expected = {0xAA, 0xAA, 0xAA, 0x80, 0x00, 0x2A, 0xAA, 0xAA, 0xAA, 0xAA, 0x80, 0x00,
+                            0x2A, 0x22, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
     std::string why;
     EXPECT_EQ(unpackBits(packed, &why), expected);
 }
@@ -37,10 +36,12 @@ TEST(ApplyDeltaRow, CommandsPatchTheSeed) {
     } cases[] = {
         {{0, 0, 0, 0}, {0x01, 0x05}, {0, 5, 0, 0}},
         {{0, 0}, {0x20, 7, 7}, {7, 7}},
-        {{1, 2, 3}, {}, {1, 2, 3}},                           // empty: the seed repeats
-        {{}, {0x41, 9, 9, 9}, {0, 9, 9, 9}},                  // empty seed counts as zeros
-        {{1, 1, 1, 1}, {0x00, 5, 0x01, 6}, {5, 1, 6, 1}},     // offsets from the last patch
-        {Bytes(40, 0), {0x1F, 0x02, 8}, [] {                  // offset 31 + 2
+        {{1, 2, 3}, {}, {1, 2, 3}},                        // empty: the seed repeats
+        {{}, {0x41, 9, 9, 9}, {0, 9, 9, 9}},               // empty seed counts as zeros
+        {{1, 1, 1, 1}, {0x00, 5, 0x01, 6}, {5, 1, 6, 1}},  // offsets from the last patch
+        {Bytes(40, 0),
+         {0x1F, 0x02, 8},
+         [] {  // offset 31 + 2
              Bytes r(40, 0);
              r[33] = 8;
              return r;
@@ -64,10 +65,10 @@ TEST(ApplyDeltaRow, LongOffsetsAddBytesWhile255) {
 
 TEST(ApplyDeltaRow, MalformedCommandsAreRefused) {
     const Bytes cases[] = {
-        {0x1F},              // offset continuation missing
-        {0x1F, 0xFF},        // continuation stops at the end
-        {0xE0, 1, 2, 3},     // eight replacements announced, three present
-        Bytes(5000, 0xFF),   // offsets past the longest row
+        {0x1F},             // offset continuation missing
+        {0x1F, 0xFF},       // continuation stops at the end
+        {0xE0, 1, 2, 3},    // eight replacements announced, three present
+        Bytes(5000, 0xFF),  // offsets past the longest row
     };
     for (const Bytes& data : cases) {
         std::string why;

@@ -15,7 +15,9 @@ namespace {
 using streamdecoder::Bytes;
 using streamdecoder::decodeStream;
 
-Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 const std::string kEsc = "\x1B";
 const std::string kHeader = kEsc + "%-12345X@PJL\n@PJL RESET\n@PJL SET PAPER=ISO_A4\n" +
@@ -32,8 +34,8 @@ std::string twoRowRaster() {
 }
 
 TEST(StreamDecoder, ReadsHeaderCommandsAndRows) {
-    const Bytes stream = bytesOf(kHeader + kEsc + "$b3W\x01\x02\x03" + kEsc + "E" + kEsc +
-                                 "&a1N" + twoRowRaster() + kClose);
+    const Bytes stream = bytesOf(kHeader + kEsc + "$b3W\x01\x02\x03" + kEsc + "E" + kEsc + "&a1N" +
+                                 twoRowRaster() + kClose);
     const auto decoded = decodeStream(stream);
     ASSERT_TRUE(decoded.ok) << decoded.error;
     ASSERT_EQ(decoded.pjlSettings.size(), 2u);
@@ -75,7 +77,8 @@ TEST(StreamDecoder, RelativeMovesAndConfigurationLayouts) {
 
 TEST(StreamDecoder, SeedRowsStartEmptyInEachRaster) {
     // The second raster's delta row must patch zeros, not the first raster's row.
-    const std::string config = kEsc + "*v10W" + std::string("\x02\x01\x00\x00\x00\x00\x08\x00\x00\x00", 10);
+    const std::string config =
+        kEsc + "*v10W" + std::string("\x02\x01\x00\x00\x00\x00\x08\x00\x00\x00", 10);
     const Bytes stream = bytesOf(kHeader + config + kEsc + "*r1A" + kEsc + "*b0M" + kEsc +
                                  "*b2W\x07\x07" + kEsc + "*rC" + kEsc + "*r1A" + kEsc + "*b3M" +
                                  kEsc + "*b2W\x01\x05" + kEsc + "*rC" + kClose);
@@ -98,10 +101,10 @@ TEST(StreamDecoder, MalformedStreamsAreRefusedWithAReason) {
         {"cut-off escape sequence", kHeader + kEsc + "*b"},
         {"row before start raster", kHeader + kEsc + "*b0M" + kEsc + "*b1W\x01" + kClose},
         {"start raster without configuration", kHeader + kEsc + "*r1A" + kEsc + "*rC" + kClose},
-        {"row ends early", kHeader + raster.substr(0, raster.find(kEsc + "*b2V\x03")) + kEsc +
-                               "*b1W\x01" + kClose},
-        {"unknown compression", kHeader + raster.substr(0, raster.find(kEsc + "*b0M")) + kEsc +
-                                    "*b9M" + kClose},
+        {"row ends early",
+         kHeader + raster.substr(0, raster.find(kEsc + "*b2V\x03")) + kEsc + "*b1W\x01" + kClose},
+        {"unknown compression",
+         kHeader + raster.substr(0, raster.find(kEsc + "*b0M")) + kEsc + "*b9M" + kClose},
         {"no closing universal exit", kHeader + kEsc + "E"},
         {"bytes after the close", kHeader + kClose + "x"},
         {"stray byte in the raster language", kHeader + "x" + kClose},
@@ -152,7 +155,8 @@ TEST(StreamDecodeTool, WritesCommandsAndImage) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream pnm(image, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(pnm), {}};
-    EXPECT_EQ(text, std::string("P6\n2 2\n255\n\x01\x03\x05\x02\x04\x06\x09\x03\x05\x09\x04\x07", 23));
+    EXPECT_EQ(text,
+              std::string("P6\n2 2\n255\n\x01\x03\x05\x02\x04\x06\x09\x03\x05\x09\x04\x07", 23));
     std::ifstream commands(list);
     std::string first;
     std::getline(commands, first);
