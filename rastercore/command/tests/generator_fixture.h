@@ -1,6 +1,8 @@
 // A job context and command record for generator tests, with the values the job driver sets.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <span>
@@ -64,6 +66,9 @@ struct GeneratorFixture {
         const std::int32_t code = operation(info, buffer.data(), &length);
         if (result != nullptr) {
             *result = code;
+        }
+        if (code != 0) {
+            EXPECT_EQ(length, 0u) << "a failed operation reports bytes written";
         }
         buffer.resize(code == 0 ? length : 0);
         return buffer;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "support/temporary_folder.h"
 
@@ -126,6 +127,33 @@ TEST(StreamDecoder, EveryTruncationOfAValidStreamFailsCleanly) {
     EXPECT_TRUE(decodeStream(bytesOf(full)).ok);
 }
 
+TEST(StreamDecoder, MutatedStreamsNeverReadOutOfBounds) {
+    // Random byte changes, insertions and cuts of a valid stream: each decodes or fails with a
+    // reason, under the sanitizers, without reading past the data.
+    const std::string valid = kHeader + kEsc + "$b3W\x01\x02\x03" + twoRowRaster() + kClose;
+    std::mt19937 random(2024);
+    for (int trial = 0; trial < 3000; ++trial) {
+        Bytes stream = bytesOf(valid);
+        for (int change = 0; change < 1 + trial % 4; ++change) {
+            const std::size_t at = random() % stream.size();
+            switch (random() % 3) {
+                case 0:
+                    stream[at] = static_cast<std::uint8_t>(random());
+                    break;
+                case 1:
+                    stream.insert(stream.begin() + static_cast<std::ptrdiff_t>(at),
+                                  static_cast<std::uint8_t>("0123456789\x1B*bWVM"[random() % 16]));
+                    break;
+                default:
+                    stream.resize(at + 1);
+                    break;
+            }
+        }
+        const auto decoded = decodeStream(stream);
+        EXPECT_TRUE(decoded.ok || !decoded.error.empty()) << trial;
+    }
+}
+
 TEST(UnpackSamples, TenAndTwelveBitRowsWithFillBits) {
     bool ones = false;
     // 1023, 0, 512 in 10 bits, then ten fill bits of 1: 5 bytes.
@@ -161,6 +189,14 @@ TEST(StreamDecodeTool, WritesCommandsAndImage) {
     std::string first;
     std::getline(commands, first);
     EXPECT_EQ(first, "ESC%-12345X");
+
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out << kHeader;  // no closing universal exit
+    }
+    const std::string refused = std::string(STREAM_DECODE_TOOL) + " --commands " +
+                                list.string() + " " + input.string() + " 2>/dev/null";
+    EXPECT_NE(std::system(refused.c_str()), 0);
 }
 
 }  // namespace
