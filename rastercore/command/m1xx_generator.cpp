@@ -41,16 +41,12 @@ bool deriveOutputSpace(std::int32_t components, std::uint8_t bits, TARNColorSpac
     return true;
 }
 
-// Planar band bytes: every row at its stored (possibly rounded) stride, plus the spare bytes
-// of one rounded row per plane.
-std::uint64_t conversionBytes(const Cmd_Info& info, std::uint8_t bits) {
+// Planar band bytes: every row of every plane at the stride the converters write it with.
+std::uint64_t conversionBytes(const Cmd_Info& info) {
     const TARNColorSpace& space = info.outputColorSpace;
-    const std::uint32_t rowSpare = rowByteMultiple(bits) == 1 ? 0 : rowByteMultiple(bits);
     std::uint64_t total = 0;
     for (int p = 0; p < space.planeCount; ++p) {
-        total += static_cast<std::uint64_t>(planeRowStride(space, p, info.imageWidth)) *
-                     info.bandHeight +
-                 rowSpare;
+        total += std::uint64_t{planeRowStride(space, p, info.imageWidth)} * info.bandHeight;
     }
     return total;
 }
@@ -172,7 +168,7 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
         return kCommandBadArgument;
     }
     // The transfer buffer is twice the planar band, so both must fit in 32 bits.
-    const std::uint64_t size = conversionBytes(info, bits);
+    const std::uint64_t size = conversionBytes(info);
     if (size > std::numeric_limits<std::uint32_t>::max() / 2) {
         return kCommandBadArgument;
     }
