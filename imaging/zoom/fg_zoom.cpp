@@ -91,6 +91,26 @@ int FG_Zoom::IsEnable() const {
     return filter_ ? filter_->openFlag_ : openFlag_;
 }
 
+std::uint32_t FG_Zoom::checkSend(const void* row, int received) const {
+    if (row == nullptr) {
+        return kZoomBadParameter;
+    }
+    if (openFlag_ == 0 || pendingRows_ != 0 || received >= sourceHeight_) {
+        return kZoomBadState;
+    }
+    return kZoomDone;
+}
+
+std::uint32_t FG_Zoom::checkRead(const void* row, int read) const {
+    if (row == nullptr) {
+        return kZoomBadParameter;
+    }
+    if (openFlag_ == 0 || pendingRows_ == 0 || read >= destinationHeight_) {
+        return kZoomBadState;
+    }
+    return kZoomDone;
+}
+
 void FG_Zoom::resetFields() {
     pendingRows_ = 0;
     openFlag_ = 0;

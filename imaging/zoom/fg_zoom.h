@@ -75,6 +75,14 @@ protected:
     /// Zeroes the counters, the open flag, the type, the sizes and bits per pixel.
     void resetFields();
 
+    /// The checks every filter's Send makes: 44 for a null row; 4 when not enabled, while rows
+    /// are pending or once `received` reaches the source height; else 0.
+    std::uint32_t checkSend(const void* row, int received) const;
+
+    /// The checks every filter's Read makes: 44 for a null row; 4 when not enabled, with no row
+    /// pending or once `read` reaches the destination height; else 0.
+    std::uint32_t checkRead(const void* row, int read) const;
+
     /// Stores the sizes, bits per pixel and type.
     void storeFormat(int destinationWidth, int destinationHeight, int sourceWidth,
                      int sourceHeight, int bitsPerPixel, int type);

@@ -28,45 +28,33 @@ FG_ZoomBicubic::~FG_ZoomBicubic() {
 
 std::uint32_t FG_ZoomBicubic::Open(int destinationWidth, int destinationHeight, int sourceWidth,
                                    int sourceHeight, int bitsPerPixel, int type) {
-    const std::uint32_t result = openRing(destinationWidth, destinationHeight, sourceWidth,
-                                          sourceHeight, bitsPerPixel, type, kBicubicTaps);
-    if (result != kZoomDone) {
-        return result;
-    }
-    if (buildTables(horizontal_, vertical_, paddedRow_, kTapsBefore + kTapsAfter, fillParam) != kZoomDone) {
-        Close();
-        return kZoomNotPossible;
-    }
-    return kZoomDone;
+    return openRing(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
+                    type, kBicubicTaps, tables_, kTapsBefore + kTapsAfter, fillParam);
 }
 
 void FG_ZoomBicubic::Close() {
-    horizontal_.release();
-    vertical_.release();
-    paddedRow_.release();
+    tables_.release();
     FG_ZoomRingFilter::Close();
 }
 
 int FG_ZoomBicubic::lastSourceRow(int j) const {
-    return vertical_[j].i0 + kTapsAfter;
+    return tables_.vertical[j].i0 + kTapsAfter;
 }
 
 void FG_ZoomBicubic::expandRow(const void* row, double* ringRow) {
-    dispatchSample(bitsPerSample(), [&](auto sample) {
+    dispatchPixel(bitsPerSample(), samplesPerPixel(), [&](auto sample, auto channels) {
         using T = decltype(sample);
-        dispatchChannels(samplesPerPixel(), [&](auto channels) {
-            expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
-        });
+        expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
     });
 }
 
 template <class T, int Channels>
 void FG_ZoomBicubic::expandRowAs(const T* row, double* ringRow) {
-    padRow(row, sourceWidth_, Channels, kTapsBefore, kTapsAfter, paddedRow_.get());
+    padRow(row, sourceWidth_, Channels, kTapsBefore, kTapsAfter, tables_.paddedRow.get());
     for (int x = 0; x < destinationWidth_; ++x) {
-        const S_ZoomBicubicParam& param = horizontal_[x];
+        const S_ZoomBicubicParam& param = tables_.horizontal[x];
         // Padded index of Q is i0 − 1 + kTapsBefore = i0.
-        const std::int32_t* taps = paddedRow_.get() + static_cast<std::size_t>(param.i0) * Channels;
+        const std::int32_t* taps = tables_.paddedRow.get() + static_cast<std::size_t>(param.i0) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             const std::int32_t q = taps[ch];
             const std::int32_t p0 = taps[Channels + ch];
@@ -91,7 +79,7 @@ void FG_ZoomBicubic::interpolateRow(int j, void* out) {
 
 template <class T>
 void FG_ZoomBicubic::interpolateRowAs(int j, T* out) const {
-    const S_ZoomBicubicParam& param = vertical_[j];
+    const S_ZoomBicubicParam& param = tables_.vertical[j];
     const double* q = ringRow(param.i0 - 1);
     const double* p0 = ringRow(param.i0);
     const double* p1 = ringRow(param.i0 + 1);

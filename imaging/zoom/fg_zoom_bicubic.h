@@ -40,9 +40,8 @@ private:
     template <class T>
     void interpolateRowAs(int j, T* out) const;
 
-    ZoomBuffer<S_ZoomBicubicParam> horizontal_;
-    ZoomBuffer<S_ZoomBicubicParam> vertical_;
-    ZoomBuffer<std::int32_t> paddedRow_;  // source row with one pixel before, two after
+    // Padded row: the source with one pixel before, two after.
+    ZoomRingTables<S_ZoomBicubicParam, std::int32_t> tables_;
 };
 
 }  // namespace imaging

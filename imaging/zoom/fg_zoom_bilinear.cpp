@@ -128,11 +128,8 @@ void FG_ZoomBilinear::Close() {
 }
 
 std::uint32_t FG_ZoomBilinear::Send(const void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ != 0 || sourceRowsReceived_ >= sourceHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
+        return refused;
     }
     const int n = sourceRowsReceived_;
     std::uint64_t* values = rows_[destinationHeight_ > sourceHeight_ ? n % 2 : 0].get();
@@ -152,11 +149,8 @@ std::uint32_t FG_ZoomBilinear::Send(const void* row) {
 }
 
 std::uint32_t FG_ZoomBilinear::Read(void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ == 0 || destinationRowsRead_ >= destinationHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
+        return refused;
     }
     storeRow(row);
     ++destinationRowsRead_;

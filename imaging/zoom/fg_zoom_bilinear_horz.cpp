@@ -73,17 +73,15 @@ void resample(const T* row, const BilinearRowShape& shape, std::uint64_t* out) {
 }  // namespace
 
 void Expand_Horz(const void* row, const BilinearRowShape& shape, std::uint64_t* out) {
-    dispatchSample(shape.bitsPerSample, [&](auto sample) {
+    dispatchPixel(shape.bitsPerSample, shape.channels, [&](auto sample, auto channels) {
         using T = decltype(sample);
+        constexpr int kChannels = decltype(channels)::value;
         const T* samples = static_cast<const T*>(row);
-        dispatchChannels(shape.channels, [&](auto channels) {
-            constexpr int kChannels = decltype(channels)::value;
-            if (shape.highPrecision) {
-                resample<T, kChannels, typename ZoomSample<T>::Real>(samples, shape, out);
-            } else {
-                resample<T, kChannels, typename ZoomSample<T>::Integral>(samples, shape, out);
-            }
-        });
+        if (shape.highPrecision) {
+            resample<T, kChannels, typename ZoomSample<T>::Real>(samples, shape, out);
+        } else {
+            resample<T, kChannels, typename ZoomSample<T>::Integral>(samples, shape, out);
+        }
     });
 }
 

@@ -45,44 +45,32 @@ FG_ZoomBiquadratic::~FG_ZoomBiquadratic() {
 std::uint32_t FG_ZoomBiquadratic::Open(int destinationWidth, int destinationHeight,
                                        int sourceWidth, int sourceHeight, int bitsPerPixel,
                                        int type) {
-    const std::uint32_t result = openRing(destinationWidth, destinationHeight, sourceWidth,
-                                          sourceHeight, bitsPerPixel, type, kRingRows);
-    if (result != kZoomDone) {
-        return result;
-    }
-    if (buildTables(horizontal_, vertical_, paddedRow_, kTapsAfter, FG_ZoomBiquadratic_CalcParam) != kZoomDone) {
-        Close();
-        return kZoomNotPossible;
-    }
-    return kZoomDone;
+    return openRing(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
+                    type, kRingRows, tables_, kTapsAfter, FG_ZoomBiquadratic_CalcParam);
 }
 
 void FG_ZoomBiquadratic::Close() {
-    horizontal_.release();
-    vertical_.release();
-    paddedRow_.release();
+    tables_.release();
     FG_ZoomRingFilter::Close();
 }
 
 int FG_ZoomBiquadratic::lastSourceRow(int j) const {
-    return vertical_[j].first + kBiquadraticTaps - 1;
+    return tables_.vertical[j].first + kBiquadraticTaps - 1;
 }
 
 void FG_ZoomBiquadratic::expandRow(const void* row, double* ringRow) {
-    dispatchSample(bitsPerSample(), [&](auto sample) {
+    dispatchPixel(bitsPerSample(), samplesPerPixel(), [&](auto sample, auto channels) {
         using T = decltype(sample);
-        dispatchChannels(samplesPerPixel(), [&](auto channels) {
-            expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
-        });
+        expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
     });
 }
 
 template <class T, int Channels>
 void FG_ZoomBiquadratic::expandRowAs(const T* row, double* ringRow) {
-    padRow(row, sourceWidth_, Channels, 0, kTapsAfter, paddedRow_.get());
+    padRow(row, sourceWidth_, Channels, 0, kTapsAfter, tables_.paddedRow.get());
     for (int x = 0; x < destinationWidth_; ++x) {
-        const S_ZoomBiquadraticParam& param = horizontal_[x];
-        const double* taps = paddedRow_.get() + static_cast<std::size_t>(param.first) * Channels;
+        const S_ZoomBiquadraticParam& param = tables_.horizontal[x];
+        const double* taps = tables_.paddedRow.get() + static_cast<std::size_t>(param.first) * Channels;
         double* out = ringRow + static_cast<std::size_t>(x) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             out[ch] = param.weight[0] * taps[ch] + param.weight[1] * taps[Channels + ch] +
@@ -98,7 +86,7 @@ void FG_ZoomBiquadratic::interpolateRow(int j, void* out) {
 
 template <class T>
 void FG_ZoomBiquadratic::interpolateRowAs(int j, T* out) const {
-    const S_ZoomBiquadraticParam& param = vertical_[j];
+    const S_ZoomBiquadraticParam& param = tables_.vertical[j];
     const double* r0 = ringRow(param.first);
     const double* r1 = ringRow(param.first + 1);
     const double* r2 = ringRow(param.first + 2);

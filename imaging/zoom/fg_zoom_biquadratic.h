@@ -47,9 +47,8 @@ private:
     template <class T>
     void interpolateRowAs(int j, T* out) const;
 
-    ZoomBuffer<S_ZoomBiquadraticParam> horizontal_;
-    ZoomBuffer<S_ZoomBiquadraticParam> vertical_;
-    ZoomBuffer<double> paddedRow_;  // source row with two pixels after it
+    // Padded row: the source with two pixels after it.
+    ZoomRingTables<S_ZoomBiquadraticParam, double> tables_;
 };
 
 }  // namespace imaging

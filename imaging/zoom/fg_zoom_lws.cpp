@@ -55,46 +55,34 @@ FG_ZoomLWS::~FG_ZoomLWS() {
 
 std::uint32_t FG_ZoomLWS::Open(int destinationWidth, int destinationHeight, int sourceWidth,
                                int sourceHeight, int bitsPerPixel, int type) {
-    const std::uint32_t result = openRing(destinationWidth, destinationHeight, sourceWidth,
-                                          sourceHeight, bitsPerPixel, type, kLanczos3Taps);
-    if (result != kZoomDone) {
-        return result;
-    }
-    if (buildTables(horizontal_, vertical_, paddedRow_, kTapsBefore + kTapsAfter, FG_ZoomLWS_CalcParam) != kZoomDone) {
-        Close();
-        return kZoomNotPossible;
-    }
-    return kZoomDone;
+    return openRing(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
+                    type, kLanczos3Taps, tables_, kTapsBefore + kTapsAfter, FG_ZoomLWS_CalcParam);
 }
 
 void FG_ZoomLWS::Close() {
-    horizontal_.release();
-    vertical_.release();
-    paddedRow_.release();
+    tables_.release();
     FG_ZoomRingFilter::Close();
 }
 
 int FG_ZoomLWS::lastSourceRow(int j) const {
-    return vertical_[j].first + kLanczos3Taps - 1;
+    return tables_.vertical[j].first + kLanczos3Taps - 1;
 }
 
 void FG_ZoomLWS::expandRow(const void* row, double* ringRow) {
-    dispatchSample(bitsPerSample(), [&](auto sample) {
+    dispatchPixel(bitsPerSample(), samplesPerPixel(), [&](auto sample, auto channels) {
         using T = decltype(sample);
-        dispatchChannels(samplesPerPixel(), [&](auto channels) {
-            expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
-        });
+        expandRowAs<T, decltype(channels)::value>(static_cast<const T*>(row), ringRow);
     });
 }
 
 template <class T, int Channels>
 void FG_ZoomLWS::expandRowAs(const T* row, double* ringRow) {
     // Taps outside the image have weight 0; the padding only keeps their reads in bounds.
-    padRow(row, sourceWidth_, Channels, kTapsBefore, kTapsAfter, paddedRow_.get());
+    padRow(row, sourceWidth_, Channels, kTapsBefore, kTapsAfter, tables_.paddedRow.get());
     for (int x = 0; x < destinationWidth_; ++x) {
-        const S_Lanczos3Param& param = horizontal_[x];
+        const S_Lanczos3Param& param = tables_.horizontal[x];
         const double* taps =
-            paddedRow_.get() + static_cast<std::size_t>(param.first + kTapsBefore) * Channels;
+            tables_.paddedRow.get() + static_cast<std::size_t>(param.first + kTapsBefore) * Channels;
         double* out = ringRow + static_cast<std::size_t>(x) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             double sum = 0.0;
@@ -113,7 +101,7 @@ void FG_ZoomLWS::interpolateRow(int j, void* out) {
 
 template <class T>
 void FG_ZoomLWS::interpolateRowAs(int j, T* out) const {
-    const S_Lanczos3Param& param = vertical_[j];
+    const S_Lanczos3Param& param = tables_.vertical[j];
     const double* rows[kLanczos3Taps];
     for (int k = 0; k < kLanczos3Taps; ++k) {
         rows[k] = ringRow(param.first + k);

@@ -43,7 +43,7 @@ public:
     /// The horizontal (true) or vertical table entry of destination position `j` of a growing
     /// axis.
     const S_Lanczos3Param& param(bool horizontal, int j) const {
-        return horizontal ? horizontal_[j] : vertical_[j];
+        return horizontal ? tables_.horizontal[j] : tables_.vertical[j];
     }
 
 protected:
@@ -57,9 +57,8 @@ private:
     template <class T>
     void interpolateRowAs(int j, T* out) const;
 
-    ZoomBuffer<S_Lanczos3Param> horizontal_;
-    ZoomBuffer<S_Lanczos3Param> vertical_;
-    ZoomBuffer<double> paddedRow_;  // source row with two pixels before, three after
+    // Padded row: the source with two pixels before, three after.
+    ZoomRingTables<S_Lanczos3Param, double> tables_;
 };
 
 }  // namespace imaging

@@ -56,11 +56,8 @@ void FG_ZoomNearestneighbor::Close() {
 }
 
 std::uint32_t FG_ZoomNearestneighbor::Send(const void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ != 0 || sourceRowsReceived_ >= sourceHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
+        return refused;
     }
     const int bitsPerSample = FG_Zoom_BitsPerSample(bitsPerPixel_);
     if ((bitsPerSample != 8 && bitsPerSample != 16) || destinationHeight_ < sourceHeight_) {
@@ -76,11 +73,8 @@ std::uint32_t FG_ZoomNearestneighbor::Send(const void* row) {
 }
 
 std::uint32_t FG_ZoomNearestneighbor::Read(void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ == 0 || destinationRowsRead_ >= destinationHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
+        return refused;
     }
     std::memcpy(row, row_.get(), zoomRowBytes(destinationWidth_, bitsPerPixel_));
     --pendingRows_;

@@ -12,9 +12,9 @@ FG_ZoomRingFilter::~FG_ZoomRingFilter() {
     FG_ZoomRingFilter::Close();
 }
 
-std::uint32_t FG_ZoomRingFilter::openRing(int destinationWidth, int destinationHeight,
-                                          int sourceWidth, int sourceHeight, int bitsPerPixel,
-                                          int type, int ringRows) {
+std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinationHeight,
+                                              int sourceWidth, int sourceHeight,
+                                              int bitsPerPixel, int type, int ringRows) {
     if (destinationWidth < sourceWidth || destinationHeight < sourceHeight) {
         return kZoomShrinking;
     }
@@ -47,11 +47,8 @@ void FG_ZoomRingFilter::Close() {
 }
 
 std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ != 0 || sourceRowsReceived_ >= sourceHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
+        return refused;
     }
     if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
         return kZoomBadParameter;
@@ -69,11 +66,8 @@ std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
 }
 
 std::uint32_t FG_ZoomRingFilter::Read(void* row) {
-    if (row == nullptr) {
-        return kZoomBadParameter;
-    }
-    if (openFlag_ == 0 || pendingRows_ == 0 || destinationRowsRead_ >= destinationHeight_) {
-        return kZoomBadState;
+    if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
+        return refused;
     }
     if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
         return kZoomBadParameter;

@@ -10,6 +10,21 @@
 
 namespace imaging {
 
+/// Per-position tables of both axes (made only for a growing axis) and the padded source row
+/// of an interpolating filter.
+template <class Param, class Padded>
+struct ZoomRingTables {
+    ZoomBuffer<Param> horizontal;
+    ZoomBuffer<Param> vertical;
+    ZoomBuffer<Padded> paddedRow;
+
+    void release() {
+        horizontal.release();
+        vertical.release();
+        paddedRow.release();
+    }
+};
+
 /// Base of the interpolating filters. Neither axis may shrink. Each ring row holds destination
 /// width × samples per pixel doubles, unclamped; source row i sits in slot i mod ring size.
 class FG_ZoomRingFilter : public FG_Zoom {
@@ -29,27 +44,35 @@ public:
     void Close() override;
 
 protected:
-    /// Checks the sizes (0xFFFFFFFF when the destination is smaller on an axis, 44 for a size
-    /// below 1), stores them, sets the open flag and allocates `ringRows` ring rows; 0 or 1.
-    std::uint32_t openRing(int destinationWidth, int destinationHeight, int sourceWidth,
-                           int sourceHeight, int bitsPerPixel, int type, int ringRows);
-
-    /// Builds the tables of the growing axes, one entry per destination position, with
-    /// `calc(entry, j, source size, destination size)`, and for a growing width the padded
-    /// source row (`marginPixels` pixels more than the source); 0, or 1 when memory is short.
+    /// Opens the filter: checks the sizes (0xFFFFFFFF when the destination is smaller on an
+    /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
+    /// rows, builds the tables of the growing axes (one entry per destination position, with
+    /// `calc(entry, j, source size, destination size)`) and, for a growing width, the padded
+    /// source row of `marginPixels` pixels more than the source. Memory shortage closes the
+    /// filter and gives 1.
     template <class Param, class Padded, class Calc>
-    std::uint32_t buildTables(ZoomBuffer<Param>& horizontal, ZoomBuffer<Param>& vertical,
-                              ZoomBuffer<Padded>& paddedRow, int marginPixels, Calc&& calc) {
-        std::uint32_t result = kZoomDone;
-        if (destinationWidth_ > sourceWidth_) {
-            result |= buildTable(horizontal, sourceWidth_, destinationWidth_, calc);
-            result |= paddedRow.allocate(static_cast<std::size_t>(sourceWidth_ + marginPixels) *
-                                         samplesPerPixel_);
+    std::uint32_t openRing(int destinationWidth, int destinationHeight, int sourceWidth,
+                           int sourceHeight, int bitsPerPixel, int type, int ringRows,
+                           ZoomRingTables<Param, Padded>& tables, int marginPixels, Calc&& calc) {
+        const std::uint32_t result = openRingRows(destinationWidth, destinationHeight, sourceWidth,
+                                                  sourceHeight, bitsPerPixel, type, ringRows);
+        if (result != kZoomDone) {
+            return result;
         }
-        if (destinationHeight_ > sourceHeight_) {
-            result |= buildTable(vertical, sourceHeight_, destinationHeight_, calc);
+        std::uint32_t memory = kZoomDone;
+        if (destinationWidth > sourceWidth) {
+            memory |= buildTable(tables.horizontal, sourceWidth, destinationWidth, calc);
+            memory |= tables.paddedRow.allocate(
+                static_cast<std::size_t>(sourceWidth + marginPixels) * samplesPerPixel_);
         }
-        return result;
+        if (destinationHeight > sourceHeight) {
+            memory |= buildTable(tables.vertical, sourceHeight, destinationHeight, calc);
+        }
+        if (memory != kZoomDone) {
+            Close();
+            return kZoomNotPossible;
+        }
+        return kZoomDone;
     }
 
     /// Horizontal pass for a growing width: `row` (source width pixels of T) into `ringRow`.
@@ -74,6 +97,9 @@ protected:
     int bitsPerSample() const { return bitsPerSample_; }
 
 private:
+    std::uint32_t openRingRows(int destinationWidth, int destinationHeight, int sourceWidth,
+                               int sourceHeight, int bitsPerPixel, int type, int ringRows);
+
     template <class Param, class Calc>
     static std::uint32_t buildTable(ZoomBuffer<Param>& table, int sourceSize, int destinationSize,
                                     Calc& calc) {

@@ -29,6 +29,27 @@ void expectWeights(const FG_ZoomBilinear& filter, bool horizontal,
     }
 }
 
+// Three 8-bit rows of three pixels sent in turn, every pending row read after each Send.
+struct Fed {
+    // Fixed arrays: growing a std::vector<int> here would share its instantiation with
+    // GoogleTest's own, which is built without the sanitizer's container annotations.
+    std::array<int, 3> pendingAfterSend{};
+    std::vector<std::vector<int>> rows;
+};
+
+Fed feedRows(FG_ZoomBilinear& filter, const std::uint8_t (&rows)[3][3], int width) {
+    Fed fed;
+    std::vector<std::uint8_t> buffer(width);
+    for (int y = 0; y < 3; ++y) {
+        EXPECT_EQ(filter.Send(rows[y]), kZoomDone);
+        fed.pendingAfterSend[y] = filter.CheckData();
+        while (filter.CheckData() != 0 && filter.Read(buffer.data()) == kZoomDone) {
+            fed.rows.emplace_back(buffer.begin(), buffer.end());
+        }
+    }
+    return fed;
+}
+
 TEST(FG_ZoomBilinear, EnlargingThreeToFiveReleasesRowsInRuns) {
     FG_ZoomBilinear filter;
     ASSERT_EQ(filter.Open(5, 5, 3, 3, 8, kZoomTypeBilinear), kZoomDone);
@@ -38,21 +59,9 @@ TEST(FG_ZoomBilinear, EnlargingThreeToFiveReleasesRowsInRuns) {
     expectWeights(filter, false, weights);
 
     const std::uint8_t rows[3][3] = {{0, 40, 80}, {100, 140, 180}, {200, 240, 250}};
-    std::vector<std::vector<int>> out;
-    std::uint8_t buffer[5];
-    // A fixed array: growing a std::vector<int> here would share its instantiation with
-    // GoogleTest's own, which is built without the sanitizer's container annotations.
-    std::array<int, 3> pendingAfterSend{};
-    int sends = 0;
-    for (const auto& row : rows) {
-        ASSERT_EQ(filter.Send(row), kZoomDone);
-        pendingAfterSend[sends++] = filter.CheckData();
-        while (filter.CheckData() != 0) {
-            ASSERT_EQ(filter.Read(buffer), kZoomDone);
-            out.emplace_back(buffer, buffer + 5);
-        }
-    }
-    EXPECT_EQ(pendingAfterSend, (std::array<int, 3>{0, 3, 2}));
+    const Fed fed = feedRows(filter, rows, 5);
+    const auto& out = fed.rows;
+    EXPECT_EQ(fed.pendingAfterSend, (std::array<int, 3>{0, 3, 2}));
     ASSERT_EQ(out.size(), 5u);
     EXPECT_EQ(out[0], (std::vector<int>{0, 20, 40, 60, 80}));
     EXPECT_EQ(out[1], (std::vector<int>{50, 70, 90, 110, 130}));     // (2 row0 + 2 row1) / 4
@@ -71,22 +80,11 @@ TEST(FG_ZoomBilinear, ReducingThreeToTwoSharesTheMiddleRow) {
 
     // Columns 0, 30, 90 give (2·a + b) / 3 and (b + 2·c) / 3 on each row.
     const std::uint8_t rows[3][3] = {{0, 30, 90}, {60, 90, 150}, {120, 150, 210}};
-    std::uint8_t out[2][2];
-    int read = 0;
-    // A fixed array: growing a std::vector<int> here would share its instantiation with
-    // GoogleTest's own, which is built without the sanitizer's container annotations.
-    std::array<int, 3> pendingAfterSend{};
-    int sends = 0;
-    for (const auto& row : rows) {
-        ASSERT_EQ(filter.Send(row), kZoomDone);
-        pendingAfterSend[sends++] = filter.CheckData();
-        while (filter.CheckData() != 0) {
-            ASSERT_EQ(filter.Read(out[read++]), kZoomDone);
-        }
-    }
+    const Fed fed = feedRows(filter, rows, 2);
+    const auto& out = fed.rows;
     // Row 1 completes the first destination row and, kept by the filter, starts the second.
-    EXPECT_EQ(pendingAfterSend, (std::array<int, 3>{0, 1, 1}));
-    ASSERT_EQ(read, 2);
+    EXPECT_EQ(fed.pendingAfterSend, (std::array<int, 3>{0, 1, 1}));
+    ASSERT_EQ(out.size(), 2u);
     // Horizontal: row 0 → 10, 70; row 1 → 70, 130; row 2 → 130, 190.
     EXPECT_EQ(out[0][0], (2 * 10 + 70) / 3);
     EXPECT_EQ(out[0][1], (2 * 70 + 130) / 3);
