@@ -84,8 +84,8 @@ protected:
     std::uint32_t checkRead(const void* row, int read) const;
 
     /// Stores the sizes, bits per pixel and type.
-    void storeFormat(int destinationWidth, int destinationHeight, int sourceWidth,
-                     int sourceHeight, int bitsPerPixel, int type);
+    void storeFormat(int destinationWidth, int destinationHeight, int sourceWidth, int sourceHeight,
+                     int bitsPerPixel, int type);
 
     std::unique_ptr<FG_Zoom> filter_;
     std::int32_t pendingRows_ = 0;

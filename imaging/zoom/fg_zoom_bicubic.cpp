@@ -54,7 +54,8 @@ void FG_ZoomBicubic::expandRowAs(const T* row, double* ringRow) {
     for (int x = 0; x < destinationWidth_; ++x) {
         const S_ZoomBicubicParam& param = tables_.horizontal[x];
         // Padded index of Q is i0 − 1 + kTapsBefore = i0.
-        const std::int32_t* taps = tables_.paddedRow.get() + static_cast<std::size_t>(param.i0) * Channels;
+        const std::int32_t* taps =
+            tables_.paddedRow.get() + static_cast<std::size_t>(param.i0) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             const std::int32_t q = taps[ch];
             const std::int32_t p0 = taps[Channels + ch];

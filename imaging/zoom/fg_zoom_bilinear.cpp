@@ -38,8 +38,8 @@ std::int64_t fillTable(FG_Zoom2_Param* table, int sourceSize, int destinationSiz
 // Destination row from two resampled rows of a growing height: (first weight × upper + second
 // weight × lower) / denominator, truncated.
 template <class Acc, class T>
-void expandVert(const FG_Zoom2_Param& param, const std::uint64_t* upper,
-                const std::uint64_t* lower, int count, T* out) {
+void expandVert(const FG_Zoom2_Param& param, const std::uint64_t* upper, const std::uint64_t* lower,
+                int count, T* out) {
     const auto firstWeight = static_cast<Acc>(param.firstWeight);
     const auto secondWeight = static_cast<Acc>(param.secondWeight);
     for (int i = 0; i < count; ++i) {
@@ -72,8 +72,7 @@ std::uint32_t FG_ZoomBilinear::Open(int destinationWidth, int destinationHeight,
         samplesPerPixel == 0 || type != kZoomTypeBilinear) {
         return kZoomBadParameter;
     }
-    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
-                type);
+    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
     bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
     workingBitsPerPixel_ = bitsPerSample_ == 1 ? 8 : bitsPerPixel;
     samplesPerPixel_ = samplesPerPixel;
@@ -99,16 +98,15 @@ std::uint32_t FG_ZoomBilinear::allocate() {
     result |= horizontal_.allocate(static_cast<std::size_t>(destinationWidth_));
     result |= vertical_.allocate(static_cast<std::size_t>(destinationHeight_));
     if (bitsPerSample_ == 1) {
-        result |= bytes_.allocate(
-            static_cast<std::size_t>(std::max(sourceWidth_, destinationWidth_)));
+        result |=
+            bytes_.allocate(static_cast<std::size_t>(std::max(sourceWidth_, destinationWidth_)));
     }
     return result;
 }
 
 void FG_ZoomBilinear::chooseTables() {
     const int workingBits = workingBitsPerPixel_ / samplesPerPixel_;
-    const std::int64_t widest =
-        fillTable(horizontal_.get(), sourceWidth_, destinationWidth_);
+    const std::int64_t widest = fillTable(horizontal_.get(), sourceWidth_, destinationWidth_);
     const std::int64_t tallest = fillTable(vertical_.get(), sourceHeight_, destinationHeight_);
     horizontalHigh_ = needsHighPrecision(sourceWidth_, destinationWidth_, workingBits, widest);
     verticalHigh_ = needsHighPrecision(sourceHeight_, destinationHeight_, workingBits, tallest);
@@ -169,10 +167,9 @@ void FG_ZoomBilinear::resampleRow(const void* row, std::uint64_t* out) const {
         unpackBits(static_cast<const std::uint8_t*>(row), sourceWidth_, bytes_.get());
         samples = bytes_.get();
     }
-    const BilinearRowShape shape{sourceWidth_,       destinationWidth_,
-                                 bitsPerSample_ == 1 ? 8 : bitsPerSample_,
-                                 samplesPerPixel_,   horizontal_.get(),
-                                 horizontalHigh_};
+    const BilinearRowShape shape{
+        sourceWidth_,     destinationWidth_, bitsPerSample_ == 1 ? 8 : bitsPerSample_,
+        samplesPerPixel_, horizontal_.get(), horizontalHigh_};
     Expand_Horz(samples, shape, out);
 }
 

@@ -11,10 +11,10 @@ namespace imaging {
 struct BilinearRowShape {
     int sourceWidth;
     int destinationWidth;
-    int bitsPerSample;               // 8 or 16
-    int channels;                    // 1, 3 or 4
-    const FG_Zoom2_Param* table;     // one entry per destination column
-    bool highPrecision;              // products and sums in double
+    int bitsPerSample;            // 8 or 16
+    int channels;                 // 1, 3 or 4
+    const FG_Zoom2_Param* table;  // one entry per destination column
+    bool highPrecision;           // products and sums in double
 };
 
 /// Resamples one row of samples into destination width × channels working values: equal widths

@@ -42,9 +42,8 @@ FG_ZoomBiquadratic::~FG_ZoomBiquadratic() {
     FG_ZoomBiquadratic::Close();
 }
 
-std::uint32_t FG_ZoomBiquadratic::Open(int destinationWidth, int destinationHeight,
-                                       int sourceWidth, int sourceHeight, int bitsPerPixel,
-                                       int type) {
+std::uint32_t FG_ZoomBiquadratic::Open(int destinationWidth, int destinationHeight, int sourceWidth,
+                                       int sourceHeight, int bitsPerPixel, int type) {
     return openRing(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
                     type, kRingRows, tables_, kTapsAfter, FG_ZoomBiquadratic_CalcParam);
 }
@@ -70,7 +69,8 @@ void FG_ZoomBiquadratic::expandRowAs(const T* row, double* ringRow) {
     padRow(row, sourceWidth_, Channels, 0, kTapsAfter, tables_.paddedRow.get());
     for (int x = 0; x < destinationWidth_; ++x) {
         const S_ZoomBiquadraticParam& param = tables_.horizontal[x];
-        const double* taps = tables_.paddedRow.get() + static_cast<std::size_t>(param.first) * Channels;
+        const double* taps =
+            tables_.paddedRow.get() + static_cast<std::size_t>(param.first) * Channels;
         double* out = ringRow + static_cast<std::size_t>(x) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             out[ch] = param.weight[0] * taps[ch] + param.weight[1] * taps[Channels + ch] +

@@ -81,8 +81,8 @@ void FG_ZoomLWS::expandRowAs(const T* row, double* ringRow) {
     padRow(row, sourceWidth_, Channels, kTapsBefore, kTapsAfter, tables_.paddedRow.get());
     for (int x = 0; x < destinationWidth_; ++x) {
         const S_Lanczos3Param& param = tables_.horizontal[x];
-        const double* taps =
-            tables_.paddedRow.get() + static_cast<std::size_t>(param.first + kTapsBefore) * Channels;
+        const double* taps = tables_.paddedRow.get() +
+                             static_cast<std::size_t>(param.first + kTapsBefore) * Channels;
         double* out = ringRow + static_cast<std::size_t>(x) * Channels;
         for (int ch = 0; ch < Channels; ++ch) {
             double sum = 0.0;

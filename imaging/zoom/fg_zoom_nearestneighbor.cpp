@@ -38,8 +38,7 @@ std::uint32_t FG_ZoomNearestneighbor::Open(int destinationWidth, int destination
     if (destinationWidth < 1 || destinationHeight < 1 || sourceWidth < 1 || sourceHeight < 1) {
         return kZoomNotPossible;
     }
-    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
-                type);
+    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
     openFlag_ = 1;
     if (row_.allocate(zoomRowBytes(destinationWidth, bitsPerPixel)) != kZoomDone) {
         Close();

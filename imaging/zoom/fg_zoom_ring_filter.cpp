@@ -13,16 +13,15 @@ FG_ZoomRingFilter::~FG_ZoomRingFilter() {
 }
 
 std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinationHeight,
-                                              int sourceWidth, int sourceHeight,
-                                              int bitsPerPixel, int type, int ringRows) {
+                                              int sourceWidth, int sourceHeight, int bitsPerPixel,
+                                              int type, int ringRows) {
     if (destinationWidth < sourceWidth || destinationHeight < sourceHeight) {
         return kZoomShrinking;
     }
     if (sourceWidth < 1 || sourceHeight < 1) {
         return kZoomBadParameter;
     }
-    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel,
-                type);
+    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
     samplesPerPixel_ = FG_Zoom_SamplePerPixel(bitsPerPixel);
     bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
     rowSamples_ = destinationWidth * samplesPerPixel_;
@@ -53,8 +52,8 @@ std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
     if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
         return kZoomBadParameter;
     }
-    double* target = ring_.get() + static_cast<std::size_t>(sourceRowsReceived_ % ringRows_) *
-                                       rowSamples_;
+    double* target =
+        ring_.get() + static_cast<std::size_t>(sourceRowsReceived_ % ringRows_) * rowSamples_;
     if (destinationWidth_ == sourceWidth_) {
         copyRow(row, target);
     } else {

@@ -101,9 +101,9 @@ void BM_Zoom(benchmark::State& state) {
         benchmark::ClobberMemory();
         state.SetLabel(std::string("filter type ") + std::to_string(zoom.type()));
     }
-    state.counters["Mpx/s"] = benchmark::Counter(
-        static_cast<double>(target.width) * target.height / 1e6,
-        benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(static_cast<double>(target.width) * target.height / 1e6,
+                           benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // Reference images on a memory-backed folder: a PPM for ImageMagick and its copy in vips's
@@ -114,8 +114,12 @@ public:
         static ReferenceFiles files;
         return files;
     }
-    std::string ppm(int bitsPerPixel) const { return (folder_ / name(bitsPerPixel, ".ppm")).string(); }
-    std::string vips(int bitsPerPixel) const { return (folder_ / name(bitsPerPixel, ".v")).string(); }
+    std::string ppm(int bitsPerPixel) const {
+        return (folder_ / name(bitsPerPixel, ".ppm")).string();
+    }
+    std::string vips(int bitsPerPixel) const {
+        return (folder_ / name(bitsPerPixel, ".v")).string();
+    }
     std::string output() const { return (folder_ / "out.v").string(); }
     std::string folder() const { return folder_.string(); }
     bool ok() const { return ok_; }
@@ -124,8 +128,9 @@ public:
 
 private:
     ReferenceFiles() {
-        const std::filesystem::path base =
-            std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        const std::filesystem::path base = std::filesystem::exists("/dev/shm")
+                                               ? "/dev/shm"
+                                               : std::filesystem::temp_directory_path();
         std::string pattern = (base / "zoom-bench-XXXXXX").string();
         ok_ = mkdtemp(pattern.data()) != nullptr;
         folder_ = pattern;
@@ -164,7 +169,9 @@ private:
             }
         }
         std::ofstream out(ppm(bitsPerPixel), std::ios::binary);
-        out << "P6\n" << kSourceWidth << ' ' << kSourceHeight << '\n' << (wide ? 65535 : 255) << '\n';
+        out << "P6\n"
+            << kSourceWidth << ' ' << kSourceHeight << '\n'
+            << (wide ? 65535 : 255) << '\n';
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         return static_cast<bool>(out);
@@ -194,9 +201,9 @@ void runCommand(benchmark::State& state, const std::string& tool, const std::str
         }
         state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
     }
-    state.counters["Mpx/s"] = benchmark::Counter(
-        static_cast<double>(target.width) * target.height / 1e6,
-        benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] =
+        benchmark::Counter(static_cast<double>(target.width) * target.height / 1e6,
+                           benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // vips enlarges with its bicubic interpolator whatever kernel is asked for and reduces with
@@ -206,19 +213,19 @@ void BM_VipsResize(benchmark::State& state) {
     const auto bitsPerPixel = static_cast<int>(state.range(0));
     runCommand(state, "vips",
                "VIPS_CONCURRENCY=1 vips resize '" + files.vips(bitsPerPixel) + "' '" +
-                   files.output() + "' " + kGeometry[state.range(1)].factor +
-                   " --kernel lanczos3");
+                   files.output() + "' " + kGeometry[state.range(1)].factor + " --kernel lanczos3");
 }
 
 // ImageMagick's Lanczos (three lobes) in both directions: the true Lanczos-3 reference.
 void BM_ImageMagickLanczos(benchmark::State& state) {
     const ReferenceFiles& files = ReferenceFiles::get();
     const auto bitsPerPixel = static_cast<int>(state.range(0));
-    runCommand(state, "convert",
-               "MAGICK_CONFIGURE_PATH='" + files.folder() +
-                   "' convert -limit thread 1 -limit memory 8GiB -limit map 8GiB -limit area 1GP '" +
-                   files.ppm(bitsPerPixel) + "' -filter Lanczos -resize " +
-                   kGeometry[state.range(1)].percent + " null:");
+    runCommand(
+        state, "convert",
+        "MAGICK_CONFIGURE_PATH='" + files.folder() +
+            "' convert -limit thread 1 -limit memory 8GiB -limit map 8GiB -limit area 1GP '" +
+            files.ppm(bitsPerPixel) + "' -filter Lanczos -resize " +
+            kGeometry[state.range(1)].percent + " null:");
 }
 
 void filterCases(benchmark::internal::Benchmark* bench) {

@@ -53,8 +53,8 @@ Fed feedRows(FG_ZoomBilinear& filter, const std::uint8_t (&rows)[3][3], int widt
 TEST(FG_ZoomBilinear, EnlargingThreeToFiveReleasesRowsInRuns) {
     FG_ZoomBilinear filter;
     ASSERT_EQ(filter.Open(5, 5, 3, 3, 8, kZoomTypeBilinear), kZoomDone);
-    const std::vector<Weights> weights = {{0, 4, 0, 4}, {0, 2, 2, 4}, {0, 0, 4, 4},
-                                          {1, 2, 2, 4}, {1, 0, 4, 4}};
+    const std::vector<Weights> weights = {
+        {0, 4, 0, 4}, {0, 2, 2, 4}, {0, 0, 4, 4}, {1, 2, 2, 4}, {1, 0, 4, 4}};
     expectWeights(filter, true, weights);
     expectWeights(filter, false, weights);
 
@@ -93,19 +93,19 @@ TEST(FG_ZoomBilinear, ReducingThreeToTwoSharesTheMiddleRow) {
 }
 
 TEST(FG_ZoomBilinear, ShiftCoefficientBendsAlongTwoParabolas) {
-    EXPECT_EQ(Shift_Coefficient(1, 10), 0);   // 1 / 5
-    EXPECT_EQ(Shift_Coefficient(3, 10), 1);   // 9 / 5
+    EXPECT_EQ(Shift_Coefficient(1, 10), 0);  // 1 / 5
+    EXPECT_EQ(Shift_Coefficient(3, 10), 1);  // 9 / 5
     EXPECT_EQ(Shift_Coefficient(5, 10), 5);
-    EXPECT_EQ(Shift_Coefficient(7, 10), 8);   // 10 − 9 / 5
-    EXPECT_EQ(Shift_Coefficient(9, 10), 9);   // 10 − 1 / 5
+    EXPECT_EQ(Shift_Coefficient(7, 10), 8);  // 10 − 9 / 5
+    EXPECT_EQ(Shift_Coefficient(9, 10), 9);  // 10 − 1 / 5
 }
 
 TEST(FG_ZoomBilinear, EqualSizesNeedNoFilter) {
     struct Case {
         int dw, dh, sw, sh, enabled;
     };
-    for (const Case& c : {Case{10, 10, 10, 10, 0}, Case{10, 20, 10, 10, 0},
-                          Case{10, 5, 10, 10, 1}, Case{20, 10, 10, 10, 1}}) {
+    for (const Case& c : {Case{10, 10, 10, 10, 0}, Case{10, 20, 10, 10, 0}, Case{10, 5, 10, 10, 1},
+                          Case{20, 10, 10, 10, 1}}) {
         FG_ZoomBilinear filter;
         ASSERT_EQ(filter.Open(c.dw, c.dh, c.sw, c.sh, 24, kZoomTypeBilinear), kZoomDone);
         EXPECT_EQ(filter.IsEnable(), c.enabled) << c.dw << "x" << c.dh;

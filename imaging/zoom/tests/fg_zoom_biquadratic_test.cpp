@@ -55,13 +55,25 @@ TEST_P(BiquadraticRamp, IsReproducedWithinRounding) {
 INSTANTIATE_TEST_SUITE_P(
     Ramps, BiquadraticRamp,
     ::testing::Values(
-        RampCase{"Constant", 24, 7, 6, 19, 23, {{77, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 0, 0, 0}}},
-        RampCase{"Linear", 24, 10, 8, 37, 29, {{3, 20, 0, 7, 0}, {250, -20, 0, -5, 0}, {9, 1, 0, 1, 0}}},
+        RampCase{
+            "Constant", 24, 7, 6, 19, 23, {{77, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, {255, 0, 0, 0, 0}}},
+        RampCase{
+            "Linear", 24, 10, 8, 37, 29, {{3, 20, 0, 7, 0}, {250, -20, 0, -5, 0}, {9, 1, 0, 1, 0}}},
         RampCase{"Quadratic", 8, 10, 8, 41, 23, {{2, 1, 1, 3, 1}}},
-        RampCase{"QuadraticWide", 48, 12, 9, 50, 40,
+        RampCase{"QuadraticWide",
+                 48,
+                 12,
+                 9,
+                 50,
+                 40,
                  {{100, 300, 200, 500, 300}, {60000, -900, 20, -700, -30}, {0, 0, 450, 0, 0}}},
         RampCase{"QuadraticAcrossOnly", 16, 9, 9, 30, 9, {{1000, -50, 700, 0, 0}}},
-        RampCase{"QuadraticDownOnly", 32, 8, 7, 8, 20,
+        RampCase{"QuadraticDownOnly",
+                 32,
+                 8,
+                 7,
+                 8,
+                 20,
                  {{0, 0, 0, 10, 4}, {255, 0, 0, -9, -3}, {5, 0, 0, 0, 5}, {9, 0, 0, 0, 0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -74,8 +86,8 @@ TEST(FG_ZoomBiquadratic, SmallSourcesInterpolateLinearlyOrRepeat) {
         std::uint8_t out[5];
         ASSERT_EQ(filter.Send(row), kZoomDone);
         ASSERT_EQ(filter.Read(out), kZoomDone);
-        const std::vector<int> expected =
-            sourceWidth == 1 ? std::vector<int>{0, 0, 0, 0, 0} : std::vector<int>{0, 50, 100, 150, 200};
+        const std::vector<int> expected = sourceWidth == 1 ? std::vector<int>{0, 0, 0, 0, 0}
+                                                           : std::vector<int>{0, 50, 100, 150, 200};
         EXPECT_EQ(std::vector<int>(out, out + 5), expected) << sourceWidth;
     }
 }
@@ -94,8 +106,9 @@ TEST(FG_ZoomBiquadratic, ReportsOnlyRowsItWrote) {
             std::fill(buffer.begin(), buffer.end(), fill == 0 ? 0x00 : 0xFF);
             if (zoom.CheckData() == 0) {
                 ASSERT_EQ(zoom.Read(buffer.data()), kZoomBadState);
-                ASSERT_TRUE(std::all_of(buffer.begin(), buffer.end(),
-                                        [&](std::uint8_t b) { return b == (fill == 0 ? 0 : 0xFF); }));
+                ASSERT_TRUE(std::all_of(buffer.begin(), buffer.end(), [&](std::uint8_t b) {
+                    return b == (fill == 0 ? 0 : 0xFF);
+                }));
                 ASSERT_LT(sent, 7);
                 ASSERT_EQ(zoom.Send(source.row(sent++)), kZoomDone);
             } else {

@@ -73,15 +73,14 @@ TEST_P(ConstantImage, StaysConstant) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Filters, ConstantImage,
-    ::testing::Combine(::testing::Values(1, 2, 3, 4, 5),
-                       ::testing::Values(ConstantCase{24, 7, 9, 23, 17},
-                                         ConstantCase{48, 6, 6, 61, 13},
-                                         ConstantCase{8, 10, 10, 10, 31},
-                                         ConstantCase{64, 12, 8, 12, 8},
-                                         ConstantCase{16, 40, 30, 13, 11},
-                                         ConstantCase{32, 9, 30, 20, 7})));
+INSTANTIATE_TEST_SUITE_P(Filters, ConstantImage,
+                         ::testing::Combine(::testing::Values(1, 2, 3, 4, 5),
+                                            ::testing::Values(ConstantCase{24, 7, 9, 23, 17},
+                                                              ConstantCase{48, 6, 6, 61, 13},
+                                                              ConstantCase{8, 10, 10, 10, 31},
+                                                              ConstantCase{64, 12, 8, 12, 8},
+                                                              ConstantCase{16, 40, 30, 13, 11},
+                                                              ConstantCase{32, 9, 30, 20, 7})));
 
 // Rows 0 0 0 | 255 255 255: the cubic overshoots on both sides of the step.
 Image stepImage(int bpp, bool vertical) {
@@ -101,7 +100,8 @@ TEST(FG_ZoomBicubic, OvershootIsClampedToTheSampleRange) {
             // Position 3 (= 1.5) lies between two 0 samples with the step ahead: below 0.
             // Position 7 (= 3.5) lies between two full samples after the step: above the top.
             const auto at = [&](int position) {
-                return vertical ? run.image.sample(0, position, 0) : run.image.sample(position, 0, 0);
+                return vertical ? run.image.sample(0, position, 0)
+                                : run.image.sample(position, 0, 0);
             };
             EXPECT_EQ(at(3), 0) << bpp << (vertical ? " vertical" : " horizontal");
             EXPECT_EQ(at(7), source.maxSample()) << bpp << (vertical ? " vertical" : " horizontal");

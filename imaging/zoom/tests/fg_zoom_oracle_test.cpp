@@ -28,7 +28,8 @@ class ScipyOracle : public ::testing::TestWithParam<OracleCase> {};
 TEST_P(ScipyOracle, BilinearEnlargementAgreesWithinOne) {
     const OracleCase c = GetParam();
     const Image source = zoomtest::randomImage(c.sourceWidth, c.sourceHeight, c.bpp, 1234);
-    const zoomtest::Run run = zoomtest::resample(source, c.width, c.height, imaging::kZoomTypeBilinear);
+    const zoomtest::Run run =
+        zoomtest::resample(source, c.width, c.height, imaging::kZoomTypeBilinear);
     ASSERT_EQ(run.type, imaging::kZoomTypeBilinear);
     ASSERT_EQ(run.failure, imaging::kZoomDone);
 
@@ -39,10 +40,9 @@ TEST_P(ScipyOracle, BilinearEnlargementAgreesWithinOne) {
         .write(reinterpret_cast<const char*>(source.bytes.data()),
                static_cast<std::streamsize>(source.bytes.size()));
     const int status = testsupport::runPython(
-        ZOOM_ORACLE_SCRIPT,
-        {input.string(), std::to_string(c.sourceHeight), std::to_string(c.sourceWidth),
-         std::to_string(source.channels()), std::to_string(c.height), std::to_string(c.width),
-         output.string()});
+        ZOOM_ORACLE_SCRIPT, {input.string(), std::to_string(c.sourceHeight),
+                             std::to_string(c.sourceWidth), std::to_string(source.channels()),
+                             std::to_string(c.height), std::to_string(c.width), output.string()});
     if (status == kScipyMissing) {
         GTEST_SKIP() << "Debian's python3-scipy is missing (scripts/setup installs it)";
     }
@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScipyOracle,
                          ::testing::Values(OracleCase{8, 13, 11, 40, 29},
                                            OracleCase{24, 37, 23, 100, 61},
                                            OracleCase{32, 6, 9, 17, 9},
-                                           OracleCase{24, 50, 40, 125, 100}));
+                                           OracleCase{24, 50, 40, 125, 100},
+                                           OracleCase{24, 1, 5, 7, 12},  // one column
+                                           OracleCase{8, 5, 1, 9, 4}));  // one row
 
 }  // namespace

@@ -20,8 +20,7 @@ struct Image {
     std::vector<std::uint8_t> bytes;
 
     Image() = default;
-    Image(int w, int h, int bpp)
-        : width(w), height(h), bitsPerPixel(bpp), bytes(rowBytes() * h) {}
+    Image(int w, int h, int bpp) : width(w), height(h), bitsPerPixel(bpp), bytes(rowBytes() * h) {}
 
     std::size_t rowBytes() const { return imaging::zoomRowBytes(width, bitsPerPixel); }
     int channels() const { return imaging::FG_Zoom_SamplePerPixel(bitsPerPixel); }
