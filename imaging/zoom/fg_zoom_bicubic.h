@@ -23,8 +23,7 @@ class FG_ZoomBicubic : public FG_ZoomRingFilter {
 public:
     ~FG_ZoomBicubic() override;
 
-    /// 0xFFFFFFFF when the destination is smaller on an axis, 44 for a size below 1, 1 when
-    /// memory is short (the filter is closed), else 0.
+    /// Opens the filter with its tables; the codes of FG_ZoomRingFilter::openRing.
     std::uint32_t Open(int destinationWidth, int destinationHeight, int sourceWidth,
                        int sourceHeight, int bitsPerPixel, int type) override;
     void Close() override;

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "imaging/zoom/fg_zoom_bicubic.h"
+#include "imaging/zoom/fg_zoom_bilinear.h"
 #include "imaging/zoom/fg_zoom_biquadratic.h"
 #include "imaging/zoom/fg_zoom_lws.h"
+#include "imaging/zoom/fg_zoom_nearestneighbor.h"
 #include "zoom_test_image.h"
 
 namespace {
@@ -48,6 +50,43 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"EqualSizesKeepBicubic", 20, 20, 20, 20, 24, 5, 5},
         ChoiceCase{"SixBySixIsNotSmall", 40, 40, 6, 6, 24, 5, 5}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FG_Zoom, EachTypeRunsItsFilterClass) {
+    // The front's rows equal those of the filter class opened directly, and differ between the
+    // classes on a random image.
+    const zoomtest::Image source = zoomtest::randomImage(9, 8, 24, 21);
+    const auto direct = [&](FG_Zoom&& filter, int type) {
+        return zoomtest::resampleWith(filter, source, 20, 17, type).image.bytes;
+    };
+    const std::vector<std::pair<int, std::vector<std::uint8_t>>> expected = {
+        {kZoomTypeNearestNeighbor, direct(FG_ZoomNearestneighbor(), 1)},
+        {kZoomTypeBilinear, direct(FG_ZoomBilinear(), 2)},
+        {kZoomTypeLanczos3, direct(FG_ZoomLWS(), 3)},
+        {kZoomTypeBiquadratic, direct(FG_ZoomBiquadratic(), 4)},
+        {kZoomTypeBicubic, direct(FG_ZoomBicubic(), 5)}};
+    for (const auto& [type, rows] : expected) {
+        EXPECT_EQ(zoomtest::resample(source, 20, 17, type).image.bytes, rows) << type;
+        for (const auto& [otherType, otherRows] : expected) {
+            if (otherType != type) {
+                EXPECT_NE(rows, otherRows) << type << " and " << otherType;
+            }
+        }
+    }
+}
+
+TEST(FG_Zoom, SampleLayoutOfEachPixelFormat) {
+    struct Format {
+        int bitsPerPixel, samples, bitsPerSample;
+    };
+    for (const Format& f : {Format{1, 1, 1}, Format{8, 1, 8}, Format{16, 1, 16}, Format{24, 3, 8},
+                            Format{48, 3, 16}, Format{32, 4, 8}, Format{64, 4, 16}, Format{0, 0, 0},
+                            Format{4, 0, 0}, Format{12, 0, 0}, Format{96, 0, 0}}) {
+        EXPECT_EQ(FG_Zoom_SamplePerPixel(f.bitsPerPixel), f.samples) << f.bitsPerPixel;
+        EXPECT_EQ(FG_Zoom_BitsPerSample(f.bitsPerPixel), f.bitsPerSample) << f.bitsPerPixel;
+    }
+    EXPECT_EQ(zoomRowBytes(10, 1), 2u);
+    EXPECT_EQ(zoomRowBytes(3, 48), 18u);
+}
 
 TEST(FG_Zoom, DefaultTypeWithoutReductionIsRefused) {
     // Type 0 becomes bilinear only through a reduction, a small source or 1 bit; else the

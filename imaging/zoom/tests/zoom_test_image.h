@@ -79,11 +79,11 @@ struct Run {
     int read = 0;
 };
 
-/// Opens a front and runs Open, then Read while rows are pending, else Send, then Close.
-inline Run resample(const Image& source, int width, int height, int type) {
+/// Runs Open on `zoom` (a front or a filter), then Read while rows are pending, else Send.
+inline Run resampleWith(imaging::FG_Zoom& zoom, const Image& source, int width, int height,
+                        int type) {
     Run run;
     run.image = Image(width, height, source.bitsPerPixel);
-    imaging::FG_Zoom zoom;
     run.openResult =
         zoom.Open(width, height, source.width, source.height, source.bitsPerPixel, type);
     run.type = zoom.type();
@@ -104,6 +104,12 @@ inline Run resample(const Image& source, int width, int height, int type) {
         }
     }
     return run;
+}
+
+/// The same through a new front, closed at the end.
+inline Run resample(const Image& source, int width, int height, int type) {
+    imaging::FG_Zoom zoom;
+    return resampleWith(zoom, source, width, height, type);
 }
 
 }  // namespace zoomtest
