@@ -31,8 +31,6 @@ void expectWeights(const FG_ZoomBilinear& filter, bool horizontal,
 
 // Three 8-bit rows of three pixels sent in turn, every pending row read after each Send.
 struct Fed {
-    // Fixed arrays: growing a std::vector<int> here would share its instantiation with
-    // GoogleTest's own, which is built without the sanitizer's container annotations.
     std::array<int, 3> pendingAfterSend{};
     std::vector<std::vector<int>> rows;
 };

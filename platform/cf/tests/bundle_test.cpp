@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cf/notification_center.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -51,6 +52,24 @@ TEST(Bundle, FolderWithoutInfoIsRefused) {
     std::filesystem::create_directory(folder / "Empty.bundle");
     EXPECT_EQ(cf::Bundle::open(folder / "Empty.bundle"), nullptr);
     EXPECT_EQ(cf::Bundle::open(folder / "Absent.bundle"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Every library of a process shares the process-wide centres, as the print core and the
+// dialog rely on to exchange progress and cancel posts.
+TEST(Bundle, LoadedLibrariesShareTheLocalCentre) {
+    auto bundle = openTestBundle();
+    ASSERT_NE(bundle, nullptr);
+    auto post = reinterpret_cast<void (*)(const char*)>(bundle->symbol("cfTestBundlePostLocal"));
+    ASSERT_NE(post, nullptr);
+    int calls = 0;
+    auto observer = cf::NotificationCenter::localCenter().addObserver(
+        "fromBundle", nullptr, [&](const cf::Notification&) { ++calls; });
+    post("fromBundle");
+    EXPECT_EQ(calls, 1);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+// Codes of the protocol session operations beyond the protocol statuses they pass on.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr std::int32_t kGlueNoErr = 0;
+inline constexpr std::int32_t kGlueFailure = -1;        ///< no usable endpoint for the address
+inline constexpr std::int32_t kGlueVersionErr = 15831;  ///< printer speaks another protocol version
+inline constexpr std::int32_t kGlueNoVersion2Err =
+    15832;  ///< printer lacks the version-2 operations
+inline constexpr std::int32_t kGlueStatus12Err =
+    15834;  ///< printer answered with protocol status 12
+inline constexpr std::int32_t kGlueParamErr =
+    15850;                                          ///< missing argument or bad count: fix the call
+inline constexpr std::int32_t kGlueMemErr = 15851;  ///< out of memory, or answer too long

@@ -1,0 +1,19 @@
+// The zero file-creation mask scope.
+#include "registry/creation_mask.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+std::recursive_mutex& maskMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+}  // namespace
+
+ZeroCreationMask::ZeroCreationMask() : serialised_(maskMutex()), saved_(::umask(0)) {}
+
+ZeroCreationMask::~ZeroCreationMask() {
+    ::umask(saved_);
+}

@@ -1,0 +1,94 @@
+// A view on one printer's record in the shared registry, with the record's three locks.
+//
+// The record's attach count and queue owner are touched under its device lock, the queue slots
+// under its queue lock and the complete slots under its complete-list lock. A view keeps the
+// memory its record lives in mapped for as long as it exists.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "registry/lib_lock.h"
+#include "registry/registry_error.h"
+#include "registry/shared_block.h"
+
+class CLibDeviceInfo {
+  public:
+    static constexpr double kDeviceLockTimeout = 60;        // seconds
+    static constexpr double kQueueLockTimeout = 60;         // seconds
+    static constexpr double kCompleteListLockTimeout = 10;  // seconds
+
+    /// A view on `contents`; `keepAlive` owns the memory it lives in (may be null when the caller
+    /// keeps it alive). Null when the record or group is missing or a lock cannot be made.
+    static std::unique_ptr<CLibDeviceInfo> initWithContents(
+        SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
+        std::shared_ptr<const void> keepAlive = {});
+
+    CLibDeviceInfo(const CLibDeviceInfo&) = delete;
+    CLibDeviceInfo& operator=(const CLibDeviceInfo&) = delete;
+
+    /// The record's identifier, the printer's device URI (at most 255 bytes).
+    std::string identifier() const;
+    /// Whether the printer's administration requests go through the operation queue (USB).
+    bool shouldUseQueue() const { return contents_->useQueue != 0; }
+
+    /// The device lock, taken over from a dead holder after its time-out. Device-view codes.
+    std::uint32_t lock();
+    std::uint32_t unlock();
+
+    /// One more or one fewer context using the printer; the new count, which stays within
+    /// 0 … 0xFFFFFFFF. Called with the device lock held.
+    std::uint32_t attach();
+    std::uint32_t detach();
+
+    /// Whether a running process serves the printer's operation queue.
+    bool queueOwnerExists() const;
+    /// Names this process as the queue owner, or no process.
+    void setQueueOwner();
+    void clearQueueOwner();
+
+    /// A new view on the same record, with locks of its own.
+    std::unique_ptr<CLibDeviceInfo> clone() const;
+
+    /// The request and response ticket folders, created when missing; empty when they cannot be.
+    std::optional<std::filesystem::path> ticketDirectoryURLForRequest() const;
+    std::optional<std::filesystem::path> ticketDirectoryURLForResponse() const;
+    static std::optional<std::filesystem::path> ticketDirectoryURLForRequestWithGroupName(
+        std::string_view groupName, bool onSandbox);
+    static std::optional<std::filesystem::path> ticketDirectoryURLForResponseWithGroupName(
+        std::string_view groupName, bool onSandbox);
+
+    /// Deletes both ticket folders with everything in them.
+    static void clearTicketFilesWithGroupName(std::string_view groupName, bool onSandbox);
+
+    /// Lock results to device-view codes: 0 → 0, time-out → 4, misuse → 3, others → 12.
+    static std::uint32_t errorForLockError(std::uint32_t lockError);
+    /// Ticket library codes to device-view codes: 0 → 0, 2 → 2, 4 → 6, 5 → 7, others → 12.
+    static std::uint32_t errorForTicketError(int ticketError);
+
+    /// The record and the queue's locks, for the operation queue.
+    SharedDeviceRecord* contents() const { return contents_; }
+    CLibLock& queueLock() { return *queueLock_; }
+    CLibLock& completeListLock() { return *completeListLock_; }
+    const std::string& groupName() const { return groupName_; }
+    bool onSandbox() const { return appSandbox_; }
+
+  private:
+    CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
+                   std::shared_ptr<const void> keepAlive);
+
+    SharedDeviceRecord* contents_;
+    std::string groupName_;
+    bool appSandbox_;
+    std::shared_ptr<const void> keepAlive_;
+    std::unique_ptr<CLibLock> bodyLock_;
+    std::unique_ptr<CLibLock> queueLock_;
+    std::unique_ptr<CLibLock> completeListLock_;
+};
+
+/// The text of a fixed string field of the block, which need not be terminated.
+std::string SharedString(const char (&field)[kSharedStringSize]);

@@ -1,0 +1,124 @@
+// Taking, releasing and recovering the library's cross-process locks.
+#include "registry/lib_lock.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "registry/lib_settings.h"
+#include "registry/work_directory.h"
+
+namespace {
+
+constexpr std::string_view kRecoverySuffix = "_Recover";
+
+using Seconds = std::chrono::duration<double>;
+
+}  // namespace
+
+CLibLock::CLibLock(std::string_view name, double timeout,
+                   std::unique_ptr<DistributedLock> distributedLock)
+    : name_(name), timeout_(timeout), distributedLock_(std::move(distributedLock)) {}
+
+std::unique_ptr<CLibLock> CLibLock::initWithName(std::string_view name, std::string_view groupName,
+                                                 double timeout, bool onSandbox) {
+    auto distributedLock = distributedLockWithName(name, groupName, onSandbox);
+    if (!distributedLock) {
+        return nullptr;
+    }
+    return std::unique_ptr<CLibLock>(new CLibLock(name, timeout, std::move(distributedLock)));
+}
+
+std::unique_ptr<DistributedLock> CLibLock::distributedLockWithName(std::string_view name,
+                                                                   std::string_view groupName,
+                                                                   bool onSandbox) {
+    if (name.empty() || groupName.empty()) {
+        return nullptr;
+    }
+    const auto folder = WorkDirectoryFolder(groupName, onSandbox, WorkFolder::DistributedLock);
+    if (!folder) {
+        return nullptr;
+    }
+    return std::make_unique<DistributedLock>(*folder / name);
+}
+
+bool CLibLock::takeOnce() {
+    locking_ = distributedLock_->tryLock() == DistributedLock::Attempt::Taken;
+    return locking_;
+}
+
+void CLibLock::markHeldBy(std::uint32_t* owner) {
+    locking_ = true;
+    *owner = static_cast<std::uint32_t>(::getpid());
+}
+
+std::uint32_t CLibLock::lock() {
+    if (locking_) {
+        return kCLibLockAlreadyHeld;
+    }
+    // A failure other than "held by someone" counts as a failed first try; on a later try it
+    // ends the wait.
+    if (takeOnce()) {
+        return kCLibLockNoErr;
+    }
+    const Seconds interval(CLibSettings::sharedSettings().tryLockInterval());
+    const auto start = std::chrono::steady_clock::now();
+    while (Seconds(std::chrono::steady_clock::now() - start).count() < timeout_) {
+        std::this_thread::sleep_for(interval);
+        const auto attempt = distributedLock_->tryLock();
+        if (attempt == DistributedLock::Attempt::Taken) {
+            locking_ = true;
+            return kCLibLockNoErr;
+        }
+        if (attempt == DistributedLock::Attempt::Failed) {
+            break;
+        }
+    }
+    return kCLibLockTimeout;
+}
+
+std::uint32_t CLibLock::unlock() {
+    if (!locking_) {
+        return kCLibLockNotHeld;
+    }
+    distributedLock_->unlock();
+    locking_ = false;
+    return kCLibLockNoErr;
+}
+
+bool CLibLock::recoverWithOwnerReference(std::uint32_t* owner) {
+    if (owner == nullptr) {
+        return false;
+    }
+    if (locking_ || takeOnce()) {
+        markHeldBy(owner);
+        return true;
+    }
+    const auto guardPath =
+        distributedLock_->path().parent_path() / (name_ + std::string(kRecoverySuffix));
+    const AdvisoryFileLock guard(guardPath);
+    if (!guard.held()) {
+        return false;  // another process is recovering this lock
+    }
+    if (CLibSettings::isProcessRunningByPID(static_cast<std::int32_t>(*owner))) {
+        return false;
+    }
+    distributedLock_->unlock();
+    if (!takeOnce()) {
+        return false;
+    }
+    markHeldBy(owner);
+    return true;
+}
+
+std::uint32_t CLibLock::lockWithOwnerReference(std::uint32_t* owner) {
+    const std::uint32_t result = lock();
+    if (result == kCLibLockTimeout && recoverWithOwnerReference(owner)) {
+        return kCLibLockNoErr;
+    }
+    if (result == kCLibLockNoErr && owner != nullptr) {
+        *owner = static_cast<std::uint32_t>(::getpid());
+    }
+    return result;
+}

@@ -1,0 +1,102 @@
+// Settings file loading and the process table look-up.
+#include "registry/lib_settings.h"
+
+#include <dlfcn.h>
+#include <errno.h>
+#include <signal.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "cf/property_list.h"
+#include "cf/value.h"
+
+namespace {
+
+constexpr const char* kSettingsVariable = "STRATOLINE_DOVO_SETTINGS";
+constexpr const char* kResourcesFolder = "DovoCommonLib.resources";
+constexpr const char* kSettingsFileName = "Settings.plist";
+constexpr char kZombieState = 'Z';
+constexpr char kDeadState = 'X';
+
+// A number of seconds that can be slept: finite and not negative.
+bool usableInterval(const cf::Value* value, double& seconds) {
+    const auto number = value != nullptr ? value->real() : std::nullopt;
+    if (!number || !std::isfinite(*number) || *number < 0) {
+        return false;
+    }
+    seconds = *number;
+    return true;
+}
+
+// The state letter of /proc/<pid>/stat ("pid (name) S ..."; the name may hold parentheses).
+// 0 when the file cannot be read, as where /proc is not mounted.
+char processState(std::int32_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return 0;
+    }
+    const auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : 0;
+}
+
+}  // namespace
+
+CLibSettings& CLibSettings::sharedSettings() {
+    static CLibSettings instance;  // made once, under the compiler's initialisation lock
+    return instance;
+}
+
+CLibSettings::CLibSettings() {
+    loadSettings();
+}
+
+std::filesystem::path CLibSettings::settingsFilePath() {
+    if (const char* path = std::getenv(kSettingsVariable); path != nullptr && *path != '\0') {
+        return path;
+    }
+    Dl_info where{};
+    if (::dladdr(reinterpret_cast<const void*>(&CLibSettings::settingsFilePath), &where) == 0 ||
+        where.dli_fname == nullptr) {
+        return {};
+    }
+    return std::filesystem::path(where.dli_fname).parent_path() / kResourcesFolder /
+           kSettingsFileName;
+}
+
+void CLibSettings::loadSettings() {
+    cf::Value settings;
+    const auto path = settingsFilePath();
+    if (path.empty() || cf::readPropertyListFile(path, settings) != cf::PlistStatus::Ok ||
+        !settings.isDictionary()) {
+        return;
+    }
+    const struct {
+        const char* key;
+        std::atomic<double>& interval;
+    } keys[] = {
+        {"AdminThreadDequeueInterval", dequeueInterval_},
+        {"AdminThreadPausingInterval", pausingInterval_},
+        {"WaitForCompleteTaskRetryInterval", waitForCompleteTaskRetryInterval_},
+        {"LockRetryInterval", tryLockInterval_},
+    };
+    for (const auto& [key, interval] : keys) {
+        if (double seconds = 0; usableInterval(settings.find(key), seconds)) {
+            interval = seconds;
+        }
+    }
+}
+
+bool CLibSettings::isProcessRunningByPID(std::int32_t pid) {
+    if (pid <= 0) {
+        return false;
+    }
+    if (::kill(pid, 0) != 0 && errno != EPERM) {
+        return false;
+    }
+    const char state = processState(pid);
+    return state != kZombieState && state != kDeadState;
+}

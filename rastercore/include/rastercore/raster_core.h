@@ -1,0 +1,28 @@
+// Exported entry points of the print core (libRasterCore.so).
+#pragma once
+
+#include <cstdint>
+
+#include "rastercore/common_info_table.h"
+#include "rastercore/core_common_info_tbl.h"
+#include "rastercore/progress.h"
+#include "rastercore/result_codes.h"
+
+#define RASTERCORE_EXPORT __attribute__((visibility("default")))
+
+extern "C" {
+
+/// Runs one print job end to end on the calling thread: set-up, job open, job start, the image
+/// (or test-pattern) pages, job end, close or cancel, tear-down. `table` is the caller's filled
+/// job record (the core sets its cancel byte and rewrites some settings of a pattern job);
+/// `progress` is a `rastercore::ProgressObject*` for host type 1 and is ignored otherwise.
+/// Returns a plug-in error code (`rastercore::kPlg...`), 0xFFFFFFFF for a null `table`.
+/// When the Desktop folder holds a "DEBUG_TIME" folder, appends the job's time to
+/// "DEBUG_TIME/debug_time.csv" there.
+RASTERCORE_EXPORT std::uint32_t RasterCore_Process(CoreCommonInfoTbl* table, void* progress);
+
+/// 1 when the printer model is served by a CUPS/PPD driver, 0 when by the maker's own driver
+/// plug-in (a "<model>.plugin" bundle under the driver root's Orvane/TARN/Controls folder, with
+/// no reachable PPD named for the model in the product list).
+RASTERCORE_EXPORT std::int32_t RasterCore_isCUPSDriver(const char* modelName);
+}

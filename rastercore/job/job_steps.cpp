@@ -1,0 +1,38 @@
+// The core's job steps. Set-up and tear-down, the job transport, job start and end, the band
+// loop and the test-pattern print are not built yet: each answers -1 until it is.
+#include "job/job_steps.h"
+
+#include "job/job_context.h"
+#include "rastercore/result_codes.h"
+#include "util/memory.h"
+
+namespace {
+
+constexpr std::uint8_t kUnusedKind = 2;
+
+std::int32_t notBuilt(PLGContext*) {
+    return rastercore::kResultFailure;
+}
+
+}  // namespace
+
+const JobSteps& coreJobSteps() {
+    static const JobSteps steps{
+        .initialize = [](void*, CoreCommonInfoTbl**,
+                         PLGContext*) { return rastercore::kResultFailure; },
+        .jobOpen = [](QDXA_Info*) { return rastercore::kResultFailure; },
+        .startJob = notBuilt,
+        .bandLoop = notBuilt,
+        .patternCreateCaption = notBuilt,
+        .patternPrintLoop = notBuilt,
+        .endJob = notBuilt,
+        .jobCancel = [](QDXA_Info*, bool* closeAsCancelled) { *closeAsCancelled = true; },
+        .jobClose = [](QDXA_Info*, bool) {},
+        .terminate =
+            [](PLGContext* context) {
+                Dispose_MemoryClear(&context, kUnusedKind);
+                return rastercore::kResultFailure;
+            },
+    };
+    return steps;
+}

@@ -1,0 +1,185 @@
+// The job driver.
+#include "job/main_process.h"
+
+#include <cstring>
+#include <optional>
+
+#include "cf/notification_center.h"
+#include "job/cancel_byte.h"
+#include "job/job_context.h"
+#include "job/progress_channel.h"
+#include "rastercore/result_codes.h"
+#include "util/memory.h"
+
+namespace {
+
+using namespace rastercore;
+
+constexpr std::uint8_t kUnusedKind = 2;
+constexpr std::int32_t kPrinterClassLargeFormat = 1;
+constexpr std::int32_t kPrinterClassUnsupported = 2;
+
+// A failing job start or end counts as a generic failure unless it was a cancel.
+std::int32_t startOrEndResult(std::int32_t result) {
+    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
+}
+
+// The working line of `pixels` pixels at `bitsPerPixel`, in bytes.
+std::size_t lineBytes(std::int32_t bitsPerPixel, std::uint32_t pixels) {
+    return (static_cast<std::size_t>(bitsPerPixel) * pixels + 7) / 8;
+}
+
+std::int32_t allocateBandBuffers(PLGContext* context) {
+    if (context->scale[0] > 1.0) {
+        context->colorOnCopy = 1;
+    }
+    if (Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->imageLineWidth), kUnusedKind,
+                        &context->bandLine) != 0 ||
+        Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->bandLineWidth), kUnusedKind,
+                        &context->colorCopy) != 0) {
+        return kResultNoMemory;
+    }
+    return kResultOk;
+}
+
+std::int32_t acquireColorSpaceSuite(PLGContext* context) {
+    HostBasicSuite* suite =
+        context->hostImage != nullptr ? context->hostImage->basicSuite : nullptr;
+    if (suite == nullptr || suite->acquireSuite == nullptr) {
+        return kResultOk;
+    }
+    return suite->acquireSuite(kColorSpaceSuiteName, kColorSpaceSuiteVersion,
+                               &context->colorSpaceSuite) == 0
+               ? kResultOk
+               : kResultFailure;
+}
+
+// The image pages: the test-pattern sheet or the band loop, by printer class.
+std::int32_t printPages(const JobSteps& steps, PLGContext* context,
+                        const CoreCommonInfoTbl* table) {
+    const std::int32_t printerClass = context->modelTable.PrinterSize;
+    if (printerClass == kPrinterClassUnsupported) {
+        return kResultFailure;
+    }
+    if (printerClass != kPrinterClassLargeFormat) {
+        return kResultOk;
+    }
+    if (table->patternPrint != 0) {
+        const std::int32_t captions = steps.patternCreateCaption(context);
+        return captions != kResultOk ? captions : steps.patternPrintLoop(context);
+    }
+    return steps.bandLoop(context);
+}
+
+// From job start to job end, on an opened job.
+std::int32_t runOpenedJob(const JobSteps& steps, PLGContext* context, CoreCommonInfoTbl* table,
+                          std::uint8_t hostType) {
+    if (hostType != kHostTypePhotoApplication && acquireColorSpaceSuite(context) != kResultOk) {
+        return kResultFailure;
+    }
+    std::int32_t result = startOrEndResult(steps.startJob(context));
+    if (result != kResultOk) {
+        return result;
+    }
+    if (table->patternPrint == 0 && (result = allocateBandBuffers(context)) != kResultOk) {
+        return result;
+    }
+    if ((result = printPages(steps, context, table)) != kResultOk) {
+        return result;
+    }
+    --context->currentCopy;
+    return startOrEndResult(steps.endJob(context));
+}
+
+// Cancels a failed job on the printer, then closes it.
+void finishOpenedJob(const JobSteps& steps, PLGContext* context, const CoreCommonInfoTbl* table,
+                     std::int32_t result) {
+    bool closeAsCancelled = false;
+    if (result != kResultOk) {
+        steps.jobCancel(context->qdxaInfo, &closeAsCancelled);
+        if (std::strncmp(table->connectionTypeName, kAppleTalkConnection,
+                         sizeof table->connectionTypeName) == 0) {
+            closeAsCancelled = true;
+        }
+    }
+    steps.jobClose(context->qdxaInfo, closeAsCancelled);
+}
+
+// Everything after the set-up, up to the removal of the cancel observer.
+std::int32_t runSetUpJob(const JobSteps& steps, PLGContext* context, CoreCommonInfoTbl* table,
+                         void* progress) {
+    const std::uint8_t hostType = hostTypeOf(table);
+    std::optional<cf::NotificationCenter::Observer> cancelObserver;
+    if (hostType == kHostTypeImageEditor) {
+        context->progress = static_cast<ProgressObject*>(progress);
+        if (context->qdxaInfo != nullptr) {
+            context->qdxaInfo->progress = context->progress;
+        }
+        if (context->progress != nullptr && context->progress->idleProgress()) {
+            return kResultCancelled;
+        }
+    } else if (hostType == kHostTypePhotoApplication) {
+        std::uint8_t* cancelByte = &table->cancelRequest;
+        cancelObserver = cf::NotificationCenter::localCenter().addObserver(
+            kRasterCoreCancelNotification, nullptr,
+            [cancelByte](const cf::Notification& notification) {
+                printCancelCallback(cancelByte, notification);
+            });
+        if (cancelRequested(cancelByte)) {
+            return kResultCancelled;
+        }
+    }
+
+    std::int32_t result = steps.jobOpen(context->qdxaInfo);
+    if (result == kResultOk) {
+        result = runOpenedJob(steps, context, table, hostType);
+        finishOpenedJob(steps, context, table, result);
+    }
+    return result;  // the observer goes with `cancelObserver`
+}
+
+}  // namespace
+
+std::uint32_t pluginErrorFromResult(std::int32_t result) {
+    switch (result) {
+        case kResultOk:
+        case kResultNothingToPrint:
+            return kPlgSuccess;
+        case kResultCancelled:
+            return kPlgCancelled;
+        case kResultNoMemory:
+        case kColorNoMemory:
+        case kPacketNoMemory:
+        case kCommandNoMemory:
+        case kRowNoMemory:
+        case kTransportNoMemory:
+            return kPlgNoMemory;
+        case kResultJobNotOpened:
+            return kPlgCheckPrinter;
+        case kResultHostImage:
+            return kPlgHostImage;
+        default:
+            return kPlgPrintingError;
+    }
+}
+
+std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
+                     void* progress) {
+    if (table == nullptr) {
+        return kPlgNoJobRecord;
+    }
+    PLGContext* context = nullptr;
+    if (Get_MemoryClear(1, sizeof(PLGContext), kUnusedKind, &context) != 0) {
+        return pluginErrorFromResult(kResultNoMemory);
+    }
+    std::int32_t result = steps.initialize(reserved, &table, context);
+    if (result == kResultOk) {
+        result = runSetUpJob(steps, context, table, progress);
+    }
+    steps.terminate(context);
+    return pluginErrorFromResult(result);
+}
+
+std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress) {
+    return runJob(coreJobSteps(), reserved, table, progress);
+}

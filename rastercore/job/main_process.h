@@ -1,0 +1,31 @@
+// The job driver: one print job from the caller's job record to a plug-in error code.
+#pragma once
+
+#include <cstdint>
+
+#include "job/job_steps.h"
+
+struct CoreCommonInfoTbl;
+
+/// Suite the image editor hands out for colour-space conversions, taken at job start.
+inline constexpr const char* kColorSpaceSuiteName = "Photoshop ColorSpace Suite for Plug-ins";
+inline constexpr std::int32_t kColorSpaceSuiteVersion = 1;
+
+/// The connection kind that always closes a failed job as cancelled.
+inline constexpr const char* kAppleTalkConnection = "AppleTalk";
+
+/// Runs one job with the core's steps: set-up, cancel channel, job open, job start, the band
+/// loop or the test-pattern print, job end, printer-side cancel after a failure, close, removal
+/// of the cancel observer, tear-down. `reserved` is passed to the set-up; `progress` is the
+/// image editor's `rastercore::ProgressObject`. Returns the plug-in error code of the first
+/// failing step (`pluginErrorFromResult`); 0xFFFFFFFF for a null table, with nothing done.
+std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress);
+
+/// The same job flow over `steps`.
+std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
+                     void* progress);
+
+/// The plug-in error code of an internal result: 0 and -1300 succeed; 1100 cancelled; -1000 and
+/// the modules' x020 codes out of memory; -1200 job not opened; -1400 host image failure; any
+/// other code a printing error.
+std::uint32_t pluginErrorFromResult(std::int32_t result);

@@ -1,0 +1,90 @@
+// The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, finishes
+// the jobs already connected, then writes every job it received into a folder.
+//
+//   strato_test_printer [--host X] [--raw-port N] [--out FOLDER]
+//
+// It prints its address ("127.0.0.X") on the first line of standard output once it serves.
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "printer/test_printer.h"
+
+namespace {
+
+constexpr std::chrono::seconds kFinishTime{2};
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// job-N.data for every job; job-N.cf and job-N.lpr (the whole exchange) for LPR jobs.
+void writeJobs(const std::filesystem::path& folder, const testsupport::TestPrinter& printer) {
+    int number = 0;
+    for (const testsupport::PrinterJob& job : printer.jobs()) {
+        const std::string stem = "job-" + std::to_string(++number);
+        writeFile(folder / (stem + ".data"), job.data);
+        if (job.kind == testsupport::PrinterJob::Kind::kLpr) {
+            writeFile(folder / (stem + ".cf"), job.controlFile);
+            writeFile(folder / (stem + ".lpr"), job.transcript);
+        }
+    }
+}
+
+int usage() {
+    std::cerr << "usage: strato_test_printer [--host X] [--raw-port N] [--out FOLDER]\n";
+    return EXIT_FAILURE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testsupport::TestPrinterOptions options;
+    std::filesystem::path folder;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 == argc) {
+            return usage();
+        }
+        const char* value = argv[++i];
+        if (option == "--host") {
+            options.loopbackHost = std::atoi(value);
+        } else if (option == "--raw-port") {
+            options.rawPort = static_cast<std::uint16_t>(std::atoi(value));
+        } else if (option == "--out") {
+            folder = value;
+        } else {
+            return usage();
+        }
+    }
+
+    // Block the stop signals before any thread starts, so that only sigwait sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    testsupport::TestPrinter printer(options);
+    if (!printer.start()) {
+        std::cerr << printer.error() << "\n";
+        return EXIT_FAILURE;
+    }
+    std::cout << printer.address() << std::endl;
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    // Jobs already connected are finished first.
+    printer.waitForIdle(kFinishTime);
+    printer.stop();
+    if (!folder.empty()) {
+        writeJobs(folder, printer);
+    }
+    return EXIT_SUCCESS;
+}
