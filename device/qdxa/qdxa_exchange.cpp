@@ -1,0 +1,206 @@
+// The exchange loop of the packet codec.
+#include "qdxa/qdxa_exchange.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "qdxa/qdxa_channel.h"
+#include "qdxa/qdxa_error.h"
+#include "qdxa/qdxa_header.h"
+
+namespace {
+
+// Every exchange ends 10 s (1000 hundredths) after it started.
+constexpr std::int64_t kDeadlineHundredths = 999;
+constexpr std::int64_t kMicrosecondsPerHundredth = 10000;
+constexpr std::int64_t kHundredthsPerSecond = 100;
+
+struct Exchange {
+    void* transport;
+    std::int32_t channel;
+    timeval start;
+
+    bool deadlinePassed() const { return zCheckTimeOut(start.tv_sec, start.tv_usec); }
+};
+
+/// Offers the bytes until the channel has taken them all.
+std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::uint32_t length) {
+    std::uint32_t sent = 0;
+    while (sent < length) {
+        std::uint64_t count = length - sent;
+        const std::int32_t status = qdxaChannelOps().write(exchange.transport, exchange.channel,
+                                                           data + sent, &count,
+                                                           kCaioControlTimeLimit);
+        if (status != kCaioNoErr) {
+            return status;
+        }
+        sent += static_cast<std::uint32_t>(std::min<std::uint64_t>(count, length - sent));
+        if (count == 0 && exchange.deadlinePassed()) {
+            return kQDXATransportTimedOut;
+        }
+    }
+    return kCaioNoErr;
+}
+
+/// Reads exactly `length` bytes, in as many reads as it takes.
+std::int32_t readExact(const Exchange& exchange, std::uint8_t* out, std::uint32_t length) {
+    std::uint32_t received = 0;
+    while (received < length) {
+        std::uint64_t count = length - received;
+        const std::int32_t status = qdxaChannelOps().read(exchange.transport, exchange.channel,
+                                                          out + received, &count,
+                                                          kCaioControlTimeLimit);
+        if (status != kCaioNoErr) {
+            return status;
+        }
+        received += static_cast<std::uint32_t>(std::min<std::uint64_t>(count, length - received));
+        if (count == 0 && exchange.deadlinePassed()) {
+            return kQDXATransportTimedOut;
+        }
+    }
+    return kCaioNoErr;
+}
+
+struct ReceiveTarget {
+    WqsMemHandle* handle;
+    std::uint32_t* receivedLength;
+    std::uint32_t* capacity;
+    std::uint16_t* sequence;
+};
+
+/// Reads one packet into the receive handle; `matched` tells whether it answers the request.
+std::int32_t receivePacket(const Exchange& exchange, std::uint16_t expectedSequence,
+                           const ReceiveTarget& target, bool& matched) {
+    // A stream read that times out delivers nothing and reports success: the header is cleared
+    // first so that stale bytes can never pass for an answer.
+    std::uint8_t header[kQDXAHeaderSize] = {};
+    std::int32_t status = readExact(exchange, header, kQDXAHeaderSize);
+    if (status != kCaioNoErr) {
+        return status;
+    }
+    std::uint16_t sequence = 0;
+    std::uint16_t parameterLength = 0;
+    matched = z_CheckQDXAHeader(header, kQDXAHeaderSize, &expectedSequence, &sequence,
+                                &parameterLength);
+    // Without the magic the bytes are no packet and announce no parameter.
+    if (header[0] != kQDXAMagic0 || header[1] != kQDXAMagic1) {
+        parameterLength = 0;
+    }
+    const std::uint32_t total = kQDXAHeaderSize + parameterLength;
+    if (target.handle->size < total) {
+        status = Wqs_Mem_SetHandleSize(target.handle, total);
+        if (status != kQDXANoErr) {
+            return status;
+        }
+        *target.capacity = total;
+    }
+    std::memcpy(target.handle->data, header, kQDXAHeaderSize);
+    std::memset(target.handle->data + kQDXAHeaderSize, 0, parameterLength);
+    status = readExact(exchange, target.handle->data + kQDXAHeaderSize, parameterLength);
+    if (status != kCaioNoErr) {
+        return status;
+    }
+    *target.receivedLength = total;
+    *target.sequence = sequence;
+    return kCaioNoErr;
+}
+
+/// Sends the request (when there is one) and collects its reply; a time-out before the
+/// deadline starts over with the sending.
+std::int32_t exchangePackets(const Exchange& exchange, const std::uint8_t* request,
+                             std::uint32_t requestLength, std::uint16_t expectedSequence,
+                             const ReceiveTarget& target) {
+    for (;;) {
+        std::int32_t status = writeAll(exchange, request, requestLength);
+        while (status == kCaioNoErr) {
+            bool matched = false;
+            status = receivePacket(exchange, expectedSequence, target, matched);
+            if (status == kCaioNoErr && (matched || exchange.deadlinePassed())) {
+                return kCaioNoErr;
+            }
+        }
+        if (status != kQDXATransportTimedOut || exchange.deadlinePassed()) {
+            return status;
+        }
+    }
+}
+
+Exchange startExchange(void* transport, std::int32_t channel) {
+    Exchange exchange{transport, channel, {}};
+    qdxaNow(&exchange.start);
+    return exchange;
+}
+
+}  // namespace
+
+std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* sendHandle,
+                         std::uint32_t requestLength, WqsMemHandle* receiveHandle,
+                         std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
+                         std::uint16_t* sequence) {
+    if (sendHandle == nullptr || receiveHandle == nullptr || receivedLength == nullptr ||
+        receiveCapacity == nullptr || sequence == nullptr || requestLength < kQDXAHeaderSize ||
+        requestLength > sendHandle->size) {
+        return kQDXAExchangeFailure;
+    }
+    const auto request = readQDXAHeader({sendHandle->data, requestLength});
+    return exchangePackets(startExchange(transport, channel), sendHandle->data, requestLength,
+                           request->sequence,
+                           {receiveHandle, receivedLength, receiveCapacity, sequence});
+}
+
+std::int32_t z_ReceiveStatus(void* transport, std::int32_t channel, std::uint16_t expectedSequence,
+                             WqsMemHandle* receiveHandle, std::uint32_t* receivedLength,
+                             std::uint32_t* receiveCapacity, std::uint16_t* sequence) {
+    if (receiveHandle == nullptr || receivedLength == nullptr || receiveCapacity == nullptr ||
+        sequence == nullptr) {
+        return kQDXAExchangeFailure;
+    }
+    return exchangePackets(startExchange(transport, channel), nullptr, 0, expectedSequence,
+                           {receiveHandle, receivedLength, receiveCapacity, sequence});
+}
+
+std::int32_t z_PAPStatus(PacketSession* session, std::uint32_t requestLength,
+                         std::uint32_t* length) {
+    if (session == nullptr || length == nullptr) {
+        return kQDXAMissingArgument;
+    }
+    std::uint32_t capacity = session->receiveHandle->size;
+    std::uint16_t sequence = 0;
+    session->receivedLength = 0;
+    const std::int32_t status =
+        z_GetStatus(session->transport, kQDXAControlChannel, session->sendHandle, requestLength,
+                    session->receiveHandle, &session->receivedLength, &capacity, &sequence);
+    *length = session->receivedLength;
+    return status;
+}
+
+std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
+                               std::uint16_t expectedSequence, const std::uint8_t** data,
+                               std::uint32_t* dataLength, bool* more) {
+    *data = nullptr;
+    *dataLength = 0;
+    *more = false;
+    const auto header = packet != nullptr ? readQDXAHeader({packet, length}) : std::nullopt;
+    if (!header) {
+        return kQDXANoValidResult;
+    }
+    const std::int32_t result =
+        (header->flags & kQDXAFlagResultValid) != 0 ? header->result : kQDXANoValidResult;
+    *more = (header->flags & kQDXAFlagMore) != 0;
+    if (header->sequence != expectedSequence) {
+        return kQDXASequenceMismatch;
+    }
+    if (result == kQDXASuccess || result == kQDXASuccessAlso || result == kQDXAMoreToFetch) {
+        *data = packet + kQDXAHeaderSize;
+        *dataLength = std::min<std::uint32_t>(header->parameterLength, length - kQDXAHeaderSize);
+    }
+    return result;
+}
+
+bool zCheckTimeOut(std::int64_t startSeconds, std::int64_t startMicroseconds) {
+    timeval now{};
+    qdxaNow(&now);
+    const std::int64_t elapsed = (now.tv_sec - startSeconds) * kHundredthsPerSecond +
+                                 (now.tv_usec - startMicroseconds) / kMicrosecondsPerHundredth;
+    return elapsed > kDeadlineHundredths;
+}

@@ -1,0 +1,371 @@
+// The scripted printer model that answers QDXA requests.
+#include "qdxa_responder.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "bytes/byte_order.h"
+
+namespace qdxa_test {
+namespace {
+
+constexpr std::size_t kHeaderSize = 20;
+constexpr std::uint8_t kFlagValid = 0x01;
+constexpr std::uint8_t kFlagMore = 0x02;
+constexpr std::uint16_t kResultOK = 1;
+constexpr std::uint16_t kResultUnknownObject = 8;
+constexpr std::uint16_t kJobClass = 201;
+constexpr std::uint16_t kKindIPv4 = 1;
+constexpr std::uint16_t kKindIPv6 = 19;
+const std::string kVersionTwoQuestion = "Support QDXA v2 Operations?";
+
+struct Request {
+    std::uint16_t operation = 0;
+    std::uint16_t sequence = 0;
+    std::span<const std::uint8_t> parameter;
+};
+
+std::optional<Request> parseRequest(std::span<const std::uint8_t> packet) {
+    if (packet.size() < kHeaderSize || packet[0] != 0xCD || packet[1] != 0xCA) {
+        return std::nullopt;
+    }
+    const std::uint16_t length = bytes::loadBE16(packet.data() + 8);
+    if (packet.size() < kHeaderSize + length) {
+        return std::nullopt;
+    }
+    return Request{bytes::loadBE16(packet.data() + 4), bytes::loadBE16(packet.data() + 6),
+                   packet.subspan(kHeaderSize, length)};
+}
+
+bool skipAccess(bytes::ByteReader& in) {
+    in.u8();
+    const auto length = in.u8();
+    return length && in.skip(*length);
+}
+
+std::vector<std::uint32_t> readIds32(bytes::ByteReader& in) {
+    std::vector<std::uint32_t> ids(in.u16be().value_or(0));
+    for (auto& id : ids) {
+        id = in.u32be().value_or(0);
+    }
+    return ids;
+}
+
+void writeAttributes(bytes::ByteWriter& out, std::uint32_t handle,
+                     const std::vector<Attribute>& attributes,
+                     const std::vector<std::uint16_t>& wanted) {
+    std::vector<const Attribute*> chosen;
+    for (std::uint16_t id : wanted) {
+        for (const auto& attribute : attributes) {
+            if (attribute.id == id) chosen.push_back(&attribute);
+        }
+    }
+    out.u32be(handle);
+    out.u16be(static_cast<std::uint16_t>(chosen.size()));
+    for (const Attribute* attribute : chosen) {
+        out.u16be(attribute->id);
+        out.u16be(static_cast<std::uint16_t>(attribute->value.size()));
+        out.bytes(attribute->value);
+    }
+}
+
+}  // namespace
+
+Bytes buildPacket(std::uint16_t operation, std::uint16_t sequence, std::uint8_t flags,
+                  std::uint16_t result, std::span<const std::uint8_t> parameter) {
+    Bytes packet;
+    bytes::ByteWriter out(packet);
+    out.u8(0xCD);
+    out.u8(0xCA);
+    out.u8(0x10);
+    out.u8(flags);
+    out.u16be(operation);
+    out.u16be(sequence);
+    out.u16be(static_cast<std::uint16_t>(parameter.size()));
+    out.u32be(0);
+    out.u32be(0);
+    out.u16be(result);
+    out.bytes(parameter);
+    return packet;
+}
+
+Bytes encodeJobList(const std::vector<Job>& jobs) {
+    Bytes data;
+    bytes::ByteWriter out(data);
+    for (const Job& job : jobs) {
+        std::vector<std::uint16_t> inOrder;
+        for (const auto& attribute : job.attributes) inOrder.push_back(attribute.id);
+        writeAttributes(out, job.handle, job.attributes, inOrder);
+    }
+    return data;
+}
+
+Bytes codedString(std::uint16_t code, const std::string& text) {
+    Bytes value;
+    bytes::ByteWriter out(value);
+    out.u16be(code);
+    out.u8(static_cast<std::uint8_t>(text.size()));
+    out.bytes({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return value;
+}
+
+Bytes wireDate(std::uint32_t year, std::uint32_t month, std::uint32_t day, std::uint32_t weekday,
+               std::uint32_t hour, std::uint32_t minute, std::uint32_t milliseconds) {
+    Bytes value;
+    bytes::ByteWriter out(value);
+    out.u32be((year << 20) | (month << 16) | (day << 11) | (weekday << 8));
+    out.u32be((hour << 24) | (minute << 16) | milliseconds);
+    return value;
+}
+
+Bytes idList(const std::vector<std::uint32_t>& ids) {
+    Bytes value;
+    bytes::ByteWriter out(value);
+    out.u16be(static_cast<std::uint16_t>(ids.size()));
+    for (std::uint32_t id : ids) out.u32be(id);
+    return value;
+}
+
+Bytes u16Value(std::uint16_t value) {
+    Bytes bytes(2);
+    bytes::storeBE16(bytes.data(), value);
+    return bytes;
+}
+
+Bytes u32Value(std::uint32_t value) {
+    Bytes bytes(4);
+    bytes::storeBE32(bytes.data(), value);
+    return bytes;
+}
+
+Responder::Responder() = default;
+
+std::vector<Bytes> Responder::answer(std::span<const std::uint8_t> packet) {
+    requests.emplace_back(packet.begin(), packet.end());
+    const auto request = parseRequest(packet);
+    if (!request) {
+        return {};
+    }
+    ScriptStep step;
+    if (!script_.empty()) {
+        step = script_.front();
+        script_.pop_front();
+    }
+    if (step.fault == ReplyFault::Silent) {
+        return {};
+    }
+    const std::uint16_t sequence = step.fault == ReplyFault::OtherSequence
+                                       ? static_cast<std::uint16_t>(request->sequence + 1)
+                                       : request->sequence;
+    const std::uint8_t validFlag = step.fault == ReplyFault::NoValidResult ? 0 : kFlagValid;
+    if (request->operation == 0x0031 && !step.overrideResult) {
+        return answerAcquire(sequence, validFlag);
+    }
+    std::uint16_t result = kResultOK;
+    const Bytes parameter = answerParameter(request->operation, request->parameter, result);
+    if (step.overrideResult) {
+        result = step.result;
+    }
+    return {buildPacket(request->operation, sequence, validFlag, result, parameter)};
+}
+
+std::vector<Bytes> Responder::answerAcquire(std::uint16_t sequence, std::uint8_t validFlag) {
+    std::vector<Bytes> packets;
+    std::size_t offset = 0;
+    do {
+        const std::size_t size = std::min(resourcePacketSize, resource.size() - offset);
+        const bool last = offset + size >= resource.size();
+        Bytes parameter = u32Value(static_cast<std::uint32_t>(offset));
+        parameter.insert(parameter.end(), resource.begin() + static_cast<std::ptrdiff_t>(offset),
+                         resource.begin() + static_cast<std::ptrdiff_t>(offset + size));
+        packets.push_back(buildPacket(0x0031, sequence,
+                                      static_cast<std::uint8_t>(validFlag | (last ? 0 : kFlagMore)),
+                                      kResultOK, parameter));
+        offset += size;
+    } while (offset < resource.size());
+    return packets;
+}
+
+Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::uint8_t> parameter,
+                                 std::uint16_t& result) {
+    bytes::ByteReader in(parameter);
+    Bytes reply;
+    bytes::ByteWriter out(reply);
+    switch (operation) {
+        case 0x0001: {  // Echo
+            const std::string text(parameter.begin(), parameter.end());
+            if (parameter.empty()) {
+                out.u8(protocolVersion);
+            } else if (text == kVersionTwoQuestion) {
+                out.bytes({reinterpret_cast<const std::uint8_t*>(versionTwoAnswer.data()),
+                           versionTwoAnswer.size()});
+            } else {
+                out.bytes(parameter);
+            }
+            break;
+        }
+        case 0x0002: {  // Reserve: a loopback address of the kind asked for
+            out.u16be(in.u16be().value_or(0));
+            out.u32be(in.u32be().value_or(0));
+            const std::uint16_t kind = in.u16be().value_or(kKindIPv4) == kKindIPv6 ? kKindIPv6
+                                                                                    : kKindIPv4;
+            out.u16be(kind);
+            if (kind == kKindIPv4) {
+                out.u8(6);
+                out.bytes(std::vector<std::uint8_t>{127, 0, 0, 1});
+            } else {
+                out.u8(22);
+                std::vector<std::uint8_t> loopback(16, 0);
+                loopback[15] = 1;
+                out.bytes(loopback);
+                out.u32be(0);
+            }
+            out.u16be(reservedPort);
+            break;
+        }
+        case 0x003F:  // Unreserve
+            out.bytes(parameter);
+            break;
+        case 0x000B:
+        case 0x001F: {  // Delete, CancelJob
+            const std::uint32_t id = in.u32be().value_or(0);
+            const auto found = std::find_if(jobs.begin(), jobs.end(),
+                                            [&](const Job& job) { return job.handle == id; });
+            if (found == jobs.end()) {
+                result = kResultUnknownObject;
+            } else {
+                jobs.erase(found);
+            }
+            out.u32be(id);
+            break;
+        }
+        case 0x0020:
+        case 0x0021:  // PauseJob, ResumeJob
+            out.u32be(in.u32be().value_or(0));
+            break;
+        case 0x0022:  // PromoteJob
+            out.u32be(in.u32be().value_or(0));
+            out.u32be(in.u32be().value_or(0));
+            break;
+        case 0x001D: {  // ExecuteMethod
+            out.u32be(in.u32be().value_or(0));
+            const std::uint16_t method = in.u16be().value_or(0);
+            out.u16be(method);
+            out.bytes(methodAnswers[method]);
+            break;
+        }
+        case 0x0066: {  // Get2
+            in.u16be();
+            skipAccess(in);
+            const auto ids = readIds32(in);
+            std::vector<std::uint16_t> wanted(in.u16be().value_or(0));
+            for (auto& id : wanted) id = in.u16be().value_or(0);
+            Bytes data;
+            bytes::ByteWriter dataOut(data);
+            std::uint16_t answered = 0;
+            for (std::uint32_t id : ids) {
+                const auto job = std::find_if(jobs.begin(), jobs.end(),
+                                              [&](const Job& candidate) { return candidate.handle == id; });
+                if (job != jobs.end()) {
+                    writeAttributes(dataOut, id, job->attributes, wanted);
+                    ++answered;
+                } else if (objects.count(id) != 0) {
+                    writeAttributes(dataOut, id, objects[id], wanted);
+                    ++answered;
+                }
+            }
+            out.u16be(answered);
+            out.bytes(data);
+            break;
+        }
+        case 0x0069: {  // Set2
+            skipAccess(in);
+            const std::uint32_t id = in.u32be().value_or(0);
+            const std::uint16_t attribute = in.u16be().value_or(0);
+            const auto value = in.take(in.remaining()).value_or(std::span<const std::uint8_t>());
+            auto& list = objects[id];
+            std::erase_if(list, [&](const Attribute& a) { return a.id == attribute; });
+            list.push_back({attribute, Bytes(value.begin(), value.end())});
+            out.u32be(id);
+            out.u16be(attribute);
+            break;
+        }
+        case 0x0067: {  // GetListElement: the whole value as one element
+            in.skip(5);
+            skipAccess(in);
+            const std::uint32_t id = in.u32be().value_or(0);
+            const std::uint16_t attribute = in.u16be().value_or(0);
+            const Attribute* found = nullptr;
+            for (const auto& candidate : objects[id]) {
+                if (candidate.id == attribute) found = &candidate;
+            }
+            out.u16be(0);
+            out.u8(0);
+            out.u32be(id);
+            out.u16be(0);
+            out.u16be(0);
+            out.u16be(0);
+            out.u16be(found != nullptr ? 1 : 0);
+            if (found != nullptr) out.bytes(found->value);
+            break;
+        }
+        case 0x0072: {  // ListObjects2
+            in.skip(5);
+            const std::uint16_t objectClass = in.u16be().value_or(0);
+            const std::uint8_t selector = in.u8().value_or(0);
+            const std::uint32_t parent = in.u32be().value_or(0);
+            out.u16be(0);
+            out.u8(0);
+            out.u16be(objectClass);
+            out.u8(selector);
+            out.u32be(parent);
+            out.u16be(0);
+            out.u16be(0);
+            std::vector<std::uint32_t> ids;
+            if (objectClass == kJobClass) {
+                for (const Job& job : jobs) ids.push_back(job.handle);
+            }
+            out.bytes(idList(ids));
+            break;
+        }
+        case 0x0038: {  // ListEx: the attribute named by the list kind of the object
+            in.skip(5);
+            const std::uint32_t id = in.u32be().value_or(0);
+            const std::uint16_t type = in.u16be().value_or(0);
+            const std::uint16_t kind = in.u16be().value_or(0);
+            out.u16be(0);
+            out.u8(0);
+            out.u32be(id);
+            out.u16be(type);
+            out.u16be(kind);
+            for (int index = 0; index < 4; ++index) out.u16be(0);
+            for (const auto& attribute : objects[id]) {
+                if (attribute.id == kind) out.bytes(attribute.value);
+            }
+            break;
+        }
+        case 0x0070:  // ExecuteFile2
+            out.u32be(in.u32be().value_or(0));
+            out.u32be(0);
+            out.u8(0);
+            break;
+        case 0x005F:  // DeleteFiles
+            out.bytes(idList(readIds32(in)));
+            break;
+        case 0x0061:  // ReplaceFiles
+            out.u32be(0);
+            out.u16be(0);
+            out.bytes(idList(readIds32(in)));
+            break;
+        case 0x0047:  // ChangeFileBoxPassword
+            out.u32be(in.u32be().value_or(0));
+            out.u8(0);
+            break;
+        default:
+            result = kResultUnknownObject;
+            break;
+    }
+    return reply;
+}
+
+}  // namespace qdxa_test

@@ -1,0 +1,89 @@
+// A scripted printer model that answers QDXA printer-control requests: given the bytes of one
+// request it returns the reply packets a printer would send. Used by the codec's tests and by
+// the test printer.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qdxa_test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+/// One attribute of an object: identifier and value bytes as they go on the wire.
+struct Attribute {
+    std::uint16_t id = 0;
+    Bytes value;
+};
+
+/// A job of the model: its handle and its attributes in reply order.
+struct Job {
+    std::uint32_t handle = 0;
+    std::vector<Attribute> attributes;
+};
+
+/// What happens to the next reply; steps are used up one per request.
+enum class ReplyFault {
+    None,           ///< answer normally
+    Silent,         ///< send nothing
+    OtherSequence,  ///< answer with the sequence number plus one
+    NoValidResult,  ///< clear flag 0x01, keep the result field
+};
+
+struct ScriptStep {
+    ReplyFault fault = ReplyFault::None;
+    bool overrideResult = false;
+    std::uint16_t result = 0;  ///< with overrideResult: the result code to send
+};
+
+/// Wire helpers shared by the model and the tests.
+Bytes buildPacket(std::uint16_t operation, std::uint16_t sequence, std::uint8_t flags,
+                  std::uint16_t result, std::span<const std::uint8_t> parameter);
+/// Per job, attributes in the job's order: u32 handle, u16 attribute count, then per attribute
+/// u16 id, u16 length, value.
+Bytes encodeJobList(const std::vector<Job>& jobs);
+/// Attribute values in wire form.
+Bytes codedString(std::uint16_t code, const std::string& text);
+Bytes wireDate(std::uint32_t year, std::uint32_t month, std::uint32_t day, std::uint32_t weekday,
+               std::uint32_t hour, std::uint32_t minute, std::uint32_t milliseconds);
+Bytes idList(const std::vector<std::uint32_t>& ids);
+Bytes u16Value(std::uint16_t value);
+Bytes u32Value(std::uint32_t value);
+
+class Responder {
+public:
+    Responder();
+
+    /// The reply packets for one request packet (none for a malformed request or a silent step).
+    std::vector<Bytes> answer(std::span<const std::uint8_t> request);
+
+    /// Queues a step for the next unanswered request.
+    void script(ScriptStep step) { script_.push_back(step); }
+
+    // The printer model, open for the tests to set up.
+    std::uint8_t protocolVersion = 0x10;
+    std::string versionTwoAnswer = "yes";
+    std::vector<Job> jobs;
+    std::map<std::uint32_t, std::vector<Attribute>> objects;  ///< non-job objects
+    std::map<std::uint16_t, Bytes> methodAnswers;              ///< by method id
+    Bytes resource;                 ///< the bytes that AcquireResource hands out
+    std::size_t resourcePacketSize = 1000;
+    std::uint16_t reservedPort = 9007;
+
+    /// Every request received, in order.
+    std::vector<Bytes> requests;
+
+private:
+    Bytes answerParameter(std::uint16_t operation, std::span<const std::uint8_t> parameter,
+                          std::uint16_t& result);
+    std::vector<Bytes> answerAcquire(std::uint16_t sequence, std::uint8_t validFlag);
+
+    std::deque<ScriptStep> script_;
+};
+
+}  // namespace qdxa_test
