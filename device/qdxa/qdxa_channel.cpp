@@ -11,6 +11,11 @@ QDXAClock gClock = systemClock;
 
 }  // namespace
 
+const QDXAChannelOps& qdxaDispatchChannelOps() {
+    static const QDXAChannelOps ops{caioOpen, caioRead, caioWrite, caioClose};
+    return ops;
+}
+
 const QDXAChannelOps& qdxaChannelOps() {
     return gChannelOps != nullptr ? *gChannelOps : qdxaDispatchChannelOps();
 }

@@ -26,8 +26,9 @@ struct QDXAChannelOps {
 /// The channel operations of the transport dispatch (caioOpen, caioRead, caioWrite, caioClose).
 const QDXAChannelOps& qdxaDispatchChannelOps();
 
-/// The table in use; replaces it and returns the previous one (null restores the dispatch).
+/// The table in use.
 const QDXAChannelOps& qdxaChannelOps();
+/// Replaces the table and returns the previous replacement (null: back to the dispatch).
 const QDXAChannelOps* qdxaSetChannelOps(const QDXAChannelOps* ops);
 
 /// The clock of the exchange deadline (gettimeofday by default); replaces it and returns the
