@@ -12,9 +12,6 @@ namespace {
 
 using Parameter = std::vector<std::uint8_t>;
 
-// A ListEx request parameter always has this size; the typed value starts at byte 11.
-constexpr std::size_t kListExParameterSize = 15;
-
 template <typename T>
 std::span<const T> run(const T* data, std::size_t count) {
     return data != nullptr ? std::span<const T>(data, count) : std::span<const T>();
@@ -48,6 +45,19 @@ std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
     return static_cast<std::uint32_t>(length);
 }
 
+/// Builds a request whose parameter `write` produces from the request record.
+template <typename Request, typename Write>
+std::uint32_t buildRequest(PacketSession* session, std::uint16_t operation,
+                           const QDXAIdentifiers* ids, const Request* request, Write write) {
+    if (request == nullptr) {
+        return 0;
+    }
+    Parameter parameter;
+    bytes::ByteWriter writer(parameter);
+    write(writer, *request);
+    return finishRequest(session, operation, ids, parameter);
+}
+
 void writeAccess(bytes::ByteWriter& writer, const QDXAAccessBlock& access) {
     writer.u8(access.kind);
     writer.u8(access.length);
@@ -61,20 +71,26 @@ void writeIds32(bytes::ByteWriter& writer, const std::uint32_t* ids, std::uint16
     }
 }
 
-std::uint32_t makeObjectRequest(PacketSession* session, std::uint16_t operation,
-                                const QDXAIdentifiers* ids, const QDXAObjectRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter(parameter).u32be(request->objectId);
-    return finishRequest(session, operation, ids, parameter);
+/// List handle, reply room and list operation: the start of every list request.
+template <typename Request>
+void writeListStart(bytes::ByteWriter& writer, const Request& request) {
+    writer.u16be(request.listHandle);
+    writer.u16be(request.replyRoom);
+    writer.u8(request.operation);
 }
 
-/// The typed value of a ListEx request and its closing field, in the type's width.
+void writeObject(bytes::ByteWriter& writer, const QDXAObjectRequest& request) {
+    writer.u32be(request.objectId);
+}
+
+/// The typed value of a ListEx request and its closing field, in the type's width, padded to
+/// the fixed parameter size (the typed value starts at parameter byte 11 of 15).
 void writeListExValue(bytes::ByteWriter& writer, const QDXAListExRequest& request) {
     switch (request.valueType) {
         case kQDXAValueType8:
             writer.u8(static_cast<std::uint8_t>(request.value));
             writer.u16be(request.closing);
+            writer.u8(0);
             break;
         case kQDXAValueType16:
         case kQDXAValueType16b:
@@ -88,163 +104,14 @@ void writeListExValue(bytes::ByteWriter& writer, const QDXAListExRequest& reques
             break;
         default:
             writer.u16be(request.closing);
+            writer.u16be(0);
             break;
     }
 }
 
-}  // namespace
-
-std::uint32_t make_echo(PacketSession* session, const QDXAIdentifiers* ids,
-                        const QDXAEchoRequest* request) {
-    Parameter parameter;
-    if (request != nullptr) {
-        bytes::ByteWriter(parameter).bytes(run(request->data, request->length));
-    }
-    return finishRequest(session, kQDXAOpEcho, ids, parameter);
-}
-
-std::uint32_t make_reserve(PacketSession* session, const QDXAIdentifiers* ids,
-                           const QDXAReserveRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u16be(request->requestValue);
-    writer.u32be(request->objectId);
-    writer.u16be(request->addressKind);
-    return finishRequest(session, kQDXAOpReserve, ids, parameter);
-}
-
-std::uint32_t make_unreserve(PacketSession* session, const QDXAIdentifiers* ids,
-                             const QDXAUnreserveRequest* request) {
-    if (request == nullptr || request->address == nullptr) return 0;
-    Parameter parameter;
-    writeEndpointAddress(parameter, *request->address);
-    return finishRequest(session, kQDXAOpUnreserve, ids, parameter);
-}
-
-std::uint32_t make_Delete(PacketSession* session, const QDXAIdentifiers* ids,
-                          const QDXAObjectRequest* request) {
-    return makeObjectRequest(session, kQDXAOpDelete, ids, request);
-}
-
-std::uint32_t make_CancelJob(PacketSession* session, const QDXAIdentifiers* ids,
-                             const QDXAObjectRequest* request) {
-    return makeObjectRequest(session, kQDXAOpCancelJob, ids, request);
-}
-
-std::uint32_t make_PauseJob(PacketSession* session, const QDXAIdentifiers* ids,
-                            const QDXAObjectRequest* request) {
-    return makeObjectRequest(session, kQDXAOpPauseJob, ids, request);
-}
-
-std::uint32_t make_ResumeJob(PacketSession* session, const QDXAIdentifiers* ids,
-                             const QDXAObjectRequest* request) {
-    return makeObjectRequest(session, kQDXAOpResumeJob, ids, request);
-}
-
-std::uint32_t make_PromoteJob(PacketSession* session, const QDXAIdentifiers* ids,
-                              const QDXAPromoteJobRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u32be(request->jobId);
-    writer.u32be(request->value);
-    return finishRequest(session, kQDXAOpPromoteJob, ids, parameter);
-}
-
-std::uint32_t make_ExecuteMethod(PacketSession* session, const QDXAIdentifiers* ids,
-                                 const QDXAExecuteMethodRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u32be(request->objectId);
-    writer.u16be(request->methodId);
-    writer.bytes(run(request->input, request->inputLength));
-    return finishRequest(session, kQDXAOpExecuteMethod, ids, parameter);
-}
-
-std::uint32_t make_get2(PacketSession* session, const QDXAIdentifiers* ids,
-                        const QDXAGet2Request* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u16be(request->replyRoom);
-    writeAccess(writer, request->access);
-    writeIds32(writer, request->objectIds, request->objectCount);
-    writer.u16be(request->attributeCount);
-    for (std::uint16_t id : run(request->attributeIds, request->attributeCount)) {
-        writer.u16be(id);
-    }
-    return finishRequest(session, kQDXAOpGet2, ids, parameter);
-}
-
-std::uint32_t make_set2(PacketSession* session, const QDXAIdentifiers* ids,
-                        const QDXASet2Request* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writeAccess(writer, request->access);
-    writer.u32be(request->objectId);
-    writer.u16be(request->attributeId);
-    writer.bytes(run(request->value, request->valueLength));
-    return finishRequest(session, kQDXAOpSet2, ids, parameter);
-}
-
-std::uint32_t make_getListElement(PacketSession* session, const QDXAIdentifiers* ids,
-                                  const QDXAGetListElementRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u16be(request->listHandle);
-    writer.u16be(request->replyRoom);
-    writer.u8(request->operation);
-    writeAccess(writer, request->access);
-    writer.u32be(request->objectId);
-    writer.u16be(request->attributeId);
-    writer.u16be(request->previousCount);
-    return finishRequest(session, kQDXAOpGetListElement, ids, parameter);
-}
-
-std::uint32_t make_listObject2(PacketSession* session, const QDXAIdentifiers* ids,
-                               const QDXAListObjects2Request* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u16be(request->listHandle);
-    writer.u16be(request->replyRoom);
-    writer.u8(request->operation);
-    writer.u16be(request->objectClass);
-    writer.u8(request->selector);
-    writer.u32be(request->parentId);
-    writer.u32be(request->filter);
-    writer.u16be(request->value16);
-    return finishRequest(session, kQDXAOpListObjects2, ids, parameter);
-}
-
-std::uint32_t make_listex(PacketSession* session, const QDXAIdentifiers* ids,
-                          const QDXAListExRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u16be(request->listHandle);
-    writer.u16be(request->replyRoom);
-    writer.u8(request->operation);
-    writer.u32be(request->objectId);
-    writer.u16be(request->valueType);
-    writeListExValue(writer, *request);
-    parameter.resize(kListExParameterSize, 0);
-    return finishRequest(session, kQDXAOpListEx, ids, parameter);
-}
-
-std::uint32_t make_ExecuteFile2(PacketSession* session, const QDXAIdentifiers* ids,
-                                const QDXAExecuteFile2Request* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writer.u32be(request->value32);
-    writer.u8(request->value8);
-    writer.u16be(request->entryCount);
-    for (const QDXAFileEntry& entry : run(request->entries, request->entryCount)) {
+void writeFileEntries(bytes::ByteWriter& writer, const QDXAFileEntry* entries, std::uint16_t count) {
+    writer.u16be(count);
+    for (const QDXAFileEntry& entry : run(entries, count)) {
         writer.u32be(entry.fileId);
         writer.u16be(entry.itemCount);
         for (const QDXAFileItem& item : run(entry.items, entry.itemCount)) {
@@ -253,46 +120,183 @@ std::uint32_t make_ExecuteFile2(PacketSession* session, const QDXAIdentifiers* i
             writer.bytes(run(item.bytes, item.length));
         }
     }
-    return finishRequest(session, kQDXAOpExecuteFile2, ids, parameter);
+}
+
+}  // namespace
+
+std::uint32_t make_echo(PacketSession* session, const QDXAIdentifiers* ids,
+                        const QDXAEchoRequest* request) {
+    const QDXAEchoRequest none;
+    return buildRequest(session, kQDXAOpEcho, ids, request != nullptr ? request : &none,
+                        [](bytes::ByteWriter& w, const QDXAEchoRequest& r) {
+                            w.bytes(run(r.data, r.length));
+                        });
+}
+
+std::uint32_t make_reserve(PacketSession* session, const QDXAIdentifiers* ids,
+                           const QDXAReserveRequest* request) {
+    return buildRequest(session, kQDXAOpReserve, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAReserveRequest& r) {
+                            w.u16be(r.requestValue);
+                            w.u32be(r.objectId);
+                            w.u16be(r.addressKind);
+                        });
+}
+
+std::uint32_t make_unreserve(PacketSession* session, const QDXAIdentifiers* ids,
+                             const QDXAUnreserveRequest* request) {
+    if (request == nullptr || request->address == nullptr) {
+        return 0;
+    }
+    Parameter parameter;
+    writeEndpointAddress(parameter, *request->address);
+    return finishRequest(session, kQDXAOpUnreserve, ids, parameter);
+}
+
+std::uint32_t make_Delete(PacketSession* session, const QDXAIdentifiers* ids,
+                          const QDXAObjectRequest* request) {
+    return buildRequest(session, kQDXAOpDelete, ids, request, writeObject);
+}
+
+std::uint32_t make_CancelJob(PacketSession* session, const QDXAIdentifiers* ids,
+                             const QDXAObjectRequest* request) {
+    return buildRequest(session, kQDXAOpCancelJob, ids, request, writeObject);
+}
+
+std::uint32_t make_PauseJob(PacketSession* session, const QDXAIdentifiers* ids,
+                            const QDXAObjectRequest* request) {
+    return buildRequest(session, kQDXAOpPauseJob, ids, request, writeObject);
+}
+
+std::uint32_t make_ResumeJob(PacketSession* session, const QDXAIdentifiers* ids,
+                             const QDXAObjectRequest* request) {
+    return buildRequest(session, kQDXAOpResumeJob, ids, request, writeObject);
+}
+
+std::uint32_t make_PromoteJob(PacketSession* session, const QDXAIdentifiers* ids,
+                              const QDXAPromoteJobRequest* request) {
+    return buildRequest(session, kQDXAOpPromoteJob, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAPromoteJobRequest& r) {
+                            w.u32be(r.jobId);
+                            w.u32be(r.value);
+                        });
+}
+
+std::uint32_t make_ExecuteMethod(PacketSession* session, const QDXAIdentifiers* ids,
+                                 const QDXAExecuteMethodRequest* request) {
+    return buildRequest(session, kQDXAOpExecuteMethod, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAExecuteMethodRequest& r) {
+                            w.u32be(r.objectId);
+                            w.u16be(r.methodId);
+                            w.bytes(run(r.input, r.inputLength));
+                        });
+}
+
+std::uint32_t make_get2(PacketSession* session, const QDXAIdentifiers* ids,
+                        const QDXAGet2Request* request) {
+    return buildRequest(session, kQDXAOpGet2, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAGet2Request& r) {
+                            w.u16be(r.replyRoom);
+                            writeAccess(w, r.access);
+                            writeIds32(w, r.objectIds, r.objectCount);
+                            w.u16be(r.attributeCount);
+                            for (std::uint16_t id : run(r.attributeIds, r.attributeCount)) {
+                                w.u16be(id);
+                            }
+                        });
+}
+
+std::uint32_t make_set2(PacketSession* session, const QDXAIdentifiers* ids,
+                        const QDXASet2Request* request) {
+    return buildRequest(session, kQDXAOpSet2, ids, request,
+                        [](bytes::ByteWriter& w, const QDXASet2Request& r) {
+                            writeAccess(w, r.access);
+                            w.u32be(r.objectId);
+                            w.u16be(r.attributeId);
+                            w.bytes(run(r.value, r.valueLength));
+                        });
+}
+
+std::uint32_t make_getListElement(PacketSession* session, const QDXAIdentifiers* ids,
+                                  const QDXAGetListElementRequest* request) {
+    return buildRequest(session, kQDXAOpGetListElement, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAGetListElementRequest& r) {
+                            writeListStart(w, r);
+                            writeAccess(w, r.access);
+                            w.u32be(r.objectId);
+                            w.u16be(r.attributeId);
+                            w.u16be(r.previousCount);
+                        });
+}
+
+std::uint32_t make_listObject2(PacketSession* session, const QDXAIdentifiers* ids,
+                               const QDXAListObjects2Request* request) {
+    return buildRequest(session, kQDXAOpListObjects2, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAListObjects2Request& r) {
+                            writeListStart(w, r);
+                            w.u16be(r.objectClass);
+                            w.u8(r.selector);
+                            w.u32be(r.parentId);
+                            w.u32be(r.filter);
+                            w.u16be(r.value16);
+                        });
+}
+
+std::uint32_t make_listex(PacketSession* session, const QDXAIdentifiers* ids,
+                          const QDXAListExRequest* request) {
+    return buildRequest(session, kQDXAOpListEx, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAListExRequest& r) {
+                            writeListStart(w, r);
+                            w.u32be(r.objectId);
+                            w.u16be(r.valueType);
+                            writeListExValue(w, r);
+                        });
+}
+
+std::uint32_t make_ExecuteFile2(PacketSession* session, const QDXAIdentifiers* ids,
+                                const QDXAExecuteFile2Request* request) {
+    // The length follows from the entries: 7, plus 6 per entry, plus 4 and the bytes per item.
+    return buildRequest(session, kQDXAOpExecuteFile2, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAExecuteFile2Request& r) {
+                            w.u32be(r.value32);
+                            w.u8(r.value8);
+                            writeFileEntries(w, r.entries, r.entryCount);
+                        });
 }
 
 std::uint32_t make_DeleteFiles(PacketSession* session, const QDXAIdentifiers* ids,
                                const QDXADeleteFilesRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writeIds32(writer, request->fileIds, request->count);
-    writer.u32be(request->password);
-    return finishRequest(session, kQDXAOpDeleteFiles, ids, parameter);
+    return buildRequest(session, kQDXAOpDeleteFiles, ids, request,
+                        [](bytes::ByteWriter& w, const QDXADeleteFilesRequest& r) {
+                            writeIds32(w, r.fileIds, r.count);
+                            w.u32be(r.password);
+                        });
 }
 
 std::uint32_t make_ReplaceFiles(PacketSession* session, const QDXAIdentifiers* ids,
                                 const QDXAReplaceFilesRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    writeIds32(writer, request->fileIds, request->count);
-    for (std::uint32_t value : request->values) {
-        writer.u32be(value);
-    }
-    return finishRequest(session, kQDXAOpReplaceFiles, ids, parameter);
+    return buildRequest(session, kQDXAOpReplaceFiles, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAReplaceFilesRequest& r) {
+                            writeIds32(w, r.fileIds, r.count);
+                            for (std::uint32_t value : r.values) {
+                                w.u32be(value);
+                            }
+                        });
 }
 
 std::uint32_t make_ChangeFileBoxPassword(PacketSession* session, const QDXAIdentifiers* ids,
                                          const QDXAChangeFileBoxPasswordRequest* request) {
-    if (request == nullptr) return 0;
-    Parameter parameter;
-    bytes::ByteWriter writer(parameter);
-    for (std::uint32_t value : request->values) {
-        writer.u32be(value);
-    }
-    writer.u8(request->flag);
-    return finishRequest(session, kQDXAOpChangeFileBoxPassword, ids, parameter);
+    return buildRequest(session, kQDXAOpChangeFileBoxPassword, ids, request,
+                        [](bytes::ByteWriter& w, const QDXAChangeFileBoxPasswordRequest& r) {
+                            for (std::uint32_t value : r.values) {
+                                w.u32be(value);
+                            }
+                            w.u8(r.flag);
+                        });
 }
 
 std::uint32_t make_AcquireResource(PacketSession* session, const QDXAIdentifiers* ids,
                                    std::uint32_t resourceId) {
-    Parameter parameter;
-    bytes::ByteWriter(parameter).u32be(resourceId);
-    return finishRequest(session, kQDXAOpAcquireResource, ids, parameter);
+    return buildRequest(session, kQDXAOpAcquireResource, ids, &resourceId,
+                        [](bytes::ByteWriter& w, std::uint32_t id) { w.u32be(id); });
 }

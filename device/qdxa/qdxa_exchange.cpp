@@ -23,18 +23,18 @@ struct Exchange {
     bool deadlinePassed() const { return zCheckTimeOut(start.tv_sec, start.tv_usec); }
 };
 
-/// Offers the bytes until the channel has taken them all.
-std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::uint32_t length) {
-    std::uint32_t sent = 0;
-    while (sent < length) {
-        std::uint64_t count = length - sent;
-        const std::int32_t status = qdxaChannelOps().write(exchange.transport, exchange.channel,
-                                                           data + sent, &count,
-                                                           kCaioControlTimeLimit);
+/// Repeats `transfer` (offset, in/out count) until `length` bytes have moved; a transfer that
+/// moves nothing after the deadline counts as a time-out.
+template <typename Transfer>
+std::int32_t transferAll(const Exchange& exchange, std::uint32_t length, Transfer transfer) {
+    std::uint32_t done = 0;
+    while (done < length) {
+        std::uint64_t count = length - done;
+        const std::int32_t status = transfer(done, &count);
         if (status != kCaioNoErr) {
             return status;
         }
-        sent += static_cast<std::uint32_t>(std::min<std::uint64_t>(count, length - sent));
+        done += static_cast<std::uint32_t>(std::min<std::uint64_t>(count, length - done));
         if (count == 0 && exchange.deadlinePassed()) {
             return kQDXATransportTimedOut;
         }
@@ -42,23 +42,20 @@ std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::u
     return kCaioNoErr;
 }
 
+/// Offers the bytes until the channel has taken them all.
+std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::uint32_t length) {
+    return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
+        return qdxaChannelOps().write(exchange.transport, exchange.channel, data + offset, count,
+                                      kCaioControlTimeLimit);
+    });
+}
+
 /// Reads exactly `length` bytes, in as many reads as it takes.
 std::int32_t readExact(const Exchange& exchange, std::uint8_t* out, std::uint32_t length) {
-    std::uint32_t received = 0;
-    while (received < length) {
-        std::uint64_t count = length - received;
-        const std::int32_t status = qdxaChannelOps().read(exchange.transport, exchange.channel,
-                                                          out + received, &count,
-                                                          kCaioControlTimeLimit);
-        if (status != kCaioNoErr) {
-            return status;
-        }
-        received += static_cast<std::uint32_t>(std::min<std::uint64_t>(count, length - received));
-        if (count == 0 && exchange.deadlinePassed()) {
-            return kQDXATransportTimedOut;
-        }
-    }
-    return kCaioNoErr;
+    return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
+        return qdxaChannelOps().read(exchange.transport, exchange.channel, out + offset, count,
+                                     kCaioControlTimeLimit);
+    });
 }
 
 struct ReceiveTarget {

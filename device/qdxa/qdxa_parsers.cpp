@@ -93,26 +93,32 @@ bool store(const std::optional<T>& value, T& field) {
     return value.has_value();
 }
 
-std::int32_t parseObjectReply(PacketSession* session, QDXAObjectReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (packet.hasData()) {
-        store(packet.reader.u32be(), reply->objectId);
-    }
-    return packet.result;
-}
-
-std::int32_t parseFileList(PacketSession* session, QDXAFileListReply* reply, bool withHeadFields) {
+/// Clears the reply record, checks the reply and, when it carries data, lets `read` decode the
+/// parameter; `read` returns the operation's result.
+template <typename Record, typename Read>
+std::int32_t parseReply(PacketSession* session, Record* reply, Read read) {
     *reply = {};
     Reply packet = openReply(session);
     if (!packet.hasData()) {
         return packet.result;
     }
-    if (withHeadFields &&
-        !(store(packet.reader.u32be(), reply->value32) && store(packet.reader.u16be(), reply->value16))) {
-        return packet.result;
-    }
-    return copyIds(packet.reader, reply->count, reply->ids) ? packet.result : kQDXABadReply;
+    return read(packet, *reply);
+}
+
+std::int32_t readObject(Reply& packet, QDXAObjectReply& reply) {
+    store(packet.reader.u32be(), reply.objectId);
+    return packet.result;
+}
+
+std::int32_t readAddress(Reply& packet, QDXAEndpointAddress& address) {
+    std::size_t consumed = 0;
+    const auto rest = *packet.reader.take(packet.reader.remaining());
+    const std::int32_t status = readEndpointAddress(rest, address, consumed);
+    return status == kQDXASuccess ? packet.result : status;
+}
+
+std::int32_t readFileList(Reply& packet, QDXAFileListReply& reply) {
+    return copyIds(packet.reader, reply.count, reply.ids) ? packet.result : kQDXABadReply;
 }
 
 /// The width of a ListEx typed value, or nothing for an unknown type.
@@ -128,201 +134,173 @@ std::optional<std::size_t> listExValueWidth(std::uint16_t type) {
 }  // namespace
 
 std::int32_t get_echo(PacketSession* session, QDXAEchoReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    if (packet.reader.remaining() <= 1) {
-        store(packet.reader.u8(), reply->value);
-        return packet.result;
-    }
-    return copyRest(packet.reader, reply->bytes) ? packet.result : kQDXANoValidResult;
+    return parseReply(session, reply, [](Reply& packet, QDXAEchoReply& r) {
+        if (packet.reader.remaining() <= 1) {
+            store(packet.reader.u8(), r.value);
+            return packet.result;
+        }
+        return copyRest(packet.reader, r.bytes) ? packet.result : kQDXANoValidResult;
+    });
 }
 
 std::int32_t get_reserve(PacketSession* session, QDXAReserveReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    if (!store(packet.reader.u16be(), reply->value16) || !store(packet.reader.u32be(), reply->value32)) {
-        return packet.result;
-    }
-    std::size_t consumed = 0;
-    const auto rest = *packet.reader.take(packet.reader.remaining());
-    const std::int32_t status = readEndpointAddress(rest, reply->address, consumed);
-    return status == kQDXASuccess ? packet.result : status;
+    return parseReply(session, reply, [](Reply& packet, QDXAReserveReply& r) {
+        if (!store(packet.reader.u16be(), r.value16) || !store(packet.reader.u32be(), r.value32)) {
+            return packet.result;
+        }
+        return readAddress(packet, r.address);
+    });
 }
 
 std::int32_t get_unreserve(PacketSession* session, QDXAUnreserveReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    std::size_t consumed = 0;
-    const auto rest = *packet.reader.take(packet.reader.remaining());
-    const std::int32_t status = readEndpointAddress(rest, reply->address, consumed);
-    return status == kQDXASuccess ? packet.result : status;
+    return parseReply(session, reply,
+                      [](Reply& packet, QDXAUnreserveReply& r) { return readAddress(packet, r.address); });
 }
 
 std::int32_t get_Delete(PacketSession* session, QDXAObjectReply* reply) {
-    return parseObjectReply(session, reply);
+    return parseReply(session, reply, readObject);
 }
 
 std::int32_t get_CancelJob(PacketSession* session, QDXAObjectReply* reply) {
-    return parseObjectReply(session, reply);
+    return parseReply(session, reply, readObject);
 }
 
 std::int32_t get_PauseJob(PacketSession* session, QDXAObjectReply* reply) {
-    return parseObjectReply(session, reply);
+    return parseReply(session, reply, readObject);
 }
 
 std::int32_t get_ResumeJob(PacketSession* session, QDXAObjectReply* reply) {
-    return parseObjectReply(session, reply);
+    return parseReply(session, reply, readObject);
 }
 
 std::int32_t get_PromoteJob(PacketSession* session, QDXAPromoteJobReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (packet.hasData() && packet.reader.skip(4)) {
-        store(packet.reader.u32be(), reply->value);
-    }
-    return packet.result;
+    return parseReply(session, reply, [](Reply& packet, QDXAPromoteJobReply& r) {
+        if (packet.reader.skip(4)) {
+            store(packet.reader.u32be(), r.value);
+        }
+        return packet.result;
+    });
 }
 
 std::int32_t get_ExecuteMethod(PacketSession* session, QDXAExecuteMethodReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    // The reply must hold every byte its length field claims.
-    if (packet.parameterLength > packet.reader.remaining()) {
-        return kQDXABadReply;
-    }
-    if (!store(packet.reader.u32be(), reply->objectId) || !store(packet.reader.u16be(), reply->methodId)) {
-        return packet.result;
-    }
-    return copyRest(packet.reader, reply->answer) ? packet.result : kQDXABadReply;
+    return parseReply(session, reply, [](Reply& packet, QDXAExecuteMethodReply& r) {
+        // The reply must hold every byte its length field claims.
+        if (packet.parameterLength > packet.reader.remaining()) {
+            return kQDXABadReply;
+        }
+        if (!store(packet.reader.u32be(), r.objectId) || !store(packet.reader.u16be(), r.methodId)) {
+            return packet.result;
+        }
+        return copyRest(packet.reader, r.answer) ? packet.result : kQDXABadReply;
+    });
 }
 
 std::int32_t get_get2(PacketSession* session, QDXAGet2Reply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData() || !store(packet.reader.u16be(), reply->objectCount)) {
-        return packet.result;
-    }
-    return copyRest(packet.reader, reply->data) ? packet.result : kQDXABadReply;
+    return parseReply(session, reply, [](Reply& packet, QDXAGet2Reply& r) {
+        if (!store(packet.reader.u16be(), r.objectCount)) {
+            return packet.result;
+        }
+        return copyRest(packet.reader, r.data) ? packet.result : kQDXABadReply;
+    });
 }
 
 std::int32_t get_set2(PacketSession* session, QDXASet2Reply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData() || !store(packet.reader.u32be(), reply->objectId) ||
-        !store(packet.reader.u16be(), reply->attributeId)) {
-        return packet.result;
-    }
-    return copyRest(packet.reader, reply->rest) ? packet.result : kQDXANoValidResult;
+    return parseReply(session, reply, [](Reply& packet, QDXASet2Reply& r) {
+        if (!store(packet.reader.u32be(), r.objectId) || !store(packet.reader.u16be(), r.attributeId)) {
+            return packet.result;
+        }
+        return copyRest(packet.reader, r.rest) ? packet.result : kQDXANoValidResult;
+    });
 }
 
 std::int32_t get_getListElement(PacketSession* session, QDXAGetListElementReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    auto& in = packet.reader;
-    if (!store(in.u16be(), reply->listHandle) || !store(in.u8(), reply->value8) ||
-        !store(in.u32be(), reply->value32) || !store(in.u16be(), reply->values16[0]) ||
-        !store(in.u16be(), reply->values16[1]) || !store(in.u16be(), reply->values16[2]) ||
-        !store(in.u16be(), reply->elementCount) || reply->elementCount == 0) {
-        return packet.result;
-    }
-    return copyRest(in, reply->elements) ? packet.result : kQDXANoValidResult;
+    return parseReply(session, reply, [](Reply& packet, QDXAGetListElementReply& r) {
+        auto& in = packet.reader;
+        if (!store(in.u16be(), r.listHandle) || !store(in.u8(), r.value8) ||
+            !store(in.u32be(), r.value32) || !store(in.u16be(), r.values16[0]) ||
+            !store(in.u16be(), r.values16[1]) || !store(in.u16be(), r.values16[2]) ||
+            !store(in.u16be(), r.elementCount) || r.elementCount == 0) {
+            return packet.result;
+        }
+        return copyRest(in, r.elements) ? packet.result : kQDXANoValidResult;
+    });
 }
 
 std::int32_t get_listObject2(PacketSession* session, QDXAListObjects2Reply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    auto& in = packet.reader;
-    if (!store(in.u16be(), reply->listHandle) || !store(in.u8(), reply->value8a) ||
-        !store(in.u16be(), reply->value16a) || !store(in.u8(), reply->value8b) ||
-        !store(in.u32be(), reply->value32) || !store(in.u16be(), reply->value16b) ||
-        !store(in.u16be(), reply->value16c)) {
-        return packet.result;
-    }
-    return copyIds(in, reply->count, reply->ids) ? packet.result : kQDXANoValidResult;
+    return parseReply(session, reply, [](Reply& packet, QDXAListObjects2Reply& r) {
+        auto& in = packet.reader;
+        if (!store(in.u16be(), r.listHandle) || !store(in.u8(), r.value8a) ||
+            !store(in.u16be(), r.value16a) || !store(in.u8(), r.value8b) ||
+            !store(in.u32be(), r.value32) || !store(in.u16be(), r.value16b) ||
+            !store(in.u16be(), r.value16c)) {
+            return packet.result;
+        }
+        return copyIds(in, r.count, r.ids) ? packet.result : kQDXANoValidResult;
+    });
 }
 
 std::int32_t get_listex(PacketSession* session, QDXAListExReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    auto& in = packet.reader;
-    if (!store(in.u16be(), reply->listHandle) || !store(in.u8(), reply->value8) ||
-        !store(in.u32be(), reply->value32) || !store(in.u16be(), reply->valueType)) {
-        return packet.result;
-    }
-    const auto width = listExValueWidth(reply->valueType);
-    if (!width) {
-        return kQDXANoValidResult;
-    }
-    if (!in.skip(*width)) {
-        return packet.result;
-    }
-    for (std::uint16_t& value : reply->values16) {
-        if (!store(in.u16be(), value)) {
+    return parseReply(session, reply, [](Reply& packet, QDXAListExReply& r) {
+        auto& in = packet.reader;
+        if (!store(in.u16be(), r.listHandle) || !store(in.u8(), r.value8) ||
+            !store(in.u32be(), r.value32) || !store(in.u16be(), r.valueType)) {
             return packet.result;
         }
-    }
-    return copyRest(in, reply->data) ? packet.result : kQDXANoValidResult;
+        const auto width = listExValueWidth(r.valueType);
+        if (!width) {
+            return kQDXANoValidResult;
+        }
+        if (!in.skip(*width)) {
+            return packet.result;
+        }
+        for (std::uint16_t& value : r.values16) {
+            if (!store(in.u16be(), value)) {
+                return packet.result;
+            }
+        }
+        return copyRest(in, r.data) ? packet.result : kQDXANoValidResult;
+    });
 }
 
 std::int32_t get_ExecuteFile2(PacketSession* session, QDXAExecuteFile2Reply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (packet.hasData() && store(packet.reader.u32be(), reply->first) &&
-        store(packet.reader.u32be(), reply->second)) {
-        store(packet.reader.u8(), reply->value8);
-    }
-    return packet.result;
+    return parseReply(session, reply, [](Reply& packet, QDXAExecuteFile2Reply& r) {
+        if (store(packet.reader.u32be(), r.first) && store(packet.reader.u32be(), r.second)) {
+            store(packet.reader.u8(), r.value8);
+        }
+        return packet.result;
+    });
 }
 
 std::int32_t get_DeleteFiles(PacketSession* session, QDXAFileListReply* reply) {
-    return parseFileList(session, reply, false);
+    return parseReply(session, reply, readFileList);
 }
 
 std::int32_t get_ReplaceFiles(PacketSession* session, QDXAFileListReply* reply) {
-    return parseFileList(session, reply, true);
+    return parseReply(session, reply, [](Reply& packet, QDXAFileListReply& r) {
+        if (!store(packet.reader.u32be(), r.value32) || !store(packet.reader.u16be(), r.value16)) {
+            return packet.result;
+        }
+        return readFileList(packet, r);
+    });
 }
 
 std::int32_t get_ChangeFileBoxPassword(PacketSession* session,
                                        QDXAChangeFileBoxPasswordReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (packet.hasData() && store(packet.reader.u32be(), reply->value32)) {
-        store(packet.reader.u8(), reply->value8);
-    }
-    return packet.result;
+    return parseReply(session, reply, [](Reply& packet, QDXAChangeFileBoxPasswordReply& r) {
+        if (store(packet.reader.u32be(), r.value32)) {
+            store(packet.reader.u8(), r.value8);
+        }
+        return packet.result;
+    });
 }
 
 std::int32_t get_AcquireResource(PacketSession* session, QDXAAcquireResourceReply* reply) {
-    *reply = {};
-    Reply packet = openReply(session);
-    if (!packet.hasData()) {
-        return packet.result;
-    }
-    const std::int32_t result =
-        packet.result == kQDXASuccess && packet.more ? kQDXAMoreToFetch : packet.result;
-    if (!store(packet.reader.u32be(), reply->value32)) {
-        return result;
-    }
-    return copyRest(packet.reader, reply->data) ? result : kQDXANoValidResult;
+    return parseReply(session, reply, [](Reply& packet, QDXAAcquireResourceReply& r) {
+        const std::int32_t result =
+            packet.result == kQDXASuccess && packet.more ? kQDXAMoreToFetch : packet.result;
+        if (!store(packet.reader.u32be(), r.value32)) {
+            return result;
+        }
+        return copyRest(packet.reader, r.data) ? result : kQDXANoValidResult;
+    });
 }

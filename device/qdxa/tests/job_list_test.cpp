@@ -4,6 +4,7 @@
 #include <string>
 
 #include "bound_session.h"
+#include "job_fetch.h"
 #include "qdxa/qdxa_job_list.h"
 #include "qdxa/qdxa_operations.h"
 #include "time_zone.h"
@@ -49,26 +50,12 @@ protected:
         BoundSession::TearDown();
     }
 
-    /// Lists the jobs and reads all their attributes, as the protocol session does.
+    /// Lists the jobs and reads all their attributes into the data handle.
     std::uint16_t fetch() {
-        QDXAListObjects2Request list;
-        list.objectClass = 201;
-        list.selector = 22;
-        list.parentId = 501;
-        QDXAListObjects2Reply listed;
-        EXPECT_EQ(QDXA_ListObjects2(session, nullptr, &list, &listed), kQDXASuccess);
-        const std::uint16_t attributes[] = {4, 279, 6, 283, 275, 277, 2006, 9, 280, 2018, 2027, 2007, 9999};
-        QDXAGet2Request get;
-        get.objectCount = listed.count;
-        get.objectIds = listed.ids;
-        get.attributeCount = 13;
-        get.attributeIds = attributes;
-        QDXAGet2Reply answer;
-        EXPECT_EQ(QDXA_Get2(session, nullptr, &get, &answer), kQDXASuccess);
-        QDXA_FreeMemory(listed.ids);
-        setData(Bytes(answer.data.copy, answer.data.copy + answer.data.length));
-        QDXA_FreeMemory(answer.data.copy);
-        return answer.objectCount;
+        const FetchedJobs fetched =
+            fetchJobs(session, {4, 279, 6, 283, 275, 277, 2006, 9, 280, 2018, 2027, 2007, 9999});
+        setData(fetched.data);
+        return fetched.objectCount;
     }
 
     void setData(const Bytes& bytes) {

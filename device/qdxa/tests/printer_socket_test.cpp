@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "job_fetch.h"
 #include "printer/test_printer.h"
 #include "qdxa/qdxa_error.h"
 #include "qdxa/qdxa_job_list.h"
@@ -77,29 +78,12 @@ TEST_F(PrinterSockets, DatagramSessionChecksTheVersionAndReadsTheJobList) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(answer.bytes.copy), answer.bytes.length), "yes");
     QDXA_FreeMemory(answer.bytes.copy);
 
-    QDXAListObjects2Request list;
-    list.objectClass = 201;
-    list.selector = 22;
-    list.parentId = 501;
-    QDXAListObjects2Reply listed;
-    ASSERT_EQ(QDXA_ListObjects2(session, nullptr, &list, &listed), kQDXASuccess);
-    ASSERT_EQ(listed.count, 2);
-
-    const std::uint16_t attributes[] = {4, 6, 9, 2007};
-    QDXAGet2Request get;
-    get.objectCount = listed.count;
-    get.objectIds = listed.ids;
-    get.attributeCount = 4;
-    get.attributeIds = attributes;
-    QDXAGet2Reply reply;
-    ASSERT_EQ(QDXA_Get2(session, nullptr, &get, &reply), kQDXASuccess);
-    QDXA_FreeMemory(listed.ids);
-
-    WqsMemHandle* data = Wqs_Mem_NewHandle(reply.data.length);
-    std::copy(reply.data.copy, reply.data.copy + reply.data.length, data->data);
-    QDXA_FreeMemory(reply.data.copy);
+    const FetchedJobs fetched = fetchJobs(session, {4, 6, 9, 2007});
+    ASSERT_EQ(fetched.objectCount, 2);
+    WqsMemHandle* data = Wqs_Mem_NewHandle(static_cast<std::uint32_t>(fetched.data.size()));
+    std::copy(fetched.data.begin(), fetched.data.end(), data->data);
     JobAttrRecord* jobs = nullptr;
-    ASSERT_EQ(get_JobAttrList_FromGet2(data, reply.objectCount, &jobs), kQDXANoErr);
+    ASSERT_EQ(get_JobAttrList_FromGet2(data, fetched.objectCount, &jobs), kQDXANoErr);
     ASSERT_NE(jobs, nullptr);
     ASSERT_NE(jobs->next, nullptr);
     EXPECT_EQ(jobs->jobName[0], 6);
