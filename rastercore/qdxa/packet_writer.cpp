@@ -1,0 +1,300 @@
+// The packet writers.
+#include "qdxa/packet_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <span>
+
+#include "bytes/byte_order.h"
+#include "job/qdxa_info.h"
+#include "qdxa/qdxa_services.h"
+#include "rastercore/result_codes.h"
+#include "util/memory.h"
+
+namespace {
+
+using rastercore::kPacketBadArgument;
+using rastercore::kPacketNoMemory;
+using Run = std::span<const std::uint8_t>;
+
+constexpr std::uint8_t kUnusedKind = 2;
+
+// Header: magic CD CA at 0, version at 2, flags at 3, operation at 4, sequence at 6, parameter
+// length at 8, identifiers at 10 and 14, result at 18.
+constexpr std::size_t kHeaderSize = 20;
+constexpr std::uint8_t kMagicHigh = 0xCD;
+constexpr std::uint8_t kMagicLow = 0xCA;
+constexpr std::uint8_t kVersion = 0x10;
+constexpr std::uint16_t kSequence = 1;  // every job packet of the core carries sequence 1
+constexpr std::size_t kMaxParameterLength = 0xFFFF;
+constexpr std::size_t kMaxPacketSize = kHeaderSize + kMaxParameterLength;
+
+constexpr std::uint8_t kReplyBit = 0x01;
+constexpr std::uint8_t kFlagsNone = 0x00;
+constexpr std::uint8_t kFlagsMoreData = 0x02;
+constexpr std::uint8_t kFlagsReply = 0x04;
+
+enum Operation : std::uint16_t {
+    kOpGet = 0x04,
+    kOpJobStart = 0x11,
+    kOpSetJob = 0x12,
+    kOpJobEnd = 0x13,
+    kOpBinderStart = 0x14,
+    kOpSetBinder = 0x15,
+    kOpBinderEnd = 0x16,
+    kOpDocumentStart = 0x17,
+    kOpSetDocument = 0x18,
+    kOpDocumentEnd = 0x19,
+    kOpSend = 0x1A,
+    kOpExecuteMethod = 0x1D,
+    kOpJobStart2 = 0x6B,
+};
+
+struct Packet {
+    std::uint16_t operation;
+    std::uint8_t flags;
+    std::uint32_t firstId;
+    std::uint32_t secondId;
+    std::initializer_list<Run> parameters;
+    bool last = false;  // the job's final packet
+};
+
+std::uint8_t requestFlags(std::uint8_t replyFlag) {
+    return (replyFlag & kReplyBit) != 0 ? kFlagsReply : kFlagsNone;
+}
+
+void writeHeader(std::uint8_t* out, const Packet& packet, std::size_t parameterLength) {
+    out[0] = kMagicHigh;
+    out[1] = kMagicLow;
+    out[2] = kVersion;
+    out[3] = packet.flags;
+    bytes::storeBE16(out + 4, packet.operation);
+    bytes::storeBE16(out + 6, kSequence);
+    bytes::storeBE16(out + 8, static_cast<std::uint16_t>(parameterLength));
+    bytes::storeBE32(out + 10, packet.firstId);
+    bytes::storeBE32(out + 14, packet.secondId);
+    bytes::storeBE16(out + 18, 0);
+}
+
+// Writes the packet into the record's packet buffer (made once per job) and hands it to the
+// transport; `*taken` receives the bytes the transport took.
+std::int32_t sendPacket(QDXA_Info* info, const Packet& packet, std::uint32_t* taken = nullptr) {
+    std::size_t parameterLength = 0;
+    for (const Run& run : packet.parameters) {
+        parameterLength += run.size();
+    }
+    if (parameterLength > kMaxParameterLength) {
+        return kPacketBadArgument;
+    }
+    if (info->packetBuffer == nullptr &&
+        Get_MemoryClear(1, kMaxPacketSize, kUnusedKind, &info->packetBuffer) != 0) {
+        return kPacketNoMemory;
+    }
+    std::uint8_t* out = info->packetBuffer;
+    writeHeader(out, packet, parameterLength);
+    std::uint8_t* cursor = out + kHeaderSize;
+    for (const Run& run : packet.parameters) {
+        std::memcpy(cursor, run.data(), run.size());
+        cursor += run.size();
+    }
+    const auto size = static_cast<std::uint32_t>(kHeaderSize + parameterLength);
+    std::uint32_t left = size;
+    const std::int32_t result = qdxaServices(info).jobSend(info, out, &left, packet.last);
+    if (taken != nullptr) {
+        *taken = size - std::min(left, size);
+    }
+    return result;
+}
+
+template <std::size_t N>
+Run run(const std::uint8_t (&bytes)[N]) {
+    return Run(bytes, N);
+}
+
+std::int32_t sendAttribute(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                           std::uint32_t secondId, Operation operation,
+                           const QDXA_Attribute& attribute) {
+    if (info == nullptr || attribute.value == nullptr || attribute.length == 0) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t id[2];
+    bytes::storeBE16(id, attribute.id);
+    return sendPacket(info, {operation,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
+                             {run(id), Run(attribute.value, attribute.length)}});
+}
+
+std::int32_t executeMethod(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                           std::uint32_t secondId, std::uint16_t method, const std::uint8_t* value,
+                           std::uint32_t length) {
+    if (info == nullptr || value == nullptr || length == 0) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t head[6] = {};  // object 0, then the method id
+    bytes::storeBE16(head + 4, method);
+    return sendPacket(info, {kOpExecuteMethod,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
+                             {run(head), Run(value, length)}});
+}
+
+// A packet whose parameters are one 32-bit id (binder and document start), or none.
+std::int32_t sendWithId(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                        std::uint32_t secondId, Operation operation, std::uint32_t id) {
+    if (info == nullptr) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t parameter[4];
+    bytes::storeBE32(parameter, id);
+    return sendPacket(info,
+                      {operation, requestFlags(replyFlag), firstId, secondId, {run(parameter)}});
+}
+
+std::int32_t sendEmpty(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                       std::uint32_t secondId, Operation operation) {
+    if (info == nullptr) {
+        return kPacketBadArgument;
+    }
+    return sendPacket(info, {operation, requestFlags(replyFlag), firstId, secondId, {}});
+}
+
+}  // namespace
+
+std::int32_t QDXA_JobStart(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                           std::uint32_t secondId, std::uint32_t first, std::uint8_t second,
+                           std::uint32_t third, std::uint32_t fourth) {
+    if (info == nullptr) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t parameters[13];
+    bytes::storeBE32(parameters, first);
+    parameters[4] = second;
+    bytes::storeBE32(parameters + 5, third);
+    bytes::storeBE32(parameters + 9, fourth);
+    return sendPacket(info,
+                      {kOpJobStart, requestFlags(replyFlag), firstId, secondId, {run(parameters)}});
+}
+
+std::int32_t QDXA_JobStart2(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                            std::uint32_t secondId, std::uint16_t attributeCount,
+                            const std::uint8_t* list, std::uint32_t length) {
+    if (info == nullptr || list == nullptr || length == 0) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t count[2];
+    bytes::storeBE16(count, attributeCount);
+    return sendPacket(info, {kOpJobStart2,
+                             requestFlags(replyFlag),
+                             firstId,
+                             secondId,
+                             {run(count), Run(list, length)}});
+}
+
+std::int32_t QDXA_JobEnd(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                         std::uint32_t secondId, std::uint8_t endKind) {
+    if (info == nullptr) {
+        return kPacketBadArgument;
+    }
+    const std::uint8_t parameter[1] = {endKind};
+    return sendPacket(
+        info, {kOpJobEnd, requestFlags(replyFlag), firstId, secondId, {run(parameter)}, true});
+}
+
+std::int32_t QDXA_BinderStart(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                              std::uint32_t secondId, std::uint32_t binderId) {
+    return sendWithId(info, replyFlag, firstId, secondId, kOpBinderStart, binderId);
+}
+
+std::int32_t QDXA_BinderEnd(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                            std::uint32_t secondId) {
+    return sendEmpty(info, replyFlag, firstId, secondId, kOpBinderEnd);
+}
+
+std::int32_t QDXA_DocumentStart(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                                std::uint32_t secondId, std::uint32_t documentId) {
+    return sendWithId(info, replyFlag, firstId, secondId, kOpDocumentStart, documentId);
+}
+
+std::int32_t QDXA_DocumentEnd(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                              std::uint32_t secondId) {
+    return sendEmpty(info, replyFlag, firstId, secondId, kOpDocumentEnd);
+}
+
+std::int32_t QDXA_SetJob(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                         std::uint32_t secondId, const QDXA_Attribute& attribute) {
+    return sendAttribute(info, replyFlag, firstId, secondId, kOpSetJob, attribute);
+}
+
+std::int32_t QDXA_SetBinder(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                            std::uint32_t secondId, const QDXA_Attribute& attribute) {
+    return sendAttribute(info, replyFlag, firstId, secondId, kOpSetBinder, attribute);
+}
+
+std::int32_t QDXA_SetDocument(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                              std::uint32_t secondId, const QDXA_Attribute& attribute) {
+    return sendAttribute(info, replyFlag, firstId, secondId, kOpSetDocument, attribute);
+}
+
+std::int32_t QDXA_SetExcuteMethod(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                                  std::uint32_t secondId, const std::uint8_t* value,
+                                  std::uint32_t length) {
+    return executeMethod(info, replyFlag, firstId, secondId, kMethodDetailMedia, value, length);
+}
+
+std::int32_t QDXA_SetExcuteMethod_Calibration(QDXA_Info* info, std::uint8_t replyFlag,
+                                              std::uint32_t firstId, std::uint32_t secondId,
+                                              const std::uint8_t* value, std::uint32_t length) {
+    return executeMethod(info, replyFlag, firstId, secondId, kMethodCalibration, value, length);
+}
+
+std::int32_t QDXA_SetExecuteMethod_CreatorID(QDXA_Info* info, std::uint8_t replyFlag,
+                                             std::uint32_t firstId, std::uint32_t secondId,
+                                             const std::uint8_t* value, std::uint32_t length) {
+    return executeMethod(info, replyFlag, firstId, secondId, kMethodCreatorId, value, length);
+}
+
+std::int32_t QDXA_SetExcuteMethod_GroupID(QDXA_Info* info, std::uint8_t replyFlag,
+                                          std::uint32_t firstId, std::uint32_t secondId,
+                                          const std::uint8_t* value, std::uint32_t length) {
+    return executeMethod(info, replyFlag, firstId, secondId, kMethodGroupId, value, length);
+}
+
+std::int32_t QDXA_SetExcuteMethod_PathMode(QDXA_Info* info, std::uint8_t replyFlag,
+                                           std::uint32_t firstId, std::uint32_t secondId,
+                                           const std::uint8_t* value, std::uint32_t length) {
+    return executeMethod(info, replyFlag, firstId, secondId, kMethodPathMode, value, length);
+}
+
+std::int32_t QDXA_Send(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                       std::uint32_t secondId, QDXA_DataPiece* piece) {
+    if (info == nullptr || piece == nullptr || piece->data == nullptr || piece->length == 0) {
+        return kPacketBadArgument;
+    }
+    piece->length = std::min(piece->length, kQdxaMaxDataPiece);
+    const std::uint8_t flags =
+        (piece->continuation & kQdxaContinued) != 0 ? kFlagsMoreData : requestFlags(replyFlag);
+    const std::uint8_t kind[1] = {piece->dataKind};
+    std::uint32_t taken = 0;
+    const std::int32_t result = sendPacket(
+        info, {kOpSend, flags, firstId, secondId, {run(kind), Run(piece->data, piece->length)}},
+        &taken);
+    // The job's size in octets counts what reached the transport, headers included.
+    info->octetCount += taken;
+    return result;
+}
+
+std::int32_t QDXA_Get(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
+                      std::uint32_t secondId, std::uint32_t objectId, std::uint16_t attributeId) {
+    if (info == nullptr) {
+        return kPacketBadArgument;
+    }
+    std::uint8_t parameters[6];
+    bytes::storeBE32(parameters, objectId);
+    bytes::storeBE16(parameters + 4, attributeId);
+    return sendPacket(info,
+                      {kOpGet, requestFlags(replyFlag), firstId, secondId, {run(parameters)}});
+}
