@@ -131,10 +131,6 @@ std::int32_t readValueList(GlueSession* session, std::uint32_t object, std::uint
 
 }  // namespace
 
-std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* model) {
-    return readCodedString(session, kGlueObjectDevice, kAttrModelName, nullptr, model);
-}
-
 std::int32_t glue_qdxaGetStringAttribute(GlueSession* session, std::uint32_t object,
                                          std::uint16_t attribute, std::uint16_t* code,
                                          std::uint8_t* string) {

@@ -9,13 +9,11 @@
 
 #include <cstdint>
 
+#include "glue/glue_component.h"
 #include "glue/glue_session.h"
 #include "qdxa/qdxa_memory.h"
 
-/// Attributes of the printer object (601).
-inline constexpr std::uint16_t kAttrPrinterState = 282;
 /// Attributes of the device object (101).
-inline constexpr std::uint16_t kAttrModelName = 1056;
 inline constexpr std::uint16_t kAttrAccountResources = 132;
 inline constexpr std::uint16_t kAttrDeviceNumber = 1071;
 inline constexpr std::uint16_t kAttrFirmwareVersions = 1050;
@@ -23,25 +21,14 @@ inline constexpr std::uint16_t kAttrOptionalUnits = 1016;
 /// Attributes of the job-service object (501).
 inline constexpr std::uint16_t kAttrPlex = 2058;
 
-/// Status detail codes at or above this are never chosen as the largest listed code.
-inline constexpr std::uint32_t kStateDetailLimit = 0x4FFFFFF;
-/// A listed status code that is never chosen.
-inline constexpr std::uint32_t kStateIgnoredCode = 0x01060100;
+/// The model name and the state (glue_qdxaGetComponentModel, glue_qdxaGetComponentState2) are
+/// in glue/glue_component.h; the session reads them when it opens.
 
-/// The printer state: defaults state 1, reason 0, printable 1, detail 0, set first. The detail
-/// is the listed code equal to the current code, else the largest listed code below
-/// kStateDetailLimit; kStateIgnoredCode is never taken. Printable is 0 when the byte after the
-/// current code is 3.
-std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* state,
-                                         std::uint8_t* reason, std::uint8_t* printable,
-                                         std::uint32_t* detail);
 /// Every listed status detail code, as host-order 32-bit values in `handle`, and their number.
 /// Nothing is stored without a handle. 0 when the reply handle cannot be made.
 std::int32_t glue_qdxaGetComponentStatus2CodeList(GlueSession* session, WqsMemHandle* handle,
                                                   std::uint16_t* count);
 
-/// The model name (attribute 1056: a 16-bit code, then a string) into `model` (256 bytes).
-std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* model);
 /// The device number string (256 bytes).
 std::int32_t glue_qdxaGetDeviceNumber(GlueSession* session, std::uint8_t* number);
 /// A string attribute of any object: its 16-bit character-set code and the string (256 bytes).

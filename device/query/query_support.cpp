@@ -28,9 +28,9 @@ struct SupportItem {
 };
 
 constexpr SupportItem kJobAttributeItems[] = {
-    {2018, kSupportJobAttr2018}, {2027, kSupportJobAttr2027}, {2007, kSupportJobAttr2007},
-    {12, kSupportJobAttr12},     {7, kSupportJobAttr7},       {277, kSupportJobAttr277},
-    {279, kSupportJobAttr279},
+    {2018, kGlueJobAttr2018}, {2027, kGlueJobAttr2027}, {2007, kGlueJobAttr2007},
+    {12, kGlueJobAttr12},     {7, kGlueJobAttr7},       {277, kGlueJobAttr277},
+    {279, kGlueJobAttr279},
 };
 constexpr SupportItem kPrinterAttributeItems[] = {
     {2150, kSupportPrinterAttr2150}, {2152, kSupportPrinterAttr2152},
@@ -56,7 +56,7 @@ struct SupportKind {
 };
 
 const SupportKind kJobAttributes{kGlueObjectJobService, kAttrJobAttributes,
-                                 kSupportCacheJobAttributes, &GlueSession::jobAttributeSupport,
+                                 kGlueSupportCacheJobAttributes, &GlueSession::jobAttributeSupport,
                                  kJobAttributeItems};
 const SupportKind kPrinterAttributes{kGlueObjectPrinter, kAttrPrinterAttributes,
                                      kSupportCachePrinterAttributes,

@@ -5,16 +5,8 @@
 #include <cstdint>
 
 #include "glue/glue_session.h"
+#include "glue/glue_support.h"
 #include "qdxa/qdxa_memory.h"
-
-/// Job-attribute support bits (supported-item list: attribute 63 of the job service).
-inline constexpr std::uint64_t kSupportJobAttr2018 = 2;
-inline constexpr std::uint64_t kSupportJobAttr2027 = 4;
-inline constexpr std::uint64_t kSupportJobAttr2007 = 64;
-inline constexpr std::uint64_t kSupportJobAttr12 = 128;
-inline constexpr std::uint64_t kSupportJobAttr7 = 256;
-inline constexpr std::uint64_t kSupportJobAttr277 = 512;
-inline constexpr std::uint64_t kSupportJobAttr279 = 1024;
 
 /// Printer-attribute support bits (attribute 111 of the printer).
 inline constexpr std::uint64_t kSupportPrinterAttr2150 = 1;
@@ -40,16 +32,16 @@ inline constexpr std::uint64_t kSupportJobOp35 = 16;
 inline constexpr std::uint64_t kSupportJobOp68 = 32;
 inline constexpr std::uint64_t kSupportJobOp3 = 128;
 
-/// Support cache flags of the session: the set was read (or its read failed).
-inline constexpr std::uint8_t kSupportCacheJobAttributes = 1;
+/// Support cache flags of the session: the set was read (or its read failed); the job
+/// attributes have kGlueSupportCacheJobAttributes.
 inline constexpr std::uint8_t kSupportCacheJobOperations = 8;
 inline constexpr std::uint8_t kSupportCachePrinterAttributes = 32;
 inline constexpr std::uint8_t kSupportCacheFileBoxAttributes = 128;
 
+/// As glue_qdxaSupportJobAttribute (glue/glue_support.h, the job-attribute bits kGlueJobAttr):
 /// 1 when `mask` is 0 or shares a bit with the session's set, else 0 (also without a session).
 /// The first test of a kind in a session reads the printer's list; a failed read leaves that
 /// set empty for the session's life, without a second request.
-std::uint8_t glue_qdxaSupportJobAttribute(GlueSession* session, std::uint64_t mask);
 std::uint8_t glue_qdxaSupportPrinterAttribute(GlueSession* session, std::uint64_t mask);
 std::uint8_t glue_qdxaSupportFileBoxAttribute(GlueSession* session, std::uint64_t mask);
 std::uint8_t glue_qdxaSupportExecJobOperation(GlueSession* session, std::uint64_t mask);
