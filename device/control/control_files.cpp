@@ -1,0 +1,112 @@
+// Stored files and file boxes: print a stored file again, delete or replace stored files, and
+// change a file box's password.
+#include <algorithm>
+
+#include "bytes/byte_order.h"
+#include "control/control_operations.h"
+#include "glue/glue_error.h"
+#include "glue/glue_internal.h"
+#include "qdxa/qdxa_error.h"
+#include "qdxa/qdxa_operations.h"
+
+namespace {
+
+std::int32_t controlStatus(std::int32_t status) {
+    return status == kQDXASuccess ? kGlueNoErr : status;
+}
+
+/// Frees the id list that the codec copied out of a file-list reply.
+struct FileListReply : QDXAFileListReply {
+    FileListReply() = default;
+    FileListReply(const FileListReply&) = delete;
+    FileListReply& operator=(const FileListReply&) = delete;
+    ~FileListReply() { QDXA_FreeMemory(ids); }
+};
+
+/// The reply's file ids replace the caller's list only when they fit in the caller's entries;
+/// otherwise the list and its count stay as they were.
+void takeReplyIds(const QDXAFileListReply& reply, std::uint16_t* count, std::uint32_t* fileIds) {
+    if (*count < reply.count) {
+        return;
+    }
+    if (reply.count != 0 && reply.ids != nullptr) {
+        std::copy_n(reply.ids, reply.count, fileIds);
+    }
+    *count = reply.ids != nullptr ? reply.count : 0;
+}
+
+}  // namespace
+
+std::int32_t glue_qdxaExecuteFile2_setCopy(GlueSession* session, std::uint32_t fileId,
+                                           std::uint16_t copies) {
+    if (session == nullptr) {
+        return kGlueParamErr;
+    }
+    std::uint8_t copyBytes[2];
+    bytes::storeBE16(copyBytes, copies);
+    const QDXAFileItem item{kFileAttrCopies, sizeof copyBytes, copyBytes};
+    const QDXAFileEntry entry{fileId, 1, &item};
+    QDXAExecuteFile2Request request;
+    request.entryCount = 1;
+    request.entries = &entry;
+    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    QDXAExecuteFile2Reply reply;
+    return controlStatus(QDXA_ExecuteFile2(session->packetSession, &ids, &request, &reply));
+}
+
+std::int32_t glue_qdxaDeleteFiles(GlueSession* session, std::uint16_t* count,
+                                  std::uint32_t* fileIds, std::uint32_t password) {
+    if (session == nullptr || count == nullptr || (*count != 0 && fileIds == nullptr)) {
+        return kGlueParamErr;
+    }
+    QDXADeleteFilesRequest request;
+    request.count = *count;
+    request.fileIds = fileIds;
+    request.password = password;
+    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    FileListReply reply;
+    const std::int32_t status = QDXA_DeleteFiles(session->packetSession, &ids, &request, &reply);
+    if (status == kQDXASuccess) {
+        takeReplyIds(reply, count, fileIds);
+    }
+    return controlStatus(status);
+}
+
+std::int32_t glue_qdxaReplaceFiles(GlueSession* session, std::uint16_t* count,
+                                   std::uint32_t* fileIds, std::uint32_t fileBox,
+                                   std::uint32_t password1, std::uint32_t password2) {
+    if (session == nullptr || count == nullptr || (*count != 0 && fileIds == nullptr)) {
+        return kGlueParamErr;
+    }
+    QDXAReplaceFilesRequest request;
+    request.count = *count;
+    request.fileIds = fileIds;
+    request.values[0] = password1;
+    request.values[1] = fileBox;
+    request.values[2] = password2;
+    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    FileListReply reply;
+    const std::int32_t status = QDXA_ReplaceFiles(session->packetSession, &ids, &request, &reply);
+    if (status == kQDXASuccess) {
+        takeReplyIds(reply, count, fileIds);
+    }
+    return controlStatus(status);
+}
+
+std::int32_t glue_qdxaChangeFileBoxPassword(GlueSession* session, std::uint32_t fileBox,
+                                            std::uint32_t password0, std::uint32_t password1,
+                                            std::uint32_t password2, std::uint32_t flags) {
+    if (session == nullptr) {
+        return kGlueParamErr;
+    }
+    QDXAChangeFileBoxPasswordRequest request;
+    request.values[0] = fileBox;
+    request.values[1] = password0;
+    request.values[2] = password1;
+    request.values[3] = password2;
+    request.flag = static_cast<std::uint8_t>(flags);
+    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    QDXAChangeFileBoxPasswordReply reply;
+    return controlStatus(
+        QDXA_ChangeFileBoxPassword(session->packetSession, &ids, &request, &reply));
+}
