@@ -49,6 +49,21 @@ bool readIdList(bytes::ByteReader& value, std::uint32_t* slots) {
     return true;
 }
 
+// After the three state bytes of attribute 283: a count byte and that many 32-bit status
+// codes; the largest of those that arrived, or 0.
+std::uint32_t highestStatusCode(bytes::ByteReader& value) {
+    std::uint32_t highest = 0;
+    const std::uint8_t count = value.u8().value_or(0);
+    for (std::uint8_t index = 0; index < count; ++index) {
+        const auto code = value.u32be();
+        if (!code) {
+            break;
+        }
+        highest = std::max(highest, *code);
+    }
+    return highest;
+}
+
 bool readAttr280(bytes::ByteReader& value, JobAttrRecord& record) {
     const auto block = value.take(kJobAttr280BlockSize);
     if (!block) {
@@ -95,6 +110,7 @@ bool readAttribute(std::uint16_t id, bytes::ByteReader& value, JobAttrRecord& re
             const auto run = value.take(sizeof record.attr283);
             if (run) {
                 std::copy(run->begin(), run->end(), record.attr283);
+                record.attr283HighestCode = highestStatusCode(value);
             }
             return run.has_value();
         }

@@ -39,6 +39,7 @@ struct JobAttrRecord {
     std::uint8_t attr280Name[kJobNameMaxLength + 1] = {};
     std::uint8_t attr280Block[kJobAttr280BlockSize] = {};
     std::uint8_t attr283[3] = {};
+    std::uint32_t attr283HighestCode = 0;  ///< the largest status code after the three bytes
     std::uint16_t attr2007 = 0;
     std::uint32_t attr275 = 0;
     std::uint32_t attr277 = 0;

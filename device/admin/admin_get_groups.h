@@ -1,0 +1,115 @@
+// The groups of the get request. Each tests its keys in the request ticket, runs its protocol
+// operation once when one is present, and writes the requested answers; it returns a core code,
+// and a code other than 0 ends the request.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "admin/admin_internal.h"
+#include "glue/glue_session.h"
+#include "qdxa/qdxa_memory.h"
+#include "ticket/ticket_library.h"
+
+namespace admin {
+
+/// One get request in progress.
+struct GetRequest {
+    GlueSession* session;
+    const TktLibTicket& request;
+    TktLibTicket& result;
+};
+
+using GetGroup = std::uint32_t (*)(GetRequest&);
+
+/// Printer state: the live query, and the values cached in the session.
+std::uint32_t getPrinterState(GetRequest& get);
+std::uint32_t getPrinterStateNotComm(GetRequest& get);
+
+/// Device texts, one group per key: ManagerName, ManagerNameByData, … DeviceLocationsByData.
+std::uint32_t getManagerName(GetRequest& get);
+std::uint32_t getManagerNameByData(GetRequest& get);
+std::uint32_t getManagerTelephoneNumber(GetRequest& get);
+std::uint32_t getManagerTelephoneNumberByData(GetRequest& get);
+std::uint32_t getManagerComments(GetRequest& get);
+std::uint32_t getManagerCommentsByData(GetRequest& get);
+std::uint32_t getDeviceName(GetRequest& get);
+std::uint32_t getDeviceNameByData(GetRequest& get);
+std::uint32_t getDeviceLocations(GetRequest& get);
+std::uint32_t getDeviceLocationsByData(GetRequest& get);
+
+/// Printer facts read from one attribute.
+std::uint32_t getComponentModel(GetRequest& get);
+std::uint32_t getAccountResourceCount(GetRequest& get);
+std::uint32_t getDetailCodeList(GetRequest& get);
+std::uint32_t getPlexSupport(GetRequest& get);
+std::uint32_t getFirmVersion(GetRequest& get);
+std::uint32_t getDeviceNumber(GetRequest& get);
+std::uint32_t getSpectrophotometerState(GetRequest& get);
+std::uint32_t getOptionalUnits(GetRequest& get);
+std::uint32_t getFuncForMonitor(GetRequest& get);
+std::uint32_t getJobAttributesSupported(GetRequest& get);
+std::uint32_t getMethodsSupported(GetRequest& get);
+
+/// Ink.
+std::uint32_t getMarkerLevels(GetRequest& get);
+std::uint32_t getWasteInk(GetRequest& get);
+std::uint32_t getInkTankMaxAmount(GetRequest& get);
+
+/// Extended lists, one group per key.
+std::uint32_t getStatusPrintStrings(GetRequest& get);
+std::uint32_t getJobLogStrings(GetRequest& get);
+std::uint32_t getServicePrintStrings(GetRequest& get);
+std::uint32_t getStatusPrintStringsUser(GetRequest& get);
+std::uint32_t getMediaEditorInfo(GetRequest& get);
+std::uint32_t getMediaEditorHeadInfo(GetRequest& get);
+std::uint32_t getMediaEditorInfo2(GetRequest& get);
+std::uint32_t getMitMediaInfo(GetRequest& get);
+std::uint32_t getMultiSensorInfo(GetRequest& get);
+std::uint32_t getSpectrophotometerSensor(GetRequest& get);
+std::uint32_t getStatusPrintStringsNoJoblog(GetRequest& get);
+std::uint32_t getStatusPrintStringsUserNoJoblog(GetRequest& get);
+std::uint32_t getJobLogStringsNoJoblog(GetRequest& get);
+
+/// Printer methods.
+std::uint32_t getPaperAmount(GetRequest& get);
+std::uint32_t getPaperAmountRollUnit2(GetRequest& get);
+std::uint32_t getLoadedMediaInfo(GetRequest& get);
+std::uint32_t getCalibrationAdjust(GetRequest& get);
+std::uint32_t getColorCheckThreshold(GetRequest& get);
+std::uint32_t getColorCheckSchedule(GetRequest& get);
+std::uint32_t getAdministratorPassword(GetRequest& get);
+std::uint32_t getAdministratorAuthentication(GetRequest& get);
+std::uint32_t getJobLogPrintSetting(GetRequest& get);
+std::uint32_t getSupplementalInfo(GetRequest& get);
+std::uint32_t getUpdateAvailableState(GetRequest& get);
+std::uint32_t getTestPrint2Status(GetRequest& get);
+
+/// Job lists.
+std::uint32_t getJobListNotComm(GetRequest& get);
+std::uint32_t getJobList(GetRequest& get);
+
+}  // namespace admin
+
+namespace admin {
+
+/// Queries that fill a handle with host-order 32-bit values and give their number.
+using ValueListQuery = std::int32_t (*)(GlueSession*, WqsMemHandle*, std::uint16_t*);
+/// When `name` is asked for: runs the query and answers its values as an integer array.
+std::uint32_t answerValueList(GetRequest& get, std::string_view name, ValueListQuery query);
+
+/// When `name` is asked for: runs `query`, which returns a glue status and stores a value, and
+/// answers the value as an integer.
+template <typename Value, typename Query>
+std::uint32_t answerValue(GetRequest& get, std::string_view name, Query query) {
+    if (!has(get.request, name)) {
+        return 0;
+    }
+    Value value{};
+    if (const std::uint32_t code = glueCode(query(get.session, &value)); code != 0) {
+        return code;
+    }
+    return setInt(get.result, name, static_cast<std::int32_t>(value));
+}
+
+}  // namespace admin

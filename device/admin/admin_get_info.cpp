@@ -1,0 +1,91 @@
+// The get request: the groups of values a request ticket may ask for, served in a fixed order
+// until the first failure. Answers of earlier groups stay in the result ticket.
+#include "admin/admin_get_groups.h"
+#include "admin/admin_internal.h"
+#include "admin/admin_requests.h"
+#include "core/core_error.h"
+
+namespace {
+
+constexpr char kProtocolName[] = "QDXAv2.0";
+
+std::uint32_t getProtocolName(admin::GetRequest& get) {
+    if (!admin::has(get.request, "ProtocolName")) {
+        return kCoreNoErr;
+    }
+    return admin::setText(get.result, "ProtocolName", kProtocolName);
+}
+
+// The serving order of the groups.
+constexpr admin::GetGroup kGroups[] = {
+    getProtocolName,
+    admin::getComponentModel,
+    admin::getAccountResourceCount,
+    admin::getPrinterState,
+    admin::getDetailCodeList,
+    admin::getPlexSupport,
+    admin::getManagerName,
+    admin::getManagerNameByData,
+    admin::getManagerTelephoneNumber,
+    admin::getManagerTelephoneNumberByData,
+    admin::getManagerComments,
+    admin::getManagerCommentsByData,
+    admin::getDeviceName,
+    admin::getDeviceNameByData,
+    admin::getDeviceLocations,
+    admin::getDeviceLocationsByData,
+    admin::getFirmVersion,
+    admin::getMarkerLevels,
+    admin::getWasteInk,
+    admin::getInkTankMaxAmount,
+    admin::getPaperAmount,
+    admin::getPaperAmountRollUnit2,
+    admin::getStatusPrintStrings,
+    admin::getJobLogStrings,
+    admin::getServicePrintStrings,
+    admin::getStatusPrintStringsUser,
+    admin::getMediaEditorInfo,
+    admin::getMediaEditorHeadInfo,
+    admin::getMediaEditorInfo2,
+    admin::getMitMediaInfo,
+    admin::getDeviceNumber,
+    admin::getLoadedMediaInfo,
+    admin::getSpectrophotometerState,
+    admin::getCalibrationAdjust,
+    admin::getColorCheckThreshold,
+    admin::getColorCheckSchedule,
+    admin::getMultiSensorInfo,
+    admin::getSpectrophotometerSensor,
+    admin::getPrinterStateNotComm,
+    admin::getOptionalUnits,
+    admin::getFuncForMonitor,
+    admin::getJobListNotComm,
+    admin::getJobAttributesSupported,
+    admin::getMethodsSupported,
+    admin::getStatusPrintStringsNoJoblog,
+    admin::getStatusPrintStringsUserNoJoblog,
+    admin::getJobLogStringsNoJoblog,
+    admin::getAdministratorPassword,
+    admin::getAdministratorAuthentication,
+    admin::getJobLogPrintSetting,
+    admin::getSupplementalInfo,
+    admin::getUpdateAvailableState,
+    admin::getJobList,
+    admin::getTestPrint2Status,
+};
+
+}  // namespace
+
+std::uint32_t AdminGetInfo(GlueSession* session, const TktLibTicket* request,
+                           TktLibTicket* result) {
+    if (session == nullptr || request == nullptr || result == nullptr) {
+        return kCoreParamErr;
+    }
+    admin::GetRequest get{session, *request, *result};
+    for (admin::GetGroup group : kGroups) {
+        if (const std::uint32_t code = group(get); code != kCoreNoErr) {
+            return code;
+        }
+    }
+    return kCoreNoErr;
+}
