@@ -85,6 +85,18 @@ std::uint32_t getSupplementalInfo(GetRequest& get);
 std::uint32_t getUpdateAvailableState(GetRequest& get);
 std::uint32_t getTestPrint2Status(GetRequest& get);
 
+/// Media.
+std::uint32_t getCalibrationInfo(GetRequest& get);
+std::uint32_t getCustomMedia(GetRequest& get);
+std::uint32_t getLoadedMedia(GetRequest& get);
+std::uint32_t getDocumentList(GetRequest& get);
+
+/// Operations in progress or done.
+std::uint32_t getChangeMode(GetRequest& get);
+std::uint32_t getJobCompleteInfo(GetRequest& get);
+std::uint32_t getAcquireResource(GetRequest& get);
+std::uint32_t getTestPrint2Ex(GetRequest& get);
+
 /// Job lists.
 std::uint32_t getJobListNotComm(GetRequest& get);
 std::uint32_t getJobList(GetRequest& get);

@@ -49,13 +49,18 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getMediaEditorInfo2,
     admin::getMitMediaInfo,
     admin::getDeviceNumber,
+    admin::getCalibrationInfo,
     admin::getLoadedMediaInfo,
     admin::getSpectrophotometerState,
+    admin::getChangeMode,
+    admin::getJobCompleteInfo,
     admin::getCalibrationAdjust,
     admin::getColorCheckThreshold,
     admin::getColorCheckSchedule,
     admin::getMultiSensorInfo,
     admin::getSpectrophotometerSensor,
+    admin::getAcquireResource,
+    admin::getTestPrint2Ex,
     admin::getPrinterStateNotComm,
     admin::getOptionalUnits,
     admin::getFuncForMonitor,
@@ -72,6 +77,9 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getUpdateAvailableState,
     admin::getJobList,
     admin::getTestPrint2Status,
+    admin::getCustomMedia,
+    admin::getLoadedMedia,
+    admin::getDocumentList,
 };
 
 }  // namespace
