@@ -37,14 +37,17 @@ constexpr SupportBit kJobAttributeBits[] = {
     {279, kGlueJobAttr279},
 };
 constexpr std::uint16_t kSupportedJobAttributes = 63;
-constexpr SupportList kJobAttributes{kGlueObjectJobService, kSupportedJobAttributes,
+constexpr SupportList kJobAttributes{kGlueObjectJobService,
+                                     kSupportedJobAttributes,
                                      kGlueSupportCacheJobAttributes,
-                                     &GlueSession::jobAttributeSupport, kJobAttributeBits,
+                                     &GlueSession::jobAttributeSupport,
+                                     kJobAttributeBits,
                                      std::size(kJobAttributeBits)};
 
 std::uint64_t bitOf(const SupportList& list, std::uint16_t item) {
     for (std::size_t index = 0; index < list.tableSize; ++index) {
-        if (list.table[index].item == item) return list.table[index].bit;
+        if (list.table[index].item == item)
+            return list.table[index].bit;
     }
     return 0;
 }
