@@ -76,10 +76,7 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
         case kAttrDate10909: readDate(value, file.date10909, false); break;
         case kAttr311: fields.u32(0, file.value311); break;
         case kAttrDocumentKind:
-            fields.u8(0, file.documentKind);
-            fields.u16(1, file.documentWord);
-            fields.u32(3, file.documentValues[0]);
-            fields.u32(7, file.documentValues[1]);
+            queryReadDocumentKind(fields, file.documentKind, file.documentWord, file.documentValues);
             break;
         case kAttrDocumentMedium: fields.u16(1, file.documentMedium); break;
         case kAttrDocumentBytes:
@@ -106,21 +103,13 @@ void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects
 std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_t>& ids,
                             std::span<const std::uint16_t> attributes, Files& files,
                             const std::vector<std::uint32_t>& targets, std::uint16_t* delivered) {
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return kGlueMemErr;
-    }
-    std::uint32_t size = 0;
-    std::uint16_t objects = 0;
-    const std::int32_t status = glue_qdxaGet2_ForObjCount(
-        &session, static_cast<std::uint16_t>(ids.size()), kFileBatch, ids.data(),
-        static_cast<std::uint16_t>(attributes.size()), attributes.data(), handle.get(), &size,
-        &objects);
+    Get2Reply reply;
+    const std::int32_t status = reply.read(session, ids, kFileBatch, attributes);
     if (status == kGlueNoErr) {
-        z_GetFile_ForGet2({handle->data, std::min(size, handle->size)}, objects, targets, files);
+        z_GetFile_ForGet2(reply.bytes(), reply.objects(), targets, files);
     }
     if (delivered != nullptr) {
-        *delivered = objects;
+        *delivered = reply.objects();
     }
     return status;
 }
@@ -129,19 +118,12 @@ std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_
 std::vector<std::uint32_t> firstDocuments(GlueSession& session,
                                           const std::vector<std::uint32_t>& ids) {
     std::vector<std::uint32_t> documents(ids.size(), 0);
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return documents;
-    }
-    std::uint32_t size = 0;
-    std::uint16_t objects = 0;
-    if (glue_qdxaGet2_ForObjCount(&session, static_cast<std::uint16_t>(ids.size()), kFileBatch,
-                                  ids.data(), 1, &kAttrDocuments, handle.get(), &size,
-                                  &objects) != kGlueNoErr) {
+    Get2Reply reply;
+    if (reply.read(session, ids, kFileBatch, std::span(&kAttrDocuments, 1)) != kGlueNoErr) {
         return documents;
     }
     queryForEachGet2Attribute(
-        {handle->data, std::min(size, handle->size)}, objects,
+        reply.bytes(), reply.objects(),
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             bytes::ByteReader reader(value);
             const auto count = reader.u16be();

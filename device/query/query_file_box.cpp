@@ -44,18 +44,13 @@ void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t obje
 // One Get2 of every box for `attribute`; *delivered receives the reply's object count.
 std::int32_t readBoxAttribute(GlueSession& session, const std::vector<std::uint32_t>& ids,
                               std::uint16_t attribute, Boxes& boxes, std::uint16_t& delivered) {
-    delivered = 0;
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return kGlueMemErr;
-    }
-    std::uint32_t size = 0;
-    const std::int32_t status =
-        glue_qdxaGet2(&session, static_cast<std::uint16_t>(ids.size()), ids.data(), 1, &attribute,
-                      handle.get(), &size, &delivered);
+    Get2Reply reply;
+    const std::int32_t status = reply.read(session, ids, static_cast<std::uint16_t>(ids.size()),
+                                           std::span(&attribute, 1));
     if (status == kGlueNoErr) {
-        z_GetFileBox_ForGet2({handle->data, std::min(size, handle->size)}, delivered, boxes);
+        z_GetFileBox_ForGet2(reply.bytes(), reply.objects(), boxes);
     }
+    delivered = reply.objects();
     return status;
 }
 

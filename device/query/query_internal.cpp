@@ -49,6 +49,28 @@ std::span<const std::uint8_t> AttributeReply::from(std::size_t offset) const {
     return offset < all.size() ? all.subspan(offset) : std::span<const std::uint8_t>();
 }
 
+std::int32_t Get2Reply::read(GlueSession& session, std::span<const std::uint32_t> objects,
+                             std::uint16_t largestBatch,
+                             std::span<const std::uint16_t> attributes) {
+    size_ = 0;
+    objects_ = 0;
+    handle_.reset(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
+    if (!handle_) {
+        return kGlueMemErr;
+    }
+    return glue_qdxaGet2_ForObjCount(&session, static_cast<std::uint16_t>(objects.size()),
+                                     largestBatch, objects.data(),
+                                     static_cast<std::uint16_t>(attributes.size()),
+                                     attributes.data(), handle_.get(), &size_, &objects_);
+}
+
+std::span<const std::uint8_t> Get2Reply::bytes() const {
+    if (!handle_ || handle_->data == nullptr) {
+        return {};
+    }
+    return {handle_->data, std::min(size_, handle_->size)};
+}
+
 bool MethodAnswer::allocate(std::uint32_t capacity) {
     buffer_.reset(new (std::nothrow) std::uint8_t[capacity]());
     capacity_ = buffer_ ? capacity : 0;

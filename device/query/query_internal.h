@@ -41,6 +41,26 @@ private:
     std::uint32_t size_ = 0;
 };
 
+/// Attributes of many objects, read with glue_qdxaGet2_ForObjCount into a handle of one
+/// receive buffer.
+class Get2Reply {
+public:
+    /// Reads `attributes` of `objects` in batches of at most `largestBatch` objects; 15851 when
+    /// the handle cannot be made, else the read's status.
+    std::int32_t read(GlueSession& session, std::span<const std::uint32_t> objects,
+                      std::uint16_t largestBatch, std::span<const std::uint16_t> attributes);
+    /// The answers that arrived: per object u32 id, u16 attribute count, per attribute u16 id,
+    /// u16 length, value.
+    std::span<const std::uint8_t> bytes() const;
+    /// Objects answered.
+    std::uint16_t objects() const { return objects_; }
+
+private:
+    GlueHandle handle_;
+    std::uint32_t size_ = 0;
+    std::uint16_t objects_ = 0;
+};
+
 /// An answer buffer of `capacity` bytes for a method, and the answer once it ran.
 class MethodAnswer {
 public:
@@ -127,6 +147,16 @@ void queryForEachGet2Attribute(std::span<const std::uint8_t> data, std::uint16_t
             visit(*id, *attribute, *value);
         }
     }
+}
+
+/// Decodes a document's kind attribute: kind byte, 16-bit word, two 32-bit values.
+template <typename Word, typename Value>
+void queryReadDocumentKind(const AnswerFields& fields, std::uint8_t& kind, Word& word,
+                           Value* values) {
+    fields.u8(0, kind);
+    fields.u16(1, word);
+    fields.u32(3, values[0]);
+    fields.u32(7, values[1]);
 }
 
 /// Lists the objects of `objectClass` under `parentId` (glue_qdxaListObjects2) into `ids`.
