@@ -37,11 +37,13 @@ void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint
             fields.u8(3, listed);
             const std::size_t held = value.size() > 4 ? (value.size() - 4) / 4 : 0;
             const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(listed, held));
-            if (record.jobValues == nullptr || querySizeValues(record.jobValues, count) != kGlueNoErr) {
+            if (record.jobValues == nullptr ||
+                querySizeValues(record.jobValues, count) != kGlueNoErr) {
                 return;
             }
             for (std::uint16_t index = 0; index < count; ++index) {
-                queryStoreValue(record.jobValues, index, bytes::loadBE32(value.data() + 4 + 4 * index));
+                queryStoreValue(record.jobValues, index,
+                                bytes::loadBE32(value.data() + 4 + 4 * index));
             }
             record.jobValueCount = count;
             break;
@@ -54,8 +56,11 @@ void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint
             fields.u8(0, record.mediumKind);
             fields.u16(1, record.mediumWord);
             break;
-        case kAttr2410: fields.u16(0, record.word2410); break;
-        default: break;
+        case kAttr2410:
+            fields.u16(0, record.word2410);
+            break;
+        default:
+            break;
     }
 }
 
@@ -90,10 +95,11 @@ std::int32_t glue_qdxaGetWVTJobMediumMismatch(GlueSession* session, std::uint32_
         if (status != kGlueNoErr) {
             return status;
         }
-        queryForEachGet2Attribute(reply.bytes(), reply.objects(), [&](std::uint32_t, std::uint16_t attribute,
-                                                     std::span<const std::uint8_t> value) {
-            z_GetMismatchJob_ForGet2(attribute, value, *record);
-        });
+        queryForEachGet2Attribute(
+            reply.bytes(), reply.objects(),
+            [&](std::uint32_t, std::uint16_t attribute, std::span<const std::uint8_t> value) {
+                z_GetMismatchJob_ForGet2(attribute, value, *record);
+            });
     }
     return kGlueNoErr;
 }
@@ -117,7 +123,8 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
     bytes::ByteReader reader(data.size() > kSingleValueOffset ? data.subspan(kSingleValueOffset)
                                                               : std::span<const std::uint8_t>());
     const std::uint16_t listed = reader.u16be().value_or(0);
-    const auto held = static_cast<std::uint16_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
+    const auto held =
+        static_cast<std::uint16_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
     const std::int32_t sized = querySizeValues(handle, held);
     if (sized != kGlueNoErr) {
         return sized;

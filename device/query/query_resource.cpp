@@ -17,10 +17,14 @@ constexpr std::int32_t kNoTransport = 2;
 // The reserved address kind for the session's endpoint kind.
 std::uint16_t reservedKindFor(std::uint16_t kind) {
     switch (kind) {
-        case 2: return kQDXAAddressIPv4;
-        case 3: return 4;
-        case 20: return kQDXAAddressIPv6;
-        default: return kind;
+        case 2:
+            return kQDXAAddressIPv4;
+        case 3:
+            return 4;
+        case 20:
+            return kQDXAAddressIPv6;
+        default:
+            return kind;
     }
 }
 
@@ -32,7 +36,8 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
     std::uint32_t nextResource = resourceId;
     for (;;) {
         QDXAAcquireResourceReply reply;
-        const std::int32_t status = QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
+        const std::int32_t status =
+            QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
         GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
@@ -64,7 +69,8 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
     reserve.objectId = kResourceReserveObject;
     reserve.addressKind = reservedKindFor(record.endpoint.kind);
     QDXAReserveReply reserved;
-    const std::int32_t reservation = QDXA_Reserve(session->packetSession, &ids, &reserve, &reserved);
+    const std::int32_t reservation =
+        QDXA_Reserve(session->packetSession, &ids, &reserve, &reserved);
     const bool isReserved = reservation == kQDXASuccess;
     if (isReserved && record.endpoint.kind == kQDXAAddressUSB) {
         // A USB printer answers without its own address; it is the one the session is bound to.

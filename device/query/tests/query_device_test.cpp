@@ -42,10 +42,10 @@ Bytes counted16(const std::vector<Bytes>& entries) {
 }
 
 TEST_F(Device, FirmwareTakesTheFirstMainEntryAndNotesKind7) {
-    setAttribute(101, 1050, counted16({firmwareEntry(2, 9, "boot", 1, 1, 1),
-                                       firmwareEntry(4, 12, "MAIN 1.20", 1, 2, 3),
-                                       firmwareEntry(4, 13, "MAIN 9", 9, 9, 9),
-                                       firmwareEntry(7, 0, "", 0, 0, 0)}));
+    setAttribute(
+        101, 1050,
+        counted16({firmwareEntry(2, 9, "boot", 1, 1, 1), firmwareEntry(4, 12, "MAIN 1.20", 1, 2, 3),
+                   firmwareEntry(4, 13, "MAIN 9", 9, 9, 9), firmwareEntry(7, 0, "", 0, 0, 0)}));
     openSession();
     std::uint16_t number = 0, numbers[3] = {};
     std::uint8_t text[33] = {}, kind7 = 0;
@@ -69,15 +69,16 @@ TEST_F(Device, FirmwareWithoutMainEntryKeepsTheDefaults) {
 }
 
 TEST_F(Device, OptionalUnitsAndTheSpectrophotometer) {
-    setAttribute(101, 1016, counted16({unitEntry(1, "VELQ:Mincho", 0, 0),
-                                       unitEntry(2, "RAM", 0, 512), unitEntry(3, "HDD", 4, 0),
-                                       unitEntry(4, "Card X", 0, 0), unitEntry(11, "SP", 7, 0)}));
+    setAttribute(101, 1016,
+                 counted16({unitEntry(1, "VELQ:Mincho", 0, 0), unitEntry(2, "RAM", 0, 512),
+                            unitEntry(3, "HDD", 4, 0), unitEntry(4, "Card X", 0, 0),
+                            unitEntry(11, "SP", 7, 0)}));
     openSession();
     std::uint8_t diskFlag = 0, diskState = 0, memoryFlag = 0, fontFlag = 0, cardFlag = 0;
     std::uint32_t memory = 0;
     std::uint8_t font[33] = {}, card[33] = {};
-    ASSERT_EQ(glue_qdxaGetOptionalUnitsSupport(session, &diskFlag, &diskState, &memoryFlag,
-                                               &memory, &fontFlag, font, &cardFlag, card),
+    ASSERT_EQ(glue_qdxaGetOptionalUnitsSupport(session, &diskFlag, &diskState, &memoryFlag, &memory,
+                                               &fontFlag, font, &cardFlag, card),
               0);
     EXPECT_EQ(diskFlag, 1);
     EXPECT_EQ(diskState, 4);

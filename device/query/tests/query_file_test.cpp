@@ -17,7 +17,7 @@ constexpr std::uint32_t kFirstFile = 0x500;
 constexpr std::uint32_t kFirstDocument = 0x900;
 
 class Files : public QueryPrinter {
-protected:
+  protected:
     /// `count` files in box kBox, each with every attribute and one document.
     void addFiles(std::uint32_t count) {
         for (std::uint32_t index = 0; index < count; ++index) {
@@ -46,16 +46,14 @@ protected:
     }
     FileRecord file(std::uint32_t index) {
         FileRecord record{};
-        EXPECT_EQ(glue_qdxaGetFileInfo(session, list.handle, index, &record.fileId, record.name,
-                                       &record.nameCode, record.detailName,
-                                       &record.detailNameCode, record.owner, &record.ownerCode,
-                                       &record.state, &record.value275, &record.value277,
-                                       &record.value263, &record.value263Flag, &record.date9,
-                                       &record.documentKind, &record.documentWord,
-                                       &record.documentValues[0], &record.documentValues[1],
-                                       &record.documentMedium, &record.documentBytes[0],
-                                       &record.documentBytes[1], &record.date10909,
-                                       &record.value311),
+        EXPECT_EQ(glue_qdxaGetFileInfo(
+                      session, list.handle, index, &record.fileId, record.name, &record.nameCode,
+                      record.detailName, &record.detailNameCode, record.owner, &record.ownerCode,
+                      &record.state, &record.value275, &record.value277, &record.value263,
+                      &record.value263Flag, &record.date9, &record.documentKind,
+                      &record.documentWord, &record.documentValues[0], &record.documentValues[1],
+                      &record.documentMedium, &record.documentBytes[0], &record.documentBytes[1],
+                      &record.date10909, &record.value311),
                   0);
         return record;
     }
@@ -68,7 +66,8 @@ protected:
 TEST_F(Files, EveryFileIsReadInBatchesOfAtMostTen) {
     addFiles(23);
     openSession();
-    ASSERT_EQ(glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
+    ASSERT_EQ(
+        glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
     ASSERT_EQ(count, 23u);
     EXPECT_EQ(list.handle->size, 8u + 23 * kFileRecordSize);
     for (const Bytes& request : requestsOf(gluetest::kOpGet2)) {
@@ -113,12 +112,14 @@ TEST_F(Files, ARefusedAttributeStillFillsTheOtherFields) {
 TEST_F(Files, Value311ThatNoFileDeliversSetsTheFlag) {
     addFiles(2);
     openSession();
-    ASSERT_EQ(glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
+    ASSERT_EQ(
+        glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
     EXPECT_EQ(flags, 0u);
     // Each file refuses the attribute: the read succeeds without delivering any file.
     information.refusedAttributes = {311};
     flags = 0x10;
-    ASSERT_EQ(glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
+    ASSERT_EQ(
+        glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
     EXPECT_EQ(flags, 0x10u | kFileMaskValue311);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(file(1).value311, 0u);
@@ -139,15 +140,15 @@ TEST_F(Files, AnEmptyBoxAndAnIndexBeyondTheList) {
 }
 
 class FileBoxes : public QueryPrinter {
-protected:
+  protected:
     void SetUp() override {
         QueryPrinter::SetUp();
         paged.classObjects[1002] = {9001, 9002};
         setAttribute(2002, 169, supportValue({{10911, 1}}));
-        responder.objects[9001] = {{10617, u16Value(1)}, {10601, codedString(106, "Proofs")},
-                                   {10911, {4}}};
-        responder.objects[9002] = {{10617, u16Value(2)}, {10601, codedString(106, "Empty")},
-                                   {10911, {0}}};
+        responder.objects[9001] = {
+            {10617, u16Value(1)}, {10601, codedString(106, "Proofs")}, {10911, {4}}};
+        responder.objects[9002] = {
+            {10617, u16Value(2)}, {10601, codedString(106, "Empty")}, {10911, {0}}};
         information.boxFiles[9001] = {1, 2, 3};
         information.emptyBoxes = {9002};
     }

@@ -56,12 +56,13 @@ std::vector<Bytes> hostileReplies(const Bytes& valid, std::mt19937& random) {
 }
 
 class HostileReplies : public QueryPrinter {
-protected:
+  protected:
     void SetUp() override {
         QueryPrinter::SetUp();
-        setAttribute(601, 111, supportValue({{2150, 1}, {2152, 1}, {2216, 1}, {2436, 1}, {2356, 1}}));
-        setAttribute(601, 2150, {2, 1, 0, 0, 1, 'R', 2, 1, 7, 3, 0, 0, 0, 1,
-                                 2, 0, 0, 1, 'C', 2, 1, 8, 3, 0, 0, 0, 2});
+        setAttribute(601, 111,
+                     supportValue({{2150, 1}, {2152, 1}, {2216, 1}, {2436, 1}, {2356, 1}}));
+        setAttribute(601, 2150, {2, 1, 0, 0, 1,   'R', 2, 1, 7, 3, 0, 0, 0, 1,
+                                 2, 0, 0, 1, 'C', 2,   1, 8, 3, 0, 0, 0, 2});
     }
 };
 
@@ -75,48 +76,94 @@ TEST_F(HostileReplies, AttributeParsersReadOnlyWhatArrived) {
     MarkerColorantInfo colorants;
     Handle list15, pairs;
     const AttributeParser parsers[] = {
-        {"plex", 501, 2058, {3, 1, 1, 2, 1, 4, 1},
+        {"plex",
+         501,
+         2058,
+         {3, 1, 1, 2, 1, 4, 1},
          [&](GlueSession* s) { glue_qdxaGetPlexSupport(s, bytes8, bytes8 + 1); }},
-        {"account", 101, 132, {2, 0, 0, 0, 1, 0, 0, 0, 2},
+        {"account",
+         101,
+         132,
+         {2, 0, 0, 0, 1, 0, 0, 0, 2},
          [&](GlueSession* s) { glue_qdxaGetAccountResourceCount(s, h, words); }},
-        {"codes", 601, 282, {3, 0, 2, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 2, 3},
+        {"codes",
+         601,
+         282,
+         {3, 0, 2, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 2, 3},
          [&](GlueSession* s) { glue_qdxaGetComponentStatus2CodeList(s, h, words); }},
-        {"state", 601, 282, {3, 0, 2, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 2, 3},
-         [&](GlueSession* s) { glue_qdxaGetComponentState2(s, bytes8, bytes8 + 1, bytes8 + 2, &value); }},
+        {"state",
+         601,
+         282,
+         {3, 0, 2, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 2, 3},
+         [&](GlueSession* s) {
+             glue_qdxaGetComponentState2(s, bytes8, bytes8 + 1, bytes8 + 2, &value);
+         }},
         {"model", 101, 1056, codedString(1, "Model"),
          [&](GlueSession* s) { glue_qdxaGetComponentModel(s, text); }},
         {"string", 101, 1017, codedString(1, "Name"),
          [&](GlueSession* s) { glue_qdxaGetStringAttribute(s, 101, 1017, &code, text); }},
         {"device number", 101, 1071, pascal("SN1"),
          [&](GlueSession* s) { glue_qdxaGetDeviceNumber(s, text); }},
-        {"firmware", 101, 1050, {0, 2, 4, 0, 1, 2, 'M', 'A', 0, 1, 0, 2, 0, 3, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"firmware",
+         101,
+         1050,
+         {0, 2, 4, 0, 1, 2, 'M', 'A', 0, 1, 0, 2, 0, 3, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0},
          [&](GlueSession* s) { glue_qdxaGetFirmMainVersion(s, words, text, words, bytes8); }},
-        {"units", 101, 1016, {0, 2, 1, 0, 0, 2, 'V', 'E', 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1,
-                              3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0},
+        {"units",
+         101,
+         1016,
+         {0, 2, 1, 0, 0, 2, 'V', 'E', 0, 0, 0, 0, 0, 0, 4, 0, 0, 0,
+          0, 1, 3, 0, 0, 0, 0,   0,   0, 0, 0, 0, 4, 0, 0, 0, 0, 0},
          [&](GlueSession* s) {
-             glue_qdxaGetOptionalUnitsSupport(s, bytes8, bytes8 + 1, bytes8 + 2, &value,
-                                              bytes8 + 3, text, bytes8 + 4, text);
+             glue_qdxaGetOptionalUnitsSupport(s, bytes8, bytes8 + 1, bytes8 + 2, &value, bytes8 + 3,
+                                              text, bytes8 + 4, text);
              glue_qdxaGetSpectrophotometer(s, bytes8);
          }},
-        {"file box size", 2002, 10650, {0, 0, 1, 0, 5},
+        {"file box size",
+         2002,
+         10650,
+         {0, 0, 1, 0, 5},
          [&](GlueSession* s) { glue_qdxaGetFileBoxSize(s, 10650, &value, bytes8); }},
-        {"colorants", 601, 2157, {3, 1, 40, 0, 15, 50, 0, 99, 1, 0},
+        {"colorants",
+         601,
+         2157,
+         {3, 1, 40, 0, 15, 50, 0, 99, 1, 0},
          [&](GlueSession* s) {
              colorants.lists[0] = list15.handle;
              colorants.pairs = pairs.handle;
              glue_qdxaGetMarkerColorantInfo(s, &colorants);
          }},
-        {"marker", 601, 2132, {1, 0, 0, 2, 'I', 'K', 6, 3, 1, 2, 3},
-         [&](GlueSession* s) { glue_qdxaGetMarkerInfo(s, &value, text, bytes8, bytes8 + 1, colours, 4); }},
-        {"supply counters", 601, 2205, {2, 3, 9, 0, 1, 1, 0},
+        {"marker",
+         601,
+         2132,
+         {1, 0, 0, 2, 'I', 'K', 6, 3, 1, 2, 3},
+         [&](GlueSession* s) {
+             glue_qdxaGetMarkerInfo(s, &value, text, bytes8, bytes8 + 1, colours, 4);
+         }},
+        {"supply counters",
+         601,
+         2205,
+         {2, 3, 9, 0, 1, 1, 0},
          [&](GlueSession* s) { glue_qdxaGetMarkerSupplyCounterInfo(s, &value, bytes8); }},
-        {"trays", 601, 2150, {2, 1, 0, 0, 1, 'R', 2, 12, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 3, 0, 0, 0, 1},
+        {"trays",
+         601,
+         2150,
+         {2, 1, 0, 0, 1, 'R', 2, 12, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 3, 0, 0, 0, 1},
          [&](GlueSession* s) { glue_qdxaGetInputTrayList(s, trayList.handle, &value); }},
-        {"tray media states", 601, 2152, {1, 1, 0, 1, 2, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 6, 7, 8},
+        {"tray media states",
+         601,
+         2152,
+         {1, 1, 0, 1, 2, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 6, 7, 8},
          [&](GlueSession* s) { glue_qdxaGetInputTrayList(s, trayList.handle, &value); }},
-        {"tray extended media", 601, 2436, {1, 2, 1, 0, 0, 0, 9, 0, 3, 0, 4, 1, 2, 3, 4, 5, 6, 7, 8},
+        {"tray extended media",
+         601,
+         2436,
+         {1, 2, 1, 0, 0, 0, 9, 0, 3, 0, 4, 1, 2, 3, 4, 5, 6, 7, 8},
          [&](GlueSession* s) { glue_qdxaGetInputTrayList(s, trayList.handle, &value); }},
-        {"medium library", 601, 2356, {1, 0, 0, 0, 5, 0, 6, 2, 'P', 'G', 2, 0xAA, 0xBB},
+        {"medium library",
+         601,
+         2356,
+         {1, 0, 0, 0, 5, 0, 6, 2, 'P', 'G', 2, 0xAA, 0xBB},
          [&](GlueSession* s) { glue_qdxaGetInputTrayList(s, trayList.handle, &value); }},
     };
     std::mt19937 random(20261210);
@@ -144,24 +191,43 @@ TEST_F(HostileReplies, MethodParsersReadOnlyWhatArrived) {
     const Bytes password = pascal("secret");
     const MethodParser parsers[] = {
         {"paper amount", 16391, Bytes(9, 1),
-         [&](GlueSession* s) { glue_qdxaGetWVTPaperAmount(s, values, words, words + 1, values + 1); }},
-        {"ink tanks", 16402, {2, 1, 0, 200, 2, 1, 44},
+         [&](GlueSession* s) {
+             glue_qdxaGetWVTPaperAmount(s, values, words, words + 1, values + 1);
+         }},
+        {"ink tanks",
+         16402,
+         {2, 1, 0, 200, 2, 1, 44},
          [&](GlueSession* s) { glue_qdxaGetInktankMaxAmount(s, a.handle, words); }},
-        {"loaded media 2", 16424, {2, 1, 2, 0, 9, 0, 5, 6, 1, 0, 0},
-         [&](GlueSession* s) { glue_qdxaGetWVTLoadedMediaInfo2(s, a.handle, b.handle, c.handle, words); }},
-        {"custom media", 16421, {0, 0, 2, 1, 10, 0, 2, 20, 0},
-         [&](GlueSession* s) { glue_qdxaGetWVTCustomMediaInfo(s, 39321, a.handle, b.handle, c.handle, words); }},
+        {"loaded media 2",
+         16424,
+         {2, 1, 2, 0, 9, 0, 5, 6, 1, 0, 0},
+         [&](GlueSession* s) {
+             glue_qdxaGetWVTLoadedMediaInfo2(s, a.handle, b.handle, c.handle, words);
+         }},
+        {"custom media",
+         16421,
+         {0, 0, 2, 1, 10, 0, 2, 20, 0},
+         [&](GlueSession* s) {
+             glue_qdxaGetWVTCustomMediaInfo(s, 39321, a.handle, b.handle, c.handle, words);
+         }},
         {"remaining time", 16412, Bytes(20, 3),
          [&](GlueSession* s) { glue_qdxaGetWVTPrintRemainTime(s, &remain); }},
-        {"calibration list", 16403, {3, 2, 1, 2, 0, 7, 4, 0, 0, 0, 0, 0, 0, 0, 0, 9},
+        {"calibration list",
+         16403,
+         {3, 2, 1, 2, 0, 7, 4, 0, 0, 0, 0, 0, 0, 0, 0, 9},
          [&](GlueSession* s) { glue_qdxaGetWVTCalibrationInfo(s, &calibration); }},
         {"calibration 2", 16439, Bytes(83, 1),
          [&](GlueSession* s) { glue_qdxaGetWVTCalibrationInfo2(s, 1, 2, 3, &calibration2); }},
         {"change mode", 16418, Bytes(8, 2),
-         [&](GlueSession* s) { glue_qdxaGetWVTChangeMode(s, 0, 1, bytes8, bytes8 + 1, words, bytes8 + 2); }},
-        {"job complete", 16435, {3, 0, 5, 0, 0, 0x10, 0x01, 0, 1, 2, 'a', 'b', 0, 4, 1, 'c'},
          [&](GlueSession* s) {
-             glue_qdxaGetWVTJobCompleteInfo(s, bytes8, words, values, words + 1, text, words + 2, text2);
+             glue_qdxaGetWVTChangeMode(s, 0, 1, bytes8, bytes8 + 1, words, bytes8 + 2);
+         }},
+        {"job complete",
+         16435,
+         {3, 0, 5, 0, 0, 0x10, 0x01, 0, 1, 2, 'a', 'b', 0, 4, 1, 'c'},
+         [&](GlueSession* s) {
+             glue_qdxaGetWVTJobCompleteInfo(s, bytes8, words, values, words + 1, text, words + 2,
+                                            text2);
          }},
         {"schedule", 16441, Bytes(12, 4),
          [&](GlueSession* s) {
@@ -169,7 +235,9 @@ TEST_F(HostileReplies, MethodParsersReadOnlyWhatArrived) {
          }},
         {"password", 16446, Bytes(17, 1),
          [&](GlueSession* s) { glue_qdxaAdminAuthenticationPassword(s, password.data(), bytes8); }},
-        {"media name", 144, {0, 0, 0, 1, 'K', 0, 0, 2, 'M', 'N'},
+        {"media name",
+         144,
+         {0, 0, 0, 1, 'K', 0, 0, 2, 'M', 'N'},
          [&](GlueSession* s) { glue_qdxaGetInputTrayList(s, trayList.handle, values); }},
     };
     std::mt19937 random(121026);
@@ -188,8 +256,8 @@ TEST_F(HostileReplies, Get2ParsersOfFilesBoxesAndJobsReadOnlyWhatArrived) {
     information.boxFiles[kBox] = {kFile};
     paged.classObjects[1002] = {kBox};
     responder.jobs = {{kFile, {}}};
-    const std::vector<std::uint16_t> fileAttributes = {4, 279, 6, 283, 275, 277, 263, 9, 10909,
-                                                       311, 2027};
+    const std::vector<std::uint16_t> fileAttributes = {4,   279, 6,     283, 275, 277,
+                                                       263, 9,   10909, 311, 2027};
     const std::vector<std::uint16_t> documentAttributes = {2029, 2214, 2158, 2410, 2435};
     const std::vector<std::uint16_t> boxAttributes = {10617, 10601, 10911};
     std::mt19937 random(5150);

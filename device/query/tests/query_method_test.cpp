@@ -12,7 +12,7 @@ namespace querytest {
 namespace {
 
 class Methods : public QueryPrinter {
-protected:
+  protected:
     /// Runs `query` with `answer` as the printer's answer to `method`; the input it sent.
     Bytes run(std::uint16_t method, Bytes answer, const std::function<std::int32_t()>& query) {
         responder.methodAnswers[method] = std::move(answer);
@@ -53,15 +53,31 @@ TEST_F(Methods, SingleByteAnswersAndTheirInputs) {
     GlueSession* s = session;
     const Case cases[] = {
         {16410, {}, {5}, 5, [s](std::uint8_t* v) { return glue_qdxaGetWVTLoadedMediaInfo(s, v); }},
-        {16419, {142, 0, 0, 0}, {0, 0, 6}, 6,
+        {16419,
+         {142, 0, 0, 0},
+         {0, 0, 6},
+         6,
          [s](std::uint8_t* v) { return glue_qdxaGetWVTTestPrint2Status(s, v); }},
-        {16445, {}, {1}, 1,
+        {16445,
+         {},
+         {1},
+         1,
          [s](std::uint8_t* v) { return glue_qdxaAdministratorPasswordState(s, v); }},
-        {16448, {0, 0, 0, 0}, {0, 2}, 2,
+        {16448,
+         {0, 0, 0, 0},
+         {0, 2},
+         2,
          [s](std::uint8_t* v) { return glue_qdxaUpdateAvailableState(s, v); }},
-        {16451, {1, 4, 0}, {0, 0, 8}, 8,
+        {16451,
+         {1, 4, 0},
+         {0, 0, 8},
+         8,
          [s](std::uint8_t* v) { return glue_qdxaSupplementalInfo(s, 4, v); }},
-        {16447, {2, 0, 0}, {2, 1}, 1, [s](std::uint8_t* v) {
+        {16447,
+         {2, 0, 0},
+         {2, 1},
+         1,
+         [s](std::uint8_t* v) {
              *v = 0;
              return glue_qdxaJobLogPrintSetting(s, 2, v);
          }},
@@ -77,7 +93,8 @@ TEST_F(Methods, ShortAnswersLeaveTheOutputsCleared) {
     openSession();
     PrintRemainTime remain;
     remain.times[3] = 5;
-    run(16412, {0, 7, 1, 0, 0, 0, 9}, [&] { return glue_qdxaGetWVTPrintRemainTime(session, &remain); });
+    run(16412, {0, 7, 1, 0, 0, 0, 9},
+        [&] { return glue_qdxaGetWVTPrintRemainTime(session, &remain); });
     EXPECT_EQ(remain.value, 7);
     EXPECT_EQ(remain.byte, 1);
     EXPECT_EQ(remain.times[0], 9u);
@@ -98,9 +115,10 @@ TEST_F(Methods, ListsOfInkTanksLoadedMediaAndCustomMedia) {
     EXPECT_EQ(tanks.value(3), 300u);
 
     Handle aliases, states, media;
-    run(16424, {2, 1, 2, 0, 9, 0, 5, 6, 1, 0, 0},
-        [&] { return glue_qdxaGetWVTLoadedMediaInfo2(session, aliases.handle, states.handle,
-                                                     media.handle, &count); });
+    run(16424, {2, 1, 2, 0, 9, 0, 5, 6, 1, 0, 0}, [&] {
+        return glue_qdxaGetWVTLoadedMediaInfo2(session, aliases.handle, states.handle, media.handle,
+                                               &count);
+    });
     ASSERT_EQ(count, 2);
     EXPECT_EQ(aliases.value(1), 5u);
     EXPECT_EQ(states.value(1), 6u);
@@ -108,10 +126,10 @@ TEST_F(Methods, ListsOfInkTanksLoadedMediaAndCustomMedia) {
     EXPECT_EQ(media.value(1), 256u);
 
     Handle first, second, third;
-    const Bytes input = run(16421, {0, 0, 9, 1, 10, 0, 2, 20, 0},
-                            [&] { return glue_qdxaGetWVTCustomMediaInfo(session, 39321, first.handle,
-                                                                        second.handle, third.handle,
-                                                                        &count); });
+    const Bytes input = run(16421, {0, 0, 9, 1, 10, 0, 2, 20, 0}, [&] {
+        return glue_qdxaGetWVTCustomMediaInfo(session, 39321, first.handle, second.handle,
+                                              third.handle, &count);
+    });
     EXPECT_EQ(input, (Bytes{0x99, 0x99, 0}));
     EXPECT_EQ(count, 2);  // nine announced, two arrived
     EXPECT_EQ(second.value(1), 20u);
@@ -129,7 +147,8 @@ TEST_F(Methods, CalibrationListEntriesAndTheSecondCalibrationRecord) {
     Handle entries;
     CalibrationList list;
     list.entries = entries.handle;
-    const Bytes input = run(16403, answer, [&] { return glue_qdxaGetWVTCalibrationInfo(session, &list); });
+    const Bytes input =
+        run(16403, answer, [&] { return glue_qdxaGetWVTCalibrationInfo(session, &list); });
     EXPECT_EQ(input, (Bytes{1, 0}));
     EXPECT_EQ(list.value, 3);
     ASSERT_EQ(list.count, 2);
@@ -169,7 +188,10 @@ TEST_F(Methods, ReadAndWriteSettingMethods) {
     std::uint8_t result = 0, state = 0, channel = 0;
     std::uint16_t port = 0;
     EXPECT_EQ(run(16418, {0, 0, 0, 1, 2, 0x23, 0x28, 4},
-                  [&] { return glue_qdxaGetWVTChangeMode(session, 1, 2, &result, &state, &port, &channel); }),
+                  [&] {
+                      return glue_qdxaGetWVTChangeMode(session, 1, 2, &result, &state, &port,
+                                                       &channel);
+                  }),
               (Bytes{1, 1, 2, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(state, 2);
@@ -185,9 +207,10 @@ TEST_F(Methods, ReadAndWriteSettingMethods) {
 
     std::uint8_t type = 2;
     std::uint16_t threshold = 0x0150;
-    EXPECT_EQ(run(16440, {2, 3, 0x02, 0x00, 1},
-                  [&] { return glue_qdxaColorCheckThreshold(session, 1, &type, &threshold, &result); }),
-              (Bytes{1, 2, 0x01, 0x50, 0, 0}));
+    EXPECT_EQ(
+        run(16440, {2, 3, 0x02, 0x00, 1},
+            [&] { return glue_qdxaColorCheckThreshold(session, 1, &type, &threshold, &result); }),
+        (Bytes{1, 2, 0x01, 0x50, 0, 0}));
     EXPECT_EQ(type, 3);
     EXPECT_EQ(threshold, 0x200);
 

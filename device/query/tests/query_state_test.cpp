@@ -29,10 +29,10 @@ TEST_F(State, DetailAndPrintableFollowTheListedCodes) {
          stateValue(3, 1, {0x100, 0x4FFFFFE, 0x5000000}, 0x7000000, 0), 3, 1, 1, 0x4FFFFFE},
         {"one below, one above the limit", stateValue(2, 0, {0x200, 0x8000000}, 0x9, 1), 2, 0, 1,
          0x200},
-        {"the ignored code is never taken",
-         stateValue(3, 0, {0x100, 0x01060100}, 0x01060100, 3), 3, 0, 0, 0x100},
-        {"the limit itself is not below the limit", stateValue(3, 0, {0x4FFFFFF}, 0, 0), 3, 0,
-         1, 0},
+        {"the ignored code is never taken", stateValue(3, 0, {0x100, 0x01060100}, 0x01060100, 3), 3,
+         0, 0, 0x100},
+        {"the limit itself is not below the limit", stateValue(3, 0, {0x4FFFFFF}, 0, 0), 3, 0, 1,
+         0},
     };
     ASSERT_EQ(noCodes.size(), 8u);  // the printable byte is byte 9 of the assembled buffer
     openSession();
@@ -66,8 +66,8 @@ TEST_F(State, CodeListHoldsEveryListedCode) {
 TEST_F(State, ACountLargerThanTheCodesKeepsTheCodesThatArrived) {
     openSession();
     Bytes value = stateValue(3, 0, {0x100, 0x200}, 0x200, 0);
-    value[2] = 200;            // 200 codes announced
-    value.resize(3 + 2 * 4);   // two arrived, no current code
+    value[2] = 200;           // 200 codes announced
+    value.resize(3 + 2 * 4);  // two arrived, no current code
     setAttribute(601, 282, value);
     Handle codes;
     std::uint16_t count = 0;

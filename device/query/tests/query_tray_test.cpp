@@ -11,8 +11,8 @@ namespace {
 
 using gluetest::supportValue;
 
-Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t valueA,
-                const Bytes& kinds, std::uint8_t valueB, std::uint32_t valueC) {
+Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t valueA, const Bytes& kinds,
+                std::uint8_t valueB, std::uint32_t valueC) {
     Bytes entry{id, 0, 0};
     bytes::ByteWriter out(entry);
     out.bytes(pascal(name));
@@ -50,7 +50,7 @@ Bytes mediaNameInput(const std::string& key) {
 }
 
 class Trays : public QueryPrinter {
-protected:
+  protected:
     TrayRecord tray(std::uint32_t index) {
         TrayRecord record{};
         record.recordSize = kTrayRecordSize;
@@ -65,9 +65,11 @@ protected:
 TEST_F(Trays, AllFourAttributesMergeIntoTheTrayRecords) {
     setAttribute(601, 111, supportValue({{2150, 1}, {2152, 1}, {2216, 1}, {2436, 1}, {2356, 1}}));
     Bytes manyKinds(12);
-    for (std::size_t index = 0; index < manyKinds.size(); ++index) manyKinds[index] = std::uint8_t(20 + index);
-    setAttribute(601, 2150, counted({trayEntry(1, "Roll", 5, {7, 8}, 6, 0x01020304),
-                                     trayEntry(2, "Cassette", 9, manyKinds, 10, 42)}));
+    for (std::size_t index = 0; index < manyKinds.size(); ++index)
+        manyKinds[index] = std::uint8_t(20 + index);
+    setAttribute(601, 2150,
+                 counted({trayEntry(1, "Roll", 5, {7, 8}, 6, 0x01020304),
+                          trayEntry(2, "Cassette", 9, manyKinds, 10, 42)}));
     Bytes state(18);
     for (std::size_t index = 0; index < state.size(); ++index) state[index] = std::uint8_t(index);
     state[0] = 2;
@@ -79,7 +81,8 @@ TEST_F(Trays, AllFourAttributesMergeIntoTheTrayRecords) {
     library.insert(library.end(), libraryName.begin(), libraryName.end());
     library.insert(library.end(), {2, 0xAA, 0xBB});
     setAttribute(601, 2356, library);
-    information.methodAnswersByInput[{144, mediaNameInput("TRAY-NAME")}] = mediaNameAnswer("Canvas");
+    information.methodAnswersByInput[{144, mediaNameInput("TRAY-NAME")}] =
+        mediaNameAnswer("Canvas");
     information.methodAnswersByInput[{144, mediaNameInput("CASSETTE2-NAME")}] =
         mediaNameAnswer("A very long medium name that does not fit the field");
     openSession();
