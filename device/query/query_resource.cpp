@@ -13,15 +13,18 @@
 namespace {
 
 constexpr std::int32_t kNoTransport = 2;
+// Endpoint kind 3 reserves kind 4; kinds without an entry here reserve themselves.
+constexpr std::uint16_t kEndpointKind3 = 3;
+constexpr std::uint16_t kReservedKindFor3 = 4;
 
 // The reserved address kind for the session's endpoint kind.
 std::uint16_t reservedKindFor(std::uint16_t kind) {
     switch (kind) {
-        case 2:
+        case kGlueEndpointNet:
             return kQDXAAddressIPv4;
-        case 3:
-            return 4;
-        case 20:
+        case kEndpointKind3:
+            return kReservedKindFor3;
+        case kGlueEndpointNet6:
             return kQDXAAddressIPv6;
         default:
             return kind;

@@ -161,6 +161,31 @@ TEST_F(Trays, TheRecordSizeAndTheIndexAreChecked) {
     EXPECT_EQ(methodInputOf(methodRequests(144).at(0)), mediaNameInput("CASSETTE3-NAME"));
 }
 
+TEST_F(Trays, TheSecondMediumLibraryIsReadElementByElementWithTwoByteItems) {
+    setAttribute(601, 111, supportValue({{2150, 1}, {2356, 1}, {2396, 1}}));
+    setAttribute(
+        601, 2150,
+        counted({trayEntry(1, "Roll", 5, {7}, 6, 0), trayEntry(2, "Sheet", 5, {1}, 6, 0)}));
+    const auto libraryEntry = [](std::uint8_t tray, std::uint32_t value, const std::string& name) {
+        Bytes entry{tray};
+        bytes::ByteWriter out(entry);
+        out.u32be(value);
+        out.u16be(7);
+        out.bytes(pascal(name));
+        out.bytes(Bytes{2, 0xAA, 0xBB, 0xCC, 0xDD});
+        return entry;
+    };
+    paged.listElements[{601, 2396}] = {libraryEntry(2, 20, "Matte"), libraryEntry(1, 10, "Luster")};
+    openSession();
+    ASSERT_EQ(glue_qdxaGetInputTrayList(session, list.handle, &count), 0);
+    ASSERT_EQ(count, 2u);
+    EXPECT_EQ(textOf(tray(0).libraryName), "Luster");
+    EXPECT_EQ(tray(0).libraryValue, 10u);
+    EXPECT_EQ(textOf(tray(1).libraryName), "Matte");
+    EXPECT_EQ(tray(1).libraryWord, 7);
+    EXPECT_FALSE(requestsOf(gluetest::kOpGetListElement).empty());
+}
+
 TEST_F(Trays, ARefusedMergeIsTheResultAndTheTraysStay) {
     setAttribute(601, 111, supportValue({{2150, 1}, {2436, 1}}));
     setAttribute(601, 2150, counted({trayEntry(1, "Roll", 5, {7}, 6, 0)}));
