@@ -2,8 +2,8 @@
 #include "glue/glue_component.h"
 
 #include <algorithm>
-#include <cstring>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -43,24 +43,28 @@ std::int32_t readAttribute(GlueSession& session, std::uint32_t object, std::uint
 
 std::uint32_t chooseDetail(std::span<const std::uint32_t> codes, std::uint32_t current) {
     for (std::uint32_t code : codes) {
-        if (code == current && code != kIgnoredDetailCode) return code;
+        if (code == current && code != kIgnoredDetailCode)
+            return code;
     }
     std::uint32_t detail = 0;
     for (std::uint32_t code : codes) {
-        if (code < kLargestDetailCode && code != kIgnoredDetailCode) detail = std::max(detail, code);
+        if (code < kLargestDetailCode && code != kIgnoredDetailCode)
+            detail = std::max(detail, code);
     }
     return detail;
 }
 
 template <typename T>
 void store(const std::optional<T>& value, T* out) {
-    if (value && out != nullptr) *out = *value;
+    if (value && out != nullptr)
+        *out = *value;
 }
 
 }  // namespace
 
 std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* model) {
-    if (model != nullptr) model[0] = 0;
+    if (model != nullptr)
+        model[0] = 0;
     if (session == nullptr || session->packetSession == nullptr || model == nullptr) {
         return kGlueParamErr;
     }
@@ -72,7 +76,8 @@ std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* mode
     bytes::ByteReader in(value);
     const auto length = in.skip(2) ? in.u8() : std::nullopt;
     if (length) {
-        const auto copied = static_cast<std::uint8_t>(std::min<std::size_t>(*length, in.remaining()));
+        const auto copied =
+            static_cast<std::uint8_t>(std::min<std::size_t>(*length, in.remaining()));
         model[0] = copied;
         std::memcpy(model + 1, value.data() + 3, copied);
     }
@@ -82,10 +87,14 @@ std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* mode
 std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* state,
                                          std::uint8_t* reason, std::uint8_t* printable,
                                          std::uint32_t* detail) {
-    if (state != nullptr) *state = 1;
-    if (reason != nullptr) *reason = 0;
-    if (printable != nullptr) *printable = 1;
-    if (detail != nullptr) *detail = 0;
+    if (state != nullptr)
+        *state = 1;
+    if (reason != nullptr)
+        *reason = 0;
+    if (printable != nullptr)
+        *printable = 1;
+    if (detail != nullptr)
+        *detail = 0;
     if (session == nullptr || session->packetSession == nullptr) {
         return kGlueParamErr;
     }
@@ -102,7 +111,8 @@ std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* sta
     std::array<std::uint32_t, 255> codes{};
     for (std::uint8_t index = 0; index < codeCount; ++index) {
         const auto code = in.u32be();
-        if (!code) return status;
+        if (!code)
+            return status;
         codes[index] = *code;
     }
     const auto current = in.u32be();
@@ -110,7 +120,9 @@ std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* sta
     if (!current || !printableByte) {
         return status;
     }
-    if (detail != nullptr) *detail = chooseDetail({codes.data(), codeCount}, *current);
-    if (printable != nullptr) *printable = *printableByte == kNotPrintable ? 0 : 1;
+    if (detail != nullptr)
+        *detail = chooseDetail({codes.data(), codeCount}, *current);
+    if (printable != nullptr)
+        *printable = *printableByte == kNotPrintable ? 0 : 1;
     return status;
 }

@@ -6,7 +6,7 @@
 #include "glue/glue_session.h"
 
 /// Attributes read at open.
-inline constexpr std::uint16_t kGlueAttrModelName = 1056;  ///< of object 101
+inline constexpr std::uint16_t kGlueAttrModelName = 1056;    ///< of object 101
 inline constexpr std::uint16_t kGlueAttrPrinterState = 282;  ///< of object 601
 
 /// Reads the model name (attribute 1056 of the device object: a 16-bit character-set code,

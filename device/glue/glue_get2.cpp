@@ -67,16 +67,18 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
         return kGlueParamErr;
     }
     *size = 0;
-    if (replyObjectCount != nullptr) *replyObjectCount = 0;
+    if (replyObjectCount != nullptr)
+        *replyObjectCount = 0;
     std::uint32_t total = 0;
     std::uint16_t delivered = 0;
-    std::uint16_t batch = std::min({objectCount, largestBatch, largestFittingBatch(attributeCount)});
+    std::uint16_t batch =
+        std::min({objectCount, largestBatch, largestFittingBatch(attributeCount)});
     std::uint16_t next = 0;
     while (next < objectCount) {
         batch = std::min<std::uint16_t>(batch, objectCount - next);
         QDXAGet2Reply reply;
-        const std::int32_t status = glueRequestGet2(*session, objectIds + next, batch, attributeIds,
-                                                    attributeCount, reply);
+        const std::int32_t status =
+            glueRequestGet2(*session, objectIds + next, batch, attributeIds, attributeCount, reply);
         GlueReplyCopy copy(reply.data.copy);
         if (status == kQDXASuccess) {
             if (glueAppend(handle, total, reply.data.copy, reply.data.length) != kGlueNoErr) {
@@ -98,6 +100,7 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (replyObjectCount != nullptr) *replyObjectCount = delivered;
+    if (replyObjectCount != nullptr)
+        *replyObjectCount = delivered;
     return kGlueNoErr;
 }

@@ -7,6 +7,7 @@
 
 #include "glue/glue_session.h"
 #include "qdxa/qdxa_memory.h"
+#include "qdxa/qdxa_operations.h"
 #include "qdxa/qdxa_records.h"
 #include "qdxa/qdxa_session.h"
 
@@ -33,6 +34,21 @@ void glueFitHandle(WqsMemHandle* handle, std::uint32_t size);
 std::int32_t glueRequestGet2(GlueSession& session, const std::uint32_t* objectIds,
                              std::uint16_t objectCount, const std::uint16_t* attributeIds,
                              std::uint16_t attributeCount, QDXAGet2Reply& reply);
+
+/// Ends a list on the printer: `request` again with the end step under `listHandle`. Its
+/// answer changes nothing; `freeCopies` frees what the reply holds.
+template <typename Request, typename Reply, typename FreeCopies>
+void glueEndList(GlueSession& session, Request request, std::uint16_t listHandle,
+                 std::int32_t (*operation)(PacketSession*, const QDXAIdentifiers*, const Request*,
+                                           Reply*),
+                 FreeCopies freeCopies) {
+    const QDXAIdentifiers ids = glueIdentifiers(session);
+    request.operation = kQDXAListEnd;
+    request.listHandle = listHandle;
+    Reply reply;
+    operation(session.packetSession, &ids, &request, &reply);
+    freeCopies(reply);
+}
 
 /// Frees a reply copy of the codec when it goes out of scope.
 struct GlueReplyCopyFree {

@@ -49,7 +49,8 @@ void copyString(const std::uint8_t* source, std::uint8_t* destination, std::uint
 
 template <typename T>
 void copyValue(const T& source, T* destination) {
-    if (destination != nullptr) *destination = source;
+    if (destination != nullptr)
+        *destination = source;
 }
 
 std::int32_t readJobList(GlueSession& session) {
@@ -63,9 +64,9 @@ std::int32_t readJobList(GlueSession& session) {
     }
     std::uint32_t size = 0;
     std::uint16_t jobCount = 0;
-    std::int32_t status = glue_qdxaListObjects2(&session, kGlueClassJob, kJobSelector,
-                                                kGlueObjectJobService, kNoFilter, ids.get(),
-                                                &size, &jobCount);
+    std::int32_t status =
+        glue_qdxaListObjects2(&session, kGlueClassJob, kJobSelector, kGlueObjectJobService,
+                              kNoFilter, ids.get(), &size, &jobCount);
     if (status != kGlueNoErr || jobCount == 0) {
         return status;
     }

@@ -101,8 +101,10 @@ std::int32_t z_ListAttributesOpen_GetListElement(GlueSession& session, std::uint
         std::uint8_t head[4];
         bytes::storeBE16(head, attributeIds[index]);
         bytes::storeBE16(head + 2, elements);
-        if (status == kGlueNoErr) status = glueAppend(handle, size, head, sizeof head);
-        if (status == kGlueNoErr) status = glueAppend(handle, size, scratch->data, scratchSize);
+        if (status == kGlueNoErr)
+            status = glueAppend(handle, size, head, sizeof head);
+        if (status == kGlueNoErr)
+            status = glueAppend(handle, size, scratch->data, scratchSize);
         if (status != kGlueNoErr) {
             return status;
         }
@@ -122,9 +124,9 @@ bool missingArgument(const GlueSession* session, std::uint16_t attributeCount,
 
 std::int32_t glue_qdxaListAttributesOpen2(GlueSession* session, std::uint32_t objectId,
                                           std::uint16_t attributeCount,
-                                          const std::uint16_t* attributeIds,
-                                          WqsMemHandle* handle, std::uint32_t* size,
-                                          std::uint16_t* count, std::uint8_t* methodFlags) {
+                                          const std::uint16_t* attributeIds, WqsMemHandle* handle,
+                                          std::uint32_t* size, std::uint16_t* count,
+                                          std::uint8_t* methodFlags) {
     if (missingArgument(session, attributeCount, attributeIds, handle, size)) {
         return kGlueParamErr;
     }
@@ -147,8 +149,10 @@ std::int32_t glue_qdxaListAttributesOpen2(GlueSession* session, std::uint32_t ob
         *size = 0;
         return status;
     }
-    if (count != nullptr) *count = replyCount;
-    if (methodFlags != nullptr) *methodFlags = flags;
+    if (count != nullptr)
+        *count = replyCount;
+    if (methodFlags != nullptr)
+        *methodFlags = flags;
     return kGlueNoErr;
 }
 
@@ -160,8 +164,7 @@ std::int32_t glue_qdxaListAttributesOpen(GlueSession* session, std::uint32_t obj
                                         size, count, nullptr);
 }
 
-std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session,
-                                                       std::uint32_t objectId,
+std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session, std::uint32_t objectId,
                                                        std::uint16_t attributeCount,
                                                        const std::uint16_t* attributeIds,
                                                        WqsMemHandle* handle, std::uint32_t* size,
@@ -175,6 +178,7 @@ std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session,
         *size = 0;
         return status;
     }
-    if (count != nullptr) *count = attributeCount;
+    if (count != nullptr)
+        *count = attributeCount;
     return kGlueNoErr;
 }

@@ -7,18 +7,6 @@
 
 namespace {
 
-/// Ends the list on the printer; its answer changes nothing.
-void endList(GlueSession& session, QDXAGetListElementRequest request,
-             const QDXAGetListElementReply& last) {
-    const QDXAIdentifiers ids = glueIdentifiers(session);
-    request.operation = kQDXAListEnd;
-    request.listHandle = last.listHandle;
-    request.previousCount = last.elementCount;
-    QDXAGetListElementReply reply;
-    QDXA_GetListElement(session.packetSession, &ids, &request, &reply);
-    QDXA_FreeMemory(reply.elements.copy);
-}
-
 /// Appends a reply's elements unless the assembly would pass the largest size.
 std::int32_t appendElements(WqsMemHandle* handle, std::uint32_t& total,
                             const QDXAReplyCopy& elements) {
@@ -56,7 +44,10 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
         const std::int32_t appended = appendElements(handle, total, reply.elements);
         if (appended != kGlueNoErr) {
             if (status == kQDXAMoreToFetch) {
-                endList(*session, request, reply);
+                request.previousCount = reply.elementCount;
+                glueEndList(
+                    *session, request, reply.listHandle, QDXA_GetListElement,
+                    [](QDXAGetListElementReply& last) { QDXA_FreeMemory(last.elements.copy); });
                 return kGlueGrowErr;
             }
             return appended;

@@ -19,16 +19,6 @@ constexpr std::chrono::milliseconds kServicePrintPause{100};
 constexpr std::size_t kElementTypeField = 0;
 constexpr std::size_t kElementCountField = 1;
 
-/// Ends the list on the printer; its answer changes nothing.
-void endList(GlueSession& session, QDXAListExRequest request, std::uint16_t listHandle) {
-    const QDXAIdentifiers ids = glueIdentifiers(session);
-    request.operation = kQDXAListEnd;
-    request.listHandle = listHandle;
-    QDXAListExReply reply;
-    QDXA_ListEx(session.packetSession, &ids, &request, &reply);
-    QDXA_FreeMemory(reply.data.copy);
-}
-
 }  // namespace
 
 std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId,
@@ -40,7 +30,8 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         return kGlueParamErr;
     }
     *size = 0;
-    if (elementCount != nullptr) *elementCount = 0;
+    if (elementCount != nullptr)
+        *elementCount = 0;
     const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAListExRequest request;
     request.objectId = objectId;
@@ -59,7 +50,10 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         *elementType = reply.values16[kElementTypeField];
         const std::int32_t appended = glueAppend(handle, total, reply.data.copy, reply.data.length);
         if (appended != kGlueNoErr) {
-            if (more) endList(*session, request, reply.listHandle);
+            if (more) {
+                glueEndList(*session, request, reply.listHandle, QDXA_ListEx,
+                            [](QDXAListExReply& last) { QDXA_FreeMemory(last.data.copy); });
+            }
             return appended;
         }
         count = static_cast<std::uint16_t>(count + reply.values16[kElementCountField]);
@@ -74,6 +68,7 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (elementCount != nullptr) *elementCount = count;
+    if (elementCount != nullptr)
+        *elementCount = count;
     return kGlueNoErr;
 }

@@ -7,16 +7,6 @@
 
 namespace {
 
-/// Ends the list on the printer; its answer changes nothing.
-void endList(GlueSession& session, QDXAListObjects2Request request, std::uint16_t listHandle) {
-    const QDXAIdentifiers ids = glueIdentifiers(session);
-    request.operation = kQDXAListEnd;
-    request.listHandle = listHandle;
-    QDXAListObjects2Reply reply;
-    QDXA_ListObjects2(session.packetSession, &ids, &request, &reply);
-    QDXA_FreeMemory(reply.ids);
-}
-
 bool deliversIds(std::int32_t status) {
     return status == kQDXASuccess || status == kQDXASuccessAlso || status == kQDXAMoreToFetch;
 }
@@ -25,14 +15,15 @@ bool deliversIds(std::int32_t status) {
 
 std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectClass,
                                    std::uint32_t selector, std::uint32_t parentId,
-                                   std::uint32_t filter, WqsMemHandle* handle,
-                                   std::uint32_t* size, std::uint16_t* idCount) {
+                                   std::uint32_t filter, WqsMemHandle* handle, std::uint32_t* size,
+                                   std::uint16_t* idCount) {
     if (session == nullptr || session->packetSession == nullptr || handle == nullptr ||
         size == nullptr) {
         return kGlueParamErr;
     }
     *size = 0;
-    if (idCount != nullptr) *idCount = 0;
+    if (idCount != nullptr)
+        *idCount = 0;
     const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAListObjects2Request request;
     request.objectClass = objectClass;
@@ -55,7 +46,8 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
                        reply.count * static_cast<std::uint32_t>(sizeof(std::uint32_t)));
         if (appended != kGlueNoErr) {
             if (more) {
-                endList(*session, request, reply.listHandle);
+                glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2,
+                            [](QDXAListObjects2Reply& last) { QDXA_FreeMemory(last.ids); });
                 return kGlueGrowErr;
             }
             return appended;
@@ -69,6 +61,7 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (idCount != nullptr) *idCount = count;
+    if (idCount != nullptr)
+        *idCount = count;
     return kGlueNoErr;
 }

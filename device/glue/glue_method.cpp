@@ -20,9 +20,8 @@ std::int32_t glue_qdxaExecuteMethod(GlueSession* session, std::uint32_t objectId
 
 std::int32_t glue_qdxaExecuteMethodbyUserID(GlueSession* session, std::uint32_t objectId,
                                             std::uint16_t methodId, const std::uint8_t* input,
-                                            const std::uint16_t* inputLength,
-                                            std::uint8_t* answer, std::uint32_t* answerLength,
-                                            std::uint32_t userId1) {
+                                            const std::uint16_t* inputLength, std::uint8_t* answer,
+                                            std::uint32_t* answerLength, std::uint32_t userId1) {
     if (session == nullptr || session->packetSession == nullptr ||
         (inputLength != nullptr && *inputLength != 0 && input == nullptr)) {
         return kGlueParamErr;

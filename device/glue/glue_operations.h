@@ -56,14 +56,14 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
 /// The selector travels in 8 bits. Failed grows as glue_qdxaGetListElement.
 std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectClass,
                                    std::uint32_t selector, std::uint32_t parentId,
-                                   std::uint32_t filter, WqsMemHandle* handle,
-                                   std::uint32_t* size, std::uint16_t* idCount);
+                                   std::uint32_t filter, WqsMemHandle* handle, std::uint32_t* size,
+                                   std::uint16_t* idCount);
 
 /// Sets one attribute of one object to `valueLength` bytes; with `accessValue`, the request's
 /// access block carries it (kind 1, four bytes, big-endian).
-std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId,
-                           std::uint16_t attributeId, const std::uint8_t* value,
-                           std::uint16_t valueLength, const std::uint32_t* accessValue);
+std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId, std::uint16_t attributeId,
+                           const std::uint8_t* value, std::uint16_t valueLength,
+                           const std::uint32_t* accessValue);
 
 /// Reads an extended list of 16-bit kind `listKind`; *elementType receives the reply's element
 /// type, *elementCount the elements. Kind 9 waits 100 ms between replies. A failed grow ends
@@ -83,9 +83,8 @@ std::int32_t glue_qdxaExecuteMethod(GlueSession* session, std::uint32_t objectId
 /// The same, with `userId1` in place of the session's first user id.
 std::int32_t glue_qdxaExecuteMethodbyUserID(GlueSession* session, std::uint32_t objectId,
                                             std::uint16_t methodId, const std::uint8_t* input,
-                                            const std::uint16_t* inputLength,
-                                            std::uint8_t* answer, std::uint32_t* answerLength,
-                                            std::uint32_t userId1);
+                                            const std::uint16_t* inputLength, std::uint8_t* answer,
+                                            std::uint32_t* answerLength, std::uint32_t userId1);
 
 /// The attributes of one object in one buffer, in three stages: one Get2 of all of them (Get2
 /// shape: per attribute u16 id, then the value), else one Get2 per attribute (same shape), else
@@ -94,17 +93,16 @@ std::int32_t glue_qdxaExecuteMethodbyUserID(GlueSession* session, std::uint32_t 
 /// count (stage 1), 0 (stage 2) or the number of attributes (stage 3); *methodFlags 1 or 2.
 std::int32_t glue_qdxaListAttributesOpen2(GlueSession* session, std::uint32_t objectId,
                                           std::uint16_t attributeCount,
-                                          const std::uint16_t* attributeIds,
-                                          WqsMemHandle* handle, std::uint32_t* size,
-                                          std::uint16_t* count, std::uint8_t* methodFlags);
+                                          const std::uint16_t* attributeIds, WqsMemHandle* handle,
+                                          std::uint32_t* size, std::uint16_t* count,
+                                          std::uint8_t* methodFlags);
 /// The same without the method flags.
 std::int32_t glue_qdxaListAttributesOpen(GlueSession* session, std::uint32_t objectId,
                                          std::uint16_t attributeCount,
                                          const std::uint16_t* attributeIds, WqsMemHandle* handle,
                                          std::uint32_t* size, std::uint16_t* count);
 /// The GetListElement stage alone.
-std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session,
-                                                       std::uint32_t objectId,
+std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session, std::uint32_t objectId,
                                                        std::uint16_t attributeCount,
                                                        const std::uint16_t* attributeIds,
                                                        WqsMemHandle* handle, std::uint32_t* size,

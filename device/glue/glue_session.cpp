@@ -24,6 +24,15 @@ std::int32_t checkVersionTwo(GlueSession& session);
 std::int32_t cacheModelAndState(GlueSession& session);
 void disposeCalibrationList(WqsMemHandle* list);
 
+template <typename Dispose>
+std::int32_t disposeHeld(GlueSession* session, Dispose dispose) {
+    if (session == nullptr) {
+        return kGlueParamErr;
+    }
+    dispose(*session);
+    return kGlueNoErr;
+}
+
 }  // namespace
 
 GlueSession::~GlueSession() {
@@ -64,8 +73,10 @@ std::int32_t glue_qdxaOpen(const char* address, void* transport, std::uint8_t ch
     }
     // On failure the session's destructor unbinds and frees everything.
     status = checkVersion(*session);
-    if (status == kGlueNoErr) status = checkVersionTwo(*session);
-    if (status == kGlueNoErr) status = cacheModelAndState(*session);
+    if (status == kGlueNoErr)
+        status = checkVersionTwo(*session);
+    if (status == kGlueNoErr)
+        status = cacheModelAndState(*session);
     if (status != kGlueNoErr) {
         return status;
     }
@@ -131,30 +142,24 @@ std::int32_t glue_qdxaClose(GlueSession** reference, std::uint8_t abort) {
 }
 
 std::int32_t glue_qdxaDisposeJobListBuf(GlueSession* session) {
-    if (session == nullptr) {
-        return kGlueParamErr;
-    }
-    dispose_JobAttrList(session->jobList);
-    session->jobList = nullptr;
-    return kGlueNoErr;
+    return disposeHeld(session, [](GlueSession& held) {
+        dispose_JobAttrList(held.jobList);
+        held.jobList = nullptr;
+    });
 }
 
 std::int32_t glue_qdxaDispose_CalibrationListBuf(GlueSession* session) {
-    if (session == nullptr) {
-        return kGlueParamErr;
-    }
-    disposeCalibrationList(session->calibrationList);
-    session->calibrationList = nullptr;
-    return kGlueNoErr;
+    return disposeHeld(session, [](GlueSession& held) {
+        disposeCalibrationList(held.calibrationList);
+        held.calibrationList = nullptr;
+    });
 }
 
 std::int32_t glue_qdxaDispose_ProfileListBuf(GlueSession* session) {
-    if (session == nullptr) {
-        return kGlueParamErr;
-    }
-    Wqs_Mem_DisposeHandle(session->profileList);
-    session->profileList = nullptr;
-    return kGlueNoErr;
+    return disposeHeld(session, [](GlueSession& held) {
+        Wqs_Mem_DisposeHandle(held.profileList);
+        held.profileList = nullptr;
+    });
 }
 
 namespace {

@@ -14,9 +14,9 @@ constexpr std::uint8_t kAccessValueLength = 4;
 
 }  // namespace
 
-std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId,
-                           std::uint16_t attributeId, const std::uint8_t* value,
-                           std::uint16_t valueLength, const std::uint32_t* accessValue) {
+std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId, std::uint16_t attributeId,
+                           const std::uint8_t* value, std::uint16_t valueLength,
+                           const std::uint32_t* accessValue) {
     if (session == nullptr || session->packetSession == nullptr ||
         (value == nullptr && valueLength != 0)) {
         return kGlueParamErr;

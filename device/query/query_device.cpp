@@ -118,7 +118,8 @@ std::int32_t readValueList(GlueSession* session, std::uint32_t object, std::uint
     }
     bytes::ByteReader reader(reply.value());
     const std::uint8_t listed = reader.u8().value_or(0);
-    const auto held = static_cast<std::uint8_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
+    const auto held =
+        static_cast<std::uint8_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
     if (querySizeValues(handle, held) != kGlueNoErr) {
         return kGlueNoErr;
     }
@@ -183,8 +184,10 @@ std::int32_t glue_qdxaGetPlexSupport(GlueSession* session, std::uint8_t* oneSide
         if (*value != 1) {
             continue;
         }
-        if (*kind == kPlexOneSided) *oneSided = 1;
-        if (*kind == kPlexTwoSided || *kind == kPlexTwoSidedOther) *twoSided = 1;
+        if (*kind == kPlexOneSided)
+            *oneSided = 1;
+        if (*kind == kPlexTwoSided || *kind == kPlexTwoSidedOther)
+            *twoSided = 1;
     }
     return kGlueNoErr;
 }
@@ -252,10 +255,9 @@ std::int32_t glue_qdxaGetSpectrophotometer(GlueSession* session, std::uint8_t* u
 }
 
 std::int32_t glue_qdxaGetOptionalUnitsSupport(GlueSession* session, std::uint8_t* hardDiskFlag,
-                                              std::uint8_t* hardDiskState,
-                                              std::uint8_t* memoryFlag, std::uint32_t* memorySize,
-                                              std::uint8_t* fontFlag, std::uint8_t* fontName,
-                                              std::uint8_t* cardUnitFlag,
+                                              std::uint8_t* hardDiskState, std::uint8_t* memoryFlag,
+                                              std::uint32_t* memorySize, std::uint8_t* fontFlag,
+                                              std::uint8_t* fontName, std::uint8_t* cardUnitFlag,
                                               std::uint8_t* cardUnitName) {
     if (session == nullptr || hardDiskFlag == nullptr || hardDiskState == nullptr ||
         memoryFlag == nullptr || memorySize == nullptr || fontFlag == nullptr ||
@@ -269,8 +271,10 @@ std::int32_t glue_qdxaGetOptionalUnitsSupport(GlueSession* session, std::uint8_t
         const std::span<const std::uint8_t> name(entry.name + 1, entry.name[0]);
         switch (entry.kind) {
             case kUnitFont: {
-                const std::string_view text(reinterpret_cast<const char*>(name.data()), name.size());
-                const std::size_t cut = text.starts_with(kFontNamePrefix) ? kFontNamePrefix.size() : 0;
+                const std::string_view text(reinterpret_cast<const char*>(name.data()),
+                                            name.size());
+                const std::size_t cut =
+                    text.starts_with(kFontNamePrefix) ? kFontNamePrefix.size() : 0;
                 queryCopyString(name.subspan(cut), fontName, kMaxShortString);
                 *fontFlag = 1;
                 break;

@@ -58,10 +58,9 @@ std::int32_t glue_qdxaGetSpectrophotometer(GlueSession* session, std::uint8_t* u
 /// for a non-zero size; the size), font unit (its name without a leading "VELQ:") and card unit
 /// (its name). Names are 33 bytes. A per-request protocol status gives 0.
 std::int32_t glue_qdxaGetOptionalUnitsSupport(GlueSession* session, std::uint8_t* hardDiskFlag,
-                                              std::uint8_t* hardDiskState,
-                                              std::uint8_t* memoryFlag, std::uint32_t* memorySize,
-                                              std::uint8_t* fontFlag, std::uint8_t* fontName,
-                                              std::uint8_t* cardUnitFlag,
+                                              std::uint8_t* hardDiskState, std::uint8_t* memoryFlag,
+                                              std::uint32_t* memorySize, std::uint8_t* fontFlag,
+                                              std::uint8_t* fontName, std::uint8_t* cardUnitFlag,
                                               std::uint8_t* cardUnitName);
 
 /// A size attribute of the file-box service: its 32-bit value and the byte after it.

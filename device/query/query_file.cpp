@@ -27,9 +27,9 @@ constexpr std::uint16_t kAttr263 = 263;
 constexpr std::uint16_t kAttrDate = 9;
 constexpr std::uint16_t kAttrDate10909 = 10909;
 constexpr std::uint16_t kAttr311 = 311;
-constexpr std::uint16_t kFileAttributes[] = {kAttrName, kAttrDetailName, kAttrOwner,
-                                             kAttrState, kAttr275,       kAttr277,
-                                             kAttr263,  kAttrDate,       kAttrDate10909};
+constexpr std::uint16_t kFileAttributes[] = {kAttrName,  kAttrDetailName, kAttrOwner,
+                                             kAttrState, kAttr275,        kAttr277,
+                                             kAttr263,   kAttrDate,       kAttrDate10909};
 // The document ids of a file, and the attributes of its first document.
 constexpr std::uint16_t kAttrDocuments = 2027;
 constexpr std::uint16_t kAttrDocumentKind = 2029;
@@ -39,8 +39,8 @@ constexpr std::uint16_t kDocumentAttributes[] = {kAttrDocumentKind, kAttrDocumen
                                                  kAttrDocumentBytes};
 
 // A 16-bit character-set code, then a string.
-void readCodedString(std::span<const std::uint8_t> value, std::uint32_t& code,
-                     std::uint8_t* string, std::uint8_t maximum) {
+void readCodedString(std::span<const std::uint8_t> value, std::uint32_t& code, std::uint8_t* string,
+                     std::uint8_t maximum) {
     bytes::ByteReader reader(value);
     const auto wireCode = reader.u16be();
     if (wireCode) {
@@ -60,45 +60,64 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
                         std::span<const std::uint8_t> value) {
     const AnswerFields fields(value);
     switch (attribute) {
-        case kAttrName: readCodedString(value, file.nameCode, file.name, kMaxShortString); break;
+        case kAttrName:
+            readCodedString(value, file.nameCode, file.name, kMaxShortString);
+            break;
         case kAttrDetailName:
             readCodedString(value, file.detailNameCode, file.detailName, kMaxString);
             break;
-        case kAttrOwner: readCodedString(value, file.ownerCode, file.owner, kMaxShortString); break;
-        case kAttrState: fields.u8(0, file.state); break;
-        case kAttr275: fields.u32(0, file.value275); break;
-        case kAttr277: fields.u32(0, file.value277); break;
+        case kAttrOwner:
+            readCodedString(value, file.ownerCode, file.owner, kMaxShortString);
+            break;
+        case kAttrState:
+            fields.u8(0, file.state);
+            break;
+        case kAttr275:
+            fields.u32(0, file.value275);
+            break;
+        case kAttr277:
+            fields.u32(0, file.value277);
+            break;
         case kAttr263:
             fields.u32(0, file.value263);
             fields.u32(4, file.value263Flag);
             break;
-        case kAttrDate: readDate(value, file.date9, true); break;
-        case kAttrDate10909: readDate(value, file.date10909, false); break;
-        case kAttr311: fields.u32(0, file.value311); break;
-        case kAttrDocumentKind:
-            fields.u8(0, file.documentKind);
-            fields.u16(1, file.documentWord);
-            fields.u32(3, file.documentValues[0]);
-            fields.u32(7, file.documentValues[1]);
+        case kAttrDate:
+            readDate(value, file.date9, true);
             break;
-        case kAttrDocumentMedium: fields.u16(1, file.documentMedium); break;
+        case kAttrDate10909:
+            readDate(value, file.date10909, false);
+            break;
+        case kAttr311:
+            fields.u32(0, file.value311);
+            break;
+        case kAttrDocumentKind:
+            queryReadDocumentKind(fields, file.documentKind, file.documentWord,
+                                  file.documentValues);
+            break;
+        case kAttrDocumentMedium:
+            fields.u16(1, file.documentMedium);
+            break;
         case kAttrDocumentBytes:
             fields.u8(1, file.documentBytes[0]);
             fields.u8(2, file.documentBytes[1]);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 // Decodes the Get2 answers into the records of the objects they name.
 void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects,
                        const std::vector<std::uint32_t>& ids, Files& files) {
-    queryForEachGet2Attribute(data, objects, [&](std::uint32_t id, std::uint16_t attribute,
-                                                 std::span<const std::uint8_t> value) {
-        for (std::size_t index = 0; index < ids.size(); ++index) {
-            if (ids[index] == id) z_SetFileAttribute(files[index], attribute, value);
-        }
-    });
+    queryForEachGet2Attribute(
+        data, objects,
+        [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
+            for (std::size_t index = 0; index < ids.size(); ++index) {
+                if (ids[index] == id)
+                    z_SetFileAttribute(files[index], attribute, value);
+            }
+        });
 }
 
 // Reads `attributes` of `ids` in batches of at most kFileBatch objects; the delivered object
@@ -106,21 +125,13 @@ void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects
 std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_t>& ids,
                             std::span<const std::uint16_t> attributes, Files& files,
                             const std::vector<std::uint32_t>& targets, std::uint16_t* delivered) {
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return kGlueMemErr;
-    }
-    std::uint32_t size = 0;
-    std::uint16_t objects = 0;
-    const std::int32_t status = glue_qdxaGet2_ForObjCount(
-        &session, static_cast<std::uint16_t>(ids.size()), kFileBatch, ids.data(),
-        static_cast<std::uint16_t>(attributes.size()), attributes.data(), handle.get(), &size,
-        &objects);
+    Get2Reply reply;
+    const std::int32_t status = reply.read(session, ids, kFileBatch, attributes);
     if (status == kGlueNoErr) {
-        z_GetFile_ForGet2({handle->data, std::min(size, handle->size)}, objects, targets, files);
+        z_GetFile_ForGet2(reply.bytes(), reply.objects(), targets, files);
     }
     if (delivered != nullptr) {
-        *delivered = objects;
+        *delivered = reply.objects();
     }
     return status;
 }
@@ -129,19 +140,12 @@ std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_
 std::vector<std::uint32_t> firstDocuments(GlueSession& session,
                                           const std::vector<std::uint32_t>& ids) {
     std::vector<std::uint32_t> documents(ids.size(), 0);
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return documents;
-    }
-    std::uint32_t size = 0;
-    std::uint16_t objects = 0;
-    if (glue_qdxaGet2_ForObjCount(&session, static_cast<std::uint16_t>(ids.size()), kFileBatch,
-                                  ids.data(), 1, &kAttrDocuments, handle.get(), &size,
-                                  &objects) != kGlueNoErr) {
+    Get2Reply reply;
+    if (reply.read(session, ids, kFileBatch, std::span(&kAttrDocuments, 1)) != kGlueNoErr) {
         return documents;
     }
     queryForEachGet2Attribute(
-        {handle->data, std::min(size, handle->size)}, objects,
+        reply.bytes(), reply.objects(),
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             bytes::ByteReader reader(value);
             const auto count = reader.u16be();
@@ -150,7 +154,8 @@ std::vector<std::uint32_t> firstDocuments(GlueSession& session,
                 return;
             }
             for (std::size_t index = 0; index < ids.size(); ++index) {
-                if (ids[index] == id) documents[index] = *first;
+                if (ids[index] == id)
+                    documents[index] = *first;
             }
         });
     return documents;
@@ -170,8 +175,8 @@ void readDocumentMedia(GlueSession& session, const std::vector<std::uint32_t>& i
 }  // namespace
 
 std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std::uint32_t filter,
-                                  WqsMemHandle* fileList, std::uint32_t* count,
-                                  std::uint32_t mask, std::uint32_t* flags) {
+                                  WqsMemHandle* fileList, std::uint32_t* count, std::uint32_t mask,
+                                  std::uint32_t* flags) {
     if (session == nullptr || fileList == nullptr || count == nullptr || flags == nullptr) {
         return kGlueParamErr;
     }
@@ -219,28 +224,27 @@ std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std
     return store();
 }
 
-std::int32_t glue_qdxaGetFileInfo(GlueSession* session, const WqsMemHandle* fileList,
-                                  std::uint32_t index, std::uint32_t* fileId, std::uint8_t* name,
-                                  std::uint32_t* nameCode, std::uint8_t* detailName,
-                                  std::uint32_t* detailNameCode, std::uint8_t* owner,
-                                  std::uint32_t* ownerCode, std::uint8_t* state,
-                                  std::uint32_t* value275, std::uint32_t* value277,
-                                  std::uint32_t* value263, std::uint32_t* value263Flag,
-                                  QDXADateTime* date9, std::uint8_t* documentKind,
-                                  std::uint16_t* documentWord, std::uint32_t* documentValue1,
-                                  std::uint32_t* documentValue2, std::uint16_t* documentMedium,
-                                  std::uint8_t* documentByte1, std::uint8_t* documentByte2,
-                                  QDXADateTime* date10909, std::uint32_t* value311) {
+std::int32_t glue_qdxaGetFileInfo(
+    GlueSession* session, const WqsMemHandle* fileList, std::uint32_t index, std::uint32_t* fileId,
+    std::uint8_t* name, std::uint32_t* nameCode, std::uint8_t* detailName,
+    std::uint32_t* detailNameCode, std::uint8_t* owner, std::uint32_t* ownerCode,
+    std::uint8_t* state, std::uint32_t* value275, std::uint32_t* value277, std::uint32_t* value263,
+    std::uint32_t* value263Flag, QDXADateTime* date9, std::uint8_t* documentKind,
+    std::uint16_t* documentWord, std::uint32_t* documentValue1, std::uint32_t* documentValue2,
+    std::uint16_t* documentMedium, std::uint8_t* documentByte1, std::uint8_t* documentByte2,
+    QDXADateTime* date10909, std::uint32_t* value311) {
     FileRecord file;
     if (session == nullptr ||
         !queryLoadListRecord(fileList, index, kFileRecordSize, sizeof(std::uint32_t), &file)) {
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {
-        if (out != nullptr) *out = value;
+        if (out != nullptr)
+            *out = value;
     };
     const auto putString = [](std::uint8_t* out, const std::uint8_t* string) {
-        if (out != nullptr) std::copy_n(string, 1u + string[0], out);
+        if (out != nullptr)
+            std::copy_n(string, 1u + string[0], out);
     };
     put(fileId, file.fileId);
     putString(name, file.name);

@@ -29,24 +29,21 @@ inline constexpr std::uint32_t kFileMaskValue311 = 0x80000;
 /// skipped and the others still fill the records. 0, the listing's or a read's status, 15850
 /// for a missing argument, or the handle's error.
 std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std::uint32_t filter,
-                                  WqsMemHandle* fileList, std::uint32_t* count,
-                                  std::uint32_t mask, std::uint32_t* flags);
+                                  WqsMemHandle* fileList, std::uint32_t* count, std::uint32_t mask,
+                                  std::uint32_t* flags);
 
 /// Copies the fields of the file at `index` into each output given (null outputs are skipped).
 /// Strings are length-prefixed (name and owner 33 bytes, detail name 256). 15850 for an index
 /// at or beyond the count or a missing session or list.
-std::int32_t glue_qdxaGetFileInfo(GlueSession* session, const WqsMemHandle* fileList,
-                                  std::uint32_t index, std::uint32_t* fileId, std::uint8_t* name,
-                                  std::uint32_t* nameCode, std::uint8_t* detailName,
-                                  std::uint32_t* detailNameCode, std::uint8_t* owner,
-                                  std::uint32_t* ownerCode, std::uint8_t* state,
-                                  std::uint32_t* value275, std::uint32_t* value277,
-                                  std::uint32_t* value263, std::uint32_t* value263Flag,
-                                  QDXADateTime* date9, std::uint8_t* documentKind,
-                                  std::uint16_t* documentWord, std::uint32_t* documentValue1,
-                                  std::uint32_t* documentValue2, std::uint16_t* documentMedium,
-                                  std::uint8_t* documentByte1, std::uint8_t* documentByte2,
-                                  QDXADateTime* date10909, std::uint32_t* value311);
+std::int32_t glue_qdxaGetFileInfo(
+    GlueSession* session, const WqsMemHandle* fileList, std::uint32_t index, std::uint32_t* fileId,
+    std::uint8_t* name, std::uint32_t* nameCode, std::uint8_t* detailName,
+    std::uint32_t* detailNameCode, std::uint8_t* owner, std::uint32_t* ownerCode,
+    std::uint8_t* state, std::uint32_t* value275, std::uint32_t* value277, std::uint32_t* value263,
+    std::uint32_t* value263Flag, QDXADateTime* date9, std::uint8_t* documentKind,
+    std::uint16_t* documentWord, std::uint32_t* documentValue1, std::uint32_t* documentValue2,
+    std::uint16_t* documentMedium, std::uint8_t* documentByte1, std::uint8_t* documentByte2,
+    QDXADateTime* date10909, std::uint32_t* value311);
 
 /// Lists the file boxes into `boxList` with number, name and (where supported) box byte, and
 /// with `countFiles` the number of files of each box (a box that answers 30 has 0 files and its

@@ -17,45 +17,41 @@ constexpr std::uint16_t kAttrBoxNumber = 10617;
 constexpr std::uint16_t kAttrBoxName = 10601;
 constexpr std::uint16_t kAttrBoxByte = 10911;
 
-void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects,
-                          Boxes& boxes) {
-    queryForEachGet2Attribute(data, objects, [&](std::uint32_t id, std::uint16_t attribute,
-                                                 std::span<const std::uint8_t> value) {
-        const auto box = std::find_if(boxes.begin(), boxes.end(),
-                                      [&](const FileBoxRecord& record) { return record.boxId == id; });
-        if (box == boxes.end()) {
-            return;
-        }
-        bytes::ByteReader reader(value);
-        if (attribute == kAttrBoxNumber) {
-            box->boxNumber = reader.u16be().value_or(0);
-        } else if (attribute == kAttrBoxName) {
-            const auto code = reader.u16be();
-            if (code) {
-                box->nameCode = *code;
-                queryReadString(reader, box->boxName, kMaxShortString);
+void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects, Boxes& boxes) {
+    queryForEachGet2Attribute(
+        data, objects,
+        [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
+            const auto box =
+                std::find_if(boxes.begin(), boxes.end(),
+                             [&](const FileBoxRecord& record) { return record.boxId == id; });
+            if (box == boxes.end()) {
+                return;
             }
-        } else if (attribute == kAttrBoxByte) {
-            box->boxByte = reader.u8().value_or(0);
-        }
-    });
+            bytes::ByteReader reader(value);
+            if (attribute == kAttrBoxNumber) {
+                box->boxNumber = reader.u16be().value_or(0);
+            } else if (attribute == kAttrBoxName) {
+                const auto code = reader.u16be();
+                if (code) {
+                    box->nameCode = *code;
+                    queryReadString(reader, box->boxName, kMaxShortString);
+                }
+            } else if (attribute == kAttrBoxByte) {
+                box->boxByte = reader.u8().value_or(0);
+            }
+        });
 }
 
 // One Get2 of every box for `attribute`; *delivered receives the reply's object count.
 std::int32_t readBoxAttribute(GlueSession& session, const std::vector<std::uint32_t>& ids,
                               std::uint16_t attribute, Boxes& boxes, std::uint16_t& delivered) {
-    delivered = 0;
-    GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return kGlueMemErr;
-    }
-    std::uint32_t size = 0;
+    Get2Reply reply;
     const std::int32_t status =
-        glue_qdxaGet2(&session, static_cast<std::uint16_t>(ids.size()), ids.data(), 1, &attribute,
-                      handle.get(), &size, &delivered);
+        reply.read(session, ids, static_cast<std::uint16_t>(ids.size()), std::span(&attribute, 1));
     if (status == kGlueNoErr) {
-        z_GetFileBox_ForGet2({handle->data, std::min(size, handle->size)}, delivered, boxes);
+        z_GetFileBox_ForGet2(reply.bytes(), reply.objects(), boxes);
     }
+    delivered = reply.objects();
     return status;
 }
 
@@ -63,8 +59,8 @@ std::int32_t readBoxAttribute(GlueSession& session, const std::vector<std::uint3
 std::int32_t countFilesOfBoxes(GlueSession& session, Boxes& boxes) {
     for (FileBoxRecord& box : boxes) {
         std::vector<std::uint32_t> files;
-        const std::int32_t status = queryListObjects(session, kGlueClassJob, kSelectorFilesOfBox,
-                                                     box.boxId, 0, files);
+        const std::int32_t status =
+            queryListObjects(session, kGlueClassJob, kSelectorFilesOfBox, box.boxId, 0, files);
         if (status == kStatusBoxEmpty) {
             box.fileCount = 0;
             box.emptyFlag = 1;
@@ -86,8 +82,8 @@ std::int32_t glue_qdxaGetFileBoxList(GlueSession* session, std::uint8_t countFil
     }
     *count = 0;
     std::vector<std::uint32_t> ids;
-    std::int32_t status = queryListObjects(*session, kGlueClassFileBox, kSelectorFileBoxes,
-                                           kParentFileBoxes, 0, ids);
+    std::int32_t status =
+        queryListObjects(*session, kGlueClassFileBox, kSelectorFileBoxes, kParentFileBoxes, 0, ids);
     if (status != kGlueNoErr) {
         queryStoreList(boxList, nullptr, 0, kFileBoxRecordSize, sizeof(std::uint32_t));
         return status;
@@ -108,13 +104,15 @@ std::int32_t glue_qdxaGetFileBoxList(GlueSession* session, std::uint8_t countFil
         }
         if (countFiles != 0) {
             const std::int32_t counted = countFilesOfBoxes(*session, boxes);
-            if (counted != kGlueNoErr) status = counted;
+            if (counted != kGlueNoErr)
+                status = counted;
         }
     }
     // The list counts the boxes that the last attribute read answered, never more than listed.
-    const auto boxCount = std::min<std::uint32_t>(delivered, static_cast<std::uint32_t>(boxes.size()));
-    const std::int32_t stored = queryStoreList(boxList, boxes.data(), boxCount, kFileBoxRecordSize,
-                                               sizeof(std::uint32_t));
+    const auto boxCount =
+        std::min<std::uint32_t>(delivered, static_cast<std::uint32_t>(boxes.size()));
+    const std::int32_t stored =
+        queryStoreList(boxList, boxes.data(), boxCount, kFileBoxRecordSize, sizeof(std::uint32_t));
     if (stored != kGlueNoErr) {
         return stored;
     }
@@ -133,11 +131,13 @@ std::int32_t glue_qdxaGetFileBoxInfo(GlueSession* session, const WqsMemHandle* b
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {
-        if (out != nullptr) *out = value;
+        if (out != nullptr)
+            *out = value;
     };
     put(boxNumber, box.boxNumber);
     put(boxId, box.boxId);
-    if (name != nullptr) std::copy_n(box.boxName, 1u + box.boxName[0], name);
+    if (name != nullptr)
+        std::copy_n(box.boxName, 1u + box.boxName[0], name);
     put(nameCode, box.nameCode);
     put(boxByte, box.boxByte);
     put(fileCount, box.fileCount);

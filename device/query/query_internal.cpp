@@ -33,8 +33,8 @@ std::int32_t AttributeReply::readByElement(GlueSession& session, std::uint32_t o
     if (status != kGlueNoErr) {
         return status;
     }
-    return glue_qdxaListAttributesOpenGetListElement(&session, object, 1, &attribute,
-                                                     handle_.get(), &size_, nullptr);
+    return glue_qdxaListAttributesOpenGetListElement(&session, object, 1, &attribute, handle_.get(),
+                                                     &size_, nullptr);
 }
 
 std::span<const std::uint8_t> AttributeReply::bytes() const {
@@ -49,6 +49,28 @@ std::span<const std::uint8_t> AttributeReply::from(std::size_t offset) const {
     return offset < all.size() ? all.subspan(offset) : std::span<const std::uint8_t>();
 }
 
+std::int32_t Get2Reply::read(GlueSession& session, std::span<const std::uint32_t> objects,
+                             std::uint16_t largestBatch,
+                             std::span<const std::uint16_t> attributes) {
+    size_ = 0;
+    objects_ = 0;
+    handle_.reset(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
+    if (!handle_) {
+        return kGlueMemErr;
+    }
+    return glue_qdxaGet2_ForObjCount(&session, static_cast<std::uint16_t>(objects.size()),
+                                     largestBatch, objects.data(),
+                                     static_cast<std::uint16_t>(attributes.size()),
+                                     attributes.data(), handle_.get(), &size_, &objects_);
+}
+
+std::span<const std::uint8_t> Get2Reply::bytes() const {
+    if (!handle_ || handle_->data == nullptr) {
+        return {};
+    }
+    return {handle_->data, std::min(size_, handle_->size)};
+}
+
 bool MethodAnswer::allocate(std::uint32_t capacity) {
     buffer_.reset(new (std::nothrow) std::uint8_t[capacity]());
     capacity_ = buffer_ ? capacity : 0;
@@ -61,10 +83,9 @@ std::int32_t MethodAnswer::run(GlueSession& session, std::uint32_t object, std::
     length_ = 0;
     const auto inputLength = static_cast<std::uint16_t>(input.size());
     std::uint32_t answerLength = capacity_;
-    const std::int32_t status =
-        glue_qdxaExecuteMethod(&session, object, method, input.empty() ? nullptr : input.data(),
-                               input.empty() ? nullptr : &inputLength, buffer_.get(),
-                               &answerLength);
+    const std::int32_t status = glue_qdxaExecuteMethod(
+        &session, object, method, input.empty() ? nullptr : input.data(),
+        input.empty() ? nullptr : &inputLength, buffer_.get(), &answerLength);
     if (status == kGlueNoErr) {
         length_ = std::min(answerLength, capacity_);
     }
@@ -92,7 +113,8 @@ bool queryReadString(bytes::ByteReader& reader, std::uint8_t* destination, std::
 
 void queryCopyString(std::span<const std::uint8_t> characters, std::uint8_t* destination,
                      std::uint8_t maximum) {
-    const auto length = static_cast<std::uint8_t>(std::min<std::size_t>(characters.size(), maximum));
+    const auto length =
+        static_cast<std::uint8_t>(std::min<std::size_t>(characters.size(), maximum));
     destination[0] = length;
     if (length != 0) {
         std::memcpy(destination + 1, characters.data(), length);
@@ -114,8 +136,8 @@ std::uint32_t queryLoadValue(const WqsMemHandle* handle, std::uint32_t index) {
 }
 
 std::int32_t queryListObjects(GlueSession& session, std::uint16_t objectClass,
-                              std::uint32_t selector, std::uint32_t parentId,
-                              std::uint32_t filter, std::vector<std::uint32_t>& ids) {
+                              std::uint32_t selector, std::uint32_t parentId, std::uint32_t filter,
+                              std::vector<std::uint32_t>& ids) {
     GlueHandle handle(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
     if (!handle) {
         return kGlueMemErr;
@@ -137,7 +159,8 @@ std::int32_t queryListObjects(GlueSession& session, std::uint16_t objectClass,
 
 std::int32_t queryStoreList(WqsMemHandle* list, const void* records, std::uint32_t count,
                             std::uint32_t recordSize, std::uint32_t countBytes) {
-    const std::int32_t status = Wqs_Mem_SetHandleSize(list, kQueryListHeaderSize + count * recordSize);
+    const std::int32_t status =
+        Wqs_Mem_SetHandleSize(list, kQueryListHeaderSize + count * recordSize);
     if (status != kGlueNoErr) {
         return status;
     }

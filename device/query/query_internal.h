@@ -18,13 +18,12 @@ inline constexpr std::uint32_t kQueryMethodAnswerSize = 512;
 
 /// One attribute of one object, read into a cleared handle of one receive buffer.
 class AttributeReply {
-public:
+  public:
     /// Reads `attribute` of `object` (glue_qdxaListAttributesOpen); 15851 when the handle
     /// cannot be made, else the read's status.
     std::int32_t read(GlueSession& session, std::uint32_t object, std::uint16_t attribute);
     /// The same through GetListElement alone.
-    std::int32_t readByElement(GlueSession& session, std::uint32_t object,
-                               std::uint16_t attribute);
+    std::int32_t readByElement(GlueSession& session, std::uint32_t object, std::uint16_t attribute);
     /// The assembled bytes that arrived.
     std::span<const std::uint8_t> bytes() const;
     /// The bytes from `offset` on (empty when fewer arrived).
@@ -34,16 +33,36 @@ public:
 
     static constexpr std::size_t kValueOffset = 2;
 
-private:
+  private:
     std::int32_t makeHandle(GlueSession& session);
 
     GlueHandle handle_;
     std::uint32_t size_ = 0;
 };
 
+/// Attributes of many objects, read with glue_qdxaGet2_ForObjCount into a handle of one
+/// receive buffer.
+class Get2Reply {
+  public:
+    /// Reads `attributes` of `objects` in batches of at most `largestBatch` objects; 15851 when
+    /// the handle cannot be made, else the read's status.
+    std::int32_t read(GlueSession& session, std::span<const std::uint32_t> objects,
+                      std::uint16_t largestBatch, std::span<const std::uint16_t> attributes);
+    /// The answers that arrived: per object u32 id, u16 attribute count, per attribute u16 id,
+    /// u16 length, value.
+    std::span<const std::uint8_t> bytes() const;
+    /// Objects answered.
+    std::uint16_t objects() const { return objects_; }
+
+  private:
+    GlueHandle handle_;
+    std::uint32_t size_ = 0;
+    std::uint16_t objects_ = 0;
+};
+
 /// An answer buffer of `capacity` bytes for a method, and the answer once it ran.
 class MethodAnswer {
-public:
+  public:
     /// false when the buffer cannot be allocated.
     bool allocate(std::uint32_t capacity);
     /// Runs `method` of `object` with `input` (no input when empty). The method's status.
@@ -52,7 +71,7 @@ public:
     /// The answer bytes (empty before a successful run).
     std::span<const std::uint8_t> bytes() const;
 
-private:
+  private:
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::uint32_t capacity_ = 0;
     std::uint32_t length_ = 0;
@@ -61,27 +80,30 @@ private:
 /// Reads fixed positions of an answer: each read stores the value only when the answer holds
 /// all of its bytes, so a short answer leaves the remaining outputs as they were.
 class AnswerFields {
-public:
+  public:
     explicit AnswerFields(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     template <typename T>
     void u8(std::size_t position, T& out) const {
-        if (position < bytes_.size()) out = static_cast<T>(bytes_[position]);
+        if (position < bytes_.size())
+            out = static_cast<T>(bytes_[position]);
     }
     template <typename T>
     void u16(std::size_t position, T& out) const {
-        if (holds(position, 2)) out = static_cast<T>(bytes::loadBE16(bytes_.data() + position));
+        if (holds(position, 2))
+            out = static_cast<T>(bytes::loadBE16(bytes_.data() + position));
     }
     template <typename T>
     void u32(std::size_t position, T& out) const {
-        if (holds(position, 4)) out = static_cast<T>(bytes::loadBE32(bytes_.data() + position));
+        if (holds(position, 4))
+            out = static_cast<T>(bytes::loadBE32(bytes_.data() + position));
     }
     bool holds(std::size_t position, std::size_t count) const {
         return position <= bytes_.size() && count <= bytes_.size() - position;
     }
     std::span<const std::uint8_t> bytes() const { return bytes_; }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
 };
 
@@ -129,11 +151,21 @@ void queryForEachGet2Attribute(std::span<const std::uint8_t> data, std::uint16_t
     }
 }
 
+/// Decodes a document's kind attribute: kind byte, 16-bit word, two 32-bit values.
+template <typename Word, typename Value>
+void queryReadDocumentKind(const AnswerFields& fields, std::uint8_t& kind, Word& word,
+                           Value* values) {
+    fields.u8(0, kind);
+    fields.u16(1, word);
+    fields.u32(3, values[0]);
+    fields.u32(7, values[1]);
+}
+
 /// Lists the objects of `objectClass` under `parentId` (glue_qdxaListObjects2) into `ids`.
 /// 15851 when the reply handle cannot be made, else the listing's status.
 std::int32_t queryListObjects(GlueSession& session, std::uint16_t objectClass,
-                              std::uint32_t selector, std::uint32_t parentId,
-                              std::uint32_t filter, std::vector<std::uint32_t>& ids);
+                              std::uint32_t selector, std::uint32_t parentId, std::uint32_t filter,
+                              std::vector<std::uint32_t>& ids);
 
 /// A list of records in a memory handle: a count of `countBytes` (4 or 8) bytes in host order
 /// at byte 0, then the records from byte 8.

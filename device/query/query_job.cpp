@@ -21,19 +21,10 @@ constexpr std::size_t kAttributeCountOffset = 4;
 constexpr std::size_t kAttributeIdOffset = 6;
 constexpr std::size_t kSingleValueOffset = 10;
 
-// Reads one attribute of one object into a handle of one receive buffer.
+// Reads one attribute of one object.
 std::int32_t readSingle(GlueSession& session, std::uint32_t object, std::uint16_t attribute,
-                        GlueHandle& handle, std::span<const std::uint8_t>& data,
-                        std::uint16_t& objects) {
-    handle.reset(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
-    if (!handle) {
-        return kGlueMemErr;
-    }
-    std::uint32_t size = 0;
-    const std::int32_t status = glue_qdxaGet2_ForObjCount(&session, 1, 1, &object, 1, &attribute,
-                                                          handle.get(), &size, &objects);
-    data = {handle->data, std::min(size, handle->size)};
-    return status;
+                        Get2Reply& reply) {
+    return reply.read(session, std::span(&object, 1), 1, std::span(&attribute, 1));
 }
 
 void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint8_t> value,
@@ -46,27 +37,30 @@ void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint
             fields.u8(3, listed);
             const std::size_t held = value.size() > 4 ? (value.size() - 4) / 4 : 0;
             const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(listed, held));
-            if (record.jobValues == nullptr || querySizeValues(record.jobValues, count) != kGlueNoErr) {
+            if (record.jobValues == nullptr ||
+                querySizeValues(record.jobValues, count) != kGlueNoErr) {
                 return;
             }
             for (std::uint16_t index = 0; index < count; ++index) {
-                queryStoreValue(record.jobValues, index, bytes::loadBE32(value.data() + 4 + 4 * index));
+                queryStoreValue(record.jobValues, index,
+                                bytes::loadBE32(value.data() + 4 + 4 * index));
             }
             record.jobValueCount = count;
             break;
         }
         case kAttrDocumentKind:
-            fields.u8(0, record.documentKind);
-            fields.u16(1, record.documentWord);
-            fields.u32(3, record.documentValues[0]);
-            fields.u32(7, record.documentValues[1]);
+            queryReadDocumentKind(fields, record.documentKind, record.documentWord,
+                                  record.documentValues);
             break;
         case kAttrDocumentMedium:
             fields.u8(0, record.mediumKind);
             fields.u16(1, record.mediumWord);
             break;
-        case kAttr2410: fields.u16(0, record.word2410); break;
-        default: break;
+        case kAttr2410:
+            fields.u16(0, record.word2410);
+            break;
+        default:
+            break;
     }
 }
 
@@ -93,21 +87,19 @@ std::int32_t glue_qdxaGetWVTJobMediumMismatch(GlueSession* session, std::uint32_
         if ((mask & read.mask) == 0) {
             continue;
         }
-        GlueHandle handle;
-        std::span<const std::uint8_t> data;
-        std::uint16_t objects = 0;
-        const std::int32_t status =
-            readSingle(*session, read.object, read.attribute, handle, data, objects);
+        Get2Reply reply;
+        const std::int32_t status = readSingle(*session, read.object, read.attribute, reply);
         if (status == kAttributeRefused) {
             continue;
         }
         if (status != kGlueNoErr) {
             return status;
         }
-        queryForEachGet2Attribute(data, objects, [&](std::uint32_t, std::uint16_t attribute,
-                                                     std::span<const std::uint8_t> value) {
-            z_GetMismatchJob_ForGet2(attribute, value, *record);
-        });
+        queryForEachGet2Attribute(
+            reply.bytes(), reply.objects(),
+            [&](std::uint32_t, std::uint16_t attribute, std::span<const std::uint8_t> value) {
+                z_GetMismatchJob_ForGet2(attribute, value, *record);
+            });
     }
     return kGlueNoErr;
 }
@@ -118,10 +110,8 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
         return kGlueParamErr;
     }
     *count = 0;
-    GlueHandle reply;
-    std::span<const std::uint8_t> data;
-    std::uint16_t objects = 0;
-    const std::int32_t status = readSingle(*session, jobId, kAttrJobDocuments, reply, data, objects);
+    Get2Reply reply;
+    const std::int32_t status = readSingle(*session, jobId, kAttrJobDocuments, reply);
     if (status == kAttributeRefused) {
         return kGlueNoErr;
     }
@@ -129,10 +119,12 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
         return status;
     }
     // The 16-bit document count at reply byte 10, then the 32-bit ids.
+    const auto data = reply.bytes();
     bytes::ByteReader reader(data.size() > kSingleValueOffset ? data.subspan(kSingleValueOffset)
                                                               : std::span<const std::uint8_t>());
     const std::uint16_t listed = reader.u16be().value_or(0);
-    const auto held = static_cast<std::uint16_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
+    const auto held =
+        static_cast<std::uint16_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
     const std::int32_t sized = querySizeValues(handle, held);
     if (sized != kGlueNoErr) {
         return sized;
@@ -149,15 +141,12 @@ std::int32_t glue_qdxaGetExtendedMediumID(GlueSession* session, std::uint32_t do
     if (session == nullptr || record == nullptr) {
         return kGlueParamErr;
     }
-    GlueHandle reply;
-    std::span<const std::uint8_t> data;
-    std::uint16_t objects = 0;
-    const std::int32_t status =
-        readSingle(*session, documentId, kAttrExtendedMediumID, reply, data, objects);
+    Get2Reply reply;
+    const std::int32_t status = readSingle(*session, documentId, kAttrExtendedMediumID, reply);
     if (status != kGlueNoErr) {
         return status;
     }
-    const AnswerFields fields(data);
+    const AnswerFields fields(reply.bytes());
     std::uint16_t attributes = 0;
     std::uint16_t first = 0;
     fields.u16(kAttributeCountOffset, attributes);

@@ -12,10 +12,10 @@ inline constexpr std::uint16_t kAttrJobDocuments = 2027;
 inline constexpr std::uint16_t kAttrExtendedMediumID = 2435;
 
 /// Mask bits of the mismatch query.
-inline constexpr std::uint32_t kMismatchMaskJobValues = 0x40;            ///< attribute 283
+inline constexpr std::uint32_t kMismatchMaskJobValues = 0x40;                ///< attribute 283
 inline constexpr std::uint32_t kMismatchMaskDocumentKind = 4 | 8 | 16 | 32;  ///< 2029
-inline constexpr std::uint32_t kMismatchMaskMedium = 1 | 2;              ///< 2214
-inline constexpr std::uint32_t kMismatchMaskWord2410 = 0x80;             ///< 2410
+inline constexpr std::uint32_t kMismatchMaskMedium = 1 | 2;                  ///< 2214
+inline constexpr std::uint32_t kMismatchMaskWord2410 = 0x80;                 ///< 2410
 
 /// Reads the attributes that `mask` selects of the job and its document into *record; an
 /// attribute that the printer refuses (33) is skipped. The job values go into

@@ -93,7 +93,8 @@ std::int32_t glue_qdxaGetInktankMaxAmount(GlueSession* session, WqsMemHandle* ha
     // A count byte, then per tank a byte and a 16-bit value.
     bytes::ByteReader reader(answer.bytes());
     const std::uint8_t tanks = reader.u8().value_or(0);
-    const auto held = static_cast<std::uint32_t>(std::min<std::size_t>(tanks, reader.remaining() / 3));
+    const auto held =
+        static_cast<std::uint32_t>(std::min<std::size_t>(tanks, reader.remaining() / 3));
     if (status == kGlueNoErr && querySizeValues(handle, 2 * held) == kGlueNoErr) {
         for (std::uint32_t index = 0; index < held; ++index) {
             queryStoreValue(handle, 2 * index, *reader.u8());
@@ -154,8 +155,8 @@ std::int32_t glue_qdxaGetWVTCustomMediaInfo(GlueSession* session, std::uint16_t 
         return status;
     }
     // The entry count at byte 2, then 3-byte entries from byte 3.
-    *count = fillEntryLists(answer.bytes(), 3, 3, answer.bytes()[2], {first, second, third},
-                            {0, 1, 2});
+    *count =
+        fillEntryLists(answer.bytes(), 3, 3, answer.bytes()[2], {first, second, third}, {0, 1, 2});
     return kGlueNoErr;
 }
 
@@ -189,15 +190,15 @@ std::int32_t glue_qdxaGetWVTTestPrint2Status(GlueSession* session, std::uint8_t*
     return status;
 }
 
-std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type,
-                                      std::uint8_t action, std::uint8_t* byte2,
-                                      std::uint8_t* byte3) {
+std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type, std::uint8_t action,
+                                      std::uint8_t* byte2, std::uint8_t* byte3) {
     if (session == nullptr || type == nullptr || byte2 == nullptr || byte3 == nullptr) {
         return kGlueParamErr;
     }
     const std::uint8_t input[] = {*type, action, 0, 0};
     MethodAnswer answer;
-    const std::int32_t status = runPrinterQuery(*session, kMethodTestPrint2, input, answer, kGlueNoErr);
+    const std::int32_t status =
+        runPrinterQuery(*session, kMethodTestPrint2, input, answer, kGlueNoErr);
     const AnswerFields fields(answer.bytes());
     fields.u8(0, *type);
     fields.u8(2, *byte2);
@@ -212,8 +213,8 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo(GlueSession* session, CalibrationLis
     list->value = 0;
     list->count = 0;
     MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodCalibrationInfo, kCalibrationListInput, answer, kGlueMemErr);
+    const std::int32_t status = runPrinterQuery(*session, kMethodCalibrationInfo,
+                                                kCalibrationListInput, answer, kGlueMemErr);
     if (status != kGlueNoErr) {
         return status;
     }
@@ -274,7 +275,8 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo2(GlueSession* session, std::uint8_t 
     constexpr std::uint8_t kNameLength = 40;
     fields.u16(8, record->value8);
     if (fields.holds(kNameOffset, kNameLength)) {
-        queryCopyString(fields.bytes().subspan(kNameOffset, kNameLength), record->name, kNameLength);
+        queryCopyString(fields.bytes().subspan(kNameOffset, kNameLength), record->name,
+                        kNameLength);
     }
     fields.u8(50, record->byte50);
     fields.u32(51, record->values51[0]);
@@ -302,7 +304,8 @@ std::int32_t glue_qdxaGetWVTChangeMode(GlueSession* session, std::uint8_t action
     *port = 0;
     const std::uint8_t input[] = {1, action, connectionKind, 0, 0, 0, 0, 0, 0};
     MethodAnswer answer;
-    const std::int32_t status = runPrinterQuery(*session, kMethodChangeMode, input, answer, kGlueNoErr);
+    const std::int32_t status =
+        runPrinterQuery(*session, kMethodChangeMode, input, answer, kGlueNoErr);
     const AnswerFields fields(answer.bytes());
     fields.u8(3, *result);
     fields.u8(4, *state);
@@ -434,7 +437,8 @@ std::int32_t glue_qdxaAdminAuthenticationPassword(GlueSession* session,
     *result = 0;
     // The password's characters, at most 16, zero-filled to 16 bytes; then two zero bytes.
     std::array<std::uint8_t, kAdminPasswordLength + 2> input{};
-    std::memcpy(input.data(), password + 1, std::min<std::uint32_t>(password[0], kAdminPasswordLength));
+    std::memcpy(input.data(), password + 1,
+                std::min<std::uint32_t>(password[0], kAdminPasswordLength));
     MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodAdminAuthenticationPassword, input, answer, kGlueNoErr);

@@ -65,9 +65,8 @@ std::int32_t glue_qdxaGetWVTPrintRemainTime(GlueSession* session, PrintRemainTim
 std::int32_t glue_qdxaGetWVTTestPrint2Status(GlueSession* session, std::uint8_t* state);
 /// Starts (action 255), follows (0) or cancels (1) a test print of *type; *type, *byte2 and
 /// *byte3 receive the answer's bytes 0, 2 and 3.
-std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type,
-                                      std::uint8_t action, std::uint8_t* byte2,
-                                      std::uint8_t* byte3);
+std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type, std::uint8_t action,
+                                      std::uint8_t* byte2, std::uint8_t* byte3);
 /// The calibration list: the answer's first byte, the entry count and 22-byte entries in
 /// `list->entries` (which the caller creates). Entries that the answer does not hold in full
 /// are not counted.

@@ -13,14 +13,21 @@
 namespace {
 
 constexpr std::int32_t kNoTransport = 2;
+// Endpoint kind 3 reserves kind 4; kinds without an entry here reserve themselves.
+constexpr std::uint16_t kEndpointKind3 = 3;
+constexpr std::uint16_t kReservedKindFor3 = 4;
 
 // The reserved address kind for the session's endpoint kind.
 std::uint16_t reservedKindFor(std::uint16_t kind) {
     switch (kind) {
-        case 2: return kQDXAAddressIPv4;
-        case 3: return 4;
-        case 20: return kQDXAAddressIPv6;
-        default: return kind;
+        case kGlueEndpointNet:
+            return kQDXAAddressIPv4;
+        case kEndpointKind3:
+            return kReservedKindFor3;
+        case kGlueEndpointNet6:
+            return kQDXAAddressIPv6;
+        default:
+            return kind;
     }
 }
 
@@ -32,7 +39,8 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
     std::uint32_t nextResource = resourceId;
     for (;;) {
         QDXAAcquireResourceReply reply;
-        const std::int32_t status = QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
+        const std::int32_t status =
+            QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
         GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
@@ -64,7 +72,8 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
     reserve.objectId = kResourceReserveObject;
     reserve.addressKind = reservedKindFor(record.endpoint.kind);
     QDXAReserveReply reserved;
-    const std::int32_t reservation = QDXA_Reserve(session->packetSession, &ids, &reserve, &reserved);
+    const std::int32_t reservation =
+        QDXA_Reserve(session->packetSession, &ids, &reserve, &reserved);
     const bool isReserved = reservation == kQDXASuccess;
     if (isReserved && record.endpoint.kind == kQDXAAddressUSB) {
         // A USB printer answers without its own address; it is the one the session is bound to.

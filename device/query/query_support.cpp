@@ -42,8 +42,8 @@ constexpr SupportItem kPrinterAttributeItems[] = {
 };
 constexpr SupportItem kFileBoxAttributeItems[] = {{10911, kSupportFileBoxAttr10911}};
 constexpr SupportItem kJobOperationItems[] = {
-    {11, kSupportJobOpDelete}, {32, kSupportJobOpPause}, {33, kSupportJobOpResume},
-    {34, kSupportJobOpPromote}, {35, kSupportJobOp35},   {68, kSupportJobOp68},
+    {11, kSupportJobOpDelete},  {32, kSupportJobOpPause}, {33, kSupportJobOpResume},
+    {34, kSupportJobOpPromote}, {35, kSupportJobOp35},    {68, kSupportJobOp68},
     {3, kSupportJobOp3},
 };
 
@@ -60,20 +60,18 @@ const SupportKind kJobAttributes{kGlueObjectJobService, kAttrJobAttributes,
                                  kJobAttributeItems};
 const SupportKind kPrinterAttributes{kGlueObjectPrinter, kAttrPrinterAttributes,
                                      kSupportCachePrinterAttributes,
-                                     &GlueSession::printerAttributeSupport,
-                                     kPrinterAttributeItems};
+                                     &GlueSession::printerAttributeSupport, kPrinterAttributeItems};
 const SupportKind kFileBoxAttributes{kGlueObjectFileBoxService, kAttrFileBoxAttributes,
                                      kSupportCacheFileBoxAttributes,
-                                     &GlueSession::fileBoxAttributeSupport,
-                                     kFileBoxAttributeItems};
+                                     &GlueSession::fileBoxAttributeSupport, kFileBoxAttributeItems};
 const SupportKind kJobOperations{kGlueObjectJobService, kAttrJobOperations,
                                  kSupportCacheJobOperations, &GlueSession::jobOperationSupport,
                                  kJobOperationItems};
 
 // Reads a supported-item list and keeps the ids whose flag is 1, in the printer's order; the
 // walk stops at the first entry that the reply does not hold.
-std::int32_t readSupportedItems(GlueSession& session, std::uint32_t object,
-                                std::uint16_t attribute, std::vector<std::uint16_t>& ids) {
+std::int32_t readSupportedItems(GlueSession& session, std::uint32_t object, std::uint16_t attribute,
+                                std::vector<std::uint16_t>& ids) {
     AttributeReply reply;
     const std::int32_t status = reply.read(session, object, attribute);
     if (status != kGlueNoErr) {
@@ -106,7 +104,8 @@ std::uint8_t supports(GlueSession* session, const SupportKind& kind, std::uint64
         std::uint64_t set = 0;
         for (std::uint16_t id : ids) {
             for (const SupportItem& item : kind.items) {
-                if (item.item == id) set |= item.bit;
+                if (item.item == id)
+                    set |= item.bit;
             }
         }
         session->*kind.set = set;
@@ -167,7 +166,8 @@ std::int32_t z_GetSupportJobAttr(GlueSession* session, std::uint16_t* count, std
     if (status != kGlueNoErr) {
         return status;
     }
-    const auto stored = static_cast<std::uint16_t>(std::min<std::size_t>(supported.size(), capacity));
+    const auto stored =
+        static_cast<std::uint16_t>(std::min<std::size_t>(supported.size(), capacity));
     std::copy_n(supported.begin(), stored, ids);
     *count = stored;
     return kGlueNoErr;

@@ -19,20 +19,29 @@ constexpr std::uint8_t kSelectorFilesOfBox = 20;
 
 InformationPrinter::InformationPrinter(Responder& responder) {
     responder.filters.push_back([this](std::uint16_t operation,
-                                       std::span<const std::uint8_t> request,
-                                       std::uint16_t& result, Bytes& parameter) {
+                                       std::span<const std::uint8_t> request, std::uint16_t& result,
+                                       Bytes& parameter) {
         switch (operation) {
-            case kOpExecuteMethod: answerMethod(request, result, parameter); break;
-            case kOpGet2: refuseGet2(request, result, parameter); break;
-            case kOpGetListElement: refuseListElement(request, result, parameter); break;
-            case kOpListObjects2: listBoxFiles(request, result, parameter); break;
-            default: break;
+            case kOpExecuteMethod:
+                answerMethod(request, result, parameter);
+                break;
+            case kOpGet2:
+                refuseGet2(request, result, parameter);
+                break;
+            case kOpGetListElement:
+                refuseListElement(request, result, parameter);
+                break;
+            case kOpListObjects2:
+                listBoxFiles(request, result, parameter);
+                break;
+            default:
+                break;
         }
     });
 }
 
-void InformationPrinter::answerMethod(std::span<const std::uint8_t> request,
-                                      std::uint16_t& result, Bytes& parameter) {
+void InformationPrinter::answerMethod(std::span<const std::uint8_t> request, std::uint16_t& result,
+                                      Bytes& parameter) {
     if (request.size() < 6) {
         return;
     }
@@ -54,9 +63,11 @@ void InformationPrinter::refuseGet2(std::span<const std::uint8_t> request, std::
     in.skip(2);
     in.skip(1);
     const auto accessLength = in.u8();
-    if (!accessLength || !in.skip(*accessLength)) return;
+    if (!accessLength || !in.skip(*accessLength))
+        return;
     const std::uint16_t objects = in.u16be().value_or(0);
-    if (!in.skip(4u * objects)) return;
+    if (!in.skip(4u * objects))
+        return;
     const std::uint16_t attributes = in.u16be().value_or(0);
     for (std::uint16_t index = 0; index < attributes; ++index) {
         const auto attribute = in.u16be();
@@ -74,7 +85,8 @@ void InformationPrinter::refuseListElement(std::span<const std::uint8_t> request
     bytes::ByteReader in(request);
     in.skip(6);
     const auto accessLength = in.u8();
-    if (!accessLength || !in.skip(*accessLength + 4u)) return;
+    if (!accessLength || !in.skip(*accessLength + 4u))
+        return;
     const auto attribute = in.u16be();
     if (attribute && refusedAttributes.count(*attribute) != 0) {
         result = refusal;
@@ -82,8 +94,8 @@ void InformationPrinter::refuseListElement(std::span<const std::uint8_t> request
     }
 }
 
-void InformationPrinter::listBoxFiles(std::span<const std::uint8_t> request,
-                                      std::uint16_t& result, Bytes& parameter) {
+void InformationPrinter::listBoxFiles(std::span<const std::uint8_t> request, std::uint16_t& result,
+                                      Bytes& parameter) {
     // List handle, reply room, step, class, selector, parent.
     bytes::ByteReader in(request);
     in.skip(5);

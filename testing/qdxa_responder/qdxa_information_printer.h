@@ -14,7 +14,7 @@
 namespace qdxa_test {
 
 class InformationPrinter {
-public:
+  public:
     /// Adds its reply filter to `responder`; both must outlive every request.
     explicit InformationPrinter(Responder& responder);
     InformationPrinter(const InformationPrinter&) = delete;
@@ -36,11 +36,10 @@ public:
     std::set<std::uint32_t> emptyBoxes;
     std::uint16_t emptyResult = 30;
 
-private:
+  private:
     void answerMethod(std::span<const std::uint8_t> request, std::uint16_t& result,
                       Bytes& parameter);
-    void refuseGet2(std::span<const std::uint8_t> request, std::uint16_t& result,
-                    Bytes& parameter);
+    void refuseGet2(std::span<const std::uint8_t> request, std::uint16_t& result, Bytes& parameter);
     void refuseListElement(std::span<const std::uint8_t> request, std::uint16_t& result,
                            Bytes& parameter);
     void listBoxFiles(std::span<const std::uint8_t> request, std::uint16_t& result,

@@ -31,7 +31,8 @@ std::optional<ListHead> readListHead(bytes::ByteReader& in) {
     const auto listHandle = in.u16be();
     const bool room = in.skip(2);
     const auto step = in.u8();
-    if (!listHandle || !room || !step) return std::nullopt;
+    if (!listHandle || !room || !step)
+        return std::nullopt;
     return ListHead{*listHandle, *step};
 }
 
@@ -46,11 +47,13 @@ std::optional<std::size_t> get2ObjectSize(bytes::ByteReader in) {
     const std::size_t start = in.position();
     const bool id = in.skip(4);
     const auto attributes = in.u16be();
-    if (!id || !attributes) return std::nullopt;
+    if (!id || !attributes)
+        return std::nullopt;
     for (std::uint16_t index = 0; index < *attributes; ++index) {
         const bool attribute = in.skip(2);
         const auto length = in.u16be();
-        if (!attribute || !length || !in.skip(*length)) return std::nullopt;
+        if (!attribute || !length || !in.skip(*length))
+            return std::nullopt;
     }
     return in.position() - start;
 }
@@ -60,24 +63,31 @@ std::optional<std::size_t> get2ObjectSize(bytes::ByteReader in) {
 PagedPrinter::PagedPrinter(Responder& responder) : responder_(responder) {
     responder_.filters.push_back(
         [this](std::uint16_t operation, std::span<const std::uint8_t> request,
-               std::uint16_t& result, Bytes& parameter) {
-            filter(operation, request, result, parameter);
-        });
+               std::uint16_t& result,
+               Bytes& parameter) { filter(operation, request, result, parameter); });
 }
 
 void PagedPrinter::filter(std::uint16_t operation, std::span<const std::uint8_t> request,
                           std::uint16_t& result, Bytes& parameter) {
     switch (operation) {
-        case kOpGetListElement: pageListElement(request, result, parameter); break;
-        case kOpListObjects2: pageObjects(request, result, parameter); break;
-        case kOpListEx: pageListEx(request, result, parameter); break;
-        case kOpGet2: refuseOrCutGet2(request, result, parameter); break;
-        default: break;
+        case kOpGetListElement:
+            pageListElement(request, result, parameter);
+            break;
+        case kOpListObjects2:
+            pageObjects(request, result, parameter);
+            break;
+        case kOpListEx:
+            pageListEx(request, result, parameter);
+            break;
+        case kOpGet2:
+            refuseOrCutGet2(request, result, parameter);
+            break;
+        default:
+            break;
     }
 }
 
-std::optional<PagedPrinter::Page> PagedPrinter::nextPage(std::uint16_t operation,
-                                                         std::uint8_t step,
+std::optional<PagedPrinter::Page> PagedPrinter::nextPage(std::uint16_t operation, std::uint8_t step,
                                                          std::uint16_t listHandle,
                                                          std::size_t size) {
     listRequests.push_back({operation, step, listHandle, std::chrono::steady_clock::now()});
@@ -106,6 +116,24 @@ std::optional<PagedPrinter::Page> PagedPrinter::nextPage(std::uint16_t operation
     return page;
 }
 
+std::optional<PagedPrinter::Page> PagedPrinter::beginPage(std::uint16_t operation,
+                                                          std::uint8_t step,
+                                                          std::uint16_t listHandle,
+                                                          std::size_t size, std::uint16_t& result,
+                                                          Bytes& parameter) {
+    const auto page = nextPage(operation, step, listHandle, size);
+    parameter.clear();
+    if (!page) {
+        result = kResultUnknownList;
+        return std::nullopt;
+    }
+    // Every list reply starts with the list handle and one byte.
+    bytes::ByteWriter out(parameter);
+    out.u16be(page->listHandle);
+    out.u8(0);
+    return page;
+}
+
 void PagedPrinter::pageListElement(std::span<const std::uint8_t> request, std::uint16_t& result,
                                    Bytes& parameter) {
     bytes::ByteReader in(request);
@@ -113,19 +141,16 @@ void PagedPrinter::pageListElement(std::span<const std::uint8_t> request, std::u
     const bool access = skipAccessBlock(in);
     const auto object = in.u32be();
     const auto attribute = in.u16be();
-    if (!head || !access || !object || !attribute) return;
-    const auto list = listElements.find({*object, *attribute});
-    if (list == listElements.end()) return;
-    const auto page = nextPage(kOpGetListElement, head->step, head->listHandle, list->second.size());
-    if (!page) {
-        result = kResultUnknownList;
-        parameter.clear();
+    if (!head || !access || !object || !attribute)
         return;
-    }
-    parameter.clear();
+    const auto list = listElements.find({*object, *attribute});
+    if (list == listElements.end())
+        return;
+    const auto page = beginPage(kOpGetListElement, head->step, head->listHandle,
+                                list->second.size(), result, parameter);
+    if (!page)
+        return;
     bytes::ByteWriter out(parameter);
-    out.u16be(page->listHandle);
-    out.u8(0);
     out.u32be(*object);
     for (int field = 0; field < 3; ++field) out.u16be(0);
     out.u16be(static_cast<std::uint16_t>(page->count));
@@ -142,7 +167,8 @@ void PagedPrinter::pageObjects(std::span<const std::uint8_t> request, std::uint1
     const auto objectClass = in.u16be();
     const auto selector = in.u8();
     const auto parent = in.u32be();
-    if (!head || !objectClass || !selector || !parent) return;
+    if (!head || !objectClass || !selector || !parent)
+        return;
     std::vector<std::uint32_t> ids;
     if (const auto listed = classObjects.find(*objectClass); listed != classObjects.end()) {
         ids = listed->second;
@@ -151,16 +177,11 @@ void PagedPrinter::pageObjects(std::span<const std::uint8_t> request, std::uint1
     } else {
         return;
     }
-    const auto page = nextPage(kOpListObjects2, head->step, head->listHandle, ids.size());
-    if (!page) {
-        result = kResultUnknownList;
-        parameter.clear();
+    const auto page =
+        beginPage(kOpListObjects2, head->step, head->listHandle, ids.size(), result, parameter);
+    if (!page)
         return;
-    }
-    parameter.clear();
     bytes::ByteWriter out(parameter);
-    out.u16be(page->listHandle);
-    out.u8(0);
     out.u16be(*objectClass);
     out.u8(*selector);
     out.u32be(*parent);
@@ -178,20 +199,17 @@ void PagedPrinter::pageListEx(std::span<const std::uint8_t> request, std::uint16
     const auto object = in.u32be();
     const auto type = in.u16be();
     const auto kind = in.u16be();  // the 16-bit typed value
-    if (!head || !object || !type || !kind) return;
-    const auto list = extendedLists.find({*object, *kind});
-    if (list == extendedLists.end()) return;
-    const auto& elements = list->second.elements;
-    const auto page = nextPage(kOpListEx, head->step, head->listHandle, elements.size());
-    if (!page) {
-        result = kResultUnknownList;
-        parameter.clear();
+    if (!head || !object || !type || !kind)
         return;
-    }
-    parameter.clear();
+    const auto list = extendedLists.find({*object, *kind});
+    if (list == extendedLists.end())
+        return;
+    const auto& elements = list->second.elements;
+    const auto page =
+        beginPage(kOpListEx, head->step, head->listHandle, elements.size(), result, parameter);
+    if (!page)
+        return;
     bytes::ByteWriter out(parameter);
-    out.u16be(page->listHandle);
-    out.u8(0);
     out.u32be(*object);
     out.u16be(*type);
     out.u16be(*kind);
@@ -217,7 +235,8 @@ void PagedPrinter::refuseOrCutGet2(std::span<const std::uint8_t> request, std::u
             return;
         }
     }
-    if (get2ReplyRoom == 0 || result != kResultOK) return;
+    if (get2ReplyRoom == 0 || result != kResultOK)
+        return;
     // Keep the leading objects that fit the reply room.
     bytes::ByteReader answer(parameter);
     const auto answered = answer.u16be();
@@ -225,7 +244,8 @@ void PagedPrinter::refuseOrCutGet2(std::span<const std::uint8_t> request, std::u
     std::size_t bytesKept = 0;
     for (std::uint16_t index = 0; answered && index < *answered; ++index) {
         const auto size = get2ObjectSize(answer);
-        if (!size || (kept > 0 && bytesKept + *size > get2ReplyRoom)) break;
+        if (!size || (kept > 0 && bytesKept + *size > get2ReplyRoom))
+            break;
         answer.skip(*size);
         bytesKept += *size;
         ++kept;

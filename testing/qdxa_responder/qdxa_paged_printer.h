@@ -16,7 +16,7 @@
 namespace qdxa_test {
 
 class PagedPrinter {
-public:
+  public:
     /// Adds its reply filter to `responder`; both must outlive every request.
     explicit PagedPrinter(Responder& responder);
     PagedPrinter(const PagedPrinter&) = delete;
@@ -58,7 +58,7 @@ public:
     };
     std::vector<ListRequest> listRequests;
 
-private:
+  private:
     /// One page of an open list.
     struct Page {
         std::uint16_t listHandle = 0;  ///< 0 once the list is done
@@ -73,13 +73,17 @@ private:
                          Bytes& parameter);
     void pageObjects(std::span<const std::uint8_t> request, std::uint16_t& result,
                      Bytes& parameter);
-    void pageListEx(std::span<const std::uint8_t> request, std::uint16_t& result,
-                    Bytes& parameter);
+    void pageListEx(std::span<const std::uint8_t> request, std::uint16_t& result, Bytes& parameter);
     void refuseOrCutGet2(std::span<const std::uint8_t> request, std::uint16_t& result,
                          Bytes& parameter);
     /// Moves the list under `listHandle` (a new one for step 1) on by one page.
     std::optional<Page> nextPage(std::uint16_t operation, std::uint8_t step,
                                  std::uint16_t listHandle, std::size_t size);
+    /// The next page, with the reply's parameter started (list handle and the byte after it);
+    /// nothing, and an unknown-list result, for a handle that names no open list.
+    std::optional<Page> beginPage(std::uint16_t operation, std::uint8_t step,
+                                  std::uint16_t listHandle, std::size_t size, std::uint16_t& result,
+                                  Bytes& parameter);
 
     Responder& responder_;
     std::map<std::uint16_t, std::size_t> cursors_;  ///< open lists: next element by handle

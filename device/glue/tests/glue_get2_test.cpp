@@ -16,26 +16,27 @@ namespace {
 constexpr std::uint16_t kAttribute = 7;
 
 class GlueGet2 : public GluePrinter {
-protected:
+  protected:
     /// Objects first, first + 1, ... each with attribute 7 holding its own id.
     std::vector<std::uint32_t> makeObjects(std::uint32_t first, std::size_t count) {
         std::vector<std::uint32_t> ids(count);
         std::iota(ids.begin(), ids.end(), first);
-        for (std::uint32_t id : ids) responder.objects[id] = {{kAttribute, qdxa_test::u32Value(id)}};
+        for (std::uint32_t id : ids)
+            responder.objects[id] = {{kAttribute, qdxa_test::u32Value(id)}};
         return ids;
     }
 
     std::int32_t get2(const std::vector<std::uint32_t>& ids, std::uint16_t largestBatch = 0) {
         const std::uint16_t count = static_cast<std::uint16_t>(ids.size());
         return glue_qdxaGet2_ForObjCount(session, count, largestBatch ? largestBatch : count,
-                                         ids.data(), 1, &kAttribute, handle.get(), &size,
-                                         &replied);
+                                         ids.data(), 1, &kAttribute, handle.get(), &size, &replied);
     }
 
     /// The objects named by each Get2 request, in order.
     std::vector<std::vector<std::uint32_t>> batches() const {
         std::vector<std::vector<std::uint32_t>> sent;
-        for (const Bytes& request : requestsOf(kOpGet2)) sent.push_back(get2NamesOf(request).objects);
+        for (const Bytes& request : requestsOf(kOpGet2))
+            sent.push_back(get2NamesOf(request).objects);
         return sent;
     }
 
@@ -119,8 +120,8 @@ TEST_F(GlueGet2, BatchesNeverPassTheLargestBatchOrTheSendHandle) {
     openSession();
     const auto few = makeObjects(5001, 5);
     ASSERT_EQ(get2(few, 2), 0);
-    EXPECT_EQ(batches(), (std::vector<std::vector<std::uint32_t>>{
-                             {5001, 5002}, {5003, 5004}, {5005}}));
+    EXPECT_EQ(batches(),
+              (std::vector<std::vector<std::uint32_t>>{{5001, 5002}, {5003, 5004}, {5005}}));
     EXPECT_EQ(replied, 5);
 
     // 200 objects do not fit one 512-byte request.
@@ -144,13 +145,18 @@ TEST_F(GlueGet2, MissingArgumentsAndZeroCountsAreRefused) {
     openSession();
     const auto ids = makeObjects(8001, 1);
     WqsMemHandle* h = handle.get();
-    EXPECT_EQ(glue_qdxaGet2(nullptr, 1, ids.data(), 1, &kAttribute, h, &size, nullptr), kGlueParamErr);
-    EXPECT_EQ(glue_qdxaGet2(session, 0, ids.data(), 1, &kAttribute, h, &size, nullptr), kGlueParamErr);
-    EXPECT_EQ(glue_qdxaGet2(session, 1, ids.data(), 0, &kAttribute, h, &size, nullptr), kGlueParamErr);
-    EXPECT_EQ(glue_qdxaGet2(session, 1, nullptr, 1, &kAttribute, h, &size, nullptr), kGlueParamErr);
-    EXPECT_EQ(glue_qdxaGet2(session, 1, ids.data(), 1, &kAttribute, nullptr, &size, nullptr), kGlueParamErr);
-    EXPECT_EQ(glue_qdxaGet2_ForObjCount(session, 1, 0, ids.data(), 1, &kAttribute, h, &size, nullptr),
+    EXPECT_EQ(glue_qdxaGet2(nullptr, 1, ids.data(), 1, &kAttribute, h, &size, nullptr),
               kGlueParamErr);
+    EXPECT_EQ(glue_qdxaGet2(session, 0, ids.data(), 1, &kAttribute, h, &size, nullptr),
+              kGlueParamErr);
+    EXPECT_EQ(glue_qdxaGet2(session, 1, ids.data(), 0, &kAttribute, h, &size, nullptr),
+              kGlueParamErr);
+    EXPECT_EQ(glue_qdxaGet2(session, 1, nullptr, 1, &kAttribute, h, &size, nullptr), kGlueParamErr);
+    EXPECT_EQ(glue_qdxaGet2(session, 1, ids.data(), 1, &kAttribute, nullptr, &size, nullptr),
+              kGlueParamErr);
+    EXPECT_EQ(
+        glue_qdxaGet2_ForObjCount(session, 1, 0, ids.data(), 1, &kAttribute, h, &size, nullptr),
+        kGlueParamErr);
     EXPECT_TRUE(responder.requests.empty());
 }
 

@@ -19,9 +19,10 @@ using qdxa_test::u32Value;
 
 /// Dates of the job list are converted to local time: run in Greenwich time.
 class GreenwichTime {
-public:
+  public:
     GreenwichTime() {
-        if (const char* zone = std::getenv("TZ")) saved_ = zone;
+        if (const char* zone = std::getenv("TZ"))
+            saved_ = zone;
         ::setenv("TZ", "UTC", 1);
         ::tzset();
     }
@@ -30,7 +31,7 @@ public:
         ::tzset();
     }
 
-private:
+  private:
     std::string saved_;
 };
 
@@ -56,7 +57,7 @@ qdxa_test::Job job(std::uint32_t handle, const std::string& name) {
 }
 
 class GlueJobList : public GluePrinter {
-protected:
+  protected:
     void SetUp() override {
         GluePrinter::SetUp();
         responder.objects[501] = {{63, supportValue({{279, 1}, {2018, 0}, {2007, 1}})}};
@@ -71,7 +72,8 @@ protected:
     std::size_t supportReads() const {
         std::size_t reads = 0;
         for (const Bytes& request : requestsOf(kOpGet2)) {
-            if (get2NamesOf(request).objects == std::vector<std::uint32_t>{501}) ++reads;
+            if (get2NamesOf(request).objects == std::vector<std::uint32_t>{501})
+                ++reads;
         }
         return reads;
     }
@@ -117,7 +119,8 @@ TEST_F(GlueJobList, ReadsTheJobsAndHandsOutOneJobWithoutTraffic) {
     EXPECT_EQ(detailCode, 2u);
     EXPECT_EQ(std::string(owner + 1, owner + 1 + owner[0]), "studio");
     EXPECT_EQ(ownerCode, 1u);
-    EXPECT_EQ((std::vector<std::uint8_t>{state[0], state[1], state[2]}), (std::vector<std::uint8_t>{5, 6, 7}));
+    EXPECT_EQ((std::vector<std::uint8_t>{state[0], state[1], state[2]}),
+              (std::vector<std::uint8_t>{5, 6, 7}));
     EXPECT_EQ(v275, 0x1002u + 275);
     EXPECT_EQ(v277, 0x1002u + 277);
     EXPECT_EQ(v2006, 0x1002u + 2006);
@@ -147,8 +150,8 @@ TEST_F(GlueJobList, JobsOverSeveralPagesAndCutRepliesAreAllRead) {
     paged.pageSize = 3;
     paged.get2ReplyRoom = 300;
     ASSERT_EQ(readJobList(), 0);
-    EXPECT_EQ(listedIds(), (std::vector<std::uint32_t>{0x3001, 0x3002, 0x3003, 0x3004, 0x3005,
-                                                       0x3006, 0x3007}));
+    EXPECT_EQ(listedIds(),
+              (std::vector<std::uint32_t>{0x3001, 0x3002, 0x3003, 0x3004, 0x3005, 0x3006, 0x3007}));
     EXPECT_GT(requestsOf(kOpGet2).size(), 2u);
     EXPECT_EQ(requestsOf(kOpListObjects2).size(), 3u);
 }
@@ -191,8 +194,8 @@ TEST_F(GlueJobList, SupportIsAskedOncePerSessionEvenWhenTheReadFails) {
 }
 
 TEST_F(GlueJobList, SupportBitsFollowTheFlags) {
-    responder.objects[501] = {{63, supportValue({{2018, 1}, {2027, 0}, {12, 1}, {7, 1}, {277, 1},
-                                                 {9999, 1}})}};
+    responder.objects[501] = {
+        {63, supportValue({{2018, 1}, {2027, 0}, {12, 1}, {7, 1}, {277, 1}, {9999, 1}})}};
     EXPECT_EQ(glue_qdxaSupportJobAttribute(session, kGlueJobAttr2018), 1);
     EXPECT_EQ(glue_qdxaSupportJobAttribute(session, kGlueJobAttr2027), 0);
     EXPECT_EQ(glue_qdxaSupportJobAttribute(session, kGlueJobAttr2027 | kGlueJobAttr12), 1);

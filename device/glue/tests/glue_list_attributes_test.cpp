@@ -16,7 +16,7 @@ constexpr std::uint32_t kDevice = 101;
 const std::vector<std::uint16_t> kAttributes = {1017, 1071, 1050};
 
 class GlueListAttributes : public GluePrinter {
-protected:
+  protected:
     void SetUp() override {
         GluePrinter::SetUp();
         auto& device = responder.objects[kDevice];
@@ -27,11 +27,13 @@ protected:
     }
 
     std::int32_t listAttributes() {
-        return glue_qdxaListAttributesOpen2(session, kDevice,
-                                            static_cast<std::uint16_t>(kAttributes.size()),
-                                            kAttributes.data(), handle.get(), &size, &count, &flags);
+        return glue_qdxaListAttributesOpen2(
+            session, kDevice, static_cast<std::uint16_t>(kAttributes.size()), kAttributes.data(),
+            handle.get(), &size, &count, &flags);
     }
-    void refuseNext(std::uint16_t status) { responder.script({qdxa_test::ReplyFault::None, true, status}); }
+    void refuseNext(std::uint16_t status) {
+        responder.script({qdxa_test::ReplyFault::None, true, status});
+    }
     void answerNext() { responder.script({}); }
 
     Bytes assembled() const { return {handle->data, handle->data + size}; }
@@ -43,9 +45,9 @@ protected:
 };
 
 // Get2 shape: per attribute the id, then the value, in the order asked.
-const Bytes kGet2Shape = {0x03, 0xF9, 0, 1, 2, 'h', 'i',                       // 1017
-                          0x04, 0x2F, 7, 'S', 'N', '-', '0', '0', '4', '2',    // 1071
-                          0x04, 0x1A, 0, 3};                                   // 1050
+const Bytes kGet2Shape = {0x03, 0xF9, 0, 1,   2,   'h', 'i',                 // 1017
+                          0x04, 0x2F, 7, 'S', 'N', '-', '0', '0', '4', '2',  // 1071
+                          0x04, 0x1A, 0, 3};                                 // 1050
 
 TEST_F(GlueListAttributes, OneGet2ReadsEveryAttribute) {
     ASSERT_EQ(listAttributes(), 0);
@@ -76,9 +78,9 @@ TEST_F(GlueListAttributes, ARefusedSingleReadFallsBackToListElements) {
     paged.listElements[{kDevice, 1050}] = {{0, 3}, {0, 4}, {0, 5}};
     ASSERT_EQ(listAttributes(), 0);
     // Per attribute: id, element count, elements; the model gives other values as one element.
-    const Bytes expected = {0x03, 0xF9, 0, 1, 0, 1, 2, 'h', 'i',
-                            0x04, 0x2F, 0, 1, 7, 'S', 'N', '-', '0', '0', '4', '2',
-                            0x04, 0x1A, 0, 3, 0, 3, 0, 4, 0, 5};
+    const Bytes expected = {0x03, 0xF9, 0, 1,   0,   1,   2,   'h', 'i', 0x04, 0x2F,
+                            0,    1,    7, 'S', 'N', '-', '0', '0', '4', '2',  0x04,
+                            0x1A, 0,    3, 0,   3,   0,   4,   0,   5};
     EXPECT_EQ(assembled(), expected);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(flags, kGlueReadByListElement);
@@ -100,8 +102,8 @@ TEST_F(GlueListAttributes, OnlyPerRequestStatusesFallBack) {
 }
 
 TEST_F(GlueListAttributes, TheListElementStageRunsAlone) {
-    ASSERT_EQ(glue_qdxaListAttributesOpenGetListElement(
-                  session, kDevice, 1, &kAttributes[2], handle.get(), &size, &count),
+    ASSERT_EQ(glue_qdxaListAttributesOpenGetListElement(session, kDevice, 1, &kAttributes[2],
+                                                        handle.get(), &size, &count),
               0);
     EXPECT_EQ(assembled(), (Bytes{0x04, 0x1A, 0, 1, 0, 3}));
     EXPECT_EQ(count, 1);
@@ -115,7 +117,8 @@ TEST_F(GlueListAttributes, ACutAnswerKeepsTheWholeAttributesBeforeTheCut) {
     // The model's answer claims more attributes than it holds: the last is cut short.
     responder.filters.push_back([](std::uint16_t operation, std::span<const std::uint8_t>,
                                    std::uint16_t&, Bytes& parameter) {
-        if (operation == kOpGet2) parameter.resize(parameter.size() - 1);
+        if (operation == kOpGet2)
+            parameter.resize(parameter.size() - 1);
     });
     ASSERT_EQ(listAttributes(), 0);
     EXPECT_EQ(assembled(), Bytes(kGet2Shape.begin(), kGet2Shape.end() - 4));

@@ -21,18 +21,14 @@ using Step = std::uint8_t;
 constexpr std::uint32_t kObject = 601;
 constexpr std::uint16_t kListAttribute = 2150;
 
-class GlueLists : public GluePrinter {
-protected:
-    void SetUp() override {
-        GluePrinter::SetUp();
-        openSession();
-    }
-
+class GlueLists : public GlueSessionTest {
+  protected:
     /// The steps of the list requests with the given operation (1 start, 3 continue, 4 end).
     std::vector<Step> steps(std::uint16_t operation) const {
         std::vector<Step> found;
         for (const auto& request : paged.listRequests) {
-            if (request.operation == operation) found.push_back(request.step);
+            if (request.operation == operation)
+                found.push_back(request.step);
         }
         return found;
     }
@@ -44,13 +40,15 @@ protected:
     std::uint16_t count = 0;
 };
 
-Bytes element(std::uint8_t fill, std::size_t length) { return Bytes(length, fill); }
+Bytes element(std::uint8_t fill, std::size_t length) {
+    return Bytes(length, fill);
+}
 
 TEST_F(GlueLists, GetListElementAssemblesEveryPage) {
     paged.listElements[{kObject, kListAttribute}] = {element(1, 3), element(2, 3), element(3, 3),
                                                      element(4, 3), element(5, 3)};
-    ASSERT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
-              0);
+    ASSERT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count), 0);
     EXPECT_EQ(count, 5);
     EXPECT_EQ(assembled(), (Bytes{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5}));
     EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3}));
@@ -72,17 +70,25 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
     paged.pageSize = 1;
     auto& elements = paged.listElements[{kObject, kListAttribute}];
     for (std::uint8_t fill = 1; fill <= 8; ++fill) elements.push_back(element(fill, 10000));
-    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
-              kGlueGrowErr);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
+        kGlueGrowErr);
     // Six pages fit; the seventh would pass 65,535 bytes: the list is ended on the printer.
     EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3, 4}));
     EXPECT_EQ(size, 0u);
 
+    // When the page that passes the limit is the last one, there is no list left to end.
+    paged.listRequests.clear();
+    elements.resize(7);
+    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
+              kGlueGrowErr);
+    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3}));
+
     // Exactly 65,535 bytes still fit.
     elements.resize(6);
     elements.push_back(element(7, 5535));
-    ASSERT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
-              0);
+    ASSERT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count), 0);
     EXPECT_EQ(size, 65535u);
     EXPECT_EQ(count, 7);
     EXPECT_EQ(handle->data[65534], 7);
@@ -91,23 +97,26 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
 TEST_F(GlueLists, AFailedAppendEndsTheListOnlyWhileThePrinterHasMore) {
     WqsMemHandle withoutData;  // cannot grow
     paged.listElements[{kObject, kListAttribute}] = {element(1, 4), element(2, 4), element(3, 4)};
-    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
-              kGlueGrowErr);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
+        kGlueGrowErr);
     EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 4}));
 
     paged.listRequests.clear();
     paged.listElements[{kObject, kListAttribute}] = {element(1, 4)};
-    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
-              kGlueMemErr);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
+        kGlueMemErr);
     EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1}));
 }
 
 TEST_F(GlueLists, GetListElementReturnsARefusal) {
     responder.script({qdxa_test::ReplyFault::None, true, 33});
-    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
-              33);
-    EXPECT_EQ(glue_qdxaGetListElement(nullptr, kObject, kListAttribute, handle.get(), &size, &count),
-              kGlueParamErr);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count), 33);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(nullptr, kObject, kListAttribute, handle.get(), &size, &count),
+        kGlueParamErr);
 }
 
 TEST_F(GlueLists, ListObjectsCollectsEveryPageWhateverItsContinuationStatus) {
@@ -117,7 +126,8 @@ TEST_F(GlueLists, ListObjectsCollectsEveryPageWhateverItsContinuationStatus) {
         SCOPED_TRACE(more);
         paged.objectsMoreResult = more;
         paged.listRequests.clear();
-        ASSERT_EQ(glue_qdxaListObjects2(session, 1002, 23, 4033, 0, handle.get(), &size, &count), 0);
+        ASSERT_EQ(glue_qdxaListObjects2(session, 1002, 23, 4033, 0, handle.get(), &size, &count),
+                  0);
         EXPECT_EQ(count, 5);
         ASSERT_EQ(size, 5 * sizeof(std::uint32_t));
         std::vector<std::uint32_t> listed(5);
@@ -126,7 +136,8 @@ TEST_F(GlueLists, ListObjectsCollectsEveryPageWhateverItsContinuationStatus) {
         EXPECT_EQ(steps(kOpListObjects2), (std::vector<Step>{1, 3, 3}));
     }
     const Bytes start = parameterOf(requestsOf(kOpListObjects2).front());
-    EXPECT_EQ(start, (Bytes{0, 0, 0x01, 0xEC, 1, 0x03, 0xEA, 23, 0, 0, 0x0F, 0xC1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(start,
+              (Bytes{0, 0, 0x01, 0xEC, 1, 0x03, 0xEA, 23, 0, 0, 0x0F, 0xC1, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(GlueLists, ListObjectsEndsTheListAfterAFailedAppend) {

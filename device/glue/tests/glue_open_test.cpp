@@ -75,8 +75,8 @@ TEST_F(GlueOpen, APrinterThatDoesNotAnswerYesLacksVersionTwo) {
 }
 
 TEST_F(GlueOpen, AddressesWithoutANetworkOrUSBEndpointSendNothing) {
-    for (const std::string target : {"mdns:Studio._printer._tcp.local.", "notuse:/tmp/x",
-                                     "lpd://127.0.0.1/"}) {
+    for (const std::string target :
+         {"mdns:Studio._printer._tcp.local.", "notuse:/tmp/x", "lpd://127.0.0.1/"}) {
         SCOPED_TRACE(target);
         EXPECT_EQ(glue_qdxaOpen(target.c_str(), channel.get(), kGlueChannelControl, &session),
                   kGlueFailure);
@@ -129,11 +129,11 @@ TEST_F(GlueOpen, TheStateDetailIsTheCurrentCodeOrTheLargestOrdinaryOne) {
         std::uint8_t printable;
     };
     const Case cases[] = {
-        {{}, 0x2000, 3, 0, 0},                          // no codes: the last byte is byte 9
-        {{0x1000, 0x5000000}, 0x2000, 0, 0x1000, 1},    // above 0x4FFFFFF never counts
+        {{}, 0x2000, 3, 0, 0},                             // no codes: the last byte is byte 9
+        {{0x1000, 0x5000000}, 0x2000, 0, 0x1000, 1},       // above 0x4FFFFFF never counts
         {{0x3000, 0x1000, 0x2000}, 0x1000, 1, 0x1000, 1},  // the current code wins
-        {{0x01060100, 0x500}, 0x01060100, 0, 0x500, 1},   // 01 06 01 00 is never taken
-        {{0x5000000}, 0x5000000, 0, 0x5000000, 1},     // a matching code is taken as it is
+        {{0x01060100, 0x500}, 0x01060100, 0, 0x500, 1},    // 01 06 01 00 is never taken
+        {{0x5000000}, 0x5000000, 0, 0x5000000, 1},         // a matching code is taken as it is
     };
     for (const Case& test : cases) {
         responder.objects[601] = {{282, stateValue(4, 7, test.codes, test.current, test.last)}};
@@ -189,9 +189,9 @@ TEST_F(GlueOpen, DisposersFreeTheHeldListsAndNeedASession) {
     for (std::uint32_t index = 0; index < count; ++index) {
         GlueCalibrationEntry entry;
         for (auto& handle : entry.handles) handle = Wqs_Mem_NewHandle(8);
-        std::memcpy(session->calibrationList->data + kGlueCalibrationEntriesOffset +
-                        index * sizeof entry,
-                    &entry, sizeof entry);
+        std::memcpy(
+            session->calibrationList->data + kGlueCalibrationEntriesOffset + index * sizeof entry,
+            &entry, sizeof entry);
     }
     session->profileList = Wqs_Mem_NewHandle(4);
     EXPECT_EQ(glue_qdxaDispose_CalibrationListBuf(session), 0);

@@ -28,10 +28,18 @@ inline constexpr std::uint16_t kOpListObjects2 = 0x0072;
 inline constexpr std::uint16_t kOpListEx = 0x0038;
 inline constexpr std::size_t kHeaderSize = 20;
 
-inline std::uint16_t operationOf(const Bytes& packet) { return bytes::loadBE16(packet.data() + 4); }
-inline std::uint32_t firstIdOf(const Bytes& packet) { return bytes::loadBE32(packet.data() + 10); }
-inline std::uint32_t secondIdOf(const Bytes& packet) { return bytes::loadBE32(packet.data() + 14); }
-inline Bytes parameterOf(const Bytes& packet) { return {packet.begin() + kHeaderSize, packet.end()}; }
+inline std::uint16_t operationOf(const Bytes& packet) {
+    return bytes::loadBE16(packet.data() + 4);
+}
+inline std::uint32_t firstIdOf(const Bytes& packet) {
+    return bytes::loadBE32(packet.data() + 10);
+}
+inline std::uint32_t secondIdOf(const Bytes& packet) {
+    return bytes::loadBE32(packet.data() + 14);
+}
+inline Bytes parameterOf(const Bytes& packet) {
+    return {packet.begin() + kHeaderSize, packet.end()};
+}
 
 /// The object ids and attribute ids of a Get2 request (with an empty access block).
 struct Get2Names {
@@ -94,7 +102,7 @@ using Channel = std::unique_ptr<void, ChannelDestroyer>;
 inline constexpr char kModelName[] = "Stratoline 9000";
 
 class GluePrinter : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         responder.objects[101] = {{1056, qdxa_test::codedString(1, kModelName)}};
         responder.objects[601] = {{282, stateValue(3, 2, {0x1000}, 0x1000, 0)}};
@@ -121,7 +129,8 @@ protected:
     std::vector<Bytes> requestsOf(std::uint16_t operation) const {
         std::vector<Bytes> found;
         for (const Bytes& request : responder.requests) {
-            if (operationOf(request) == operation) found.push_back(request);
+            if (operationOf(request) == operation)
+                found.push_back(request);
         }
         return found;
     }
@@ -133,6 +142,15 @@ protected:
     std::string address;
     Channel channel;
     GlueSession* session = nullptr;
+};
+
+/// The same with the session open from the start.
+class GlueSessionTest : public GluePrinter {
+  protected:
+    void SetUp() override {
+        GluePrinter::SetUp();
+        openSession();
+    }
 };
 
 }  // namespace gluetest

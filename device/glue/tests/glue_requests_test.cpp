@@ -14,27 +14,22 @@ constexpr std::uint16_t kOpExecuteMethod = 0x001D;
 constexpr std::uint16_t kOpSet2 = 0x0069;
 constexpr std::uint16_t kMethod = 16391;
 
-class GlueRequests : public GluePrinter {
-protected:
-    void SetUp() override {
-        GluePrinter::SetUp();
-        openSession();
-    }
-};
+using GlueRequests = GlueSessionTest;
 
 TEST_F(GlueRequests, AMethodAnswerLargerThanTheBufferLeavesItUntouched) {
     responder.methodAnswers[kMethod] = Bytes(600, 0x5A);
     std::vector<std::uint8_t> answer(512, 0xAA);
     std::uint32_t length = 512;
-    EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, answer.data(), &length),
-              kGlueMemErr);
+    EXPECT_EQ(
+        glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, answer.data(), &length),
+        kGlueMemErr);
     EXPECT_EQ(answer, std::vector<std::uint8_t>(512, 0xAA));
     EXPECT_EQ(length, 600u);
 
     responder.methodAnswers[kMethod] = Bytes(9, 0x5A);
     length = 512;
-    ASSERT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, answer.data(), &length),
-              0);
+    ASSERT_EQ(
+        glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, answer.data(), &length), 0);
     EXPECT_EQ(length, 9u);
     EXPECT_EQ(answer[8], 0x5A);
     EXPECT_EQ(answer[9], 0xAA);
@@ -44,7 +39,8 @@ TEST_F(GlueRequests, AMethodSendsItsInputAndTakesStatusFourAsSuccess) {
     const std::uint8_t input[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     const std::uint16_t inputLength = sizeof input;
     responder.script({qdxa_test::ReplyFault::None, true, 4});
-    EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, input, &inputLength, nullptr, nullptr), 0);
+    EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, input, &inputLength, nullptr, nullptr),
+              0);
     const Bytes sent = parameterOf(requestsOf(kOpExecuteMethod).front());
     EXPECT_EQ(sent, (Bytes{0, 0, 0x02, 0x59, 0x40, 0x07, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
@@ -54,7 +50,8 @@ TEST_F(GlueRequests, AMethodSendsItsInputAndTakesStatusFourAsSuccess) {
     EXPECT_EQ(parameterOf(requestsOf(kOpExecuteMethod).front()).size(), 6u);
 
     responder.script({qdxa_test::ReplyFault::None, true, 11});
-    EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, nullptr, nullptr), 11);
+    EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, nullptr, nullptr),
+              11);
 }
 
 TEST_F(GlueRequests, RequestsCarryTheSessionsUserIds) {

@@ -39,7 +39,7 @@ inline std::string textOf(const std::uint8_t* string) {
 }
 
 class QueryPrinter : public gluetest::GluePrinter {
-protected:
+  protected:
     /// Sets attribute `id` of `object` to `value`, replacing an earlier value.
     void setAttribute(std::uint32_t object, std::uint16_t id, Bytes value) {
         auto& list = responder.objects[object];
@@ -50,7 +50,8 @@ protected:
     std::vector<Bytes> methodRequests(std::uint16_t method) const {
         std::vector<Bytes> found;
         for (const Bytes& request : requestsOf(kOpExecuteMethod)) {
-            if (methodOf(request) == method) found.push_back(request);
+            if (methodOf(request) == method)
+                found.push_back(request);
         }
         return found;
     }

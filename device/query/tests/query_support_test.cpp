@@ -52,10 +52,9 @@ TEST_F(Support, EachKindReadsItsListOnceAndSetsTheBitsOfSupportedItems) {
     }
     // One read per kind, whatever the number of tests.
     EXPECT_EQ(requestsOf(gluetest::kOpGet2).size(), 4u);
-    EXPECT_EQ(session->supportCacheFlags, kGlueSupportCacheJobAttributes |
-                                              kSupportCacheJobOperations |
-                                              kSupportCachePrinterAttributes |
-                                              kSupportCacheFileBoxAttributes);
+    EXPECT_EQ(session->supportCacheFlags,
+              kGlueSupportCacheJobAttributes | kSupportCacheJobOperations |
+                  kSupportCachePrinterAttributes | kSupportCacheFileBoxAttributes);
 }
 
 TEST_F(Support, GroupedAttributesShareOneBit) {
@@ -159,8 +158,8 @@ TEST_F(Setters, APrinterRefusalIsNoErrorForAMethodSetter) {
 
 TEST_F(Setters, PreInformationNeedsTwelveValuesAndNarrowsEachToItsField) {
     openSession();
-    const std::uint32_t values[12] = {0x01020304, 0x105, 6, 7, 0x10809, 0x0A0B0C0D, 0x0E0F1011,
-                                      0x12, 0x13, 0x1415, 0x16, 0x17};
+    const std::uint32_t values[12] = {0x01020304, 0x105, 6,    7,      0x10809, 0x0A0B0C0D,
+                                      0x0E0F1011, 0x12,  0x13, 0x1415, 0x16,    0x17};
     EXPECT_EQ(glue_qdxaSetPreInfo(session, 11, values), 0);
     EXPECT_TRUE(requestsOf(kOpExecuteMethod).empty());
     ASSERT_EQ(glue_qdxaSetPreInfo(session, 12, values), 0);
@@ -168,8 +167,8 @@ TEST_F(Setters, PreInformationNeedsTwelveValuesAndNarrowsEachToItsField) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(bytes::loadBE32(requests[0].data() + gluetest::kHeaderSize), 72001u);
     EXPECT_EQ(methodOf(requests[0]), 16394);
-    Bytes expected = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17,
-                      0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+    Bytes expected = {1,  2,  3,  4,  5,  6,    7,    8,    9,    10,   11,  12,
+                      13, 14, 15, 16, 17, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
     expected.resize(55, 0);
     EXPECT_EQ(methodInputOf(requests[0]), expected);
 }
@@ -194,7 +193,8 @@ TEST_F(Setters, StringAttributeGoesOutAsCodeAndString) {
                                     [](const qdxa_test::Attribute& a) { return a.id == 1017; });
     ASSERT_NE(found, stored.end());
     EXPECT_EQ(found->value, expected);
-    EXPECT_EQ(glue_qdxaSetStringAttribute(session, 101, 1017, 106, nullptr, nullptr), kGlueParamErr);
+    EXPECT_EQ(glue_qdxaSetStringAttribute(session, 101, 1017, 106, nullptr, nullptr),
+              kGlueParamErr);
 }
 
 }  // namespace
