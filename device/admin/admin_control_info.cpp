@@ -32,27 +32,27 @@ std::int32_t element(const ArrayInput& values, std::size_t index) {
 }
 
 class ControlRequest {
-public:
+  public:
     ControlRequest(GlueSession* session, const TktLibTicket& request, TktLibTicket& result)
         : session_(session), request_(request), result_(result) {}
 
     std::uint32_t run() {
-        return admin::firstFailure(
-            [&] { return jobAction("CancelJob", glue_qdxaCancelJob); },
-            [&] { return byteAction("TestPrint", glue_qdxaTestPrint); },
-            [&] { return byteAction("WVTTestPrint2", glue_qdxaTestPrint2); },
-            [&] { return headCleaning(); }, [&] { return suspendedJob(); },
-            [&] { return testPrint2Ex(); },
-            [&] { return byteAction("TestPrintEx", glue_qdxaTestPrintEx); },
-            [&] { return jobAction("Delete", glue_qdxaDelete); },
-            [&] { return jobAction("PauseJob", glue_qdxaPauseJob); },
-            [&] { return jobAction("ResumeJob", glue_qdxaResumeJob); },
-            [&] { return jobAction("PromoteJob", glue_qdxaPromoteJob); },
-            [&] { return storedFilePrint(); }, [&] { return deleteFiles(); },
-            [&] { return replaceFiles(); }, [&] { return changePassword(); });
+        return admin::firstFailure([&] { return jobAction("CancelJob", glue_qdxaCancelJob); },
+                                   [&] { return byteAction("TestPrint", glue_qdxaTestPrint); },
+                                   [&] { return byteAction("WVTTestPrint2", glue_qdxaTestPrint2); },
+                                   [&] { return headCleaning(); }, [&] { return suspendedJob(); },
+                                   [&] { return testPrint2Ex(); },
+                                   [&] { return byteAction("TestPrintEx", glue_qdxaTestPrintEx); },
+                                   [&] { return jobAction("Delete", glue_qdxaDelete); },
+                                   [&] { return jobAction("PauseJob", glue_qdxaPauseJob); },
+                                   [&] { return jobAction("ResumeJob", glue_qdxaResumeJob); },
+                                   [&] { return jobAction("PromoteJob", glue_qdxaPromoteJob); },
+                                   [&] { return storedFilePrint(); }, [&] { return deleteFiles(); },
+                                   [&] { return replaceFiles(); },
+                                   [&] { return changePassword(); });
     }
 
-private:
+  private:
     /// The action's control result replaces the result array.
     std::uint32_t report(std::int32_t glueStatus) {
         const std::int32_t result = ConvertGlueErrToControlErr(glueStatus);
@@ -101,23 +101,22 @@ private:
             return report(status);
         }
         std::array<std::uint8_t, kMaxMarkerColours> kept{};
-        const auto end = std::copy_if(colours.begin(), colours.begin() + count, kept.begin(),
-                                      [](std::uint8_t colour) {
-                                          return std::find(kCleanableColours.begin(),
-                                                           kCleanableColours.end(),
-                                                           colour) != kCleanableColours.end();
-                                      });
+        const auto end = std::copy_if(
+            colours.begin(), colours.begin() + count, kept.begin(), [](std::uint8_t colour) {
+                return std::find(kCleanableColours.begin(), kCleanableColours.end(), colour) !=
+                       kCleanableColours.end();
+            });
         const auto keptCount = static_cast<std::uint8_t>(end - kept.begin());
-        return report(glue_qdxaHeadCleaning(session_, static_cast<std::uint8_t>(*number),
-                                            keptCount, kept.data()));
+        return report(glue_qdxaHeadCleaning(session_, static_cast<std::uint8_t>(*number), keptCount,
+                                            kept.data()));
     }
 
     std::uint32_t suspendedJob() {
         Input job;
         Input flag;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return input("JobHandle", job); },
-                [&] { return input("IndicateSuspendedJob", flag); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return input("JobHandle", job); },
+                                    [&] { return input("IndicateSuspendedJob", flag); });
             code != 0 || !job || !flag) {
             return code;
         }
@@ -129,26 +128,25 @@ private:
     std::uint32_t testPrint2Ex() {
         Input start;
         Input cancel;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return input("WVTTestPrint2Ex", start); },
-                [&] { return input("WVTTestPrint2ExCancel", cancel); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return input("WVTTestPrint2Ex", start); },
+                                    [&] { return input("WVTTestPrint2ExCancel", cancel); });
             code != 0 || (!start && !cancel)) {
             return code;
         }
         auto type = static_cast<std::uint8_t>(cancel ? *cancel : *start);
         std::uint8_t progress = 0;
         std::uint8_t state = 0;
-        return report(glue_qdxaWVTTestPrint2Ex(session_, &type,
-                                               cancel ? kTestPrintCancel : kTestPrintStart,
-                                               &progress, &state));
+        return report(glue_qdxaWVTTestPrint2Ex(
+            session_, &type, cancel ? kTestPrintCancel : kTestPrintStart, &progress, &state));
     }
 
     std::uint32_t storedFilePrint() {
         Input file;
         Input copies;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return input("StoreJobPrint", file); },
-                [&] { return input("SetCopies", copies); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return input("StoreJobPrint", file); },
+                                    [&] { return input("SetCopies", copies); });
             code != 0 || !file || !copies) {
             return code;
         }
@@ -165,9 +163,9 @@ private:
     std::uint32_t deleteFiles() {
         ArrayInput files;
         ArrayInput passwords;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return arrayInput("DeleteFiles", files); },
-                [&] { return arrayInput("FileBoxPassword", passwords); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return arrayInput("DeleteFiles", files); },
+                                    [&] { return arrayInput("FileBoxPassword", passwords); });
             code != 0 || !files) {
             return code;
         }
@@ -181,10 +179,10 @@ private:
         ArrayInput files;
         ArrayInput boxes;
         ArrayInput passwords;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return arrayInput("ReplaceFiles", files); },
-                [&] { return arrayInput("FileBoxHandle", boxes); },
-                [&] { return arrayInput("FileBoxPassword", passwords); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return arrayInput("ReplaceFiles", files); },
+                                    [&] { return arrayInput("FileBoxHandle", boxes); },
+                                    [&] { return arrayInput("FileBoxPassword", passwords); });
             code != 0 || !files || !boxes || boxes->empty()) {
             return code;
         }
@@ -199,9 +197,9 @@ private:
     std::uint32_t changePassword() {
         Input box;
         ArrayInput passwords;
-        if (const std::uint32_t code = admin::firstFailure(
-                [&] { return input("ChangeFileBoxPassword", box); },
-                [&] { return arrayInput("FileBoxPassword", passwords); });
+        if (const std::uint32_t code =
+                admin::firstFailure([&] { return input("ChangeFileBoxPassword", box); },
+                                    [&] { return arrayInput("FileBoxPassword", passwords); });
             code != 0 || !box) {
             return code;
         }

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "admin/admin_get_groups.h"
-#include "core/core_error.h"
 #include "control/control_operations.h"
+#include "core/core_error.h"
 #include "glue/glue_component.h"
 #include "glue/glue_internal.h"
 #include "glue/glue_operations.h"
@@ -147,28 +147,28 @@ std::uint32_t getMethodsSupported(GetRequest& get) {
 }
 
 std::uint32_t getPlexSupport(GetRequest& get) {
-    return answerValue<std::int32_t>(get, "PlexSupport", [](GlueSession* session,
-                                                            std::int32_t* plex) {
-        std::uint8_t oneSided = 0;
-        std::uint8_t twoSided = 0;
-        const std::int32_t status = glue_qdxaGetPlexSupport(session, &oneSided, &twoSided);
-        *plex = (oneSided != 0 ? 1 : 0) | (twoSided != 0 ? 2 : 0);
-        return status;
-    });
+    return answerValue<std::int32_t>(
+        get, "PlexSupport", [](GlueSession* session, std::int32_t* plex) {
+            std::uint8_t oneSided = 0;
+            std::uint8_t twoSided = 0;
+            const std::int32_t status = glue_qdxaGetPlexSupport(session, &oneSided, &twoSided);
+            *plex = (oneSided != 0 ? 1 : 0) | (twoSided != 0 ? 2 : 0);
+            return status;
+        });
 }
 
 std::uint32_t getFirmVersion(GetRequest& get) {
-    return answerValue<std::uint32_t>(get, "FirmVersion", [](GlueSession* session,
-                                                             std::uint32_t* version) {
-        std::uint16_t number = 0;
-        std::uint8_t string[kQueryShortStringSize] = {};
-        std::uint16_t numbers[3] = {};
-        std::uint8_t hasKind7 = 0;
-        const std::int32_t status =
-            glue_qdxaGetFirmMainVersion(session, &number, string, numbers, &hasKind7);
-        *version = (std::uint32_t{numbers[0]} << kVersionShift) | numbers[1];
-        return status;
-    });
+    return answerValue<std::uint32_t>(
+        get, "FirmVersion", [](GlueSession* session, std::uint32_t* version) {
+            std::uint16_t number = 0;
+            std::uint8_t string[kQueryShortStringSize] = {};
+            std::uint16_t numbers[3] = {};
+            std::uint8_t hasKind7 = 0;
+            const std::int32_t status =
+                glue_qdxaGetFirmMainVersion(session, &number, string, numbers, &hasKind7);
+            *version = (std::uint32_t{numbers[0]} << kVersionShift) | numbers[1];
+            return status;
+        });
 }
 
 std::uint32_t getDeviceNumber(GetRequest& get) {
@@ -184,13 +184,12 @@ std::uint32_t getDeviceNumber(GetRequest& get) {
 }
 
 std::uint32_t getSpectrophotometerState(GetRequest& get) {
-    return answerValue<std::uint8_t>(get, "SpectrophotometerState",
-                                     glue_qdxaGetSpectrophotometer);
+    return answerValue<std::uint8_t>(get, "SpectrophotometerState", glue_qdxaGetSpectrophotometer);
 }
 
 std::uint32_t getOptionalUnits(GetRequest& get) {
-    static constexpr std::string_view kKeys[] = {"HDExist",   "HDState",  "MemoryExist",
-                                                 "MemorySize", "FontExist", "FontName",
+    static constexpr std::string_view kKeys[] = {"HDExist",       "HDState",     "MemoryExist",
+                                                 "MemorySize",    "FontExist",   "FontName",
                                                  "CardUnitExist", "CardUnitName"};
     if (!hasAny(get.request, kKeys)) {
         return kCoreNoErr;
@@ -199,9 +198,9 @@ std::uint32_t getOptionalUnits(GetRequest& get) {
     std::uint32_t memorySize = 0;
     std::uint8_t fontName[kQueryShortStringSize] = {};
     std::uint8_t cardUnitName[kQueryShortStringSize] = {};
-    const std::int32_t status = glue_qdxaGetOptionalUnitsSupport(
-        get.session, &hardDisk, &hardDiskState, &memory, &memorySize, &font, fontName, &cardUnit,
-        cardUnitName);
+    const std::int32_t status =
+        glue_qdxaGetOptionalUnitsSupport(get.session, &hardDisk, &hardDiskState, &memory,
+                                         &memorySize, &font, fontName, &cardUnit, cardUnitName);
     if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
         return code;
     }

@@ -17,9 +17,9 @@ struct MarkerColour {
     std::uint8_t reportBit;
 };
 constexpr MarkerColour kMarkerColours[] = {
-    {"BlackMarkerLinger", 0, 1},     {"MattBlackMarkerLinger", 1, 64},
-    {"CyanMarkerLinger", 2, 2},      {"MagentaMarkerLinger", 3, 4},
-    {"YellowMarkerLinger", 4, 8},    {"LightCyanMarkerLinger", 5, 16},
+    {"BlackMarkerLinger", 0, 1},         {"MattBlackMarkerLinger", 1, 64},
+    {"CyanMarkerLinger", 2, 2},          {"MagentaMarkerLinger", 3, 4},
+    {"YellowMarkerLinger", 4, 8},        {"LightCyanMarkerLinger", 5, 16},
     {"LightMagentaMarkerLinger", 6, 32},
 };
 constexpr std::string_view kAllLevelsKey = "AllMarkerLingerList";
@@ -32,14 +32,14 @@ constexpr std::uint32_t kPairValues = 2;
 
 bool asksForMarkers(const GetRequest& get) {
     for (const MarkerColour& colour : kMarkerColours) {
-        if (has(get.request, colour.key)) return true;
+        if (has(get.request, colour.key))
+            return true;
     }
     return has(get.request, kAllLevelsKey);
 }
 
 std::uint32_t answerAllLevels(GetRequest& get, const MarkerColorantInfo& info) {
-    if (!has(get.request, kAllLevelsKey) ||
-        (info.flags[kListReportByte] & kListReportBit) == 0) {
+    if (!has(get.request, kAllLevelsKey) || (info.flags[kListReportByte] & kListReportBit) == 0) {
         return kCoreNoErr;
     }
     std::vector<std::int32_t> levels;
@@ -84,11 +84,11 @@ std::uint32_t getMarkerLevels(GetRequest& get) {
 }
 
 std::uint32_t getWasteInk(GetRequest& get) {
-    return answerValue<std::uint32_t>(get, "WasteInkLinger", [](GlueSession* session,
-                                                                std::uint32_t* wasteInk) {
-        std::uint8_t flags[kMarkerFlagBytes] = {};
-        return glue_qdxaGetMarkerSupplyCounterInfo(session, wasteInk, flags);
-    });
+    return answerValue<std::uint32_t>(
+        get, "WasteInkLinger", [](GlueSession* session, std::uint32_t* wasteInk) {
+            std::uint8_t flags[kMarkerFlagBytes] = {};
+            return glue_qdxaGetMarkerSupplyCounterInfo(session, wasteInk, flags);
+        });
 }
 
 std::uint32_t getInkTankMaxAmount(GetRequest& get) {

@@ -17,10 +17,10 @@ constexpr std::uint16_t kElementStrings = 25;
 constexpr std::uint32_t kPascalCapacity = 256;
 
 enum class ListAnswer {
-    Strings,          ///< string array, only for element type 25
-    AnyStrings,       ///< string array whatever the element type
-    Record,           ///< byte data, only for element type 24
-    OptionalRecord,   ///< the same; a failing list skips the key
+    Strings,         ///< string array, only for element type 25
+    AnyStrings,      ///< string array whatever the element type
+    Record,          ///< byte data, only for element type 24
+    OptionalRecord,  ///< the same; a failing list skips the key
 };
 
 struct ExtendedList {
@@ -36,9 +36,11 @@ std::vector<std::string> listTexts(const ExtendedList& list) {
     std::vector<std::string> texts;
     for (std::uint16_t index = 0; index < list.elementCount; ++index) {
         const auto length = reader.u8();
-        if (!length) break;
+        if (!length)
+            break;
         const auto characters = reader.take(*length);
-        if (!characters) break;
+        if (!characters)
+            break;
         std::uint8_t pascal[kPascalCapacity] = {*length};
         std::copy(characters->begin(), characters->end(), pascal + 1);
         texts.push_back(printerText(pascal, sizeof pascal));

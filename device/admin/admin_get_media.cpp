@@ -31,7 +31,8 @@ std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t
 std::uint32_t answerArrays(GetRequest& get, std::span<const std::string_view> names,
                            std::span<const std::vector<std::int32_t>> arrays) {
     for (std::size_t index = 0; index < names.size(); ++index) {
-        if (!has(get.request, names[index])) continue;
+        if (!has(get.request, names[index]))
+            continue;
         if (const std::uint32_t code = setIntArray(get.result, names[index], arrays[index]);
             code != kCoreNoErr) {
             return code;
@@ -55,7 +56,8 @@ constexpr CustomMediaKeys kCustomMediaKeys[] = {
 
 bool asksCustomMedia(const GetRequest& get) {
     for (const CustomMediaKeys& keys : kCustomMediaKeys) {
-        if (has(get.request, keys.value) || has(get.request, keys.automatic)) return true;
+        if (has(get.request, keys.value) || has(get.request, keys.automatic))
+            return true;
     }
     return false;
 }
@@ -101,8 +103,8 @@ std::uint32_t getCalibrationInfo(GetRequest& get) {
             [&] { return setIntArray(answer, "CalibrationInfoMediumTypeEx", numbers[2]); },
             [&] { return setBooleanArray(answer, "CalibrationInfoCalibrated", flags); },
             [&] {
-                return ConvertTktLibErrToCoreErr(TktLibSetCFArray(
-                    &answer, key("CalibrationInfoDateTimes").c_str(), &dates));
+                return ConvertTktLibErrToCoreErr(
+                    TktLibSetCFArray(&answer, key("CalibrationInfoDateTimes").c_str(), &dates));
             },
             [&] { return setIntArray(answer, "CalibrationInfoModeEx", numbers[3]); });
         code != kCoreNoErr) {
@@ -118,7 +120,8 @@ std::uint32_t getCustomMedia(GetRequest& get) {
     std::array<GlueHandle, 3> lists;
     for (GlueHandle& list : lists) {
         list.reset(Wqs_Mem_NewHandle(1));
-        if (!list) return kCoreMemErr;
+        if (!list)
+            return kCoreMemErr;
     }
     std::uint16_t count = 0;
     const std::int32_t status = glue_qdxaGetWVTCustomMediaInfo(
@@ -133,7 +136,8 @@ std::uint32_t getCustomMedia(GetRequest& get) {
     const std::size_t entries = std::min({items.size(), values.size(), automatic.size()});
     for (std::size_t entry = 0; entry < entries; ++entry) {
         for (const CustomMediaKeys& keys : kCustomMediaKeys) {
-            if (items[entry] != keys.item) continue;
+            if (items[entry] != keys.item)
+                continue;
             if (const std::uint32_t code = firstFailure(
                     [&] {
                         return has(get.request, keys.value)
@@ -162,7 +166,8 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
     std::array<GlueHandle, 3> lists;
     for (GlueHandle& list : lists) {
         list.reset(Wqs_Mem_NewHandle(1));
-        if (!list) return kCoreMemErr;
+        if (!list)
+            return kCoreMemErr;
     }
     std::uint16_t count = 0;
     const std::int32_t status = glue_qdxaGetWVTLoadedMediaInfo2(

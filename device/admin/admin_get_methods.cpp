@@ -16,8 +16,7 @@ constexpr std::uint32_t kPaperSelectorSheet = 0;
 constexpr std::uint32_t kPaperSelectorRollUnit2 = 2;
 constexpr std::uint32_t kWordShift = 16;
 
-std::uint32_t answerPaperAmount(GetRequest& get, std::string_view name,
-                                std::uint32_t selector) {
+std::uint32_t answerPaperAmount(GetRequest& get, std::string_view name, std::uint32_t selector) {
     if (!has(get.request, name)) {
         return kCoreNoErr;
     }
@@ -41,7 +40,8 @@ template <std::size_t N>
 std::uint32_t answerRequested(GetRequest& get, const std::array<std::string_view, N>& names,
                               const std::array<std::int32_t, N>& values) {
     for (std::size_t index = 0; index < N; ++index) {
-        if (!has(get.request, names[index])) continue;
+        if (!has(get.request, names[index]))
+            continue;
         if (const std::uint32_t code = setInt(get.result, names[index], values[index]);
             code != kCoreNoErr) {
             return code;
@@ -99,15 +99,16 @@ std::uint32_t getColorCheckThreshold(GetRequest& get) {
         return code;
     }
     return firstFailure(
-        [&] { return answerRequested<2>(get, kKeys, {deltaEType, threshold}); },
+        [&] {
+            return answerRequested<2>(get, kKeys, {deltaEType, threshold});
+        },
         [&] { return setInt(get.result, "WVTColorCheckThresholdResult", result); });
 }
 
 std::uint32_t getColorCheckSchedule(GetRequest& get) {
     static constexpr std::array<std::string_view, 5> kKeys = {
-        "WVTColorCheckScheduleExecTiming", "WVTColorCheckScheduleDate",
-        "WVTColorCheckScheduleTime", "WVTColorCheckScheduleExecMode",
-        "WVTColorCheckScheduleExecAutoCalib"};
+        "WVTColorCheckScheduleExecTiming", "WVTColorCheckScheduleDate", "WVTColorCheckScheduleTime",
+        "WVTColorCheckScheduleExecMode", "WVTColorCheckScheduleExecAutoCalib"};
     if (!asksAny(get, kKeys)) {
         return kCoreNoErr;
     }
@@ -116,8 +117,8 @@ std::uint32_t getColorCheckSchedule(GetRequest& get) {
     std::uint32_t time = 0;
     std::uint8_t mode = 0;
     std::uint8_t automatic = 0;
-    const std::int32_t status = glue_qdxaColorCheckSchedule(get.session, kModeRead, &timing,
-                                                            &date, &time, &mode, &automatic);
+    const std::int32_t status = glue_qdxaColorCheckSchedule(get.session, kModeRead, &timing, &date,
+                                                            &time, &mode, &automatic);
     if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
         return code;
     }
@@ -150,11 +151,10 @@ std::uint32_t getAdministratorAuthentication(GetRequest& get) {
 }
 
 std::uint32_t getJobLogPrintSetting(GetRequest& get) {
-    return answerValue<std::uint8_t>(get, "WVTJobLogPrintSetting",
-                                     [](GlueSession* session, std::uint8_t* value) {
-                                         return glue_qdxaJobLogPrintSetting(session, kModeRead,
-                                                                            value);
-                                     });
+    return answerValue<std::uint8_t>(
+        get, "WVTJobLogPrintSetting", [](GlueSession* session, std::uint8_t* value) {
+            return glue_qdxaJobLogPrintSetting(session, kModeRead, value);
+        });
 }
 
 std::uint32_t getSupplementalInfo(GetRequest& get) {
@@ -178,8 +178,7 @@ std::uint32_t getUpdateAvailableState(GetRequest& get) {
 }
 
 std::uint32_t getTestPrint2Status(GetRequest& get) {
-    return answerValue<std::uint8_t>(get, "WVTTestPrint2Status",
-                                     glue_qdxaGetWVTTestPrint2Status);
+    return answerValue<std::uint8_t>(get, "WVTTestPrint2Status", glue_qdxaGetWVTTestPrint2Status);
 }
 
 }  // namespace admin

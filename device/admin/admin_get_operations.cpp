@@ -33,8 +33,7 @@ bool overNetwork(const GlueSession& session) {
 }
 
 std::uint32_t setBytesText(TktLibTicket& ticket, std::string_view name, const std::string& text) {
-    return setData(ticket, name,
-                   {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return setData(ticket, name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 }  // namespace
@@ -53,14 +52,15 @@ std::uint32_t getChangeMode(GetRequest& get) {
     std::uint8_t state = 0;
     std::uint16_t port = 0;
     std::uint8_t channel = 0;
-    const std::int32_t status =
-        glue_qdxaGetWVTChangeMode(get.session, action, network ? kConnectionNetwork : kConnectionOther,
-                                  &result, &state, &port, &channel);
+    const std::int32_t status = glue_qdxaGetWVTChangeMode(
+        get.session, action, network ? kConnectionNetwork : kConnectionOther, &result, &state,
+        &port, &channel);
     if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
         return code;
     }
     const auto answerModeOn = [&] {
-        if (action != kChangeModeOn || result != kChangeModeDone) return kCoreNoErr;
+        if (action != kChangeModeOn || result != kChangeModeDone)
+            return kCoreNoErr;
         return firstFailure(
             [&] { return setInt(get.result, "WVTChangeModePortNumber", network ? port : 0); },
             [&] {
@@ -79,10 +79,14 @@ std::uint32_t getChangeMode(GetRequest& get) {
 
 std::uint32_t getJobCompleteInfo(GetRequest& get) {
     static constexpr std::array<std::string_view, 9> kKeys = {
-        "WVTJobCompleteInfoState",           "WVTJobCompleteInfoDetailedReason",
-        "WVTJobCompleteInfoJobHandle",       "WVTJobCompleteInfoJobName",
-        "WVTJobCompleteInfoJobNameCode",     "WVTJobCompleteInfoJobNameByData",
-        "WVTJobCompleteInfoJobDetailName",   "WVTJobCompleteInfoJobDetailNameCode",
+        "WVTJobCompleteInfoState",
+        "WVTJobCompleteInfoDetailedReason",
+        "WVTJobCompleteInfoJobHandle",
+        "WVTJobCompleteInfoJobName",
+        "WVTJobCompleteInfoJobNameCode",
+        "WVTJobCompleteInfoJobNameByData",
+        "WVTJobCompleteInfoJobDetailName",
+        "WVTJobCompleteInfoJobDetailNameCode",
         "WVTJobCompleteInfoJobDetailNameByData"};
     if (!hasAny(get.request, kKeys)) {
         return kCoreNoErr;
@@ -172,7 +176,8 @@ std::uint32_t getTestPrint2Ex(GetRequest& get) {
     }
     const std::array<std::int32_t, 3> values = {type, status2, progress};
     for (std::size_t index = 0; index < kKeys.size(); ++index) {
-        if (!has(get.request, kKeys[index])) continue;
+        if (!has(get.request, kKeys[index]))
+            continue;
         if (const std::uint32_t code = setInt(get.result, kKeys[index], values[index]);
             code != kCoreNoErr) {
             return code;

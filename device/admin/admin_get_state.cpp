@@ -53,14 +53,13 @@ std::uint32_t answer(GetRequest& get, const StateKeys& keys, std::uint32_t onlin
 std::uint32_t answerState(GetRequest& get, const StateKeys& keys, const PrinterState& state) {
     const auto detail =
         static_cast<std::int32_t>(LocalCompareAndGetStatusCode(get.session, state.detail));
-    const auto stateAndReason = static_cast<std::int32_t>((std::uint32_t{state.state} << 16) |
-                                                          state.reason);
+    const auto stateAndReason =
+        static_cast<std::int32_t>((std::uint32_t{state.state} << 16) | state.reason);
     return answer(get, keys, state.printable, detail, stateAndReason);
 }
 
 PrinterState cachedState(const GlueSession& session) {
-    return {session.printerState, session.stateReason, session.printable,
-            session.statusDetailCode};
+    return {session.printerState, session.stateReason, session.printable, session.statusDetailCode};
 }
 
 }  // namespace
@@ -82,17 +81,16 @@ std::uint32_t getPrinterState(GetRequest& get) {
         return kCoreNoErr;
     }
     PrinterState state;
-    const std::int32_t status = glue_qdxaGetComponentState2(get.session, &state.state,
-                                                            &state.reason, &state.printable,
-                                                            &state.detail);
+    const std::int32_t status = glue_qdxaGetComponentState2(
+        get.session, &state.state, &state.reason, &state.printable, &state.detail);
     if (status == kTransportRefused) {
         return answerState(get, kLiveKeys, cachedState(*get.session));
     }
     if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
         // The placeholders go in first, so that a caller who reads them sees the failure.
-        const std::uint32_t written = answer(get, kLiveKeys, kTktLibBooleanFailure,
-                                             kFailedDetailCode,
-                                             static_cast<std::int32_t>(kFailedStateAndReason));
+        const std::uint32_t written =
+            answer(get, kLiveKeys, kTktLibBooleanFailure, kFailedDetailCode,
+                   static_cast<std::int32_t>(kFailedStateAndReason));
         return written != kCoreNoErr ? written : code;
     }
     return answerState(get, kLiveKeys, state);

@@ -26,28 +26,45 @@ struct MaskBit {
 
 // Sub-key → mask bit; a name or owner also asks for its code.
 constexpr MaskBit kMaskBits[] = {
-    {"JobHandleCount", kJob0, 1},      {"JobHandle", kJob0, 2},
-    {"JobName", kJob0, 4},             {"JobName", kJob1, 64},
-    {"JobOwner", kJob0, 8},            {"JobOwner", kJob1, 128},
-    {"JobStatus", kJob0, 16},          {"JobReason", kJob0, 32},
-    {"ImpressionCount", kJob0, 128},   {"CompleteImpressionCount", kJob1, 1},
-    {"JobDataSize", kJob1, 2},         {"JobTime", kJob1, 4},
-    {"JobNumberOnClient", kJob1, 8},   {"JobTimeData", kJob1, 16},
-    {"ClientJobIDData", kJob1, 32},    {"JobNameCode", kJob1, 64},
-    {"JobOwnerCode", kJob1, 128},      {"JobNameByData", kJob2, 1},
-    {"JobOwnerByData", kJob2, 2},      {"JobDetailName", kJob2, 16},
-    {"JobDetailName", kJob2, 32},      {"JobDetailNameCode", kJob2, 32},
-    {"JobDetailNameByData", kJob2, 64}, {"BinderHandle", kBinder, 1},
-    {"BinderCopy", kBinder, 2},        {"BinderOutput", kBinder, 16},
-    {"DocumentHandle", kDocument, 1},  {"DocumentCopy", kDocument, 2},
+    {"JobHandleCount", kJob0, 1},
+    {"JobHandle", kJob0, 2},
+    {"JobName", kJob0, 4},
+    {"JobName", kJob1, 64},
+    {"JobOwner", kJob0, 8},
+    {"JobOwner", kJob1, 128},
+    {"JobStatus", kJob0, 16},
+    {"JobReason", kJob0, 32},
+    {"ImpressionCount", kJob0, 128},
+    {"CompleteImpressionCount", kJob1, 1},
+    {"JobDataSize", kJob1, 2},
+    {"JobTime", kJob1, 4},
+    {"JobNumberOnClient", kJob1, 8},
+    {"JobTimeData", kJob1, 16},
+    {"ClientJobIDData", kJob1, 32},
+    {"JobNameCode", kJob1, 64},
+    {"JobOwnerCode", kJob1, 128},
+    {"JobNameByData", kJob2, 1},
+    {"JobOwnerByData", kJob2, 2},
+    {"JobDetailName", kJob2, 16},
+    {"JobDetailName", kJob2, 32},
+    {"JobDetailNameCode", kJob2, 32},
+    {"JobDetailNameByData", kJob2, 64},
+    {"BinderHandle", kBinder, 1},
+    {"BinderCopy", kBinder, 2},
+    {"BinderOutput", kBinder, 16},
+    {"DocumentHandle", kDocument, 1},
+    {"DocumentCopy", kDocument, 2},
 };
 
 template <typename Masks>
 auto& maskByte(Masks& masks, MaskByte byte) {
     switch (byte) {
-        case kBinder: return masks.binder;
-        case kDocument: return masks.document;
-        default: return masks.job[byte];
+        case kBinder:
+            return masks.binder;
+        case kDocument:
+            return masks.document;
+        default:
+            return masks.job[byte];
     }
 }
 
@@ -154,13 +171,16 @@ std::uint32_t writeArrays(const JobListMasks& masks, const JobArrays& jobs, TktL
         {kJob1, 2, "JobDataSize", jobs.dataSizes},
     };
     for (const TextField& field : texts) {
-        if (!wants(masks, field.byte, field.bit)) continue;
+        if (!wants(masks, field.byte, field.bit))
+            continue;
         const std::uint32_t code = field.rawBytes ? setBytesArray(list, field.key, field.values)
                                                   : setTextArray(list, field.key, field.values);
-        if (code != kCoreNoErr) return code;
+        if (code != kCoreNoErr)
+            return code;
     }
     for (const IntField& field : numbers) {
-        if (!wants(masks, field.byte, field.bit)) continue;
+        if (!wants(masks, field.byte, field.bit))
+            continue;
         if (const std::uint32_t code = setIntArray(list, field.key, field.values); code != 0) {
             return code;
         }
@@ -233,9 +253,9 @@ std::uint32_t LocalSetJobListAttrToTicket(GlueSession* session, TktLibTicket& re
         jobs.add(jobHandles[index], job);
     }
     TktLibTicket list = cf::Value::emptyDictionary();
-    if (const std::uint32_t code = firstFailure(
-            [&] { return setInt(list, "JobHandleCount", count); },
-            [&] { return writeArrays(masks, jobs, list); });
+    if (const std::uint32_t code =
+            firstFailure([&] { return setInt(list, "JobHandleCount", count); },
+                         [&] { return writeArrays(masks, jobs, list); });
         code != kCoreNoErr) {
         return code;
     }

@@ -23,9 +23,12 @@ constexpr std::uint16_t kAttrJobName = 4;
 constexpr std::uint16_t kAttrJobDetailName = 279;
 
 constexpr TextSetting kManagerSettings[] = {
-    {"ManagerName", false, 1017},          {"ManagerName", true, 1017},
-    {"ManagerTelephoneNumber", false, 1018}, {"ManagerTelephoneNumber", true, 1018},
-    {"ManagerComments", false, 1019},      {"ManagerComments", true, 1019},
+    {"ManagerName", false, 1017},
+    {"ManagerName", true, 1017},
+    {"ManagerTelephoneNumber", false, 1018},
+    {"ManagerTelephoneNumber", true, 1018},
+    {"ManagerComments", false, 1019},
+    {"ManagerComments", true, 1019},
 };
 constexpr TextSetting kDeviceSettings[] = {
     {"DeviceName", false, 1035},
@@ -55,7 +58,7 @@ constexpr CustomMediaItem kCustomMediaItems[] = {
 };
 
 class SetRequest {
-public:
+  public:
     SetRequest(GlueSession* session, const TktLibTicket& request, TktLibTicket& result)
         : session_(session), request_(request), result_(result) {}
 
@@ -71,12 +74,12 @@ public:
             [&] { return jobTexts(); });
     }
 
-private:
+  private:
     /// Sends the present settings in order; the first failing one ends the step.
     std::uint32_t textSettings(std::span<const TextSetting> settings, std::uint32_t object) {
         for (const TextSetting& setting : settings) {
-            const auto outcome = admin::sendTextSetting(session_, request_, setting, object,
-                                                        nullptr);
+            const auto outcome =
+                admin::sendTextSetting(session_, request_, setting, object, nullptr);
             if (outcome.ticketCode != 0) {
                 return outcome.ticketCode;
             }
@@ -136,9 +139,9 @@ private:
     std::uint32_t mediaType() {
         std::array<std::optional<std::int32_t>, 2> values;
         std::size_t count = 0;
-        if (const auto code = inputs(std::array<std::string_view, 2>{"WVTSetMediaType",
-                                                                    "WVTSetTrayAlias"},
-                                     values, count);
+        if (const auto code =
+                inputs(std::array<std::string_view, 2>{"WVTSetMediaType", "WVTSetTrayAlias"},
+                       values, count);
             code != 0 || count == 0) {
             return code;
         }
@@ -185,10 +188,10 @@ private:
     std::uint32_t colorCheckThreshold() {
         std::array<std::optional<std::int32_t>, 2> values;
         std::size_t count = 0;
-        if (const auto code = inputs(
-                std::array<std::string_view, 2>{"WVTColorCheckThresholdDeltaEType",
-                                                "WVTColorCheckThresholdValue"},
-                values, count);
+        if (const auto code =
+                inputs(std::array<std::string_view, 2>{"WVTColorCheckThresholdDeltaEType",
+                                                       "WVTColorCheckThresholdValue"},
+                       values, count);
             code != 0 || count == 0) {
             return code;
         }
@@ -237,8 +240,8 @@ private:
             return code;
         }
         std::vector<std::uint32_t> sent(values->begin(), values->end());
-        return admin::glueCode(glue_qdxaSetPreInfo(
-            session_, static_cast<std::uint32_t>(sent.size()), sent.data()));
+        return admin::glueCode(
+            glue_qdxaSetPreInfo(session_, static_cast<std::uint32_t>(sent.size()), sent.data()));
     }
 
     /// The file box's name settings; each reports its control result, the last one's status
@@ -283,8 +286,8 @@ private:
             last = *outcome.glueStatus;
             if (reportControl) {
                 const std::int32_t result = ConvertGlueErrToControlErr(last);
-                if (const std::uint32_t code = admin::setIntArray(
-                        result_, admin::kControlResultKey, std::span(&result, 1));
+                if (const std::uint32_t code = admin::setIntArray(result_, admin::kControlResultKey,
+                                                                  std::span(&result, 1));
                     code != 0) {
                     return code;
                 }

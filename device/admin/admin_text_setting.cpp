@@ -15,8 +15,7 @@ TextSettingOutcome sendTextSetting(GlueSession* session, const TktLibTicket& req
                                    const TextSetting& setting, std::uint32_t object,
                                    const std::uint32_t* accessValue) {
     TextSettingOutcome outcome;
-    const std::string name =
-        std::string(setting.textKey) + (setting.byData ? "ByData" : "");
+    const std::string name = std::string(setting.textKey) + (setting.byData ? "ByData" : "");
     std::uint8_t pascal[kTextBufferSize] = {};
     if (setting.byData) {
         std::optional<cf::Value::Data> data;

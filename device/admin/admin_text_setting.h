@@ -20,7 +20,7 @@ struct TextSetting {
 
 /// What sending one present text setting gave.
 struct TextSettingOutcome {
-    std::uint32_t ticketCode = 0;           ///< a ticket failure while reading the inputs
+    std::uint32_t ticketCode = 0;            ///< a ticket failure while reading the inputs
     std::optional<std::int32_t> glueStatus;  ///< the setting's status, when it was sent
 };
 

@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
-std::uint32_t ticketCode(int error) { return ConvertTktLibErrToCoreErr(error); }
+std::uint32_t ticketCode(int error) {
+    return ConvertTktLibErrToCoreErr(error);
+}
 
 }  // namespace
 

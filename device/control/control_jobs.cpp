@@ -15,8 +15,7 @@ std::int32_t jobStatus(std::int32_t status) {
     return status == kQDXASuccess ? kGlueNoErr : status;
 }
 
-std::int32_t runJobOperation(GlueSession* session, std::uint32_t jobId,
-                             ObjectOperation operation) {
+std::int32_t runJobOperation(GlueSession* session, std::uint32_t jobId, ObjectOperation operation) {
     if (session == nullptr) {
         return kGlueParamErr;
     }

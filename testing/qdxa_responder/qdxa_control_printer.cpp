@@ -20,9 +20,10 @@ constexpr std::size_t kReplaceFilesPrefix = 6;
 
 ControlPrinter::ControlPrinter(Responder& responder) {
     responder.filters.push_back([this](std::uint16_t operation,
-                                       std::span<const std::uint8_t> request,
-                                       std::uint16_t& result, Bytes& parameter) {
-        if (operation == kOpListObjects2) listFileBoxes(request, result, parameter);
+                                       std::span<const std::uint8_t> request, std::uint16_t& result,
+                                       Bytes& parameter) {
+        if (operation == kOpListObjects2)
+            listFileBoxes(request, result, parameter);
         if (operation == kOpDeleteFiles || operation == kOpReplaceFiles) {
             replaceFileList(operation, parameter);
         }

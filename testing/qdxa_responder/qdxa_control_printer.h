@@ -12,7 +12,7 @@
 namespace qdxa_test {
 
 class ControlPrinter {
-public:
+  public:
     /// Adds its reply filter to `responder`; both must outlive every request.
     explicit ControlPrinter(Responder& responder);
     ControlPrinter(const ControlPrinter&) = delete;
@@ -25,7 +25,7 @@ public:
     /// The printer's result for an operation, in place of its own.
     std::map<std::uint16_t, std::uint16_t> operationResults;
 
-private:
+  private:
     void listFileBoxes(std::span<const std::uint8_t> request, std::uint16_t& result,
                        Bytes& parameter) const;
     void replaceFileList(std::uint16_t operation, Bytes& parameter) const;

@@ -24,7 +24,7 @@ Bytes marker(const Bytes& colours) {
 }
 
 class AdminControl : public AdminPrinter {
-protected:
+  protected:
     std::uint32_t control_() { return AdminControlInfo(session, request, result); }
 };
 

@@ -12,7 +12,7 @@ namespace admintest {
 namespace {
 
 class AdminGetMedia : public AdminPrinter {
-protected:
+  protected:
     std::uint32_t get() { return AdminGetInfo(session, request, result); }
 };
 
@@ -38,7 +38,7 @@ TEST_F(AdminGetMedia, CustomMediaItemsAnswerTheirValueAndAutomaticFlag) {
 
 TEST_F(AdminGetMedia, LoadedMediaAnswersOneEntryPerTrayForTheRequestedKeys) {
     // The tray count, then per tray its alias, load status, 16-bit medium code and a byte.
-    responder.methodAnswers[kMethodLoadedMediaInfo2] = {2, 1, 3, 0x01, 0x02, 0,
+    responder.methodAnswers[kMethodLoadedMediaInfo2] = {2, 1, 3,    0x01, 0x02, 0,
                                                         4, 0, 0x7F, 0xFF, 0};
     openSession();
     ask("WVTLoadedMediaTrayAlias", kTktLibTypeSInt32Array);
@@ -117,7 +117,9 @@ TEST_F(AdminGetMedia, ChangeModeStateAnswersTheState) {
 
 TEST_F(AdminGetMedia, TheLastCompletedJobAnswersItsNamesAndValues) {
     Bytes completed = {3, 0x01, 0x02, 0, 0, 0, 41, 0, 106};
-    const Bytes name = querytest::pascal("\xEF\xBB\xBF" "Poster");
+    const Bytes name = querytest::pascal(
+        "\xEF\xBB\xBF"
+        "Poster");
     completed.insert(completed.end(), name.begin(), name.end());
     completed.insert(completed.end(), {0, 2});
     const Bytes detail = querytest::pascal("A0");
@@ -136,7 +138,9 @@ TEST_F(AdminGetMedia, TheLastCompletedJobAnswersItsNamesAndValues) {
     EXPECT_EQ(intAnswer("WVTJobCompleteInfoJobHandle"), 41);
     EXPECT_EQ(textAnswer("WVTJobCompleteInfoJobName"), "Poster");
     EXPECT_EQ(intAnswer("WVTJobCompleteInfoJobNameCode"), 106);
-    EXPECT_EQ(textAnswer("WVTJobCompleteInfoJobNameByData"), "\xEF\xBB\xBF" "Poster");
+    EXPECT_EQ(textAnswer("WVTJobCompleteInfoJobNameByData"),
+              "\xEF\xBB\xBF"
+              "Poster");
     EXPECT_EQ(textAnswer("WVTJobCompleteInfoJobDetailName"), "A0");
     EXPECT_FALSE(answer("WVTJobCompleteInfoJobDetailNameCode"));
 }

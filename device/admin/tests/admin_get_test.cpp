@@ -16,7 +16,7 @@ constexpr std::uint16_t kAttrModel = 1056;
 constexpr std::uint16_t kAttrState = 282;
 
 class AdminGet : public AdminPrinter {
-protected:
+  protected:
     std::uint32_t get() { return AdminGetInfo(session, request, result); }
 };
 
@@ -111,7 +111,10 @@ TEST_F(AdminGet, AFailedModelQueryAnswersNeitherModelNorLaterTexts) {
 }
 
 TEST_F(AdminGet, ModelAndTextsLoseAByteOrderMarkAndEmptyModelsReadUnknown) {
-    setAttribute(101, 1017, codedString(106, "\xEF\xBB\xBF" "Ada"));
+    setAttribute(101, 1017,
+                 codedString(106,
+                             "\xEF\xBB\xBF"
+                             "Ada"));
     setAttribute(101, 1039, codedString(3, "Room 4"));
     openSession();
     ask("ManagerName", kTktLibTypeCString);
@@ -120,7 +123,9 @@ TEST_F(AdminGet, ModelAndTextsLoseAByteOrderMarkAndEmptyModelsReadUnknown) {
     ask("ComponentModel", kTktLibTypeCString);
     ASSERT_EQ(get(), kCoreNoErr);
     EXPECT_EQ(textAnswer("ManagerName"), "Ada");
-    EXPECT_EQ(textAnswer("ManagerNameByData"), "\xEF\xBB\xBF" "Ada");
+    EXPECT_EQ(textAnswer("ManagerNameByData"),
+              "\xEF\xBB\xBF"
+              "Ada");
     EXPECT_EQ(intAnswer("ManagerNameCode"), 106);
     EXPECT_EQ(textAnswer("DeviceLocations"), "Room 4");
     EXPECT_EQ(intAnswer("DeviceLocationsCode"), 3);

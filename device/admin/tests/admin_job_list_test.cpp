@@ -23,14 +23,20 @@ Bytes jobState(std::uint8_t state, std::uint8_t reason, const std::vector<std::u
 }
 
 class AdminJobList : public AdminPrinter {
-protected:
+  protected:
     void SetUp() override {
         AdminPrinter::SetUp();
         responder.jobs = {
-            Job{11, {{4, codedString(2, "Alpha")}, {6, codedString(2, "ann")},
-                     {283, jobState(5, 1, {0x1200})}, {275, qdxa_test::u32Value(7)}}},
-            Job{12, {{4, codedString(2, "")}, {6, codedString(3, "")},
-                     {283, jobState(6, 2, {0x5000, 0x2000})}, {275, qdxa_test::u32Value(9)}}},
+            Job{11,
+                {{4, codedString(2, "Alpha")},
+                 {6, codedString(2, "ann")},
+                 {283, jobState(5, 1, {0x1200})},
+                 {275, qdxa_test::u32Value(7)}}},
+            Job{12,
+                {{4, codedString(2, "")},
+                 {6, codedString(3, "")},
+                 {283, jobState(6, 2, {0x5000, 0x2000})},
+                 {275, qdxa_test::u32Value(9)}}},
         };
     }
     std::uint32_t get() { return AdminGetInfo(session, request, result); }

@@ -12,10 +12,12 @@ namespace admintest {
 
 using qdxa_test::Bytes;
 
-inline std::string key(const std::string& name) { return "orvane.wqs." + name; }
+inline std::string key(const std::string& name) {
+    return "orvane.wqs." + name;
+}
 
 class AdminPrinter : public controltest::ControlPrinterTest {
-protected:
+  protected:
     void SetUp() override {
         ControlPrinterTest::SetUp();
         ASSERT_EQ(TktLibCreateTicket(&request), kTktLibNoErr);
@@ -70,24 +72,28 @@ protected:
     }
     static std::string bytesOf(const cf::Value& value) {
         const auto* data = value.data();
-        return data != nullptr ? std::string(data->begin(), data->end()) : std::string("<not data>");
+        return data != nullptr ? std::string(data->begin(), data->end())
+                               : std::string("<not data>");
     }
     std::optional<std::string> textAnswer(const std::string& name,
                                           const TktLibTicket* ticket = nullptr) const {
         const cf::Value* value = answer(name, ticket);
-        if (value == nullptr) return std::nullopt;
+        if (value == nullptr)
+            return std::nullopt;
         return bytesOf(*value);
     }
     std::optional<std::string> booleanAnswer(const std::string& name) const {
         const cf::Value* value = answer(name);
-        if (value == nullptr || value->string() == nullptr) return std::nullopt;
+        if (value == nullptr || value->string() == nullptr)
+            return std::nullopt;
         return *value->string();
     }
     std::vector<std::int32_t> intArray(const std::string& name,
                                        const TktLibTicket* ticket = nullptr) const {
         std::vector<std::int32_t> values;
         const cf::Value* array = answer(name, ticket);
-        if (array == nullptr || array->array() == nullptr) return values;
+        if (array == nullptr || array->array() == nullptr)
+            return values;
         for (const cf::Value& element : *array->array()) {
             values.push_back(static_cast<std::int32_t>(element.integer().value_or(-1)));
         }
@@ -97,7 +103,8 @@ protected:
                                        const TktLibTicket* ticket = nullptr) const {
         std::vector<std::string> texts;
         const cf::Value* array = answer(name, ticket);
-        if (array == nullptr || array->array() == nullptr) return texts;
+        if (array == nullptr || array->array() == nullptr)
+            return texts;
         for (const cf::Value& element : *array->array()) texts.push_back(bytesOf(element));
         return texts;
     }

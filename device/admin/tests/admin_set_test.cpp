@@ -13,12 +13,13 @@ namespace {
 constexpr std::uint16_t kOpSet2 = 0x0069;
 
 class AdminSet : public AdminPrinter {
-protected:
+  protected:
     std::uint32_t set() { return AdminSetInfo(session, request, result); }
     /// The value that a Set2 stored on the printer: 16-bit code, length byte, characters.
     Bytes stored(std::uint32_t object, std::uint16_t attribute) const {
         for (const auto& entry : responder.objects.at(object)) {
-            if (entry.id == attribute) return entry.value;
+            if (entry.id == attribute)
+                return entry.value;
         }
         return {};
     }
@@ -65,8 +66,10 @@ TEST_F(AdminSet, PartialGroupsEndTheCallWithOneAndSendNothingOfThem) {
     struct Case {
         const char* key;
     };
-    const Case cases[] = {{"WVTSetMediaType"}, {"WVTSetTrayAlias"},
-                          {"WVTColorCheckThresholdValue"}, {"WVTColorCheckScheduleDate"}};
+    const Case cases[] = {{"WVTSetMediaType"},
+                          {"WVTSetTrayAlias"},
+                          {"WVTColorCheckThresholdValue"},
+                          {"WVTColorCheckScheduleDate"}};
     openSession();
     for (const Case& c : cases) {
         TktLibDisposeTicket(request);

@@ -15,8 +15,8 @@ TEST_F(ControlFiles, StoredFilePrintCarriesTheCopyCountAsAttribute2007) {
     openSession();
     ASSERT_EQ(glue_qdxaExecuteFile2_setCopy(session, 0x0A0B0C0D, 0x0102), 0);
     // Value, flag byte, one entry: the file id, one item: 2007, 2 bytes, the copies.
-    const Bytes expected = {0, 0, 0, 0, 0, 0, 1, 0x0A, 0x0B, 0x0C, 0x0D, 0, 1,
-                            0x07, 0xD7, 0, 2, 0x01, 0x02};
+    const Bytes expected = {0,    0, 0, 0,    0,    0, 1, 0x0A, 0x0B, 0x0C,
+                            0x0D, 0, 1, 0x07, 0xD7, 0, 2, 0x01, 0x02};
     EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpExecuteFile2)), expected);
 }
 

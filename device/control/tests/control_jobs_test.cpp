@@ -49,7 +49,7 @@ TEST_F(ControlJobs, ARefusalComesBackAsTheProtocolStatus) {
 }
 
 class Monitor : public ControlPrinterTest {
-protected:
+  protected:
     std::uint32_t support = 0xFFFFFFFF;
 };
 

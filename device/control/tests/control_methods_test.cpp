@@ -20,8 +20,7 @@ TEST_F(ControlMethods, EachControlSendsItsMethodInputByteForByte) {
     ASSERT_EQ(glue_qdxaTestPrint2(session, 0x35), 0);
     ASSERT_EQ(glue_qdxaIndicateSuspendedJob(session, 0x01020304, 0xA5), 0);
 
-    EXPECT_EQ(methodInputs(kMethodHeadCleaning),
-              (std::vector<Bytes>{{5, 3, 1, 12, 22}, {2, 0}}));
+    EXPECT_EQ(methodInputs(kMethodHeadCleaning), (std::vector<Bytes>{{5, 3, 1, 12, 22}, {2, 0}}));
     EXPECT_EQ(methodInputs(kMethodTestPrint), (std::vector<Bytes>{{7}}));
     EXPECT_EQ(methodInputs(16419), (std::vector<Bytes>{{142, 0x35, 0, 0}}));
     EXPECT_EQ(methodInputs(16414), (std::vector<Bytes>{{0xA5, 1, 1, 2, 3, 4, 0}}));

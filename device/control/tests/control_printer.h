@@ -30,7 +30,7 @@ inline Bytes be32(std::initializer_list<std::uint32_t> values) {
 }
 
 class ControlPrinterTest : public querytest::QueryPrinter {
-protected:
+  protected:
     /// The one request of `operation` since the session opened; fails the test otherwise.
     Bytes onlyRequest(std::uint16_t operation) const {
         const auto found = requestsOf(operation);
