@@ -16,13 +16,6 @@
 namespace admin {
 namespace {
 
-constexpr char kUnknownText[] = "UNKNOWN";
-
-std::string textOrUnknown(const std::uint8_t* pascal, std::uint32_t capacity) {
-    std::string text = printerText(pascal, capacity);
-    return text.empty() ? kUnknownText : text;
-}
-
 /// A device text: the text (or its raw characters for a "ByData" key) and its code.
 std::uint32_t answerDeviceText(GetRequest& get, std::string_view textKey, bool byData,
                                std::uint16_t attribute) {
@@ -127,7 +120,7 @@ std::uint32_t getComponentModel(GetRequest& get) {
         code != kCoreNoErr) {
         return code;
     }
-    return setText(get.result, "ComponentModel", textOrUnknown(model, sizeof model));
+    return setText(get.result, "ComponentModel", printerTextOrUnknown(model, sizeof model));
 }
 
 std::uint32_t getAccountResourceCount(GetRequest& get) {
@@ -219,7 +212,7 @@ std::uint32_t getOptionalUnits(GetRequest& get) {
     };
     const auto text = [&](const std::uint8_t* pascal) {
         return [&get, pascal](std::string_view name) {
-            return setText(get.result, name, textOrUnknown(pascal, kQueryShortStringSize));
+            return setText(get.result, name, printerTextOrUnknown(pascal, kQueryShortStringSize));
         };
     };
     return firstFailure([&] { return when("HDExist", flag(hardDisk)); },

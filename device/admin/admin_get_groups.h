@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "admin/admin_internal.h"
 #include "glue/glue_session.h"
@@ -122,6 +124,31 @@ std::uint32_t answerValue(GetRequest& get, std::string_view name, Query query) {
         return code;
     }
     return setInt(get.result, name, static_cast<std::int32_t>(value));
+}
+
+/// The answer setter of each value kind.
+inline std::uint32_t setAnswer(TktLibTicket& ticket, std::string_view name, std::int32_t value) {
+    return setInt(ticket, name, value);
+}
+inline std::uint32_t setAnswer(TktLibTicket& ticket, std::string_view name,
+                               const std::vector<std::int32_t>& values) {
+    return setIntArray(ticket, name, values);
+}
+
+/// Writes values[i] under names[i] for each name that the request holds.
+template <typename Value>
+std::uint32_t answerRequested(GetRequest& get, std::span<const std::string_view> names,
+                              std::span<const Value> values) {
+    for (std::size_t index = 0; index < names.size() && index < values.size(); ++index) {
+        if (!has(get.request, names[index])) {
+            continue;
+        }
+        if (const std::uint32_t code = setAnswer(get.result, names[index], values[index]);
+            code != 0) {
+            return code;
+        }
+    }
+    return 0;
 }
 
 }  // namespace admin

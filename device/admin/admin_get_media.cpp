@@ -27,18 +27,14 @@ std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t
     return values;
 }
 
-/// Writes the array of each requested key.
-std::uint32_t answerArrays(GetRequest& get, std::span<const std::string_view> names,
-                           std::span<const std::vector<std::int32_t>> arrays) {
-    for (std::size_t index = 0; index < names.size(); ++index) {
-        if (!has(get.request, names[index]))
-            continue;
-        if (const std::uint32_t code = setIntArray(get.result, names[index], arrays[index]);
-            code != kCoreNoErr) {
-            return code;
-        }
+/// Three empty value handles; false when one cannot be made.
+bool makeHandles(std::array<GlueHandle, 3>& handles) {
+    for (GlueHandle& handle : handles) {
+        handle.reset(Wqs_Mem_NewHandle(1));
+        if (!handle)
+            return false;
     }
-    return kCoreNoErr;
+    return true;
 }
 
 struct CustomMediaKeys {
@@ -118,10 +114,8 @@ std::uint32_t getCustomMedia(GetRequest& get) {
         return kCoreNoErr;
     }
     std::array<GlueHandle, 3> lists;
-    for (GlueHandle& list : lists) {
-        list.reset(Wqs_Mem_NewHandle(1));
-        if (!list)
-            return kCoreMemErr;
+    if (!makeHandles(lists)) {
+        return kCoreMemErr;
     }
     std::uint16_t count = 0;
     const std::int32_t status = glue_qdxaGetWVTCustomMediaInfo(
@@ -164,10 +158,8 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
         return kCoreNoErr;
     }
     std::array<GlueHandle, 3> lists;
-    for (GlueHandle& list : lists) {
-        list.reset(Wqs_Mem_NewHandle(1));
-        if (!list)
-            return kCoreMemErr;
+    if (!makeHandles(lists)) {
+        return kCoreMemErr;
     }
     std::uint16_t count = 0;
     const std::int32_t status = glue_qdxaGetWVTLoadedMediaInfo2(
@@ -178,7 +170,7 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
     const std::array<std::vector<std::int32_t>, 3> arrays = {handleValues(lists[0].get(), count),
                                                              handleValues(lists[1].get(), count),
                                                              handleValues(lists[2].get(), count)};
-    return answerArrays(get, kKeys, arrays);
+    return answerRequested<std::vector<std::int32_t>>(get, kKeys, arrays);
 }
 
 std::uint32_t getDocumentList(GetRequest& get) {

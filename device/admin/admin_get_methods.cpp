@@ -35,26 +35,6 @@ std::uint32_t answerPaperAmount(GetRequest& get, std::string_view name, std::uin
     return setIntArray(get.result, name, values);
 }
 
-/// Writes each named value whose key the request holds.
-template <std::size_t N>
-std::uint32_t answerRequested(GetRequest& get, const std::array<std::string_view, N>& names,
-                              const std::array<std::int32_t, N>& values) {
-    for (std::size_t index = 0; index < N; ++index) {
-        if (!has(get.request, names[index]))
-            continue;
-        if (const std::uint32_t code = setInt(get.result, names[index], values[index]);
-            code != kCoreNoErr) {
-            return code;
-        }
-    }
-    return kCoreNoErr;
-}
-
-template <std::size_t N>
-bool asksAny(const GetRequest& get, const std::array<std::string_view, N>& names) {
-    return hasAny(get.request, names);
-}
-
 }  // namespace
 
 std::uint32_t getPaperAmount(GetRequest& get) {
@@ -87,7 +67,7 @@ std::uint32_t getCalibrationAdjust(GetRequest& get) {
 std::uint32_t getColorCheckThreshold(GetRequest& get) {
     static constexpr std::array<std::string_view, 2> kKeys = {"WVTColorCheckThresholdDeltaEType",
                                                               "WVTColorCheckThresholdValue"};
-    if (!asksAny(get, kKeys)) {
+    if (!hasAny(get.request, kKeys)) {
         return kCoreNoErr;
     }
     std::uint8_t deltaEType = 0;
@@ -100,7 +80,8 @@ std::uint32_t getColorCheckThreshold(GetRequest& get) {
     }
     return firstFailure(
         [&] {
-            return answerRequested<2>(get, kKeys, {deltaEType, threshold});
+            return answerRequested<std::int32_t>(
+                get, kKeys, std::array<std::int32_t, 2>{deltaEType, threshold});
         },
         [&] { return setInt(get.result, "WVTColorCheckThresholdResult", result); });
 }
@@ -109,7 +90,7 @@ std::uint32_t getColorCheckSchedule(GetRequest& get) {
     static constexpr std::array<std::string_view, 5> kKeys = {
         "WVTColorCheckScheduleExecTiming", "WVTColorCheckScheduleDate", "WVTColorCheckScheduleTime",
         "WVTColorCheckScheduleExecMode", "WVTColorCheckScheduleExecAutoCalib"};
-    if (!asksAny(get, kKeys)) {
+    if (!hasAny(get.request, kKeys)) {
         return kCoreNoErr;
     }
     std::uint8_t timing = 0;
@@ -122,9 +103,9 @@ std::uint32_t getColorCheckSchedule(GetRequest& get) {
     if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
         return code;
     }
-    return answerRequested<5>(get, kKeys,
-                              {timing, static_cast<std::int32_t>(date),
-                               static_cast<std::int32_t>(time), mode, automatic});
+    const std::array<std::int32_t, 5> values = {timing, static_cast<std::int32_t>(date),
+                                                static_cast<std::int32_t>(time), mode, automatic};
+    return answerRequested<std::int32_t>(get, kKeys, values);
 }
 
 std::uint32_t getAdministratorPassword(GetRequest& get) {

@@ -32,10 +32,6 @@ bool overNetwork(const GlueSession& session) {
            kNetworkEndpoints.end();
 }
 
-std::uint32_t setBytesText(TktLibTicket& ticket, std::string_view name, const std::string& text) {
-    return setData(ticket, name, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-}
-
 }  // namespace
 
 std::uint32_t getChangeMode(GetRequest& get) {
@@ -120,7 +116,7 @@ std::uint32_t getJobCompleteInfo(GetRequest& get) {
         [&] { return when(4, number(nameCode)); },
         [&] {
             return when(5, [&](std::string_view key) {
-                return setBytesText(get.result, key, pascalCharacters(name, sizeof name));
+                return setData(get.result, key, pascalCharacters(name, sizeof name));
             });
         },
         [&] {
@@ -131,8 +127,7 @@ std::uint32_t getJobCompleteInfo(GetRequest& get) {
         [&] { return when(7, number(detailNameCode)); },
         [&] {
             return when(8, [&](std::string_view key) {
-                return setBytesText(get.result, key,
-                                    pascalCharacters(detailName, sizeof detailName));
+                return setData(get.result, key, pascalCharacters(detailName, sizeof detailName));
             });
         });
 }
@@ -175,15 +170,7 @@ std::uint32_t getTestPrint2Ex(GetRequest& get) {
         return code;
     }
     const std::array<std::int32_t, 3> values = {type, status2, progress};
-    for (std::size_t index = 0; index < kKeys.size(); ++index) {
-        if (!has(get.request, kKeys[index]))
-            continue;
-        if (const std::uint32_t code = setInt(get.result, kKeys[index], values[index]);
-            code != kCoreNoErr) {
-            return code;
-        }
-    }
-    return kCoreNoErr;
+    return answerRequested<std::int32_t>(get, kKeys, values);
 }
 
 }  // namespace admin

@@ -56,6 +56,11 @@ std::uint32_t setInt(TktLibTicket& ticket, std::string_view name, std::int32_t v
 std::uint32_t setBoolean(TktLibTicket& ticket, std::string_view name, std::uint32_t number);
 std::uint32_t setData(TktLibTicket& ticket, std::string_view name,
                       std::span<const std::uint8_t> bytes);
+/// Byte data holding the bytes of `bytes` (which may hold zeros).
+std::uint32_t setData(TktLibTicket& ticket, std::string_view name, const std::string& bytes);
+/// An array of byte data, one per string, each holding the string's bytes.
+std::uint32_t setDataArray(TktLibTicket& ticket, std::string_view name,
+                           const std::vector<std::string>& values);
 std::uint32_t setIntArray(TktLibTicket& ticket, std::string_view name,
                           std::span<const std::int32_t> values);
 /// An array of byte-data strings.
@@ -70,6 +75,8 @@ std::uint32_t setTicket(TktLibTicket& ticket, std::string_view name, const TktLi
 std::string printerText(const std::uint8_t* pascal, std::uint32_t capacity);
 /// The raw characters of a length-prefixed string, bounded the same way.
 std::string pascalCharacters(const std::uint8_t* pascal, std::uint32_t capacity);
+/// printerText, or "UNKNOWN" for an empty text.
+std::string printerTextOrUnknown(const std::uint8_t* pascal, std::uint32_t capacity);
 
 /// The first of the codes that is not 0, or 0. Evaluates a step only while every earlier one
 /// succeeded.

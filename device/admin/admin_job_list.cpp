@@ -14,8 +14,6 @@
 namespace admin {
 namespace {
 
-constexpr char kUnknownText[] = "UNKNOWN";
-
 enum MaskByte : std::uint8_t { kJob0, kJob1, kJob2, kBinder, kDocument };
 
 struct MaskBit {
@@ -89,11 +87,6 @@ struct JobFields {
     std::uint8_t clientBlock[kJobAttr280BlockSize] = {};
 };
 
-std::string textOrUnknown(const std::uint8_t* pascal, std::uint32_t capacity) {
-    std::string text = printerText(pascal, capacity);
-    return text.empty() ? kUnknownText : text;
-}
-
 /// The arrays of the answer, filled job by job.
 struct JobArrays {
     std::vector<std::int32_t> handles, nameCodes, detailNameCodes, ownerCodes, states, reasons,
@@ -103,13 +96,13 @@ struct JobArrays {
 
     void add(std::uint32_t handle, const JobFields& job) {
         handles.push_back(static_cast<std::int32_t>(handle));
-        names.push_back(textOrUnknown(job.name, sizeof job.name));
+        names.push_back(printerTextOrUnknown(job.name, sizeof job.name));
         namesByData.push_back(pascalCharacters(job.name, sizeof job.name));
         nameCodes.push_back(static_cast<std::int32_t>(job.nameCode));
-        detailNames.push_back(textOrUnknown(job.detailName, sizeof job.detailName));
+        detailNames.push_back(printerTextOrUnknown(job.detailName, sizeof job.detailName));
         detailNamesByData.push_back(pascalCharacters(job.detailName, sizeof job.detailName));
         detailNameCodes.push_back(static_cast<std::int32_t>(job.detailNameCode));
-        owners.push_back(textOrUnknown(job.owner, sizeof job.owner));
+        owners.push_back(printerTextOrUnknown(job.owner, sizeof job.owner));
         ownersByData.push_back(pascalCharacters(job.owner, sizeof job.owner));
         ownerCodes.push_back(static_cast<std::int32_t>(job.ownerCode));
         states.push_back(job.state[0]);
@@ -118,21 +111,11 @@ struct JobArrays {
         completeImpressions.push_back(static_cast<std::int32_t>(job.completeImpressions));
         dataSizes.push_back(static_cast<std::int32_t>(job.dataSize));
         times.emplace_back(reinterpret_cast<const char*>(&job.time), sizeof job.time);
-        clientNumbers.push_back(textOrUnknown(job.clientNumber, sizeof job.clientNumber));
+        clientNumbers.push_back(printerTextOrUnknown(job.clientNumber, sizeof job.clientNumber));
         clientBlocks.emplace_back(reinterpret_cast<const char*>(job.clientBlock),
                                   sizeof job.clientBlock);
     }
 };
-
-/// An array of data values, each holding the bytes of one string (which may hold zeros).
-std::uint32_t setBytesArray(TktLibTicket& ticket, std::string_view name,
-                            const std::vector<std::string>& values) {
-    cf::Value array = cf::Value::emptyArray();
-    for (const std::string& value : values) {
-        array.append(cf::Value::data(value.data(), value.size()));
-    }
-    return ConvertTktLibErrToCoreErr(TktLibSetCFArray(&ticket, key(name).c_str(), &array));
-}
 
 std::uint32_t writeArrays(const JobListMasks& masks, const JobArrays& jobs, TktLibTicket& list) {
     struct IntField {
@@ -173,7 +156,7 @@ std::uint32_t writeArrays(const JobListMasks& masks, const JobArrays& jobs, TktL
     for (const TextField& field : texts) {
         if (!wants(masks, field.byte, field.bit))
             continue;
-        const std::uint32_t code = field.rawBytes ? setBytesArray(list, field.key, field.values)
+        const std::uint32_t code = field.rawBytes ? setDataArray(list, field.key, field.values)
                                                   : setTextArray(list, field.key, field.values);
         if (code != kCoreNoErr)
             return code;

@@ -9,6 +9,8 @@ namespace admin {
 namespace {
 
 constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
+// What an empty name from the printer is answered as.
+constexpr char kUnknownText[] = "UNKNOWN";
 
 std::uint32_t ticketCode(int error) {
     return ConvertTktLibErrToCoreErr(error);
@@ -103,6 +105,20 @@ std::uint32_t setData(TktLibTicket& ticket, std::string_view name,
     return ticketCode(TktLibSetCFData(&ticket, key(name).c_str(), &data));
 }
 
+std::uint32_t setData(TktLibTicket& ticket, std::string_view name, const std::string& bytes) {
+    return setData(ticket, name,
+                   {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+std::uint32_t setDataArray(TktLibTicket& ticket, std::string_view name,
+                           const std::vector<std::string>& values) {
+    cf::Value array = cf::Value::emptyArray();
+    for (const std::string& value : values) {
+        array.append(cf::Value::data(value.data(), value.size()));
+    }
+    return ticketCode(TktLibSetCFArray(&ticket, key(name).c_str(), &array));
+}
+
 std::uint32_t setIntArray(TktLibTicket& ticket, std::string_view name,
                           std::span<const std::int32_t> values) {
     static constexpr std::int32_t kNone = 0;
@@ -153,6 +169,11 @@ std::string printerText(const std::uint8_t* pascal, std::uint32_t capacity) {
         text.erase(0, sizeof kByteOrderMark);
     }
     return text;
+}
+
+std::string printerTextOrUnknown(const std::uint8_t* pascal, std::uint32_t capacity) {
+    std::string text = printerText(pascal, capacity);
+    return text.empty() ? std::string(kUnknownText) : text;
 }
 
 }  // namespace admin

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bytes/byte_order.h"
+#include "control/control_internal.h"
 #include "control/control_operations.h"
 #include "glue/glue_error.h"
 #include "glue/glue_internal.h"
@@ -10,10 +11,6 @@
 #include "qdxa/qdxa_operations.h"
 
 namespace {
-
-std::int32_t controlStatus(std::int32_t status) {
-    return status == kQDXASuccess ? kGlueNoErr : status;
-}
 
 /// Frees the id list that the codec copied out of a file-list reply.
 struct FileListReply : QDXAFileListReply {
@@ -33,6 +30,21 @@ void takeReplyIds(const QDXAFileListReply& reply, std::uint16_t* count, std::uin
         std::copy_n(reply.ids, reply.count, fileIds);
     }
     *count = reply.ids != nullptr ? reply.count : 0;
+}
+
+/// Sends a file-list request and lets the reply's list update the caller's.
+template <typename Request>
+std::int32_t exchangeFileList(GlueSession& session, const Request& request,
+                              std::int32_t (*operation)(PacketSession*, const QDXAIdentifiers*,
+                                                        const Request*, QDXAFileListReply*),
+                              std::uint16_t* count, std::uint32_t* fileIds) {
+    const QDXAIdentifiers ids = glueIdentifiers(session);
+    FileListReply reply;
+    const std::int32_t status = operation(session.packetSession, &ids, &request, &reply);
+    if (status == kQDXASuccess) {
+        takeReplyIds(reply, count, fileIds);
+    }
+    return controlStatus(status);
 }
 
 }  // namespace
@@ -63,13 +75,7 @@ std::int32_t glue_qdxaDeleteFiles(GlueSession* session, std::uint16_t* count,
     request.count = *count;
     request.fileIds = fileIds;
     request.password = password;
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
-    FileListReply reply;
-    const std::int32_t status = QDXA_DeleteFiles(session->packetSession, &ids, &request, &reply);
-    if (status == kQDXASuccess) {
-        takeReplyIds(reply, count, fileIds);
-    }
-    return controlStatus(status);
+    return exchangeFileList(*session, request, QDXA_DeleteFiles, count, fileIds);
 }
 
 std::int32_t glue_qdxaReplaceFiles(GlueSession* session, std::uint16_t* count,
@@ -84,13 +90,7 @@ std::int32_t glue_qdxaReplaceFiles(GlueSession* session, std::uint16_t* count,
     request.values[0] = password1;
     request.values[1] = fileBox;
     request.values[2] = password2;
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
-    FileListReply reply;
-    const std::int32_t status = QDXA_ReplaceFiles(session->packetSession, &ids, &request, &reply);
-    if (status == kQDXASuccess) {
-        takeReplyIds(reply, count, fileIds);
-    }
-    return controlStatus(status);
+    return exchangeFileList(*session, request, QDXA_ReplaceFiles, count, fileIds);
 }
 
 std::int32_t glue_qdxaChangeFileBoxPassword(GlueSession* session, std::uint32_t fileBox,

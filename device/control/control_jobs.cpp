@@ -1,4 +1,5 @@
 // Job operations: cancel, delete, pause, resume and promote one job of the printer.
+#include "control/control_internal.h"
 #include "control/control_operations.h"
 #include "glue/glue_error.h"
 #include "glue/glue_internal.h"
@@ -7,50 +8,45 @@
 
 namespace {
 
-using ObjectOperation = std::int32_t (*)(PacketSession*, const QDXAIdentifiers*,
-                                         const QDXAObjectRequest*, QDXAObjectReply*);
-
-/// The printer's status 1 is success; every other status is handed on.
-std::int32_t jobStatus(std::int32_t status) {
-    return status == kQDXASuccess ? kGlueNoErr : status;
-}
-
-std::int32_t runJobOperation(GlueSession* session, std::uint32_t jobId, ObjectOperation operation) {
+/// Sends one job operation with the session's user ids.
+template <typename Request, typename Reply>
+std::int32_t runJobOperation(GlueSession* session, Request request,
+                             std::int32_t (*operation)(PacketSession*, const QDXAIdentifiers*,
+                                                       const Request*, Reply*)) {
     if (session == nullptr) {
         return kGlueParamErr;
     }
     const QDXAIdentifiers ids = glueIdentifiers(*session);
+    Reply reply;
+    return controlStatus(operation(session->packetSession, &ids, &request, &reply));
+}
+
+QDXAObjectRequest jobRequest(std::uint32_t jobId) {
     QDXAObjectRequest request;
     request.objectId = jobId;
-    QDXAObjectReply reply;
-    return jobStatus(operation(session->packetSession, &ids, &request, &reply));
+    return request;
 }
 
 }  // namespace
 
 std::int32_t glue_qdxaCancelJob(GlueSession* session, std::uint32_t jobId) {
-    return runJobOperation(session, jobId, QDXA_CancelJob);
+    return runJobOperation(session, jobRequest(jobId), QDXA_CancelJob);
 }
 
 std::int32_t glue_qdxaDelete(GlueSession* session, std::uint32_t jobId) {
-    return runJobOperation(session, jobId, QDXA_Delete);
+    return runJobOperation(session, jobRequest(jobId), QDXA_Delete);
 }
 
 std::int32_t glue_qdxaPauseJob(GlueSession* session, std::uint32_t jobId) {
-    return runJobOperation(session, jobId, QDXA_PauseJob);
+    return runJobOperation(session, jobRequest(jobId), QDXA_PauseJob);
 }
 
 std::int32_t glue_qdxaResumeJob(GlueSession* session, std::uint32_t jobId) {
-    return runJobOperation(session, jobId, QDXA_ResumeJob);
+    return runJobOperation(session, jobRequest(jobId), QDXA_ResumeJob);
 }
 
 std::int32_t glue_qdxaPromoteJob(GlueSession* session, std::uint32_t jobId) {
-    if (session == nullptr) {
-        return kGlueParamErr;
-    }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAPromoteJobRequest request;
     request.jobId = jobId;
-    QDXAPromoteJobReply reply;
-    return jobStatus(QDXA_PromoteJob(session->packetSession, &ids, &request, &reply));
+    return runJobOperation(session, request, QDXA_PromoteJob);
 }
