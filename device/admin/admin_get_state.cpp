@@ -17,6 +17,8 @@ constexpr std::int32_t kTransportRefused = 4203;
 // What a failed state query answers.
 constexpr std::int32_t kFailedDetailCode = 1003;
 constexpr std::uint32_t kFailedStateAndReason = kTktLibBooleanFailure;
+// The state goes above the reason in the state-and-reason answer.
+constexpr std::uint32_t kStateShift = 16;
 
 struct PrinterState {
     std::uint8_t state = 0;
@@ -54,7 +56,7 @@ std::uint32_t answerState(GetRequest& get, const StateKeys& keys, const PrinterS
     const auto detail =
         static_cast<std::int32_t>(LocalCompareAndGetStatusCode(get.session, state.detail));
     const auto stateAndReason =
-        static_cast<std::int32_t>((std::uint32_t{state.state} << 16) | state.reason);
+        static_cast<std::int32_t>((std::uint32_t{state.state} << kStateShift) | state.reason);
     return answer(get, keys, state.printable, detail, stateAndReason);
 }
 
