@@ -148,18 +148,13 @@ std::uint32_t withAdminThreadPaused(CLibContext& context, Transfer transfer) {
 
 // Ends the core job. A core close is made once: after any attempt the core context is gone, and
 // a repeated close (after 10501) finds nothing left to end.
-std::uint32_t closeCoreJob(CLibContext& context, std::uint32_t* subCode) {
+std::uint32_t closeCoreJob(CLibContext& context) {
     CoreContext* core = context.coreContext();
     if (core == nullptr) {
         return kIOS_NoErr;
     }
     context.setCoreContext(nullptr);
-    const std::uint32_t status = LibConnectorJobClose(core);
-    if (status == kIOS_ErrPrinterRefused) {
-        return LocalRefusalWithSubCode(LibSubCodePoint::kJobClose, &context.deviceInfo(),
-                                       &context.printerAddress(), subCode);
-    }
-    return status;
+    return LibConnectorJobClose(core);
 }
 
 std::uint32_t closeJob(CLibContext& context, std::uint32_t* subCode) {
@@ -170,7 +165,12 @@ std::uint32_t closeJob(CLibContext& context, std::uint32_t* subCode) {
     if (status != kIOS_NoErr) {
         return status;
     }
-    status = withAdminThreadPaused(context, [&] { return closeCoreJob(context, subCode); });
+    status = withAdminThreadPaused(context, [&] { return closeCoreJob(context); });
+    if (status == kIOS_ErrPrinterRefused) {
+        // Asked once the administration thread runs again: a USB printer answers through it.
+        return LocalRefusalWithSubCode(LibSubCodePoint::kJobClose, &device,
+                                       &context.printerAddress(), subCode);
+    }
     if (status == kIOS_NoErr && device.shouldUseQueue()) {
         status = LibGetQueueLayer().stopQueuing(&device, &context.printerAddress());
     }

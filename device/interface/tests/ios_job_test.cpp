@@ -150,6 +150,14 @@ TEST_F(NetworkJob, ArgumentsAndContextKinds) {
     EXPECT_EQ(IOS_JobSend(admin, "x", nullptr, 0, nullptr), kIOS_ErrParam);
     EXPECT_EQ(IOS_JobClose(nullptr, 0, nullptr), kIOS_ErrParam);
     EXPECT_EQ(IOS_AdminClose(admin), kIOS_NoErr);
+
+    ASSERT_EQ(IOS_JobOpen(&job, address.get(), nullptr, nullptr), kIOS_NoErr);
+    Ticket request;
+    Ticket response;
+    EXPECT_EQ(IOS_AdminGetInfo(job, request.get(), response.get()), kIOS_ErrContextType);
+    EXPECT_EQ(IOS_AdminControlInfo(job, request.get(), response.get()), kIOS_ErrContextType);
+    EXPECT_EQ(IOS_AdminClose(job), kIOS_ErrContextType);
+    EXPECT_EQ(IOS_JobClose(job, 0, nullptr), kIOS_NoErr);
 }
 
 }  // namespace
