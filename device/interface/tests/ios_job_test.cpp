@@ -161,3 +161,36 @@ TEST_F(NetworkJob, ArgumentsAndContextKinds) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace interfacetest;
+using namespace std::chrono_literals;
+
+// The library's own administration layer, whose status requests the test printer does not
+// answer: only a job that skips the status check opens.
+class NetworkJobUnchecked : public InterfaceTest {
+  protected:
+    void SetUp() override { ASSERT_TRUE(printer_.start()) << printer_.error(); }
+    testsupport::TestPrinter printer_;
+};
+
+TEST_F(NetworkJobUnchecked, IgnoreOffLineOpensWithoutAStatusAnswer) {
+    Address address("WQS_LPR", printer_.address());
+    void* job = nullptr;
+    EXPECT_NE(IOS_JobOpen(&job, address.get(), nullptr, nullptr), kIOS_NoErr);
+    EXPECT_EQ(job, nullptr);
+
+    Ticket options;
+    ASSERT_EQ(IOS_TicketSetBoolean(options.get(), "orvane.wqs.IgnoreOffLine", 1), kIOS_NoErr);
+    ASSERT_EQ(IOS_JobOpen(&job, address.get(), options.get(), nullptr), kIOS_NoErr);
+    std::uint32_t length = 9;
+    ASSERT_EQ(IOS_JobSend(job, "unchecked", &length, 0, nullptr), kIOS_NoErr);
+    EXPECT_EQ(length, 9u);
+    ASSERT_EQ(IOS_JobClose(job, 0, nullptr), kIOS_NoErr);
+    ASSERT_TRUE(printer_.waitForJobs(1, 10s));
+    EXPECT_EQ(printer_.jobs().size(), 1u);
+    EXPECT_EQ(printer_.jobs()[0].data, "unchecked");
+}
+
+}  // namespace
