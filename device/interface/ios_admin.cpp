@@ -7,6 +7,7 @@
 #include "interface/lib_context.h"
 #include "interface/lib_device_use.h"
 #include "interface/lib_error.h"
+#include "interface/lib_open.h"
 #include "interface/lib_queue.h"
 #include "interface/lib_state.h"
 
@@ -93,39 +94,19 @@ std::uint32_t closeAdmin(CLibContext& context) {
 
 }  // namespace
 
-uint32_t IOS_AdminOpen(void** context, void* addressHandle) {
-    if (context == nullptr || addressHandle == nullptr) {
-        return kIOS_ErrParam;
-    }
-    *context = nullptr;
-    CLibPrinterAddress& address = *static_cast<CLibPrinterAddress*>(addressHandle);
-    const auto uri = address.deviceURI();
-    if (!uri) {
-        return kIOS_ErrNoDeviceURI;
-    }
-    std::uint32_t status = LocalSetUp();
-    CLibSharedInfo* registry = LibProcessState().sharedInfo.get();
-    std::unique_ptr<CLibDeviceInfo> device;
-    if (status == kIOS_NoErr) {
-        status = LocalAttachDevice(*registry, *uri, address.connectionType(), device);
-    }
-    CoreContext* core = nullptr;
-    if (status == kIOS_NoErr) {
-        status = openAdmin(*device, address, &core);
-        if (status != kIOS_NoErr) {
-            LocalDetachDevice(*registry, *device);
-        }
-    }
-    if (status != kIOS_NoErr) {
-        LocalTearDownIfIdle();
-        return status;
-    }
-    auto made = CLibContext::initAdminContextWithDeviceInfo(std::move(device),
-                                                            PrinterAddressRef::retain(&address));
-    made->setCoreContext(core);
-    *context = made.release();
-    LocalContextOpened();
-    return kIOS_NoErr;
+uint32_t IOS_AdminOpen(void** context, void* address) {
+    return LocalOpenContext(context, address,
+                            [](CLibPrinterAddress& printer, std::unique_ptr<CLibDeviceInfo>& device,
+                               std::unique_ptr<CLibContext>& made) {
+                                CoreContext* core = nullptr;
+                                const std::uint32_t status = openAdmin(*device, printer, &core);
+                                if (status == kIOS_NoErr) {
+                                    made = CLibContext::initAdminContextWithDeviceInfo(
+                                        std::move(device), PrinterAddressRef::retain(&printer));
+                                    made->setCoreContext(core);
+                                }
+                                return status;
+                            });
 }
 
 uint32_t IOS_AdminOpenOnSandbox(void** context, void* address) {

@@ -6,6 +6,7 @@
 #include "interface/lib_connector.h"
 #include "interface/lib_context.h"
 #include "interface/lib_device_use.h"
+#include "interface/lib_open.h"
 #include "interface/lib_printer_status.h"
 #include "interface/lib_queue.h"
 #include "interface/lib_state.h"
@@ -92,41 +93,18 @@ std::uint32_t openNetworkJob(std::unique_ptr<CLibDeviceInfo>& device, CLibPrinte
     return openCoreJob(device, address, channel, subCode, context);
 }
 
-std::uint32_t LocalJobOpen(void** context, void* addressHandle, void* options,
+std::uint32_t LocalJobOpen(void** context, void* address, void* options,
                            std::uint32_t* subCode, const JobChannel& channel) {
-    if (context == nullptr || addressHandle == nullptr) {
-        return kIOS_ErrParam;
-    }
-    *context = nullptr;
-    CLibPrinterAddress& address = *static_cast<CLibPrinterAddress*>(addressHandle);
-    const auto uri = address.deviceURI();
-    if (!uri) {
-        return kIOS_ErrNoDeviceURI;
-    }
-    std::uint32_t status = LocalSetUp();
-    CLibSharedInfo* registry = LibProcessState().sharedInfo.get();
-    std::unique_ptr<CLibDeviceInfo> device;
-    if (status == kIOS_NoErr) {
-        status = LocalAttachDevice(*registry, *uri, address.connectionType(), device);
-    }
-    if (status != kIOS_NoErr) {
-        LocalTearDownIfIdle();
-        return status;
-    }
-    CLibDeviceInfo* view = device.get();
     const auto* optionsTicket = static_cast<const TktLibTicket*>(options);
-    std::unique_ptr<CLibContext> made;
-    status = view->shouldUseQueue()
-                 ? openUSBJob(device, address, optionsTicket, channel, subCode, made)
-                 : openNetworkJob(device, address, optionsTicket, channel, subCode, made);
-    if (status != kIOS_NoErr) {
-        LocalDetachDevice(*registry, *view);
-        LocalTearDownIfIdle();
-        return status;
-    }
-    *context = made.release();
-    LocalContextOpened();
-    return kIOS_NoErr;
+    return LocalOpenContext(context, address,
+                            [&](CLibPrinterAddress& printer, std::unique_ptr<CLibDeviceInfo>& device,
+                                std::unique_ptr<CLibContext>& made) {
+                                return device->shouldUseQueue()
+                                           ? openUSBJob(device, printer, optionsTicket, channel,
+                                                        subCode, made)
+                                           : openNetworkJob(device, printer, optionsTicket,
+                                                            channel, subCode, made);
+                            });
 }
 
 // Runs `transfer` with this process's administration thread paused when the printer is a USB
