@@ -53,8 +53,8 @@ uint32_t IOS_PrinterAddressCreate(const char* iomName, const char* printerName,
             [[fallthrough]];
         case kCLibConnectionLPR:
         case kCLibConnectionLPRv6: {
-            auto made = CLibPrinterAddress::initWithIOMName(iomName, printerName, serviceType,
-                                                            domain);
+            auto made =
+                CLibPrinterAddress::initWithIOMName(iomName, printerName, serviceType, domain);
             if (!made) {
                 return kIOS_ErrMemory;
             }
@@ -85,7 +85,8 @@ uint32_t IOS_PrinterAddressGetIomName(void* address, char* buffer) {
     if (address == nullptr || buffer == nullptr) {
         return kIOS_ErrParam;
     }
-    const auto name = CLibPrinterAddress::iomNameForConnectionType(asAddress(address)->connectionType());
+    const auto name =
+        CLibPrinterAddress::iomNameForConnectionType(asAddress(address)->connectionType());
     if (!name) {
         return kIOS_ErrParam;
     }

@@ -47,7 +47,8 @@ uint32_t IOS_PrinterListGetAddress(void* list, int32_t index, char* nameBuffer, 
     if (list == nullptr || !inRange(index, asPrinterList(list)->addresses.size())) {
         return kIOS_ErrParam;
     }
-    const PrinterAddressRef& entry = asPrinterList(list)->addresses[static_cast<std::size_t>(index)];
+    const PrinterAddressRef& entry =
+        asPrinterList(list)->addresses[static_cast<std::size_t>(index)];
     if (nameBuffer != nullptr) {
         CopyNameToBuffer(entry->printerName(), nameBuffer, kIOS_PrinterNameBufferSize);
     }

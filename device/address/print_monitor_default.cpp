@@ -106,5 +106,5 @@ std::uint32_t PrintMonitorSetDefaultPrinter(const CLibPrinterAddress& address) {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     return cf::writePropertyListFile(path, *domain) == cf::PlistStatus::Ok ? kIOS_NoErr
-                                                                          : kIOS_ErrInternal;
+                                                                           : kIOS_ErrInternal;
 }

@@ -84,9 +84,9 @@ PrinterAddressRef CLibPrinterAddress::initWithIOMNameAddress(std::string_view io
     return PrinterAddressRef::adopt(new CLibPrinterAddress(type, std::move(*name), std::move(uri)));
 }
 
-PrinterAddressRef CLibPrinterAddress::initWithConnectionType(
-    std::int32_t connectionType, std::optional<std::string> printerName,
-    std::optional<std::string> deviceURI) {
+PrinterAddressRef CLibPrinterAddress::initWithConnectionType(std::int32_t connectionType,
+                                                             std::optional<std::string> printerName,
+                                                             std::optional<std::string> deviceURI) {
     if (!printerName || (!deviceURI && connectionType != kCLibConnectionBonjour)) {
         return {};
     }

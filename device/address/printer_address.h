@@ -19,8 +19,8 @@
 /// Connection kinds of a printer address.
 enum CLibConnectionType : std::int32_t {
     kCLibConnectionUSB = 0,
-    kCLibConnectionLPR = 1,      ///< LPR over IPv4
-    kCLibConnectionLPRv6 = 2,    ///< LPR over IPv6
+    kCLibConnectionLPR = 1,    ///< LPR over IPv4
+    kCLibConnectionLPRv6 = 2,  ///< LPR over IPv6
     kCLibConnectionBonjour = 3,
     kCLibConnectionInvalid = 4,  ///< an IOM name the library does not know
 };

@@ -17,8 +17,7 @@ constexpr std::string_view kURIKey = "_deviceURI";
 constexpr std::string_view kTypeKey = "_connectionType";
 
 // The string under `key`, or nothing when absent; false when present with another type.
-bool decodeString(const cf::Value& archive, std::string_view key,
-                  std::optional<std::string>& out) {
+bool decodeString(const cf::Value& archive, std::string_view key, std::optional<std::string>& out) {
     const cf::Value* value = archive.find(key);
     out = StringValue(value);
     return value == nullptr || out.has_value();
@@ -45,7 +44,8 @@ std::optional<cf::Value> PrinterAddressArchive(const CLibPrinterAddress& address
 PrinterAddressRef PrinterAddressUnarchive(const cf::Value& archive) {
     const auto* bytes = archive.data();
     cf::Value decoded;
-    if (bytes == nullptr || cf::readPropertyList(std::span(*bytes), decoded) != cf::PlistStatus::Ok ||
+    if (bytes == nullptr ||
+        cf::readPropertyList(std::span(*bytes), decoded) != cf::PlistStatus::Ok ||
         !decoded.isDictionary()) {
         return {};
     }

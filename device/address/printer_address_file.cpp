@@ -20,7 +20,6 @@ PrinterAddressRef PrinterAddressReadFile(const std::filesystem::path& path) {
     if (!type) {
         return {};
     }
-    return CLibPrinterAddress::initWithConnectionType(*type,
-                                                      StringValue(form.find(kAddressKeyName)),
-                                                      StringValue(form.find(kAddressKeyURI)));
+    return CLibPrinterAddress::initWithConnectionType(
+        *type, StringValue(form.find(kAddressKeyName)), StringValue(form.find(kAddressKeyURI)));
 }

@@ -55,8 +55,8 @@ std::uint32_t PrinterInfoFolderReadList(std::string_view iomName, PrinterList& l
     // A name that would lead out of the printer-information folder names no folder of it.
     const bool leavesFolder =
         iomName.find('/') != std::string_view::npos || iomName == "." || iomName == "..";
-    const auto entries =
-        leavesFolder ? std::vector<std::filesystem::path>{} : folderEntries(PrinterInfoFolder(iomName));
+    const auto entries = leavesFolder ? std::vector<std::filesystem::path>{}
+                                      : folderEntries(PrinterInfoFolder(iomName));
     PrinterList found;
     for (const auto& entry : entries) {
         if (auto address = addressOfFile(entry)) {

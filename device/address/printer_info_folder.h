@@ -13,6 +13,7 @@
 std::filesystem::path PrinterInfoFolder(std::string_view iomName);
 
 /// The addresses of the kind's subfolder, in the order of the file names. A missing or empty
-/// folder, and a name that would lead out of the folder, give an empty list; entries that hold no address are skipped, but when there are
-/// entries and none holds one the result is kIOS_ErrInternal and `list` is left as it was.
+/// folder, and a name that would lead out of the folder, give an empty list; entries that hold no
+/// address are skipped, but when there are entries and none holds one the result is
+/// kIOS_ErrInternal and `list` is left as it was.
 std::uint32_t PrinterInfoFolderReadList(std::string_view iomName, PrinterList& list);

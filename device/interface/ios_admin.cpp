@@ -123,8 +123,7 @@ uint32_t IOS_AdminSetInfo(void* context, void* request, void* response) {
 }
 
 uint32_t IOS_AdminControlInfo(void* context, void* request, void* response) {
-    return adminRequest(context, request, response, kLibQueueControl,
-                        LibConnectorAdminControlInfo);
+    return adminRequest(context, request, response, kLibQueueControl, LibConnectorAdminControlInfo);
 }
 
 uint32_t IOS_AdminClose(void* handle) {

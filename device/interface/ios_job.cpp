@@ -42,8 +42,7 @@ std::uint32_t openCoreJob(std::unique_ptr<CLibDeviceInfo>& device, CLibPrinterAd
     const std::uint32_t status = LibConnectorJobOpen(
         &core, &address, channel.forType(address.connectionType()), channel.useChannel);
     if (status == kIOS_ErrPrinterRefused) {
-        return LocalRefusalWithSubCode(LibSubCodePoint::kJobOpen, device.get(), &address,
-                                       subCode);
+        return LocalRefusalWithSubCode(LibSubCodePoint::kJobOpen, device.get(), &address, subCode);
     }
     if (status != kIOS_NoErr) {
         return status;
@@ -93,18 +92,17 @@ std::uint32_t openNetworkJob(std::unique_ptr<CLibDeviceInfo>& device, CLibPrinte
     return openCoreJob(device, address, channel, subCode, context);
 }
 
-std::uint32_t LocalJobOpen(void** context, void* address, void* options,
-                           std::uint32_t* subCode, const JobChannel& channel) {
+std::uint32_t LocalJobOpen(void** context, void* address, void* options, std::uint32_t* subCode,
+                           const JobChannel& channel) {
     const auto* optionsTicket = static_cast<const TktLibTicket*>(options);
-    return LocalOpenContext(context, address,
-                            [&](CLibPrinterAddress& printer, std::unique_ptr<CLibDeviceInfo>& device,
-                                std::unique_ptr<CLibContext>& made) {
-                                return device->shouldUseQueue()
-                                           ? openUSBJob(device, printer, optionsTicket, channel,
-                                                        subCode, made)
-                                           : openNetworkJob(device, printer, optionsTicket,
-                                                            channel, subCode, made);
-                            });
+    return LocalOpenContext(
+        context, address,
+        [&](CLibPrinterAddress& printer, std::unique_ptr<CLibDeviceInfo>& device,
+            std::unique_ptr<CLibContext>& made) {
+            return device->shouldUseQueue()
+                       ? openUSBJob(device, printer, optionsTicket, channel, subCode, made)
+                       : openNetworkJob(device, printer, optionsTicket, channel, subCode, made);
+        });
 }
 
 // Runs `transfer` with this process's administration thread paused when the printer is a USB

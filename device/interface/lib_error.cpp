@@ -7,21 +7,22 @@
 
 namespace {
 
+// Core codes 0 to 15 in order: protocol-layer failures (158xx) and transport failures (41xx)
+// pass up unchanged.
+// clang-format off
 constexpr std::array<std::uint32_t, 16> kCoreErrors{
     kIOS_NoErr, 15850, 15851, 15831, 15832, 4150, 4157, 4112,
-    4156,       4131,  15834, 15850, kIOS_ErrUnknownCore, kIOS_ErrPrinterRefused, 15852,
-    kIOS_ErrUnknownCore,
-};
+    4156, 4131, 15834, 15850, kIOS_ErrUnknownCore, kIOS_ErrPrinterRefused, 15852,
+    kIOS_ErrUnknownCore};
+// clang-format on
 
 constexpr std::array<std::uint32_t, 5> kSharedInfoErrors{
-    kIOS_NoErr, kIOS_ErrInternal, kIOS_ErrInternal, kIOS_ErrBusy, kIOS_ErrInternal,
-};
+    kIOS_NoErr, kIOS_ErrInternal, kIOS_ErrInternal, kIOS_ErrBusy, kIOS_ErrInternal};
 
 constexpr std::array<std::uint32_t, 13> kDeviceInfoErrors{
     kIOS_NoErr,       kIOS_ErrInternal, kIOS_ErrMemory,   kIOS_ErrInternal, kIOS_ErrBusy,
     kIOS_ErrInternal, kIOS_ErrInternal, kIOS_ErrInternal, kIOS_ErrInternal, kIOS_ErrInternal,
-    kIOS_ErrInternal, kIOS_ErrBusy,     kIOS_ErrInternal,
-};
+    kIOS_ErrInternal, kIOS_ErrBusy,     kIOS_ErrInternal};
 
 template <std::size_t N>
 std::uint32_t lookUp(const std::array<std::uint32_t, N>& table, std::uint32_t code,

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr LibQueueLayer kLibraryLayer{LocalStartQueuing,        LocalStopQueuing,
-                                      LocalEnqueue,             LocalWaitForTaskComplete,
-                                      LocalPauseAdminThread,    LocalResumeAdminThread};
+constexpr LibQueueLayer kLibraryLayer{LocalStartQueuing,     LocalStopQueuing,
+                                      LocalEnqueue,          LocalWaitForTaskComplete,
+                                      LocalPauseAdminThread, LocalResumeAdminThread};
 
 std::atomic<const LibQueueLayer*> replacementLayer{nullptr};
 

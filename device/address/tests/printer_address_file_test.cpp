@@ -34,8 +34,8 @@ TEST_F(PrinterAddressFile, WrittenFileIsAPropertyListThatPythonReads) {
     auto address = createAddress("WQS_LPRV6", "fe80::1");
     ASSERT_EQ(IOS_WritePrinterAddressToFile(address.get(), path("printerAddress").c_str()),
               kIOS_NoErr);
-    EXPECT_EQ(testsupport::runPython(kOracle, {"address", path("printerAddress"), "fe80::1",
-                                               "lpd://[fe80::1]/", "2"}),
+    EXPECT_EQ(testsupport::runPython(
+                  kOracle, {"address", path("printerAddress"), "fe80::1", "lpd://[fe80::1]/", "2"}),
               0);
 }
 

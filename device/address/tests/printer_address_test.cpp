@@ -21,8 +21,8 @@ TEST(PrinterAddress, IomNamesMapToConnectionTypesAndBack) {
     const struct {
         const char* iomName;
         std::int32_t type;
-    } cases[] = {{"USB", 0}, {"WQS_LPR", 1}, {"WQS_LPRV6", 2}, {"Rendezvous", 3},
-                 {"AppleTalk", 4}, {"usb", 4}, {"", 4}};
+    } cases[] = {{"USB", 0},       {"WQS_LPR", 1}, {"WQS_LPRV6", 2}, {"Rendezvous", 3},
+                 {"AppleTalk", 4}, {"usb", 4},     {"", 4}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.iomName);
         EXPECT_EQ(CLibPrinterAddress::localPrinterConnectionTypeWithIOMName(c.iomName), c.type);

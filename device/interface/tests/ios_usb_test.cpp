@@ -39,7 +39,8 @@ TEST_F(USBPrinter, JobOpenBecomesQueueOwnerAndChecksTheStatusThroughTheQueue) {
     ASSERT_EQ(IOS_JobOpen(&job, address_->get(), nullptr, &subCode), kIOS_NoErr);
     EXPECT_EQ(subCode, 0u);
     EXPECT_EQ(queue_.takeCalls(), (Calls{"start 1", "enqueue 1", "wait"}));
-    EXPECT_EQ(channel_.calls, (Calls{"create Orvane/Stratoline X9?serial=00A1", "open 0 -1 0 500"}));
+    EXPECT_EQ(channel_.calls,
+              (Calls{"create Orvane/Stratoline X9?serial=00A1", "open 0 -1 0 500"}));
     EXPECT_EQ(record(kURI)->queueOwner, static_cast<std::uint32_t>(::getpid()));
     EXPECT_EQ(IOS_JobClose(job, 0, nullptr), kIOS_NoErr);
     EXPECT_EQ(queue_.takeCalls(), (Calls{"pause", "resume", "stop"}));
@@ -72,7 +73,11 @@ TEST_F(USBPrinter, FailedOpenStopsQueuingAndUndoesTheAttach) {
     } cases[] = {
         {"queue cannot start", kIOS_ErrInternal, true, 0, kIOS_ErrInternal, {"start 1"}},
         {"offline", 0, false, 0, kIOS_ErrOffline, {"start 1", "enqueue 1", "wait", "stop"}},
-        {"channel busy", 0, true, caioStatusFromCode(kCaioCodeNotReady), 4112,
+        {"channel busy",
+         0,
+         true,
+         caioStatusFromCode(kCaioCodeNotReady),
+         4112,
          {"start 1", "enqueue 1", "wait", "stop"}},
     };
     for (const auto& c : cases) {

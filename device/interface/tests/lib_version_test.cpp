@@ -16,9 +16,8 @@ TEST(LibVersion, BundleVersionAsOneNumber) {
         const char* version;
         std::uint16_t expected;
     } cases[] = {
-        {"2.41", 0x0241}, {"3.1", 0x0310}, {"3", 0x0300},   {"6.0.0", 0x0600},
-        {"2.4.1", 0x0240}, {"12.345", 0x0C34}, {"", 0x0000}, {"x.y", 0x0000},
-        {"1.a5", 0x0105},
+        {"2.41", 0x0241},   {"3.1", 0x0310}, {"3", 0x0300},   {"6.0.0", 0x0600}, {"2.4.1", 0x0240},
+        {"12.345", 0x0C34}, {"", 0x0000},    {"x.y", 0x0000}, {"1.a5", 0x0105},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LocalVersionFromBundleVersion(c.version), c.expected) << c.version;
@@ -34,7 +33,8 @@ class LibraryCopy {
             std::filesystem::create_directory(folder_.path() / "DovoCommonLib.resources");
             std::ofstream(folder_.path() / "DovoCommonLib.resources/Info.plist") << infoPlist;
         }
-        library_ = ::dlopen((folder_.path() / "libDovoCommonLib.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        library_ =
+            ::dlopen((folder_.path() / "libDovoCommonLib.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     }
     ~LibraryCopy() {
         if (library_ != nullptr) {
@@ -45,7 +45,8 @@ class LibraryCopy {
     LibraryCopy& operator=(const LibraryCopy&) = delete;
 
     std::uint16_t version() {
-        auto getVersion = reinterpret_cast<std::uint16_t (*)()>(::dlsym(library_, "IOS_GetVersion"));
+        auto getVersion =
+            reinterpret_cast<std::uint16_t (*)()>(::dlsym(library_, "IOS_GetVersion"));
         EXPECT_NE(getVersion, nullptr) << ::dlerror();
         return getVersion != nullptr ? getVersion() : 0xFFFF;
     }
@@ -57,8 +58,11 @@ class LibraryCopy {
 
 std::string infoPlist(const std::string& identifier, const std::string& version) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-           "<key>CFBundleIdentifier</key><string>" + identifier + "</string>"
-           "<key>CFBundleVersion</key><string>" + version + "</string></dict></plist>\n";
+           "<key>CFBundleIdentifier</key><string>" +
+           identifier +
+           "</string>"
+           "<key>CFBundleVersion</key><string>" +
+           version + "</string></dict></plist>\n";
 }
 
 TEST(LibVersion, GetVersionReadsTheInfoBesideTheLibrary) {

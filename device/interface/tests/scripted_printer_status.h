@@ -52,7 +52,9 @@ class ScriptedPrinterStatus {
     }
 
     /// Answers in turn; the last one answers every later request.
-    void script(std::vector<StatusAnswer> answers) { answers_.assign(answers.begin(), answers.end()); }
+    void script(std::vector<StatusAnswer> answers) {
+        answers_.assign(answers.begin(), answers.end());
+    }
 
     std::int32_t openStatus = 0;  ///< glue status of a session open
 
