@@ -99,6 +99,9 @@ std::uint32_t getJobCompleteInfo(GetRequest& get);
 std::uint32_t getAcquireResource(GetRequest& get);
 std::uint32_t getTestPrint2Ex(GetRequest& get);
 
+/// The stored files of a file box.
+std::uint32_t getFileList(GetRequest& get);
+
 /// Job lists.
 std::uint32_t getJobListNotComm(GetRequest& get);
 std::uint32_t getJobList(GetRequest& get);

@@ -62,6 +62,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getAcquireResource,
     admin::getTestPrint2Ex,
     admin::getPrinterStateNotComm,
+    admin::getFileList,
     admin::getOptionalUnits,
     admin::getFuncForMonitor,
     admin::getJobListNotComm,
