@@ -1,5 +1,5 @@
-// Printer behaviours that the controls meet, added to a QDXA printer model: the list of file
-// boxes, file-list replies that differ from the request, and per-operation refusals.
+// Printer behaviours that the controls meet, added to a QDXA printer model: file-list replies
+// that differ from the request, and per-operation refusals.
 #pragma once
 
 #include <cstdint>
@@ -18,16 +18,12 @@ class ControlPrinter {
     ControlPrinter(const ControlPrinter&) = delete;
     ControlPrinter& operator=(const ControlPrinter&) = delete;
 
-    /// ListObjects2 of the file boxes (class 1002, selector 23): their ids.
-    std::vector<std::uint32_t> fileBoxes;
     /// DeleteFiles and ReplaceFiles: the file ids the reply names, in place of the request's.
     std::optional<std::vector<std::uint32_t>> fileListReply;
     /// The printer's result for an operation, in place of its own.
     std::map<std::uint16_t, std::uint16_t> operationResults;
 
   private:
-    void listFileBoxes(std::span<const std::uint8_t> request, std::uint16_t& result,
-                       Bytes& parameter) const;
     void replaceFileList(std::uint16_t operation, Bytes& parameter) const;
 };
 

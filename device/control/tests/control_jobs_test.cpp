@@ -56,7 +56,7 @@ class Monitor : public ControlPrinterTest {
 TEST_F(Monitor, JobOperationsAndFileBoxesSetTheirBits) {
     setAttribute(501, 212, supportValue({{35, 1}, {34, 1}, {32, 1}, {33, 1}}));
     setAttribute(101, kAttrObjectClasses, supportValue({{201, 1}, {1002, 1}}));
-    control.fileBoxes = {9001};
+    paged.classObjects[1002] = {9001};
     openSession();
     ASSERT_EQ(glue_qdxaGetfunc_forMonitor(session, &support), 0);
     EXPECT_EQ(support, kMonitorInterrupt | kMonitorPromote | kMonitorPauseResume | kMonitorFileBox);
@@ -72,7 +72,7 @@ TEST_F(Monitor, PauseWithoutResumeAndNoBoxesGiveFewerBits) {
 
 TEST_F(Monitor, AFileBoxClassWithFlagZeroIsNeverListed) {
     setAttribute(101, kAttrObjectClasses, supportValue({{1002, 0}}));
-    control.fileBoxes = {9001};
+    paged.classObjects[1002] = {9001};
     openSession();
     ASSERT_EQ(glue_qdxaGetfunc_forMonitor(session, &support), 0);
     EXPECT_EQ(support, 0u);
@@ -82,7 +82,7 @@ TEST_F(Monitor, AFileBoxClassWithFlagZeroIsNeverListed) {
 TEST_F(Monitor, ARefusedClassListCountsAsNoFileBoxes) {
     setAttribute(101, kAttrObjectClasses, supportValue({{1002, 1}}));
     information.refusedAttributes = {kAttrObjectClasses};
-    control.fileBoxes = {9001};
+    paged.classObjects[1002] = {9001};
     openSession();
     ASSERT_EQ(glue_qdxaGetfunc_forMonitor(session, &support), 0);
     EXPECT_EQ(support & kMonitorFileBox, 0u);
