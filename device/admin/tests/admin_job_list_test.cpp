@@ -117,6 +117,18 @@ TEST_F(AdminJobList, TheDetailCodeIsTheLargerOfThePrintersAndTheHeldJobs) {
     EXPECT_EQ(admin::LocalCompareAndGetStatusCode(session, 0x80000000u), 0x80000000u);
 }
 
+TEST_F(AdminJobList, AStatusCodeListCutShortCountsOnlyTheCodesThatArrived) {
+    // The count says three codes; one and a half arrive.
+    Bytes cut = jobState(5, 0, {0x6000});
+    cut[3] = 3;
+    cut.insert(cut.end(), {0x7F, 0xFF});
+    responder.jobs = {Job{11, {{283, cut}}}};
+    openSession();
+    askList("JobList", {"JobHandle"});
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(admin::LocalCompareAndGetStatusCode(session, 0x1000), 0x6000u);
+}
+
 TEST_F(AdminJobList, MasksFollowTheSubKeys) {
     openSession();
     askList("JobList", {"JobName", "JobDetailName", "BinderOutput", "DocumentCopy"});
