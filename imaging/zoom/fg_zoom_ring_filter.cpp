@@ -1,0 +1,126 @@
+// Row protocol shared by the interpolating filters.
+#include "imaging/zoom/fg_zoom_ring_filter.h"
+
+#include <algorithm>
+
+#include "imaging/zoom/zoom_format.h"
+#include "imaging/zoom/zoom_sample.h"
+
+namespace imaging {
+
+FG_ZoomRingFilter::~FG_ZoomRingFilter() {
+    FG_ZoomRingFilter::Close();
+}
+
+std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinationHeight,
+                                              int sourceWidth, int sourceHeight, int bitsPerPixel,
+                                              int type, int ringRows) {
+    if (destinationWidth < sourceWidth || destinationHeight < sourceHeight) {
+        return kZoomShrinking;
+    }
+    if (sourceWidth < 1 || sourceHeight < 1) {
+        return kZoomBadParameter;
+    }
+    storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
+    samplesPerPixel_ = FG_Zoom_SamplePerPixel(bitsPerPixel);
+    bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
+    rowSamples_ = destinationWidth * samplesPerPixel_;
+    ringRows_ = ringRows;
+    if (ring_.allocate(static_cast<std::size_t>(rowSamples_) * ringRows) != kZoomDone) {
+        Close();
+        return kZoomNotPossible;
+    }
+    openFlag_ = 1;
+    return kZoomDone;
+}
+
+void FG_ZoomRingFilter::Close() {
+    ring_.release();
+    ringRows_ = 0;
+    rowSamples_ = 0;
+    samplesPerPixel_ = 0;
+    bitsPerSample_ = 0;
+    sourceRowsReceived_ = 0;
+    destinationRowsRead_ = 0;
+    resetFields();
+}
+
+std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
+    if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
+        return refused;
+    }
+    if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
+        return kZoomBadParameter;
+    }
+    double* target =
+        ring_.get() + static_cast<std::size_t>(sourceRowsReceived_ % ringRows_) * rowSamples_;
+    if (destinationWidth_ == sourceWidth_) {
+        copyRow(row, target);
+    } else {
+        expandRow(row, target);
+    }
+    ++sourceRowsReceived_;
+    updatePending();
+    return kZoomDone;
+}
+
+std::uint32_t FG_ZoomRingFilter::Read(void* row) {
+    if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
+        return refused;
+    }
+    if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
+        return kZoomBadParameter;
+    }
+    if (destinationHeight_ == sourceHeight_) {
+        storeRow(ringRow(sourceRowsReceived_ - 1), row);
+    } else {
+        interpolateRow(destinationRowsRead_, row);
+    }
+    ++destinationRowsRead_;
+    --pendingRows_;
+    return kZoomDone;
+}
+
+const double* FG_ZoomRingFilter::ringRow(int index) const {
+    const int clamped = std::clamp(index, 0, sourceHeight_ - 1);
+    return ring_.get() + static_cast<std::size_t>(clamped % ringRows_) * rowSamples_;
+}
+
+void FG_ZoomRingFilter::copyRow(const void* row, double* ringRow) const {
+    dispatchSample(bitsPerSample_, [&](auto sample) {
+        using T = decltype(sample);
+        const T* samples = static_cast<const T*>(row);
+        std::copy(samples, samples + rowSamples_, ringRow);
+    });
+}
+
+void FG_ZoomRingFilter::storeRow(const double* values, void* out) const {
+    dispatchSample(bitsPerSample_, [&](auto sample) {
+        using T = decltype(sample);
+        T* samples = static_cast<T*>(out);
+        if (truncates()) {
+            std::transform(values, values + rowSamples_, samples, truncateToSample<T>);
+        } else {
+            std::transform(values, values + rowSamples_, samples, roundToSample<T>);
+        }
+    });
+}
+
+void FG_ZoomRingFilter::updatePending() {
+    if (destinationHeight_ == sourceHeight_) {
+        pendingRows_ = 1;
+        return;
+    }
+    // A destination row is ready once its last tap row (clamped to the image) has arrived.
+    const int newest = sourceRowsReceived_ - 1;
+    while (destinationRowsRead_ + pendingRows_ < destinationHeight_) {
+        const int needed = std::max(
+            0, std::min(lastSourceRow(destinationRowsRead_ + pendingRows_), sourceHeight_ - 1));
+        if (newest < needed) {
+            break;
+        }
+        ++pendingRows_;
+    }
+}
+
+}  // namespace imaging

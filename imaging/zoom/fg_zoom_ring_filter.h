@@ -1,0 +1,128 @@
+// Row protocol shared by the interpolating filters (bicubic, biquadratic, Lanczos-3): each source
+// row is resampled horizontally into a ring of double rows, and a destination row is
+// interpolated from the ring once its last source row has arrived.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/zoom/fg_zoom.h"
+#include "imaging/zoom/zoom_memory.h"
+
+namespace imaging {
+
+/// Per-position tables of both axes (made only for a growing axis) and the padded source row
+/// of an interpolating filter.
+template <class Param, class Padded>
+struct ZoomRingTables {
+    ZoomBuffer<Param> horizontal;
+    ZoomBuffer<Param> vertical;
+    ZoomBuffer<Padded> paddedRow;
+
+    void release() {
+        horizontal.release();
+        vertical.release();
+        paddedRow.release();
+    }
+};
+
+/// Base of the interpolating filters. Neither axis may shrink. Each ring row holds destination
+/// width × samples per pixel doubles, unclamped; source row i sits in slot i mod ring size.
+class FG_ZoomRingFilter : public FG_Zoom {
+public:
+    ~FG_ZoomRingFilter() override;
+
+    /// 44 for a null row, 4 when closed, while rows are pending or after the last source row,
+    /// 44 for samples other than 8 or 16 bits; else resamples the row into the ring and makes
+    /// every destination row pending whose source rows have all arrived.
+    std::uint32_t Send(const void* row) override;
+
+    /// 44 for a null row, 4 when closed, with nothing pending or after the last destination row,
+    /// 44 for samples other than 8 or 16 bits; else writes the next destination row.
+    std::uint32_t Read(void* row) override;
+
+    /// Frees the ring and resets the base fields.
+    void Close() override;
+
+protected:
+    /// Opens the filter: checks the sizes (0xFFFFFFFF when the destination is smaller on an
+    /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
+    /// rows, builds the tables of the growing axes (one entry per destination position, with
+    /// `calc(entry, j, source size, destination size)`) and, for a growing width, the padded
+    /// source row of `marginPixels` pixels more than the source. Memory shortage closes the
+    /// filter and gives 1.
+    template <class Param, class Padded, class Calc>
+    std::uint32_t openRing(int destinationWidth, int destinationHeight, int sourceWidth,
+                           int sourceHeight, int bitsPerPixel, int type, int ringRows,
+                           ZoomRingTables<Param, Padded>& tables, int marginPixels, Calc&& calc) {
+        const std::uint32_t result = openRingRows(destinationWidth, destinationHeight, sourceWidth,
+                                                  sourceHeight, bitsPerPixel, type, ringRows);
+        if (result != kZoomDone) {
+            return result;
+        }
+        std::uint32_t memory = kZoomDone;
+        if (destinationWidth > sourceWidth) {
+            memory |= buildTable(tables.horizontal, sourceWidth, destinationWidth, calc);
+            memory |= tables.paddedRow.allocate(
+                static_cast<std::size_t>(sourceWidth + marginPixels) * samplesPerPixel_);
+        }
+        if (destinationHeight > sourceHeight) {
+            memory |= buildTable(tables.vertical, sourceHeight, destinationHeight, calc);
+        }
+        if (memory != kZoomDone) {
+            Close();
+            return kZoomNotPossible;
+        }
+        return kZoomDone;
+    }
+
+    /// Horizontal pass for a growing width: `row` (source width pixels of T) into `ringRow`.
+    virtual void expandRow(const void* row, double* ringRow) = 0;
+
+    /// Vertical pass for a growing height: destination row `j` (pixels of T) into `out`.
+    virtual void interpolateRow(int j, void* out) = 0;
+
+    /// The last source row that destination row `j` of a growing height reads, before the
+    /// clamp to the image.
+    virtual int lastSourceRow(int j) const = 0;
+
+    /// Writes ring values as samples for equal heights: truncated (true) or rounded (false).
+    virtual bool truncates() const { return true; }
+
+    /// The ring row of source row `index`, clamped to the image.
+    const double* ringRow(int index) const;
+
+    /// Doubles in one ring row: destination width × samples per pixel.
+    int rowSamples() const { return rowSamples_; }
+    int samplesPerPixel() const { return samplesPerPixel_; }
+    int bitsPerSample() const { return bitsPerSample_; }
+
+private:
+    std::uint32_t openRingRows(int destinationWidth, int destinationHeight, int sourceWidth,
+                               int sourceHeight, int bitsPerPixel, int type, int ringRows);
+
+    template <class Param, class Calc>
+    static std::uint32_t buildTable(ZoomBuffer<Param>& table, int sourceSize, int destinationSize,
+                                    Calc& calc) {
+        if (table.allocate(static_cast<std::size_t>(destinationSize)) != kZoomDone) {
+            return kZoomNotPossible;
+        }
+        for (int j = 0; j < destinationSize; ++j) {
+            calc(table[j], j, sourceSize, destinationSize);
+        }
+        return kZoomDone;
+    }
+
+    void copyRow(const void* row, double* ringRow) const;
+    void storeRow(const double* values, void* out) const;
+    void updatePending();
+
+    ZoomBuffer<double> ring_;
+    int ringRows_ = 0;
+    int rowSamples_ = 0;
+    int samplesPerPixel_ = 0;
+    int bitsPerSample_ = 0;
+    std::int32_t sourceRowsReceived_ = 0;
+    std::int32_t destinationRowsRead_ = 0;
+};
+
+}  // namespace imaging
