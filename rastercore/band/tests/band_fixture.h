@@ -139,6 +139,7 @@ class BandJob {
     BandJob& operator=(const BandJob&) = delete;
 
     PLGContext& context() { return *generator_.context; }
+    QDXA_Info& packet() { return *packet_; }
     Cmd_Info& info() { return *generator_.info; }
     CoreCommonInfoTbl& jobRecord() { return jobRecord_; }
 
