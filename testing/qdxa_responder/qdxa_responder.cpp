@@ -162,7 +162,10 @@ std::vector<Bytes> Responder::answer(std::span<const std::uint8_t> packet) {
         return answerAcquire(sequence, validFlag);
     }
     std::uint16_t result = kResultOK;
-    const Bytes parameter = answerParameter(request->operation, request->parameter, result);
+    Bytes parameter = answerParameter(request->operation, request->parameter, result);
+    for (const auto& filter : filters) {
+        filter(request->operation, request->parameter, result, parameter);
+    }
     if (step.overrideResult) {
         result = step.result;
     }

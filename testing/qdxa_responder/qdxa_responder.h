@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -34,6 +35,11 @@ enum class ReplyFault {
     OtherSequence,  ///< answer with the sequence number plus one
     NoValidResult,  ///< clear flag 0x01, keep the result field
 };
+
+/// Reworks the model's reply to one request before it is sent: it sees the operation and the
+/// request's parameter, and may change the result and the reply's parameter.
+using ReplyFilter = std::function<void(std::uint16_t operation, std::span<const std::uint8_t> request,
+                                       std::uint16_t& result, Bytes& parameter)>;
 
 struct ScriptStep {
     ReplyFault fault = ReplyFault::None;
@@ -74,6 +80,9 @@ public:
     Bytes resource;                 ///< the bytes that AcquireResource hands out
     std::size_t resourcePacketSize = 1000;
     std::uint16_t reservedPort = 9007;
+
+    /// Applied in order to every reply the model makes (scripted results still win).
+    std::vector<ReplyFilter> filters;
 
     /// Every request received, in order.
     std::vector<Bytes> requests;

@@ -14,6 +14,7 @@
 #define kIOS_ErrMemory ((uint32_t)10554u)            /* out of memory, or set-up failed */
 #define kIOS_ErrNoDeviceSlot ((uint32_t)10555u)      /* the shared registry has no free record */
 #define kIOS_ErrPrinterRefused ((uint32_t)16001u)    /* the printer refused the request */
+#define kIOS_ErrNoUSBPrinter ((uint32_t)21000u)      /* no attached USB printer matched the name */
 #define kIOS_ErrWorkDirectory ((uint32_t)22003u)     /* the shared work directory can't be made */
 #define kIOS_ErrInternal ((uint32_t)22998u)          /* internal failure */
 #define kIOS_ErrUnknownCore ((uint32_t)23998u)       /* unknown failure of the core */

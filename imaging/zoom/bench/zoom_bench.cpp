@@ -183,7 +183,7 @@ private:
 
 void runCommand(benchmark::State& state, const std::string& tool, const std::string& command) {
     if (std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) != 0) {
-        state.SkipWithError((tool + " is missing (scripts/setup installs it)").c_str());
+        state.SkipWithError((tool + " is missing (scripts/setup --bench installs it)").c_str());
         return;
     }
     if (!ReferenceFiles::get().ok()) {

@@ -1,0 +1,35 @@
+// The printer searches that addresses rely on: the USB list builder, which makes a USB address
+// from a model name, and the Bonjour look-up, which resolves a Bonjour address's device URI.
+//
+// The searches belong to discovery; addresses reach them through this layer, which tests may
+// replace with a double.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "address/printer_list.h"
+#include "cf/value.h"
+
+struct PrinterDiscoveryLayer {
+    /// The attached USB printers whose model contains one of `searchKeys`, in the order found.
+    /// A library status; `list` is filled only on success.
+    std::uint32_t (*usbPrinterListCreate)(const std::vector<std::string>& searchKeys,
+                                          PrinterList& list);
+    /// The first discovery entry found for a Bonjour service name, or nothing.
+    std::optional<cf::Value> (*bonjourPrinterAddress)(const std::string& serviceName);
+};
+
+/// The library's own searches.
+std::uint32_t LocalUSBPrinterListCreate(const std::vector<std::string>& searchKeys,
+                                        PrinterList& list);
+std::optional<cf::Value> bonjourPrinterAddress(const std::string& serviceName);
+
+/// The layer in use: the library's own searches unless replaced.
+const PrinterDiscoveryLayer& PrinterDiscoveryGetLayer();
+
+/// Puts `layer` in place of the library's searches; null puts them back. The layer must outlive
+/// its use.
+void PrinterDiscoveryReplaceLayer(const PrinterDiscoveryLayer* layer);

@@ -1,0 +1,67 @@
+// Reading a list attribute element by element.
+#include "glue/glue_error.h"
+#include "glue/glue_internal.h"
+#include "glue/glue_operations.h"
+#include "qdxa/qdxa_error.h"
+#include "qdxa/qdxa_operations.h"
+
+namespace {
+
+/// Appends a reply's elements unless the assembly would pass the largest size.
+std::int32_t appendElements(WqsMemHandle* handle, std::uint32_t& total,
+                            const QDXAReplyCopy& elements) {
+    if (elements.length > kGlueMaxListElementBytes - total) {
+        return kGlueGrowErr;
+    }
+    return glueAppend(handle, total, elements.copy, elements.length);
+}
+
+}  // namespace
+
+std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectId,
+                                     std::uint16_t attributeId, WqsMemHandle* handle,
+                                     std::uint32_t* size, std::uint16_t* elementCount) {
+    if (session == nullptr || session->packetSession == nullptr || handle == nullptr ||
+        size == nullptr || elementCount == nullptr) {
+        return kGlueParamErr;
+    }
+    *size = 0;
+    *elementCount = 0;
+    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    QDXAGetListElementRequest request;
+    request.objectId = objectId;
+    request.attributeId = attributeId;
+    std::uint32_t total = 0;
+    std::uint16_t count = 0;
+    for (;;) {
+        QDXAGetListElementReply reply;
+        const std::int32_t status =
+            QDXA_GetListElement(session->packetSession, &ids, &request, &reply);
+        GlueReplyCopy copy(reply.elements.copy);
+        if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
+            return status;
+        }
+        const std::int32_t appended = appendElements(handle, total, reply.elements);
+        if (appended != kGlueNoErr) {
+            if (status == kQDXAMoreToFetch) {
+                request.previousCount = reply.elementCount;
+                glueEndList(
+                    *session, request, reply.listHandle, QDXA_GetListElement,
+                    [](QDXAGetListElementReply& last) { QDXA_FreeMemory(last.elements.copy); });
+                return kGlueGrowErr;
+            }
+            return appended;
+        }
+        count = static_cast<std::uint16_t>(count + reply.elementCount);
+        if (status != kQDXAMoreToFetch || reply.listHandle == 0) {
+            break;
+        }
+        request.operation = kQDXAListContinue;
+        request.listHandle = reply.listHandle;
+        request.previousCount = reply.elementCount;
+    }
+    glueFitHandle(handle, total);
+    *size = total;
+    *elementCount = count;
+    return kGlueNoErr;
+}

@@ -1,0 +1,76 @@
+// A protocol session on the test printer whose QDXA printer model also answers the
+// information queries: input-dependent method answers, refused attributes and file boxes.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "glue_printer.h"
+#include "qdxa_information_printer.h"
+
+namespace querytest {
+
+using qdxa_test::Bytes;
+using qdxa_test::codedString;
+using qdxa_test::u16Value;
+using qdxa_test::u32Value;
+
+inline constexpr std::uint16_t kOpExecuteMethod = 0x001D;
+inline constexpr std::uint16_t kOpReserve = 0x0002;
+inline constexpr std::uint16_t kOpUnreserve = 0x003F;
+
+/// The input bytes of an ExecuteMethod request and its method id.
+inline std::uint16_t methodOf(const Bytes& packet) {
+    return bytes::loadBE16(packet.data() + gluetest::kHeaderSize + 4);
+}
+inline Bytes methodInputOf(const Bytes& packet) {
+    return {packet.begin() + gluetest::kHeaderSize + 6, packet.end()};
+}
+
+/// A length-prefixed string as bytes.
+inline Bytes pascal(const std::string& text) {
+    Bytes out{static_cast<std::uint8_t>(text.size())};
+    out.insert(out.end(), text.begin(), text.end());
+    return out;
+}
+inline std::string textOf(const std::uint8_t* string) {
+    return {reinterpret_cast<const char*>(string + 1), string[0]};
+}
+
+class QueryPrinter : public gluetest::GluePrinter {
+  protected:
+    /// Sets attribute `id` of `object` to `value`, replacing an earlier value.
+    void setAttribute(std::uint32_t object, std::uint16_t id, Bytes value) {
+        auto& list = responder.objects[object];
+        std::erase_if(list, [&](const qdxa_test::Attribute& a) { return a.id == id; });
+        list.push_back({id, std::move(value)});
+    }
+    /// The ExecuteMethod requests since the session opened for `method`.
+    std::vector<Bytes> methodRequests(std::uint16_t method) const {
+        std::vector<Bytes> found;
+        for (const Bytes& request : requestsOf(kOpExecuteMethod)) {
+            if (methodOf(request) == method)
+                found.push_back(request);
+        }
+        return found;
+    }
+
+    qdxa_test::InformationPrinter information{responder};
+};
+
+/// A handle disposed at the end of a test.
+struct Handle {
+    Handle() : handle(Wqs_Mem_NewHandle(1)) {}
+    ~Handle() { Wqs_Mem_DisposeHandle(handle); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    std::uint32_t value(std::uint32_t index) const {
+        std::uint32_t out = 0;
+        std::memcpy(&out, handle->data + 4 * index, 4);
+        return out;
+    }
+    WqsMemHandle* handle;
+};
+
+}  // namespace querytest
