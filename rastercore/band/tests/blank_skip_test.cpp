@@ -70,22 +70,33 @@ TEST(BlankSkip, MovesOfEveryLayout) {
     }
 }
 
+// A 12 × 9 image with a caption placed first (kind 1).
+bandtest::JobSpec captionFirst(const TARNRect& image, const TARNRect& caption,
+                               std::int32_t compression) {
+    bandtest::JobSpec spec;
+    spec.imageRect = image;
+    spec.caption = true;
+    spec.captionKind = 1;
+    spec.captionRect = caption;
+    spec.compression = compression;
+    return spec;
+}
+
+// Runs the page, checks its cursor moves and gives the decoded stream.
+streamdecoder::DecodedStream runAndDecode(bandtest::BandJob& job,
+                                          const std::vector<std::string>& moves) {
+    EXPECT_EQ(job.run(), 0);
+    EXPECT_EQ(job.commands("ESC*p"), moves);
+    auto decoded = job.decoded();
+    EXPECT_TRUE(decoded.ok) << decoded.error;
+    return decoded;
+}
+
 // Caption above and right of the image: the caption raster starts at the caption's corner, the
 // image raster at the image's, in printer dots (600 dpi printer, 300 dpi working).
 TEST(BlankSkip, LoopMovesBetweenCaptionAndImage) {
-    bandtest::JobSpec spec;
-    spec.sourceWidth = 12;
-    spec.sourceHeight = 9;
-    spec.imageRect = {20, 0, 29, 12};
-    spec.caption = true;
-    spec.captionKind = 1;
-    spec.captionRect = {0, 16, 4, 24};
-    bandtest::BandJob job(spec);
-    ASSERT_EQ(job.run(), 0);
-    EXPECT_EQ(job.commands("ESC*p"),
-              (std::vector<std::string>{"ESC*p0x0Y", "ESC*p32x0Y", "ESC*p0x40Y"}));
-    const auto decoded = job.decoded();
-    ASSERT_TRUE(decoded.ok) << decoded.error;
+    bandtest::BandJob job(captionFirst({20, 0, 29, 12}, {0, 16, 4, 24}, 2));
+    const auto decoded = runAndDecode(job, {"ESC*p0x0Y", "ESC*p32x0Y", "ESC*p0x40Y"});
     // The image start's own raster is empty; then the caption's four rows, then the image.
     ASSERT_EQ(decoded.rasters.size(), 3u);
     EXPECT_TRUE(decoded.rasters[0].rows.empty());
@@ -110,20 +121,8 @@ TEST(BlankSkip, LoopMovesBetweenCaptionAndImage) {
 // back exactly only if the generator cleared them too.
 TEST(BlankSkip, WidthChangeRestartsRasterWithClearedSeeds) {
     for (const std::int32_t compression : {2, 1}) {
-        bandtest::JobSpec spec;
-        spec.sourceWidth = 12;
-        spec.sourceHeight = 9;
-        spec.imageRect = {4, 0, 13, 12};
-        spec.caption = true;
-        spec.captionKind = 1;
-        spec.captionRect = {0, 0, 6, 8};
-        spec.compression = compression;
-        bandtest::BandJob job(spec);
-        ASSERT_EQ(job.run(), 0);
-        EXPECT_EQ(job.commands("ESC*p"),
-                  (std::vector<std::string>{"ESC*p0x0Y", "ESC*p+0x+0Y", "ESC*p0x12Y"}));
-        const auto decoded = job.decoded();
-        ASSERT_TRUE(decoded.ok) << decoded.error;
+        bandtest::BandJob job(captionFirst({4, 0, 13, 12}, {0, 0, 6, 8}, compression));
+        const auto decoded = runAndDecode(job, {"ESC*p0x0Y", "ESC*p+0x+0Y", "ESC*p0x12Y"});
         ASSERT_EQ(decoded.rasters.size(), 3u);
         // Lines 0-3: the caption alone, 8 wide.
         ASSERT_EQ(decoded.rasters[0].rows.size(), 4u);
