@@ -190,6 +190,18 @@ TEST(BandLoop, CancelStopsAtTheNextLine) {
         EXPECT_EQ(job.rowsSent(), k + 1);
         EXPECT_EQ(job.commands("ESC*rC").size(), 0u) << "the image is not ended";
     }
+    // Through the resampler, with the front open when the cancel comes.
+    JobSpec spec;
+    spec.imageRect = {0, 0, 27, 36};
+    BandJob job(spec);
+    job.host.onCall = [&](int call) {
+        if (call == 4) {
+            requestCancel(&job.jobRecord().cancelRequest);
+        }
+    };
+    EXPECT_EQ(job.run(), kResultCancelled);
+    EXPECT_GT(job.rowsSent(), 0u);
+    EXPECT_LT(job.rowsSent(), 27u);
 }
 
 // The image editor's progress object answers cancel at its n-th poll.
