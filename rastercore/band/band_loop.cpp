@@ -49,7 +49,7 @@ bool sharesLines(const TARNRect& image, const TARNRect& caption) {
 std::int32_t allocateContextBuffer(std::uint8_t** buffer, std::size_t bytes) {
     Dispose_MemoryClear(buffer, kUnusedKind);
     return Get_MemoryClear(1, bytes, kUnusedKind, buffer) == kResultOk ? kResultOk
-                                                                        : kResultNoMemory;
+                                                                       : kResultNoMemory;
 }
 
 class BandLoop {
@@ -184,10 +184,10 @@ std::int32_t BandLoop::openZoom() {
     if (width <= 0 || height <= 0) {
         return kResultOk;
     }
-    const std::int32_t filter = info_.resampleFilter >= kFirstFilter &&
-                                        info_.resampleFilter <= kLastFilter
-                                    ? info_.resampleFilter
-                                    : imaging::kZoomTypeDefault;
+    const std::int32_t filter =
+        info_.resampleFilter >= kFirstFilter && info_.resampleFilter <= kLastFilter
+            ? info_.resampleFilter
+            : imaging::kZoomTypeDefault;
     return zoom_.Open(width, height, static_cast<int>(fetcher_.pixelCount()),
                       static_cast<int>(fetcher_.lineCount()), context_.bitsPerPixel,
                       filter) == imaging::kZoomDone
@@ -217,8 +217,7 @@ std::int32_t BandLoop::beginPage() {
 }
 
 std::int32_t BandLoop::endPage() {
-    if (sendCommands(tarn_Cmd_EndImage) != kResultOk ||
-        services_.endPage(&context_) != kResultOk) {
+    if (sendCommands(tarn_Cmd_EndImage) != kResultOk || services_.endPage(&context_) != kResultOk) {
         return kResultFailure;
     }
     return kResultOk;
@@ -283,7 +282,7 @@ std::int32_t BandLoop::processColor(TARNRect* rect) {
 // Blank skipping, then the caption line and the raster restart its width change needs.
 std::int32_t BandLoop::placeCaption(std::int32_t line, TARNRect* rect, std::uint8_t** toSend) {
     const BlankSkipLayout layout{context_.rotate != 0, context_.captionKind, context_.imageRect,
-                                 context_.captionRect, imageStart_,        captionStart_};
+                                 context_.captionRect, imageStart_,          captionStart_};
     std::int32_t result = kResultOk;
     if (const auto target = blankSkipMove(layout, line);
         target && (result = moveCursor(*target)) != kResultOk) {

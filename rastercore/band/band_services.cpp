@@ -13,9 +13,8 @@ constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
 const BandServices& coreBandServices() {
     static const BandServices services{
         .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
-        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t,
-                             std::uint8_t*, std::uint32_t, std::uint8_t**,
-                             std::int32_t*) { return kNotBuilt; },
+        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
+                             std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
         .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
                               std::uint8_t*) { return kNotBuilt; },
         .bitConvert = [](PLGContext*, std::int32_t, const void*,

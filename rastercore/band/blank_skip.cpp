@@ -56,8 +56,8 @@ std::optional<CursorTarget> blankSkipMove(const BlankSkipLayout& layout, std::in
         const MoveRule rules[] = {
             {iL < cL && cT < iT, true, Si - Sc, {iL, iT}},
             {iL < cL && cT < iB, true, iB - iT, {cL, iB}},
-            {true, false, Sc - std::min(Si, Sc), cT < iB ? CursorTarget{std::min(iL, cL), cT}
-                                                         : CursorTarget{cL, cT}},
+            {true, false, Sc - std::min(Si, Sc),
+             cT < iB ? CursorTarget{std::min(iL, cL), cT} : CursorTarget{cL, cT}},
         };
         return firstMove(rules, r);
     }

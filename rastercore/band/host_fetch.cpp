@@ -157,8 +157,8 @@ std::int32_t SourceFetcher::fetchFromPhotoApplication(std::uint32_t index, std::
 std::int32_t SourceFetcher::callLineCallback(std::int64_t hostIndex, std::uint8_t* into) {
     CommonInfoTable* table = hostTable(context_);
     auto byteCount = static_cast<std::int32_t>(workLineBytes_);
-    if (table->lineProc(table, context_.hostImageHandle, static_cast<std::int32_t>(hostIndex),
-                        into, &byteCount, table->hostReference) != 0 ||
+    if (table->lineProc(table, context_.hostImageHandle, static_cast<std::int32_t>(hostIndex), into,
+                        &byteCount, table->hostReference) != 0 ||
         byteCount <= 0 || static_cast<std::size_t>(byteCount) > workLineBytes_ ||
         static_cast<std::size_t>(byteCount) % workPixelBytes_ != 0) {
         return kResultHostImage;
@@ -174,7 +174,8 @@ std::int32_t SourceFetcher::sharpen(std::uint8_t* destination, const std::uint8_
         std::memmove(destination, current, workLineBytes_);
         return kResultOk;
     }
-    const std::uint16_t type = context_.bitsPerPixel == kBits8Pixel ? kUnsharpType8 : kUnsharpType16;
+    const std::uint16_t type =
+        context_.bitsPerPixel == kBits8Pixel ? kUnsharpType8 : kUnsharpType16;
     return UnsharpL(sharpenLevel_, destination, previous, current, next, pixelCount_, type) == 1
                ? kResultOk
                : kResultNoMemory;
@@ -242,8 +243,8 @@ std::int32_t SourceFetcher::fetchFromImageEditor(std::uint32_t index, std::uint8
     // Convert every delivered line into its window slot, in host order.
     std::uint8_t* converted = nullptr;
     for (std::uint32_t i = 0; i < delivered; ++i) {
-        result = services_.bitConvert(&context_, 0, hostLines_.data() + i * hostLineBytes_,
-                                      &converted);
+        result =
+            services_.bitConvert(&context_, 0, hostLines_.data() + i * hostLineBytes_, &converted);
         if (result != kResultOk) {
             return result;
         }
@@ -258,8 +259,8 @@ std::int32_t SourceFetcher::fetchFromImageEditor(std::uint32_t index, std::uint8
     };
     const std::int64_t step = mirrorColumns_ ? -1 : 1;
     *line = converted;
-    return sharpen(converted, around.hasPrevious ? slot(position - step) : nullptr,
-                   slot(position), around.hasNext ? slot(position + step) : nullptr);
+    return sharpen(converted, around.hasPrevious ? slot(position - step) : nullptr, slot(position),
+                   around.hasNext ? slot(position + step) : nullptr);
 }
 
 // Copies the delivered lines apart into packed host lines: rows as they are, columns (turned

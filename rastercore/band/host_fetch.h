@@ -78,7 +78,7 @@ class SourceFetcher {
     std::size_t workPixelBytes_ = 0;
     std::size_t workLineBytes_ = 0;
 
-    CoreBuffer line_;        ///< the photo application's line, or the sharpened line
-    CoreBuffer window_;      ///< three working lines: previous, current, next
-    CoreBuffer hostLines_;   ///< up to three delivered host lines, packed
+    CoreBuffer line_;       ///< the photo application's line, or the sharpened line
+    CoreBuffer window_;     ///< three working lines: previous, current, next
+    CoreBuffer hostLines_;  ///< up to three delivered host lines, packed
 };

@@ -32,8 +32,8 @@ std::int32_t PLG_Get_Send_Line(const PLGContext* context, std::int32_t* lines,
     }
     const std::int32_t lineCap = context->modelTable.MaxLineNum;
     if (lineCap == 1 || lineCap == 2) {
-        const auto cap = static_cast<std::int32_t>(context->outputResolution[1] *
-                                                   kMaxPageLength / kTenthsPerInch);
+        const auto cap = static_cast<std::int32_t>(context->outputResolution[1] * kMaxPageLength /
+                                                   kTenthsPerInch);
         *lines = std::min(*lines, cap);
     }
     return rastercore::kResultOk;

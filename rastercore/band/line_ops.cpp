@@ -17,9 +17,10 @@ constexpr std::size_t kPixelBytes16 = 6;
 
 }  // namespace
 
-void ZoomWi(std::uint8_t* destination, std::uint32_t destinationWidth,
-            const std::uint8_t* source, std::uint32_t sourceWidth, std::int32_t bitsPerPixel) {
-    const std::size_t pixelBytes = bitsPerPixel >= 8 ? static_cast<std::size_t>(bitsPerPixel) / 8 : 0;
+void ZoomWi(std::uint8_t* destination, std::uint32_t destinationWidth, const std::uint8_t* source,
+            std::uint32_t sourceWidth, std::int32_t bitsPerPixel) {
+    const std::size_t pixelBytes =
+        bitsPerPixel >= 8 ? static_cast<std::size_t>(bitsPerPixel) / 8 : 0;
     if (pixelBytes == 0 || sourceWidth == 0) {
         return;
     }

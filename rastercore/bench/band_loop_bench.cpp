@@ -153,10 +153,9 @@ void BandLoop(benchmark::State& state) {
         benchmark::DoNotOptimize(job.transport.bytes.data());
     }
     const double iterations = static_cast<double>(state.iterations());
-    state.counters["lines/s"] =
-        benchmark::Counter(iterations * lines, benchmark::Counter::kIsRate);
-    state.counters["MP/s"] = benchmark::Counter(iterations * lines * width / 1e6,
-                                                benchmark::Counter::kIsRate);
+    state.counters["lines/s"] = benchmark::Counter(iterations * lines, benchmark::Counter::kIsRate);
+    state.counters["MP/s"] =
+        benchmark::Counter(iterations * lines * width / 1e6, benchmark::Counter::kIsRate);
     state.counters["bytes/line"] =
         static_cast<double>(job.transport.bytes.size()) / static_cast<double>(lines);
 }

@@ -29,7 +29,7 @@ struct PaperLimits {
     std::uint32_t maxLength;
 };
 
-constexpr std::uint32_t kMinSide = 2032;         // 8 inches
+constexpr std::uint32_t kMinSide = 2032;          // 8 inches
 constexpr std::uint32_t kRollMaxLength = 180000;  // 18 m
 constexpr std::uint32_t kSheetMaxLength = 16000;
 
@@ -89,8 +89,8 @@ PaperLimits contextLimits(const PLGContext* context) {
 }
 
 std::int32_t clampLength(std::int64_t value, std::uint32_t minimum, std::uint32_t maximum) {
-    return static_cast<std::int32_t>(std::max<std::int64_t>(std::min<std::int64_t>(value, maximum),
-                                                            minimum));
+    return static_cast<std::int32_t>(
+        std::max<std::int64_t>(std::min<std::int64_t>(value, maximum), minimum));
 }
 
 void appendPaperName(Cmd_Info* info, std::string_view name) {
@@ -108,10 +108,10 @@ void computeCustomSize(const PLGContext* context, Cmd_Info* info) {
     const std::int32_t top = info->topMargin;
     const std::int32_t bottom = info->bottomMargin;
     const bool fitted = context->expansionReduction == 1 && context->fitType == 1;
-    const std::int64_t margins = fitted ? 2 * std::int64_t{std::max(top, bottom)}
-                                        : std::int64_t{top} + bottom;
-    const double imageHeight = static_cast<double>(context->imageRect.bottom) -
-                               context->imageRect.top;
+    const std::int64_t margins =
+        fitted ? 2 * std::int64_t{std::max(top, bottom)} : std::int64_t{top} + bottom;
+    const double imageHeight =
+        static_cast<double>(context->imageRect.bottom) - context->imageRect.top;
     const auto imageLength =
         static_cast<std::int64_t>(imageHeight / context->outputResolution[1] * kTenthsPerInch);
     std::int64_t length = margins + imageLength;

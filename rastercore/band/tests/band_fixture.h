@@ -31,18 +31,18 @@ struct JobSpec {
     bool wide = false;  ///< 16-bit samples (working pixel size 48)
     std::uint32_t sourceWidth = 12;
     std::uint32_t sourceHeight = 9;
-    std::uint32_t sourceTop = 0;   ///< the printed part's place in the host image
+    std::uint32_t sourceTop = 0;  ///< the printed part's place in the host image
     std::uint32_t sourceLeft = 0;
-    std::uint32_t hostWidth = 0;   ///< 0: the host image is the printed part
+    std::uint32_t hostWidth = 0;  ///< 0: the host image is the printed part
     std::uint32_t hostHeight = 0;
     TARNRect imageRect{0, 0, 0, 0};  ///< empty: the source size at (0, 0)
     bool rotate = false;
     std::int32_t mirror = 0;
     std::int32_t sharpen = 0;
-    std::int32_t filter = 2;        ///< the job's expand method: bilinear
+    std::int32_t filter = 2;  ///< the job's expand method: bilinear
     std::uint16_t copies = 1;
-    std::int32_t sendOnce = 0;      ///< model value 6
-    std::int32_t compression = 2;   ///< the job's choice: 2 seed row, 1 PackBits
+    std::int32_t sendOnce = 0;     ///< model value 6
+    std::int32_t compression = 2;  ///< the job's choice: 2 seed row, 1 PackBits
     double scale = 1.0;
     // Caption.
     bool caption = false;
@@ -82,12 +82,12 @@ class BandJob {
         c.captionFlag = spec.caption ? 1 : 0;
         c.captionKind = spec.captionKind;
         c.captionRect = spec.captionRect;
-        const std::int32_t unionWidth =
-            spec.caption ? std::max(c.imageRect.right, c.captionRect.right) -
-                               std::min(c.imageRect.left, c.captionRect.left)
-                         : 0;
-        c.bandLineWidth = std::max<std::uint32_t>(c.imageLineWidth,
-                                                  static_cast<std::uint32_t>(unionWidth));
+        const std::int32_t unionWidth = spec.caption
+                                            ? std::max(c.imageRect.right, c.captionRect.right) -
+                                                  std::min(c.imageRect.left, c.captionRect.left)
+                                            : 0;
+        c.bandLineWidth =
+            std::max<std::uint32_t>(c.imageLineWidth, static_cast<std::uint32_t>(unionWidth));
         c.captionWidth = spec.captionRect.right - spec.captionRect.left;
         c.captionHeight = spec.captionRect.bottom - spec.captionRect.top;
 
@@ -128,9 +128,9 @@ class BandJob {
 
     ~BandJob() {
         PLGContext& c = context();
-        for (std::uint8_t** buffer : {&c.commandBuffer, &c.bandLine, &c.colorCopy,
-                                      &c.colorOutputLine, &c.captionMergeLine, &c.captionBitmap,
-                                      &c.captionColorLine}) {
+        for (std::uint8_t** buffer :
+             {&c.commandBuffer, &c.bandLine, &c.colorCopy, &c.colorOutputLine, &c.captionMergeLine,
+              &c.captionBitmap, &c.captionColorLine}) {
             Dispose_MemoryClear(buffer, 2);
         }
         tarn_QDXA_Terminate(packet_);
@@ -237,9 +237,9 @@ class BandJob {
     std::int32_t sendPage(decltype(tarn_Cmd_BeginPage) generate) {
         std::uint32_t length = 0;
         const std::int32_t result = generate(&info(), context().commandBuffer, &length);
-        return result != 0 ? result
-                           : tarn_QDXA_SendData(packet_, context().commandBuffer, length, 0,
-                                                nullptr);
+        return result != 0
+                   ? result
+                   : tarn_QDXA_SendData(packet_, context().commandBuffer, length, 0, nullptr);
     }
 
     // Caption pixels: a dark bar on white, so merged pixels show.
@@ -274,8 +274,7 @@ class BandJob {
         std::memset(c->captionMergeLine, 0xFF, pixelBytes * c->captionMergeWidth);
         std::memcpy(c->captionMergeLine + pixelBytes * (image.left - left), imageLine,
                     pixelBytes * c->imageLineWidth);
-        std::memcpy(c->captionMergeLine + pixelBytes * (caption.left - left), captionRow,
-                    rowBytes);
+        std::memcpy(c->captionMergeLine + pixelBytes * (caption.left - left), captionRow, rowBytes);
         *lineOut = c->captionMergeLine;
         *rightOut = c->captionMergeWidth;
         return 0;

@@ -85,8 +85,9 @@ TEST(BandLoop, PagesReadBackAsTheHostImage) {
             }
             continue;
         }
-        expectPage(job, lines, width,
-                   [&](std::uint32_t y) { return reverseLines ? lines - 1 - y : y; }, c.what);
+        expectPage(
+            job, lines, width, [&](std::uint32_t y) { return reverseLines ? lines - 1 - y : y; },
+            c.what);
     }
 }
 
@@ -238,14 +239,10 @@ TEST(BandLoop, ResamplerAndAccumulatorSizes) {
         std::int32_t filter;
     };
     const Case cases[] = {
-        {"doubled, bilinear", {0, 0, 18, 24}, 2},
-        {"doubled, bicubic", {0, 0, 18, 24}, 5},
-        {"1.5 times, nearest", {0, 0, 14, 18}, 1},
-        {"reduced", {0, 0, 4, 5}, 0},
-        {"same size, bilinear", {0, 0, 9, 12}, 2},
-        {"reduced, no filter kind", {0, 0, 4, 5}, 9},
-        {"one line high", {0, 0, 1, 12}, 2},
-        {"one pixel wide", {0, 0, 9, 1}, 2},
+        {"doubled, bilinear", {0, 0, 18, 24}, 2},  {"doubled, bicubic", {0, 0, 18, 24}, 5},
+        {"1.5 times, nearest", {0, 0, 14, 18}, 1}, {"reduced", {0, 0, 4, 5}, 0},
+        {"same size, bilinear", {0, 0, 9, 12}, 2}, {"reduced, no filter kind", {0, 0, 4, 5}, 9},
+        {"one line high", {0, 0, 1, 12}, 2},       {"one pixel wide", {0, 0, 9, 1}, 2},
     };
     for (const Case& c : cases) {
         for (const bool wide : {false, true}) {
@@ -283,7 +280,8 @@ TEST(BandLoop, AccumulatorRepeatsLinesByNearestNeighbour) {
     spec.imageRect = {0, 0, 9, 12};
     BandJob job(spec);
     ASSERT_EQ(job.run(), kResultOk);
-    expectPage(job, 9, 12, [](std::uint32_t y) { return y; }, "same size");
+    expectPage(
+        job, 9, 12, [](std::uint32_t y) { return y; }, "same size");
 }
 
 TEST(BandLoop, EmptyImageRectangleSendsNoImageLines) {
@@ -300,8 +298,8 @@ TEST(BandLoop, NotBuiltServicesAndMissingBuffersFail) {
     BandJob job(spec);
     EXPECT_EQ(mainloop_for_LFP(&job.context()), kResultFailure);  // page start not built
     EXPECT_EQ(runBandLoop(nullptr, job.services), kResultFailure);
-    for (std::uint8_t** buffer : {&job.context().commandBuffer, &job.context().bandLine,
-                                  &job.context().colorOutputLine}) {
+    for (std::uint8_t** buffer :
+         {&job.context().commandBuffer, &job.context().bandLine, &job.context().colorOutputLine}) {
         std::uint8_t* kept = std::exchange(*buffer, nullptr);
         EXPECT_EQ(runBandLoop(&job.context(), job.services), kResultFailure);
         *buffer = kept;

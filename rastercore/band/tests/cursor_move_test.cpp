@@ -30,8 +30,8 @@ TEST(CursorMove, EndsMovesAndRestartsTheRaster) {
     for (const Case& c : cases) {
         bandtest::BandJob job(bandtest::JobSpec{});
         job.info().drawMode = c.drawMode;
-        ASSERT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, c.x,
-                                  c.y, c.relative),
+        ASSERT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, c.x, c.y,
+                                  c.relative),
                   0);
         ASSERT_EQ(job.transport.sends.size(), 1u) << "one data packet";
         const std::string data = printData(job);

@@ -31,16 +31,31 @@ struct RequestCase {
 
 TEST(HostFetch, ImageEditorIsAskedForTheLineAndItsNeighbours) {
     const RequestCase cases[] = {
-        {"upright", false, 0, 0, 0, 0, [](std::int32_t k) { return Request{k, 0, k + 1, 12}; },
+        {"upright", false, 0, 0, 0, 0,
+         [](std::int32_t k) {
+             return Request{k, 0, k + 1, 12};
+         },
          9},
         {"upright, mirror flag does not move rows", false, 1, 0, 0, 0,
-         [](std::int32_t k) { return Request{k, 0, k + 1, 12}; }, 9},
-        {"upright sharpened", false, 0, 40, 0, 0,
-         [](std::int32_t k) { return Request{std::max(k - 1, 0), 0, std::min(k + 2, 9), 12}; },
+         [](std::int32_t k) {
+             return Request{k, 0, k + 1, 12};
+         },
          9},
-        {"turned", true, 0, 0, 0, 0, [](std::int32_t k) { return Request{0, k, 9, k + 1}; }, 12},
+        {"upright sharpened", false, 0, 40, 0, 0,
+         [](std::int32_t k) {
+             return Request{std::max(k - 1, 0), 0, std::min(k + 2, 9), 12};
+         },
+         9},
+        {"turned", true, 0, 0, 0, 0,
+         [](std::int32_t k) {
+             return Request{0, k, 9, k + 1};
+         },
+         12},
         {"turned mirrored", true, 1, 0, 0, 0,
-         [](std::int32_t k) { return Request{0, 11 - k, 9, 12 - k}; }, 12},
+         [](std::int32_t k) {
+             return Request{0, 11 - k, 9, 12 - k};
+         },
+         12},
         {"turned mirrored sharpened", true, 1, 40, 0, 0,
          [](std::int32_t k) {
              return Request{0, std::max(11 - k - 1, 0), 9, std::min(12 - k + 1, 12)};
@@ -79,15 +94,15 @@ TEST(HostFetch, PhotoApplicationIsAskedForPreviousCurrentAndNext) {
         std::int32_t mirror;
         std::vector<std::int32_t> expected;
     };
-    const std::vector<std::int32_t> rows = {0, 1, 0, 1, 2, 1, 2, 3, 2, 3, 4, 3, 4, 5, 4, 5, 6, 5,
-                                            6, 7, 6, 7, 8, 7, 8};
+    const std::vector<std::int32_t> rows = {0, 1, 0, 1, 2, 1, 2, 3, 2, 3, 4, 3, 4,
+                                            5, 4, 5, 6, 5, 6, 7, 6, 7, 8, 7, 8};
     std::vector<std::int32_t> mirroredColumns = {11, 10};
     for (std::int32_t k = 1; k < 11; ++k) {
         mirroredColumns.insert(mirroredColumns.end(), {12 - k, 11 - k, 10 - k});
     }
     mirroredColumns.insert(mirroredColumns.end(), {1, 0});
-    for (const Case& c : {Case{false, 0, rows}, Case{false, 1, rows},
-                          Case{true, 1, mirroredColumns}}) {
+    for (const Case& c :
+         {Case{false, 0, rows}, Case{false, 1, rows}, Case{true, 1, mirroredColumns}}) {
         JobSpec spec;
         spec.sharpen = 25;
         spec.rotate = c.rotate;
@@ -163,8 +178,8 @@ TEST(HostFetch, AdvanceStateAskedAgainOnceOnly) {
         std::uint32_t plugin;
         std::size_t requests;
     };
-    for (const Case& c : {Case{1, kResultOk, kPlgSuccess, 10},
-                          Case{2, -128, kPlgPrintingError, 2}}) {
+    for (const Case& c :
+         {Case{1, kResultOk, kPlgSuccess, 10}, Case{2, -128, kPlgPrintingError, 2}}) {
         JobSpec spec;
         spec.hostType = kHostTypeImageEditor;
         BandJob job(spec);

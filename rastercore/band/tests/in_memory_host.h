@@ -65,10 +65,10 @@ class InMemoryHost {
   public:
     TestImage image;
     CommonInfoTable table{};
-    bool columns = false;           ///< photo application: line i is column i (turned image)
-    std::size_t rowPadding = 0;     ///< image editor: bytes after each delivered row
-    int askAgain = 0;               ///< image editor: answer -128 this many times first
-    std::int32_t failAtCall = -1;   ///< this callback call (from 0) answers failCode
+    bool columns = false;          ///< photo application: line i is column i (turned image)
+    std::size_t rowPadding = 0;    ///< image editor: bytes after each delivered row
+    int askAgain = 0;              ///< image editor: answer -128 this many times first
+    std::int32_t failAtCall = -1;  ///< this callback call (from 0) answers failCode
     std::int32_t failCode = -43;
     /// Photo application: replaces the byte count the host reports for a call.
     std::function<std::int32_t(std::int32_t delivered)> byteCountOf;
@@ -123,10 +123,11 @@ class InMemoryHost {
 
     static std::int32_t advance(CommonInfoTable* table, std::int32_t state, void* reference) {
         InMemoryHost& host = self(reference);
-        const Request request{static_cast<std::int32_t>(table->print.rect[1]),
-                              static_cast<std::int32_t>(table->print.rect[0]),
-                              static_cast<std::int32_t>(table->print.rect[1] + table->print.rect[3]),
-                              static_cast<std::int32_t>(table->print.rect[0] + table->print.rect[2])};
+        const Request request{
+            static_cast<std::int32_t>(table->print.rect[1]),
+            static_cast<std::int32_t>(table->print.rect[0]),
+            static_cast<std::int32_t>(table->print.rect[1] + table->print.rect[3]),
+            static_cast<std::int32_t>(table->print.rect[0] + table->print.rect[2])};
         host.requests.push_back(request);
         if (host.askAgain > 0) {
             --host.askAgain;

@@ -38,11 +38,9 @@ TEST(ZoomWi, WidensByNearestNeighbour) {
         std::vector<int> expected;
     };
     const Case cases[] = {
-        {2, 5, 24, {1, 1, 1, 2, 2}},
-        {3, 3, 48, {1, 2, 3}},
-        {1, 4, 24, {1, 1, 1, 1}},
-        {4, 6, 24, {1, 1, 2, 3, 3, 4}},
-        {5, 2, 24, {1, 2}},  // never more than one source step per destination pixel
+        {2, 5, 24, {1, 1, 1, 2, 2}},    {3, 3, 48, {1, 2, 3}}, {1, 4, 24, {1, 1, 1, 1}},
+        {4, 6, 24, {1, 1, 2, 3, 3, 4}}, {5, 2, 24, {1, 2}},  // never more than one source step per
+                                                             // destination pixel
     };
     for (const Case& c : cases) {
         const std::size_t bytes = static_cast<std::size_t>(c.bits) / 8;
@@ -66,8 +64,8 @@ TEST(MirrorFunction, ReversesWholePixelsOnlyWhenAsked) {
         std::uint32_t pixels;
         bool reversed;
     };
-    const Case cases[] = {{1, 24, 5, true}, {1, 48, 4, true}, {1, 24, 1, true},
-                          {0, 24, 5, false}, {2, 48, 3, false}};
+    const Case cases[] = {
+        {1, 24, 5, true}, {1, 48, 4, true}, {1, 24, 1, true}, {0, 24, 5, false}, {2, 48, 3, false}};
     for (const Case& c : cases) {
         auto context = std::make_unique<PLGContext>();
         Cmd_Info info{};

@@ -33,11 +33,11 @@ TEST(PaperSize, NamesAndStoredIds) {
         std::int16_t stored;
     };
     const Case cases[] = {
-        {1, "ISO_A3", 1},          {2, "ISO_A4", 2},         {10002, "ISO_A4", 2},
-        {14, "JPOST", 14},         {45, "DIN_C4", 45},       {71, "ISO_A3_PLUS", 71},
-        {101, "PHOTO_8X10", 101},  {110, "ARCH_E", 110},     {117, "A3_PLUSPLUS", 117},
-        {128, "INCH_10X15", 128},  {129, "INCH_17X24", 135}, {10129, "INCH_17X24", 135},
-        {135, "INCH_17X24", 135},  {134, "MM_300X900", 134}, {133, "INCH_60X84", 133},
+        {1, "ISO_A3", 1},         {2, "ISO_A4", 2},         {10002, "ISO_A4", 2},
+        {14, "JPOST", 14},        {45, "DIN_C4", 45},       {71, "ISO_A3_PLUS", 71},
+        {101, "PHOTO_8X10", 101}, {110, "ARCH_E", 110},     {117, "A3_PLUSPLUS", 117},
+        {128, "INCH_10X15", 128}, {129, "INCH_17X24", 135}, {10129, "INCH_17X24", 135},
+        {135, "INCH_17X24", 135}, {134, "MM_300X900", 134}, {133, "INCH_60X84", 133},
     };
     for (const Case& c : cases) {
         Geometry g;
@@ -118,13 +118,12 @@ TEST(PaperSize, CustomSizeFromImageAndMargins) {
         // 600 px at 300 dpi is 508; margins 280: 788, raised to the class's minimum length.
         {"raised to minimum", 600, 50, 230, 0, 0, 0, 0, 5, 0x0001, 3000, 2790, 3000},
         {"roll: plain sum", 6000, 50, 230, 0, 0, 0, 0, 5, 0x0100, 3000, 5080 + 280, 3000},
-        {"fitted doubles the larger margin", 6000, 50, 230, 1, 0, 0, 0, 5, 0x0100, 3000,
-         5080 + 460, 3000},
-        {"cut to the roll maximum", 3000000, 50, 230, 0, 0, 0, 0, 5, 0x0100, 3000, 180000, 3000},
-        {"caption on its long side", 6000, 230, 50, 0, 1, 1, 0, 5, 0x0100, 3000, 5360 + 100,
+        {"fitted doubles the larger margin", 6000, 50, 230, 1, 0, 0, 0, 5, 0x0100, 3000, 5080 + 460,
          3000},
-        {"caption at bottom, equal margins", 6000, 50, 50, 0, 1, 2, 0, 5, 0x0100, 3000,
-         5180 + 100, 3000},
+        {"cut to the roll maximum", 3000000, 50, 230, 0, 0, 0, 0, 5, 0x0100, 3000, 180000, 3000},
+        {"caption on its long side", 6000, 230, 50, 0, 1, 1, 0, 5, 0x0100, 3000, 5360 + 100, 3000},
+        {"caption at bottom, equal margins", 6000, 50, 50, 0, 1, 2, 0, 5, 0x0100, 3000, 5180 + 100,
+         3000},
         {"caption on the short side, near margins", 6000, 50, 120, 0, 1, 1, 0, 5, 0x0100, 3000,
          5080 + 170 + 30, 3000},
         {"caption on the short side, far margins", 6000, 50, 230, 0, 1, 1, 0, 5, 0x0100, 3000,
@@ -178,8 +177,8 @@ TEST(PeculiarDpi, ByResolutionKind) {
         std::int32_t kind, input;
         std::uint16_t h, v;
     };
-    const Case cases[] = {{1, 1, 300, 300}, {1, 2, 600, 600}, {3, 1, 300, 300},
-                          {3, 0, 600, 600}, {2, 1, 600, 1200}, {0, 1, 7, 9}, {4, 2, 7, 9}};
+    const Case cases[] = {{1, 1, 300, 300},  {1, 2, 600, 600}, {3, 1, 300, 300}, {3, 0, 600, 600},
+                          {2, 1, 600, 1200}, {0, 1, 7, 9},     {4, 2, 7, 9}};
     for (const Case& c : cases) {
         ModelAtlasTbl model{};
         model.DPIType = c.kind;
@@ -205,7 +204,7 @@ TEST(MarginSize, ByKindSourceAndBorderless) {
         {1, 0, 0x1, -1, kUntouched},          {1, 1, 0x1, -1, kUntouched},
         {2, 0, 0x1, 0, {50, 50, 200, 230}},   {3, 0, 0x100, 0, {50, 50, 50, 50}},
         {3, 0, 0x1000, 0, {50, 50, 50, 230}}, {4, 0, 0x10, 0, {30, 30, 30, 30}},
-        {4, 0, 0x1000, 0, {30, 30, 30, 230}},  {2, 1, 0x1, 0, {-30, -30, -30, -30}},
+        {4, 0, 0x1000, 0, {30, 30, 30, 230}}, {2, 1, 0x1, 0, {-30, -30, -30, -30}},
         {3, 1, 0x1, 0, {-30, -30, -30, -30}}, {4, 1, 0x1, 0, {-30, -30, -30, -30}},
         {0, 0, 0x1, 0, kUntouched},           {5, 1, 0x1, 0, kUntouched},
     };
@@ -228,8 +227,8 @@ TEST(RollWidth, NamesByInclusiveRange) {
         const char* name;
     };
     const Case cases[] = {
-        {2012, "PHOTO_8X10"}, {2040, "PHOTO_8X10"}, {2052, "PHOTO_8X10"}, {2053, "OLD"},
-        {2011, "OLD"},        {2565, "INCH_10X12"}, {2566, "JIS_B4"},     {3000, "MM_300X900"},
+        {2012, "PHOTO_8X10"}, {2040, "PHOTO_8X10"}, {2052, "PHOTO_8X10"},  {2053, "OLD"},
+        {2011, "OLD"},        {2565, "INCH_10X12"}, {2566, "JIS_B4"},      {3000, "MM_300X900"},
         {6096, "ARCH_D"},     {8420, "ISO_A0"},     {15392, "INCH_60X84"}, {15393, "OLD"},
         {0, "OLD"},           {-2040, "OLD"},
     };
