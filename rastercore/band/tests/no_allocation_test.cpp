@@ -75,8 +75,10 @@ std::int32_t rampLine(CommonInfoTable*, void*, std::int32_t index, void* buffer,
     return 0;
 }
 
-int allocationsOfPage(std::uint32_t lines, const TARNRect& image, bool wide) {
+int allocationsOfPage(std::uint32_t lines, const TARNRect& image, bool wide,
+                      std::int32_t sharpen = 0) {
     bandtest::JobSpec spec;
+    spec.sharpen = sharpen;
     spec.sourceHeight = lines;
     spec.wide = wide;
     spec.imageRect = image;
@@ -104,6 +106,17 @@ TEST(BandLoop, AllocatesNothingPerLine) {
                   allocationsOfPage(90, {0, 0, 225, 30}, wide));
         EXPECT_EQ(allocationsOfPage(20, {0, 0, 10, 6}, wide),
                   allocationsOfPage(90, {0, 0, 45, 6}, wide));
+    }
+}
+
+TEST(BandLoop, SharpeningAllocatesNothingPerLine) {
+    constexpr std::int32_t kSharpen = 60;
+    for (const bool wide : {false, true}) {
+        // The sharpener keeps its row window per thread: the first page makes it.
+        allocationsOfPage(10, {0, 0, 10, 12}, wide, kSharpen);
+        const int few = allocationsOfPage(10, {0, 0, 10, 12}, wide, kSharpen);
+        const int many = allocationsOfPage(90, {0, 0, 90, 12}, wide, kSharpen);
+        EXPECT_EQ(few, many);
     }
 }
 
