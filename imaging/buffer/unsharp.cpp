@@ -47,13 +47,18 @@ using Luma = std::int32_t;
 /// The luminance plane of a buffer, one value a pixel, computed before any pixel changes.
 class Luminance {
   public:
+    /// Fills the plane; its memory is kept and grown only when a larger buffer comes.
     template <typename T>
     bool compute(const _vif& buffer) {
-        width_ = buffer.width;
-        values_.reset(new (std::nothrow) Luma[std::size_t{buffer.width} * buffer.height]);
-        if (!values_) {
-            return false;
+        const std::size_t count = std::size_t{buffer.width} * buffer.height;
+        if (count > capacity_) {
+            values_.reset(new (std::nothrow) Luma[count]);
+            capacity_ = values_ ? count : 0;
+            if (!values_) {
+                return false;
+            }
         }
+        width_ = buffer.width;
         const int red = isRedFirst(buffer.type) ? 0 : 2;
         const int shift = sizeof(T) == 1 ? kNarrowLuminanceShift : kWideLuminanceShift;
         for (std::uint32_t y = 0; y < buffer.height; ++y) {
@@ -73,6 +78,7 @@ class Luminance {
 
   private:
     std::unique_ptr<Luma[]> values_;
+    std::size_t capacity_ = 0;
     std::size_t width_ = 0;
 };
 
@@ -178,10 +184,10 @@ void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y,
 }
 
 /// Sharpens rows first ... last of the buffer, all measured on the luminance before any change.
-bool sharpenRows(_vif& buffer, const Settings& settings, std::uint32_t first, std::uint32_t last) {
+bool sharpenRows(_vif& buffer, Luminance& luminance, const Settings& settings,
+                 std::uint32_t first, std::uint32_t last) {
     return withSampleType(buffer.type, [&](auto sample) {
         using T = decltype(sample);
-        Luminance luminance;
         if (!luminance.compute<T>(buffer)) {
             return false;
         }
@@ -191,6 +197,20 @@ bool sharpenRows(_vif& buffer, const Settings& settings, std::uint32_t first, st
         return true;
     });
 }
+
+// What UnsharpL keeps between calls on one thread, so that sharpening a page line by line
+// allocates only when the row width or type changes.
+struct RowScratch {
+    VifPtr window;
+    Luminance luminance;
+
+    _vif* windowFor(std::uint16_t type, std::uint32_t width) {
+        if (!window || window->type != type || window->width != width) {
+            window.reset(PrepareVifP(type, width, kWindowRows));
+        }
+        return window.get();
+    }
+};
 
 bool canSharpen(const _vif* buffer) {
     return buffer != nullptr && isColourType(buffer->type) && buffer->width >= kMinimumSize &&
@@ -203,7 +223,8 @@ int UnsharpST(_vif* buffer, std::int32_t threshold, std::int32_t strength) {
     if (!canSharpen(buffer)) {
         return 0;
     }
-    return sharpenRows(*buffer, {threshold, strength}, 0, buffer->height - 1) ? 1 : 0;
+    Luminance luminance;
+    return sharpenRows(*buffer, luminance, {threshold, strength}, 0, buffer->height - 1) ? 1 : 0;
 }
 
 int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRow,
@@ -217,15 +238,16 @@ int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRo
         std::memmove(destinationRow, currentRow, rowBytes);
         return 1;
     }
-    VifPtr window(PrepareVifP(type, width, kWindowRows));
-    if (!window) {
+    thread_local RowScratch scratch;
+    _vif* window = scratch.windowFor(type, width);
+    if (window == nullptr) {
         return 0;
     }
     std::memcpy(rowAt(*window, 0), previousRow != nullptr ? previousRow : nextRow, rowBytes);
     std::memcpy(rowAt(*window, 1), currentRow, rowBytes);
     std::memcpy(rowAt(*window, 2), nextRow != nullptr ? nextRow : previousRow, rowBytes);
     // Only the middle row is kept, so only the middle row is sharpened.
-    if (!sharpenRows(*window, {0, strength}, 1, 1)) {
+    if (!sharpenRows(*window, scratch.luminance, {0, strength}, 1, 1)) {
         return 0;
     }
     std::memcpy(destinationRow, rowAt(*window, 1), rowBytes);

@@ -5,6 +5,7 @@
 
 #include "command/color_format.h"
 #include "command/plane_layout.h"
+#include "command/raster_modes.h"
 #include "command/raster_transfer.h"
 #include "command/srl_builders.h"
 #include "rastercore/result_codes.h"
@@ -16,10 +17,6 @@ using rastercore::kCommandBadArgument;
 using rastercore::kResultOk;
 
 constexpr std::uint8_t kDepthBits[] = {8, 10, 12};  // by output depth code
-constexpr std::uint8_t kRasterStartMode = 1;
-constexpr std::int16_t kBandEndValue = 0;
-constexpr std::int32_t kAbsoluteMove = 0;
-constexpr std::int32_t kDrawModeWithResolution = 0;
 
 using Converter = std::int32_t (*)(const TARNColorSpace*, const std::uint8_t*, std::uint8_t*,
                                    std::uint32_t, std::uint32_t);

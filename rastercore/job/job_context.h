@@ -72,6 +72,9 @@ struct PLGContext {
     std::int32_t captionHeight;
     std::uint8_t* captionMergeLine;
     std::int32_t captionMergeWidth;
+    std::uint8_t* captionBitmap;      ///< caption width × height pixels, top row first
+    std::uint32_t captionBitmapSize;  ///< bytes
+    std::uint8_t* captionColorLine;   ///< one caption row after colour processing
 
     // Media and host link.
     void* mediaDatabase;

@@ -1,6 +1,8 @@
-// The core's job steps. Set-up and tear-down, the job transport, job start and end, the band
-// loop and the test-pattern print are not built yet: each answers -1 until it is.
+// The core's job steps. Set-up and tear-down, the job transport, job start and end and the
+// test-pattern print are not built yet: each answers -1 until it is.
 #include "job/job_steps.h"
+
+#include "band/band_loop.h"
 
 #include "job/job_context.h"
 #include "rastercore/result_codes.h"
@@ -22,7 +24,7 @@ const JobSteps& coreJobSteps() {
                          PLGContext*) { return rastercore::kResultFailure; },
         .jobOpen = [](QDXA_Info*) { return rastercore::kResultFailure; },
         .startJob = notBuilt,
-        .bandLoop = notBuilt,
+        .bandLoop = mainloop_for_LFP,
         .patternCreateCaption = notBuilt,
         .patternPrintLoop = notBuilt,
         .endJob = notBuilt,

@@ -1,0 +1,26 @@
+// The core's band-loop services. The modules behind them are not built yet; each answers -1,
+// so a job that reaches them fails instead of printing a wrong page.
+#include "band/band_services.h"
+
+#include "rastercore/result_codes.h"
+
+namespace {
+
+constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
+
+}  // namespace
+
+const BandServices& coreBandServices() {
+    static const BandServices services{
+        .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
+        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
+                             std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
+        .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
+                              std::uint8_t*) { return kNotBuilt; },
+        .bitConvert = [](PLGContext*, std::int32_t, const void*,
+                         std::uint8_t**) { return kNotBuilt; },
+        .startPage = [](PLGContext*) { return kNotBuilt; },
+        .endPage = [](PLGContext*) { return kNotBuilt; },
+    };
+    return services;
+}

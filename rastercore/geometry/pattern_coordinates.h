@@ -1,0 +1,30 @@
+// The coordinates of a test-pattern sheet that printing needs: the test-pattern layout is run
+// and its result stored in the job context.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+struct PLGContext;
+/// The test-pattern layout's result; its layout module defines and releases it.
+struct PatternInfo;
+
+/// The test-pattern layout services the coordinates come from.
+struct PatternLayoutServices {
+    /// Lays out the sheet (`preview` false for printing); null when it cannot.
+    std::function<PatternInfo*(PLGContext* context, bool preview, std::int32_t* status)> calc;
+    /// Stores in the context what printing needs of `info`; 0 or a failure code.
+    std::function<std::int32_t(PatternInfo* info, PLGContext* context)> store;
+    /// Releases a layout result.
+    std::function<void(PatternInfo* info)> release;
+};
+
+/// The core's own services. The test-pattern layout is not built yet: its layout gives nothing.
+const PatternLayoutServices& corePatternLayoutServices();
+
+/// Lays out the test-pattern sheet, stores its coordinates in the context and releases the
+/// layout. Returns the store's result; -1 when the layout gives nothing.
+std::int32_t PLG_Get_PatternCoordinate_Rec(PLGContext* context);
+
+/// The same with `services` in place of the core's layout.
+std::int32_t getPatternCoordinates(PLGContext* context, const PatternLayoutServices& services);

@@ -1,0 +1,19 @@
+// The print colour module's record: the values of it that the band loop and the page geometry
+// read or set. The colour module owns the rest of the record and adds its fields here.
+//
+// Allocated zeroed by the job set-up, so the zeroed record is a valid empty one.
+#pragma once
+
+#include <cstdint>
+
+struct PLGContext;
+
+/// Colour modes of a job (`Color_Info::colorMode`).
+inline constexpr std::int32_t kColorModeColor = 1;
+inline constexpr std::int32_t kColorModeMonochromePhoto = 3;
+
+struct Color_Info {
+    PLGContext* context;
+    std::int32_t colorMode;     ///< 1 colour, 2 matched through a fixed RGB profile, 3 monochrome
+    std::uint8_t captionMerge;  ///< the line being processed carries the caption merge
+};
