@@ -26,7 +26,7 @@
 namespace bandtest {
 
 /// What a test varies; the defaults print the whole image at its own size.
-struct JobSpec {
+struct JobSetup {
     std::uint8_t hostType = kHostTypePhotoApplication;
     bool wide = false;  ///< 16-bit samples (working pixel size 48)
     std::uint32_t sourceWidth = 12;
@@ -52,60 +52,60 @@ struct JobSpec {
 
 class BandJob {
   public:
-    explicit BandJob(const JobSpec& spec)
-        : host(makeImage(spec.hostWidth != 0 ? spec.hostWidth : spec.sourceWidth,
-                         spec.hostHeight != 0 ? spec.hostHeight : spec.sourceHeight, spec.wide),
-               spec.hostType),
-          spec_(spec) {
+    explicit BandJob(const JobSetup& setup)
+        : host(makeImage(setup.hostWidth != 0 ? setup.hostWidth : setup.sourceWidth,
+                         setup.hostHeight != 0 ? setup.hostHeight : setup.sourceHeight, setup.wide),
+               setup.hostType),
+          setup_(setup) {
         PLGContext& c = context();
         c.jobRecord = &jobRecord_;
         jobRecord_.commonInfo = &host.table;
         c.modelTable.PrinterSize = 1;
-        c.modelTable.HDD = spec.sendOnce;
+        c.modelTable.HDD = setup.sendOnce;
         c.outputResolution[0] = c.outputResolution[1] = 300;
-        c.bitsPerPixel = spec.wide ? 48 : 24;
-        c.rotate = spec.rotate ? 1 : 0;
-        c.copies = spec.copies;
-        c.scale[0] = c.scale[1] = spec.scale;
-        c.colorOnCopy = spec.scale > 1.0 ? 1 : 0;
-        const std::uint32_t lineCount = spec.rotate ? spec.sourceWidth : spec.sourceHeight;
-        const std::uint32_t pixelCount = spec.rotate ? spec.sourceHeight : spec.sourceWidth;
-        c.imageRect = spec.imageRect.right > 0
-                          ? spec.imageRect
+        c.bitsPerPixel = setup.wide ? 48 : 24;
+        c.rotate = setup.rotate ? 1 : 0;
+        c.copies = setup.copies;
+        c.scale[0] = c.scale[1] = setup.scale;
+        c.colorOnCopy = setup.scale > 1.0 ? 1 : 0;
+        const std::uint32_t lineCount = setup.rotate ? setup.sourceWidth : setup.sourceHeight;
+        const std::uint32_t pixelCount = setup.rotate ? setup.sourceHeight : setup.sourceWidth;
+        c.imageRect = setup.imageRect.right > 0
+                          ? setup.imageRect
                           : TARNRect{0, 0, static_cast<std::int32_t>(lineCount),
                                      static_cast<std::int32_t>(pixelCount)};
-        c.sourceRect[0] = spec.sourceTop;
-        c.sourceRect[1] = spec.sourceLeft;
-        c.sourceRect[2] = spec.sourceTop + spec.sourceHeight;
-        c.sourceRect[3] = spec.sourceLeft + spec.sourceWidth;
+        c.sourceRect[0] = setup.sourceTop;
+        c.sourceRect[1] = setup.sourceLeft;
+        c.sourceRect[2] = setup.sourceTop + setup.sourceHeight;
+        c.sourceRect[3] = setup.sourceLeft + setup.sourceWidth;
         c.imageLineWidth = static_cast<std::uint32_t>(c.imageRect.right - c.imageRect.left);
-        c.captionFlag = spec.caption ? 1 : 0;
-        c.captionKind = spec.captionKind;
-        c.captionRect = spec.captionRect;
-        const std::int32_t unionWidth = spec.caption
+        c.captionFlag = setup.caption ? 1 : 0;
+        c.captionKind = setup.captionKind;
+        c.captionRect = setup.captionRect;
+        const std::int32_t unionWidth = setup.caption
                                             ? std::max(c.imageRect.right, c.captionRect.right) -
                                                   std::min(c.imageRect.left, c.captionRect.left)
                                             : 0;
         c.bandLineWidth =
             std::max<std::uint32_t>(c.imageLineWidth, static_cast<std::uint32_t>(unionWidth));
-        c.captionWidth = spec.captionRect.right - spec.captionRect.left;
-        c.captionHeight = spec.captionRect.bottom - spec.captionRect.top;
+        c.captionWidth = setup.captionRect.right - setup.captionRect.left;
+        c.captionHeight = setup.captionRect.bottom - setup.captionRect.top;
 
-        hostImage_.imageMode = spec.wide ? 11 : 3;
-        hostImage_.depth = spec.wide ? 16 : 8;
+        hostImage_.imageMode = setup.wide ? 11 : 3;
+        hostImage_.depth = setup.wide ? 16 : 8;
         hostImage_.width = static_cast<std::int32_t>(host.image.width);
         hostImage_.height = static_cast<std::int32_t>(host.image.height);
         c.hostImage = &hostImage_;
-        c.hostFetchMode = spec.hostType == kHostTypePhotoApplication ? 1 : 0;
-        host.columns = spec.rotate;
+        c.hostFetchMode = setup.hostType == kHostTypePhotoApplication ? 1 : 0;
+        host.columns = setup.rotate;
 
-        generator_.setInput(3, spec.wide ? 16 : 8);
+        generator_.setInput(3, setup.wide ? 16 : 8);
         Cmd_Info& info = *generator_.info;
-        info.compression = spec.compression;
+        info.compression = setup.compression;
         info.imageWidth = std::max<std::uint32_t>(c.bandLineWidth, 1);
-        info.mirror = spec.mirror;
-        info.sharpenLevel = spec.sharpen;
-        info.resampleFilter = spec.filter;
+        info.mirror = setup.mirror;
+        info.sharpenLevel = setup.sharpen;
+        info.resampleFilter = setup.filter;
         c.cmdInfo = &info;
         EXPECT_EQ(tarn_Cmd_Initialize(&info), 0);
 
@@ -117,7 +117,7 @@ class BandJob {
         color_.colorMode = kColorModeColor;
         c.colorInfo = &color_;
 
-        const std::size_t pixelBytes = spec.wide ? 6 : 3;
+        const std::size_t pixelBytes = setup.wide ? 6 : 3;
         allocate(&c.commandBuffer, 65536 + 4 * pixelBytes * c.bandLineWidth);
         allocate(&c.bandLine, pixelBytes * c.imageLineWidth);
         allocate(&c.colorCopy, pixelBytes * c.bandLineWidth);
@@ -181,11 +181,11 @@ class BandJob {
     /// The working line of source line `line` (a column when turned), before scaling.
     Bytes sourceLine(std::uint32_t line) const {
         Bytes out;
-        const std::uint32_t count = spec_.rotate ? spec_.sourceHeight : spec_.sourceWidth;
+        const std::uint32_t count = setup_.rotate ? setup_.sourceHeight : setup_.sourceWidth;
         for (std::uint32_t i = 0; i < count; ++i) {
-            spec_.rotate
-                ? host.image.appendPixel(out, spec_.sourceLeft + line, spec_.sourceTop + i)
-                : host.image.appendPixel(out, spec_.sourceLeft + i, spec_.sourceTop + line);
+            setup_.rotate
+                ? host.image.appendPixel(out, setup_.sourceLeft + line, setup_.sourceTop + i)
+                : host.image.appendPixel(out, setup_.sourceLeft + i, setup_.sourceTop + line);
         }
         return out;
     }
@@ -206,7 +206,7 @@ class BandJob {
 
     /// A working line reduced to what the printer receives at 8-bit output.
     Bytes printed(const Bytes& working) const {
-        if (!spec_.wide) {
+        if (!setup_.wide) {
             return working;
         }
         Bytes out;
@@ -244,7 +244,7 @@ class BandJob {
 
     // Caption pixels: a dark bar on white, so merged pixels show.
     std::int32_t makeCaption(PLGContext* c) {
-        const std::size_t pixelBytes = spec_.wide ? 6 : 3;
+        const std::size_t pixelBytes = setup_.wide ? 6 : 3;
         c->captionBitmapSize = static_cast<std::uint32_t>(
             pixelBytes * static_cast<std::size_t>(c->captionWidth * c->captionHeight));
         allocate(&c->captionBitmap, std::max<std::size_t>(c->captionBitmapSize, 1));
@@ -257,7 +257,7 @@ class BandJob {
                              std::int32_t captionStart, std::uint8_t* imageLine,
                              std::uint8_t** lineOut, std::int32_t* rightOut) {
         captionLines.push_back(line);
-        const std::size_t pixelBytes = spec_.wide ? 6 : 3;
+        const std::size_t pixelBytes = setup_.wide ? 6 : 3;
         const std::size_t rowBytes = pixelBytes * static_cast<std::size_t>(c->captionWidth);
         std::uint8_t* captionRow =
             c->captionBitmap + static_cast<std::size_t>(line - captionStart) * rowBytes;
@@ -281,7 +281,7 @@ class BandJob {
     }
 
     BandServices recordingServices() {
-        const std::size_t pixelBytes = spec_.wide ? 6 : 3;
+        const std::size_t pixelBytes = setup_.wide ? 6 : 3;
         return BandServices{
             .captionMakeData = [this](PLGContext* c, std::int16_t) { return makeCaption(c); },
             .captionSetBuff =
@@ -310,7 +310,7 @@ class BandJob {
         };
     }
 
-    JobSpec spec_;
+    JobSetup setup_;
     commandtest::GeneratorFixture generator_;
     CoreCommonInfoTbl jobRecord_{};
     HostImageRecord hostImage_{};

@@ -18,7 +18,7 @@ namespace {
 
 using bandtest::BandJob;
 using bandtest::Bytes;
-using bandtest::JobSpec;
+using bandtest::JobSetup;
 using namespace rastercore;
 
 // Every decoded row of the one image raster against the expected source line.
@@ -58,16 +58,16 @@ TEST(BandLoop, PagesReadBackAsTheHostImage) {
         {"editor turned mirrored", kHostTypeImageEditor, true, true, 1, 2},
     };
     for (const Case& c : cases) {
-        JobSpec spec;
-        spec.hostType = c.host;
-        spec.wide = c.wide;
-        spec.rotate = c.rotate;
-        spec.mirror = c.mirror;
-        spec.compression = c.compression;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.hostType = c.host;
+        setup.wide = c.wide;
+        setup.rotate = c.rotate;
+        setup.mirror = c.mirror;
+        setup.compression = c.compression;
+        BandJob job(setup);
         ASSERT_EQ(job.run(), kResultOk) << c.what;
-        const std::uint32_t lines = c.rotate ? spec.sourceWidth : spec.sourceHeight;
-        const std::uint32_t width = c.rotate ? spec.sourceHeight : spec.sourceWidth;
+        const std::uint32_t lines = c.rotate ? setup.sourceWidth : setup.sourceHeight;
+        const std::uint32_t width = c.rotate ? setup.sourceHeight : setup.sourceWidth;
         const bool reverseLines = c.rotate && c.mirror == 1;
         if (c.mirror == 1 && !c.rotate) {
             // Upright mirroring reverses every line.
@@ -98,17 +98,17 @@ TEST(BandLoop, CopiesAndTheSendOnceModel) {
         std::size_t pages;
     };
     for (const Case& c : {Case{3, 0, 3}, Case{3, 1, 1}, Case{1, 0, 1}, Case{0, 0, 0}}) {
-        JobSpec spec;
-        spec.copies = c.copies;
-        spec.sendOnce = c.sendOnce;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.copies = c.copies;
+        setup.sendOnce = c.sendOnce;
+        BandJob job(setup);
         ASSERT_EQ(job.run(), kResultOk);
         EXPECT_EQ(job.commands("ESC*r1A").size(), c.pages) << c.copies << " " << c.sendOnce;
         EXPECT_EQ(job.commands("ESC*rC").size(), c.pages) << c.copies << " " << c.sendOnce;
         EXPECT_EQ(job.decoded().resets, static_cast<int>(c.pages) + 1);  // pages + job header
         EXPECT_EQ(job.context().currentCopy, c.pages + 1);
         for (const auto& raster : job.decoded().rasters) {
-            EXPECT_EQ(raster.rows.size(), spec.sourceHeight);
+            EXPECT_EQ(raster.rows.size(), setup.sourceHeight);
         }
     }
 }
@@ -116,10 +116,10 @@ TEST(BandLoop, CopiesAndTheSendOnceModel) {
 // The job driver around the band loop: the job end sees the copies made as its impressions.
 TEST(BandLoop, JobEndReportsTheCopiesMade) {
     for (const std::int32_t sendOnce : {0, 1}) {
-        JobSpec spec;
-        spec.copies = 3;
-        spec.sendOnce = sendOnce;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.copies = 3;
+        setup.sendOnce = sendOnce;
+        BandJob job(setup);
         std::uint16_t impressions = 0;
         JobSteps steps{
             .initialize = [&](void*, CoreCommonInfoTbl**,
@@ -148,9 +148,9 @@ TEST(BandLoop, JobEndReportsTheCopiesMade) {
 
 TEST(BandLoop, ProgressPostsEachNewPercentOnce) {
     for (const std::uint32_t lines : {10u, 1u, 250u}) {
-        JobSpec spec;
-        spec.sourceHeight = lines;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.sourceHeight = lines;
+        BandJob job(setup);
         std::vector<double> values;
         auto observer = cf::NotificationCenter::localCenter().addObserver(
             kChangeProgressValueNotification, nullptr, [&](const cf::Notification& n) {
@@ -177,9 +177,9 @@ TEST(BandLoop, ProgressPostsEachNewPercentOnce) {
 // checks that every buffer of the loop was released.
 TEST(BandLoop, CancelStopsAtTheNextLine) {
     for (const std::uint32_t k : {0u, 4u, 7u}) {
-        JobSpec spec;
-        spec.sharpen = 30;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.sharpen = 30;
+        BandJob job(setup);
         job.host.onCall = [&](int call) {
             // With sharpening, line 0 takes two calls and every later line three.
             const int firstOfLine = k == 0 ? 0 : static_cast<int>(3 * k - 1);
@@ -192,9 +192,9 @@ TEST(BandLoop, CancelStopsAtTheNextLine) {
         EXPECT_EQ(job.commands("ESC*rC").size(), 0u) << "the image is not ended";
     }
     // Through the resampler, with the front open when the cancel comes.
-    JobSpec spec;
-    spec.imageRect = {0, 0, 27, 36};
-    BandJob job(spec);
+    JobSetup setup;
+    setup.imageRect = {0, 0, 27, 36};
+    BandJob job(setup);
     job.host.onCall = [&](int call) {
         if (call == 4) {
             requestCancel(&job.jobRecord().cancelRequest);
@@ -221,9 +221,9 @@ class CancellingProgress : public ProgressObject {
 };
 
 TEST(BandLoop, ImageEditorCancelsThroughItsProgressObject) {
-    JobSpec spec;
-    spec.hostType = kHostTypeImageEditor;
-    BandJob job(spec);
+    JobSetup setup;
+    setup.hostType = kHostTypeImageEditor;
+    BandJob job(setup);
     CancellingProgress progress(4);
     job.context().progress = &progress;
     EXPECT_EQ(job.run(), kResultCancelled);
@@ -246,12 +246,12 @@ TEST(BandLoop, ResamplerAndAccumulatorSizes) {
     };
     for (const Case& c : cases) {
         for (const bool wide : {false, true}) {
-            JobSpec spec;
-            spec.imageRect = c.image;
-            spec.filter = c.filter;
-            spec.wide = wide;
-            spec.scale = 2.0;  // colour from the copy buffer
-            BandJob job(spec);
+            JobSetup setup;
+            setup.imageRect = c.image;
+            setup.filter = c.filter;
+            setup.wide = wide;
+            setup.scale = 2.0;  // colour from the copy buffer
+            BandJob job(setup);
             // A constant image stays constant through every filter and the accumulator.
             for (auto& sample : job.host.image.samples) {
                 sample = wide ? 0x8080 : 0x80;
@@ -274,28 +274,28 @@ TEST(BandLoop, ResamplerAndAccumulatorSizes) {
 
 // The accumulator: lines repeat by nearest neighbour down, ZoomWi widens across.
 TEST(BandLoop, AccumulatorRepeatsLinesByNearestNeighbour) {
-    JobSpec spec;
-    spec.sourceWidth = 12;
-    spec.sourceHeight = 9;
-    spec.imageRect = {0, 0, 9, 12};
-    BandJob job(spec);
+    JobSetup setup;
+    setup.sourceWidth = 12;
+    setup.sourceHeight = 9;
+    setup.imageRect = {0, 0, 9, 12};
+    BandJob job(setup);
     ASSERT_EQ(job.run(), kResultOk);
     expectPage(
         job, 9, 12, [](std::uint32_t y) { return y; }, "same size");
 }
 
 TEST(BandLoop, EmptyImageRectangleSendsNoImageLines) {
-    JobSpec spec;
-    spec.imageRect = {5, 3, 5, 9};  // zero height: the resampler is never opened
-    BandJob job(spec);
+    JobSetup setup;
+    setup.imageRect = {5, 3, 5, 9};  // zero height: the resampler is never opened
+    BandJob job(setup);
     ASSERT_EQ(job.run(), kResultOk);
     EXPECT_TRUE(job.host.lineIndices.empty());
     EXPECT_EQ(job.colorCalls, 0);
 }
 
 TEST(BandLoop, NotBuiltServicesAndMissingBuffersFail) {
-    JobSpec spec;
-    BandJob job(spec);
+    JobSetup setup;
+    BandJob job(setup);
     EXPECT_EQ(mainloop_for_LFP(&job.context()), kResultFailure);  // page start not built
     EXPECT_EQ(runBandLoop(nullptr, job.services), kResultFailure);
     for (std::uint8_t** buffer :
@@ -324,24 +324,24 @@ TEST(BandLoop, StepFailuresEndTheLoopWithTheirCode) {
          -1000},
     };
     for (const Case& c : cases) {
-        JobSpec spec;
-        spec.caption = true;
-        spec.captionRect = {9, 0, 12, 6};
-        spec.captionKind = 2;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.caption = true;
+        setup.captionRect = {9, 0, 12, 6};
+        setup.captionKind = 2;
+        BandJob job(setup);
         c.breakIt(job.services);
         EXPECT_EQ(job.run(), c.result) << c.what;
     }
     {
         // Without a filter kind the front only reduces: an enlarged image cannot be resampled.
-        JobSpec spec;
-        spec.filter = 0;
-        spec.imageRect = {0, 0, 18, 24};
-        BandJob job(spec);
+        JobSetup setup;
+        setup.filter = 0;
+        setup.imageRect = {0, 0, 18, 24};
+        BandJob job(setup);
         EXPECT_EQ(job.run(), kResultFailure);
     }
-    JobSpec spec;
-    BandJob job(spec);
+    JobSetup setup;
+    BandJob job(setup);
     job.transport.failAt = 3;  // header, page start, image start, then the first line
     EXPECT_EQ(job.run(), kTransportFailure);
 }

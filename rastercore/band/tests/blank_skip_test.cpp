@@ -93,15 +93,15 @@ TEST(BlankSkip, MovesOfEveryLayout) {
 }
 
 // A 12 × 9 image with a caption placed first (kind 1).
-bandtest::JobSpec captionFirst(const TARNRect& image, const TARNRect& caption,
+bandtest::JobSetup captionFirst(const TARNRect& image, const TARNRect& caption,
                                std::int32_t compression) {
-    bandtest::JobSpec spec;
-    spec.imageRect = image;
-    spec.caption = true;
-    spec.captionKind = 1;
-    spec.captionRect = caption;
-    spec.compression = compression;
-    return spec;
+    bandtest::JobSetup setup;
+    setup.imageRect = image;
+    setup.caption = true;
+    setup.captionKind = 1;
+    setup.captionRect = caption;
+    setup.compression = compression;
+    return setup;
 }
 
 // Runs the page, checks its cursor moves and gives the decoded stream.

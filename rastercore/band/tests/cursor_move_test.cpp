@@ -28,7 +28,7 @@ TEST(CursorMove, EndsMovesAndRestartsTheRaster) {
         {0, 8, 2, 0, "\x1B*rC\x1B*r0C\x1B*p8x2Y\x1B*t600R\x1B$r600X\x1B$r600Y"},
     };
     for (const Case& c : cases) {
-        bandtest::BandJob job(bandtest::JobSpec{});
+        bandtest::BandJob job(bandtest::JobSetup{});
         job.info().drawMode = c.drawMode;
         ASSERT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, c.x, c.y,
                                   c.relative),
@@ -42,7 +42,7 @@ TEST(CursorMove, EndsMovesAndRestartsTheRaster) {
 }
 
 TEST(CursorMove, MissingRecordsAndTransportFailures) {
-    bandtest::BandJob job(bandtest::JobSpec{});
+    bandtest::BandJob job(bandtest::JobSetup{});
     EXPECT_EQ(QDXA_Move_CapHV(nullptr, &job.info(), job.context().commandBuffer, 0, 0, 0),
               rastercore::kCommandBadArgument);
     EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), nullptr, job.context().commandBuffer, 0, 0, 0),

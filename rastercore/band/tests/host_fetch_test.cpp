@@ -14,7 +14,7 @@ namespace {
 
 using bandtest::BandJob;
 using bandtest::Bytes;
-using bandtest::JobSpec;
+using bandtest::JobSetup;
 using bandtest::Request;
 using namespace rastercore;
 
@@ -70,14 +70,14 @@ TEST(HostFetch, ImageEditorIsAskedForTheLineAndItsNeighbours) {
          9},
     };
     for (const RequestCase& c : cases) {
-        JobSpec spec;
-        spec.hostType = kHostTypeImageEditor;
-        spec.rotate = c.rotate;
-        spec.mirror = c.mirror;
-        spec.sharpen = c.sharpen;
-        spec.sourceTop = c.sourceTop;
-        spec.hostHeight = c.hostHeight;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.hostType = kHostTypeImageEditor;
+        setup.rotate = c.rotate;
+        setup.mirror = c.mirror;
+        setup.sharpen = c.sharpen;
+        setup.sourceTop = c.sourceTop;
+        setup.hostHeight = c.hostHeight;
+        BandJob job(setup);
         ASSERT_EQ(job.run(), kResultOk) << c.what;
         std::vector<Request> expected;
         for (std::int32_t k = 0; k < c.lines; ++k) {
@@ -103,11 +103,11 @@ TEST(HostFetch, PhotoApplicationIsAskedForPreviousCurrentAndNext) {
     mirroredColumns.insert(mirroredColumns.end(), {1, 0});
     for (const Case& c :
          {Case{false, 0, rows}, Case{false, 1, rows}, Case{true, 1, mirroredColumns}}) {
-        JobSpec spec;
-        spec.sharpen = 25;
-        spec.rotate = c.rotate;
-        spec.mirror = c.mirror;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.sharpen = 25;
+        setup.rotate = c.rotate;
+        setup.mirror = c.mirror;
+        BandJob job(setup);
         ASSERT_EQ(job.run(), kResultOk);
         EXPECT_EQ(job.host.lineIndices, c.expected) << c.rotate << c.mirror;
     }
@@ -131,16 +131,16 @@ TEST(HostFetch, SharpenedLinesUseTheirNeighbours) {
         {"editor, turned mirrored", kHostTypeImageEditor, true, 1, 0},
     };
     for (const Case& c : cases) {
-        JobSpec spec;
-        spec.hostType = c.host;
-        spec.rotate = c.rotate;
-        spec.mirror = c.mirror;
-        spec.sharpen = 60;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.hostType = c.host;
+        setup.rotate = c.rotate;
+        setup.mirror = c.mirror;
+        setup.sharpen = 60;
+        BandJob job(setup);
         job.host.rowPadding = c.rowPadding;
         ASSERT_EQ(job.run(), kResultOk) << c.what;
-        const std::uint32_t lines = c.rotate ? spec.sourceWidth : spec.sourceHeight;
-        const std::uint32_t width = c.rotate ? spec.sourceHeight : spec.sourceWidth;
+        const std::uint32_t lines = c.rotate ? setup.sourceWidth : setup.sourceHeight;
+        const std::uint32_t width = c.rotate ? setup.sourceHeight : setup.sourceWidth;
         const auto sourceOf = [&](std::uint32_t k) {
             return c.rotate && c.mirror == 1 ? lines - 1 - k : k;
         };
@@ -162,10 +162,10 @@ TEST(HostFetch, SharpenedLinesUseTheirNeighbours) {
 }
 
 TEST(HostFetch, OneLineSourceIsSentUnsharpened) {
-    JobSpec spec;
-    spec.sourceHeight = 1;
-    spec.sharpen = 60;
-    BandJob job(spec);
+    JobSetup setup;
+    setup.sourceHeight = 1;
+    setup.sharpen = 60;
+    BandJob job(setup);
     ASSERT_EQ(job.run(), kResultOk);
     EXPECT_EQ(job.host.lineIndices, (std::vector<std::int32_t>{0}));
     EXPECT_EQ(BandJob::pixelsOf(job.decoded().rasters[0], 0, 12), job.sourceLine(0));
@@ -180,9 +180,9 @@ TEST(HostFetch, AdvanceStateAskedAgainOnceOnly) {
     };
     for (const Case& c :
          {Case{1, kResultOk, kPlgSuccess, 10}, Case{2, -128, kPlgPrintingError, 2}}) {
-        JobSpec spec;
-        spec.hostType = kHostTypeImageEditor;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.hostType = kHostTypeImageEditor;
+        BandJob job(setup);
         job.host.askAgain = c.askAgain;
         const std::int32_t result = job.run();
         EXPECT_EQ(result, c.result);
@@ -204,9 +204,9 @@ TEST(HostFetch, HostFailuresThroughTheResultTable) {
         {"advance state", kHostTypeImageEditor, -43, kPlgPrintingError},
     };
     for (const Case& c : cases) {
-        JobSpec spec;
-        spec.hostType = c.host;
-        BandJob job(spec);
+        JobSetup setup;
+        setup.hostType = c.host;
+        BandJob job(setup);
         job.host.failAtCall = 3;
         const std::int32_t result = job.run();
         EXPECT_EQ(result, c.result) << c.what;
@@ -234,9 +234,9 @@ TEST(HostFetch, UntrustedByteCounts) {
     };
     for (const Case& c : cases) {
         for (const std::int32_t sharpen : {0, 30}) {
-            JobSpec spec;
-            spec.sharpen = sharpen;
-            BandJob job(spec);
+            JobSetup setup;
+            setup.sharpen = sharpen;
+            BandJob job(setup);
             job.host.byteCountOf = c.count;
             EXPECT_EQ(job.run(), c.result) << c.what << " sharpen " << sharpen;
             if (c.result == kResultOk && sharpen == 0) {
@@ -251,12 +251,12 @@ TEST(HostFetch, UntrustedByteCounts) {
 // A printed part reaching past the host image: neighbours are clamped to the image, and a
 // current line outside it fails as a host image failure instead of reading past the host data.
 TEST(HostFetch, RequestsClampedToTheHostImage) {
-    JobSpec spec;
-    spec.hostType = kHostTypeImageEditor;
-    spec.sharpen = 40;
-    spec.sourceTop = 1;  // rows 1 to 9 of a 9-row host image
-    spec.hostHeight = 9;
-    BandJob job(spec);
+    JobSetup setup;
+    setup.hostType = kHostTypeImageEditor;
+    setup.sharpen = 40;
+    setup.sourceTop = 1;  // rows 1 to 9 of a 9-row host image
+    setup.hostHeight = 9;
+    BandJob job(setup);
     EXPECT_EQ(job.run(), kResultHostImage);
     ASSERT_EQ(job.host.requests.size(), 8u);
     EXPECT_EQ(job.host.requests[0], (Request{1, 0, 3, 12}));
@@ -264,9 +264,9 @@ TEST(HostFetch, RequestsClampedToTheHostImage) {
 }
 
 TEST(HostFetch, AdvanceStateWritesTheRectangleAndTakesTheDelivery) {
-    JobSpec spec;
-    spec.hostType = kHostTypeImageEditor;
-    BandJob job(spec);
+    JobSetup setup;
+    setup.hostType = kHostTypeImageEditor;
+    BandJob job(setup);
     HostImageRecord& image = *job.context().hostImage;
     image.requestTop = 2;
     image.requestLeft = 3;

@@ -77,13 +77,13 @@ std::int32_t rampLine(CommonInfoTable*, void*, std::int32_t index, void* buffer,
 
 int allocationsOfPage(std::uint32_t lines, const TARNRect& image, bool wide,
                       std::int32_t sharpen = 0) {
-    bandtest::JobSpec spec;
-    spec.sharpen = sharpen;
-    spec.sourceHeight = lines;
-    spec.wide = wide;
-    spec.imageRect = image;
-    spec.copies = 2;
-    bandtest::BandJob job(spec);
+    bandtest::JobSetup setup;
+    setup.sharpen = sharpen;
+    setup.sourceHeight = lines;
+    setup.wide = wide;
+    setup.imageRect = image;
+    setup.copies = 2;
+    bandtest::BandJob job(setup);
     CountingTransport transport;
     job.packet().services = &transport;
     job.host.table.lineProc = rampLine;
