@@ -99,6 +99,9 @@ std::uint32_t getJobCompleteInfo(GetRequest& get);
 std::uint32_t getAcquireResource(GetRequest& get);
 std::uint32_t getTestPrint2Ex(GetRequest& get);
 
+/// The paper trays.
+std::uint32_t getInputTrayList(GetRequest& get);
+
 /// The stored files of a file box.
 std::uint32_t getFileList(GetRequest& get);
 

@@ -24,6 +24,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getPrinterState,
     admin::getDetailCodeList,
     admin::getPlexSupport,
+    admin::getInputTrayList,
     admin::getManagerName,
     admin::getManagerNameByData,
     admin::getManagerTelephoneNumber,

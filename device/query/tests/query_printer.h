@@ -38,6 +38,27 @@ inline std::string textOf(const std::uint8_t* string) {
     return {reinterpret_cast<const char*>(string + 1), string[0]};
 }
 
+/// One entry of the tray attribute: id, two bytes, name, value A, kinds, value B, value C.
+inline Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t valueA,
+                       const Bytes& kinds, std::uint8_t valueB, std::uint32_t valueC) {
+    Bytes entry{id, 0, 0};
+    bytes::ByteWriter out(entry);
+    out.bytes(pascal(name));
+    out.u8(valueA);
+    out.u8(static_cast<std::uint8_t>(kinds.size()));
+    out.bytes(kinds);
+    out.u8(valueB);
+    out.u32be(valueC);
+    return entry;
+}
+
+/// A count byte, then the entries.
+inline Bytes counted(const std::vector<Bytes>& entries) {
+    Bytes value{static_cast<std::uint8_t>(entries.size())};
+    for (const Bytes& entry : entries) value.insert(value.end(), entry.begin(), entry.end());
+    return value;
+}
+
 class QueryPrinter : public gluetest::GluePrinter {
   protected:
     /// Sets attribute `id` of `object` to `value`, replacing an earlier value.
