@@ -104,6 +104,8 @@ std::uint32_t getInputTrayList(GetRequest& get);
 
 /// The stored files of a file box.
 std::uint32_t getFileList(GetRequest& get);
+/// The file boxes.
+std::uint32_t getFileBoxList(GetRequest& get);
 
 /// Job lists.
 std::uint32_t getJobListNotComm(GetRequest& get);

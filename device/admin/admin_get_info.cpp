@@ -64,6 +64,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getTestPrint2Ex,
     admin::getPrinterStateNotComm,
     admin::getFileList,
+    admin::getFileBoxList,
     admin::getOptionalUnits,
     admin::getFuncForMonitor,
     admin::getJobListNotComm,
