@@ -78,6 +78,7 @@ std::uint32_t getPaperAmount(GetRequest& get);
 std::uint32_t getPaperAmountRollUnit2(GetRequest& get);
 std::uint32_t getLoadedMediaInfo(GetRequest& get);
 std::uint32_t getCalibrationAdjust(GetRequest& get);
+std::uint32_t getCalibrationInfo2(GetRequest& get);
 std::uint32_t getColorCheckThreshold(GetRequest& get);
 std::uint32_t getColorCheckSchedule(GetRequest& get);
 std::uint32_t getAdministratorPassword(GetRequest& get);

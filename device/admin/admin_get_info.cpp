@@ -56,6 +56,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getChangeMode,
     admin::getJobCompleteInfo,
     admin::getCalibrationAdjust,
+    admin::getCalibrationInfo2,
     admin::getColorCheckThreshold,
     admin::getColorCheckSchedule,
     admin::getMultiSensorInfo,
