@@ -86,6 +86,7 @@ std::uint32_t getAdministratorAuthentication(GetRequest& get);
 std::uint32_t getJobLogPrintSetting(GetRequest& get);
 std::uint32_t getSupplementalInfo(GetRequest& get);
 std::uint32_t getUpdateAvailableState(GetRequest& get);
+std::uint32_t getPrintRemainTime(GetRequest& get);
 std::uint32_t getTestPrint2Status(GetRequest& get);
 
 /// Media.

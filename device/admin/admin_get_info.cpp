@@ -80,6 +80,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getSupplementalInfo,
     admin::getUpdateAvailableState,
     admin::getJobList,
+    admin::getPrintRemainTime,
     admin::getTestPrint2Status,
     admin::getCustomMedia,
     admin::getLoadedMedia,
