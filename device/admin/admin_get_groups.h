@@ -93,6 +93,7 @@ std::uint32_t getTestPrint2Status(GetRequest& get);
 std::uint32_t getCalibrationInfo(GetRequest& get);
 std::uint32_t getCustomMedia(GetRequest& get);
 std::uint32_t getLoadedMedia(GetRequest& get);
+std::uint32_t getExtendedMediumID(GetRequest& get);
 std::uint32_t getDocumentList(GetRequest& get);
 
 /// Operations in progress or done.

@@ -77,6 +77,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getAdministratorPassword,
     admin::getAdministratorAuthentication,
     admin::getJobLogPrintSetting,
+    admin::getExtendedMediumID,
     admin::getSupplementalInfo,
     admin::getUpdateAvailableState,
     admin::getJobList,

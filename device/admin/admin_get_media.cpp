@@ -1,5 +1,5 @@
-// Get groups of media: the calibration list, the custom-media items, the loaded media per tray
-// and the documents of a job.
+// Get groups of media: the calibration list, the custom-media items, the loaded media per tray,
+// the extended medium id of a document and the documents of a job.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -171,6 +171,26 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
                                                              handleValues(lists[1].get(), count),
                                                              handleValues(lists[2].get(), count)};
     return answerRequested<std::vector<std::int32_t>>(get, kKeys, arrays);
+}
+
+std::uint32_t getExtendedMediumID(GetRequest& get) {
+    std::optional<std::int32_t> document;
+    if (const std::uint32_t code = readInt(get.request, "DocumentHandle", document);
+        code != kCoreNoErr || !document) {
+        return code;
+    }
+    ExtendedMediumIDRecord record;
+    const std::int32_t status =
+        glue_qdxaGetExtendedMediumID(get.session, static_cast<std::uint32_t>(*document), &record);
+    if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
+        return code;
+    }
+    // The record's value, its two words and its byte, packed as the record holds them.
+    std::array<std::uint8_t, sizeof record.value + sizeof record.words + sizeof record.byte> id{};
+    std::memcpy(id.data(), &record.value, sizeof record.value);
+    std::memcpy(id.data() + sizeof record.value, record.words, sizeof record.words);
+    id.back() = record.byte;
+    return setData(get.result, "ExtendedMediumID", id);
 }
 
 std::uint32_t getDocumentList(GetRequest& get) {

@@ -1,0 +1,73 @@
+// The media of a job's documents through tickets against the test printer: the extended
+// medium id of a document.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "admin/admin_requests.h"
+#include "admin_printer.h"
+#include "core/core_error.h"
+
+namespace admintest {
+namespace {
+
+using qdxa_test::idList;
+using qdxa_test::u16Value;
+
+constexpr std::uint32_t kJob = 0x1001;
+constexpr std::uint32_t kDocument = 0x2001;
+
+class AdminJobMedia : public AdminPrinter {
+  protected:
+    void SetUp() override {
+        AdminPrinter::SetUp();
+        responder.jobs = {{kJob,
+                           {{283, {3, 0, 0, 2, 0, 0, 0, 7, 0, 0, 0, 8}},
+                            {2027, idList({kDocument, kDocument + 1})}}}};
+        responder.objects[kDocument] = {{2029, {3, 0, 4, 0, 0, 0, 5, 0, 0, 0, 6}},
+                                        {2214, {9, 0x12, 0x34}},
+                                        {2410, u16Value(0x2410)},
+                                        {2435, {0, 0, 1, 2, 0, 3, 0, 4, 5}}};
+    }
+    std::uint32_t get() { return AdminGetInfo(session, request, result); }
+};
+
+TEST_F(AdminJobMedia, TheExtendedMediumIdIsItsValueWordsAndByteAsHeld) {
+    openSession();
+    put("DocumentHandle", kDocument);
+    ASSERT_EQ(get(), kCoreNoErr);
+    const auto id = textAnswer("ExtendedMediumID");
+    ASSERT_TRUE(id);
+    ASSERT_EQ(id->size(), 9u);
+    std::uint32_t value = 0;
+    std::uint16_t words[2] = {};
+    std::memcpy(&value, id->data(), sizeof value);
+    std::memcpy(words, id->data() + 4, sizeof words);
+    EXPECT_EQ(value, 0x102u);
+    EXPECT_EQ(words[0], 3);
+    EXPECT_EQ(words[1], 4);
+    EXPECT_EQ((*id)[8], 5);
+    const auto reads = requestsOf(gluetest::kOpGet2);
+    ASSERT_EQ(reads.size(), 1u);
+    const auto names = gluetest::get2NamesOf(reads.front());
+    EXPECT_EQ(names.objects, std::vector<std::uint32_t>{kDocument});
+    EXPECT_EQ(names.attributes, std::vector<std::uint16_t>{2435});
+}
+
+TEST_F(AdminJobMedia, ADocumentWithoutTheAttributeAnswersZerosAndAFailedReadEndsTheRequest) {
+    openSession();
+    put("DocumentHandle", kDocument + 1);
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(textAnswer("ExtendedMediumID"), std::string(9, '\0'));
+
+    TktLibDisposeTicket(result);
+    ASSERT_EQ(TktLibCreateTicket(&result), kTktLibNoErr);
+    information.refusedAttributes = {2435};
+    information.refusal = 12;
+    ask("WVTGetSupplementalInfoType");
+    EXPECT_NE(get(), kCoreNoErr);
+    EXPECT_TRUE(answeredKeys().empty());
+}
+
+}  // namespace
+}  // namespace admintest
