@@ -93,6 +93,7 @@ std::uint32_t getTestPrint2Status(GetRequest& get);
 std::uint32_t getCalibrationInfo(GetRequest& get);
 std::uint32_t getCustomMedia(GetRequest& get);
 std::uint32_t getLoadedMedia(GetRequest& get);
+std::uint32_t getJobMediumMismatch(GetRequest& get);
 std::uint32_t getExtendedMediumID(GetRequest& get);
 std::uint32_t getDocumentList(GetRequest& get);
 
@@ -117,6 +118,9 @@ std::uint32_t getJobList(GetRequest& get);
 }  // namespace admin
 
 namespace admin {
+
+/// The host-order 32-bit values of a handle, at most `count` and at most what it holds.
+std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count);
 
 /// Queries that fill a handle with host-order 32-bit values and give their number.
 using ValueListQuery = std::int32_t (*)(GlueSession*, WqsMemHandle*, std::uint16_t*);

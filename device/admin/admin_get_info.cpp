@@ -52,6 +52,7 @@ constexpr admin::GetGroup kGroups[] = {
     admin::getDeviceNumber,
     admin::getCalibrationInfo,
     admin::getLoadedMediaInfo,
+    admin::getJobMediumMismatch,
     admin::getSpectrophotometerState,
     admin::getChangeMode,
     admin::getJobCompleteInfo,

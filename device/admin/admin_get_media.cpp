@@ -17,16 +17,6 @@ namespace {
 // The custom-media items are read for this media id.
 constexpr std::uint16_t kCustomMediaId = 39321;
 
-/// The host-order 32-bit values of a handle, at most `count` and at most what it holds.
-std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count) {
-    std::vector<std::int32_t> values(
-        std::min<std::uint32_t>(count, handle->size / sizeof(std::int32_t)));
-    if (!values.empty()) {
-        std::memcpy(values.data(), handle->data, values.size() * sizeof(std::int32_t));
-    }
-    return values;
-}
-
 /// Three empty value handles; false when one cannot be made.
 bool makeHandles(std::array<GlueHandle, 3>& handles) {
     for (GlueHandle& handle : handles) {
@@ -59,6 +49,15 @@ bool asksCustomMedia(const GetRequest& get) {
 }
 
 }  // namespace
+
+std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count) {
+    std::vector<std::int32_t> values(
+        std::min<std::uint32_t>(count, handle->size / sizeof(std::int32_t)));
+    if (!values.empty()) {
+        std::memcpy(values.data(), handle->data, values.size() * sizeof(std::int32_t));
+    }
+    return values;
+}
 
 std::uint32_t getCalibrationInfo(GetRequest& get) {
     static constexpr std::string_view kListKey = "CalibrationInfo";

@@ -1,5 +1,5 @@
-// The media of a job's documents through tickets against the test printer: the extended
-// medium id of a document.
+// The media of a job's documents through tickets against the test printer: the medium of a
+// document against its job, and the extended medium id of a document.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,6 +31,56 @@ class AdminJobMedia : public AdminPrinter {
     }
     std::uint32_t get() { return AdminGetInfo(session, request, result); }
 };
+
+TEST_F(AdminJobMedia, EachRequestedMismatchValueIsAnsweredFromItsAttribute) {
+    openSession();
+    put("JobHandle", kJob);
+    put("DocumentHandle", kDocument);
+    for (const char* name :
+         {"JobMediumExCodeStr", "JobRollWidth", "JobMediumExCodeType", "JobMediumType",
+          "JobMediumSizeID", "JobMediumSizeWidth", "JobMediumSizeHeight"}) {
+        ask(name);
+    }
+    ask("JobStatusCodeList", kTktLibTypeSInt32Array);
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(intAnswer("JobMediumExCodeType"), 9);
+    EXPECT_EQ(intAnswer("JobMediumExCodeStr"), 0x1234);
+    EXPECT_EQ(intAnswer("JobMediumType"), 3);
+    EXPECT_EQ(intAnswer("JobMediumSizeID"), 4);
+    EXPECT_EQ(intAnswer("JobMediumSizeWidth"), 5);
+    EXPECT_EQ(intAnswer("JobMediumSizeHeight"), 6);
+    EXPECT_EQ(intAnswer("JobRollWidth"), 0x2410);
+    EXPECT_EQ(intArray("JobStatusCodeList"), (std::vector<std::int32_t>{7, 8}));
+}
+
+TEST_F(AdminJobMedia, OnlyTheAttributesOfTheRequestedKeysAreRead) {
+    openSession();
+    put("JobHandle", kJob);
+    put("DocumentHandle", kDocument);
+    ask("JobRollWidth");
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(intAnswer("JobRollWidth"), 0x2410);
+    std::vector<std::uint16_t> attributes;
+    for (const Bytes& read : requestsOf(gluetest::kOpGet2)) {
+        const auto names = gluetest::get2NamesOf(read);
+        attributes.insert(attributes.end(), names.attributes.begin(), names.attributes.end());
+    }
+    // The mismatch reads the roll width; the document handle then asks for its medium id.
+    EXPECT_EQ(attributes, (std::vector<std::uint16_t>{2410, 2435}));
+    EXPECT_EQ(answeredKeys(), (std::vector<std::string>{"ExtendedMediumID", "JobRollWidth"}));
+}
+
+TEST_F(AdminJobMedia, WithoutAJobOrAnyMismatchKeyNothingIsRead) {
+    openSession();
+    ask("JobMediumType");  // no job
+    ASSERT_EQ(get(), kCoreNoErr);
+    TktLibDisposeTicket(request);
+    ASSERT_EQ(TktLibCreateTicket(&request), kTktLibNoErr);
+    put("JobHandle", kJob);  // no mismatch key
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_TRUE(responder.requests.empty());
+    EXPECT_TRUE(answeredKeys().empty());
+}
 
 TEST_F(AdminJobMedia, TheExtendedMediumIdIsItsValueWordsAndByteAsHeld) {
     openSession();
