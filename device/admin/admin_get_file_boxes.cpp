@@ -3,7 +3,6 @@
 
 #include "admin/admin_get_groups.h"
 #include "admin/admin_record_list.h"
-#include "glue/glue_internal.h"
 #include "query/query_file.h"
 
 namespace admin {
@@ -39,43 +38,28 @@ constexpr std::array<std::string_view, 2> kFileListingFields = {"FileBoxHasFiles
 }  // namespace
 
 std::uint32_t getFileBoxList(GetRequest& get) {
-    const TktLibTicket* asked = nullptr;
-    if (const std::uint32_t code = nestedRequest(get.request, kListKey, asked);
-        code != kCoreNoErr || asked == nullptr) {
-        return code;
-    }
-    GlueHandle list(Wqs_Mem_NewHandle(1));
-    if (!list) {
-        return kCoreMemErr;
-    }
-    const std::uint8_t countFiles = hasAny(*asked, kFileListingFields) ? 1 : 0;
-    std::uint32_t count = 0;
-    if (const std::uint32_t code =
-            glueCode(glue_qdxaGetFileBoxList(get.session, countFiles, list.get(), &count));
-        code != kCoreNoErr) {
-        return code;
-    }
-    std::vector<FileBoxRecord> boxes;
-    for (std::uint32_t index = 0; index < count; ++index) {
-        FileBoxRecord box{};
-        if (const std::uint32_t code = glueCode(glue_qdxaGetFileBoxInfo(
-                get.session, list.get(), index, &box.boxNumber, &box.boxId, box.boxName,
-                &box.nameCode, &box.boxByte, &box.fileCount, &box.emptyFlag));
-            code != kCoreNoErr) {
-            return code;
-        }
-        boxes.push_back(box);
-    }
-    TktLibTicket answer = cf::Value::emptyDictionary();
-    if (const std::uint32_t code = firstFailure(
-            [&] {
-                return setInt(answer, "FileBoxListCount", static_cast<std::int32_t>(boxes.size()));
-            },
-            [&] { return writeRecordFields<FileBoxRecord>(*asked, kFields, boxes, answer); });
-        code != kCoreNoErr) {
-        return code;
-    }
-    return setTicket(get.result, kListKey, answer);
+    return answerRecordList<FileBoxRecord>(
+        get, kListKey, "FileBoxListCount", kFields,
+        [&](const TktLibTicket& asked, WqsMemHandle* list, std::vector<FileBoxRecord>& boxes) {
+            const std::uint8_t countFiles = hasAny(asked, kFileListingFields) ? 1 : 0;
+            std::uint32_t count = 0;
+            if (const std::uint32_t code =
+                    glueCode(glue_qdxaGetFileBoxList(get.session, countFiles, list, &count));
+                code != kCoreNoErr) {
+                return code;
+            }
+            for (std::uint32_t index = 0; index < count; ++index) {
+                FileBoxRecord box{};
+                if (const std::uint32_t code = glueCode(glue_qdxaGetFileBoxInfo(
+                        get.session, list, index, &box.boxNumber, &box.boxId, box.boxName,
+                        &box.nameCode, &box.boxByte, &box.fileCount, &box.emptyFlag));
+                    code != kCoreNoErr) {
+                    return code;
+                }
+                boxes.push_back(box);
+            }
+            return kCoreNoErr;
+        });
 }
 
 }  // namespace admin

@@ -3,7 +3,6 @@
 
 #include "admin/admin_get_groups.h"
 #include "admin/admin_record_list.h"
-#include "glue/glue_internal.h"
 #include "query/query_tray.h"
 
 namespace admin {
@@ -64,40 +63,27 @@ constexpr Field kFields[] = {
 }  // namespace
 
 std::uint32_t getInputTrayList(GetRequest& get) {
-    const TktLibTicket* asked = nullptr;
-    if (const std::uint32_t code = nestedRequest(get.request, kListKey, asked);
-        code != kCoreNoErr || asked == nullptr) {
-        return code;
-    }
-    GlueHandle list(Wqs_Mem_NewHandle(1));
-    if (!list) {
-        return kCoreMemErr;
-    }
-    std::uint32_t count = 0;
-    if (const std::uint32_t code =
-            glueCode(glue_qdxaGetInputTrayList(get.session, list.get(), &count));
-        code != kCoreNoErr) {
-        return code;
-    }
-    std::vector<TrayRecord> trays;
-    for (std::uint32_t index = 0; index < count; ++index) {
-        TrayRecord tray{};
-        tray.recordSize = kTrayRecordSize;
-        if (const std::uint32_t code =
-                glueCode(glue_qdxaGetInputTrayInfo(get.session, list.get(), index, &tray));
-            code != kCoreNoErr) {
-            return code;
-        }
-        trays.push_back(tray);
-    }
-    TktLibTicket answer = cf::Value::emptyDictionary();
-    if (const std::uint32_t code = firstFailure(
-            [&] { return setInt(answer, "TrayCount", static_cast<std::int32_t>(trays.size())); },
-            [&] { return writeRecordFields<TrayRecord>(*asked, kFields, trays, answer); });
-        code != kCoreNoErr) {
-        return code;
-    }
-    return setTicket(get.result, kListKey, answer);
+    return answerRecordList<TrayRecord>(
+        get, kListKey, "TrayCount", kFields,
+        [&](const TktLibTicket&, WqsMemHandle* list, std::vector<TrayRecord>& trays) {
+            std::uint32_t count = 0;
+            if (const std::uint32_t code =
+                    glueCode(glue_qdxaGetInputTrayList(get.session, list, &count));
+                code != kCoreNoErr) {
+                return code;
+            }
+            for (std::uint32_t index = 0; index < count; ++index) {
+                TrayRecord tray{};
+                tray.recordSize = kTrayRecordSize;
+                if (const std::uint32_t code =
+                        glueCode(glue_qdxaGetInputTrayInfo(get.session, list, index, &tray));
+                    code != kCoreNoErr) {
+                    return code;
+                }
+                trays.push_back(tray);
+            }
+            return kCoreNoErr;
+        });
 }
 
 }  // namespace admin

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "admin/admin_get_groups.h"
 #include "admin/admin_internal.h"
 #include "core/core_error.h"
+#include "glue/glue_internal.h"
 #include "ticket/ticket_library.h"
 
 namespace admin {
@@ -79,6 +81,35 @@ std::uint32_t writeRecordFields(const TktLibTicket& asked,
             return code;
     }
     return kCoreNoErr;
+}
+
+/// When the request holds the nested request `listKey`: `read(asked, list, records)` fills the
+/// records through a fresh list handle and returns a core code; the answer under `listKey`
+/// holds the record count under `countKey` and the arrays of the requested fields.
+template <typename Record, typename Read>
+std::uint32_t answerRecordList(GetRequest& get, std::string_view listKey, std::string_view countKey,
+                               std::span<const RecordField<Record>> fields, Read read) {
+    const TktLibTicket* asked = nullptr;
+    if (const std::uint32_t code = nestedRequest(get.request, listKey, asked);
+        code != kCoreNoErr || asked == nullptr) {
+        return code;
+    }
+    GlueHandle list(Wqs_Mem_NewHandle(1));
+    if (!list) {
+        return kCoreMemErr;
+    }
+    std::vector<Record> records;
+    if (const std::uint32_t code = read(*asked, list.get(), records); code != kCoreNoErr) {
+        return code;
+    }
+    TktLibTicket answer = cf::Value::emptyDictionary();
+    if (const std::uint32_t code = firstFailure(
+            [&] { return setInt(answer, countKey, static_cast<std::int32_t>(records.size())); },
+            [&] { return writeRecordFields<Record>(*asked, fields, records, answer); });
+        code != kCoreNoErr) {
+        return code;
+    }
+    return setTicket(get.result, listKey, answer);
 }
 
 }  // namespace admin
