@@ -1,7 +1,5 @@
 // Get groups of the printer's own facts: model, texts, versions, units, supported features.
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "admin/admin_get_groups.h"
 #include "control/control_operations.h"
@@ -74,10 +72,7 @@ std::uint32_t answerValueList(GetRequest& get, std::string_view name, ValueListQ
         code != kCoreNoErr) {
         return code;
     }
-    const std::uint32_t available = handle->size / sizeof(std::uint32_t);
-    std::vector<std::int32_t> values(std::min<std::uint32_t>(count, available));
-    std::memcpy(values.data(), handle->data, values.size() * sizeof(std::int32_t));
-    return setIntArray(get.result, name, values);
+    return setIntArray(get.result, name, handleValues(handle.get(), count));
 }
 
 std::uint32_t getManagerName(GetRequest& get) {

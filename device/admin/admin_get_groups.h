@@ -78,6 +78,7 @@ std::uint32_t getPaperAmount(GetRequest& get);
 std::uint32_t getPaperAmountRollUnit2(GetRequest& get);
 std::uint32_t getLoadedMediaInfo(GetRequest& get);
 std::uint32_t getCalibrationAdjust(GetRequest& get);
+std::uint32_t getCalibrationInfo2(GetRequest& get);
 std::uint32_t getColorCheckThreshold(GetRequest& get);
 std::uint32_t getColorCheckSchedule(GetRequest& get);
 std::uint32_t getAdministratorPassword(GetRequest& get);
@@ -85,12 +86,15 @@ std::uint32_t getAdministratorAuthentication(GetRequest& get);
 std::uint32_t getJobLogPrintSetting(GetRequest& get);
 std::uint32_t getSupplementalInfo(GetRequest& get);
 std::uint32_t getUpdateAvailableState(GetRequest& get);
+std::uint32_t getPrintRemainTime(GetRequest& get);
 std::uint32_t getTestPrint2Status(GetRequest& get);
 
 /// Media.
 std::uint32_t getCalibrationInfo(GetRequest& get);
 std::uint32_t getCustomMedia(GetRequest& get);
 std::uint32_t getLoadedMedia(GetRequest& get);
+std::uint32_t getJobMediumMismatch(GetRequest& get);
+std::uint32_t getExtendedMediumID(GetRequest& get);
 std::uint32_t getDocumentList(GetRequest& get);
 
 /// Operations in progress or done.
@@ -99,8 +103,13 @@ std::uint32_t getJobCompleteInfo(GetRequest& get);
 std::uint32_t getAcquireResource(GetRequest& get);
 std::uint32_t getTestPrint2Ex(GetRequest& get);
 
+/// The paper trays.
+std::uint32_t getInputTrayList(GetRequest& get);
+
 /// The stored files of a file box.
 std::uint32_t getFileList(GetRequest& get);
+/// The file boxes.
+std::uint32_t getFileBoxList(GetRequest& get);
 
 /// Job lists.
 std::uint32_t getJobListNotComm(GetRequest& get);
@@ -109,6 +118,9 @@ std::uint32_t getJobList(GetRequest& get);
 }  // namespace admin
 
 namespace admin {
+
+/// The host-order 32-bit values of a handle, at most `count` and at most what it holds.
+std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count);
 
 /// Queries that fill a handle with host-order 32-bit values and give their number.
 using ValueListQuery = std::int32_t (*)(GlueSession*, WqsMemHandle*, std::uint16_t*);

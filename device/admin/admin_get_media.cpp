@@ -1,5 +1,5 @@
-// Get groups of media: the calibration list, the custom-media items, the loaded media per tray
-// and the documents of a job.
+// Get groups of media: the calibration list, the custom-media items, the loaded media per tray,
+// the extended medium id of a document and the documents of a job.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -16,16 +16,6 @@ namespace {
 
 // The custom-media items are read for this media id.
 constexpr std::uint16_t kCustomMediaId = 39321;
-
-/// The host-order 32-bit values of a handle, at most `count` and at most what it holds.
-std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count) {
-    std::vector<std::int32_t> values(
-        std::min<std::uint32_t>(count, handle->size / sizeof(std::int32_t)));
-    if (!values.empty()) {
-        std::memcpy(values.data(), handle->data, values.size() * sizeof(std::int32_t));
-    }
-    return values;
-}
 
 /// Three empty value handles; false when one cannot be made.
 bool makeHandles(std::array<GlueHandle, 3>& handles) {
@@ -59,6 +49,15 @@ bool asksCustomMedia(const GetRequest& get) {
 }
 
 }  // namespace
+
+std::vector<std::int32_t> handleValues(const WqsMemHandle* handle, std::uint32_t count) {
+    std::vector<std::int32_t> values(
+        std::min<std::uint32_t>(count, handle->size / sizeof(std::int32_t)));
+    if (!values.empty()) {
+        std::memcpy(values.data(), handle->data, values.size() * sizeof(std::int32_t));
+    }
+    return values;
+}
 
 std::uint32_t getCalibrationInfo(GetRequest& get) {
     static constexpr std::string_view kListKey = "CalibrationInfo";
@@ -171,6 +170,26 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
                                                              handleValues(lists[1].get(), count),
                                                              handleValues(lists[2].get(), count)};
     return answerRequested<std::vector<std::int32_t>>(get, kKeys, arrays);
+}
+
+std::uint32_t getExtendedMediumID(GetRequest& get) {
+    std::optional<std::int32_t> document;
+    if (const std::uint32_t code = readInt(get.request, "DocumentHandle", document);
+        code != kCoreNoErr || !document) {
+        return code;
+    }
+    ExtendedMediumIDRecord record;
+    const std::int32_t status =
+        glue_qdxaGetExtendedMediumID(get.session, static_cast<std::uint32_t>(*document), &record);
+    if (const std::uint32_t code = glueCode(status); code != kCoreNoErr) {
+        return code;
+    }
+    // The record's value, its two words and its byte, packed as the record holds them.
+    std::array<std::uint8_t, sizeof record.value + sizeof record.words + sizeof record.byte> id{};
+    std::memcpy(id.data(), &record.value, sizeof record.value);
+    std::memcpy(id.data() + sizeof record.value, record.words, sizeof record.words);
+    id.back() = record.byte;
+    return setData(get.result, "ExtendedMediumID", id);
 }
 
 std::uint32_t getDocumentList(GetRequest& get) {

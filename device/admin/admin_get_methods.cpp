@@ -1,5 +1,5 @@
 // Get groups answered by methods of the printer: paper, loaded media, calibration and colour
-// checks, the administrator password, job logs, updates and test prints.
+// checks, the administrator password, job logs, updates, remaining print time and test prints.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -156,6 +156,23 @@ std::uint32_t getSupplementalInfo(GetRequest& get) {
 std::uint32_t getUpdateAvailableState(GetRequest& get) {
     return answerValue<std::uint8_t>(get, "WVTGetUpdateAvailableState",
                                      glue_qdxaUpdateAvailableState);
+}
+
+std::uint32_t getPrintRemainTime(GetRequest& get) {
+    // The first three remaining times of the record, in this order.
+    static constexpr std::array<std::string_view, 3> kKeys = {
+        "PrintRemainTimePage", "PrintRemainTimeCurrentPageTime", "PrintRemainTimeJob"};
+    if (!hasAny(get.request, kKeys)) {
+        return kCoreNoErr;
+    }
+    PrintRemainTime record;
+    if (const std::uint32_t code = glueCode(glue_qdxaGetWVTPrintRemainTime(get.session, &record));
+        code != kCoreNoErr) {
+        return code;
+    }
+    std::array<std::int32_t, kKeys.size()> times{};
+    std::copy_n(record.times, times.size(), times.begin());
+    return answerRequested<std::int32_t>(get, kKeys, times);
 }
 
 std::uint32_t getTestPrint2Status(GetRequest& get) {

@@ -1,6 +1,6 @@
 // Get requests for media and operations through tickets against the test printer: custom media,
 // loaded media, a job's documents, the calibration list, the change mode, the last completed
-// job and a running test print.
+// job, a running test print and the remaining print time.
 #include <gtest/gtest.h>
 
 #include "admin/admin_requests.h"
@@ -143,6 +143,38 @@ TEST_F(AdminGetMedia, TheLastCompletedJobAnswersItsNamesAndValues) {
               "Poster");
     EXPECT_EQ(textAnswer("WVTJobCompleteInfoJobDetailName"), "A0");
     EXPECT_FALSE(answer("WVTJobCompleteInfoJobDetailNameCode"));
+}
+
+TEST_F(AdminGetMedia, RemainingTimesAnswerTheRequestedKeysFromTheFirstThreeTimes) {
+    Bytes reply{0, 1, 2};
+    for (std::uint32_t time : {100u, 200u, 300u, 400u}) {
+        const Bytes value = qdxa_test::u32Value(time);
+        reply.insert(reply.end(), value.begin(), value.end());
+    }
+    reply.push_back(9);
+    responder.methodAnswers[kMethodPrintRemainTime] = reply;
+    openSession();
+    ask("PrintRemainTimePage");
+    ask("PrintRemainTimeJob");
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(intAnswer("PrintRemainTimePage"), 100);
+    EXPECT_EQ(intAnswer("PrintRemainTimeJob"), 300);
+    EXPECT_FALSE(answer("PrintRemainTimeCurrentPageTime"));
+    EXPECT_EQ(methodRequests(kMethodPrintRemainTime).size(), 1u);
+
+    ask("PrintRemainTimeCurrentPageTime");
+    ASSERT_EQ(get(), kCoreNoErr);
+    EXPECT_EQ(intAnswer("PrintRemainTimeCurrentPageTime"), 200);
+}
+
+TEST_F(AdminGetMedia, ARefusedRemainingTimeEndsTheRequestWithoutAnswer) {
+    information.methodResults[kMethodPrintRemainTime] = 12;
+    openSession();
+    ask("PrintRemainTimeJob");
+    ask("WVTTestPrint2Status");
+    EXPECT_NE(get(), kCoreNoErr);
+    EXPECT_FALSE(answer("PrintRemainTimeJob"));
+    EXPECT_TRUE(methodRequests(kMethodTestPrint2).empty());
 }
 
 }  // namespace

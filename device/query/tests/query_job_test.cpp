@@ -12,7 +12,6 @@ namespace querytest {
 namespace {
 
 using namespace std::chrono_literals;
-using qdxa_test::idList;
 
 constexpr std::uint32_t kJob = 0x1001;
 constexpr std::uint32_t kDocument = 0x2001;
@@ -21,13 +20,7 @@ class JobMedia : public QueryPrinter {
   protected:
     void SetUp() override {
         QueryPrinter::SetUp();
-        responder.jobs = {{kJob,
-                           {{283, {3, 0, 0, 2, 0, 0, 0, 7, 0, 0, 0, 8}},
-                            {2027, idList({kDocument, kDocument + 1})}}}};
-        responder.objects[kDocument] = {{2029, {3, 0, 4, 0, 0, 0, 5, 0, 0, 0, 6}},
-                                        {2214, {9, 0x12, 0x34}},
-                                        {2410, u16Value(0x2410)},
-                                        {2435, {0, 0, 1, 2, 0, 3, 0, 4, 5}}};
+        addJobWithDocument(kJob, kDocument);
     }
 };
 

@@ -38,6 +38,27 @@ inline std::string textOf(const std::uint8_t* string) {
     return {reinterpret_cast<const char*>(string + 1), string[0]};
 }
 
+/// One entry of the tray attribute: id, two bytes, name, value A, kinds, value B, value C.
+inline Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t valueA,
+                       const Bytes& kinds, std::uint8_t valueB, std::uint32_t valueC) {
+    Bytes entry{id, 0, 0};
+    bytes::ByteWriter out(entry);
+    out.bytes(pascal(name));
+    out.u8(valueA);
+    out.u8(static_cast<std::uint8_t>(kinds.size()));
+    out.bytes(kinds);
+    out.u8(valueB);
+    out.u32be(valueC);
+    return entry;
+}
+
+/// A count byte, then the entries.
+inline Bytes counted(const std::vector<Bytes>& entries) {
+    Bytes value{static_cast<std::uint8_t>(entries.size())};
+    for (const Bytes& entry : entries) value.insert(value.end(), entry.begin(), entry.end());
+    return value;
+}
+
 class QueryPrinter : public gluetest::GluePrinter {
   protected:
     /// Sets attribute `id` of `object` to `value`, replacing an earlier value.
@@ -45,6 +66,18 @@ class QueryPrinter : public gluetest::GluePrinter {
         auto& list = responder.objects[object];
         std::erase_if(list, [&](const qdxa_test::Attribute& a) { return a.id == id; });
         list.push_back({id, std::move(value)});
+    }
+    /// A job with status codes 7 and 8 and documents `document` and `document` + 1; the first
+    /// document has its medium (9, 0x1234), its media (3, 4, 5, 6), roll width 0x2410 and
+    /// extended medium id (0x102, 3, 4, 5).
+    void addJobWithDocument(std::uint32_t job, std::uint32_t document) {
+        responder.jobs = {{job,
+                           {{283, {3, 0, 0, 2, 0, 0, 0, 7, 0, 0, 0, 8}},
+                            {2027, qdxa_test::idList({document, document + 1})}}}};
+        responder.objects[document] = {{2029, {3, 0, 4, 0, 0, 0, 5, 0, 0, 0, 6}},
+                                       {2214, {9, 0x12, 0x34}},
+                                       {2410, u16Value(0x2410)},
+                                       {2435, {0, 0, 1, 2, 0, 3, 0, 4, 5}}};
     }
     /// The ExecuteMethod requests since the session opened for `method`.
     std::vector<Bytes> methodRequests(std::uint16_t method) const {

@@ -11,25 +11,6 @@ namespace {
 
 using gluetest::supportValue;
 
-Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t valueA, const Bytes& kinds,
-                std::uint8_t valueB, std::uint32_t valueC) {
-    Bytes entry{id, 0, 0};
-    bytes::ByteWriter out(entry);
-    out.bytes(pascal(name));
-    out.u8(valueA);
-    out.u8(static_cast<std::uint8_t>(kinds.size()));
-    out.bytes(kinds);
-    out.u8(valueB);
-    out.u32be(valueC);
-    return entry;
-}
-
-Bytes counted(const std::vector<Bytes>& entries) {
-    Bytes value{static_cast<std::uint8_t>(entries.size())};
-    for (const Bytes& entry : entries) value.insert(value.end(), entry.begin(), entry.end());
-    return value;
-}
-
 /// The PDL environment's answer to a media-name request: a first string at byte 3, two bytes,
 /// then the name.
 Bytes mediaNameAnswer(const std::string& name) {
