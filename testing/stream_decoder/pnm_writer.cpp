@@ -41,8 +41,18 @@ bool writePnm(const Raster& raster, std::uint32_t width, const std::filesystem::
         width =
             static_cast<std::uint32_t>(raster.rows[0][0].size() * 8 / static_cast<unsigned>(depth));
     }
+    if (width == 0) {
+        *error = "the first row holds no whole sample";
+        return false;
+    }
     std::vector<std::vector<std::vector<std::uint16_t>>> samples;  // [row][plane][x]
     for (const auto& row : raster.rows) {
+        // A row cut off inside its planes would leave pixels short of samples.
+        if (row.size() != raster.depths.size()) {
+            *error = "a row holds " + std::to_string(row.size()) + " of " +
+                     std::to_string(raster.depths.size()) + " planes";
+            return false;
+        }
         auto& planes = samples.emplace_back();
         for (const auto& plane : row) {
             planes.push_back(unpackSamples(plane, depth, width));

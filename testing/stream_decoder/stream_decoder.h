@@ -62,7 +62,8 @@ std::vector<std::uint16_t> unpackSamples(std::span<const std::uint8_t> row, int 
 
 /// Writes a raster as PNM: one plane as P5, three as P6, other counts as P7 (PAM), maxval
 /// 2^depth - 1 (all planes must share one depth). `width` 0 takes the widest whole number of
-/// samples in the first row. False with a reason in `*error` when it cannot.
+/// samples in the first row. False with a reason in `*error` when it cannot, also when a row
+/// holds fewer planes than the raster (a stream cut off inside a row) or no whole sample.
 bool writePnm(const Raster& raster, std::uint32_t width, const std::filesystem::path& path,
               std::string* error);
 

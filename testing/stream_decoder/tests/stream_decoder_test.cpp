@@ -168,6 +168,35 @@ TEST(UnpackSamples, TenAndTwelveBitRowsWithFillBits) {
     EXPECT_TRUE(streamdecoder::unpackSamples(Bytes{0xFF}, 12, 1).empty());
 }
 
+TEST(WritePnm, RowsCutOffInsideTheirPlanesAreRefused) {
+    // A stream cut off after the first plane of a row leaves that row one plane short; written
+    // out, its pixels would lack samples and shift every later pixel of the image.
+    testsupport::TemporaryFolder folder;
+    streamdecoder::Raster raster;
+    raster.depths = {8, 8, 8};
+    raster.rows = {{{1, 2}, {3, 4}, {5, 6}}, {{9, 9}}};
+    const struct {
+        const char* what;
+        std::vector<std::vector<Bytes>> rows;
+        std::uint32_t width;
+        bool written;
+    } cases[] = {
+        {"whole rows", {raster.rows[0]}, 0, true},
+        {"last row one plane", raster.rows, 2, false},
+        {"last row one plane, width from the data", raster.rows, 0, false},
+        {"first row without a whole sample", {{{}, {}, {}}}, 0, false},
+    };
+    for (const auto& c : cases) {
+        raster.rows = c.rows;
+        const auto path = folder.path() / "out.pnm";
+        std::filesystem::remove(path);
+        std::string why;
+        EXPECT_EQ(streamdecoder::writePnm(raster, c.width, path, &why), c.written) << c.what;
+        EXPECT_EQ(std::filesystem::exists(path), c.written) << c.what;
+        EXPECT_EQ(why.empty(), c.written) << c.what << ": " << why;
+    }
+}
+
 TEST(StreamDecodeTool, WritesCommandsAndImage) {
     testsupport::TemporaryFolder folder;
     const auto input = folder.path() / "job.bin";
