@@ -94,7 +94,8 @@ std::int32_t clampLength(std::int64_t value, std::uint32_t minimum, std::uint32_
 }
 
 void appendPaperName(Cmd_Info* info, std::string_view name) {
-    const std::size_t used = std::strlen(info->paperName);
+    // A name that fills its field may lack the terminator: never look past the field.
+    const std::size_t used = strnlen(info->paperName, kPaperNameMax);
     const std::size_t room = kPaperNameMax - used;
     const std::size_t count = std::min(room, name.size());
     std::memcpy(info->paperName + used, name.data(), count);

@@ -63,6 +63,30 @@ TEST(PaperSize, NameNeverRunsPastItsField) {
     std::memset(g.info->paperName, 'A', kPaperNameMax - 2);
     PLG_Get_PaperSize(g.context.get(), g.info.get(), 2);
     EXPECT_EQ(std::strlen(g.info->paperName), std::size_t{kPaperNameMax});
+
+    // A field filled to its last byte, without a terminator: the name is cut at the field and
+    // the settings behind it stay as they were.
+    const struct {
+        const char* what;
+        void (*append)(Geometry&);
+    } appends[] = {
+        {"listed paper",
+         [](Geometry& g) { PLG_Get_PaperSize(g.context.get(), g.info.get(), 2); }},
+        {"custom paper",
+         [](Geometry& g) { PLG_Get_PaperSize(g.context.get(), g.info.get(), kPaperIdCustom); }},
+        {"user size",
+         [](Geometry& g) { PLG_Get_UserPaperSize(g.context.get(), g.info.get(), 1000, 1000); }},
+    };
+    for (const auto& a : appends) {
+        Geometry full;
+        std::memset(full.info->paperName, 'A', sizeof full.info->paperName);
+        full.info->leftMargin = 0x02020202;
+        full.info->topMargin = 0x03030303;
+        a.append(full);
+        EXPECT_EQ(std::string(full.info->paperName), std::string(kPaperNameMax, 'A')) << a.what;
+        EXPECT_EQ(full.info->leftMargin, 0x02020202) << a.what;
+        EXPECT_EQ(full.info->topMargin, 0x03030303) << a.what;
+    }
 }
 
 struct LimitCase {
