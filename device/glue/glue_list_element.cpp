@@ -41,19 +41,27 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
         }
+        const auto endList = [&] {
+            request.previousCount = reply.elementCount;
+            glueEndList(*session, request, reply.listHandle, QDXA_GetListElement,
+                        [](QDXAGetListElementReply& last) { QDXA_FreeMemory(last.elements.copy); });
+        };
+        const bool more = status == kQDXAMoreToFetch && reply.listHandle != 0;
+        // A continuation that delivers nothing yet asks to go on would never end the list.
+        if (more && request.operation == kQDXAListContinue && reply.elements.length == 0) {
+            endList();
+            return kGlueListStalled;
+        }
         const std::int32_t appended = appendElements(handle, total, reply.elements);
         if (appended != kGlueNoErr) {
             if (status == kQDXAMoreToFetch) {
-                request.previousCount = reply.elementCount;
-                glueEndList(
-                    *session, request, reply.listHandle, QDXA_GetListElement,
-                    [](QDXAGetListElementReply& last) { QDXA_FreeMemory(last.elements.copy); });
+                endList();
                 return kGlueGrowErr;
             }
             return appended;
         }
         count = static_cast<std::uint16_t>(count + reply.elementCount);
-        if (status != kQDXAMoreToFetch || reply.listHandle == 0) {
+        if (!more) {
             break;
         }
         request.operation = kQDXAListContinue;

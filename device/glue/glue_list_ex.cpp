@@ -48,11 +48,19 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         }
         const bool more = status == kQDXASuccessAlso && reply.listHandle != 0;
         *elementType = reply.values16[kElementTypeField];
+        const auto endList = [&] {
+            glueEndList(*session, request, reply.listHandle, QDXA_ListEx,
+                        [](QDXAListExReply& last) { QDXA_FreeMemory(last.data.copy); });
+        };
+        // A continuation that delivers nothing yet asks to go on would never end the list.
+        if (more && request.operation == kQDXAListContinue && reply.data.length == 0) {
+            endList();
+            return kGlueListStalled;
+        }
         const std::int32_t appended = glueAppend(handle, total, reply.data.copy, reply.data.length);
         if (appended != kGlueNoErr) {
             if (more) {
-                glueEndList(*session, request, reply.listHandle, QDXA_ListEx,
-                            [](QDXAListExReply& last) { QDXA_FreeMemory(last.data.copy); });
+                endList();
             }
             return appended;
         }

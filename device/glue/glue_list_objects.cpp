@@ -41,13 +41,21 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
             return status;
         }
         const bool more = status != kQDXASuccess && reply.listHandle != 0;
+        const auto endList = [&] {
+            glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2,
+                        [](QDXAListObjects2Reply& last) { QDXA_FreeMemory(last.ids); });
+        };
+        // A continuation that delivers nothing yet asks to go on would never end the list.
+        if (more && request.operation == kQDXAListContinue && reply.count == 0) {
+            endList();
+            return kGlueListStalled;
+        }
         const std::int32_t appended =
             glueAppend(handle, total, reinterpret_cast<const std::uint8_t*>(reply.ids),
                        reply.count * static_cast<std::uint32_t>(sizeof(std::uint32_t)));
         if (appended != kGlueNoErr) {
             if (more) {
-                glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2,
-                            [](QDXAListObjects2Reply& last) { QDXA_FreeMemory(last.ids); });
+                endList();
                 return kGlueGrowErr;
             }
             return appended;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "glue/glue_error.h"
@@ -187,6 +188,43 @@ TEST_F(GlueLists, AnExtendedListEndsAfterAFailedAppendWithTheHandleError) {
     EXPECT_EQ(glue_qdxaListEx_ushort(session, 101, 3, &type, &withoutData, &size, &count),
               kGlueMemErr);
     EXPECT_EQ(steps(kOpListEx), (std::vector<Step>{1, 4}));
+}
+
+TEST_F(GlueLists, APrinterThatGoesOnWithoutDeliveringHasItsListEnded) {
+    // Pages of no elements: the printer asks to continue for ever without moving on.
+    paged.pageSize = 0;
+    paged.listElements[{kObject, kListAttribute}] = {element(1, 3)};
+    paged.classObjects[201] = {1, 2};
+    paged.extendedLists[{101, 3}] = {0x02, {element(1, 1)}};
+    std::uint16_t type = 0;
+    struct Case {
+        const char* name;
+        std::uint16_t operation;
+        std::function<std::int32_t()> read;
+    };
+    const Case cases[] = {
+        {"GetListElement", kOpGetListElement,
+         [&] {
+             return glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size,
+                                            &count);
+         }},
+        {"ListObjects2", kOpListObjects2,
+         [&] {
+             return glue_qdxaListObjects2(session, 201, 22, 501, 0, handle.get(), &size, &count);
+         }},
+        {"ListEx", kOpListEx,
+         [&] {
+             return glue_qdxaListEx_ushort(session, 101, 3, &type, handle.get(), &size, &count);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        paged.listRequests.clear();
+        size = 77;
+        EXPECT_EQ(c.read(), kGlueListStalled);
+        EXPECT_EQ(steps(c.operation), (std::vector<Step>{1, 3, 4}));
+        EXPECT_EQ(size, 0u);
+    }
 }
 
 }  // namespace
