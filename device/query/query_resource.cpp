@@ -52,6 +52,10 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
         if (status == kQDXASuccess) {
             return kGlueNoErr;
         }
+        // A follow-up part that brings nothing yet announces more would go on for ever.
+        if (nextResource == 0 && reply.data.length == 0) {
+            return kGlueListStalled;
+        }
         nextResource = 0;  // ask for the next part of the same acquisition
     }
 }

@@ -185,6 +185,15 @@ std::vector<Bytes> Responder::answerAcquire(std::uint16_t sequence, std::uint8_t
                                       static_cast<std::uint8_t>(validFlag | (last ? 0 : kFlagMore)),
                                       kResultOK, parameter));
         offset += size;
+        if (resourceStalledParts != 0) {
+            const Bytes emptyPart = u32Value(static_cast<std::uint32_t>(offset));
+            for (std::size_t i = 0; i < resourceStalledParts; ++i) {
+                packets.push_back(buildPacket(0x0031, sequence,
+                                              static_cast<std::uint8_t>(validFlag | kFlagMore),
+                                              kResultOK, emptyPart));
+            }
+            break;
+        }
     } while (offset < resource.size());
     return packets;
 }

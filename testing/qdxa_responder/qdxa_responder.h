@@ -79,6 +79,9 @@ public:
     std::map<std::uint16_t, Bytes> methodAnswers;              ///< by method id
     Bytes resource;                 ///< the bytes that AcquireResource hands out
     std::size_t resourcePacketSize = 1000;
+    /// When not 0: after the first part, this many empty parts that still announce more, and
+    /// nothing after them (a printer that stalls in the middle of a download).
+    std::size_t resourceStalledParts = 0;
     std::uint16_t reservedPort = 9007;
 
     /// Applied in order to every reply the model makes (scripted results still win).

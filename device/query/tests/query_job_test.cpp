@@ -95,6 +95,22 @@ TEST_F(Resource, PartsAreAppendedThenTheChannelIsReleased) {
     EXPECT_TRUE(printer->waitForIdle(2s));
 }
 
+TEST_F(Resource, APrinterThatGoesOnWithoutDeliveringHasTheDownloadEnded) {
+    responder.resource = Bytes(2500, 0x5A);
+    responder.resourcePacketSize = 1000;
+    responder.resourceStalledParts = 3;
+    openSession();
+    Handle resource;
+    std::uint32_t size = 0;
+    EXPECT_EQ(glue_qdxaBinaryAquireResource(session, 0x700303, resource.handle, &size),
+              kGlueListStalled);
+    EXPECT_EQ(size, 1000u);
+    // The channel is still given back.
+    ASSERT_EQ(requestsOf(kOpUnreserve).size(), 1u);
+    EXPECT_EQ(session->bindRecord->binaryTransport, nullptr);
+    EXPECT_TRUE(printer->waitForIdle(2s));
+}
+
 TEST_F(Resource, AFailedReservationIsReturnedAndNothingIsReleased) {
     openSession();
     responder.script({qdxa_test::ReplyFault::None, true, 21});
