@@ -13,6 +13,13 @@ namespace {
 
 constexpr std::string_view kRecoverySuffix = "_Recover";
 
+// Lock names come from the shared block, which every user's processes may write: only a plain
+// file name, never one that leads out of the lock folder, names a lock file.
+bool isPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
 using Seconds = std::chrono::duration<double>;
 
 }  // namespace
@@ -33,7 +40,7 @@ std::unique_ptr<CLibLock> CLibLock::initWithName(std::string_view name, std::str
 std::unique_ptr<DistributedLock> CLibLock::distributedLockWithName(std::string_view name,
                                                                    std::string_view groupName,
                                                                    bool onSandbox) {
-    if (name.empty() || groupName.empty()) {
+    if (!isPlainFileName(name) || groupName.empty()) {
         return nullptr;
     }
     const auto folder = WorkDirectoryFolder(groupName, onSandbox, WorkFolder::DistributedLock);

@@ -18,8 +18,9 @@
 
 class CLibLock {
   public:
-    /// The lock `name` of the group's folder; null when the name or group is empty or the folder
-    /// cannot be made. `timeout` is in seconds. The lock is not held.
+    /// The lock `name` of the group's folder; null when the group is empty, the name is not a
+    /// plain file name (empty, ".", "..", or holding "/" or NUL) or the folder cannot be made.
+    /// `timeout` is in seconds. The lock is not held.
     static std::unique_ptr<CLibLock> initWithName(std::string_view name, std::string_view groupName,
                                                   double timeout, bool onSandbox);
 
@@ -46,7 +47,7 @@ class CLibLock {
     std::uint32_t lockWithOwnerReference(std::uint32_t* owner);
 
     /// The file-system lock of `name` in the group's folder, which is created when missing; null
-    /// when either string is empty or the folder cannot be made.
+    /// when the group is empty, the name is not a plain file name or the folder cannot be made.
     static std::unique_ptr<DistributedLock> distributedLockWithName(std::string_view name,
                                                                     std::string_view groupName,
                                                                     bool onSandbox);

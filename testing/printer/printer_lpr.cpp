@@ -15,9 +15,10 @@ std::size_t announcedCount(const std::string& line) {
     return static_cast<std::size_t>(std::strtoull(line.c_str() + 1, nullptr, 10));
 }
 
+// The file and its terminating byte; a count that leaves no room for the terminator is no file.
 void receiveControlFile(PrinterConnection& connection, std::size_t count, PrinterJob& job) {
     std::string file;
-    if (connection.readExactly(count + 1, file)) {
+    if (count < file.max_size() && connection.readExactly(count + 1, file)) {
         job.controlFileTerminated = file.back() == '\0';
         job.controlFile = file.substr(0, count);
     }

@@ -76,6 +76,24 @@ TEST_F(LibLockTest, MissingNameOrGroupOrFolderGivesNoLock) {
     EXPECT_EQ(makeLock(), nullptr);
 }
 
+// Lock names are read from the shared block, which every user may write. A name that leads out
+// of the lock folder would let a stale-lock recovery remove any file this process may remove.
+TEST_F(LibLockTest, NamesThatAreNoPlainFileNameGiveNoLock) {
+    std::filesystem::create_directories(work_.base());
+    const auto victim = work_.base() / "victim";
+    std::ofstream(victim) << "keep me";
+    const std::string absolute = victim.string();
+    const std::string_view names[] = {"../victim", absolute, ".", "..", "a/b",
+                                      std::string_view("a\0b", 3)};
+    for (const std::string_view name : names) {
+        SCOPED_TRACE(std::string(name));
+        EXPECT_EQ(makeLock(kShortTimeout, name), nullptr);
+        EXPECT_EQ(CLibLock::distributedLockWithName(name, work_.group(), false), nullptr);
+    }
+    EXPECT_TRUE(std::filesystem::exists(victim));
+    EXPECT_NE(makeLock(kShortTimeout, "..victim"), nullptr) << "dots inside a name are fine";
+}
+
 TEST_F(LibLockTest, FolderAndFilesAreSharedWithEveryUser) {
     const mode_t previous = ::umask(022);
     auto lock = makeLock();

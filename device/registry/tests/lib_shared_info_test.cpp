@@ -298,6 +298,11 @@ TEST_F(LibSharedInfoTest, AttachCountsQueueOwnerAndClones) {
     SharedDeviceRecord empty{};
     EXPECT_EQ(CLibDeviceInfo::initWithContents(&empty, work_.group(), false), nullptr)
         << "a record without lock names";
+
+    // A lock name rewritten in the shared block to lead out of the lock folder makes no view.
+    SharedDeviceRecord rewritten = *device->contents();
+    std::strcpy(rewritten.completeListLockName, "../../victim");
+    EXPECT_EQ(CLibDeviceInfo::initWithContents(&rewritten, work_.group(), false), nullptr);
 }
 
 // A creator that died between creating the block and sizing it leaves a block of 0 bytes;

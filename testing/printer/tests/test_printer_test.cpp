@@ -23,18 +23,44 @@ using namespace std::chrono_literals;
 
 constexpr std::uint16_t kRawPort = 9102;
 
-// Sends `bytes` to host:port over TCP and closes.
-bool sendRaw(const std::string& host, std::uint16_t port, const std::string& bytes) {
+// A TCP connection to host:port that has sent `bytes`, or -1.
+int connectAndSend(const std::string& host, std::uint16_t port, const std::string& bytes) {
     const int client = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     inet_pton(AF_INET, host.c_str(), &address.sin_addr);
-    const bool sent = connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                      send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-                          static_cast<ssize_t>(bytes.size());
+    if (connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(bytes.size())) {
+        return client;
+    }
     close(client);
-    return sent;
+    return -1;
+}
+
+// Sends `bytes` to host:port over TCP and closes.
+bool sendRaw(const std::string& host, std::uint16_t port, const std::string& bytes) {
+    const int client = connectAndSend(host, port, bytes);
+    close(client);
+    return client >= 0;
+}
+
+// Sends `bytes` to host:port over TCP, ends the sending side and returns what came back until
+// the printer closed.
+std::string exchangeRaw(const std::string& host, std::uint16_t port, const std::string& bytes) {
+    const int client = connectAndSend(host, port, bytes);
+    std::string answer;
+    if (client >= 0 && shutdown(client, SHUT_WR) == 0) {
+        pollfd wait{client, POLLIN, 0};
+        char chunk[64];
+        ssize_t received = 0;
+        while (poll(&wait, 1, 5000) > 0 && (received = recv(client, chunk, sizeof chunk, 0)) > 0) {
+            answer.append(chunk, static_cast<std::size_t>(received));
+        }
+    }
+    close(client);
+    return answer;
 }
 
 TEST(TestPrinter, EachPrinterGetsItsOwnLoopbackAddress) {
@@ -55,6 +81,21 @@ TEST(TestPrinter, TakenAddressFailsWithAMessage) {
     EXPECT_FALSE(second.start());
     EXPECT_NE(second.error().find("cannot bind " + first.address() + ":515"), std::string::npos)
         << second.error();
+}
+
+// A control file announced with the largest count cannot arrive; the job records none.
+TEST(TestPrinter, ControlFileThatCannotArriveIsNotRecorded) {
+    testsupport::TestPrinter printer;
+    ASSERT_TRUE(printer.start()) << printer.error();
+    // The acknowledgements are read, so that the printer's writes all land.
+    const std::string acknowledgements =
+        exchangeRaw(printer.address(), 515, "\x02Q\n\x02" "18446744073709551615 cfA001h\n");
+    EXPECT_EQ(acknowledgements.size(), 3u);
+    ASSERT_TRUE(printer.waitForJobs(1, 5s));
+    const testsupport::PrinterJob job = printer.jobs()[0];
+    EXPECT_EQ(job.commands.size(), 2u);
+    EXPECT_FALSE(job.controlFileTerminated);
+    EXPECT_TRUE(job.controlFile.empty());
 }
 
 TEST(TestPrinter, ProgramServesUntilTerminatedThenWritesItsJobs) {
