@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "cf/binary_list_check.h"
+
 namespace cf {
 namespace {
 
@@ -244,6 +246,9 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
     const auto* raw = reinterpret_cast<const char*>(bytes.data());
     const auto length = static_cast<std::uint32_t>(bytes.size());
     const bool binary = plist_is_binary(raw, length) != 0;
+    if (binary && detail::binaryListHoldsZeroUnicodeUnit(bytes)) {
+        return PlistStatus::Malformed;
+    }
     plist_t parsed = nullptr;
     if (binary) {
         plist_from_bin(raw, length, &parsed);
