@@ -175,6 +175,33 @@ TEST(PropertyList, UnicodeStringsHoldingAZeroUnitAreMalformed) {
     }
 }
 
+TEST(PropertyList, ZeroBytesInsideXmlAreMalformed) {
+    using namespace std::string_literals;
+    const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>";
+    const std::string tail = "</dict></plist>";
+    struct Case {
+        const char* name;
+        std::string entry;
+        PlistStatus status;
+    };
+    const Case cases[] = {
+        {"in a string", "<key>k</key><string>a\0b</string>"s, PlistStatus::Malformed},
+        {"in a key", "<key>k\0j</key><string>ab</string>"s, PlistStatus::Malformed},
+        {"none", "<key>k</key><string>ab</string>"s, PlistStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& end : {""s, "\n\0"s}) {  // zero bytes after the text are padding
+            const std::string text = head + c.entry + tail + end;
+            Value read("kept");
+            EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size()},
+                                           read),
+                      c.status)
+                << c.name;
+        }
+    }
+}
+
 TEST(PropertyList, NullCannotBeWritten) {
     std::vector<std::uint8_t> bytes{1, 2, 3};
     Value holder = Value::emptyDictionary();
