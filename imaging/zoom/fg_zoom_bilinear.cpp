@@ -72,11 +72,15 @@ std::uint32_t FG_ZoomBilinear::Open(int destinationWidth, int destinationHeight,
         samplesPerPixel == 0 || type != kZoomTypeBilinear) {
         return kZoomBadParameter;
     }
+    const int rowSamples = zoomRowSamples(destinationWidth, samplesPerPixel);
+    if (rowSamples < 0) {
+        return kZoomNotPossible;
+    }
     storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
     bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
     workingBitsPerPixel_ = bitsPerSample_ == 1 ? 8 : bitsPerPixel;
     samplesPerPixel_ = samplesPerPixel;
-    rowSamples_ = destinationWidth * samplesPerPixel;
+    rowSamples_ = rowSamples;
     if (allocate() != kZoomDone) {
         Close();
         return kZoomNotPossible;

@@ -18,7 +18,8 @@ public:
     ~FG_ZoomBilinear() override;
 
     /// 44 for a size below 1, an unknown bits per pixel or a type other than 2; 1 when memory is
-    /// short (the filter is closed); else 0. IsEnable() is then 0 when the widths are equal and
+    /// short or a destination row holds more samples than an int counts (the filter is closed);
+    /// else 0. IsEnable() is then 0 when the widths are equal and
     /// the height does not shrink: the caller copies the rows itself.
     std::uint32_t Open(int destinationWidth, int destinationHeight, int sourceWidth,
                        int sourceHeight, int bitsPerPixel, int type) override;

@@ -21,10 +21,14 @@ std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinat
     if (sourceWidth < 1 || sourceHeight < 1) {
         return kZoomBadParameter;
     }
+    const int rowSamples = zoomRowSamples(destinationWidth, FG_Zoom_SamplePerPixel(bitsPerPixel));
+    if (rowSamples < 0) {
+        return kZoomNotPossible;
+    }
     storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);
     samplesPerPixel_ = FG_Zoom_SamplePerPixel(bitsPerPixel);
     bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
-    rowSamples_ = destinationWidth * samplesPerPixel_;
+    rowSamples_ = rowSamples;
     ringRows_ = ringRows;
     if (ring_.allocate(static_cast<std::size_t>(rowSamples_) * ringRows) != kZoomDone) {
         Close();

@@ -48,8 +48,8 @@ protected:
     /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
     /// rows, builds the tables of the growing axes (one entry per destination position, with
     /// `calc(entry, j, source size, destination size)`) and, for a growing width, the padded
-    /// source row of `marginPixels` pixels more than the source. Memory shortage closes the
-    /// filter and gives 1.
+    /// source row of `marginPixels` pixels more than the source. Memory shortage, or a
+    /// destination row of more samples than an int counts, closes the filter and gives 1.
     template <class Param, class Padded, class Calc>
     std::uint32_t openRing(int destinationWidth, int destinationHeight, int sourceWidth,
                            int sourceHeight, int bitsPerPixel, int type, int ringRows,
@@ -63,7 +63,7 @@ protected:
         if (destinationWidth > sourceWidth) {
             memory |= buildTable(tables.horizontal, sourceWidth, destinationWidth, calc);
             memory |= tables.paddedRow.allocate(
-                static_cast<std::size_t>(sourceWidth + marginPixels) * samplesPerPixel_);
+                (static_cast<std::size_t>(sourceWidth) + marginPixels) * samplesPerPixel_);
         }
         if (destinationHeight > sourceHeight) {
             memory |= buildTable(tables.vertical, sourceHeight, destinationHeight, calc);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace imaging {
 
@@ -15,6 +16,13 @@ int FG_Zoom_BitsPerSample(int bitsPerPixel);
 /// Bytes of one packed row of `width` pixels: (width × bits per pixel + 7) / 8.
 inline std::size_t zoomRowBytes(int width, int bitsPerPixel) {
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 7) / 8;
+}
+
+/// Samples in a row of `width` pixels of `samplesPerPixel` samples, or -1 when that count
+/// does not fit the int the filters index their rows with.
+inline int zoomRowSamples(int width, int samplesPerPixel) {
+    const std::int64_t samples = static_cast<std::int64_t>(width) * samplesPerPixel;
+    return samples <= std::numeric_limits<int>::max() ? static_cast<int>(samples) : -1;
 }
 
 /// Position of destination index j on a growing source axis: j × (S − 1) / (D − 1), so that the

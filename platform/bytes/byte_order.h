@@ -47,6 +47,15 @@ inline std::uint32_t loadLE32(const std::uint8_t* in) {
     return loadLE16(in) | (static_cast<std::uint32_t>(loadLE16(in + 2)) << 16);
 }
 
+/// A big-endian unsigned integer of `size` bytes (at most 8).
+inline std::uint64_t loadBE(const std::uint8_t* in, std::size_t size) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        value = (value << 8) | in[i];
+    }
+    return value;
+}
+
 /// Reads integers and byte runs from a span without ever stepping past its end: each read gives
 /// nothing (and consumes nothing) when too few bytes remain.
 class ByteReader {

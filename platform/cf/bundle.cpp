@@ -63,8 +63,10 @@ std::string Bundle::shortVersion() const { return infoString("CFBundleShortVersi
 void* Bundle::symbol(const char* name) {
     if (!libraryTried_) {
         libraryTried_ = true;
-        const std::string executable = infoString("CFBundleExecutable");
-        if (!executable.empty()) {
+        const std::filesystem::path executable = infoString("CFBundleExecutable");
+        // A plain file name only: the library is the bundle's own, never one elsewhere.
+        if (!executable.empty() && executable == executable.filename() && executable != "." &&
+            executable != "..") {
             library_ = ::dlopen((folder_ / executable).c_str(), RTLD_NOW | RTLD_LOCAL);
         }
     }

@@ -11,8 +11,9 @@
 
 namespace cf {
 
-/// A loaded bundle. The shared library named by the `CFBundleExecutable` key of `Info.plist` is
-/// opened on the first symbol look-up and closed with the bundle.
+/// A loaded bundle. The shared library named by the `CFBundleExecutable` key of `Info.plist` (a
+/// file name in the bundle folder; a path is refused) is opened on the first symbol look-up and
+/// closed with the bundle.
 class Bundle {
 public:
     ~Bundle();

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "cf/binary_list_check.h"
+
 namespace cf {
 namespace {
 
@@ -209,11 +211,16 @@ std::filesystem::path temporarySibling(const std::filesystem::path& path) {
 }
 
 // An XML property list ends with its closing root tag; without it the text was cut short, even
-// where the lenient parser would still build a tree from what is there.
-bool endsWithClosingTag(std::string_view text) {
+// where the lenient parser would still build a tree from what is there. Before that tag it holds
+// no zero byte: XML text has none, and libplist aborts reading a string or key that holds one.
+bool isWholeXmlList(std::string_view text) {
     constexpr std::string_view kClosingTag = "</plist>";
     const auto end = text.find_last_not_of(std::string_view(" \t\r\n\0", 5));
-    return end != std::string_view::npos && text.substr(0, end + 1).ends_with(kClosingTag);
+    if (end == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view document = text.substr(0, end + 1);
+    return document.ends_with(kClosingTag) && document.find('\0') == std::string_view::npos;
 }
 
 bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -244,10 +251,13 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
     const auto* raw = reinterpret_cast<const char*>(bytes.data());
     const auto length = static_cast<std::uint32_t>(bytes.size());
     const bool binary = plist_is_binary(raw, length) != 0;
+    if (binary && detail::binaryListHoldsZeroUnicodeUnit(bytes)) {
+        return PlistStatus::Malformed;
+    }
     plist_t parsed = nullptr;
     if (binary) {
         plist_from_bin(raw, length, &parsed);
-    } else if (endsWithClosingTag({raw, bytes.size()})) {
+    } else if (isWholeXmlList({raw, bytes.size()})) {
         plist_from_xml(raw, length, &parsed);
     }
     PlistPtr root(parsed);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "imaging/zoom/fg_zoom_bicubic.h"
@@ -142,6 +143,17 @@ TEST(FG_Zoom, InterpolatingFiltersRefuseReductions) {
         EXPECT_EQ(filter->Open(9, 20, 10, 10, 24, 5), kZoomShrinking);
         EXPECT_EQ(filter->Open(20, 9, 10, 10, 24, 5), kZoomShrinking);
         EXPECT_EQ(filter->Open(20, 20, 0, 0, 24, 5), kZoomBadParameter);
+    }
+}
+
+TEST(FG_Zoom, RowsTooLongToCountAreRefusedAsOutOfMemory) {
+    // Four samples a pixel: the destination row holds more samples than an int counts.
+    constexpr int kWidth = std::numeric_limits<int>::max() / 4 + 1;
+    for (int type : {kZoomTypeBilinear, kZoomTypeLanczos3, kZoomTypeBiquadratic,
+                     kZoomTypeBicubic}) {
+        FG_Zoom zoom;
+        EXPECT_EQ(zoom.Open(kWidth, 20, 10, 10, 32, type), kZoomNotPossible) << type;
+        EXPECT_EQ(zoom.IsEnable(), 0) << type;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cf/notification_center.h"
+#include "cf/property_list.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -52,6 +53,25 @@ TEST(Bundle, FolderWithoutInfoIsRefused) {
     std::filesystem::create_directory(folder / "Empty.bundle");
     EXPECT_EQ(cf::Bundle::open(folder / "Empty.bundle"), nullptr);
     EXPECT_EQ(cf::Bundle::open(folder / "Absent.bundle"), nullptr);
+}
+
+TEST(Bundle, LibraryOutsideTheBundleFolderIsNotOpened) {
+    testsupport::TemporaryFolder folder;
+    const auto bundleFolder = folder / "Elsewhere.bundle";
+    std::filesystem::create_directory(bundleFolder);
+    const auto library = std::filesystem::path(CF_TEST_BUNDLE_DIR) / "CfTestBundle.so";
+    ASSERT_TRUE(std::filesystem::is_regular_file(library));
+    for (const std::filesystem::path& executable :
+         {library, std::filesystem::relative(library, bundleFolder)}) {
+        cf::Value info = cf::Value::emptyDictionary();
+        info.set("CFBundleExecutable", executable.string());
+        ASSERT_EQ(cf::writePropertyListFile(bundleFolder / "Info.plist", info,
+                                            cf::PropertyListFormat::Xml),
+                  cf::PlistStatus::Ok);
+        auto bundle = cf::Bundle::open(bundleFolder);
+        ASSERT_NE(bundle, nullptr);
+        EXPECT_EQ(bundle->symbol("cfTestBundleTwice"), nullptr) << executable;
+    }
 }
 
 }  // namespace

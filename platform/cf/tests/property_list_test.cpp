@@ -125,6 +125,83 @@ TEST(PropertyList, EmptyAndGarbageInputsAreErrors) {
     EXPECT_EQ(cf::readPropertyListFile(folder / "absent.plist", out), PlistStatus::FileError);
 }
 
+// A binary property list of one dictionary entry, with the key and value objects given as their
+// marker byte and content.
+std::vector<std::uint8_t> binaryListOfOneEntry(const std::vector<std::uint8_t>& key,
+                                               const std::vector<std::uint8_t>& value) {
+    std::vector<std::uint8_t> bytes{'b', 'p', 'l', 'i', 's', 't', '0', '0'};
+    std::vector<std::uint8_t> offsets;
+    for (const auto& object : {std::vector<std::uint8_t>{0xD1, 0x01, 0x02}, key, value}) {
+        offsets.push_back(static_cast<std::uint8_t>(bytes.size()));
+        bytes.insert(bytes.end(), object.begin(), object.end());
+    }
+    const auto table = static_cast<std::uint8_t>(bytes.size());
+    bytes.insert(bytes.end(), offsets.begin(), offsets.end());
+    // Trailer: six unused bytes, offset and reference sizes, object count, top object, table.
+    const std::uint8_t trailer[32] = {0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 3,
+                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, table};
+    bytes.insert(bytes.end(), std::begin(trailer), std::end(trailer));
+    return bytes;
+}
+
+TEST(PropertyList, UnicodeStringsHoldingAZeroUnitAreMalformed) {
+    const std::vector<std::uint8_t> asciiKey{0x51, 'k'};
+    const std::vector<std::uint8_t> unicodeWithZero{0x63, 0x00, 0xE9, 0x00, 0x00, 0x00, 'b'};
+    const std::vector<std::uint8_t> longUnicodeWithZero{0x6F, 0x10, 0x02, 0x00, 'a', 0x00, 0x00};
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> key, value;
+        PlistStatus status;
+        Value expected;  // under "k" when read
+    };
+    const Case cases[] = {
+        {"value", asciiKey, unicodeWithZero, PlistStatus::Malformed, {}},
+        {"key", unicodeWithZero, {0x08}, PlistStatus::Malformed, {}},
+        {"long count", asciiKey, longUnicodeWithZero, PlistStatus::Malformed, {}},
+        {"no zero", asciiKey, {0x62, 0x00, 0xE9, 0x00, 'b'}, PlistStatus::Ok, Value("\u00e9b")},
+        // libplist cuts an ASCII string at its zero byte on its own.
+        {"ascii", asciiKey, {0x53, 'a', 0x00, 'b'}, PlistStatus::Ok, Value("a")},
+    };
+    for (const Case& c : cases) {
+        Value read("kept");
+        EXPECT_EQ(cf::readPropertyList(binaryListOfOneEntry(c.key, c.value), read), c.status)
+            << c.name;
+        if (c.status == PlistStatus::Ok) {
+            ASSERT_NE(read.find("k"), nullptr) << c.name;
+            EXPECT_EQ(*read.find("k"), c.expected) << c.name;
+        } else {
+            EXPECT_EQ(read, Value("kept")) << c.name;
+        }
+    }
+}
+
+TEST(PropertyList, ZeroBytesInsideXmlAreMalformed) {
+    using namespace std::string_literals;
+    const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>";
+    const std::string tail = "</dict></plist>";
+    struct Case {
+        const char* name;
+        std::string entry;
+        PlistStatus status;
+    };
+    const Case cases[] = {
+        {"in a string", "<key>k</key><string>a\0b</string>"s, PlistStatus::Malformed},
+        {"in a key", "<key>k\0j</key><string>ab</string>"s, PlistStatus::Malformed},
+        {"none", "<key>k</key><string>ab</string>"s, PlistStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& end : {""s, "\n\0"s}) {  // zero bytes after the text are padding
+            const std::string text = head + c.entry + tail + end;
+            Value read("kept");
+            EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size()},
+                                           read),
+                      c.status)
+                << c.name;
+        }
+    }
+}
+
 TEST(PropertyList, NullCannotBeWritten) {
     std::vector<std::uint8_t> bytes{1, 2, 3};
     Value holder = Value::emptyDictionary();
