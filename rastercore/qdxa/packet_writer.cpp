@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <span>
 
+#include "DovoCommonLib/qdxa_packet_header.h"
 #include "bytes/byte_order.h"
 #include "job/qdxa_info.h"
 #include "qdxa/qdxa_services.h"
@@ -20,12 +21,7 @@ using Run = std::span<const std::uint8_t>;
 
 constexpr std::uint8_t kUnusedKind = 2;
 
-// Header: magic CD CA at 0, version at 2, flags at 3, operation at 4, sequence at 6, parameter
-// length at 8, identifiers at 10 and 14, result at 18.
-constexpr std::size_t kHeaderSize = 20;
-constexpr std::uint8_t kMagicHigh = 0xCD;
-constexpr std::uint8_t kMagicLow = 0xCA;
-constexpr std::uint8_t kVersion = 0x10;
+constexpr std::size_t kHeaderSize = kQDXAHeaderSize;
 constexpr std::uint16_t kSequence = 1;  // every job packet of the core carries sequence 1
 constexpr std::size_t kMaxParameterLength = 0xFFFF;
 constexpr std::size_t kMaxPacketSize = kHeaderSize + kMaxParameterLength;
@@ -65,16 +61,14 @@ std::uint8_t requestFlags(std::uint8_t replyFlag) {
 }
 
 void writeHeader(std::uint8_t* out, const Packet& packet, std::size_t parameterLength) {
-    out[0] = kMagicHigh;
-    out[1] = kMagicLow;
-    out[2] = kVersion;
-    out[3] = packet.flags;
-    bytes::storeBE16(out + 4, packet.operation);
-    bytes::storeBE16(out + 6, kSequence);
-    bytes::storeBE16(out + 8, static_cast<std::uint16_t>(parameterLength));
-    bytes::storeBE32(out + 10, packet.firstId);
-    bytes::storeBE32(out + 14, packet.secondId);
-    bytes::storeBE16(out + 18, 0);
+    QDXAHeaderFields fields;
+    fields.flags = packet.flags;
+    fields.operation = packet.operation;
+    fields.sequence = kSequence;
+    fields.parameterLength = static_cast<std::uint16_t>(parameterLength);
+    fields.firstIdentifier = packet.firstId;
+    fields.secondIdentifier = packet.secondId;
+    writeQDXAHeader(out, fields);
 }
 
 // Writes the packet into the record's packet buffer (made once per job) and hands it to the
