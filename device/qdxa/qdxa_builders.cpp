@@ -21,7 +21,8 @@ std::span<const T> run(const T* data, std::size_t count) {
 std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
                             const QDXAIdentifiers* ids, const Parameter& parameter) {
     const std::size_t length = kQDXAHeaderSize + parameter.size();
-    if (session == nullptr || session->sendHandle == nullptr || length > session->sendHandle->size) {
+    if (session == nullptr || session->sendHandle == nullptr ||
+        length > session->sendHandle->size) {
         return 0;
     }
     // The counter wraps through 0, which goes out as 1.
@@ -38,7 +39,8 @@ std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
     }
     writeQDXAHeader(session->sendHandle->data, fields);
     if (!parameter.empty()) {
-        std::memcpy(session->sendHandle->data + kQDXAHeaderSize, parameter.data(), parameter.size());
+        std::memcpy(session->sendHandle->data + kQDXAHeaderSize, parameter.data(),
+                    parameter.size());
     }
     session->lastSequence = sequence;
     session->sequence = static_cast<std::uint16_t>(counter + 1);
@@ -109,7 +111,8 @@ void writeListExValue(bytes::ByteWriter& writer, const QDXAListExRequest& reques
     }
 }
 
-void writeFileEntries(bytes::ByteWriter& writer, const QDXAFileEntry* entries, std::uint16_t count) {
+void writeFileEntries(bytes::ByteWriter& writer, const QDXAFileEntry* entries,
+                      std::uint16_t count) {
     writer.u16be(count);
     for (const QDXAFileEntry& entry : run(entries, count)) {
         writer.u32be(entry.fileId);
@@ -127,10 +130,9 @@ void writeFileEntries(bytes::ByteWriter& writer, const QDXAFileEntry* entries, s
 std::uint32_t make_echo(PacketSession* session, const QDXAIdentifiers* ids,
                         const QDXAEchoRequest* request) {
     const QDXAEchoRequest none;
-    return buildRequest(session, kQDXAOpEcho, ids, request != nullptr ? request : &none,
-                        [](bytes::ByteWriter& w, const QDXAEchoRequest& r) {
-                            w.bytes(run(r.data, r.length));
-                        });
+    return buildRequest(
+        session, kQDXAOpEcho, ids, request != nullptr ? request : &none,
+        [](bytes::ByteWriter& w, const QDXAEchoRequest& r) { w.bytes(run(r.data, r.length)); });
 }
 
 std::uint32_t make_reserve(PacketSession* session, const QDXAIdentifiers* ids,

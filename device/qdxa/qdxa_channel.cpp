@@ -5,7 +5,9 @@ namespace {
 
 const QDXAChannelOps* gChannelOps = nullptr;
 
-void systemClock(timeval* now) { gettimeofday(now, nullptr); }
+void systemClock(timeval* now) {
+    gettimeofday(now, nullptr);
+}
 
 QDXAClock gClock = systemClock;
 
@@ -26,7 +28,9 @@ const QDXAChannelOps* qdxaSetChannelOps(const QDXAChannelOps* ops) {
     return previous;
 }
 
-void qdxaNow(timeval* now) { gClock(now); }
+void qdxaNow(timeval* now) {
+    gClock(now);
+}
 
 QDXAClock qdxaSetClock(QDXAClock clock) {
     QDXAClock previous = gClock;

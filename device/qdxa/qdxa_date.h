@@ -19,7 +19,8 @@ inline constexpr std::uint32_t kQDXAWireDateSize = 8;
 
 /// Decodes the 8 wire bytes at `wire` into *date (when given), converting to local time when
 /// asked; returns the position after the 8 bytes.
-const std::uint8_t* QDXA2MacDateTime(const std::uint8_t* wire, QDXADateTime* date, bool toLocalTime);
+const std::uint8_t* QDXA2MacDateTime(const std::uint8_t* wire, QDXADateTime* date,
+                                     bool toLocalTime);
 
 /// Converts a date in Greenwich time to local time with the system time zone's offset at that
 /// moment; the day of the week moves with the day.

@@ -24,7 +24,8 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
         case kQDXAAddressIPv4: {
             auto ip = reader.take(4);
             auto port = reader.u16be();
-            if (!ip || !port) return false;
+            if (!ip || !port)
+                return false;
             copyFrom(*ip, address.ipv4Address);
             address.ipv4Port = *port;
             return true;
@@ -32,7 +33,8 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
         case kQDXAAddressShort: {
             auto value = reader.u16be();
             auto run = reader.take(2);
-            if (!value || !run) return false;
+            if (!value || !run)
+                return false;
             address.shortValue = *value;
             copyFrom(*run, address.shortBytes);
             return true;
@@ -41,7 +43,8 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
             auto first = reader.u8();
             auto run = reader.take(16);
             auto last = reader.u8();
-            if (!first || !run || !last) return false;
+            if (!first || !run || !last)
+                return false;
             address.usbFirst = *first;
             copyFrom(*run, address.usbAddress);
             address.usbLast = *last;
@@ -51,7 +54,8 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
             auto run = reader.take(16);
             auto value = reader.u32be();
             auto port = reader.u16be();
-            if (!run || !value || !port) return false;
+            if (!run || !value || !port)
+                return false;
             address.ipv6 = std::make_unique<QDXAIPv6AddressBlock>();
             copyFrom(*run, address.ipv6->address);
             address.ipv6->value = *value;
@@ -67,11 +71,16 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
 
 std::uint8_t endpointAddressWireLength(std::uint16_t kind) {
     switch (kind) {
-        case kQDXAAddressIPv4: return kIPv4WireLength;
-        case kQDXAAddressShort: return kShortWireLength;
-        case kQDXAAddressUSB: return kUSBWireLength;
-        case kQDXAAddressIPv6: return kIPv6WireLength;
-        default: return 0;
+        case kQDXAAddressIPv4:
+            return kIPv4WireLength;
+        case kQDXAAddressShort:
+            return kShortWireLength;
+        case kQDXAAddressUSB:
+            return kUSBWireLength;
+        case kQDXAAddressIPv6:
+            return kIPv6WireLength;
+        default:
+            return 0;
     }
 }
 

@@ -1,4 +1,5 @@
-// The QDXA endpoint address: what Reserve returns, Unreserve takes and the bind reads its kind from.
+// The QDXA endpoint address: what Reserve returns, Unreserve takes and the bind reads its kind
+// from.
 //
 // On the wire: a 16-bit kind, an 8-bit length of the address bytes and the address bytes.
 #pragma once
@@ -24,13 +25,13 @@ struct QDXAIPv6AddressBlock {
 /// An endpoint address in memory: the kind and the fields of that kind.
 struct QDXAEndpointAddress {
     std::uint16_t kind = 0;
-    std::uint8_t ipv4Address[4] = {};  ///< kind 1
-    std::uint16_t ipv4Port = 0;        ///< kind 1
-    std::uint16_t shortValue = 0;      ///< kind 7
-    std::uint8_t shortBytes[2] = {};   ///< kind 7
-    std::uint8_t usbFirst = 0;         ///< kind 15
-    std::uint8_t usbAddress[16] = {};  ///< kind 15
-    std::uint8_t usbLast = 0;          ///< kind 15
+    std::uint8_t ipv4Address[4] = {};            ///< kind 1
+    std::uint16_t ipv4Port = 0;                  ///< kind 1
+    std::uint16_t shortValue = 0;                ///< kind 7
+    std::uint8_t shortBytes[2] = {};             ///< kind 7
+    std::uint8_t usbFirst = 0;                   ///< kind 15
+    std::uint8_t usbAddress[16] = {};            ///< kind 15
+    std::uint8_t usbLast = 0;                    ///< kind 15
     std::unique_ptr<QDXAIPv6AddressBlock> ipv6;  ///< kind 19
 };
 

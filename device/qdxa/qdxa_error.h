@@ -10,9 +10,10 @@ inline constexpr std::int32_t kQDXASuccessAlso = 4;   ///< success as well (list
 inline constexpr std::int32_t kQDXAMoreToFetch = 29;  ///< success; ask again for the rest
 
 /// Results that the codec produces itself.
-inline constexpr std::int32_t kQDXABadReply = 2;          ///< reply malformed or copy not made; give up
-inline constexpr std::int32_t kQDXANoValidResult = 6;     ///< result flag clear or copy not made
-inline constexpr std::int32_t kQDXASequenceMismatch = 12; ///< no reply to this request arrived in time
+inline constexpr std::int32_t kQDXABadReply = 2;  ///< reply malformed or copy not made; give up
+inline constexpr std::int32_t kQDXANoValidResult = 6;  ///< result flag clear or copy not made
+inline constexpr std::int32_t kQDXASequenceMismatch =
+    12;  ///< no reply to this request arrived in time
 inline constexpr std::int32_t kQDXAUnknownAddressKind = 19;  ///< bind: endpoint kind not supported
 
 /// Session and handle services.

@@ -77,8 +77,8 @@ std::int32_t receivePacket(const Exchange& exchange, std::uint16_t expectedSeque
     }
     std::uint16_t sequence = 0;
     std::uint16_t parameterLength = 0;
-    matched = z_CheckQDXAHeader(header, kQDXAHeaderSize, &expectedSequence, &sequence,
-                                &parameterLength);
+    matched =
+        z_CheckQDXAHeader(header, kQDXAHeaderSize, &expectedSequence, &sequence, &parameterLength);
     // Without the magic the bytes are no packet and announce no parameter.
     if (header[0] != kQDXAMagic0 || header[1] != kQDXAMagic1) {
         parameterLength = 0;

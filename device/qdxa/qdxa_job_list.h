@@ -44,7 +44,7 @@ struct JobAttrRecord {
     std::uint32_t attr275 = 0;
     std::uint32_t attr277 = 0;
     std::uint32_t attr2006 = 0;
-    QDXADateTime jobTime;                       ///< local time
+    QDXADateTime jobTime;  ///< local time
     std::uint32_t list2018[kJobIdListSlots] = {};
     std::uint32_t list2027[kJobIdListSlots] = {};
     JobAttrRecord* next = nullptr;

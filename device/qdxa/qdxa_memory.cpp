@@ -11,7 +11,9 @@ namespace {
 // Reply copies are sized by a 16-bit count.
 constexpr std::uint32_t kReplyCopySizeModulus = 0x10000;
 
-std::uint32_t atLeastOne(std::uint32_t size) { return size == 0 ? 1 : size; }
+std::uint32_t atLeastOne(std::uint32_t size) {
+    return size == 0 ? 1 : size;
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ WqsMemHandle* Wqs_Mem_NewHandle(std::uint32_t size) {
     return handle;
 }
 
-WqsMemHandle* Wqs_Mem_NewHandleClear(std::uint32_t size) { return Wqs_Mem_NewHandle(size); }
+WqsMemHandle* Wqs_Mem_NewHandleClear(std::uint32_t size) {
+    return Wqs_Mem_NewHandle(size);
+}
 
 std::int32_t Wqs_Mem_GetHandleSize(const WqsMemHandle* handle, std::uint32_t* size) {
     if (handle == nullptr || size == nullptr) {
@@ -71,4 +75,6 @@ std::int32_t QDXA_AllocMemory(std::uint32_t size, void** pointer) {
     return *pointer == nullptr ? kQDXAOutOfMemory : kQDXASuccess;
 }
 
-void QDXA_FreeMemory(void* pointer) { std::free(pointer); }
+void QDXA_FreeMemory(void* pointer) {
+    std::free(pointer);
+}

@@ -11,7 +11,8 @@ namespace {
 template <typename Request, typename Reply>
 std::int32_t runOperation(PacketSession* session, const QDXAIdentifiers* ids,
                           const Request* request, Reply* reply,
-                          std::uint32_t (*make)(PacketSession*, const QDXAIdentifiers*, const Request*),
+                          std::uint32_t (*make)(PacketSession*, const QDXAIdentifiers*,
+                                                const Request*),
                           std::int32_t (*parse)(PacketSession*, Reply*)) {
     if (session == nullptr || reply == nullptr) {
         return kQDXAMissingArgument;
@@ -144,15 +145,15 @@ std::int32_t QDXA_AcquireResource(PacketSession* session, const QDXAIdentifiers*
     if (resourceId != 0) {
         const std::uint32_t requestLength = make_AcquireResource(session, ids, resourceId);
         *sequence = session->lastSequence;
-        status = z_GetStatus(session->transport, kQDXABinaryChannel, session->sendHandle,
-                             requestLength, session->receiveHandle, &session->receivedLength,
-                             &capacity, &received);
+        status =
+            z_GetStatus(session->transport, kQDXABinaryChannel, session->sendHandle, requestLength,
+                        session->receiveHandle, &session->receivedLength, &capacity, &received);
     } else {
         // A continuation collects the next packet of the acquisition already under way.
         session->lastSequence = *sequence;
-        status = z_ReceiveStatus(session->transport, kQDXABinaryChannel, *sequence,
-                                 session->receiveHandle, &session->receivedLength, &capacity,
-                                 &received);
+        status =
+            z_ReceiveStatus(session->transport, kQDXABinaryChannel, *sequence,
+                            session->receiveHandle, &session->receivedLength, &capacity, &received);
     }
     if (status != kQDXANoErr) {
         return status;

@@ -27,15 +27,15 @@ struct Reply {
 
 Reply openReply(const PacketSession* session) {
     Reply reply;
-    const std::uint8_t* packet = session->receiveHandle != nullptr ? session->receiveHandle->data
-                                                                    : nullptr;
+    const std::uint8_t* packet =
+        session->receiveHandle != nullptr ? session->receiveHandle->data : nullptr;
     // Never trust a received length beyond the handle that holds the bytes.
     const std::uint32_t length =
         packet != nullptr ? std::min(session->receivedLength, session->receiveHandle->size) : 0;
     const std::uint8_t* data = nullptr;
     std::uint32_t dataLength = 0;
-    reply.result = z_getReturnPacket(packet, length, session->lastSequence, &data, &dataLength,
-                                     &reply.more);
+    reply.result =
+        z_getReturnPacket(packet, length, session->lastSequence, &data, &dataLength, &reply.more);
     if (reply.hasData()) {
         reply.reader = bytes::ByteReader({data, dataLength});
         reply.parameterLength = readQDXAHeader({packet, length})->parameterLength;
@@ -124,10 +124,16 @@ std::int32_t readFileList(Reply& packet, QDXAFileListReply& reply) {
 /// The width of a ListEx typed value, or nothing for an unknown type.
 std::optional<std::size_t> listExValueWidth(std::uint16_t type) {
     switch (type) {
-        case kQDXAValueType8: return 1;
-        case kQDXAValueType16: case kQDXAValueType16b: return 2;
-        case kQDXAValueType32: case kQDXAValueType32b: return 4;
-        default: return std::nullopt;
+        case kQDXAValueType8:
+            return 1;
+        case kQDXAValueType16:
+        case kQDXAValueType16b:
+            return 2;
+        case kQDXAValueType32:
+        case kQDXAValueType32b:
+            return 4;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -153,8 +159,9 @@ std::int32_t get_reserve(PacketSession* session, QDXAReserveReply* reply) {
 }
 
 std::int32_t get_unreserve(PacketSession* session, QDXAUnreserveReply* reply) {
-    return parseReply(session, reply,
-                      [](Reply& packet, QDXAUnreserveReply& r) { return readAddress(packet, r.address); });
+    return parseReply(session, reply, [](Reply& packet, QDXAUnreserveReply& r) {
+        return readAddress(packet, r.address);
+    });
 }
 
 std::int32_t get_Delete(PacketSession* session, QDXAObjectReply* reply) {
@@ -188,7 +195,8 @@ std::int32_t get_ExecuteMethod(PacketSession* session, QDXAExecuteMethodReply* r
         if (packet.parameterLength > packet.reader.remaining()) {
             return kQDXABadReply;
         }
-        if (!store(packet.reader.u32be(), r.objectId) || !store(packet.reader.u16be(), r.methodId)) {
+        if (!store(packet.reader.u32be(), r.objectId) ||
+            !store(packet.reader.u16be(), r.methodId)) {
             return packet.result;
         }
         return copyRest(packet.reader, r.answer) ? packet.result : kQDXABadReply;
@@ -206,7 +214,8 @@ std::int32_t get_get2(PacketSession* session, QDXAGet2Reply* reply) {
 
 std::int32_t get_set2(PacketSession* session, QDXASet2Reply* reply) {
     return parseReply(session, reply, [](Reply& packet, QDXASet2Reply& r) {
-        if (!store(packet.reader.u32be(), r.objectId) || !store(packet.reader.u16be(), r.attributeId)) {
+        if (!store(packet.reader.u32be(), r.objectId) ||
+            !store(packet.reader.u16be(), r.attributeId)) {
             return packet.result;
         }
         return copyRest(packet.reader, r.rest) ? packet.result : kQDXANoValidResult;

@@ -150,8 +150,8 @@ struct QDXAListObjects2Reply {
     std::uint32_t value32 = 0;
     std::uint16_t value16b = 0;
     std::uint16_t value16c = 0;
-    std::uint16_t count = 0;        ///< object ids in `ids`
-    std::uint32_t* ids = nullptr;   ///< host-order object ids
+    std::uint16_t count = 0;       ///< object ids in `ids`
+    std::uint32_t* ids = nullptr;  ///< host-order object ids
 };
 
 /// ListEx value types and their typed values.
@@ -167,8 +167,8 @@ struct QDXAListExRequest {
     std::uint8_t operation = kQDXAListStart;
     std::uint32_t objectId = 0;
     std::uint16_t valueType = 0;
-    std::uint32_t value = 0;        ///< the typed value (the list kind), cut to the type's width
-    std::uint16_t closing = 0;      ///< not sent for types 6 and 7
+    std::uint32_t value = 0;    ///< the typed value (the list kind), cut to the type's width
+    std::uint16_t closing = 0;  ///< not sent for types 6 and 7
 };
 struct QDXAListExReply {
     std::uint16_t listHandle = 0;

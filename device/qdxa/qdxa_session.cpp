@@ -20,9 +20,16 @@ std::uint8_t gDumpEnabled = 0;
 /// The control channel's receive size for an address kind, or 0 for an unknown kind.
 std::uint32_t controlReceiveSize(std::uint16_t kind) {
     switch (kind) {
-        case 7: case 16: case 17:
+        case 7:
+        case 16:
+        case 17:
             return kSmallReceiveSize;
-        case 1: case 2: case 6: case 15: case 19: case 20:
+        case 1:
+        case 2:
+        case 6:
+        case 15:
+        case 19:
+        case 20:
             return kLargeReceiveSize;
         default:
             return 0;
@@ -134,6 +141,10 @@ std::uint32_t RecievePacketSize(const PacketSession* session) {
     return session != nullptr ? session->receiveSize : 0;
 }
 
-std::uint8_t isDumpEnabled() { return gDumpEnabled; }
+std::uint8_t isDumpEnabled() {
+    return gDumpEnabled;
+}
 
-void setIsDumpEnabled(std::uint8_t flag) { gDumpEnabled = flag != 0 ? 1 : 0; }
+void setIsDumpEnabled(std::uint8_t flag) {
+    gDumpEnabled = flag != 0 ? 1 : 0;
+}

@@ -20,12 +20,12 @@ inline constexpr std::uint32_t kQDXASendSize = 512;
 
 /// What the protocol session hands to QDXA_Bind.
 struct QDXABindRecord {
-    const char* deviceURI = nullptr;   ///< transport address string
-    void* transport = nullptr;         ///< I/O channel of the control connection
-    void* binaryTransport = nullptr;   ///< I/O channel of the binary connection
-    void* owner = nullptr;             ///< the protocol session
-    std::uint8_t channelKind = 0;      ///< kQDXAChannelKindControl or kQDXAChannelKindBinary
-    QDXAEndpointAddress endpoint;      ///< the printer's endpoint (kind 2, 20 or 15)
+    const char* deviceURI = nullptr;       ///< transport address string
+    void* transport = nullptr;             ///< I/O channel of the control connection
+    void* binaryTransport = nullptr;       ///< I/O channel of the binary connection
+    void* owner = nullptr;                 ///< the protocol session
+    std::uint8_t channelKind = 0;          ///< kQDXAChannelKindControl or kQDXAChannelKindBinary
+    QDXAEndpointAddress endpoint;          ///< the printer's endpoint (kind 2, 20 or 15)
     QDXAEndpointAddress reservedEndpoint;  ///< a reserved resource channel
 };
 

@@ -10,21 +10,34 @@
 
 namespace {
 
-TktLibTicket* asTicket(void* handle) { return static_cast<TktLibTicket*>(handle); }
-cf::Value* asArray(void* handle) { return static_cast<cf::Value*>(handle); }
+TktLibTicket* asTicket(void* handle) {
+    return static_cast<TktLibTicket*>(handle);
+}
+cf::Value* asArray(void* handle) {
+    return static_cast<cf::Value*>(handle);
+}
 
 // Exported type codes: bit sets of 1 string, 2 integer, 4 Boolean, 8 data, 0x100 array of.
 int LocalConvertToTktLibAttributeType(std::uint32_t typeCode) {
     switch (typeCode) {
-        case 0x001: return kTktLibTypeCString;
-        case 0x002: return kTktLibTypeSInt32;
-        case 0x004: return kTktLibTypeBoolean;
-        case 0x008: return kTktLibTypeData;
-        case 0x101: return kTktLibTypeCStringArray;
-        case 0x102: return kTktLibTypeSInt32Array;
-        case 0x104: return kTktLibTypeBooleanArray;
-        case 0x108: return kTktLibTypeDataArray;
-        default: return kTktLibTypeInvalid;
+        case 0x001:
+            return kTktLibTypeCString;
+        case 0x002:
+            return kTktLibTypeSInt32;
+        case 0x004:
+            return kTktLibTypeBoolean;
+        case 0x008:
+            return kTktLibTypeData;
+        case 0x101:
+            return kTktLibTypeCStringArray;
+        case 0x102:
+            return kTktLibTypeSInt32Array;
+        case 0x104:
+            return kTktLibTypeBooleanArray;
+        case 0x108:
+            return kTktLibTypeDataArray;
+        default:
+            return kTktLibTypeInvalid;
     }
 }
 
@@ -62,9 +75,8 @@ std::uint32_t getBoolean(const TktLibTicket* ticket, const char* classKey, const
         return kIOS_ErrParam;
     }
     std::uint32_t number = 0;
-    const int error = classKey != nullptr
-                          ? TktLibGet2ClassBoolean(ticket, classKey, key, &number)
-                          : TktLibGetBoolean(ticket, key, &number);
+    const int error = classKey != nullptr ? TktLibGet2ClassBoolean(ticket, classKey, key, &number)
+                                          : TktLibGetBoolean(ticket, key, &number);
     if (error != kTktLibNoErr) {
         return ConvertTktLibError(error);
     }
@@ -93,9 +105,8 @@ std::uint32_t getArray(const TktLibTicket* ticket, const char* classKey, const c
         return kIOS_ErrParam;
     }
     const cf::Value* stored = nullptr;
-    const int error = classKey != nullptr
-                          ? TktLibGet2ClassCFArray(ticket, classKey, key, &stored)
-                          : TktLibGetCFArray(ticket, key, &stored);
+    const int error = classKey != nullptr ? TktLibGet2ClassCFArray(ticket, classKey, key, &stored)
+                                          : TktLibGetCFArray(ticket, key, &stored);
     if (error != kTktLibNoErr) {
         return ConvertTktLibError(error);
     }

@@ -14,8 +14,8 @@ using TktLibTicket = cf::Value;
 
 enum TktLibError : int {
     kTktLibNoErr = 0,
-    kTktLibParamErr = 1,      ///< null argument, invalid kind, zero size, parsed data not a dictionary
-    kTktLibMemErr = 2,        ///< a key, value or nested ticket could not be made
+    kTktLibParamErr = 1,  ///< null argument, invalid kind, zero size, parsed data not a dictionary
+    kTktLibMemErr = 2,    ///< a key, value or nested ticket could not be made
     kTktLibNotFoundErr = 3,   ///< the key or class key is absent; an integer does not fit
     kTktLibSerializeErr = 4,  ///< the ticket could not be serialised
     kTktLibParseErr = 5,      ///< the data is no property list
@@ -53,11 +53,9 @@ int TktLibSetCFData(TktLibTicket* ticket, const char* key, const cf::Value* data
 int TktLibSetCFArray(TktLibTicket* ticket, const char* key, const cf::Value* array);
 int TktLibSetTicket(TktLibTicket* ticket, const char* key, const TktLibTicket* nested);
 int TktLibSetAttribute(TktLibTicket* ticket, const char* key, int kind);
-int TktLibSet2ClassAttribute(TktLibTicket* ticket, const char* classKey, const char* key,
-                             int kind);
+int TktLibSet2ClassAttribute(TktLibTicket* ticket, const char* classKey, const char* key, int kind);
 
-int TktLibGetCString(const TktLibTicket* ticket, const char* key, char* buffer,
-                     std::uint32_t size);
+int TktLibGetCString(const TktLibTicket* ticket, const char* key, char* buffer, std::uint32_t size);
 int TktLibGetSInt32(const TktLibTicket* ticket, const char* key, std::int32_t* value);
 int TktLibGetBoolean(const TktLibTicket* ticket, const char* key, std::uint32_t* number);
 int TktLibGetCFData(const TktLibTicket* ticket, const char* key, const cf::Value** data);

@@ -15,19 +15,21 @@ inline constexpr std::int32_t kCaioCodeBit = 0x1000;
 
 /// Transport codes n, reported as n | kCaioCodeBit. The numbers are the library's own and keep
 /// their historical values whatever the host system's errno values are.
-inline constexpr std::int32_t kCaioCodeNotReady = 16;        ///< USB interface did not open
-inline constexpr std::int32_t kCaioCodeBrokenPipe = 32;      ///< network connection broken
-inline constexpr std::int32_t kCaioCodeTryAgain = 35;        ///< resource temporarily unavailable
-inline constexpr std::int32_t kCaioCodeReset = 54;           ///< reset during connect; no USB match
-inline constexpr std::int32_t kCaioCodeTimedOut = 60;        ///< time-out
-inline constexpr std::int32_t kCaioCodeRefused = 61;         ///< refused, after the connect wait
-inline constexpr std::int32_t kCaioCodeNotConnected = 107;   ///< refused at once; command refused
+inline constexpr std::int32_t kCaioCodeNotReady = 16;       ///< USB interface did not open
+inline constexpr std::int32_t kCaioCodeBrokenPipe = 32;     ///< network connection broken
+inline constexpr std::int32_t kCaioCodeTryAgain = 35;       ///< resource temporarily unavailable
+inline constexpr std::int32_t kCaioCodeReset = 54;          ///< reset during connect; no USB match
+inline constexpr std::int32_t kCaioCodeTimedOut = 60;       ///< time-out
+inline constexpr std::int32_t kCaioCodeRefused = 61;        ///< refused, after the connect wait
+inline constexpr std::int32_t kCaioCodeNotConnected = 107;  ///< refused at once; command refused
 
 /// The channel status that reports transport code n.
-constexpr std::int32_t caioStatusFromCode(std::int32_t code) { return code | kCaioCodeBit; }
+constexpr std::int32_t caioStatusFromCode(std::int32_t code) {
+    return code | kCaioCodeBit;
+}
 
 /// Open modes.
-inline constexpr std::int32_t kCaioModeJobData = 0;        ///< LPR or raw TCP; USB socket 0x10
+inline constexpr std::int32_t kCaioModeJobData = 0;          ///< LPR or raw TCP; USB socket 0x10
 inline constexpr std::int32_t kCaioModeControlDatagram = 1;  ///< UDP 47545; USB socket 0x20
 inline constexpr std::int32_t kCaioModeControlStream = 2;    ///< TCP 9007; USB socket 0x30
 
@@ -39,11 +41,11 @@ inline constexpr std::int32_t kCaioControlTimeLimit = 300;
 /// Event address that an open fills when the caller gives one; the caller owns the first
 /// record and frees any further ones.
 struct CaioEventAddress {
-    std::int16_t kind = 0;               ///< 2 IPv4, 20 IPv6, 15 USB
-    std::uint32_t ipv4Address = 0;       ///< network byte order
+    std::int16_t kind = 0;          ///< 2 IPv4, 20 IPv6, 15 USB
+    std::uint32_t ipv4Address = 0;  ///< network byte order
     std::uint8_t ipv6Address[16] = {};
     std::uint32_t ipv6ScopeID = 0;
-    std::uint16_t port = 0;              ///< host byte order
+    std::uint16_t port = 0;  ///< host byte order
     CaioEventAddress* next = nullptr;
 };
 
@@ -55,8 +57,8 @@ struct CaioFunctionTable {
                          std::int32_t timeLimit);
     std::int32_t (*read)(void* handle, std::int32_t mode, void* buffer, std::uint64_t* count,
                          std::int32_t timeLimit);
-    std::int32_t (*write)(void* handle, std::int32_t mode, const void* buffer,
-                          std::uint64_t* count, std::int32_t timeLimit);
+    std::int32_t (*write)(void* handle, std::int32_t mode, const void* buffer, std::uint64_t* count,
+                          std::int32_t timeLimit);
     std::int32_t (*close)(void* handle, std::int32_t mode);
     void (*destroy)(void* handle);
 };
@@ -80,8 +82,8 @@ std::int32_t caiolibOpen(void* handle, std::int32_t mode, std::int32_t port, std
                          std::int32_t timeLimit);
 std::int32_t caiolibRead(void* handle, std::int32_t mode, void* buffer, std::uint64_t* count,
                          std::int32_t timeLimit);
-std::int32_t caiolibWrite(void* handle, std::int32_t mode, const void* buffer,
-                          std::uint64_t* count, std::int32_t timeLimit);
+std::int32_t caiolibWrite(void* handle, std::int32_t mode, const void* buffer, std::uint64_t* count,
+                          std::int32_t timeLimit);
 std::int32_t caiolibClose(void* handle, std::int32_t mode);
 void caiolibDestroy(void* handle);
 

@@ -184,8 +184,8 @@ void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y,
 }
 
 /// Sharpens rows first ... last of the buffer, all measured on the luminance before any change.
-bool sharpenRows(_vif& buffer, Luminance& luminance, const Settings& settings,
-                 std::uint32_t first, std::uint32_t last) {
+bool sharpenRows(_vif& buffer, Luminance& luminance, const Settings& settings, std::uint32_t first,
+                 std::uint32_t last) {
     return withSampleType(buffer.type, [&](auto sample) {
         using T = decltype(sample);
         if (!luminance.compute<T>(buffer)) {

@@ -36,7 +36,7 @@ inline constexpr int kZoomMinKernelSource = 6;
 
 /// The front, and the base of every filter (a filter object has no filter of its own).
 class FG_Zoom {
-public:
+  public:
     FG_Zoom();
     virtual ~FG_Zoom();
     FG_Zoom(const FG_Zoom&) = delete;
@@ -71,7 +71,7 @@ public:
     /// The filter type after the fall-backs of Open (0 while closed).
     int type() const { return filter_ ? filter_->type_ : type_; }
 
-protected:
+  protected:
     /// Zeroes the counters, the open flag, the type, the sizes and bits per pixel.
     void resetFields();
 

@@ -20,7 +20,7 @@ struct S_ZoomBicubicParam {
 /// b = A/2 + B/2, c = −A/6 + C/6 − B/2. Horizontally each quotient is an integer division
 /// truncated toward zero; vertically all is double. Results are truncated and clamped.
 class FG_ZoomBicubic : public FG_ZoomRingFilter {
-public:
+  public:
     ~FG_ZoomBicubic() override;
 
     /// Opens the filter with its tables; the codes of FG_ZoomRingFilter::openRing.
@@ -28,12 +28,12 @@ public:
                        int sourceHeight, int bitsPerPixel, int type) override;
     void Close() override;
 
-protected:
+  protected:
     void expandRow(const void* row, double* ringRow) override;
     void interpolateRow(int j, void* out) override;
     int lastSourceRow(int j) const override;
 
-private:
+  private:
     template <class T, int Channels>
     void expandRowAs(const T* row, double* ringRow);
     template <class T>

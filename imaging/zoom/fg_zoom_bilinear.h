@@ -13,7 +13,7 @@ namespace imaging {
 /// again, a bit set from 128). Working values are unsigned 64-bit integers, or doubles on an
 /// axis whose size passes the high-precision threshold; every result is truncated.
 class FG_ZoomBilinear : public FG_Zoom {
-public:
+  public:
     FG_ZoomBilinear() = default;
     ~FG_ZoomBilinear() override;
 
@@ -44,7 +44,7 @@ public:
         return horizontal ? horizontal_[j] : vertical_[j];
     }
 
-private:
+  private:
     std::uint32_t allocate();
     void chooseTables();
     void resampleRow(const void* row, std::uint64_t* out) const;

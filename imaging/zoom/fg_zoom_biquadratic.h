@@ -26,7 +26,7 @@ void FG_ZoomBiquadratic_CalcParam(S_ZoomBiquadraticParam& param, int j, int sour
 /// Each growing axis is interpolated with quadratics in double precision; results are rounded
 /// to the nearest sample and clamped, so constant, linear and quadratic ramps come out exact.
 class FG_ZoomBiquadratic : public FG_ZoomRingFilter {
-public:
+  public:
     ~FG_ZoomBiquadratic() override;
 
     /// Opens the filter with its tables; the codes of FG_ZoomRingFilter::openRing.
@@ -34,13 +34,13 @@ public:
                        int sourceHeight, int bitsPerPixel, int type) override;
     void Close() override;
 
-protected:
+  protected:
     void expandRow(const void* row, double* ringRow) override;
     void interpolateRow(int j, void* out) override;
     int lastSourceRow(int j) const override;
     bool truncates() const override { return false; }
 
-private:
+  private:
     template <class T, int Channels>
     void expandRowAs(const T* row, double* ringRow);
     template <class T>

@@ -31,7 +31,7 @@ void FG_ZoomLWS_CalcParam(S_Lanczos3Param& param, int j, int sourceSize, int des
 /// Each axis that grows is a weighted sum of six samples in double precision; the vertical sum
 /// is truncated toward zero and clamped to the sample range.
 class FG_ZoomLWS : public FG_ZoomRingFilter {
-public:
+  public:
     ~FG_ZoomLWS() override;
 
     /// Opens the filter with its tables; the codes of FG_ZoomRingFilter::openRing.
@@ -45,12 +45,12 @@ public:
         return horizontal ? tables_.horizontal[j] : tables_.vertical[j];
     }
 
-protected:
+  protected:
     void expandRow(const void* row, double* ringRow) override;
     void interpolateRow(int j, void* out) override;
     int lastSourceRow(int j) const override;
 
-private:
+  private:
     template <class T, int Channels>
     void expandRowAs(const T* row, double* ringRow);
     template <class T>

@@ -10,7 +10,7 @@ namespace imaging {
 
 /// Works 8- and 16-bit samples; the height must not shrink.
 class FG_ZoomNearestneighbor : public FG_Zoom {
-public:
+  public:
     FG_ZoomNearestneighbor() = default;
     ~FG_ZoomNearestneighbor() override;
 
@@ -31,7 +31,7 @@ public:
     /// copies the resampled row to `row`.
     std::uint32_t Read(void* row) override;
 
-private:
+  private:
     ZoomBuffer<std::uint8_t> row_;
     std::int32_t sourceRowsReceived_ = 0;
     std::int32_t destinationRowsRead_ = 0;

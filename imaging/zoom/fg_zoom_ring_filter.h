@@ -28,7 +28,7 @@ struct ZoomRingTables {
 /// Base of the interpolating filters. Neither axis may shrink. Each ring row holds destination
 /// width × samples per pixel doubles, unclamped; source row i sits in slot i mod ring size.
 class FG_ZoomRingFilter : public FG_Zoom {
-public:
+  public:
     ~FG_ZoomRingFilter() override;
 
     /// 44 for a null row, 4 when closed, while rows are pending or after the last source row,
@@ -43,7 +43,7 @@ public:
     /// Frees the ring and resets the base fields.
     void Close() override;
 
-protected:
+  protected:
     /// Opens the filter: checks the sizes (0xFFFFFFFF when the destination is smaller on an
     /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
     /// rows, builds the tables of the growing axes (one entry per destination position, with
@@ -96,7 +96,7 @@ protected:
     int samplesPerPixel() const { return samplesPerPixel_; }
     int bitsPerSample() const { return bitsPerSample_; }
 
-private:
+  private:
     std::uint32_t openRingRows(int destinationWidth, int destinationHeight, int sourceWidth,
                                int sourceHeight, int bitsPerPixel, int type, int ringRows);
 

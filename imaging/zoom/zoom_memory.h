@@ -16,7 +16,7 @@ void FG_Zoom_MemFree(void** pointer);
 /// One owned array of `T` taken with FG_Zoom_MemAlloc and given back on release or destruction.
 template <class T>
 class ZoomBuffer {
-public:
+  public:
     ZoomBuffer() = default;
     ~ZoomBuffer() { release(); }
     ZoomBuffer(const ZoomBuffer&) = delete;
@@ -43,7 +43,7 @@ public:
     T* get() const { return data_; }
     T& operator[](std::size_t index) const { return data_[index]; }
 
-private:
+  private:
     T* data_ = nullptr;
 };
 

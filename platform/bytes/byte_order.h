@@ -59,7 +59,7 @@ inline std::uint64_t loadBE(const std::uint8_t* in, std::size_t size) {
 /// Reads integers and byte runs from a span without ever stepping past its end: each read gives
 /// nothing (and consumes nothing) when too few bytes remain.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
 
     std::size_t remaining() const { return data_.size() - position_; }
@@ -88,7 +88,7 @@ public:
 
     bool skip(std::size_t count) { return take(count).has_value(); }
 
-private:
+  private:
     template <typename T>
     std::optional<T> read(std::size_t size, T (*load)(const std::uint8_t*)) {
         if (size > remaining()) {
@@ -105,17 +105,27 @@ private:
 
 /// Appends integers and byte runs to a growing buffer.
 class ByteWriter {
-public:
+  public:
     explicit ByteWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
     void u8(std::uint8_t value) { out_.push_back(value); }
-    void u16be(std::uint16_t value) { append(2, [&](std::uint8_t* p) { storeBE16(p, value); }); }
-    void u32be(std::uint32_t value) { append(4, [&](std::uint8_t* p) { storeBE32(p, value); }); }
-    void u16le(std::uint16_t value) { append(2, [&](std::uint8_t* p) { storeLE16(p, value); }); }
-    void u32le(std::uint32_t value) { append(4, [&](std::uint8_t* p) { storeLE32(p, value); }); }
-    void bytes(std::span<const std::uint8_t> run) { out_.insert(out_.end(), run.begin(), run.end()); }
+    void u16be(std::uint16_t value) {
+        append(2, [&](std::uint8_t* p) { storeBE16(p, value); });
+    }
+    void u32be(std::uint32_t value) {
+        append(4, [&](std::uint8_t* p) { storeBE32(p, value); });
+    }
+    void u16le(std::uint16_t value) {
+        append(2, [&](std::uint8_t* p) { storeLE16(p, value); });
+    }
+    void u32le(std::uint32_t value) {
+        append(4, [&](std::uint8_t* p) { storeLE32(p, value); });
+    }
+    void bytes(std::span<const std::uint8_t> run) {
+        out_.insert(out_.end(), run.begin(), run.end());
+    }
 
-private:
+  private:
     template <typename Store>
     void append(std::size_t size, Store store) {
         out_.resize(out_.size() + size);

@@ -71,8 +71,10 @@ bool binaryListHoldsZeroUnicodeUnit(std::span<const std::uint8_t> bytes) {
     }
     const std::uint64_t trailer = bytes.size() - kTrailerBytes;
     const std::size_t offsetSize = bytes[trailer + kTrailerOffsetSize];
-    const std::uint64_t objects = *sizedInteger(bytes, trailer + kTrailerObjectCount, kTrailerIntegerBytes);
-    const std::uint64_t table = *sizedInteger(bytes, trailer + kTrailerTableOffset, kTrailerIntegerBytes);
+    const std::uint64_t objects =
+        *sizedInteger(bytes, trailer + kTrailerObjectCount, kTrailerIntegerBytes);
+    const std::uint64_t table =
+        *sizedInteger(bytes, trailer + kTrailerTableOffset, kTrailerIntegerBytes);
     if (offsetSize == 0 || offsetSize > kLargestIntegerBytes || table > trailer ||
         objects > (trailer - table) / offsetSize) {
         return false;

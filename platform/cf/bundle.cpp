@@ -56,9 +56,15 @@ std::string Bundle::infoString(std::string_view key) const {
     return value != nullptr && value->isString() ? *value->string() : std::string();
 }
 
-std::string Bundle::identifier() const { return infoString("CFBundleIdentifier"); }
-std::string Bundle::version() const { return infoString("CFBundleVersion"); }
-std::string Bundle::shortVersion() const { return infoString("CFBundleShortVersionString"); }
+std::string Bundle::identifier() const {
+    return infoString("CFBundleIdentifier");
+}
+std::string Bundle::version() const {
+    return infoString("CFBundleVersion");
+}
+std::string Bundle::shortVersion() const {
+    return infoString("CFBundleShortVersionString");
+}
 
 void* Bundle::symbol(const char* name) {
     if (!libraryTried_) {

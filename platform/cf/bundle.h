@@ -15,7 +15,7 @@ namespace cf {
 /// file name in the bundle folder; a path is refused) is opened on the first symbol look-up and
 /// closed with the bundle.
 class Bundle {
-public:
+  public:
     ~Bundle();
     Bundle(const Bundle&) = delete;
     Bundle& operator=(const Bundle&) = delete;
@@ -41,7 +41,7 @@ public:
     std::optional<std::filesystem::path> resource(std::string_view name) const;
     std::filesystem::path resourcesPath() const { return folder_ / "Resources"; }
 
-private:
+  private:
     Bundle(std::filesystem::path folder, Value info);
     std::string infoString(std::string_view key) const;
 

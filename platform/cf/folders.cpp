@@ -34,13 +34,21 @@ std::filesystem::path home() {
     return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "/";
 }
 
-std::filesystem::path preferences() { return orDefault("XDG_CONFIG_HOME", home() / ".config"); }
+std::filesystem::path preferences() {
+    return orDefault("XDG_CONFIG_HOME", home() / ".config");
+}
 
-std::filesystem::path temporary() { return orDefault("TMPDIR", "/tmp"); }
+std::filesystem::path temporary() {
+    return orDefault("TMPDIR", "/tmp");
+}
 
-std::filesystem::path desktop() { return orDefault("STRATOLINE_DESKTOP", home() / "Desktop"); }
+std::filesystem::path desktop() {
+    return orDefault("STRATOLINE_DESKTOP", home() / "Desktop");
+}
 
-std::filesystem::path sharedCaches() { return orDefault("STRATOLINE_CACHES", "/var/tmp"); }
+std::filesystem::path sharedCaches() {
+    return orDefault("STRATOLINE_CACHES", "/var/tmp");
+}
 
 std::filesystem::path driverRoot() {
     return orDefault("STRATOLINE_ROOT", STRATOLINE_DEFAULT_DRIVER_ROOT);

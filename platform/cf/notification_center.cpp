@@ -24,7 +24,9 @@ NotificationCenter::Observer& NotificationCenter::Observer::operator=(Observer&&
     return *this;
 }
 
-NotificationCenter::Observer::~Observer() { reset(); }
+NotificationCenter::Observer::~Observer() {
+    reset();
+}
 
 void NotificationCenter::Observer::reset() {
     if (entry_ != nullptr) {

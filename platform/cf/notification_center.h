@@ -24,13 +24,13 @@ struct Notification {
 /// from any thread; an observer that has been removed is never called again once its removal
 /// returns.
 class NotificationCenter {
-public:
+  public:
     using Callback = std::function<void(const Notification&)>;
     struct Entry;
 
     /// Registration token: the observer is removed when the token is destroyed or reset.
     class Observer {
-    public:
+      public:
         Observer() = default;
         Observer(Observer&&) noexcept = default;
         Observer& operator=(Observer&& other) noexcept;
@@ -38,7 +38,7 @@ public:
         void reset();
         explicit operator bool() const { return entry_ != nullptr; }
 
-    private:
+      private:
         friend class NotificationCenter;
         Observer(NotificationCenter* center, std::shared_ptr<Entry> entry)
             : center_(center), entry_(std::move(entry)) {}
@@ -63,7 +63,7 @@ public:
     /// The process-wide local centre.
     static NotificationCenter& localCenter();
 
-private:
+  private:
     void remove(const std::shared_ptr<Entry>& entry);
 
     mutable std::mutex mutex_;

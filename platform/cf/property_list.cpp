@@ -119,8 +119,8 @@ PlistStatus fromPlistScalar(plist_t node, Value& out) {
             std::int32_t seconds = 0;
             std::int32_t microseconds = 0;
             plist_get_date_val(node, &seconds, &microseconds);
-            out = Value(Value::Date{seconds + static_cast<double>(microseconds) /
-                                                  kMicrosecondsPerSecond});
+            out = Value(
+                Value::Date{seconds + static_cast<double>(microseconds) / kMicrosecondsPerSecond});
             return PlistStatus::Ok;
         }
         default:
@@ -144,8 +144,8 @@ PlistStatus fromPlist(plist_t node, Value& out, int depth) {
 
 plist_t toPlistDate(Value::Date date) {
     double whole = std::floor(date.secondsSince2001);
-    auto microseconds =
-        static_cast<std::int32_t>(std::lround((date.secondsSince2001 - whole) * kMicrosecondsPerSecond));
+    auto microseconds = static_cast<std::int32_t>(
+        std::lround((date.secondsSince2001 - whole) * kMicrosecondsPerSecond));
     if (microseconds == kMicrosecondsPerSecond) {
         whole += 1;
         microseconds = 0;

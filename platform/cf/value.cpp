@@ -37,8 +37,12 @@ std::optional<double> Value::real() const {
     return std::nullopt;
 }
 
-const std::string* Value::string() const { return std::get_if<std::string>(&storage_); }
-const Value::Data* Value::data() const { return std::get_if<Data>(&storage_); }
+const std::string* Value::string() const {
+    return std::get_if<std::string>(&storage_);
+}
+const Value::Data* Value::data() const {
+    return std::get_if<Data>(&storage_);
+}
 
 std::optional<Value::Date> Value::date() const {
     if (const auto* value = std::get_if<Date>(&storage_)) {
@@ -47,10 +51,18 @@ std::optional<Value::Date> Value::date() const {
     return std::nullopt;
 }
 
-const Value::Array* Value::array() const { return std::get_if<Array>(&storage_); }
-Value::Array* Value::array() { return std::get_if<Array>(&storage_); }
-const Value::Dictionary* Value::dictionary() const { return std::get_if<Dictionary>(&storage_); }
-Value::Dictionary* Value::dictionary() { return std::get_if<Dictionary>(&storage_); }
+const Value::Array* Value::array() const {
+    return std::get_if<Array>(&storage_);
+}
+Value::Array* Value::array() {
+    return std::get_if<Array>(&storage_);
+}
+const Value::Dictionary* Value::dictionary() const {
+    return std::get_if<Dictionary>(&storage_);
+}
+Value::Dictionary* Value::dictionary() {
+    return std::get_if<Dictionary>(&storage_);
+}
 
 const Value* Value::find(std::string_view key) const {
     const auto* entries = dictionary();
@@ -94,6 +106,8 @@ bool Value::append(Value value) {
     return true;
 }
 
-bool Value::operator==(const Value& other) const { return storage_ == other.storage_; }
+bool Value::operator==(const Value& other) const {
+    return storage_ == other.storage_;
+}
 
 }  // namespace cf

@@ -18,7 +18,7 @@ namespace cf {
 /// keys sorted, as property-list writers emit them. Integers are signed 64-bit; a value made as
 /// a signed 32-bit number remembers that (`isInt32()`), which ticket readers rely on.
 class Value {
-public:
+  public:
     enum class Type { Null, Boolean, Integer, Real, String, Data, Date, Array, Dictionary };
 
     using Data = std::vector<std::uint8_t>;
@@ -88,7 +88,7 @@ public:
     /// Equal values of equal types; integers compare by number, whatever their width.
     bool operator==(const Value& other) const;
 
-private:
+  private:
     struct Integer {
         std::int64_t value = 0;
         bool madeAsInt32 = false;

@@ -10,14 +10,17 @@ constexpr std::size_t kHeaderSize = 20;
 constexpr std::size_t kParameterLengthOffset = 8;
 
 /// Takes every whole packet off the front of `bytes` and answers it.
-std::vector<std::uint8_t> answerWholePackets(Responder& responder, std::vector<std::uint8_t>& bytes) {
+std::vector<std::uint8_t> answerWholePackets(Responder& responder,
+                                             std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint8_t> replies;
     while (bytes.size() >= kHeaderSize) {
-        const std::size_t size = kHeaderSize + bytes::loadBE16(bytes.data() + kParameterLengthOffset);
+        const std::size_t size =
+            kHeaderSize + bytes::loadBE16(bytes.data() + kParameterLengthOffset);
         if (bytes.size() < size) {
             break;
         }
-        const std::vector<std::uint8_t> packet(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+        const std::vector<std::uint8_t> packet(bytes.begin(),
+                                               bytes.begin() + static_cast<std::ptrdiff_t>(size));
         bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
         for (const auto& reply : responder.answer(packet)) {
             replies.insert(replies.end(), reply.begin(), reply.end());

@@ -14,7 +14,7 @@ namespace qdxa_test {
 /// whole packets per channel (a stream read may deliver part of a packet or several), and the
 /// replies to the packets of one message go out together.
 class PrinterHook {
-public:
+  public:
     explicit PrinterHook(Responder& responder) : responder_(responder) {}
     PrinterHook(const PrinterHook&) = delete;
     PrinterHook& operator=(const PrinterHook&) = delete;
@@ -22,7 +22,7 @@ public:
     /// The responder to put into TestPrinterOptions; it refers to this hook.
     testsupport::ControlResponder controlResponder();
 
-private:
+  private:
     testsupport::ControlReply answer(const testsupport::ControlMessage& message);
 
     Responder& responder_;

@@ -57,7 +57,8 @@ void writeAttributes(bytes::ByteWriter& out, std::uint32_t handle,
     std::vector<const Attribute*> chosen;
     for (std::uint16_t id : wanted) {
         for (const auto& attribute : attributes) {
-            if (attribute.id == id) chosen.push_back(&attribute);
+            if (attribute.id == id)
+                chosen.push_back(&attribute);
         }
     }
     out.u32be(handle);
@@ -219,8 +220,8 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
         case 0x0002: {  // Reserve: a loopback address of the kind asked for
             out.u16be(in.u16be().value_or(0));
             out.u32be(in.u32be().value_or(0));
-            const std::uint16_t kind = in.u16be().value_or(kKindIPv4) == kKindIPv6 ? kKindIPv6
-                                                                                    : kKindIPv4;
+            const std::uint16_t kind =
+                in.u16be().value_or(kKindIPv4) == kKindIPv6 ? kKindIPv6 : kKindIPv4;
             out.u16be(kind);
             if (kind == kKindIPv4) {
                 out.u8(6);
@@ -276,8 +277,9 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             bytes::ByteWriter dataOut(data);
             std::uint16_t answered = 0;
             for (std::uint32_t id : ids) {
-                const auto job = std::find_if(jobs.begin(), jobs.end(),
-                                              [&](const Job& candidate) { return candidate.handle == id; });
+                const auto job = std::find_if(jobs.begin(), jobs.end(), [&](const Job& candidate) {
+                    return candidate.handle == id;
+                });
                 if (job != jobs.end()) {
                     writeAttributes(dataOut, id, job->attributes, wanted);
                     ++answered;
@@ -309,7 +311,8 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             const std::uint16_t attribute = in.u16be().value_or(0);
             const Attribute* found = nullptr;
             for (const auto& candidate : objects[id]) {
-                if (candidate.id == attribute) found = &candidate;
+                if (candidate.id == attribute)
+                    found = &candidate;
             }
             out.u16be(0);
             out.u8(0);
@@ -318,7 +321,8 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(0);
             out.u16be(0);
             out.u16be(found != nullptr ? 1 : 0);
-            if (found != nullptr) out.bytes(found->value);
+            if (found != nullptr)
+                out.bytes(found->value);
             break;
         }
         case 0x0072: {  // ListObjects2
@@ -352,7 +356,8 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(kind);
             for (int index = 0; index < 4; ++index) out.u16be(0);
             for (const auto& attribute : objects[id]) {
-                if (attribute.id == kind) out.bytes(attribute.value);
+                if (attribute.id == kind)
+                    out.bytes(attribute.value);
             }
             break;
         }

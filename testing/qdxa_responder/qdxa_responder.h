@@ -38,8 +38,9 @@ enum class ReplyFault {
 
 /// Reworks the model's reply to one request before it is sent: it sees the operation and the
 /// request's parameter, and may change the result and the reply's parameter.
-using ReplyFilter = std::function<void(std::uint16_t operation, std::span<const std::uint8_t> request,
-                                       std::uint16_t& result, Bytes& parameter)>;
+using ReplyFilter =
+    std::function<void(std::uint16_t operation, std::span<const std::uint8_t> request,
+                       std::uint16_t& result, Bytes& parameter)>;
 
 struct ScriptStep {
     ReplyFault fault = ReplyFault::None;
@@ -62,7 +63,7 @@ Bytes u16Value(std::uint16_t value);
 Bytes u32Value(std::uint32_t value);
 
 class Responder {
-public:
+  public:
     Responder();
 
     /// The reply packets for one request packet (none for a malformed request or a silent step).
@@ -76,8 +77,8 @@ public:
     std::string versionTwoAnswer = "yes";
     std::vector<Job> jobs;
     std::map<std::uint32_t, std::vector<Attribute>> objects;  ///< non-job objects
-    std::map<std::uint16_t, Bytes> methodAnswers;              ///< by method id
-    Bytes resource;                 ///< the bytes that AcquireResource hands out
+    std::map<std::uint16_t, Bytes> methodAnswers;             ///< by method id
+    Bytes resource;  ///< the bytes that AcquireResource hands out
     std::size_t resourcePacketSize = 1000;
     /// When not 0: after the first part, this many empty parts that still announce more, and
     /// nothing after them (a printer that stalls in the middle of a download).
@@ -90,7 +91,7 @@ public:
     /// Every request received, in order.
     std::vector<Bytes> requests;
 
-private:
+  private:
     Bytes answerParameter(std::uint16_t operation, std::span<const std::uint8_t> parameter,
                           std::uint16_t& result);
     std::vector<Bytes> answerAcquire(std::uint16_t sequence, std::uint8_t validFlag);

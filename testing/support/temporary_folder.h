@@ -9,9 +9,10 @@
 namespace testsupport {
 
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "strato-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "strato-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
     ~TemporaryFolder() {
@@ -26,7 +27,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -81,8 +81,9 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
     // When the page that passes the limit is the last one, there is no list left to end.
     paged.listRequests.clear();
     elements.resize(7);
-    EXPECT_EQ(glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
-              kGlueGrowErr);
+    EXPECT_EQ(
+        glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
+        kGlueGrowErr);
     EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3}));
 
     // Exactly 65,535 bytes still fit.

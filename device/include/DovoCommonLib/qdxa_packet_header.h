@@ -14,15 +14,15 @@
 
 #pragma pack(push, 1)
 struct QDXAPacketHeader {
-    std::uint8_t magic[2];            ///< 0xCD 0xCA
-    std::uint8_t version;             ///< 0x10 in requests; not checked in replies
-    std::uint8_t flags;               ///< requests 0x04; replies: kQDXAFlagResultValid, kQDXAFlagMore
+    std::uint8_t magic[2];  ///< 0xCD 0xCA
+    std::uint8_t version;   ///< 0x10 in requests; not checked in replies
+    std::uint8_t flags;     ///< requests 0x04; replies: kQDXAFlagResultValid, kQDXAFlagMore
     std::uint8_t operation[2];
     std::uint8_t sequence[2];         ///< 1 to 65535, never 0
     std::uint8_t parameterLength[2];  ///< bytes after the header
     std::uint8_t firstIdentifier[4];
     std::uint8_t secondIdentifier[4];
-    std::uint8_t result[2];           ///< 0 in requests
+    std::uint8_t result[2];  ///< 0 in requests
 };
 #pragma pack(pop)
 static_assert(sizeof(QDXAPacketHeader) == 20);

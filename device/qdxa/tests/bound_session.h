@@ -16,7 +16,8 @@ inline std::vector<std::uint8_t> fromHex(const std::string& text) {
     std::vector<std::uint8_t> out;
     std::string digits;
     for (char c : text) {
-        if (c != ' ') digits += c;
+        if (c != ' ')
+            digits += c;
     }
     for (std::size_t index = 0; index + 1 < digits.size(); index += 2) {
         out.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(index, 2), nullptr, 16)));
@@ -25,7 +26,7 @@ inline std::vector<std::uint8_t> fromHex(const std::string& text) {
 }
 
 class BoundSession : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(bind(kQDXAChannelKindControl, 2), kQDXASuccess); }
     void TearDown() override { QDXA_Unbind(session); }
 
@@ -50,7 +51,8 @@ protected:
     /// Puts a reply packet into the receive handle as if the exchange had read it.
     void receive(const std::vector<std::uint8_t>& packet) {
         ASSERT_EQ(Wqs_Mem_SetHandleSize(session->receiveHandle,
-                                        static_cast<std::uint32_t>(packet.size())), 0);
+                                        static_cast<std::uint32_t>(packet.size())),
+                  0);
         std::copy(packet.begin(), packet.end(), session->receiveHandle->data);
         session->receivedLength = static_cast<std::uint32_t>(packet.size());
     }

@@ -39,7 +39,8 @@ QDXAEndpointAddress addressOfKind(std::uint16_t kind) {
     address.shortBytes[0] = 0xAA;
     address.shortBytes[1] = 0xBB;
     address.usbFirst = 0x01;
-    for (int index = 0; index < 16; ++index) address.usbAddress[index] = static_cast<std::uint8_t>(index);
+    for (int index = 0; index < 16; ++index)
+        address.usbAddress[index] = static_cast<std::uint8_t>(index);
     address.usbLast = 0xFF;
     if (kind == kQDXAAddressIPv6) {
         address.ipv6 = std::make_unique<QDXAIPv6AddressBlock>();
@@ -70,7 +71,11 @@ Builder listexOf(std::uint16_t type, std::uint32_t value) {
 }
 
 const BuilderCase kCases[] = {
-    {"echo", [](PacketSession* s) { QDXAEchoRequest r{kABytes, 2}; return make_echo(s, nullptr, &r); },
+    {"echo",
+     [](PacketSession* s) {
+         QDXAEchoRequest r{kABytes, 2};
+         return make_echo(s, nullptr, &r);
+     },
      "CDCA1004 0001 0001 0002 00000000 00000000 0000 4142"},
     {"echo without data", [](PacketSession* s) { return make_echo(s, nullptr, nullptr); },
      "CDCA1004 0001 0001 0000 00000000 00000000 0000"},
@@ -80,31 +85,62 @@ const BuilderCase kCases[] = {
          return make_echo(s, &ids, nullptr);
      },
      "CDCA1004 0001 0001 0000 01020304 0A0B0C0D 0000"},
-    {"reserve", [](PacketSession* s) { QDXAReserveRequest r{2012, 501, 1}; return make_reserve(s, nullptr, &r); },
+    {"reserve",
+     [](PacketSession* s) {
+         QDXAReserveRequest r{2012, 501, 1};
+         return make_reserve(s, nullptr, &r);
+     },
      "CDCA1004 0002 0001 0008 00000000 00000000 0000 07DC 000001F5 0001"},
     {"unreserve kind 1", unreserveOf(1),
      "CDCA1004 003F 0001 0009 00000000 00000000 0000 0001 06 7F000001 232F"},
     {"unreserve kind 7", unreserveOf(7),
      "CDCA1004 003F 0001 0007 00000000 00000000 0000 0007 04 1234 AABB"},
     {"unreserve kind 15", unreserveOf(15),
-     "CDCA1004 003F 0001 0015 00000000 00000000 0000 000F 12 01 000102030405060708090A0B0C0D0E0F FF"},
+     "CDCA1004 003F 0001 0015 00000000 00000000 0000 000F 12 01 000102030405060708090A0B0C0D0E0F "
+     "FF"},
     {"unreserve kind 19", unreserveOf(19),
-     "CDCA1004 003F 0001 0019 00000000 00000000 0000 0013 16 00000000000000000000000000000001 0A0B0C0D 232F"},
+     "CDCA1004 003F 0001 0019 00000000 00000000 0000 0013 16 00000000000000000000000000000001 "
+     "0A0B0C0D 232F"},
     {"unreserve kind 3", unreserveOf(3), "CDCA1004 003F 0001 0003 00000000 00000000 0000 0003 00"},
-    {"unreserve kind 17", unreserveOf(17), "CDCA1004 003F 0001 0003 00000000 00000000 0000 0011 00"},
-    {"unreserve unknown kind", unreserveOf(99), "CDCA1004 003F 0001 0003 00000000 00000000 0000 0063 00"},
-    {"delete", [](PacketSession* s) { QDXAObjectRequest r{0x11223344}; return make_Delete(s, nullptr, &r); },
+    {"unreserve kind 17", unreserveOf(17),
+     "CDCA1004 003F 0001 0003 00000000 00000000 0000 0011 00"},
+    {"unreserve unknown kind", unreserveOf(99),
+     "CDCA1004 003F 0001 0003 00000000 00000000 0000 0063 00"},
+    {"delete",
+     [](PacketSession* s) {
+         QDXAObjectRequest r{0x11223344};
+         return make_Delete(s, nullptr, &r);
+     },
      "CDCA1004 000B 0001 0004 00000000 00000000 0000 11223344"},
-    {"cancel job", [](PacketSession* s) { QDXAObjectRequest r{7}; return make_CancelJob(s, nullptr, &r); },
+    {"cancel job",
+     [](PacketSession* s) {
+         QDXAObjectRequest r{7};
+         return make_CancelJob(s, nullptr, &r);
+     },
      "CDCA1004 001F 0001 0004 00000000 00000000 0000 00000007"},
-    {"pause job", [](PacketSession* s) { QDXAObjectRequest r{7}; return make_PauseJob(s, nullptr, &r); },
+    {"pause job",
+     [](PacketSession* s) {
+         QDXAObjectRequest r{7};
+         return make_PauseJob(s, nullptr, &r);
+     },
      "CDCA1004 0020 0001 0004 00000000 00000000 0000 00000007"},
-    {"resume job", [](PacketSession* s) { QDXAObjectRequest r{7}; return make_ResumeJob(s, nullptr, &r); },
+    {"resume job",
+     [](PacketSession* s) {
+         QDXAObjectRequest r{7};
+         return make_ResumeJob(s, nullptr, &r);
+     },
      "CDCA1004 0021 0001 0004 00000000 00000000 0000 00000007"},
-    {"promote job", [](PacketSession* s) { QDXAPromoteJobRequest r{5, 6}; return make_PromoteJob(s, nullptr, &r); },
+    {"promote job",
+     [](PacketSession* s) {
+         QDXAPromoteJobRequest r{5, 6};
+         return make_PromoteJob(s, nullptr, &r);
+     },
      "CDCA1004 0022 0001 0008 00000000 00000000 0000 00000005 00000006"},
     {"execute method",
-     [](PacketSession* s) { QDXAExecuteMethodRequest r{601, 104, kInput, 3}; return make_ExecuteMethod(s, nullptr, &r); },
+     [](PacketSession* s) {
+         QDXAExecuteMethodRequest r{601, 104, kInput, 3};
+         return make_ExecuteMethod(s, nullptr, &r);
+     },
      "CDCA1004 001D 0001 0009 00000000 00000000 0000 00000259 0068 010203"},
     {"get2",
      [](PacketSession* s) {
@@ -176,7 +212,10 @@ const BuilderCase kCases[] = {
      " 00001000 0001 07D7 0002 0003"
      " 00002000 0002 07D7 0002 0003 0004 0003 616263"},
     {"delete files",
-     [](PacketSession* s) { QDXADeleteFilesRequest r{2, kFiles, 0x99}; return make_DeleteFiles(s, nullptr, &r); },
+     [](PacketSession* s) {
+         QDXADeleteFilesRequest r{2, kFiles, 0x99};
+         return make_DeleteFiles(s, nullptr, &r);
+     },
      "CDCA1004 005F 0001 000E 00000000 00000000 0000 0002 00000001 00000002 00000099"},
     {"replace files",
      [](PacketSession* s) {

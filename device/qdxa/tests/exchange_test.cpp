@@ -12,10 +12,8 @@ namespace qdxa_test {
 namespace {
 
 class Exchange : public BoundSession {
-protected:
-    std::int32_t echo(QDXAEchoReply& reply) {
-        return QDXA_Echo(session, nullptr, nullptr, &reply);
-    }
+  protected:
+    std::int32_t echo(QDXAEchoReply& reply) { return QDXA_Echo(session, nullptr, nullptr, &reply); }
 };
 
 TEST_F(Exchange, EchoReportsTheProtocolVersion) {
@@ -45,7 +43,8 @@ TEST_F(Exchange, ReplyWithResultFlagClearGivesSixWhateverItsResultField) {
 
 TEST_F(Exchange, RepliesToOtherRequestsAreSkippedUntilTheMatchingOne) {
     // A late answer to an earlier request sits in front of the real one.
-    channel.queueReply(buildPacket(kQDXAOpEcho, 77, kQDXAFlagResultValid, 1, std::vector<std::uint8_t>{0x99}));
+    channel.queueReply(
+        buildPacket(kQDXAOpEcho, 77, kQDXAFlagResultValid, 1, std::vector<std::uint8_t>{0x99}));
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXASuccess);
     EXPECT_EQ(reply.value, 0x10);
@@ -54,8 +53,8 @@ TEST_F(Exchange, RepliesToOtherRequestsAreSkippedUntilTheMatchingOne) {
 
 TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysTwelve) {
     struct Clocked {
-        static std::int32_t read(void* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
-                                 std::int32_t limit) {
+        static std::int32_t read(void* channel, std::int32_t mode, void* buffer,
+                                 std::uint64_t* count, std::int32_t limit) {
             // Every read delivers a stray reply and takes a second.
             auto* self = static_cast<ScriptedChannel*>(channel);
             if (self->pending.empty()) {
@@ -188,10 +187,10 @@ TEST(ReplyCheck, ResultsFlagsAndSequence) {
         bool more;
     };
     const Case cases[] = {
-        {0x01, 5, 1, 1, true, false},   {0x01, 5, 4, 4, true, false},
-        {0x03, 5, 29, 29, true, true},  {0x00, 5, 1, 6, false, false},
-        {0x02, 5, 1, 6, false, true},   {0x01, 6, 1, 12, false, false},
-        {0x01, 5, 8, 8, false, false},  {0x01, 5, 0, 0, false, false},
+        {0x01, 5, 1, 1, true, false},  {0x01, 5, 4, 4, true, false},
+        {0x03, 5, 29, 29, true, true}, {0x00, 5, 1, 6, false, false},
+        {0x02, 5, 1, 6, false, true},  {0x01, 6, 1, 12, false, false},
+        {0x01, 5, 8, 8, false, false}, {0x01, 5, 0, 0, false, false},
     };
     for (const Case& c : cases) {
         const auto packet = buildPacket(kQDXAOpEcho, c.sequence, c.flags, c.result,
@@ -222,7 +221,8 @@ TEST(HeaderCheck, MagicLengthAndSequence) {
     std::uint16_t parameterLength = 0;
     const std::uint16_t nine = 9;
     const std::uint16_t ten = 10;
-    EXPECT_TRUE(z_CheckQDXAHeader(packet.data(), packet.size(), &nine, &sequence, &parameterLength));
+    EXPECT_TRUE(
+        z_CheckQDXAHeader(packet.data(), packet.size(), &nine, &sequence, &parameterLength));
     EXPECT_EQ(sequence, 9);
     EXPECT_EQ(parameterLength, 2);
     EXPECT_TRUE(z_CheckQDXAHeader(packet.data(), packet.size(), nullptr, nullptr, nullptr));

@@ -14,7 +14,7 @@
 namespace qdxa_test {
 
 struct FetchedJobs {
-    Bytes data;                   ///< the Get2 attribute data
+    Bytes data;  ///< the Get2 attribute data
     std::uint16_t objectCount = 0;
 };
 
@@ -33,7 +33,8 @@ inline FetchedJobs fetchJobs(PacketSession* session, const std::vector<std::uint
     QDXAGet2Reply answer;
     EXPECT_EQ(QDXA_Get2(session, nullptr, &get, &answer), kQDXASuccess);
     QDXA_FreeMemory(listed.ids);
-    FetchedJobs fetched{Bytes(answer.data.copy, answer.data.copy + answer.data.length), answer.objectCount};
+    FetchedJobs fetched{Bytes(answer.data.copy, answer.data.copy + answer.data.length),
+                        answer.objectCount};
     QDXA_FreeMemory(answer.data.copy);
     return fetched;
 }

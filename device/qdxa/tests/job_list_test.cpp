@@ -43,7 +43,7 @@ Job fullJob(std::uint32_t handle) {
 }
 
 class JobList : public BoundSession {
-protected:
+  protected:
     void TearDown() override {
         dispose_JobAttrList(chain);
         Wqs_Mem_DisposeHandle(data);
@@ -141,7 +141,8 @@ TEST_F(JobList, DecodingStopsAtTheFirstEntryThatDoesNotFitAndKeepsTheRest) {
     const std::size_t firstJobSize = whole.size() / 2;
     // Cut inside the second job's first attribute: the first job is whole, the second has its
     // handle and nothing else.
-    setData(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(firstJobSize + 6 + 10)));
+    setData(
+        Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(firstJobSize + 6 + 10)));
     ASSERT_EQ(get_JobAttrList_FromGet2(data, 5, &chain), kQDXANoErr);
     ASSERT_NE(chain->next, nullptr);
     EXPECT_EQ(chain->attr2007, 3);

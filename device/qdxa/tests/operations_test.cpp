@@ -17,9 +17,10 @@ std::string text(const QDXAReplyCopy& copy) {
 }
 
 class Operations : public BoundSession {
-protected:
+  protected:
     /// Builds a request so that the session expects `operation`'s reply, then places `reply`.
-    void expectReply(std::uint16_t operation, std::uint16_t result, const std::vector<std::uint8_t>& parameter,
+    void expectReply(std::uint16_t operation, std::uint16_t result,
+                     const std::vector<std::uint8_t>& parameter,
                      std::uint8_t flags = kQDXAFlagResultValid) {
         make_echo(session, nullptr, nullptr);
         receive(buildPacket(operation, session->lastSequence, flags, result, parameter));
@@ -75,8 +76,8 @@ TEST_F(Operations, ReserveAndUnreserveCarryEndpointAddresses) {
 
 TEST_F(Operations, AnAddressOfAnUnknownKindOrCutShortIsRefusedWithTwo) {
     QDXAUnreserveReply reply;
-    const char* replies[] = {"0005 00", "0063 06 7F000001 232F", "0001 06 7F000001", "0001 05 7F000001 23",
-                             "00"};
+    const char* replies[] = {"0005 00", "0063 06 7F000001 232F", "0001 06 7F000001",
+                             "0001 05 7F000001 23", "00"};
     for (const char* parameter : replies) {
         SCOPED_TRACE(parameter);
         expectReply(kQDXAOpUnreserve, 1, fromHex(parameter));
@@ -147,8 +148,9 @@ TEST_F(Operations, SetThenReadAnAttributeByGet2AndByElement) {
     QDXAGet2Reply getReply;
     ASSERT_EQ(QDXA_Get2(session, nullptr, &get, &getReply), kQDXASuccess);
     EXPECT_EQ(getReply.objectCount, 1);
-    EXPECT_EQ(std::vector<std::uint8_t>(getReply.data.copy, getReply.data.copy + getReply.data.length),
-              fromHex("00000259 0001 0420 0002 4134"));
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(getReply.data.copy, getReply.data.copy + getReply.data.length),
+        fromHex("00000259 0001 0420 0002 4134"));
     QDXA_FreeMemory(getReply.data.copy);
 
     QDXAGetListElementRequest element;
@@ -192,7 +194,8 @@ TEST_F(Operations, ListObjectsCopiesTheIdsButNeverMoreThanThePacketHolds) {
     EXPECT_EQ(reply.value16a, 201);
     QDXA_FreeMemory(reply.ids);
 
-    expectReply(kQDXAOpListObjects2, 29, fromHex("0005 00 00C9 16 000001F5 0000 0000 0009 0000000B 0000000C"));
+    expectReply(kQDXAOpListObjects2, 29,
+                fromHex("0005 00 00C9 16 000001F5 0000 0000 0009 0000000B 0000000C"));
     EXPECT_EQ(get_listObject2(session, &reply), kQDXAMoreToFetch);
     EXPECT_EQ(reply.listHandle, 5);
     ASSERT_EQ(reply.count, 2);
@@ -271,8 +274,10 @@ TEST_F(Operations, ARequestTooLargeForTheSendHandleIsNotSent) {
 }
 
 class BinaryChannel : public BoundSession {
-protected:
-    void SetUp() override { ASSERT_EQ(bind(kQDXAChannelKindBinary, kQDXAAddressIPv4), kQDXASuccess); }
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(bind(kQDXAChannelKindBinary, kQDXAAddressIPv4), kQDXASuccess);
+    }
 };
 
 TEST_F(BinaryChannel, AcquisitionCollectsEveryPacketOfTheResource) {
@@ -288,7 +293,8 @@ TEST_F(BinaryChannel, AcquisitionCollectsEveryPacketOfTheResource) {
     for (;;) {
         assembled.insert(assembled.end(), reply.data.copy, reply.data.copy + reply.data.length);
         QDXA_FreeMemory(reply.data.copy);
-        if (status != kQDXAMoreToFetch) break;
+        if (status != kQDXAMoreToFetch)
+            break;
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
         ++packets;
     }

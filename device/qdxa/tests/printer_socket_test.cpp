@@ -27,7 +27,7 @@ struct ChannelDestroyer {
 using Channel = std::unique_ptr<void, ChannelDestroyer>;
 
 class PrinterSockets : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testsupport::TestPrinterOptions options;
         options.responder = hook.controlResponder();
@@ -63,8 +63,9 @@ protected:
 
 TEST_F(PrinterSockets, DatagramSessionChecksTheVersionAndReadsTheJobList) {
     TimeZone zone("UTC");
-    responder.jobs = {{0x1001, {{4, codedString(1, "poster")}, {2007, u16Value(2)}}},
-                      {0x1002, {{6, codedString(1, "studio")}, {9, wireDate(2026, 12, 10, 4, 9, 30, 0)}}}};
+    responder.jobs = {
+        {0x1001, {{4, codedString(1, "poster")}, {2007, u16Value(2)}}},
+        {0x1002, {{6, codedString(1, "studio")}, {9, wireDate(2026, 12, 10, 4, 9, 30, 0)}}}};
     ASSERT_EQ(bind(kQDXAChannelKindControl), kQDXASuccess);
 
     QDXAEchoReply version;
@@ -119,7 +120,8 @@ TEST_F(PrinterSockets, StreamSessionAcquiresAResourceInSeveralPackets) {
     for (int packets = 1; packets <= 10; ++packets) {
         assembled.insert(assembled.end(), reply.data.copy, reply.data.copy + reply.data.length);
         QDXA_FreeMemory(reply.data.copy);
-        if (status != kQDXAMoreToFetch) break;
+        if (status != kQDXAMoreToFetch)
+            break;
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
     }
     EXPECT_EQ(status, kQDXASuccess);

@@ -21,7 +21,9 @@ void run(PacketSession& session, std::int32_t (*parse)(PacketSession*, Reply*)) 
     }
 }
 
-void freeCopy(QDXAReplyCopy& copy) { QDXA_FreeMemory(copy.copy); }
+void freeCopy(QDXAReplyCopy& copy) {
+    QDXA_FreeMemory(copy.copy);
+}
 
 }  // namespace
 

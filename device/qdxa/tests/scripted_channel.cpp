@@ -12,7 +12,9 @@ constexpr std::int32_t kTimedOut = 4156;
 constexpr std::int64_t kReadWaitHundredths = 300;
 constexpr std::size_t kHeaderSize = 20;
 
-ScriptedChannel* self(void* channel) { return static_cast<ScriptedChannel*>(channel); }
+ScriptedChannel* self(void* channel) {
+    return static_cast<ScriptedChannel*>(channel);
+}
 
 }  // namespace
 
@@ -73,7 +75,8 @@ std::int32_t ScriptedChannel::write(const std::uint8_t* buffer, std::uint64_t* c
         if (partial_.size() < size) {
             break;
         }
-        std::vector<std::uint8_t> packet(partial_.begin(), partial_.begin() + static_cast<std::ptrdiff_t>(size));
+        std::vector<std::uint8_t> packet(partial_.begin(),
+                                         partial_.begin() + static_cast<std::ptrdiff_t>(size));
         partial_.erase(partial_.begin(), partial_.begin() + static_cast<std::ptrdiff_t>(size));
         packetsWritten.push_back(packet);
         if (responder_ != nullptr) {

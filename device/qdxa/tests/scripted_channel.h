@@ -16,7 +16,7 @@ namespace qdxa_test {
 
 /// A clock that moves only when told to.
 class SteppedClock {
-public:
+  public:
     static void now(timeval* out) { *out = current_; }
     static void advanceHundredths(std::int64_t hundredths) {
         const std::int64_t micro = current_.tv_usec + hundredths * 10000;
@@ -25,13 +25,13 @@ public:
     }
     static void reset() { current_ = {1000, 0}; }
 
-private:
+  private:
     static inline timeval current_{1000, 0};
 };
 
 /// The channel: its handle is the object itself.
 class ScriptedChannel {
-public:
+  public:
     explicit ScriptedChannel(Responder* responder = nullptr) : responder_(responder) {}
 
     /// Statuses that the next reads report instead of reading (4156 advances the clock by the
@@ -56,7 +56,7 @@ public:
 
     static const QDXAChannelOps& ops();
 
-private:
+  private:
     std::int32_t read(std::uint8_t* buffer, std::uint64_t* count);
     std::int32_t write(const std::uint8_t* buffer, std::uint64_t* count);
 
@@ -66,7 +66,7 @@ private:
 
 /// Puts the scripted channel operations and the stepped clock in place for one test.
 class ChannelScope {
-public:
+  public:
     ChannelScope() {
         SteppedClock::reset();
         previousOps_ = qdxaSetChannelOps(&ScriptedChannel::ops());
@@ -79,7 +79,7 @@ public:
     ChannelScope(const ChannelScope&) = delete;
     ChannelScope& operator=(const ChannelScope&) = delete;
 
-private:
+  private:
     const QDXAChannelOps* previousOps_;
     QDXAClock previousClock_;
 };

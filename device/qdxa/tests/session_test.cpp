@@ -35,9 +35,9 @@ TEST(PacketSession, BindChoosesTheReceiveSizeByAddressKind) {
         std::uint16_t kind;
         std::int32_t status;
         std::uint32_t size;
-    } cases[] = {{7, 1, 512},  {16, 1, 512},  {17, 1, 512}, {1, 1, 4096},  {2, 1, 4096},
-                 {6, 1, 4096}, {15, 1, 4096}, {19, 1, 4096}, {20, 1, 4096}, {3, 19, 0},
-                 {0, 19, 0},   {21, 19, 0}};
+    } cases[] = {{7, 1, 512},   {16, 1, 512}, {17, 1, 512},  {1, 1, 4096},
+                 {2, 1, 4096},  {6, 1, 4096}, {15, 1, 4096}, {19, 1, 4096},
+                 {20, 1, 4096}, {3, 19, 0},   {0, 19, 0},    {21, 19, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         Binding binding(kQDXAChannelKindControl, c.kind);

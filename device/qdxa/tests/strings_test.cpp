@@ -91,8 +91,9 @@ TEST(LengthPrefixedStrings, NumberToStringFitsElevenBytes) {
     const struct {
         long number;
         const char* expected;
-    } cases[] = {{0, "0"}, {-5, "-5"}, {2147483647L, "2147483647"}, {-999999999L, "-999999999"},
-                 {-2147483648L, ""}, {LONG_MAX, ""}};
+    } cases[] = {
+        {0, "0"},           {-5, "-5"},    {2147483647L, "2147483647"}, {-999999999L, "-999999999"},
+        {-2147483648L, ""}, {LONG_MAX, ""}};
     for (const auto& c : cases) {
         std::uint8_t destination[kQDXANumberStringSize + 1];
         destination[kQDXANumberStringSize] = 0xEE;

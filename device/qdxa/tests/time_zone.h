@@ -8,7 +8,7 @@
 namespace qdxa_test {
 
 class TimeZone {
-public:
+  public:
     explicit TimeZone(const char* zone) {
         const char* previous = std::getenv("TZ");
         hadPrevious_ = previous != nullptr;
@@ -27,7 +27,7 @@ public:
     TimeZone(const TimeZone&) = delete;
     TimeZone& operator=(const TimeZone&) = delete;
 
-private:
+  private:
     bool hadPrevious_;
     std::string previous_;
 };

@@ -83,8 +83,8 @@ TEST_F(LibLockTest, NamesThatAreNoPlainFileNameGiveNoLock) {
     const auto victim = work_.base() / "victim";
     std::ofstream(victim) << "keep me";
     const std::string absolute = victim.string();
-    const std::string_view names[] = {"../victim", absolute, ".", "..", "a/b",
-                                      std::string_view("a\0b", 3)};
+    const std::string_view names[] = {"../victim", absolute, ".",
+                                      "..",        "a/b",    std::string_view("a\0b", 3)};
     for (const std::string_view name : names) {
         SCOPED_TRACE(std::string(name));
         EXPECT_EQ(makeLock(kShortTimeout, name), nullptr);

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "cf/property_list.h"
 #include "support/python_oracle.h"
 #include "support/temporary_folder.h"
 #include "ticket/ticket_error.h"
-#include "cf/property_list.h"
 #include "ticket/ticket_library.h"
 
 namespace {
@@ -21,7 +21,7 @@ constexpr const char* kJobList = "orvane.wqs.JobList";
 
 // A ticket made and released through the exported interface.
 class Ticket {
-public:
+  public:
     Ticket() { EXPECT_EQ(IOS_TicketCreate(&handle_), kIOS_NoErr); }
     ~Ticket() { IOS_TicketDispose(handle_); }
     Ticket(const Ticket&) = delete;
@@ -29,11 +29,13 @@ public:
     void* get() const { return handle_; }
     const TktLibTicket& value() const { return *static_cast<TktLibTicket*>(handle_); }
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
-cf::Value dataOf(const char* text) { return cf::Value::data(text, std::strlen(text)); }
+cf::Value dataOf(const char* text) {
+    return cf::Value::data(text, std::strlen(text));
+}
 
 struct PlaceholderCase {
     uint32_t typeCode;
@@ -63,8 +65,7 @@ TEST(IosTicket, PlaceholdersOfEveryTypeCode) {
     }
     for (uint32_t refused : {0u, 3u, 5u, 6u, 7u, 16u, 0x100u, 0x103u}) {
         Ticket ticket;
-        EXPECT_EQ(IOS_TicketSetAttribute(ticket.get(), kOnline, refused), kIOS_ErrParam)
-            << refused;
+        EXPECT_EQ(IOS_TicketSetAttribute(ticket.get(), kOnline, refused), kIOS_ErrParam) << refused;
         EXPECT_EQ(IOS_TicketSet2ClassAttribute(ticket.get(), kJobList, kOnline, refused),
                   kIOS_ErrParam)
             << refused;
@@ -188,9 +189,9 @@ TEST(IosTicket, ArgumentsAndAbsentKeys) {
     EXPECT_EQ(IOS_TicketGetSInt32(ticket.get(), "orvane.wqs.Absent", &value), kIOS_ErrNotFound);
     EXPECT_EQ(IOS_TicketGetSInt32(ticket.get(), "orvane.wqs.Absent", &value), 0xFFFFDA8Bu);
     EXPECT_EQ(value, 5);
-    EXPECT_EQ(IOS_TicketGet2ClassSInt32(ticket.get(), kJobList, "orvane.wqs.JobHandleCount",
-                                        &value),
-              kIOS_ErrNotFound);
+    EXPECT_EQ(
+        IOS_TicketGet2ClassSInt32(ticket.get(), kJobList, "orvane.wqs.JobHandleCount", &value),
+        kIOS_ErrNotFound);
     EXPECT_EQ(IOS_TicketGetSInt32(nullptr, "k", &value), kIOS_ErrParam);
     EXPECT_EQ(IOS_TicketGetSInt32(ticket.get(), nullptr, &value), kIOS_ErrParam);
     EXPECT_EQ(IOS_TicketGetSInt32(ticket.get(), "k", nullptr), kIOS_ErrParam);
@@ -243,9 +244,9 @@ TEST(IosTicket, TwoLevelPlaceholdersShareOneClassTicket) {
     EXPECT_EQ(nested->dictionary()->size(), 2u);
 
     int32_t count = 0;
-    EXPECT_EQ(IOS_TicketGet2ClassSInt32(ticket.get(), kJobList, "orvane.wqs.JobHandleCount",
-                                        &count),
-              kIOS_NoErr);
+    EXPECT_EQ(
+        IOS_TicketGet2ClassSInt32(ticket.get(), kJobList, "orvane.wqs.JobHandleCount", &count),
+        kIOS_NoErr);
     EXPECT_EQ(count, INT32_MIN);
     void* handles = nullptr;
     ASSERT_EQ(IOS_TicketGet2ClassArray(ticket.get(), kJobList, "orvane.wqs.JobHandle", &handles),
@@ -334,7 +335,8 @@ TEST(IosTicket, SerialisedTicketIsABinaryPropertyListThatParsesBack) {
     testsupport::TemporaryFolder folder;
     const auto path = folder / "ticket.bin";
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     EXPECT_EQ(testsupport::runPython(TICKET_TEST_DATA_DIR "/ticket_oracle.py", {path.string()}), 0);
 
     TktLibTicket* parsed = nullptr;

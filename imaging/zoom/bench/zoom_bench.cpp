@@ -109,7 +109,7 @@ void BM_Zoom(benchmark::State& state) {
 // Reference images on a memory-backed folder: a PPM for ImageMagick and its copy in vips's
 // format, so that vips spends next to nothing on reading and writing.
 class ReferenceFiles {
-public:
+  public:
     static const ReferenceFiles& get() {
         static ReferenceFiles files;
         return files;
@@ -126,7 +126,7 @@ public:
 
     ~ReferenceFiles() { std::filesystem::remove_all(folder_); }
 
-private:
+  private:
     ReferenceFiles() {
         const std::filesystem::path base = std::filesystem::exists("/dev/shm")
                                                ? "/dev/shm"

@@ -149,8 +149,8 @@ TEST(FG_Zoom, InterpolatingFiltersRefuseReductions) {
 TEST(FG_Zoom, RowsTooLongToCountAreRefusedAsOutOfMemory) {
     // Four samples a pixel: the destination row holds more samples than an int counts.
     constexpr int kWidth = std::numeric_limits<int>::max() / 4 + 1;
-    for (int type : {kZoomTypeBilinear, kZoomTypeLanczos3, kZoomTypeBiquadratic,
-                     kZoomTypeBicubic}) {
+    for (int type :
+         {kZoomTypeBilinear, kZoomTypeLanczos3, kZoomTypeBiquadratic, kZoomTypeBicubic}) {
         FG_Zoom zoom;
         EXPECT_EQ(zoom.Open(kWidth, 20, 10, 10, 32, type), kZoomNotPossible) << type;
         EXPECT_EQ(zoom.IsEnable(), 0) << type;

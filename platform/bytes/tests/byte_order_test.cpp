@@ -13,7 +13,8 @@ TEST(ByteOrder, WriterAndLoadsAgreeOnBothOrders) {
     writer.u16le(0xCDCA);
     writer.u32le(0x01020304);
     writer.u8(0xFF);
-    EXPECT_EQ(out, (std::vector<std::uint8_t>{0xCD, 0xCA, 1, 2, 3, 4, 0xCA, 0xCD, 4, 3, 2, 1, 0xFF}));
+    EXPECT_EQ(out,
+              (std::vector<std::uint8_t>{0xCD, 0xCA, 1, 2, 3, 4, 0xCA, 0xCD, 4, 3, 2, 1, 0xFF}));
     EXPECT_EQ(bytes::loadBE16(out.data()), 0xCDCA);
     EXPECT_EQ(bytes::loadBE32(out.data() + 2), 0x01020304u);
     EXPECT_EQ(bytes::loadLE16(out.data() + 6), 0xCDCA);

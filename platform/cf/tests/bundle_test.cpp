@@ -11,7 +11,9 @@ namespace {
 
 using Twice = int (*)(int);
 
-std::unique_ptr<cf::Bundle> openTestBundle() { return cf::Bundle::open(CF_TEST_BUNDLE_DIR); }
+std::unique_ptr<cf::Bundle> openTestBundle() {
+    return cf::Bundle::open(CF_TEST_BUNDLE_DIR);
+}
 
 TEST(Bundle, ReadsInfoAndCallsAnExportedFunction) {
     auto bundle = openTestBundle();

@@ -11,7 +11,7 @@ namespace {
 
 // Sets an environment variable for one scope and restores the earlier value.
 class ScopedVariable {
-public:
+  public:
     ScopedVariable(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
@@ -20,7 +20,7 @@ public:
     }
     ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> old_;
 };
@@ -46,9 +46,10 @@ TEST(Folders, EnvironmentFirstThenDefault) {
             EXPECT_EQ(folder.lookup(), "/elsewhere/folder") << folder.variable;
         }
         ScopedVariable unset(folder.variable, nullptr);
-        const auto expected = folder.fallbackUnderHome.empty()
-                                  ? folder.absoluteFallback
-                                  : std::filesystem::path("/home/tester") / folder.fallbackUnderHome;
+        const auto expected =
+            folder.fallbackUnderHome.empty()
+                ? folder.absoluteFallback
+                : std::filesystem::path("/home/tester") / folder.fallbackUnderHome;
         EXPECT_EQ(folder.lookup(), expected) << folder.variable;
     }
 }

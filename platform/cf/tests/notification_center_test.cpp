@@ -16,8 +16,10 @@ TEST(NotificationCenter, DeliversByNameAndObject) {
     int mine = 0;
     int other = 0;
     std::vector<std::string> seen;
-    auto any = center.addObserver("progress", nullptr,
-                                  [&](const Notification& n) { seen.push_back("any"); (void)n; });
+    auto any = center.addObserver("progress", nullptr, [&](const Notification& n) {
+        seen.push_back("any");
+        (void)n;
+    });
     auto onlyMine = center.addObserver("progress", &mine, [&](const Notification& n) {
         seen.push_back("mine:" + std::to_string(*n.userInfo.find("value")->integer()));
     });
@@ -33,7 +35,8 @@ TEST(NotificationCenter, ObserverIsRemovedWithItsToken) {
     NotificationCenter center;
     int calls = 0;
     {
-        auto observer = center.addObserver("cancel", nullptr, [&](const Notification&) { ++calls; });
+        auto observer =
+            center.addObserver("cancel", nullptr, [&](const Notification&) { ++calls; });
         EXPECT_EQ(center.observerCount(), 1u);
         center.post("cancel");
     }

@@ -38,11 +38,10 @@ Value referenceDictionary() {
     dictionary.set("real", 0.1);
     dictionary.set("string", "h\u00e9llo <&> \u65e5\u672c");
     dictionary.set("data", Value(allBytes));
-    dictionary.set("date", Value::Date{static_cast<double>(
-                               duration_cast<seconds>(date - epoch2001).count())});
-    dictionary.set("array",
-                   Value(Value::Array{std::int32_t{1}, "two", Value(Value::Array{3.5}),
-                                      Value::emptyDictionary()}));
+    dictionary.set(
+        "date", Value::Date{static_cast<double>(duration_cast<seconds>(date - epoch2001).count())});
+    dictionary.set("array", Value(Value::Array{std::int32_t{1}, "two", Value(Value::Array{3.5}),
+                                               Value::emptyDictionary()}));
     Value deeper = Value::emptyDictionary();
     deeper.set("deeper", Value(Value::Data{}));
     Value nested = Value::emptyDictionary();
@@ -108,14 +107,12 @@ TEST(PropertyList, EmptyAndGarbageInputsAreErrors) {
     Value out("kept");
     EXPECT_EQ(cf::readPropertyList({}, out), PlistStatus::EmptyInput);
     const std::string garbage = "this is not a property list \x01\x02";
-    EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(garbage.data()),
-                                    garbage.size()},
-                                   out),
+    EXPECT_EQ(cf::readPropertyList(
+                  {reinterpret_cast<const std::uint8_t*>(garbage.data()), garbage.size()}, out),
               PlistStatus::Malformed);
     const std::string badMagic = "bplist00\xff\xff\xff\xff";
-    EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(badMagic.data()),
-                                    badMagic.size()},
-                                   out),
+    EXPECT_EQ(cf::readPropertyList(
+                  {reinterpret_cast<const std::uint8_t*>(badMagic.data()), badMagic.size()}, out),
               PlistStatus::Malformed);
     EXPECT_EQ(out, Value("kept"));
 
@@ -193,9 +190,8 @@ TEST(PropertyList, ZeroBytesInsideXmlAreMalformed) {
         for (const std::string& end : {""s, "\n\0"s}) {  // zero bytes after the text are padding
             const std::string text = head + c.entry + tail + end;
             Value read("kept");
-            EXPECT_EQ(cf::readPropertyList({reinterpret_cast<const std::uint8_t*>(text.data()),
-                                            text.size()},
-                                           read),
+            EXPECT_EQ(cf::readPropertyList(
+                          {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, read),
                       c.status)
                 << c.name;
         }

@@ -3,7 +3,9 @@
 
 #define EXPORTED extern "C" __attribute__((visibility("default")))
 
-EXPORTED int cfTestBundleTwice(int value) { return 2 * value; }
+EXPORTED int cfTestBundleTwice(int value) {
+    return 2 * value;
+}
 
 // Posts on the local centre from inside the bundle's own library.
 EXPORTED void cfTestBundlePostLocal(const char* name) {

@@ -94,7 +94,7 @@ TEST(BlankSkip, MovesOfEveryLayout) {
 
 // A 12 × 9 image with a caption placed first (kind 1).
 bandtest::JobSetup captionFirst(const TARNRect& image, const TARNRect& caption,
-                               std::int32_t compression) {
+                                std::int32_t compression) {
     bandtest::JobSetup setup;
     setup.imageRect = image;
     setup.caption = true;

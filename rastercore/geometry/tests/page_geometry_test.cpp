@@ -70,8 +70,7 @@ TEST(PaperSize, NameNeverRunsPastItsField) {
         const char* what;
         void (*append)(Geometry&);
     } appends[] = {
-        {"listed paper",
-         [](Geometry& g) { PLG_Get_PaperSize(g.context.get(), g.info.get(), 2); }},
+        {"listed paper", [](Geometry& g) { PLG_Get_PaperSize(g.context.get(), g.info.get(), 2); }},
         {"custom paper",
          [](Geometry& g) { PLG_Get_PaperSize(g.context.get(), g.info.get(), kPaperIdCustom); }},
         {"user size",

@@ -88,8 +88,9 @@ TEST(TestPrinter, ControlFileThatCannotArriveIsNotRecorded) {
     testsupport::TestPrinter printer;
     ASSERT_TRUE(printer.start()) << printer.error();
     // The acknowledgements are read, so that the printer's writes all land.
-    const std::string acknowledgements =
-        exchangeRaw(printer.address(), 515, "\x02Q\n\x02" "18446744073709551615 cfA001h\n");
+    const std::string acknowledgements = exchangeRaw(printer.address(), 515,
+                                                     "\x02Q\n\x02"
+                                                     "18446744073709551615 cfA001h\n");
     EXPECT_EQ(acknowledgements.size(), 3u);
     ASSERT_TRUE(printer.waitForJobs(1, 5s));
     const testsupport::PrinterJob job = printer.jobs()[0];

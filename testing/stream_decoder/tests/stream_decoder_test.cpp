@@ -223,8 +223,8 @@ TEST(StreamDecodeTool, WritesCommandsAndImage) {
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out << kHeader;  // no closing universal exit
     }
-    const std::string refused = std::string(STREAM_DECODE_TOOL) + " --commands " +
-                                list.string() + " " + input.string() + " 2>/dev/null";
+    const std::string refused = std::string(STREAM_DECODE_TOOL) + " --commands " + list.string() +
+                                " " + input.string() + " 2>/dev/null";
     EXPECT_NE(std::system(refused.c_str()), 0);
 }
 
