@@ -30,7 +30,8 @@ class DistributedLock {
 
 /// An exclusive advisory lock (flock) on a file, tried once on construction and held while the
 /// object lives. The kernel drops it when its process dies, so a holder that dies leaves nothing
-/// to break; the file itself stays.
+/// to break; the file itself stays. A link, or anything but a plain file with a single name, in
+/// the file's place is refused: the lock is then not held.
 class AdvisoryFileLock {
   public:
     explicit AdvisoryFileLock(const std::filesystem::path& path);

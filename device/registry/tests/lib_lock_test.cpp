@@ -210,6 +210,74 @@ TEST_F(LibLockTest, GuardLeftByADeadRecovererDoesNotBlock) {
     lock->unlock();
 }
 
+// The lock folder is writable by every user, so anything may stand where the recovery guard
+// belongs. Recovery must neither follow nor use what it did not make: the planted target is never
+// created or changed, and the lock reports a time-out.
+TEST(LibLockRecoveryGuard, PlantedGuardIsRefused) {
+    struct Case {
+        const char* what;
+        void (*plant)(const std::filesystem::path& guard, const std::filesystem::path& target);
+        bool targetExists;
+    };
+    const Case cases[] = {
+        {"symbolic link to a missing file",
+         [](const auto& guard, const auto& target) {
+             std::filesystem::create_symlink(target, guard);
+         },
+         false},
+        {"symbolic link to an existing file",
+         [](const auto& guard, const auto& target) {
+             std::ofstream(target) << "keep me";
+             std::filesystem::create_symlink(target, guard);
+         },
+         true},
+        {"second name of an existing file",
+         [](const auto& guard, const auto& target) {
+             std::ofstream(target) << "keep me";
+             std::filesystem::create_hard_link(target, guard);
+         },
+         true},
+        {"folder", [](const auto& guard, const auto&) { std::filesystem::create_directory(guard); },
+         false},
+        {"named pipe",
+         [](const auto& guard, const auto&) { ASSERT_EQ(::mkfifo(guard.c_str(), 0666), 0); },
+         false},
+    };
+    for (const Case& plant : cases) {
+        SCOPED_TRACE(plant.what);
+        PrivateWorkDirectory work;
+        auto lock = CLibLock::initWithName("Test.lock", work.group(), kShortTimeout, false);
+        ASSERT_NE(lock, nullptr);
+        const auto folder = work.base() / "DistributedLock";
+        const auto target = work.path() / "planted-target";
+        std::ofstream(folder / "Test.lock") << "";
+        plant.plant(folder / "Test.lock_Recover", target);
+        const auto before =
+            std::filesystem::exists(target) ? std::filesystem::file_size(target) : 0;
+
+        std::uint32_t deadOwner = 0;
+        EXPECT_EQ(lock->lockWithOwnerReference(&deadOwner), kCLibLockTimeout);
+        EXPECT_FALSE(lock->isLocking());
+        EXPECT_EQ(deadOwner, 0u);
+        EXPECT_EQ(std::filesystem::exists(target), plant.targetExists);
+        if (plant.targetExists) {
+            EXPECT_EQ(std::filesystem::file_size(target), before);
+        }
+    }
+}
+
+// A lock file planted as a link is removed as a stale lock, never followed.
+TEST_F(LibLockTest, PlantedLockLinkIsReplacedNotFollowed) {
+    const auto target = work_.path() / "planted-target";
+    auto lock = makeLock();
+    std::filesystem::create_symlink(target, lockFolder() / "Test.lock");
+    std::uint32_t deadOwner = 0;
+    EXPECT_EQ(lock->lockWithOwnerReference(&deadOwner), kCLibLockNoErr);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_FALSE(std::filesystem::is_symlink(lockFolder() / "Test.lock"));
+    lock->unlock();
+}
+
 TEST_F(LibLockTest, TwoRecoverersOfADeadLockGiveExactlyOneWinner) {
     constexpr int kRounds = 5;
     for (int round = 0; round < kRounds; ++round) {
