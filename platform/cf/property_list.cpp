@@ -16,12 +16,15 @@
 #include <string_view>
 
 #include "cf/binary_list_check.h"
+#include "cf/xml_list_check.h"
 
 namespace cf {
 namespace {
 
 // Nesting deeper than this is refused rather than risking the stack on hostile input.
 constexpr int kMaxNesting = 256;
+// In XML a value at depth 0 lies inside the <plist> element and is an element itself.
+constexpr int kXmlElementsAroundValue = 2;
 constexpr std::uint64_t kMaxFormatBytes = std::numeric_limits<std::uint32_t>::max();
 constexpr int kMicrosecondsPerSecond = 1000000;
 
@@ -251,13 +254,20 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
     const auto* raw = reinterpret_cast<const char*>(bytes.data());
     const auto length = static_cast<std::uint32_t>(bytes.size());
     const bool binary = plist_is_binary(raw, length) != 0;
-    if (binary && detail::binaryListHoldsZeroUnicodeUnit(bytes)) {
+    // libplist recurses once per level of nesting, so the depth is checked before it parses.
+    if (binary && (detail::binaryListHoldsZeroUnicodeUnit(bytes) ||
+                   !detail::binaryListNestingWithin(bytes, kMaxNesting))) {
+        return PlistStatus::Malformed;
+    }
+    const std::string_view text(raw, bytes.size());
+    if (!binary && !(isWholeXmlList(text) && detail::xmlElementsNestedWithin(
+                                                 text, kMaxNesting + kXmlElementsAroundValue))) {
         return PlistStatus::Malformed;
     }
     plist_t parsed = nullptr;
     if (binary) {
         plist_from_bin(raw, length, &parsed);
-    } else if (isWholeXmlList({raw, bytes.size()})) {
+    } else {
         plist_from_xml(raw, length, &parsed);
     }
     PlistPtr root(parsed);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <fstream>
 
+#include "cf/binary_list_check.h"
 #include "support/python_oracle.h"
 #include "support/temporary_folder.h"
 
@@ -170,6 +171,99 @@ TEST(PropertyList, UnicodeStringsHoldingAZeroUnitAreMalformed) {
             EXPECT_EQ(read, Value("kept")) << c.name;
         }
     }
+}
+
+// A binary property list of `levels` arrays, each holding `width` references to the next; the
+// last one is empty, or with `cyclic` holds the first.
+std::vector<std::uint8_t> nestedBinaryArrays(std::size_t levels, std::size_t width = 1,
+                                             bool cyclic = false) {
+    constexpr std::size_t kIndexBytes = 4;
+    const auto appendBE = [](std::vector<std::uint8_t>& out, std::uint64_t value,
+                             std::size_t size) {
+        for (std::size_t i = size; i-- > 0;) {
+            out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
+    };
+    std::vector<std::uint8_t> bytes{'b', 'p', 'l', 'i', 's', 't', '0', '0'};
+    std::vector<std::uint8_t> offsets;
+    for (std::size_t level = 0; level < levels; ++level) {
+        appendBE(offsets, bytes.size(), kIndexBytes);
+        const bool last = level + 1 == levels;
+        const std::size_t references = last && !cyclic ? 0 : width;
+        bytes.push_back(static_cast<std::uint8_t>(0xA0 | references));
+        for (std::size_t i = 0; i < references; ++i) {
+            appendBE(bytes, last ? 0 : level + 1, kIndexBytes);
+        }
+    }
+    const std::size_t table = bytes.size();
+    bytes.insert(bytes.end(), offsets.begin(), offsets.end());
+    bytes.insert(bytes.end(), 6, 0);
+    bytes.push_back(kIndexBytes);  // offset size
+    bytes.push_back(kIndexBytes);  // reference size
+    appendBE(bytes, levels, 8);
+    appendBE(bytes, 0, 8);  // top object
+    appendBE(bytes, table, 8);
+    return bytes;
+}
+
+// An XML property list of `levels` containers, the innermost holding `inner`.
+std::vector<std::uint8_t> nestedXml(std::size_t levels, const std::string& open,
+                                    const std::string& close, const std::string& inner = "") {
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Test//DTD PLIST 1.0//EN\" \"x.dtd\">\n"
+        "<plist version=\"1.0\"><!-- <array> -->";
+    for (std::size_t i = 0; i < levels; ++i) {
+        text += open;
+    }
+    text += inner;
+    for (std::size_t i = 0; i < levels; ++i) {
+        text += close;
+    }
+    text += "</plist>\n";
+    return {text.begin(), text.end()};
+}
+
+// libplist parses and frees nested containers recursively: a list deep enough to exhaust the
+// stack must be refused before it is parsed. The deepest accepted list has 257 levels.
+TEST(PropertyList, ListsNestedDeeperThanTheLimitAreMalformed) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        PlistStatus status;
+    };
+    const std::string array = "<array>";
+    const std::string dict = "<dict><key>k</key>";
+    const Case cases[] = {
+        {"binary at the limit", nestedBinaryArrays(257), PlistStatus::Ok},
+        {"binary past the limit", nestedBinaryArrays(258), PlistStatus::Malformed},
+        {"binary 100000 deep", nestedBinaryArrays(100000), PlistStatus::Malformed},
+        {"binary holding itself", nestedBinaryArrays(3, 1, true), PlistStatus::Malformed},
+        {"xml arrays at the limit", nestedXml(257, array, "</array>"), PlistStatus::Ok},
+        {"xml arrays past the limit", nestedXml(258, array, "</array>"), PlistStatus::Malformed},
+        {"xml arrays 200000 deep", nestedXml(200000, array, "</array>"), PlistStatus::Malformed},
+        // 256 dictionaries and the value in the innermost one make 257 levels.
+        {"xml dictionaries at the limit", nestedXml(256, dict, "</dict>", "<true/>"),
+         PlistStatus::Ok},
+        {"xml dictionaries past the limit", nestedXml(257, dict, "</dict>", "<true/>"),
+         PlistStatus::Malformed},
+        {"xml dictionaries 200000 deep", nestedXml(200000, dict, "</dict>", "<true/>"),
+         PlistStatus::Malformed},
+    };
+    for (const Case& c : cases) {
+        Value read("kept");
+        EXPECT_EQ(cf::readPropertyList(c.bytes, read), c.status) << c.name;
+        if (c.status != PlistStatus::Ok) {
+            EXPECT_EQ(read, Value("kept")) << c.name;
+        }
+    }
+}
+
+// A list whose containers share their contents has far more paths than objects; each object is
+// walked once, so the check ends at once.
+TEST(PropertyList, NestingCheckWalksSharedContentsOnce) {
+    EXPECT_TRUE(cf::detail::binaryListNestingWithin(nestedBinaryArrays(257, 2), 256));
+    EXPECT_FALSE(cf::detail::binaryListNestingWithin(nestedBinaryArrays(258, 2), 256));
 }
 
 TEST(PropertyList, ZeroBytesInsideXmlAreMalformed) {
