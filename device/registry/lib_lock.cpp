@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -69,10 +70,14 @@ std::uint32_t CLibLock::lock() {
     if (takeOnce()) {
         return kCLibLockNoErr;
     }
-    const Seconds interval(CLibSettings::sharedSettings().tryLockInterval());
+    const double configured = CLibSettings::sharedSettings().tryLockInterval();
+    const Seconds interval(
+        CLibSettings::isUsableInterval(configured) ? configured : CLibSettings::kDefaultInterval);
+    const Seconds timeout(timeout_);
     const auto start = std::chrono::steady_clock::now();
-    while (Seconds(std::chrono::steady_clock::now() - start).count() < timeout_) {
-        std::this_thread::sleep_for(interval);
+    for (Seconds waited(0); waited < timeout; waited = std::chrono::steady_clock::now() - start) {
+        // The last sleep ends at the time-out, not an interval after it.
+        std::this_thread::sleep_for(std::min(interval, timeout - waited));
         const auto attempt = distributedLock_->tryLock();
         if (attempt == DistributedLock::Attempt::Taken) {
             locking_ = true;

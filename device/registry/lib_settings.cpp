@@ -5,7 +5,6 @@
 #include <errno.h>
 #include <signal.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -21,10 +20,10 @@ constexpr const char* kSettingsFileName = "Settings.plist";
 constexpr char kZombieState = 'Z';
 constexpr char kDeadState = 'X';
 
-// A number of seconds that can be slept: finite and not negative.
+// A number of seconds that can serve as a polling interval.
 bool usableInterval(const cf::Value* value, double& seconds) {
     const auto number = value != nullptr ? value->real() : std::nullopt;
-    if (!number || !std::isfinite(*number) || *number < 0) {
+    if (!number || !CLibSettings::isUsableInterval(*number)) {
         return false;
     }
     seconds = *number;

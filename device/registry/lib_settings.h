@@ -5,7 +5,8 @@
 // folder "DovoCommonLib.resources" beside the file of the library (libDovoCommonLib.so, or the
 // program the library is linked into). It is a dictionary whose optional number keys
 // "AdminThreadDequeueInterval", "AdminThreadPausingInterval", "WaitForCompleteTaskRetryInterval"
-// and "LockRetryInterval" give the intervals in seconds; each defaults to 0.002.
+// and "LockRetryInterval" give the intervals in seconds; each defaults to 0.002. A value that is
+// no usable polling interval keeps the default.
 #pragma once
 
 #include <atomic>
@@ -15,6 +16,13 @@
 class CLibSettings {
   public:
     static constexpr double kDefaultInterval = 0.002;  // seconds
+    /// Polling intervals above this would leave the waits that poll unresponsive for too long.
+    static constexpr double kLongestInterval = 10.0;  // seconds
+
+    /// Whether `seconds` can serve as a polling interval: between 0 and kLongestInterval.
+    static bool isUsableInterval(double seconds) {
+        return seconds >= 0 && seconds <= kLongestInterval;  // false for NaN
+    }
 
     /// The one instance of the process, made (and the file read) on first use.
     static CLibSettings& sharedSettings();

@@ -124,6 +124,28 @@ TEST_F(LibLockTest, SecondHolderTimesOutAfterTheTimeout) {
     EXPECT_EQ(second->lock(), kCLibLockTimeout);
 }
 
+// The wait ends at its time-out whatever the retry interval: an interval too long to be a
+// polling interval is not used, and no sleep runs past the time that remains.
+TEST_F(LibLockTest, LongRetryIntervalDoesNotStretchTheWait) {
+    auto first = makeLock();
+    ASSERT_EQ(first->lock(), kCLibLockNoErr);
+    for (const double interval : {5.0, 3600.0, 1e300}) {
+        SCOPED_TRACE(interval);
+        const pid_t waiter = runChild([&] {
+            CLibSettings::sharedSettings().setTryLockInterval(interval);
+            auto second = makeLock();
+            const auto start = std::chrono::steady_clock::now();
+            if (second->lock() != kCLibLockTimeout) {
+                return 1;
+            }
+            const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+            return waited.count() < kShortTimeout + 0.5 ? 0 : 2;
+        });
+        EXPECT_EQ(waitChild(waiter, 3s), 0);
+    }
+    first->unlock();
+}
+
 TEST_F(LibLockTest, OwnerNamesTheHolderEvenWhenTakenAfterRetries) {
     SharedOwnerField owner;
     *owner.get() = 0;

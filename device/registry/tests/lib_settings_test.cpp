@@ -86,7 +86,14 @@ TEST(LibSettings, MissingBadOrUnsleepableSettingsKeepTheDefaults) {
                    {"AdminThreadPausingInterval", cf::Value(std::nan(""))},
                    {"WaitForCompleteTaskRetryInterval", cf::Value("0.5")},
                    {"LockRetryInterval", cf::Value(HUGE_VAL)}});
-    for (const char* name : {"absent.plist", "garbage.plist", "array.plist", "unsleepable.plist"}) {
+    // A sleep of an hour, or one too long to convert to the clock's ticks, would stall every wait.
+    writeSettings(folder / "too long.plist",
+                  {{"AdminThreadDequeueInterval", cf::Value(3600.0)},
+                   {"AdminThreadPausingInterval", cf::Value(1e300)},
+                   {"WaitForCompleteTaskRetryInterval", cf::Value(std::int32_t{86400})},
+                   {"LockRetryInterval", cf::Value(1e300)}});
+    for (const char* name :
+         {"absent.plist", "garbage.plist", "array.plist", "unsleepable.plist", "too long.plist"}) {
         SCOPED_TRACE(name);
         expectIntervals(intervalsReadFrom(folder / name), kDefaults);
     }
