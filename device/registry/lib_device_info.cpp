@@ -16,20 +16,22 @@ std::string SharedString(const char (&field)[kSharedStringSize]) {
 }
 
 CLibDeviceInfo::CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName,
-                               bool onSandbox, std::shared_ptr<const void> keepAlive)
+                               bool onSandbox, std::shared_ptr<const void> keepAlive,
+                               AttachShare share)
     : contents_(contents),
       groupName_(groupName),
       appSandbox_(onSandbox),
-      keepAlive_(std::move(keepAlive)) {}
+      keepAlive_(std::move(keepAlive)),
+      share_(std::move(share)) {}
 
 std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::initWithContents(
     SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-    std::shared_ptr<const void> keepAlive) {
+    std::shared_ptr<const void> keepAlive, AttachShare share) {
     if (contents == nullptr || groupName.empty()) {
         return nullptr;
     }
     std::unique_ptr<CLibDeviceInfo> view(
-        new CLibDeviceInfo(contents, groupName, onSandbox, std::move(keepAlive)));
+        new CLibDeviceInfo(contents, groupName, onSandbox, std::move(keepAlive), std::move(share)));
     view->bodyLock_ = CLibLock::initWithName(SharedString(contents->deviceLockName), groupName,
                                              kDeviceLockTimeout, onSandbox);
     view->queueLock_ = CLibLock::initWithName(SharedString(contents->queueLockName), groupName,
@@ -58,6 +60,7 @@ std::uint32_t CLibDeviceInfo::unlock() {
 std::uint32_t CLibDeviceInfo::attach() {
     if (contents_->attachCount < std::numeric_limits<std::uint32_t>::max()) {
         ++contents_->attachCount;
+        recordShare(+1);
     }
     return contents_->attachCount;
 }
@@ -65,8 +68,15 @@ std::uint32_t CLibDeviceInfo::attach() {
 std::uint32_t CLibDeviceInfo::detach() {
     if (contents_->attachCount > 0) {
         --contents_->attachCount;
+        recordShare(-1);
     }
     return contents_->attachCount;
+}
+
+void CLibDeviceInfo::recordShare(int delta) {
+    if (share_.ledger) {
+        share_.ledger->addDeviceAttachment(share_.record, delta);
+    }
 }
 
 bool CLibDeviceInfo::queueOwnerExists() const {
@@ -84,7 +94,7 @@ void CLibDeviceInfo::clearQueueOwner() {
 }
 
 std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::clone() const {
-    return initWithContents(contents_, groupName_, appSandbox_, keepAlive_);
+    return initWithContents(contents_, groupName_, appSandbox_, keepAlive_, share_);
 }
 
 std::optional<std::filesystem::path> CLibDeviceInfo::ticketDirectoryURLForRequest() const {

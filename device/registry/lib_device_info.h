@@ -12,9 +12,17 @@
 #include <string>
 #include <string_view>
 
+#include "registry/attach_ledger.h"
 #include "registry/lib_lock.h"
 #include "registry/registry_error.h"
 #include "registry/shared_block.h"
+
+/// Where a view records this process's share of its record's attach count: the ledger and the
+/// record's place in the block. Without a ledger the share is not recorded.
+struct AttachShare {
+    std::shared_ptr<AttachLedger> ledger;
+    std::size_t record = 0;
+};
 
 class CLibDeviceInfo {
   public:
@@ -26,7 +34,7 @@ class CLibDeviceInfo {
     /// keeps it alive). Null when the record or group is missing or a lock cannot be made.
     static std::unique_ptr<CLibDeviceInfo> initWithContents(
         SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-        std::shared_ptr<const void> keepAlive = {});
+        std::shared_ptr<const void> keepAlive = {}, AttachShare share = {});
 
     CLibDeviceInfo(const CLibDeviceInfo&) = delete;
     CLibDeviceInfo& operator=(const CLibDeviceInfo&) = delete;
@@ -41,7 +49,8 @@ class CLibDeviceInfo {
     std::uint32_t unlock();
 
     /// One more or one fewer context using the printer; the new count, which stays within
-    /// 0 … 0xFFFFFFFF. Called with the device lock held.
+    /// 0 … 0xFFFFFFFF; this process's share in the ledger follows. Called with the device lock
+    /// held.
     std::uint32_t attach();
     std::uint32_t detach();
 
@@ -79,12 +88,14 @@ class CLibDeviceInfo {
 
   private:
     CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-                   std::shared_ptr<const void> keepAlive);
+                   std::shared_ptr<const void> keepAlive, AttachShare share);
+    void recordShare(int delta);
 
     SharedDeviceRecord* contents_;
     std::string groupName_;
     bool appSandbox_;
     std::shared_ptr<const void> keepAlive_;
+    AttachShare share_;
     std::unique_ptr<CLibLock> bodyLock_;
     std::unique_ptr<CLibLock> queueLock_;
     std::unique_ptr<CLibLock> completeListLock_;

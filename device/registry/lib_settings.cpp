@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "cf/property_list.h"
@@ -30,16 +31,26 @@ bool usableInterval(const cf::Value* value, double& seconds) {
     return true;
 }
 
-// The state letter of /proc/<pid>/stat ("pid (name) S ..."; the name may hold parentheses).
-// 0 when the file cannot be read, as where /proc is not mounted.
-char processState(std::int32_t pid) {
+constexpr std::size_t kStartTimeField = 19;  // counted from the state letter
+
+// The fields of /proc/<pid>/stat after the name ("pid (name) S ..."; the name may hold
+// parentheses), from the state letter on. Empty when the file cannot be read, as where /proc is
+// not mounted.
+std::string processStatFields(std::int32_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     if (!std::getline(stat, line)) {
-        return 0;
+        return {};
     }
     const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : 0;
+    return close != std::string::npos && close + 2 < line.size() ? line.substr(close + 2)
+                                                                 : std::string();
+}
+
+// The state letter of the process, 0 when it cannot be read.
+char processState(std::int32_t pid) {
+    const std::string fields = processStatFields(pid);
+    return fields.empty() ? 0 : fields[0];
 }
 
 }  // namespace
@@ -98,4 +109,17 @@ bool CLibSettings::isProcessRunningByPID(std::int32_t pid) {
     }
     const char state = processState(pid);
     return state != kZombieState && state != kDeadState;
+}
+
+std::uint64_t CLibSettings::processStartTime(std::int32_t pid) {
+    if (pid <= 0) {
+        return 0;
+    }
+    std::istringstream fields(processStatFields(pid));
+    std::string field;
+    for (std::size_t i = 0; i < kStartTimeField; ++i) {
+        fields >> field;  // a failed read fails the stream, and with it the read of the time
+    }
+    std::uint64_t ticks = 0;
+    return fields >> ticks ? ticks : 0;
 }

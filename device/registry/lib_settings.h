@@ -50,6 +50,10 @@ class CLibSettings {
     /// process that has ended but is not yet reaped counts as ended.
     static bool isProcessRunningByPID(std::int32_t pid);
 
+    /// When the process with this identifier started, in clock ticks after boot; 0 when it does
+    /// not run or the process table cannot be read.
+    static std::uint64_t processStartTime(std::int32_t pid);
+
     /// Where the settings file is looked for.
     static std::filesystem::path settingsFilePath();
 

@@ -74,7 +74,15 @@ bool CLibSharedInfo::attachHeader(std::uint32_t lockResult) {
         sharedInfo_.reset();
         return false;
     }
+    const bool reclaimed = reclaimDeadHolders();
+    if (block->attachCount == 0) {
+        ledger_->clear();  // no process holds an attachment of this block
+        if (reclaimed) {
+            CLibDeviceInfo::clearTicketFilesWithGroupName(groupName_, appSandbox_);
+        }
+    }
     ++block->attachCount;
+    ledger_->addBlockAttachment(+1);
     attached_ = true;
     lock_->unlock();
     return true;
@@ -84,11 +92,14 @@ CLibSharedInfo::~CLibSharedInfo() {
     if (attached_ && lock_->lock() == kCLibLockNoErr) {
         SharedInfoBlock* block = contents();
         block->lockOwner = static_cast<std::uint32_t>(::getpid());
+        reclaimDeadHolders();
         if (block->attachCount > 0) {
             --block->attachCount;
+            ledger_->addBlockAttachment(-1);
         }
         if (block->attachCount == 0) {
             SharedMemoryMapping::unlink(memoryName());
+            SharedMemoryMapping::unlink(AttachLedgerName(groupName_));
             CLibDeviceInfo::clearTicketFilesWithGroupName(groupName_, appSandbox_);
         }
         lock_->unlock();
@@ -97,7 +108,64 @@ CLibSharedInfo::~CLibSharedInfo() {
 
 bool CLibSharedInfo::openSharedMemory() {
     sharedInfo_ = SharedMemoryMapping::open(memoryName(), memorySize());
-    return sharedInfo_ != nullptr;
+    ledger_ = AttachLedger::open(groupName_);
+    return sharedInfo_ != nullptr && ledger_ != nullptr;
+}
+
+// Gives back the attachments of processes that ended without releasing them: their shares of
+// the records' counts, then, once every record share is back, their share of the header's
+// count. A record share whose device lock a running process holds waits for a later pass.
+// True when anything was given back. Registry lock held.
+bool CLibSharedInfo::reclaimDeadHolders() {
+    SharedInfoBlock* block = contents();
+    bool reclaimed = false;
+    for (AttachHolder& holder : ledger_->holders()) {
+        if (holder.process == 0 || !ledger_->holderIsGone(holder)) {
+            continue;
+        }
+        bool settled = true;
+        for (std::size_t record = 0; record < kSharedDeviceCount; ++record) {
+            std::uint32_t& share = holder.deviceAttachments[record];
+            settled = (share == 0 || reclaimRecordShare(record, share)) && settled;
+        }
+        if (settled) {
+            block->attachCount -= std::min(block->attachCount, holder.blockAttachments);
+            AttachLedger::release(holder);
+            reclaimed = true;
+        }
+    }
+    return reclaimed;
+}
+
+// Takes `share` off the record's attach count under its device lock, taken at once or from a
+// dead holder, and unregisters the record when no user is left; `share` is then 0. False when
+// the lock cannot be taken.
+bool CLibSharedInfo::reclaimRecordShare(std::size_t record, std::uint32_t& share) {
+    SharedDeviceRecord& device = contents()->devices[record];
+    if (device.identifier[0] == '\0') {
+        share = 0;
+        return true;
+    }
+    constexpr double kNoWait = 0;
+    auto deviceLock = CLibLock::initWithName(SharedString(device.deviceLockName), groupName_,
+                                             kNoWait, appSandbox_);
+    if (!deviceLock ||
+        deviceLock->lockWithOwnerReference(&device.deviceLockOwner) != kCLibLockNoErr) {
+        return false;
+    }
+    device.attachCount -= std::min(device.attachCount, share);
+    share = 0;
+    if (device.attachCount == 0) {
+        clearRecord(record);
+    }
+    deviceLock->unlock();
+    return true;
+}
+
+// Frees the record: every byte zero, and no process's share of it left in the ledger.
+void CLibSharedInfo::clearRecord(std::size_t record) {
+    std::memset(&contents()->devices[record], 0, sizeof(SharedDeviceRecord));
+    ledger_->forgetRecord(record);
 }
 
 SharedInfoBlock* CLibSharedInfo::contents() const {
@@ -117,6 +185,7 @@ std::unique_ptr<CLibDeviceInfo> CLibSharedInfo::deviceInfoForPrinterAddress(
     if (deviceURI == nullptr || *deviceURI == '\0') {
         return nullptr;
     }
+    reclaimDeadHolders();
     const std::string_view identifier = storedForm(deviceURI);
     auto& devices = contents()->devices;
     auto* record = std::find_if(std::begin(devices), std::end(devices), [&](const auto& device) {
@@ -146,7 +215,9 @@ std::unique_ptr<CLibDeviceInfo> CLibSharedInfo::deviceInfoForPrinterAddress(
         }
         copyString(record->completeListLockName, uuidCString());
     }
-    return CLibDeviceInfo::initWithContents(record, groupName_, appSandbox_, sharedInfo_);
+    const auto index = static_cast<std::size_t>(record - std::begin(devices));
+    return CLibDeviceInfo::initWithContents(record, groupName_, appSandbox_, sharedInfo_,
+                                            AttachShare{ledger_, index});
 }
 
 std::uint32_t CLibSharedInfo::unregisterDevice(const CLibDeviceInfo* device) {
@@ -161,7 +232,7 @@ std::uint32_t CLibSharedInfo::unregisterDevice(const CLibDeviceInfo* device) {
     if (record == std::end(devices)) {
         return kCLibSharedInfoNotFound;
     }
-    std::memset(record, 0, sizeof *record);
+    clearRecord(static_cast<std::size_t>(record - std::begin(devices)));
     return kCLibSharedInfoNoErr;
 }
 

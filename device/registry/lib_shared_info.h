@@ -4,7 +4,10 @@
 // Every read and write of the block's header and of the records' identities happens with the
 // registry lock held; the lock is taken before any device lock and released as soon as the
 // device lock is held. The block lives from the first registry object of any process until the
-// last one is released, which unlinks it and deletes the ticket folders.
+// last one is released, which unlinks it and deletes the ticket folders. Beside the block a
+// ledger names the processes holding its attachments (registry/attach_ledger.h); whenever a
+// registry object is made or released, and whenever a printer's record is looked up, the
+// attachments of processes that ended without releasing them are given back.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "registry/attach_ledger.h"
 #include "registry/lib_device_info.h"
 #include "registry/lib_lock.h"
 #include "registry/registry_error.h"
@@ -69,10 +73,14 @@ class CLibSharedInfo {
     CLibSharedInfo(std::string_view groupName, bool onSandbox, std::unique_ptr<CLibLock> lock);
     bool openSharedMemory();
     bool attachHeader(std::uint32_t lockResult);
+    bool reclaimDeadHolders();
+    bool reclaimRecordShare(std::size_t record, std::uint32_t& share);
+    void clearRecord(std::size_t record);
 
     std::string groupName_;
     bool appSandbox_;
     std::unique_ptr<CLibLock> lock_;
     std::shared_ptr<SharedMemoryMapping> sharedInfo_;
+    std::shared_ptr<AttachLedger> ledger_;
     bool attached_ = false;
 };

@@ -354,4 +354,15 @@ TEST(IsProcessRunningByPID, AnswersFromTheProcessTable) {
     EXPECT_FALSE(CLibSettings::isProcessRunningByPID(child));
 }
 
+// The start time tells a process from a later one that reuses its identifier.
+TEST(ProcessStartTime, NamesRunningProcessesOnly) {
+    EXPECT_NE(CLibSettings::processStartTime(::getpid()), 0u);
+    EXPECT_EQ(CLibSettings::processStartTime(0), 0u);
+    EXPECT_EQ(CLibSettings::processStartTime(-1), 0u);
+    const pid_t child = runIdleChild();
+    EXPECT_GE(CLibSettings::processStartTime(child), CLibSettings::processStartTime(::getpid()));
+    killChild(child);
+    EXPECT_EQ(CLibSettings::processStartTime(child), 0u);
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <vector>
 
 #include "registry/tests/registry_test_support.h"
 #include "support/python_oracle.h"
@@ -303,6 +305,86 @@ TEST_F(LibSharedInfoTest, AttachCountsQueueOwnerAndClones) {
     SharedDeviceRecord rewritten = *device->contents();
     std::strcpy(rewritten.completeListLockName, "../../victim");
     EXPECT_EQ(CLibDeviceInfo::initWithContents(&rewritten, work_.group(), false), nullptr);
+}
+
+// Processes killed while attached never release their attachments themselves: the next process
+// to attach gives them back, so records and the block do not stay taken for good.
+TEST_F(LibSharedInfoTest, AttachmentsOfKilledProcessesAreGivenBack) {
+    auto registry = openRegistry();
+    ASSERT_NE(registry, nullptr);
+    auto shared = attachPrinter(*registry, kUSBPrinter);
+    ASSERT_NE(shared, nullptr);
+
+    // Two processes share the parent's printer and fill the other 15 records between them; the
+    // second one is killed holding the device lock of one of its records.
+    struct Holder {
+        int firstPrinter, lastPrinter;
+        bool holdsADeviceLock;
+    };
+    const Holder holders[] = {{0, 7, false}, {8, 14, true}};
+    std::vector<pid_t> children;
+    for (const Holder& holder : holders) {
+        Pipe ready;
+        children.push_back(runChild([&] {
+            auto own = openRegistry();
+            auto view = own ? attachPrinter(*own, kUSBPrinter) : nullptr;
+            std::vector<std::unique_ptr<CLibDeviceInfo>> views;
+            for (int i = holder.firstPrinter; i <= holder.lastPrinter; ++i) {
+                const std::string uri = "net:192.0.2." + std::to_string(i);
+                views.push_back(attachPrinter(*own, uri.c_str(), kPrinterLPR));
+                if (!views.back()) {
+                    return 1;
+                }
+            }
+            if (holder.holdsADeviceLock && views.back()->lock() != kCLibDeviceInfoNoErr) {
+                return 1;
+            }
+            return view ? reportReadyAndWaitForKill(ready) : 1;
+        }));
+        ASSERT_EQ(ready.receive(), kReady);
+    }
+    EXPECT_EQ(registry->contents()->attachCount, 3u);
+    EXPECT_EQ(shared->contents()->attachCount, 3u);
+    for (const pid_t child : children) {
+        killChild(child);
+    }
+
+    auto next = attachPrinter(*registry, "net:192.0.2.99", kPrinterLPR);
+    EXPECT_NE(next, nullptr) << "the records of the killed processes are free again";
+    EXPECT_EQ(registry->contents()->attachCount, 1u);
+    EXPECT_EQ(shared->contents()->attachCount, 1u);
+    ASSERT_EQ(registry->lock(), kCLibSharedInfoNoErr);
+    EXPECT_EQ(registry->deviceCountForConnectionType(kSharedConnectionLPR), 1u);
+    registry->unlock();
+
+    const std::string name = registry->memoryName();
+    registry.reset();
+    EXPECT_FALSE(blockExists(name)) << "the last live user removed the block";
+}
+
+// A killed process that held only the block: the next registry object gives its share back, and
+// its release, as the last one, removes the block and the ticket folders the dead process used.
+TEST_F(LibSharedInfoTest, BlockShareOfAKilledProcessIsGivenBack) {
+    Pipe ready;
+    const pid_t child = runChild([&] {
+        auto own = openRegistry();
+        if (!own ||
+            !CLibDeviceInfo::ticketDirectoryURLForRequestWithGroupName(work_.group(), false)) {
+            return 1;
+        }
+        std::ofstream(work_.base() / "RequestTicket/InputTicket_1.0000000000.ticket") << "left";
+        return reportReadyAndWaitForKill(ready);
+    });
+    ASSERT_EQ(ready.receive(), kReady);
+    killChild(child);
+
+    auto registry = openRegistry();
+    ASSERT_NE(registry, nullptr);
+    EXPECT_EQ(registry->contents()->attachCount, 1u);
+    const std::string name = registry->memoryName();
+    registry.reset();
+    EXPECT_FALSE(blockExists(name));
+    EXPECT_FALSE(std::filesystem::exists(work_.base() / "RequestTicket"));
 }
 
 // A creator that died between creating the block and sizing it leaves a block of 0 bytes;

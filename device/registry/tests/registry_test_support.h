@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "registry/attach_ledger.h"
 #include "registry/shared_memory.h"
 #include "support/temporary_folder.h"
 
@@ -25,7 +26,7 @@ using namespace std::chrono_literals;
 
 /// Points the caches and home folders at a temporary folder and picks a group name of this
 /// process alone, so runs in parallel and a real user's registry never meet. The group's shared
-/// memory is unlinked when the object goes.
+/// memory blocks are unlinked when the object goes.
 class PrivateWorkDirectory {
   public:
     PrivateWorkDirectory()
@@ -34,7 +35,10 @@ class PrivateWorkDirectory {
         ::setenv("HOME", (folder_.path() / "home").c_str(), 1);
         ::unsetenv("STRATOLINE_DOVO_SHM_PREFIX");
     }
-    ~PrivateWorkDirectory() { SharedMemoryMapping::unlink(SharedMemoryName(group_)); }
+    ~PrivateWorkDirectory() {
+        SharedMemoryMapping::unlink(SharedMemoryName(group_));
+        SharedMemoryMapping::unlink(AttachLedgerName(group_));
+    }
     PrivateWorkDirectory(const PrivateWorkDirectory&) = delete;
     PrivateWorkDirectory& operator=(const PrivateWorkDirectory&) = delete;
 
