@@ -34,8 +34,10 @@ FG_ZoomNearestneighbor::~FG_ZoomNearestneighbor() {
 std::uint32_t FG_ZoomNearestneighbor::Open(int destinationWidth, int destinationHeight,
                                            int sourceWidth, int sourceHeight, int bitsPerPixel,
                                            int type) {
-    // The row steps divide by the source size: an empty image has nothing to resample.
-    if (destinationWidth < 1 || destinationHeight < 1 || sourceWidth < 1 || sourceHeight < 1) {
+    // The row steps divide by the source size: an empty image has nothing to resample. The row
+    // buffer's size comes from the depth, so a depth of no known format is refused before it.
+    if (destinationWidth < 1 || destinationHeight < 1 || sourceWidth < 1 || sourceHeight < 1 ||
+        FG_Zoom_SamplePerPixel(bitsPerPixel) == 0) {
         return kZoomNotPossible;
     }
     storeFormat(destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type);

@@ -14,7 +14,8 @@ class FG_ZoomNearestneighbor : public FG_Zoom {
     FG_ZoomNearestneighbor() = default;
     ~FG_ZoomNearestneighbor() override;
 
-    /// 1 for a size below 1 or when memory is short, else 0 (sizes stored, open flag set).
+    /// 1 for a size below 1, a bits per pixel of no known format or when memory is short, else 0
+    /// (sizes stored, open flag set).
     std::uint32_t Open(int destinationWidth, int destinationHeight, int sourceWidth,
                        int sourceHeight, int bitsPerPixel, int type) override;
 

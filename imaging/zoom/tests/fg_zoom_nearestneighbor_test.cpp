@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "zoom_test_image.h"
@@ -78,6 +79,29 @@ TEST(FG_ZoomNearestneighbor, UnworkableFormatsAndReductionsGiveOne) {
     EXPECT_EQ(lower.Send(row.data()), kZoomNotPossible);
     EXPECT_EQ(lower.Read(out.data()), kZoomBadState);
     EXPECT_EQ(out[0], 0xEE);
+}
+
+// The row buffer's size comes from the depth: a depth of no known format must be refused before
+// it is used, or a negative one wraps the size (to about 2^61 bytes, or to nothing for one pixel).
+TEST(FG_ZoomNearestneighbor, DepthsOfNoKnownFormatAreRefusedAtOpen) {
+    constexpr int kDepths[] = {-1, -8, std::numeric_limits<int>::min(), 0,
+                               12, 65, std::numeric_limits<int>::max()};
+    for (const int depth : kDepths) {
+        for (const int width : {1, 16}) {
+            SCOPED_TRACE(testing::Message() << depth << " bits, width " << width);
+            FG_ZoomNearestneighbor filter;
+            EXPECT_EQ(filter.Open(width, 16, 1, 8, depth, kZoomTypeNearestNeighbor),
+                      kZoomNotPossible);
+            EXPECT_EQ(filter.IsEnable(), 0);
+            FG_Zoom zoom;
+            EXPECT_EQ(zoom.Open(width, 16, 1, 8, depth, kZoomTypeNearestNeighbor),
+                      kZoomNotPossible);
+        }
+    }
+    for (const int depth : {1, 8, 16, 24, 32, 48, 64}) {
+        FG_ZoomNearestneighbor filter;
+        EXPECT_EQ(filter.Open(16, 16, 8, 8, depth, kZoomTypeNearestNeighbor), kZoomDone) << depth;
+    }
 }
 
 TEST(FG_ZoomNearestneighbor, NarrowerRowStaysInsideTheSource) {
