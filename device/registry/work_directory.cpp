@@ -27,6 +27,13 @@ const char* folderName(WorkFolder folder) {
     return "DistributedLock";
 }
 
+// The base folder is writable by every user, so its folders, and the base in the folder above,
+// may have been replaced by links leading elsewhere; files are never made through them.
+bool isLink(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error));
+}
+
 }  // namespace
 
 std::string_view LibGroupName(bool onSandbox) {
@@ -60,7 +67,7 @@ std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupN
         return std::nullopt;
     }
     auto path = WorkDirectoryFolderPath(groupName, onSandbox, folder);
-    if (!WorkDirectoryCreateFolder(path)) {
+    if (isLink(path.parent_path()) || !WorkDirectoryCreateFolder(path) || isLink(path)) {
         return std::nullopt;
     }
     return path;

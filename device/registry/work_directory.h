@@ -33,7 +33,8 @@ std::filesystem::path WorkDirectoryBase(std::string_view groupName, bool onSandb
 std::filesystem::path WorkDirectoryFolderPath(std::string_view groupName, bool onSandbox,
                                               WorkFolder folder);
 
-/// The folder, created when missing; empty when it cannot be made (or the group is empty).
+/// The folder, created when missing; empty when it cannot be made (or the group is empty), or
+/// when it or the base folder is a symbolic link.
 std::optional<std::filesystem::path> WorkDirectoryFolder(std::string_view groupName, bool onSandbox,
                                                          WorkFolder folder);
 

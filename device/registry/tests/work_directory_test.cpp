@@ -9,6 +9,7 @@
 
 #include "DovoCommonLib/ios_status.h"
 #include "registry/lib_device_info.h"
+#include "registry/lib_lock.h"
 #include "registry/tests/registry_test_support.h"
 
 namespace {
@@ -64,6 +65,38 @@ TEST(WorkDirectory, FolderBlockedByAFileIsNotMade) {
     std::filesystem::create_directories(work.base());
     std::ofstream(work.base() / "ResponseTicket") << "in the way";
     EXPECT_FALSE(CLibDeviceInfo::ticketDirectoryURLForResponseWithGroupName(work.group(), false));
+}
+
+// Every user may replace the shared folders by links; a link leads nowhere the library writes.
+TEST(WorkDirectory, FoldersReplacedByLinksAreRefused) {
+    struct Case {
+        const char* what;
+        WorkFolder folder;
+        bool linkTheBase;  // else the folder itself is the link
+    };
+    const Case cases[] = {
+        {"lock folder", WorkFolder::DistributedLock, false},
+        {"request folder", WorkFolder::RequestTicket, false},
+        {"response folder", WorkFolder::ResponseTicket, false},
+        {"base under the lock folder", WorkFolder::DistributedLock, true},
+        {"base under the request folder", WorkFolder::RequestTicket, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PrivateWorkDirectory work;
+        const auto elsewhere = work.path() / "elsewhere";
+        std::filesystem::create_directories(elsewhere);
+        const auto link =
+            c.linkTheBase ? work.base() : WorkDirectoryFolderPath(work.group(), false, c.folder);
+        std::filesystem::create_directories(link.parent_path());
+        std::filesystem::create_directory_symlink(elsewhere, link);
+
+        EXPECT_FALSE(WorkDirectoryFolder(work.group(), false, c.folder));
+        if (c.folder == WorkFolder::DistributedLock) {
+            EXPECT_EQ(CLibLock::initWithName("Test.lock", work.group(), 0, false), nullptr);
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(elsewhere)) << "nothing is made through the link";
+    }
 }
 
 TEST(WorkDirectory, ClearTicketFilesRemovesBothTicketFoldersOnly) {
