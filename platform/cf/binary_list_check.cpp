@@ -183,7 +183,7 @@ bool binaryListHoldsZeroUnicodeUnit(std::span<const std::uint8_t> bytes) {
 bool binaryListNestingWithin(std::span<const std::uint8_t> bytes, int maxDepth) {
     const auto tables = readTables(bytes);
     if (!tables || maxDepth < 0 || maxDepth >= kOnPath) {
-        return true;
+        return false;
     }
     const auto depthLimit = static_cast<std::uint64_t>(maxDepth);
     // The height below each object once its contents are walked, so that an object shared by
@@ -199,7 +199,7 @@ bool binaryListNestingWithin(std::span<const std::uint8_t> bytes, int maxDepth) 
         }
         const auto offset = objectOffset(bytes, *tables, index);
         if (!offset) {
-            return true;  // libplist refuses a reference to nothing
+            return false;  // a reference to nothing
         }
         const std::uint16_t height = heights[index];
         if (height == kOnPath) {

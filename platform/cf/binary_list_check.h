@@ -14,8 +14,8 @@ bool binaryListHoldsZeroUnicodeUnit(std::span<const std::uint8_t> bytes);
 /// True when no object of the binary property list lies deeper than `maxDepth` below the top
 /// object (which lies at depth 0) and no container holds itself. libplist parses and frees
 /// containers recursively, so a deeper or cyclic list would exhaust the stack. The object graph
-/// is walked without recursion, each object's contents once. A container whose references run
-/// past the offset table fails; lists whose trailer cannot be read are left to libplist.
+/// is walked without recursion, each object's contents once. A list whose tables cannot be
+/// walked (a trailer, offset or reference leading outside the list) fails.
 bool binaryListNestingWithin(std::span<const std::uint8_t> bytes, int maxDepth);
 
 }  // namespace cf::detail

@@ -232,6 +232,8 @@ TEST(PropertyList, ListsNestedDeeperThanTheLimitAreMalformed) {
         std::vector<std::uint8_t> bytes;
         PlistStatus status;
     };
+    auto referringToNothing = nestedBinaryArrays(2);
+    referringToNothing[12] = 0x7F;  // the last byte of the first array's only reference
     const std::string array = "<array>";
     const std::string dict = "<dict><key>k</key>";
     const Case cases[] = {
@@ -239,6 +241,7 @@ TEST(PropertyList, ListsNestedDeeperThanTheLimitAreMalformed) {
         {"binary past the limit", nestedBinaryArrays(258), PlistStatus::Malformed},
         {"binary 100000 deep", nestedBinaryArrays(100000), PlistStatus::Malformed},
         {"binary holding itself", nestedBinaryArrays(3, 1, true), PlistStatus::Malformed},
+        {"binary referring to nothing", referringToNothing, PlistStatus::Malformed},
         {"xml arrays at the limit", nestedXml(257, array, "</array>"), PlistStatus::Ok},
         {"xml arrays past the limit", nestedXml(258, array, "</array>"), PlistStatus::Malformed},
         {"xml arrays 200000 deep", nestedXml(200000, array, "</array>"), PlistStatus::Malformed},
