@@ -11,6 +11,7 @@
 #include <fstream>
 #include <vector>
 
+#include "registry/lib_settings.h"
 #include "registry/tests/registry_test_support.h"
 #include "support/python_oracle.h"
 
@@ -385,6 +386,26 @@ TEST_F(LibSharedInfoTest, BlockShareOfAKilledProcessIsGivenBack) {
     registry.reset();
     EXPECT_FALSE(blockExists(name));
     EXPECT_FALSE(std::filesystem::exists(work_.base() / "RequestTicket"));
+}
+
+// A holder's process identifier may be reused by a later process: the start time tells them
+// apart, so the share of the earlier, dead holder is given back all the same.
+TEST_F(LibSharedInfoTest, HolderWhoseIdentifierWasReusedIsGivenBack) {
+    auto registry = openRegistry();
+    ASSERT_NE(registry, nullptr);
+    auto ledger = AttachLedger::open(work_.group());
+    ASSERT_NE(ledger, nullptr);
+    // An earlier process with this process's identifier, started at another time.
+    AttachHolder& earlier = ledger->holders().back();
+    earlier.process = thisProcess();
+    earlier.startTime = CLibSettings::processStartTime(::getpid()) + 1;
+    earlier.blockAttachments = 1;
+    ++registry->contents()->attachCount;
+
+    auto second = openRegistry();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(registry->contents()->attachCount, 2u) << "this process's two objects";
+    EXPECT_EQ(earlier.process, 0u);
 }
 
 // A creator that died between creating the block and sizing it leaves a block of 0 bytes;
