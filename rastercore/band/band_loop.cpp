@@ -15,11 +15,11 @@
 #include "command/raster_modes.h"
 #include "command/tarn_cmd.h"
 #include "imaging/zoom/fg_zoom.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
-#include "job/progress_channel.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
+#include "record/progress_channel.h"
 #include "util/memory.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include "band/band_services.h"
 #include "command/cmd_info.h"
 #include "imaging/buffer/unsharp.h"
-#include "job/job_context.h"
 #include "rastercore/common_info_table.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

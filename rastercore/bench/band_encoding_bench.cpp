@@ -11,7 +11,7 @@
 
 #include "command/cmd_info.h"
 #include "command/tarn_cmd.h"
-#include "job/job_context.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

@@ -14,10 +14,10 @@
 #include "band/band_services.h"
 #include "command/cmd_info.h"
 #include "command/tarn_cmd.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include "command/tarn_cmd.h"
 
 #include "command/m1xx_generator.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
-#include "job/tarn_rect.h"
+#include "record/tarn_rect.h"
 
 /// Maps the compression choice, derives the output colour space and allocates the conversion,
 /// transfer and (seed-row compression) seed-store buffers. 0; 12010 for a missing record or

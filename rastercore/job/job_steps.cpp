@@ -4,8 +4,8 @@
 
 #include "band/band_loop.h"
 
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

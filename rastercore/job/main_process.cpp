@@ -5,10 +5,11 @@
 #include <optional>
 
 #include "cf/notification_center.h"
-#include "job/cancel_byte.h"
-#include "job/job_context.h"
-#include "job/progress_channel.h"
 #include "rastercore/result_codes.h"
+#include "record/cancel_byte.h"
+#include "record/job_context.h"
+#include "record/progress_channel.h"
+#include "record/result_table.h"
 #include "util/memory.h"
 
 namespace {
@@ -139,29 +140,6 @@ std::int32_t runSetUpJob(const JobSteps& steps, PLGContext* context, CoreCommonI
 }
 
 }  // namespace
-
-std::uint32_t pluginErrorFromResult(std::int32_t result) {
-    switch (result) {
-        case kResultOk:
-        case kResultNothingToPrint:
-            return kPlgSuccess;
-        case kResultCancelled:
-            return kPlgCancelled;
-        case kResultNoMemory:
-        case kColorNoMemory:
-        case kPacketNoMemory:
-        case kCommandNoMemory:
-        case kRowNoMemory:
-        case kTransportNoMemory:
-            return kPlgNoMemory;
-        case kResultJobNotOpened:
-            return kPlgCheckPrinter;
-        case kResultHostImage:
-            return kPlgHostImage;
-        default:
-            return kPlgPrintingError;
-    }
-}
 
 std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
                      void* progress) {

@@ -8,9 +8,9 @@
 
 #include "DovoCommonLib/qdxa_packet_header.h"
 #include "bytes/byte_order.h"
-#include "job/qdxa_info.h"
 #include "qdxa/qdxa_services.h"
 #include "rastercore/result_codes.h"
+#include "record/qdxa_info.h"
 #include "util/memory.h"
 
 namespace {

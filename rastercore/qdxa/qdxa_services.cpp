@@ -2,8 +2,8 @@
 // not built yet, so both refuse: no packet is reported as sent and no medium as found.
 #include "qdxa/qdxa_services.h"
 
-#include "job/qdxa_info.h"
 #include "rastercore/result_codes.h"
+#include "record/qdxa_info.h"
 
 std::int32_t QDXA_Services::jobSend(QDXA_Info*, const std::uint8_t*, std::uint32_t*, bool) {
     return rastercore::kTransportFailure;

@@ -1,10 +1,10 @@
 // The packet record's life: every attribute value derived before the first packet, and the
 // record released at the end of the job.
-#include "job/job_context.h"
 #include "qdxa/attribute_values.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "cf/notification_center.h"
-#include "job/job_context.h"
 #include "rastercore/progress.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
+#include "record/result_table.h"
 #include "util/memory.h"
 
 namespace {

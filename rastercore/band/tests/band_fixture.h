@@ -16,10 +16,10 @@
 #include "band/band_services.h"
 #include "command/tests/generator_fixture.h"
 #include "in_memory_host.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa/tests/qdxa_test_support.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 #include "stream_decoder/stream_decoder.h"
 #include "util/memory.h"
 

@@ -9,10 +9,9 @@
 #include "band_fixture.h"
 #include "cf/notification_center.h"
 #include "cf/value.h"
-#include "job/cancel_byte.h"
-#include "job/main_process.h"
 #include "rastercore/progress.h"
 #include "rastercore/result_codes.h"
+#include "record/cancel_byte.h"
 
 namespace {
 
@@ -110,39 +109,6 @@ TEST(BandLoop, CopiesAndTheSendOnceModel) {
         for (const auto& raster : job.decoded().rasters) {
             EXPECT_EQ(raster.rows.size(), setup.sourceHeight);
         }
-    }
-}
-
-// The job driver around the band loop: the job end sees the copies made as its impressions.
-TEST(BandLoop, JobEndReportsTheCopiesMade) {
-    for (const std::int32_t sendOnce : {0, 1}) {
-        JobSetup setup;
-        setup.copies = 3;
-        setup.sendOnce = sendOnce;
-        BandJob job(setup);
-        std::uint16_t impressions = 0;
-        JobSteps steps{
-            .initialize = [&](void*, CoreCommonInfoTbl**,
-                              PLGContext* context) { return *context = job.context(), 0; },
-            .jobOpen = [](QDXA_Info*) { return 0; },
-            .startJob = [](PLGContext*) { return 0; },
-            .bandLoop = [&](PLGContext* context) { return runBandLoop(context, job.services); },
-            .patternCreateCaption = [](PLGContext*) { return -1; },
-            .patternPrintLoop = [](PLGContext*) { return -1; },
-            .endJob = [&](PLGContext* context) { return impressions = context->currentCopy, 0; },
-            .jobCancel = [](QDXA_Info*, bool*) {},
-            .jobClose = [](QDXA_Info*, bool) {},
-            .terminate =
-                [](PLGContext* context) {
-                    // The driver's band buffers; the rest belongs to the test job.
-                    Dispose_MemoryClear(&context->bandLine, 2);
-                    Dispose_MemoryClear(&context->colorCopy, 2);
-                    Dispose_MemoryClear(&context, 2);
-                    return 0;
-                },
-        };
-        EXPECT_EQ(runJob(steps, nullptr, &job.jobRecord(), nullptr), kPlgSuccess);
-        EXPECT_EQ(impressions, sendOnce == 1 ? 1 : 3);
     }
 }
 

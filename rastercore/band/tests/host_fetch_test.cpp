@@ -7,8 +7,8 @@
 
 #include "band_fixture.h"
 #include "imaging/buffer/unsharp.h"
-#include "job/main_process.h"
 #include "rastercore/result_codes.h"
+#include "record/result_table.h"
 
 namespace {
 

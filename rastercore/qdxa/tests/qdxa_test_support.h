@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "job/job_context.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa_stream/qdxa_stream.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace qdxatest {

@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "job/host_image_record.h"
-#include "job/qdxa_info.h"
-#include "job/tarn_rect.h"
 #include "rastercore/core_common_info_tbl.h"
+#include "record/host_image_record.h"
+#include "record/qdxa_info.h"
+#include "record/tarn_rect.h"
 
 struct Cmd_Info;
 struct Color_Info;
