@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "command/color_format.h"
+#include "command/image_sequence.h"
 #include "command/plane_layout.h"
 #include "command/raster_modes.h"
 #include "command/raster_transfer.h"
@@ -83,15 +84,7 @@ TARNCompType compressionForChoice(std::int32_t choice) {
 
 std::int32_t M1XX_BeginImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
     std::uint8_t* at = buffer;
-    std::uint32_t written = 0;
-    SRL_MoveCAP_HV(&at, &written, info.imageX, info.imageY, kAbsoluteMove);
-    SRL_SetGraphResolution(&at, &written, info.graphicsResolution[0]);
-    if (info.drawMode == kDrawModeWithResolution) {
-        SRL_H_SetGraphResolution(&at, &written, info.graphicsResolution[0]);
-        SRL_V_SetGraphResolution(&at, &written, info.graphicsResolution[1]);
-    }
-    SRL_ConfImageDat(&at, &written, info.outputColorSpace);
-    SRL_StartRas(&at, &written, kRasterStartMode);
+    writeImageBegin(info, &at, info.imageX, info.imageY, kAbsoluteMove);
     return finish(buffer, at, length);
 }
 
@@ -104,11 +97,7 @@ std::int32_t M1XX_BeginPage(const Cmd_Info& info, std::uint8_t* buffer, std::uin
 
 std::int32_t M1XX_EndImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
     std::uint8_t* at = buffer;
-    std::uint32_t written = 0;
-    SRL_EndRasGraph(&at, &written);
-    if (info.drawMode == kDrawModeWithResolution) {
-        SRL_EndRasGraph_Band(&at, &written, kBandEndValue);
-    }
+    writeImageEnd(info, &at);
     return finish(buffer, at, length);
 }
 
