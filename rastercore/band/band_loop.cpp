@@ -30,8 +30,6 @@ constexpr std::int32_t kSendOnce = 1;  // model value 6: one image whatever the 
 constexpr std::int32_t kFirstFilter = 1;
 constexpr std::int32_t kLastFilter = 5;
 constexpr std::int16_t kPercentDone = 100;
-constexpr std::uint8_t kUnusedKind = 2;
-
 double secondsNow() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();

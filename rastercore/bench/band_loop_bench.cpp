@@ -24,8 +24,6 @@ namespace {
 
 constexpr std::uint32_t kSourceWidth = 7200;
 constexpr std::uint32_t kSourceLines = 256;
-constexpr std::uint8_t kUnusedKind = 2;
-
 // Appends every packet to one buffer reserved up front.
 class MemoryTransport : public QDXA_Services {
   public:

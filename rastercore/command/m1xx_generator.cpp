@@ -54,7 +54,7 @@ std::int32_t allocateSeedStores(Cmd_Info& info) {
         SeedStore& store = info.seedStores[p];
         store.capacity = planeRowBytes(info.outputColorSpace, p, info.imageWidth);
         store.length = 0;
-        const std::int32_t result = Get_MemoryClear(store.capacity, 1, 2, &store.bytes);
+        const std::int32_t result = Get_MemoryClear(store.capacity, 1, kUnusedKind, &store.bytes);
         if (result != kResultOk) {
             return result;
         }
@@ -160,9 +160,10 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
     }
     info.conversionSize = static_cast<std::uint32_t>(size);
     info.transferSize = info.conversionSize * 2;
-    std::int32_t result = Get_MemoryClear(info.conversionSize, 1, 2, &info.conversionBuffer);
+    std::int32_t result =
+        Get_MemoryClear(info.conversionSize, 1, kUnusedKind, &info.conversionBuffer);
     if (result == kResultOk) {
-        result = Get_MemoryClear(info.transferSize, 1, 2, &info.transferBuffer);
+        result = Get_MemoryClear(info.transferSize, 1, kUnusedKind, &info.transferBuffer);
     }
     if (result == kResultOk && info.compression == kCompSeedRow) {
         result = allocateSeedStores(info);
@@ -171,10 +172,10 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
 }
 
 void M1XX_Terminate(Cmd_Info& info) {
-    Dispose_MemoryClear(&info.conversionBuffer, 2);
-    Dispose_MemoryClear(&info.transferBuffer, 2);
+    Dispose_MemoryClear(&info.conversionBuffer, kUnusedKind);
+    Dispose_MemoryClear(&info.transferBuffer, kUnusedKind);
     for (SeedStore& store : info.seedStores) {
-        Dispose_MemoryClear(&store.bytes, 2);
+        Dispose_MemoryClear(&store.bytes, kUnusedKind);
         store.capacity = 0;
         store.length = 0;
     }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::uint8_t kUnusedKind = 2;
-
 std::int32_t notBuilt(PLGContext*) {
     return rastercore::kResultFailure;
 }

@@ -16,7 +16,6 @@ namespace {
 
 using namespace rastercore;
 
-constexpr std::uint8_t kUnusedKind = 2;
 constexpr std::int32_t kPrinterClassLargeFormat = 1;
 constexpr std::int32_t kPrinterClassUnsupported = 2;
 

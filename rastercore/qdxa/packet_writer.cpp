@@ -19,8 +19,6 @@ using rastercore::kPacketBadArgument;
 using rastercore::kPacketNoMemory;
 using Run = std::span<const std::uint8_t>;
 
-constexpr std::uint8_t kUnusedKind = 2;
-
 constexpr std::size_t kHeaderSize = kQDXAHeaderSize;
 constexpr std::uint16_t kSequence = 1;  // every job packet of the core carries sequence 1
 constexpr std::size_t kMaxParameterLength = 0xFFFF;

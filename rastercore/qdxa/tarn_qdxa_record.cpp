@@ -11,7 +11,6 @@ namespace {
 
 using rastercore::kResultOk;
 
-constexpr std::uint8_t kUnusedKind = 2;
 constexpr std::int32_t kModelYes = 1;
 constexpr std::int32_t kMediaDatabaseKind = 2;  // the media database the core reads
 constexpr std::int32_t kPrinterClassLargeFormat = 1;

@@ -35,9 +35,9 @@ TEST(JobBandLoop, JobEndReportsTheCopiesMade) {
             .terminate =
                 [](PLGContext* context) {
                     // The driver's band buffers; the rest belongs to the test job.
-                    Dispose_MemoryClear(&context->bandLine, 2);
-                    Dispose_MemoryClear(&context->colorCopy, 2);
-                    Dispose_MemoryClear(&context, 2);
+                    Dispose_MemoryClear(&context->bandLine, kUnusedKind);
+                    Dispose_MemoryClear(&context->colorCopy, kUnusedKind);
+                    Dispose_MemoryClear(&context, kUnusedKind);
                     return 0;
                 },
         };

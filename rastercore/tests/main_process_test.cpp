@@ -90,9 +90,9 @@ struct RecordingJob {
         };
         steps.terminate = [this](PLGContext* context) {
             calls.push_back("terminate");
-            Dispose_MemoryClear(&context->bandLine, 2);
-            Dispose_MemoryClear(&context->colorCopy, 2);
-            Dispose_MemoryClear(&context, 2);
+            Dispose_MemoryClear(&context->bandLine, kUnusedKind);
+            Dispose_MemoryClear(&context->colorCopy, kUnusedKind);
+            Dispose_MemoryClear(&context, kUnusedKind);
             return kResultOk;
         };
         return steps;

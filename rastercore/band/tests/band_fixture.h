@@ -109,7 +109,7 @@ class BandJob {
         c.cmdInfo = &info;
         EXPECT_EQ(tarn_Cmd_Initialize(&info), 0);
 
-        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), 2, &packet_), 0);
+        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &packet_), 0);
         packet_->context = &c;
         packet_->services = &transport;
         c.qdxaInfo = packet_;
@@ -131,7 +131,7 @@ class BandJob {
         for (std::uint8_t** buffer :
              {&c.commandBuffer, &c.bandLine, &c.colorCopy, &c.colorOutputLine, &c.captionMergeLine,
               &c.captionBitmap, &c.captionColorLine}) {
-            Dispose_MemoryClear(buffer, 2);
+            Dispose_MemoryClear(buffer, kUnusedKind);
         }
         tarn_QDXA_Terminate(packet_);
     }
@@ -224,7 +224,7 @@ class BandJob {
 
   private:
     static void allocate(std::uint8_t** buffer, std::size_t bytes) {
-        EXPECT_EQ(Get_MemoryClear(1, bytes, 2, buffer), 0);
+        EXPECT_EQ(Get_MemoryClear(1, bytes, kUnusedKind, buffer), 0);
     }
 
     template <typename Generate>

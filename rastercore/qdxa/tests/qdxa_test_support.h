@@ -118,7 +118,7 @@ struct Record {
     QDXA_Info* info = nullptr;
 
     Record() {
-        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), 2, &info), 0);
+        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &info), 0);
         info->services = &services;
         info->context = &context;
         context.qdxaInfo = info;

@@ -6,6 +6,7 @@
 
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa_test_support.h"
+#include "util/memory.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ TEST(TarnQdxaTerminate, ReleasesTheRecordAndItsPacketBuffer) {
     PLGContext context{};
     RecordingServices services;
     QDXA_Info* info = nullptr;
-    ASSERT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), 2, &info), 0);
+    ASSERT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &info), 0);
     info->services = &services;
     info->context = &context;
     context.qdxaInfo = info;
