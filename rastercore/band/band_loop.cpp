@@ -39,6 +39,16 @@ std::size_t pixelBytes(const PLGContext& context) {
     return (static_cast<std::size_t>(context.bitsPerPixel) + 7) / 8;
 }
 
+// Every line buffer holds its working line: the band line the image line, the copy and the
+// colour output the band line.
+bool lineBuffersFit(const PLGContext& context) {
+    const std::size_t pixel = pixelBytes(context);
+    const std::size_t bandLine = pixel * context.bandLineWidth;
+    return context.bandLineSize >= pixel * context.imageLineWidth &&
+           context.colorOutputLineSize >= bandLine &&
+           (context.colorOnCopy == 0 || context.colorCopySize >= bandLine);
+}
+
 bool sharesLines(const TARNRect& image, const TARNRect& caption) {
     return caption.top < image.bottom && image.top < caption.bottom;
 }
@@ -341,8 +351,13 @@ std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
     if (context == nullptr || context->cmdInfo == nullptr || context->qdxaInfo == nullptr ||
         context->jobRecord == nullptr || context->commandBuffer == nullptr ||
         context->bandLine == nullptr || context->colorOutputLine == nullptr ||
-        (context->colorOnCopy != 0 && context->colorCopy == nullptr)) {
+        (context->colorOnCopy != 0 && context->colorCopy == nullptr) || !lineBuffersFit(*context)) {
         return kResultFailure;
+    }
+    // The generator's bound covers the largest band and every raster restart, so a buffer of
+    // that size is never overrun; a smaller one fails the job before anything is written.
+    if (context->commandBufferSize < context->cmdInfo->bandCommandSize) {
+        return kCommandBadArgument;
     }
     BandLoop loop(*context, services);
     return loop.run();

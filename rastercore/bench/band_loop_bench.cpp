@@ -105,9 +105,12 @@ struct BenchJob {
         c.qdxaInfo = packet;
         color.context = &c;
         c.colorInfo = &color;
-        Get_MemoryClear(1, 65536 + 4 * pixelBytes * printedWidth, kUnusedKind, &c.commandBuffer);
-        Get_MemoryClear(1, pixelBytes * printedWidth, kUnusedKind, &c.bandLine);
-        Get_MemoryClear(1, pixelBytes * printedWidth, kUnusedKind, &c.colorOutputLine);
+        c.commandBufferSize = info->bandCommandSize;
+        c.bandLineSize = c.colorOutputLineSize =
+            static_cast<std::uint32_t>(pixelBytes * printedWidth);
+        Get_MemoryClear(1, c.commandBufferSize, kUnusedKind, &c.commandBuffer);
+        Get_MemoryClear(1, c.bandLineSize, kUnusedKind, &c.bandLine);
+        Get_MemoryClear(1, c.colorOutputLineSize, kUnusedKind, &c.colorOutputLine);
         services = BandServices{
             .captionMakeData = [](PLGContext*, std::int16_t) { return -1; },
             .captionSetBuff = [](auto...) { return -1; },

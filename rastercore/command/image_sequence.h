@@ -5,6 +5,13 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
+#include "command/command_writer_internal.h"
+
+/// Most bytes that `writeImageEnd` and `writeImageBegin` write together: two end commands,
+/// the two-number cursor move, three resolution commands, the image configuration with its
+/// largest block and start raster.
+inline constexpr std::uint32_t kImageRestartMax =
+    (4 + command_detail::kNumberChars) * 7 + (1 + command_detail::kNumberChars) + 12;
 
 /// Writes at `*cursor` end raster and, in the draw mode that has it, end of band; advances the
 /// cursor past them.

@@ -1,6 +1,8 @@
 // Printer family 1: set-up, page and image commands, bands and tear-down.
 #include "command/m1xx_generator.h"
 
+#include <algorithm>
+#include <cassert>
 #include <limits>
 
 #include "command/color_format.h"
@@ -141,7 +143,9 @@ std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t*
                                 static_cast<TARNCompType>(info.compression),
                                 info.seedStores};
     std::uint8_t* at = buffer;
-    return TARNTransferRasterData(&at, length, &transfer);
+    const std::int32_t result = TARNTransferRasterData(&at, length, &transfer);
+    assert(*length <= info.bandCommandSize);
+    return result;
 }
 
 std::int32_t M1XX_Initialize(Cmd_Info& info) {
@@ -158,6 +162,13 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
     if (size > std::numeric_limits<std::uint32_t>::max() / 2) {
         return kCommandBadArgument;
     }
+    const std::uint64_t commands = std::max<std::uint64_t>(
+        rasterCommandBound(info.outputColorSpace, info.imageWidth, info.bandHeight),
+        kImageRestartMax);
+    if (commands > std::numeric_limits<std::uint32_t>::max()) {
+        return kCommandBadArgument;
+    }
+    info.bandCommandSize = static_cast<std::uint32_t>(commands);
     info.conversionSize = static_cast<std::uint32_t>(size);
     info.transferSize = info.conversionSize * 2;
     std::int32_t result =

@@ -33,12 +33,14 @@ std::int32_t allocateBandBuffers(PLGContext* context) {
     if (context->scale[0] > 1.0) {
         context->colorOnCopy = 1;
     }
-    if (Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->imageLineWidth), kUnusedKind,
-                        &context->bandLine) != 0 ||
-        Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->bandLineWidth), kUnusedKind,
-                        &context->colorCopy) != 0) {
+    const std::size_t bandLine = lineBytes(context->bitsPerPixel, context->imageLineWidth);
+    const std::size_t colorCopy = lineBytes(context->bitsPerPixel, context->bandLineWidth);
+    if (Get_MemoryClear(1, bandLine, kUnusedKind, &context->bandLine) != 0 ||
+        Get_MemoryClear(1, colorCopy, kUnusedKind, &context->colorCopy) != 0) {
         return kResultNoMemory;
     }
+    context->bandLineSize = static_cast<std::uint32_t>(bandLine);
+    context->colorCopySize = static_cast<std::uint32_t>(colorCopy);
     return kResultOk;
 }
 

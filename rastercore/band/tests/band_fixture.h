@@ -48,6 +48,9 @@ struct JobSetup {
     bool caption = false;
     std::int16_t captionKind = 1;
     TARNRect captionRect{0, 0, 0, 0};
+    /// Bytes of the command buffer; 0: exactly the generator's bound, so that any write past
+    /// the bound is caught.
+    std::uint32_t commandBufferSize = 0;
 };
 
 class BandJob {
@@ -118,10 +121,11 @@ class BandJob {
         c.colorInfo = &color_;
 
         const std::size_t pixelBytes = setup.wide ? 6 : 3;
-        allocate(&c.commandBuffer, 65536 + 4 * pixelBytes * c.bandLineWidth);
-        allocate(&c.bandLine, pixelBytes * c.imageLineWidth);
-        allocate(&c.colorCopy, pixelBytes * c.bandLineWidth);
-        allocate(&c.colorOutputLine, pixelBytes * c.bandLineWidth);
+        allocate(&c.commandBuffer, &c.commandBufferSize,
+                 setup.commandBufferSize != 0 ? setup.commandBufferSize : info.bandCommandSize);
+        allocate(&c.bandLine, &c.bandLineSize, pixelBytes * c.imageLineWidth);
+        allocate(&c.colorCopy, &c.colorCopySize, pixelBytes * c.bandLineWidth);
+        allocate(&c.colorOutputLine, &c.colorOutputLineSize, pixelBytes * c.bandLineWidth);
         converted_.resize(pixelBytes * pixelCount);
         services = recordingServices();
     }
@@ -226,12 +230,20 @@ class BandJob {
     static void allocate(std::uint8_t** buffer, std::size_t bytes) {
         EXPECT_EQ(Get_MemoryClear(1, bytes, kUnusedKind, buffer), 0);
     }
+    static void allocate(std::uint8_t** buffer, std::uint32_t* size, std::size_t bytes) {
+        allocate(buffer, bytes);
+        *size = static_cast<std::uint32_t>(bytes);
+    }
 
+    // The job's header and end, written into a buffer of their own: the context's command
+    // buffer is sized for the band loop only.
     template <typename Generate>
     void send(Generate generate) {
+        constexpr std::size_t kJobCommandRoom = 1 << 16;
+        Bytes buffer(kJobCommandRoom);
         std::uint32_t length = 0;
-        ASSERT_EQ(generate(&info(), context().commandBuffer, &length), 0);
-        ASSERT_EQ(tarn_QDXA_SendData(packet_, context().commandBuffer, length, 0, nullptr), 0);
+        ASSERT_EQ(generate(&info(), buffer.data(), &length), 0);
+        ASSERT_EQ(tarn_QDXA_SendData(packet_, buffer.data(), length, 0, nullptr), 0);
     }
 
     std::int32_t sendPage(decltype(tarn_Cmd_BeginPage) generate) {

@@ -312,4 +312,25 @@ TEST(BandLoop, StepFailuresEndTheLoopWithTheirCode) {
     EXPECT_EQ(job.run(), kTransportFailure);
 }
 
+// The command buffer is sized by the generator's bound (the fixture allocates exactly that
+// much, so every other test here would show a write past it); one byte less is refused before
+// anything reaches the printer.
+TEST(BandLoop, CommandBufferBelowTheBandBoundIsRefused) {
+    JobSetup setup;
+    setup.wide = true;
+    setup.sourceWidth = 40;
+    std::uint32_t bound = 0;
+    {
+        BandJob sized(setup);
+        bound = sized.info().bandCommandSize;
+        ASSERT_GT(bound, 0u);
+        ASSERT_EQ(sized.run(), kResultOk);
+    }
+    setup.commandBufferSize = bound - 1;
+    BandJob job(setup);
+    EXPECT_EQ(job.run(), kCommandBadArgument);
+    EXPECT_TRUE(job.commands("ESC*r1A").empty());
+    EXPECT_EQ(job.rowsSent(), 0u);
+}
+
 }  // namespace
