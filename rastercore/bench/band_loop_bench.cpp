@@ -25,16 +25,26 @@ namespace {
 constexpr std::uint32_t kSourceWidth = 7200;
 constexpr std::uint32_t kSourceLines = 256;
 // Appends every packet to one buffer reserved up front.
-class MemoryTransport : public QDXA_Services {
+class MemoryTransport {
   public:
     MemoryTransport() { bytes.reserve(std::size_t{1} << 28); }
-    std::int32_t jobSend(QDXA_Info*, const std::uint8_t* data, std::uint32_t* length,
-                         bool) override {
-        bytes.insert(bytes.end(), data, data + *length);
-        *length = 0;
-        return 0;
-    }
+    MemoryTransport(const MemoryTransport&) = delete;
+    MemoryTransport& operator=(const MemoryTransport&) = delete;
     std::vector<std::uint8_t> bytes;
+
+  private:
+    const QDXA_Services table_{
+        .jobSend =
+            [this](QDXA_Info*, std::span<const std::uint8_t> header,
+                   std::span<const std::uint8_t> payload, bool, std::uint32_t* untaken) {
+                bytes.insert(bytes.end(), header.begin(), header.end());
+                bytes.insert(bytes.end(), payload.begin(), payload.end());
+                *untaken = 0;
+                return 0;
+            },
+        .getMedium = nullptr,
+    };
+    seam::ScopedOverride<QDXA_Services> override_{qdxaServices(), table_};
 };
 
 // Source line `index` of a photograph-like image in the working format: paper white, a
@@ -101,7 +111,6 @@ struct BenchJob {
         c.cmdInfo = info;
         Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &packet);
         packet->context = &c;
-        packet->services = &transport;
         c.qdxaInfo = packet;
         color.context = &c;
         c.colorInfo = &color;

@@ -98,7 +98,7 @@ std::int32_t tarn_QDXA_Initialize(PLGContext* context, QDXA_Info* info) {
         PLG_Get_JobStart2(info, context);
     }
     // A job must not announce a medium the media database did not name.
-    const std::int32_t medium = qdxaServices(info).getMedium(info, context);
+    const std::int32_t medium = qdxaServices().current().getMedium(info, context);
     return medium == kMediumFound ? kResultOk : medium;
 }
 
@@ -106,7 +106,6 @@ std::int32_t tarn_QDXA_Terminate(QDXA_Info* info) {
     if (info == nullptr) {
         return rastercore::kPacketBadArgument;
     }
-    Dispose_MemoryClear(&info->packetBuffer, kUnusedKind);
     if (info->context != nullptr && info->context->qdxaInfo == info) {
         info->context->qdxaInfo = nullptr;
     }

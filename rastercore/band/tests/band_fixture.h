@@ -114,7 +114,6 @@ class BandJob {
 
         EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &packet_), 0);
         packet_->context = &c;
-        packet_->services = &transport;
         c.qdxaInfo = packet_;
         color_.context = &c;
         color_.colorMode = kColorModeColor;
