@@ -347,7 +347,7 @@ std::int32_t BandLoop::moveCursor(const CursorTarget& target) {
 
 }  // namespace
 
-std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
+std::int32_t mainloop_for_LFP(PLGContext* context) {
     if (context == nullptr || context->cmdInfo == nullptr || context->qdxaInfo == nullptr ||
         context->jobRecord == nullptr || context->commandBuffer == nullptr ||
         context->bandLine == nullptr || context->colorOutputLine == nullptr ||
@@ -359,10 +359,6 @@ std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
     if (context->commandBufferSize < context->cmdInfo->bandCommandSize) {
         return kCommandBadArgument;
     }
-    BandLoop loop(*context, services);
+    BandLoop loop(*context, bandServices().current());
     return loop.run();
-}
-
-std::int32_t mainloop_for_LFP(PLGContext* context) {
-    return runBandLoop(context, coreBandServices());
 }

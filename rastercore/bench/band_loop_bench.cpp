@@ -154,9 +154,10 @@ void BandLoop(benchmark::State& state) {
     const std::uint32_t width = kSourceWidth * percent / 100;
     const std::uint32_t lines = kSourceLines * percent / 100;
     BenchJob job(wide, width, lines);
+    const seam::ScopedOverride services(bandServices(), job.services);
     for (auto _ : state) {
         job.transport.bytes.clear();
-        if (runBandLoop(job.context.get(), job.services) != 0) {
+        if (mainloop_for_LFP(job.context.get()) != 0) {
             state.SkipWithError("the band loop failed");
             break;
         }

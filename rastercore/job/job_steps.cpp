@@ -36,3 +36,8 @@ const JobSteps& coreJobSteps() {
     };
     return steps;
 }
+
+seam::Seam<JobSteps>& jobSteps() {
+    static seam::Seam<JobSteps> seam(coreJobSteps());
+    return seam;
+}

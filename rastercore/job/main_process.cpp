@@ -142,8 +142,8 @@ std::int32_t runSetUpJob(const JobSteps& steps, PLGContext* context, CoreCommonI
 
 }  // namespace
 
-std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
-                     void* progress) {
+std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress) {
+    const JobSteps& steps = jobSteps().current();
     if (table == nullptr) {
         return kPlgNoJobRecord;
     }
@@ -157,8 +157,4 @@ std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* t
     }
     steps.terminate(context);
     return pluginErrorFromResult(result);
-}
-
-std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress) {
-    return runJob(coreJobSteps(), reserved, table, progress);
 }

@@ -19,8 +19,5 @@ inline constexpr const char* kAppleTalkConnection = "AppleTalk";
 /// of the cancel observer, tear-down. `reserved` is passed to the set-up; `progress` is the
 /// image editor's `rastercore::ProgressObject`. Returns the plug-in error code of the first
 /// failing step (`pluginErrorFromResult`); 0xFFFFFFFF for a null table, with nothing done.
+/// The steps are those of `jobSteps()`.
 std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress);
-
-/// The same job flow over `steps`.
-std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
-                     void* progress);

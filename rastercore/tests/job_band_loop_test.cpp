@@ -5,12 +5,14 @@
 #include "band/tests/band_fixture.h"
 #include "job/main_process.h"
 #include "rastercore/result_codes.h"
+#include "run_job.h"
 #include "util/memory.h"
 
 namespace {
 
 using bandtest::BandJob;
 using bandtest::JobSetup;
+using jobtest::runJob;
 using namespace rastercore;
 
 // The job driver around the band loop: the job end sees the copies made as its impressions.
@@ -26,7 +28,8 @@ TEST(JobBandLoop, JobEndReportsTheCopiesMade) {
                               PLGContext* context) { return *context = job.context(), 0; },
             .jobOpen = [](QDXA_Info*) { return 0; },
             .startJob = [](PLGContext*) { return 0; },
-            .bandLoop = [&](PLGContext* context) { return runBandLoop(context, job.services); },
+            .bandLoop =
+                [&](PLGContext* context) { return bandtest::runBandLoop(context, job.services); },
             .patternCreateCaption = [](PLGContext*) { return -1; },
             .patternPrintLoop = [](PLGContext*) { return -1; },
             .endJob = [&](PLGContext* context) { return impressions = context->currentCopy, 0; },

@@ -1,6 +1,7 @@
 // The job driver: step order, result mapping, the cancel channel and the observer's lifetime,
 // driven through a table of recording steps.
 #include "job/main_process.h"
+#include "run_job.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 
 namespace {
 
+using jobtest::runJob;
 using namespace rastercore;
 using Calls = std::vector<std::string>;
 

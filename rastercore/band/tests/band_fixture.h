@@ -25,6 +25,12 @@
 
 namespace bandtest {
 
+/// The band loop with `services` in place of the core's for the call.
+inline std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
+    const seam::ScopedOverride override(bandServices(), services);
+    return mainloop_for_LFP(context);
+}
+
 /// What a test varies; the defaults print the whole image at its own size.
 struct JobSetup {
     std::uint8_t hostType = kHostTypePhotoApplication;

@@ -263,11 +263,11 @@ TEST(BandLoop, NotBuiltServicesAndMissingBuffersFail) {
     JobSetup setup;
     BandJob job(setup);
     EXPECT_EQ(mainloop_for_LFP(&job.context()), kResultFailure);  // page start not built
-    EXPECT_EQ(runBandLoop(nullptr, job.services), kResultFailure);
+    EXPECT_EQ(bandtest::runBandLoop(nullptr, job.services), kResultFailure);
     for (std::uint8_t** buffer :
          {&job.context().commandBuffer, &job.context().bandLine, &job.context().colorOutputLine}) {
         std::uint8_t* kept = std::exchange(*buffer, nullptr);
-        EXPECT_EQ(runBandLoop(&job.context(), job.services), kResultFailure);
+        EXPECT_EQ(bandtest::runBandLoop(&job.context(), job.services), kResultFailure);
         *buffer = kept;
     }
     EXPECT_TRUE(job.transport.sends.empty());

@@ -97,7 +97,7 @@ int allocationsOfPage(std::uint32_t lines, const TARNRect& image, bool wide,
     job.host.table.hostType = 0;  // no progress notifications, no cancel channel
     allocations = 0;
     counting = true;
-    const std::int32_t result = runBandLoop(&job.context(), job.services);
+    const std::int32_t result = bandtest::runBandLoop(&job.context(), job.services);
     counting = false;
     EXPECT_EQ(result, 0);
     EXPECT_GT(transport.bytes, lines * 2u);
