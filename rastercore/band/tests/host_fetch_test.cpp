@@ -10,6 +10,8 @@
 #include "rastercore/result_codes.h"
 #include "record/result_table.h"
 
+using namespace imaging;
+
 namespace {
 
 using bandtest::BandJob;
