@@ -5,6 +5,8 @@
 // keeps it nondecreasing; the values are rounded to whole 1/1024 units.
 #include "imaging/buffer/sharpness_table.h"
 
+namespace imaging {
+
 namespace {
 
 struct Anchor {
@@ -66,3 +68,5 @@ constexpr std::array<std::int64_t, kSharpnessTableSize> makeTable() {
 }  // namespace
 
 constinit const std::array<std::int64_t, kSharpnessTableSize> sharpnessTable = makeTable();
+
+}  // namespace imaging

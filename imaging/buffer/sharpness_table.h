@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace imaging {
+
 /// Entries of sharpnessTable: details of 0 ... 1279 (on the 16-bit luminance scale).
 inline constexpr std::size_t kSharpnessTableSize = 1280;
 
@@ -12,3 +14,5 @@ inline constexpr std::size_t kSharpnessTableSize = 1280;
 /// details up to 19, rising slowly for small details and saturating at 1024 from 1258 on.
 /// Nondecreasing.
 extern const std::array<std::int64_t, kSharpnessTableSize> sharpnessTable;
+
+}  // namespace imaging

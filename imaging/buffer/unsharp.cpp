@@ -11,6 +11,8 @@
 #include "imaging/buffer/sharpness_table.h"
 #include "imaging/buffer/vif_internal.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace vif_internal;
@@ -253,3 +255,5 @@ int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRo
     std::memcpy(destinationRow, rowAt(*window, 1), rowBytes);
     return 1;
 }
+
+}  // namespace imaging

@@ -5,6 +5,8 @@
 
 #include "imaging/buffer/vif.h"
 
+namespace imaging {
+
 /// Sharpens the buffer in place: each pixel's three samples move by a correction computed from
 /// the luminance detail in its 3 x 3 neighbourhood, weighted by sharpnessTable and `strength`
 /// (a percentage), damped at strict local extrema and, below `threshold` (on the 16-bit
@@ -21,3 +23,5 @@ int UnsharpST(_vif* buffer, std::int32_t threshold, std::int32_t strength);
 /// or type changes.
 int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRow,
              const void* currentRow, const void* nextRow, std::uint32_t width, std::uint16_t type);
+
+}  // namespace imaging

@@ -8,6 +8,8 @@
 
 #include "imaging/buffer/vif_internal.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace vif_internal;
@@ -177,3 +179,5 @@ _vif* DuplicateVif(const _vif* descriptor) {
 std::uint32_t VifGetPixelSize(const _vif* descriptor) {
     return descriptor == nullptr ? 0 : pixelSize(descriptor->type);
 }
+
+}  // namespace imaging

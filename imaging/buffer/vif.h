@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace imaging {
+
 /// Pixel layouts of a buffer (the `type` field).
 enum VifType : std::uint16_t {
     kVifBgr8 = 0,        // 3 bytes: blue, green, red
@@ -69,3 +71,5 @@ struct VifDeleter {
     void operator()(_vif* descriptor) const { FreeVif(&descriptor); }
 };
 using VifPtr = std::unique_ptr<_vif, VifDeleter>;
+
+}  // namespace imaging

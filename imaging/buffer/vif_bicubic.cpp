@@ -13,6 +13,8 @@
 #include "imaging/buffer/vif_internal.h"
 #include "imaging/buffer/vif_scale.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace vif_internal;
@@ -136,3 +138,5 @@ int BiCubicL(void* destinationRow, std::uint32_t rowIndex, const _vif* source,
     });
     return done ? 1 : 0;
 }
+
+}  // namespace imaging

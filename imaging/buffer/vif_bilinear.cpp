@@ -6,6 +6,8 @@
 #include "imaging/buffer/vif_internal.h"
 #include "imaging/buffer/vif_scale.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace vif_internal;
@@ -76,3 +78,5 @@ int BiLinearL(void* destinationRow, std::uint32_t rowIndex, const _vif* source,
     });
     return 1;
 }
+
+}  // namespace imaging

@@ -3,6 +3,8 @@
 
 #include "imaging/buffer/vif_internal.h"
 
+namespace imaging {
+
 namespace {
 
 using namespace vif_internal;
@@ -77,3 +79,5 @@ _vif* ConvertVifP(const _vif* source, std::uint16_t type) {
     copyAttributes(*converted, *source);
     return converted.release();
 }
+
+}  // namespace imaging

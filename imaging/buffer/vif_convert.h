@@ -5,6 +5,8 @@
 
 #include "imaging/buffer/vif.h"
 
+namespace imaging {
+
 /// Writes the source's pixels, converted, into the top-left of an already prepared destination at
 /// least as large, and copies the attribute values. Pairs of types 0, 2, 8 and 10:
 /// BGR <-> RGB swap the first and third samples; 8 -> 16 bits makes v x 256 + 127; 16 -> 8 bits
@@ -16,3 +18,5 @@ int ConvertVif(_vif* destination, const _vif* source);
 /// A new buffer of the source's size in `type` (0, 2, 8, 10, 254, 255): converted by ConvertVif,
 /// or for the same type copied row by row; attribute values copied. Null on failure.
 _vif* ConvertVifP(const _vif* source, std::uint16_t type);
+
+}  // namespace imaging

@@ -7,7 +7,7 @@
 
 #include "imaging/buffer/vif.h"
 
-namespace vif_internal {
+namespace imaging::vif_internal {
 
 /// Alignment of a buffer's data pointer and of its row length.
 inline constexpr std::uint32_t kRowAlignment = 128;
@@ -74,4 +74,4 @@ inline auto withSampleType(std::uint16_t type, Work&& work) {
     return isWideType(type) ? work(std::uint16_t{}) : work(std::uint8_t{});
 }
 
-}  // namespace vif_internal
+}  // namespace imaging::vif_internal

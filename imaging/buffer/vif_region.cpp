@@ -6,6 +6,8 @@
 #include "imaging/buffer/vif_convert.h"
 #include "imaging/buffer/vif_internal.h"
 
+namespace imaging {
+
 using namespace vif_internal;
 
 int OverlapVif(_vif* destination, const _vif* source, std::uint32_t x, std::uint32_t y) {
@@ -42,3 +44,5 @@ _vif* PartOfVif(const _vif* source, std::uint32_t x, std::uint32_t y, std::uint3
     }
     return part;
 }
+
+}  // namespace imaging

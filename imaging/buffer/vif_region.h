@@ -5,6 +5,8 @@
 
 #include "imaging/buffer/vif.h"
 
+namespace imaging {
+
 /// Pastes the source with its top-left pixel at (x, y) of the destination, clipped at the
 /// destination's right and bottom edges. A source of another type is converted to the
 /// destination's type first (through a temporary buffer). Returns 1, or 0 for a null buffer,
@@ -16,3 +18,5 @@ int OverlapVif(_vif* destination, const _vif* source, std::uint32_t x, std::uint
 /// than the source width or y not less than its height, or on failure.
 _vif* PartOfVif(const _vif* source, std::uint32_t x, std::uint32_t y, std::uint32_t width,
                 std::uint32_t height);
+
+}  // namespace imaging

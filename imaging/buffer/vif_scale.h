@@ -8,6 +8,8 @@
 
 #include "imaging/buffer/vif.h"
 
+namespace imaging {
+
 /// Row `rowIndex` of the source scaled to destinationWidth x destinationHeight, centre-aligned
 /// bilinear in 15-bit fixed point. Types 0, 2, 8, 10. Returns 1, or 0 for a null row, source or
 /// source data, another type, or an empty source or destination.
@@ -20,3 +22,5 @@ int BiLinearL(void* destinationRow, std::uint32_t rowIndex, const _vif* source,
 /// destination, or no memory for the four work rows.
 int BiCubicL(void* destinationRow, std::uint32_t rowIndex, const _vif* source,
              std::uint32_t destinationWidth, std::uint32_t destinationHeight);
+
+}  // namespace imaging

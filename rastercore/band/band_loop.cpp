@@ -15,11 +15,11 @@
 #include "command/raster_modes.h"
 #include "command/tarn_cmd.h"
 #include "imaging/zoom/fg_zoom.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
-#include "job/progress_channel.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
+#include "record/progress_channel.h"
 #include "util/memory.h"
 
 namespace {
@@ -30,8 +30,6 @@ constexpr std::int32_t kSendOnce = 1;  // model value 6: one image whatever the 
 constexpr std::int32_t kFirstFilter = 1;
 constexpr std::int32_t kLastFilter = 5;
 constexpr std::int16_t kPercentDone = 100;
-constexpr std::uint8_t kUnusedKind = 2;
-
 double secondsNow() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -39,6 +37,16 @@ double secondsNow() {
 
 std::size_t pixelBytes(const PLGContext& context) {
     return (static_cast<std::size_t>(context.bitsPerPixel) + 7) / 8;
+}
+
+// Every line buffer holds its working line: the band line the image line, the copy and the
+// colour output the band line.
+bool lineBuffersFit(const PLGContext& context) {
+    const std::size_t pixel = pixelBytes(context);
+    const std::size_t bandLine = pixel * context.bandLineWidth;
+    return context.bandLineSize >= pixel * context.imageLineWidth &&
+           context.colorOutputLineSize >= bandLine &&
+           (context.colorOnCopy == 0 || context.colorCopySize >= bandLine);
 }
 
 bool sharesLines(const TARNRect& image, const TARNRect& caption) {
@@ -339,17 +347,18 @@ std::int32_t BandLoop::moveCursor(const CursorTarget& target) {
 
 }  // namespace
 
-std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
+std::int32_t mainloop_for_LFP(PLGContext* context) {
     if (context == nullptr || context->cmdInfo == nullptr || context->qdxaInfo == nullptr ||
         context->jobRecord == nullptr || context->commandBuffer == nullptr ||
         context->bandLine == nullptr || context->colorOutputLine == nullptr ||
-        (context->colorOnCopy != 0 && context->colorCopy == nullptr)) {
+        (context->colorOnCopy != 0 && context->colorCopy == nullptr) || !lineBuffersFit(*context)) {
         return kResultFailure;
     }
-    BandLoop loop(*context, services);
+    // The generator's bound covers the largest band and every raster restart, so a buffer of
+    // that size is never overrun; a smaller one fails the job before anything is written.
+    if (context->commandBufferSize < context->cmdInfo->bandCommandSize) {
+        return kCommandBadArgument;
+    }
+    BandLoop loop(*context, bandServices().current());
     return loop.run();
-}
-
-std::int32_t mainloop_for_LFP(PLGContext* context) {
-    return runBandLoop(context, coreBandServices());
 }

@@ -9,14 +9,11 @@
 
 #include <cstdint>
 
-struct BandServices;
 struct PLGContext;
 
-/// Runs all copies of the image page of `context` with the core's own services. Returns 0,
-/// 1100 (cancelled) or the failure code of the first failing step.
+/// Runs all copies of the image page of `context` through `bandServices()` (the caption, colour,
+/// converter and page steps). Returns 0, 1100 (cancelled) or the failure code of the first
+/// failing step; -1 for a context without its command record, packet record, job record,
+/// command buffer, band line or colour output line, or with a line buffer smaller than its
+/// line; 12010 for a command buffer smaller than the generator's band bound.
 std::int32_t mainloop_for_LFP(PLGContext* context);
-
-/// The same with `services` in place of the core's caption, colour, converter and page steps.
-/// -1 for a context without its command record, packet record, job record, command buffer,
-/// band line or colour output line.
-std::int32_t runBandLoop(PLGContext* context, const BandServices& services);

@@ -24,3 +24,8 @@ const BandServices& coreBandServices() {
     };
     return services;
 }
+
+seam::Seam<BandServices>& bandServices() {
+    static seam::Seam<BandServices> seam(coreBandServices());
+    return seam;
+}

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "seam/seam.h"
+
 struct Color_Info;
 struct PLGContext;
 struct TARNRect;
@@ -39,4 +41,8 @@ struct BandServices {
 
 /// The core's own services. Caption rendering, print colour processing, the host line converter
 /// and the page commands are not built yet: each answers -1 until it is.
+/// The core's own services.
 const BandServices& coreBandServices();
+
+/// The services the band loop calls through.
+seam::Seam<BandServices>& bandServices();

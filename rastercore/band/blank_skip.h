@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "job/tarn_rect.h"
+#include "record/tarn_rect.h"
 
 /// What decides the moves of a page.
 struct BlankSkipLayout {

@@ -26,8 +26,6 @@ class CoreBuffer {
     std::size_t size() const { return size_; }
 
   private:
-    static constexpr std::uint8_t kUnusedKind = 2;
-
     void release() {
         Dispose_MemoryClear(&data_, kUnusedKind);
         size_ = 0;

@@ -1,9 +1,7 @@
 // The raster restart around a cursor move.
 #include "band/cursor_move.h"
 
-#include "command/cmd_info.h"
-#include "command/raster_modes.h"
-#include "command/srl_builders.h"
+#include "command/image_sequence.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
 
@@ -12,20 +10,8 @@ std::int32_t QDXA_Move_CapHV(QDXA_Info* packet, Cmd_Info* info, std::uint8_t* bu
     if (packet == nullptr || info == nullptr || buffer == nullptr) {
         return rastercore::kCommandBadArgument;
     }
-    const bool withResolution = info->drawMode == kDrawModeWithResolution;
     std::uint8_t* at = buffer;
-    std::uint32_t written = 0;
-    SRL_EndRasGraph(&at, &written);
-    if (withResolution) {
-        SRL_EndRasGraph_Band(&at, &written, kBandEndValue);
-    }
-    SRL_MoveCAP_HV(&at, &written, x, y, relative);
-    SRL_SetGraphResolution(&at, &written, info->graphicsResolution[0]);
-    if (withResolution) {
-        SRL_H_SetGraphResolution(&at, &written, info->graphicsResolution[0]);
-        SRL_V_SetGraphResolution(&at, &written, info->graphicsResolution[1]);
-    }
-    SRL_ConfImageDat(&at, &written, info->outputColorSpace);
-    SRL_StartRas(&at, &written, kRasterStartMode);
+    writeImageEnd(*info, &at);
+    writeImageBegin(*info, &at, x, y, relative);
     return tarn_QDXA_SendData(packet, buffer, static_cast<std::uint32_t>(at - buffer), 0, nullptr);
 }

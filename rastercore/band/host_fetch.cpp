@@ -7,9 +7,9 @@
 #include "band/band_services.h"
 #include "command/cmd_info.h"
 #include "imaging/buffer/unsharp.h"
-#include "job/job_context.h"
 #include "rastercore/common_info_table.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 
@@ -176,7 +176,8 @@ std::int32_t SourceFetcher::sharpen(std::uint8_t* destination, const std::uint8_
     }
     const std::uint16_t type =
         context_.bitsPerPixel == kBits8Pixel ? kUnsharpType8 : kUnsharpType16;
-    return UnsharpL(sharpenLevel_, destination, previous, current, next, pixelCount_, type) == 1
+    return imaging::UnsharpL(sharpenLevel_, destination, previous, current, next, pixelCount_,
+                             type) == 1
                ? kResultOk
                : kResultNoMemory;
 }

@@ -6,8 +6,8 @@
 #include "band/host_fetch.h"
 #include "band/line_ops.h"
 #include "imaging/zoom/fg_zoom.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "command/cmd_info.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

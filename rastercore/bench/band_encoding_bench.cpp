@@ -11,7 +11,7 @@
 
 #include "command/cmd_info.h"
 #include "command/tarn_cmd.h"
-#include "job/job_context.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {
@@ -50,7 +50,7 @@ void BandEncoding(benchmark::State& state) {
     auto context = std::make_unique<PLGContext>();
     context->modelTable.PrinterSize = 1;
     Cmd_Info* info = nullptr;
-    Get_MemoryClear(1, sizeof(Cmd_Info), 2, &info);
+    Get_MemoryClear(1, sizeof(Cmd_Info), kUnusedKind, &info);
     info->context = context.get();
     info->inputColorSpace = TARNColorSpace{18, kComponents, {16, 16, 16}};
     info->outputDepth = depth;

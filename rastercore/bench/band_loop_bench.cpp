@@ -14,29 +14,37 @@
 #include "band/band_services.h"
 #include "command/cmd_info.h"
 #include "command/tarn_cmd.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {
 
 constexpr std::uint32_t kSourceWidth = 7200;
 constexpr std::uint32_t kSourceLines = 256;
-constexpr std::uint8_t kUnusedKind = 2;
-
 // Appends every packet to one buffer reserved up front.
-class MemoryTransport : public QDXA_Services {
+class MemoryTransport {
   public:
     MemoryTransport() { bytes.reserve(std::size_t{1} << 28); }
-    std::int32_t jobSend(QDXA_Info*, const std::uint8_t* data, std::uint32_t* length,
-                         bool) override {
-        bytes.insert(bytes.end(), data, data + *length);
-        *length = 0;
-        return 0;
-    }
+    MemoryTransport(const MemoryTransport&) = delete;
+    MemoryTransport& operator=(const MemoryTransport&) = delete;
     std::vector<std::uint8_t> bytes;
+
+  private:
+    const QDXA_Services table_{
+        .jobSend =
+            [this](QDXA_Info*, std::span<const std::uint8_t> header,
+                   std::span<const std::uint8_t> payload, bool, std::uint32_t* untaken) {
+                bytes.insert(bytes.end(), header.begin(), header.end());
+                bytes.insert(bytes.end(), payload.begin(), payload.end());
+                *untaken = 0;
+                return 0;
+            },
+        .getMedium = nullptr,
+    };
+    seam::ScopedOverride<QDXA_Services> override_{qdxaServices(), table_};
 };
 
 // Source line `index` of a photograph-like image in the working format: paper white, a
@@ -103,13 +111,15 @@ struct BenchJob {
         c.cmdInfo = info;
         Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &packet);
         packet->context = &c;
-        packet->services = &transport;
         c.qdxaInfo = packet;
         color.context = &c;
         c.colorInfo = &color;
-        Get_MemoryClear(1, 65536 + 4 * pixelBytes * printedWidth, kUnusedKind, &c.commandBuffer);
-        Get_MemoryClear(1, pixelBytes * printedWidth, kUnusedKind, &c.bandLine);
-        Get_MemoryClear(1, pixelBytes * printedWidth, kUnusedKind, &c.colorOutputLine);
+        c.commandBufferSize = info->bandCommandSize;
+        c.bandLineSize = c.colorOutputLineSize =
+            static_cast<std::uint32_t>(pixelBytes * printedWidth);
+        Get_MemoryClear(1, c.commandBufferSize, kUnusedKind, &c.commandBuffer);
+        Get_MemoryClear(1, c.bandLineSize, kUnusedKind, &c.bandLine);
+        Get_MemoryClear(1, c.colorOutputLineSize, kUnusedKind, &c.colorOutputLine);
         services = BandServices{
             .captionMakeData = [](PLGContext*, std::int16_t) { return -1; },
             .captionSetBuff = [](auto...) { return -1; },
@@ -144,9 +154,10 @@ void BandLoop(benchmark::State& state) {
     const std::uint32_t width = kSourceWidth * percent / 100;
     const std::uint32_t lines = kSourceLines * percent / 100;
     BenchJob job(wide, width, lines);
+    const seam::ScopedOverride services(bandServices(), job.services);
     for (auto _ : state) {
         job.transport.bytes.clear();
-        if (runBandLoop(job.context.get(), job.services) != 0) {
+        if (mainloop_for_LFP(job.context.get()) != 0) {
             state.SkipWithError("the band loop failed");
             break;
         }

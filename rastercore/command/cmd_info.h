@@ -120,6 +120,9 @@ struct Cmd_Info {
     std::uint8_t* conversionBuffer;  ///< the planar, bit-packed band
     std::uint32_t transferSize;
     std::uint8_t* transferBuffer;  ///< compressed rows on their way into the command buffer
+    /// Most bytes the commands of one band, or of one raster restart, take; the command
+    /// buffer needs this much room.
+    std::uint32_t bandCommandSize;
     SeedStore seedStores[kMaxPlanes];
 };
 

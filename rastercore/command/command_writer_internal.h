@@ -13,7 +13,8 @@ inline constexpr std::uint8_t kEscape = 0x1B;
 inline constexpr int kNumberChars = 11;
 
 /// Writes at `*cursor`; `finish` stores the count, advances the cursor and returns 0. The
-/// caller guarantees room.
+/// caller guarantees room: band commands go into a buffer of at least the generator's
+/// `bandCommandSize`, which the band loop checks before its first band.
 class CommandWriter {
   public:
     explicit CommandWriter(std::uint8_t** cursor) : cursor_(cursor), at_(*cursor) {}

@@ -6,8 +6,8 @@
 #include "command/m1xx_generator.h"
 #include "command/pjl_builders.h"
 #include "command/srl_builders.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

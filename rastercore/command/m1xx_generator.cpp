@@ -1,9 +1,12 @@
 // Printer family 1: set-up, page and image commands, bands and tear-down.
 #include "command/m1xx_generator.h"
 
+#include <algorithm>
+#include <cassert>
 #include <limits>
 
 #include "command/color_format.h"
+#include "command/image_sequence.h"
 #include "command/plane_layout.h"
 #include "command/raster_modes.h"
 #include "command/raster_transfer.h"
@@ -53,7 +56,7 @@ std::int32_t allocateSeedStores(Cmd_Info& info) {
         SeedStore& store = info.seedStores[p];
         store.capacity = planeRowBytes(info.outputColorSpace, p, info.imageWidth);
         store.length = 0;
-        const std::int32_t result = Get_MemoryClear(store.capacity, 1, 2, &store.bytes);
+        const std::int32_t result = Get_MemoryClear(store.capacity, 1, kUnusedKind, &store.bytes);
         if (result != kResultOk) {
             return result;
         }
@@ -83,15 +86,7 @@ TARNCompType compressionForChoice(std::int32_t choice) {
 
 std::int32_t M1XX_BeginImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
     std::uint8_t* at = buffer;
-    std::uint32_t written = 0;
-    SRL_MoveCAP_HV(&at, &written, info.imageX, info.imageY, kAbsoluteMove);
-    SRL_SetGraphResolution(&at, &written, info.graphicsResolution[0]);
-    if (info.drawMode == kDrawModeWithResolution) {
-        SRL_H_SetGraphResolution(&at, &written, info.graphicsResolution[0]);
-        SRL_V_SetGraphResolution(&at, &written, info.graphicsResolution[1]);
-    }
-    SRL_ConfImageDat(&at, &written, info.outputColorSpace);
-    SRL_StartRas(&at, &written, kRasterStartMode);
+    writeImageBegin(info, &at, info.imageX, info.imageY, kAbsoluteMove);
     return finish(buffer, at, length);
 }
 
@@ -104,11 +99,7 @@ std::int32_t M1XX_BeginPage(const Cmd_Info& info, std::uint8_t* buffer, std::uin
 
 std::int32_t M1XX_EndImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
     std::uint8_t* at = buffer;
-    std::uint32_t written = 0;
-    SRL_EndRasGraph(&at, &written);
-    if (info.drawMode == kDrawModeWithResolution) {
-        SRL_EndRasGraph_Band(&at, &written, kBandEndValue);
-    }
+    writeImageEnd(info, &at);
     return finish(buffer, at, length);
 }
 
@@ -152,7 +143,9 @@ std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t*
                                 static_cast<TARNCompType>(info.compression),
                                 info.seedStores};
     std::uint8_t* at = buffer;
-    return TARNTransferRasterData(&at, length, &transfer);
+    const std::int32_t result = TARNTransferRasterData(&at, length, &transfer);
+    assert(*length <= info.bandCommandSize);
+    return result;
 }
 
 std::int32_t M1XX_Initialize(Cmd_Info& info) {
@@ -169,11 +162,19 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
     if (size > std::numeric_limits<std::uint32_t>::max() / 2) {
         return kCommandBadArgument;
     }
+    const std::uint64_t commands = std::max<std::uint64_t>(
+        rasterCommandBound(info.outputColorSpace, info.imageWidth, info.bandHeight),
+        kImageRestartMax);
+    if (commands > std::numeric_limits<std::uint32_t>::max()) {
+        return kCommandBadArgument;
+    }
+    info.bandCommandSize = static_cast<std::uint32_t>(commands);
     info.conversionSize = static_cast<std::uint32_t>(size);
     info.transferSize = info.conversionSize * 2;
-    std::int32_t result = Get_MemoryClear(info.conversionSize, 1, 2, &info.conversionBuffer);
+    std::int32_t result =
+        Get_MemoryClear(info.conversionSize, 1, kUnusedKind, &info.conversionBuffer);
     if (result == kResultOk) {
-        result = Get_MemoryClear(info.transferSize, 1, 2, &info.transferBuffer);
+        result = Get_MemoryClear(info.transferSize, 1, kUnusedKind, &info.transferBuffer);
     }
     if (result == kResultOk && info.compression == kCompSeedRow) {
         result = allocateSeedStores(info);
@@ -182,10 +183,10 @@ std::int32_t M1XX_Initialize(Cmd_Info& info) {
 }
 
 void M1XX_Terminate(Cmd_Info& info) {
-    Dispose_MemoryClear(&info.conversionBuffer, 2);
-    Dispose_MemoryClear(&info.transferBuffer, 2);
+    Dispose_MemoryClear(&info.conversionBuffer, kUnusedKind);
+    Dispose_MemoryClear(&info.transferBuffer, kUnusedKind);
     for (SeedStore& store : info.seedStores) {
-        Dispose_MemoryClear(&store.bytes, 2);
+        Dispose_MemoryClear(&store.bytes, kUnusedKind);
         store.capacity = 0;
         store.length = 0;
     }

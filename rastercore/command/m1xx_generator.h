@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
-#include "job/tarn_rect.h"
+#include "record/tarn_rect.h"
 
 std::int32_t M1XX_Initialize(Cmd_Info& info);
 std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "command/command_writer_internal.h"
 #include "command/plane_layout.h"
 #include "command/seed_row.h"
 #include "command/srl_builders.h"
@@ -163,6 +164,21 @@ std::uint32_t packBitsRowMaxOutput(std::uint32_t length) {
     const std::uint32_t rest = length % piece;
     return whole * static_cast<std::uint32_t>(kPackBitsMaxOutput) +
            static_cast<std::uint32_t>(packBitsMaxOutput(static_cast<std::int16_t>(rest)));
+}
+
+std::uint64_t rasterCommandBound(const TARNColorSpace& space, std::uint32_t width,
+                                 std::uint32_t height) {
+    // Every command is ESC, two prefix characters, a number and its final letter; a row
+    // transfer adds its coded bytes, whose worst case is the largest of the three codings.
+    constexpr std::uint64_t kFrame = 4 + command_detail::kNumberChars;
+    std::uint64_t row = 0;
+    const int planes = static_cast<int>(planeSlots(space.planeCount).size());
+    for (int p = 0; p < planes; ++p) {
+        const std::uint32_t bytes = planeRowBytes(space, p, width);
+        row += kFrame + std::max({bytes, packBitsRowMaxOutput(bytes), seedRowMaxOutput(bytes)});
+    }
+    // Seed-row bands add one method command per row to the first one.
+    return row * height + kFrame * (std::uint64_t{height} + 1);
 }
 
 std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,

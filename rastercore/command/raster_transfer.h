@@ -30,6 +30,11 @@ struct TRasDataInfo {
 std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,
                                     const TRasDataInfo* info);
 
+/// Most bytes `TARNTransferRasterData` writes for a band of `height` rows of `width` pixels in
+/// `space`, whatever the compression and the data.
+std::uint64_t rasterCommandBound(const TARNColorSpace& space, std::uint32_t width,
+                                 std::uint32_t height);
+
 /// PackBits-codes `length` bytes at `*source` into `*destination` in independent pieces of 127
 /// bytes while at least 128 remain, then one last piece of the rest; advances both cursors.
 /// The destination needs room for `packBitsRowMaxOutput(length)` bytes. Returns 0, or 12010 for

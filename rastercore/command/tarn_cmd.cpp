@@ -2,8 +2,8 @@
 #include "command/tarn_cmd.h"
 
 #include "command/m1xx_generator.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {
@@ -103,6 +103,6 @@ std::int32_t tarn_Cmd_Terminate(Cmd_Info* info) {
     // A record of another family never got buffers; it is released all the same.
     const std::int32_t checked = info->context == nullptr ? kResultOk : familyCheck(info);
     M1XX_Terminate(*info);
-    Dispose_MemoryClear(&info, 2);
+    Dispose_MemoryClear(&info, kUnusedKind);
     return checked;
 }

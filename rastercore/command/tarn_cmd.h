@@ -6,7 +6,8 @@
 // that the record, its job context, the buffer and the out length are present (12010) and that
 // the job's printer family (model value 0) is 1 (12040) before it dispatches to the family's
 // generator. The caller sizes the buffer for the job header with every general data block, or
-// for one band; nothing here checks the buffer's end.
+// for one band (`bandCommandSize`, known after Initialize, covers the largest band and every
+// raster restart); nothing here checks the buffer's end.
 //
 // Calling order for one job: Initialize; the colour module fills the general data blocks;
 // BeginJob; per copy BeginPage, BeginImage, ImageBand for every band (the raster may be ended
@@ -17,7 +18,7 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
-#include "job/tarn_rect.h"
+#include "record/tarn_rect.h"
 
 /// Maps the compression choice, derives the output colour space and allocates the conversion,
 /// transfer and (seed-row compression) seed-store buffers. 0; 12010 for a missing record or

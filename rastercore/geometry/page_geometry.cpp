@@ -9,9 +9,9 @@
 
 #include "command/cmd_info.h"
 #include "geometry/paper_tables.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 
 namespace {
 

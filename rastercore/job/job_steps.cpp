@@ -4,13 +4,11 @@
 
 #include "band/band_loop.h"
 
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {
-
-constexpr std::uint8_t kUnusedKind = 2;
 
 std::int32_t notBuilt(PLGContext*) {
     return rastercore::kResultFailure;
@@ -37,4 +35,9 @@ const JobSteps& coreJobSteps() {
             },
     };
     return steps;
+}
+
+seam::Seam<JobSteps>& jobSteps() {
+    static seam::Seam<JobSteps> seam(coreJobSteps());
+    return seam;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "seam/seam.h"
+
 struct CoreCommonInfoTbl;
 struct PLGContext;
 struct QDXA_Info;
@@ -36,3 +38,6 @@ struct JobSteps {
 /// The steps the core runs. Those not built yet answer -1 (and do nothing else); until the real
 /// tear-down exists, `terminate` releases only the context and answers -1.
 const JobSteps& coreJobSteps();
+
+/// The steps the job driver calls through.
+seam::Seam<JobSteps>& jobSteps();

@@ -5,17 +5,17 @@
 #include <optional>
 
 #include "cf/notification_center.h"
-#include "job/cancel_byte.h"
-#include "job/job_context.h"
-#include "job/progress_channel.h"
 #include "rastercore/result_codes.h"
+#include "record/cancel_byte.h"
+#include "record/job_context.h"
+#include "record/progress_channel.h"
+#include "record/result_table.h"
 #include "util/memory.h"
 
 namespace {
 
 using namespace rastercore;
 
-constexpr std::uint8_t kUnusedKind = 2;
 constexpr std::int32_t kPrinterClassLargeFormat = 1;
 constexpr std::int32_t kPrinterClassUnsupported = 2;
 
@@ -33,12 +33,14 @@ std::int32_t allocateBandBuffers(PLGContext* context) {
     if (context->scale[0] > 1.0) {
         context->colorOnCopy = 1;
     }
-    if (Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->imageLineWidth), kUnusedKind,
-                        &context->bandLine) != 0 ||
-        Get_MemoryClear(1, lineBytes(context->bitsPerPixel, context->bandLineWidth), kUnusedKind,
-                        &context->colorCopy) != 0) {
+    const std::size_t bandLine = lineBytes(context->bitsPerPixel, context->imageLineWidth);
+    const std::size_t colorCopy = lineBytes(context->bitsPerPixel, context->bandLineWidth);
+    if (Get_MemoryClear(1, bandLine, kUnusedKind, &context->bandLine) != 0 ||
+        Get_MemoryClear(1, colorCopy, kUnusedKind, &context->colorCopy) != 0) {
         return kResultNoMemory;
     }
+    context->bandLineSize = static_cast<std::uint32_t>(bandLine);
+    context->colorCopySize = static_cast<std::uint32_t>(colorCopy);
     return kResultOk;
 }
 
@@ -140,31 +142,8 @@ std::int32_t runSetUpJob(const JobSteps& steps, PLGContext* context, CoreCommonI
 
 }  // namespace
 
-std::uint32_t pluginErrorFromResult(std::int32_t result) {
-    switch (result) {
-        case kResultOk:
-        case kResultNothingToPrint:
-            return kPlgSuccess;
-        case kResultCancelled:
-            return kPlgCancelled;
-        case kResultNoMemory:
-        case kColorNoMemory:
-        case kPacketNoMemory:
-        case kCommandNoMemory:
-        case kRowNoMemory:
-        case kTransportNoMemory:
-            return kPlgNoMemory;
-        case kResultJobNotOpened:
-            return kPlgCheckPrinter;
-        case kResultHostImage:
-            return kPlgHostImage;
-        default:
-            return kPlgPrintingError;
-    }
-}
-
-std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
-                     void* progress) {
+std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress) {
+    const JobSteps& steps = jobSteps().current();
     if (table == nullptr) {
         return kPlgNoJobRecord;
     }
@@ -178,8 +157,4 @@ std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* t
     }
     steps.terminate(context);
     return pluginErrorFromResult(result);
-}
-
-std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress) {
-    return runJob(coreJobSteps(), reserved, table, progress);
 }

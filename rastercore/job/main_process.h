@@ -19,13 +19,5 @@ inline constexpr const char* kAppleTalkConnection = "AppleTalk";
 /// of the cancel observer, tear-down. `reserved` is passed to the set-up; `progress` is the
 /// image editor's `rastercore::ProgressObject`. Returns the plug-in error code of the first
 /// failing step (`pluginErrorFromResult`); 0xFFFFFFFF for a null table, with nothing done.
+/// The steps are those of `jobSteps()`.
 std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress);
-
-/// The same job flow over `steps`.
-std::uint32_t runJob(const JobSteps& steps, void* reserved, CoreCommonInfoTbl* table,
-                     void* progress);
-
-/// The plug-in error code of an internal result: 0 and -1300 succeed; 1100 cancelled; -1000 and
-/// the modules' x020 codes out of memory; -1200 job not opened; -1400 host image failure; any
-/// other code a printing error.
-std::uint32_t pluginErrorFromResult(std::int32_t result);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bytes/byte_order.h"
-#include "job/qdxa_info.h"
+#include "record/qdxa_info.h"
 
 void encodeValue(bytes::ByteWriter& out, std::uint8_t value);
 void encodeValue(bytes::ByteWriter& out, std::uint16_t value);

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "bytes/byte_order.h"
-#include "job/job_context.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/region_code.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <ctime>
 
-#include "job/qdxa_info.h"
+#include "record/qdxa_info.h"
 
 struct PLGContext;
 

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "job/job_context.h"
 #include "qdxa/attribute_values.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 
 namespace {
 

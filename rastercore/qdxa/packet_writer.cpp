@@ -8,23 +8,20 @@
 
 #include "DovoCommonLib/qdxa_packet_header.h"
 #include "bytes/byte_order.h"
-#include "job/qdxa_info.h"
 #include "qdxa/qdxa_services.h"
 #include "rastercore/result_codes.h"
-#include "util/memory.h"
+#include "record/qdxa_info.h"
 
 namespace {
 
 using rastercore::kPacketBadArgument;
-using rastercore::kPacketNoMemory;
 using Run = std::span<const std::uint8_t>;
-
-constexpr std::uint8_t kUnusedKind = 2;
 
 constexpr std::size_t kHeaderSize = kQDXAHeaderSize;
 constexpr std::uint16_t kSequence = 1;  // every job packet of the core carries sequence 1
 constexpr std::size_t kMaxParameterLength = 0xFFFF;
-constexpr std::size_t kMaxPacketSize = kHeaderSize + kMaxParameterLength;
+// The fixed parameters that precede a packet's value: at most the 13 bytes of job start.
+constexpr std::size_t kMaxFixedParameters = 13;
 
 constexpr std::uint8_t kReplyBit = 0x01;
 constexpr std::uint8_t kFlagsNone = 0x00;
@@ -71,32 +68,32 @@ void writeHeader(std::uint8_t* out, const Packet& packet, std::size_t parameterL
     writeQDXAHeader(out, fields);
 }
 
-// Writes the packet into the record's packet buffer (made once per job) and hands it to the
-// transport; `*taken` receives the bytes the transport took.
+// Hands the packet to the transport as two spans: the header with every fixed parameter
+// written behind it on the stack, and the packet's last parameter (the caller's value or data)
+// in place. `*taken` receives the bytes the transport took.
 std::int32_t sendPacket(QDXA_Info* info, const Packet& packet, std::uint32_t* taken = nullptr) {
     std::size_t parameterLength = 0;
     for (const Run& run : packet.parameters) {
         parameterLength += run.size();
     }
-    if (parameterLength > kMaxParameterLength) {
+    const Run payload = packet.parameters.size() != 0 ? *(packet.parameters.end() - 1) : Run();
+    const std::size_t fixedLength = parameterLength - payload.size();
+    if (parameterLength > kMaxParameterLength || fixedLength > kMaxFixedParameters) {
         return kPacketBadArgument;
     }
-    if (info->packetBuffer == nullptr &&
-        Get_MemoryClear(1, kMaxPacketSize, kUnusedKind, &info->packetBuffer) != 0) {
-        return kPacketNoMemory;
-    }
-    std::uint8_t* out = info->packetBuffer;
-    writeHeader(out, packet, parameterLength);
-    std::uint8_t* cursor = out + kHeaderSize;
-    for (const Run& run : packet.parameters) {
-        std::memcpy(cursor, run.data(), run.size());
-        cursor += run.size();
+    std::uint8_t header[kHeaderSize + kMaxFixedParameters];
+    writeHeader(header, packet, parameterLength);
+    std::uint8_t* cursor = header + kHeaderSize;
+    for (const Run* run = packet.parameters.begin(); run + 1 < packet.parameters.end(); ++run) {
+        std::memcpy(cursor, run->data(), run->size());
+        cursor += run->size();
     }
     const auto size = static_cast<std::uint32_t>(kHeaderSize + parameterLength);
-    std::uint32_t left = size;
-    const std::int32_t result = qdxaServices(info).jobSend(info, out, &left, packet.last);
+    std::uint32_t untaken = size;
+    const std::int32_t result = qdxaServices().current().jobSend(
+        info, Run(header, kHeaderSize + fixedLength), payload, packet.last, &untaken);
     if (taken != nullptr) {
-        *taken = size - std::min(left, size);
+        *taken = size - std::min(untaken, size);
     }
     return result;
 }

@@ -7,8 +7,9 @@
 // reply is read. A data packet followed by more data of the same block carries 2 instead.
 //
 // Every writer returns 0 once the transport took the packet, 1100 when the user cancelled, 11010
-// for a missing record or value, an empty value or one too long for the parameter length, 11020
-// when the packet buffer cannot be allocated, or the transport's failure code. Only the job-end
+// for a missing record or value, an empty value or one too long for the parameter length, or the
+// transport's failure code. Nothing is allocated or copied: the transport receives the header
+// (with the fixed parameters) and the caller's value as two spans. Only the job-end
 // packet is sent with the transport's last flag set.
 #pragma once
 

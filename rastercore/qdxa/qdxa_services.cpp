@@ -2,18 +2,22 @@
 // not built yet, so both refuse: no packet is reported as sent and no medium as found.
 #include "qdxa/qdxa_services.h"
 
-#include "job/qdxa_info.h"
 #include "rastercore/result_codes.h"
 
-std::int32_t QDXA_Services::jobSend(QDXA_Info*, const std::uint8_t*, std::uint32_t*, bool) {
-    return rastercore::kTransportFailure;
+const QDXA_Services& coreQdxaServices() {
+    static const QDXA_Services services{
+        .jobSend =
+            [](QDXA_Info*, std::span<const std::uint8_t> header,
+               std::span<const std::uint8_t> payload, bool, std::uint32_t* untaken) {
+                *untaken = static_cast<std::uint32_t>(header.size() + payload.size());
+                return rastercore::kTransportFailure;
+            },
+        .getMedium = [](QDXA_Info*, PLGContext*) { return rastercore::kMediaDbNotOpened; },
+    };
+    return services;
 }
 
-std::int32_t QDXA_Services::getMedium(QDXA_Info*, PLGContext*) {
-    return rastercore::kMediaDbNotOpened;
-}
-
-QDXA_Services& qdxaServices(const QDXA_Info* info) {
-    static QDXA_Services core;
-    return info->services != nullptr ? *info->services : core;
+seam::Seam<QDXA_Services>& qdxaServices() {
+    static seam::Seam<QDXA_Services> seam(coreQdxaServices());
+    return seam;
 }

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "job/qdxa_info.h"
+#include "record/qdxa_info.h"
 
 struct PLGContext;
 

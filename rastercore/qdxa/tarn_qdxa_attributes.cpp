@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "job/qdxa_info.h"
 #include "qdxa/attribute_encoding.h"
 #include "qdxa/packet_writer.h"
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa/tarn_qdxa_internal.h"
 #include "rastercore/result_codes.h"
+#include "record/qdxa_info.h"
 
 namespace {
 

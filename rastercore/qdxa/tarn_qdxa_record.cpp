@@ -1,17 +1,16 @@
 // The packet record's life: every attribute value derived before the first packet, and the
 // record released at the end of the job.
-#include "job/job_context.h"
 #include "qdxa/attribute_values.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {
 
 using rastercore::kResultOk;
 
-constexpr std::uint8_t kUnusedKind = 2;
 constexpr std::int32_t kModelYes = 1;
 constexpr std::int32_t kMediaDatabaseKind = 2;  // the media database the core reads
 constexpr std::int32_t kPrinterClassLargeFormat = 1;
@@ -99,7 +98,7 @@ std::int32_t tarn_QDXA_Initialize(PLGContext* context, QDXA_Info* info) {
         PLG_Get_JobStart2(info, context);
     }
     // A job must not announce a medium the media database did not name.
-    const std::int32_t medium = qdxaServices(info).getMedium(info, context);
+    const std::int32_t medium = qdxaServices().current().getMedium(info, context);
     return medium == kMediumFound ? kResultOk : medium;
 }
 
@@ -107,7 +106,6 @@ std::int32_t tarn_QDXA_Terminate(QDXA_Info* info) {
     if (info == nullptr) {
         return rastercore::kPacketBadArgument;
     }
-    Dispose_MemoryClear(&info->packetBuffer, kUnusedKind);
     if (info->context != nullptr && info->context->qdxaInfo == info) {
         info->context->qdxaInfo = nullptr;
     }

@@ -42,7 +42,7 @@ TEST(Charset, MultibyteToWide) {
     ASSERT_NE(wide, nullptr);
     EXPECT_EQ(size, 12u);
     EXPECT_EQ(std::wstring(wide), L"abc");  // terminated inside the buffer
-    Dispose_MemoryClear(&wide, 2);
+    Dispose_MemoryClear(&wide, kUnusedKind);
     EXPECT_EQ(Convert_ToUTF16(nullptr, 2, &size), nullptr);
     EXPECT_STREQ(localeNameForLanguageKind(5), "deu");
     EXPECT_STREQ(localeNameForLanguageKind(42), "jpn");

@@ -1,6 +1,7 @@
 // The job driver: step order, result mapping, the cancel channel and the observer's lifetime,
 // driven through a table of recording steps.
 #include "job/main_process.h"
+#include "run_job.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,15 @@
 #include <vector>
 
 #include "cf/notification_center.h"
-#include "job/job_context.h"
 #include "rastercore/progress.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
+#include "record/result_table.h"
 #include "util/memory.h"
 
 namespace {
 
+using jobtest::runJob;
 using namespace rastercore;
 using Calls = std::vector<std::string>;
 
@@ -89,9 +92,9 @@ struct RecordingJob {
         };
         steps.terminate = [this](PLGContext* context) {
             calls.push_back("terminate");
-            Dispose_MemoryClear(&context->bandLine, 2);
-            Dispose_MemoryClear(&context->colorCopy, 2);
-            Dispose_MemoryClear(&context, 2);
+            Dispose_MemoryClear(&context->bandLine, kUnusedKind);
+            Dispose_MemoryClear(&context->colorCopy, kUnusedKind);
+            Dispose_MemoryClear(&context, kUnusedKind);
             return kResultOk;
         };
         return steps;

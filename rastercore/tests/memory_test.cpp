@@ -13,25 +13,25 @@ namespace {
 
 TEST(Memory, GetMemoryClearZeroesAndDisposeClearsThePointer) {
     std::uint8_t* block = nullptr;
-    ASSERT_EQ(Get_MemoryClear(3, 5, 2, &block), 0);
+    ASSERT_EQ(Get_MemoryClear(3, 5, kUnusedKind, &block), 0);
     ASSERT_NE(block, nullptr);
     for (int i = 0; i < 15; ++i) {
         EXPECT_EQ(block[i], 0);
     }
-    Dispose_MemoryClear(&block, 2);
+    Dispose_MemoryClear(&block, kUnusedKind);
     EXPECT_EQ(block, nullptr);
-    Dispose_MemoryClear(&block, 2);  // a null pointer: nothing happens
+    Dispose_MemoryClear(&block, kUnusedKind);  // a null pointer: nothing happens
     EXPECT_EQ(block, nullptr);
 }
 
 TEST(Memory, GetMemoryClearEdgeCounts) {
     void* block = reinterpret_cast<void*>(1);
     const std::size_t huge = std::numeric_limits<std::size_t>::max() / 2;
-    EXPECT_EQ(Get_MemoryClear(huge, 4, 2, &block), rastercore::kCommandNoMemory);
+    EXPECT_EQ(Get_MemoryClear(huge, 4, kUnusedKind, &block), rastercore::kCommandNoMemory);
     EXPECT_EQ(block, nullptr);
     // A zero count behaves as the system allocator does: here a unique block, so success.
-    ASSERT_EQ(Get_MemoryClear(0, 8, 2, &block), 0);
-    Dispose_MemoryClear(&block, 2);
+    ASSERT_EQ(Get_MemoryClear(0, 8, kUnusedKind, &block), 0);
+    Dispose_MemoryClear(&block, kUnusedKind);
 }
 
 TEST(Memory, ZupHelpers) {

@@ -1,5 +1,5 @@
 // The progress and cancel channel by host type.
-#include "job/progress_channel.h"
+#include "record/progress_channel.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "cf/notification_center.h"
 #include "cf/value.h"
-#include "job/job_context.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -14,8 +14,6 @@ constexpr std::uint16_t kTwoByteLimit = 0x800;
 constexpr unsigned char kThreeByteLead = 0xE0;
 constexpr unsigned char kTwoByteLead = 0xC0;
 constexpr std::size_t kWideBytesPerChar = 4;  // wchar_t on this platform
-constexpr std::uint8_t kUnusedKind = 2;
-
 // UTF-8 bytes of one code unit.
 std::size_t encodeUnit(std::uint16_t unit, unsigned char* out) {
     if (unit < kOneByteLimit) {

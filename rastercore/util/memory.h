@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
+/// The kind byte the core passes to the allocator pair, which does not read it.
+inline constexpr std::uint8_t kUnusedKind = 2;
+
 /// Allocates `count` × `size` zeroed bytes into `*pointer` (null on failure). The byte argument
 /// is not read. Returns 0, or 12020 when there is no memory or the product overflows.
 std::int32_t Get_MemoryClear(std::size_t count, std::size_t size, std::uint8_t unused,

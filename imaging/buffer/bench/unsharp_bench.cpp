@@ -8,6 +8,8 @@
 #include "imaging/buffer/unsharp.h"
 #include "imaging/buffer/vif.h"
 
+using namespace imaging;
+
 namespace {
 
 constexpr std::uint32_t kWidth = 10000;

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+using namespace imaging;
+
 namespace {
 
 TEST(SharpnessTable, PassesThroughEveryAnchor) {

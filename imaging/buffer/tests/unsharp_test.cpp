@@ -11,6 +11,8 @@
 
 #include "vif_fixture.h"
 
+using namespace imaging;
+
 namespace {
 
 using vif_test::Pixel;

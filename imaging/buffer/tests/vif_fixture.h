@@ -10,6 +10,8 @@
 
 namespace vif_test {
 
+using namespace imaging;
+
 /// The three samples of a pixel in memory order, widened.
 using Pixel = std::array<std::uint32_t, 3>;
 

@@ -5,6 +5,8 @@
 
 #include "vif_fixture.h"
 
+using namespace imaging;
+
 namespace {
 
 using vif_test::Pixel;

@@ -9,6 +9,8 @@
 #include "imaging/buffer/vif_internal.h"
 #include "vif_fixture.h"
 
+using namespace imaging;
+
 namespace {
 
 struct LayoutCase {

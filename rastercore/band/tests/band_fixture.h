@@ -16,14 +16,20 @@
 #include "band/band_services.h"
 #include "command/tests/generator_fixture.h"
 #include "in_memory_host.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa/tests/qdxa_test_support.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 #include "stream_decoder/stream_decoder.h"
 #include "util/memory.h"
 
 namespace bandtest {
+
+/// The band loop with `services` in place of the core's for the call.
+inline std::int32_t runBandLoop(PLGContext* context, const BandServices& services) {
+    const seam::ScopedOverride override(bandServices(), services);
+    return mainloop_for_LFP(context);
+}
 
 /// What a test varies; the defaults print the whole image at its own size.
 struct JobSetup {
@@ -48,6 +54,9 @@ struct JobSetup {
     bool caption = false;
     std::int16_t captionKind = 1;
     TARNRect captionRect{0, 0, 0, 0};
+    /// Bytes of the command buffer; 0: exactly the generator's bound, so that any write past
+    /// the bound is caught.
+    std::uint32_t commandBufferSize = 0;
 };
 
 class BandJob {
@@ -109,19 +118,19 @@ class BandJob {
         c.cmdInfo = &info;
         EXPECT_EQ(tarn_Cmd_Initialize(&info), 0);
 
-        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), 2, &packet_), 0);
+        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &packet_), 0);
         packet_->context = &c;
-        packet_->services = &transport;
         c.qdxaInfo = packet_;
         color_.context = &c;
         color_.colorMode = kColorModeColor;
         c.colorInfo = &color_;
 
         const std::size_t pixelBytes = setup.wide ? 6 : 3;
-        allocate(&c.commandBuffer, 65536 + 4 * pixelBytes * c.bandLineWidth);
-        allocate(&c.bandLine, pixelBytes * c.imageLineWidth);
-        allocate(&c.colorCopy, pixelBytes * c.bandLineWidth);
-        allocate(&c.colorOutputLine, pixelBytes * c.bandLineWidth);
+        allocate(&c.commandBuffer, &c.commandBufferSize,
+                 setup.commandBufferSize != 0 ? setup.commandBufferSize : info.bandCommandSize);
+        allocate(&c.bandLine, &c.bandLineSize, pixelBytes * c.imageLineWidth);
+        allocate(&c.colorCopy, &c.colorCopySize, pixelBytes * c.bandLineWidth);
+        allocate(&c.colorOutputLine, &c.colorOutputLineSize, pixelBytes * c.bandLineWidth);
         converted_.resize(pixelBytes * pixelCount);
         services = recordingServices();
     }
@@ -131,7 +140,7 @@ class BandJob {
         for (std::uint8_t** buffer :
              {&c.commandBuffer, &c.bandLine, &c.colorCopy, &c.colorOutputLine, &c.captionMergeLine,
               &c.captionBitmap, &c.captionColorLine}) {
-            Dispose_MemoryClear(buffer, 2);
+            Dispose_MemoryClear(buffer, kUnusedKind);
         }
         tarn_QDXA_Terminate(packet_);
     }
@@ -224,14 +233,22 @@ class BandJob {
 
   private:
     static void allocate(std::uint8_t** buffer, std::size_t bytes) {
-        EXPECT_EQ(Get_MemoryClear(1, bytes, 2, buffer), 0);
+        EXPECT_EQ(Get_MemoryClear(1, bytes, kUnusedKind, buffer), 0);
+    }
+    static void allocate(std::uint8_t** buffer, std::uint32_t* size, std::size_t bytes) {
+        allocate(buffer, bytes);
+        *size = static_cast<std::uint32_t>(bytes);
     }
 
+    // The job's header and end, written into a buffer of their own: the context's command
+    // buffer is sized for the band loop only.
     template <typename Generate>
     void send(Generate generate) {
+        constexpr std::size_t kJobCommandRoom = 1 << 16;
+        Bytes buffer(kJobCommandRoom);
         std::uint32_t length = 0;
-        ASSERT_EQ(generate(&info(), context().commandBuffer, &length), 0);
-        ASSERT_EQ(tarn_QDXA_SendData(packet_, context().commandBuffer, length, 0, nullptr), 0);
+        ASSERT_EQ(generate(&info(), buffer.data(), &length), 0);
+        ASSERT_EQ(tarn_QDXA_SendData(packet_, buffer.data(), length, 0, nullptr), 0);
     }
 
     std::int32_t sendPage(decltype(tarn_Cmd_BeginPage) generate) {

@@ -9,10 +9,9 @@
 #include "band_fixture.h"
 #include "cf/notification_center.h"
 #include "cf/value.h"
-#include "job/cancel_byte.h"
-#include "job/main_process.h"
 #include "rastercore/progress.h"
 #include "rastercore/result_codes.h"
+#include "record/cancel_byte.h"
 
 namespace {
 
@@ -110,39 +109,6 @@ TEST(BandLoop, CopiesAndTheSendOnceModel) {
         for (const auto& raster : job.decoded().rasters) {
             EXPECT_EQ(raster.rows.size(), setup.sourceHeight);
         }
-    }
-}
-
-// The job driver around the band loop: the job end sees the copies made as its impressions.
-TEST(BandLoop, JobEndReportsTheCopiesMade) {
-    for (const std::int32_t sendOnce : {0, 1}) {
-        JobSetup setup;
-        setup.copies = 3;
-        setup.sendOnce = sendOnce;
-        BandJob job(setup);
-        std::uint16_t impressions = 0;
-        JobSteps steps{
-            .initialize = [&](void*, CoreCommonInfoTbl**,
-                              PLGContext* context) { return *context = job.context(), 0; },
-            .jobOpen = [](QDXA_Info*) { return 0; },
-            .startJob = [](PLGContext*) { return 0; },
-            .bandLoop = [&](PLGContext* context) { return runBandLoop(context, job.services); },
-            .patternCreateCaption = [](PLGContext*) { return -1; },
-            .patternPrintLoop = [](PLGContext*) { return -1; },
-            .endJob = [&](PLGContext* context) { return impressions = context->currentCopy, 0; },
-            .jobCancel = [](QDXA_Info*, bool*) {},
-            .jobClose = [](QDXA_Info*, bool) {},
-            .terminate =
-                [](PLGContext* context) {
-                    // The driver's band buffers; the rest belongs to the test job.
-                    Dispose_MemoryClear(&context->bandLine, 2);
-                    Dispose_MemoryClear(&context->colorCopy, 2);
-                    Dispose_MemoryClear(&context, 2);
-                    return 0;
-                },
-        };
-        EXPECT_EQ(runJob(steps, nullptr, &job.jobRecord(), nullptr), kPlgSuccess);
-        EXPECT_EQ(impressions, sendOnce == 1 ? 1 : 3);
     }
 }
 
@@ -297,11 +263,11 @@ TEST(BandLoop, NotBuiltServicesAndMissingBuffersFail) {
     JobSetup setup;
     BandJob job(setup);
     EXPECT_EQ(mainloop_for_LFP(&job.context()), kResultFailure);  // page start not built
-    EXPECT_EQ(runBandLoop(nullptr, job.services), kResultFailure);
+    EXPECT_EQ(bandtest::runBandLoop(nullptr, job.services), kResultFailure);
     for (std::uint8_t** buffer :
          {&job.context().commandBuffer, &job.context().bandLine, &job.context().colorOutputLine}) {
         std::uint8_t* kept = std::exchange(*buffer, nullptr);
-        EXPECT_EQ(runBandLoop(&job.context(), job.services), kResultFailure);
+        EXPECT_EQ(bandtest::runBandLoop(&job.context(), job.services), kResultFailure);
         *buffer = kept;
     }
     EXPECT_TRUE(job.transport.sends.empty());
@@ -344,6 +310,27 @@ TEST(BandLoop, StepFailuresEndTheLoopWithTheirCode) {
     BandJob job(setup);
     job.transport.failAt = 3;  // header, page start, image start, then the first line
     EXPECT_EQ(job.run(), kTransportFailure);
+}
+
+// The command buffer is sized by the generator's bound (the fixture allocates exactly that
+// much, so every other test here would show a write past it); one byte less is refused before
+// anything reaches the printer.
+TEST(BandLoop, CommandBufferBelowTheBandBoundIsRefused) {
+    JobSetup setup;
+    setup.wide = true;
+    setup.sourceWidth = 40;
+    std::uint32_t bound = 0;
+    {
+        BandJob sized(setup);
+        bound = sized.info().bandCommandSize;
+        ASSERT_GT(bound, 0u);
+        ASSERT_EQ(sized.run(), kResultOk);
+    }
+    setup.commandBufferSize = bound - 1;
+    BandJob job(setup);
+    EXPECT_EQ(job.run(), kCommandBadArgument);
+    EXPECT_TRUE(job.commands("ESC*r1A").empty());
+    EXPECT_EQ(job.rowsSent(), 0u);
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 
 #include "band_fixture.h"
 #include "imaging/buffer/unsharp.h"
-#include "job/main_process.h"
 #include "rastercore/result_codes.h"
+#include "record/result_table.h"
+
+using namespace imaging;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "job/job_context.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "command/cmd_info.h"
-#include "job/job_context.h"
+#include "record/job_context.h"
 
 namespace {
 

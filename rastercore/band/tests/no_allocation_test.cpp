@@ -55,14 +55,22 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace {
 
 // Takes every packet and keeps only the byte count.
-class CountingTransport : public QDXA_Services {
+class CountingTransport {
   public:
-    std::int32_t jobSend(QDXA_Info*, const std::uint8_t*, std::uint32_t* length, bool) override {
-        bytes += *length;
-        *length = 0;
-        return 0;
-    }
     std::uint64_t bytes = 0;
+
+  private:
+    const QDXA_Services table_{
+        .jobSend =
+            [this](QDXA_Info*, std::span<const std::uint8_t> header,
+                   std::span<const std::uint8_t> payload, bool, std::uint32_t* untaken) {
+                bytes += header.size() + payload.size();
+                *untaken = 0;
+                return 0;
+            },
+        .getMedium = nullptr,
+    };
+    seam::ScopedOverride<QDXA_Services> override_{qdxaServices(), table_};
 };
 
 // A grey ramp line in the working format, written straight into the core's buffer.
@@ -85,12 +93,11 @@ int allocationsOfPage(std::uint32_t lines, const TARNRect& image, bool wide,
     setup.copies = 2;
     bandtest::BandJob job(setup);
     CountingTransport transport;
-    job.packet().services = &transport;
     job.host.table.lineProc = rampLine;
     job.host.table.hostType = 0;  // no progress notifications, no cancel channel
     allocations = 0;
     counting = true;
-    const std::int32_t result = runBandLoop(&job.context(), job.services);
+    const std::int32_t result = bandtest::runBandLoop(&job.context(), job.services);
     counting = false;
     EXPECT_EQ(result, 0);
     EXPECT_GT(transport.bytes, lines * 2u);

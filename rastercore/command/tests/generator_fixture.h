@@ -10,7 +10,7 @@
 
 #include "command/cmd_info.h"
 #include "command/tarn_cmd.h"
-#include "job/job_context.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace commandtest {
@@ -24,7 +24,7 @@ struct GeneratorFixture {
 
     GeneratorFixture() {
         context->modelTable.PrinterSize = 1;
-        Get_MemoryClear(1, sizeof(Cmd_Info), 2, &info);
+        Get_MemoryClear(1, sizeof(Cmd_Info), kUnusedKind, &info);
         info->context = context.get();
         std::strcpy(info->paperName, "ISO_A4");
         info->paperOrientation = kOrientationShortEdge;

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 
+#include "command/image_sequence.h"
 #include "generator_fixture.h"
 #include "rastercore/result_codes.h"
 
@@ -251,6 +254,61 @@ TEST(CommandGenerator, TerminateReleasesEveryRecord) {
     GeneratorFixture noContext;
     noContext.info->context = nullptr;
     EXPECT_EQ(tarn_Cmd_Terminate(std::exchange(noContext.info, nullptr)), 0);
+}
+
+// The band bound is what sizes the command buffer, so no data may need more: incompressible
+// rows, first (PackBits) and seed-coded bands, every depth, plane count and compression, each
+// written into a buffer of exactly the bound.
+TEST(CommandGenerator, NoBandNeedsMoreThanTheBandBound) {
+    std::uint32_t noise = 12345;
+    const auto random = [&noise] {
+        noise = noise * 1103515245u + 12345u;
+        return static_cast<std::uint8_t>(noise >> 16);
+    };
+    for (const int planes : {1, 3, 4}) {
+        for (const std::int32_t depth : {kDepth8, kDepth10, kDepth12}) {
+            for (const std::int32_t choice : {1, 2, 5}) {
+                GeneratorFixture f;
+                f.setInput(planes, 8);
+                f.info->outputDepth = depth;
+                f.info->compression = choice;
+                f.info->imageWidth = 301;
+                f.info->bandHeight = 3;
+                ASSERT_EQ(tarn_Cmd_Initialize(f.info), 0);
+                const std::uint32_t bound = f.info->bandCommandSize;
+                for (int band = 0; band < 2; ++band) {
+                    Bytes pixels(std::size_t{301} * 3 * planes);
+                    std::generate(pixels.begin(), pixels.end(), random);
+                    std::int32_t result = -1;
+                    const TARNRect rect{0, 0, 3, 301};
+                    const Bytes out = f.run(
+                        [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t* l) {
+                            return tarn_Cmd_ImageBand(i, b, l, pixels.data(), &rect);
+                        },
+                        &result, bound);
+                    EXPECT_EQ(result, 0) << planes << " " << depth << " " << choice;
+                    EXPECT_LE(out.size(), bound);
+                }
+            }
+        }
+    }
+}
+
+// A raster restart (image end, then begin at the widest coordinates) fits the same bound.
+TEST(CommandGenerator, RasterRestartFitsTheBandBound) {
+    GeneratorFixture f;
+    f.setInput(4, 8);
+    f.info->drawMode = 0;
+    f.info->graphicsResolution[0] = f.info->graphicsResolution[1] = 65535;
+    f.info->imageX = std::numeric_limits<std::int32_t>::min();
+    f.info->imageY = std::numeric_limits<std::int32_t>::max();
+    f.info->imageWidth = 1;
+    ASSERT_EQ(tarn_Cmd_Initialize(f.info), 0);
+    const std::uint32_t bound = f.info->bandCommandSize;
+    const Bytes restart =
+        f.run(tarn_Cmd_EndImage, nullptr, bound) + f.run(tarn_Cmd_BeginImage, nullptr, bound);
+    EXPECT_LE(restart.size(), kImageRestartMax);
+    EXPECT_LE(kImageRestartMax, bound);
 }
 
 }  // namespace

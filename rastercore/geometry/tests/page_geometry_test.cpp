@@ -9,8 +9,8 @@
 #include <string>
 
 #include "command/cmd_info.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 
 namespace {
 

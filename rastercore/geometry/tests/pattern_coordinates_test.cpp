@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "job/job_context.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -157,7 +157,8 @@ TEST(PacketWriter, TransportResultsPassThrough) {
 
 TEST(PacketWriter, WithoutTheJobTransportNothingCountsAsSent) {
     Record record;
-    record.info->services = nullptr;  // the core's own, which has no job transport yet
+    // The core's own services, which have no job transport yet.
+    const seam::ScopedOverride core(qdxaServices(), qdxaServices().production());
     const std::uint8_t byte = 0x42;
     QDXA_DataPiece piece{1, 0, &byte, 1};
     EXPECT_EQ(QDXA_Send(record.info, 0, 0, 0, &piece), rastercore::kTransportFailure);

@@ -8,14 +8,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "job/job_context.h"
 #include "qdxa/qdxa_services.h"
 #include "qdxa/tarn_qdxa.h"
 #include "qdxa_stream/qdxa_stream.h"
 #include "rastercore/result_codes.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace qdxatest {
@@ -37,8 +38,14 @@ inline Bytes hex(const std::string& text) {
     return bytes;
 }
 
-class RecordingServices : public QDXA_Services {
+/// Records every packet and answers the media query while it lives: it puts itself in place of
+/// the packet module's services for its lifetime.
+class RecordingServices {
   public:
+    RecordingServices() = default;
+    RecordingServices(const RecordingServices&) = delete;
+    RecordingServices& operator=(const RecordingServices&) = delete;
+
     struct Send {
         Bytes bytes;
         bool last;
@@ -53,15 +60,18 @@ class RecordingServices : public QDXA_Services {
     QDXA_MediumTypeEx mediumType{1, 0x0102};
     int mediumCalls = 0;
 
-    std::int32_t jobSend(QDXA_Info*, const std::uint8_t* data, std::uint32_t* length,
-                         bool last) override {
-        sends.push_back({Bytes(data, data + *length), last});
+    std::int32_t jobSend(std::span<const std::uint8_t> header,
+                         std::span<const std::uint8_t> payload, bool last, std::uint32_t* untaken) {
+        Bytes packet(header.begin(), header.end());
+        packet.insert(packet.end(), payload.begin(), payload.end());
+        const auto size = static_cast<std::uint32_t>(packet.size());
+        sends.push_back({std::move(packet), last});
         const bool failing = failAt && *failAt == sends.size() - 1;
-        *length = failing ? *length : std::min(leave, *length);
+        *untaken = failing ? size : std::min(leave, size);
         return failing ? failCode : rastercore::kResultOk;
     }
 
-    std::int32_t getMedium(QDXA_Info* info, PLGContext*) override {
+    std::int32_t getMedium(QDXA_Info* info) {
         ++mediumCalls;
         if (mediumAnswer == 1) {
             info->medium = medium;
@@ -108,6 +118,16 @@ class RecordingServices : public QDXA_Services {
         }
         return lines;
     }
+
+  private:
+    const QDXA_Services table_{
+        .jobSend = [this](
+                       QDXA_Info*, std::span<const std::uint8_t> header,
+                       std::span<const std::uint8_t> payload, bool last,
+                       std::uint32_t* untaken) { return jobSend(header, payload, last, untaken); },
+        .getMedium = [this](QDXA_Info* info, PLGContext*) { return getMedium(info); },
+    };
+    seam::ScopedOverride<QDXA_Services> override_{qdxaServices(), table_};
 };
 
 /// A zeroed packet record on a zeroed job context whose model reads the media database, wired to
@@ -118,8 +138,7 @@ struct Record {
     QDXA_Info* info = nullptr;
 
     Record() {
-        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), 2, &info), 0);
-        info->services = &services;
+        EXPECT_EQ(Get_MemoryClear(1, sizeof(QDXA_Info), kUnusedKind, &info), 0);
         info->context = &context;
         context.qdxaInfo = info;
         context.modelTable.Medab = 2;

@@ -1,12 +1,12 @@
 // The progress and cancel channel between a running job and its caller.
-#include "job/progress_channel.h"
+#include "record/progress_channel.h"
 
 #include "cf/notification_center.h"
 #include "cf/value.h"
-#include "job/cancel_byte.h"
-#include "job/job_context.h"
 #include "rastercore/common_info_table.h"
 #include "rastercore/core_common_info_tbl.h"
+#include "record/cancel_byte.h"
+#include "record/job_context.h"
 
 std::uint8_t hostTypeOf(const CoreCommonInfoTbl* table) {
     return table != nullptr && table->commonInfo != nullptr ? table->commonInfo->hostType : 0;

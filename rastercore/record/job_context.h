@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "job/host_image_record.h"
-#include "job/qdxa_info.h"
-#include "job/tarn_rect.h"
 #include "rastercore/core_common_info_tbl.h"
+#include "record/host_image_record.h"
+#include "record/qdxa_info.h"
+#include "record/tarn_rect.h"
 
 struct Cmd_Info;
 struct Color_Info;
@@ -89,12 +89,18 @@ struct PLGContext {
     // Row buffers.
     std::uint8_t depthCode;  ///< working depth code 1 to 4
     std::uint8_t* rgbRow;
-    std::uint8_t* sharpenWindow;  ///< three working rows
-    std::uint8_t* bandLine;       ///< one working line, image line width wide
-    std::uint8_t* colorCopy;      ///< one working line, band line width wide
-    std::uint8_t colorOnCopy;     ///< scale above 1: colour-process from the copy
-    std::uint8_t* colorOutputLine;
+    std::uint8_t* sharpenWindow;        ///< three working rows
+    std::uint8_t* bandLine;             ///< one working line, image line width wide
+    std::uint32_t bandLineSize;         ///< bytes
+    std::uint8_t* colorCopy;            ///< one working line, band line width wide
+    std::uint32_t colorCopySize;        ///< bytes
+    std::uint8_t colorOnCopy;           ///< scale above 1: colour-process from the copy
+    std::uint8_t* colorOutputLine;      ///< one working line, band line width wide
+    std::uint32_t colorOutputLineSize;  ///< bytes
+    /// The commands of one band or one raster restart; the band loop refuses a buffer smaller
+    /// than the generator's `bandCommandSize`.
     std::uint8_t* commandBuffer;
+    std::uint32_t commandBufferSize;  ///< bytes
     std::uint8_t* fetchedLine;
 
     std::uint8_t optionBytes[kOptionByteCount];

@@ -10,7 +10,6 @@
 #include <cstdint>
 
 struct PLGContext;
-class QDXA_Services;
 
 namespace rastercore {
 class ProgressObject;
@@ -177,8 +176,6 @@ struct QDXA_Info {
     QDXA_JobStart2Values jobStart2;
 
     // Packet state.
-    std::uint32_t octetCount;    ///< bytes of the data packets the transport took
-    std::uint8_t jobEnded;       ///< the job-end packets are under way
-    std::uint8_t* packetBuffer;  ///< reused by every packet; released by the terminate step
-    QDXA_Services* services;     ///< null: the core's own transport and media database
+    std::uint32_t octetCount;  ///< bytes of the data packets the transport took
+    std::uint8_t jobEnded;     ///< the job-end packets are under way
 };
