@@ -1,10 +1,9 @@
 // The media database framework's exported functions over MediaImage.
 #include "medab2/medab2.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "bytes/byte_order.h"

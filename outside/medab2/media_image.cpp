@@ -1,7 +1,7 @@
 #include "media_image.h"
 
 #include <cstring>
-#include <string>
+#include <vector>
 
 #include "bytes/byte_order.h"
 
@@ -47,7 +47,7 @@ MediaImage::MediaImage(std::uint8_t* db) : db_(db) {
 bool MediaImage::validate(std::span<const std::uint8_t> file) {
     if (file.size() < kHeaderBytes || file.size() > UINT32_MAX)
         return false;
-    std::basic_string<std::uint8_t> copy(file.begin(), file.end());
+    std::vector<std::uint8_t> copy(file.begin(), file.end());
     bytes::storeLE32(copy.data() + kImageSizeOffset, static_cast<std::uint32_t>(copy.size()));
     const MediaImage image(copy.data());
     if (!image.valid())
