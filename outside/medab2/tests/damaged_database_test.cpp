@@ -1,0 +1,111 @@
+// Damaged database files: truncated and bit-flipped copies of the real ones are refused or read
+// within their bounds, never beyond (the sanitizers watch every query).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "medab2_test_support.h"
+#include "support/temporary_folder.h"
+
+namespace {
+
+constexpr int kFlipRounds = 400;
+constexpr std::uint32_t kSeed = 20261210;
+
+std::vector<std::uint8_t> readAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Every query over every medium index and id the image may name.
+void queryEverything(std::vector<std::uint8_t>& image) {
+    std::uint8_t* db = image.data();
+    DEF_HEADERPART header;
+    mdb3GetHeaderPart(db, &header);
+    mdb3FilterMediumHint(db, 16, 1);
+    mdb3DBFilterOptimizeMode(db, 4);
+    const std::int16_t count = mdb3MediumCount(db);
+    for (std::int16_t index = 0; index <= count + 1; ++index) {
+        std::int16_t id = 0;
+        mdb3MediumID(db, index, &id);
+        std::uint32_t value = 0;
+        DEF_QDXAID qdxa;
+        char name[kMdbNameBytes];
+        mdb3MediumHint(db, id, &value);
+        mdb3OptimizeModeHint(db, id, &value);
+        mdb3QdxaID(db, id, &qdxa);
+        mdb3GetInkSystem(db, id);
+        mdb3MediumString(db, id, "fr", name);
+        mdb3PaperSource(db, id, 1);
+        mdb3FilterOptimizeMode(db, id, 1);
+        for (std::int16_t method : {1, 2, 4}) {
+            for (std::int16_t resolution : {1, 2, 4, 7}) {
+                DEF_RESOLUTION record;
+                std::uint16_t hint;
+                mdb3SupportedResolution(db, id, method);
+                mdb3SupportedResoParam(db, id, method, resolution, &record);
+                mdb3SupportedHalfTone(db, id, method, resolution);
+                mdb3ResolutionHint(db, id, method, resolution, &hint);
+            }
+        }
+        DEF_QUALITY quality{};
+        mdb3OptimizeModeDefParam(db, id, 4, &quality);
+        mdb3OutputICC(db, id, &quality, &value, name);
+        const auto uid = static_cast<std::uint16_t>(id);
+        for (auto table : {mdb3TableCSC1, mdb3InputGamma, mdb3TableCSC2, mdb3TableOutputGamma,
+                           mdb3EDTable, mdb3ResolutionConv, mdb3DitherParam, mdb3TableIndexData}) {
+            std::vector<std::uint8_t> bytes(table(db, uid, &quality, nullptr));
+            table(db, uid, &quality, bytes.data());
+        }
+    }
+}
+
+// Writes the damaged bytes to a file and loads them as the callers do.
+void loadAndQuery(const testsupport::TemporaryFolder& folder,
+                  const std::vector<std::uint8_t>& bytes) {
+    const auto path = (folder / "damaged.mdb").string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    auto image = medab2test::load(path);
+    if (!image.empty())
+        queryEverything(image);
+}
+
+TEST(Medab2DamagedDatabase, TruncatedFilesAreRefused) {
+    testsupport::TemporaryFolder folder;
+    const auto whole = readAll(medab2test::kSL7000);
+    ASSERT_FALSE(whole.empty());
+    for (std::size_t length = 0; length < whole.size(); length += 37) {
+        const std::vector<std::uint8_t> cut(whole.begin(),
+                                            whole.begin() + static_cast<long>(length));
+        const auto path = (folder / "cut.mdb").string();
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(cut.data()),
+                   static_cast<std::streamsize>(cut.size()));
+        EXPECT_EQ(mdb3GetMediaData(path.c_str(), nullptr), 0) << "cut at " << length;
+    }
+}
+
+TEST(Medab2DamagedDatabase, BitFlippedFilesNeverReadOutsideTheImage) {
+    testsupport::TemporaryFolder folder;
+    std::mt19937 random(kSeed);
+    for (const auto& source : {medab2test::kSL7000, medab2test::kSL5000}) {
+        const auto whole = readAll(source);
+        ASSERT_FALSE(whole.empty());
+        std::uniform_int_distribution<std::size_t> position(0, whole.size() * 8 - 1);
+        std::uniform_int_distribution<int> flips(1, 8);
+        for (int round = 0; round < kFlipRounds; ++round) {
+            auto damaged = whole;
+            for (int flip = flips(random); flip > 0; --flip) {
+                const std::size_t bit = position(random);
+                damaged[bit / 8] ^= static_cast<std::uint8_t>(1u << (bit % 8));
+            }
+            loadAndQuery(folder, damaged);
+        }
+    }
+}
+
+}  // namespace
