@@ -1,0 +1,73 @@
+// The resampling front opened with any sizes, depth and type, as a print job may ask for them.
+// An open that succeeds on a small job must then take every source row and give every
+// destination row, in the documented calling order.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "imaging/zoom/fg_zoom.h"
+#include "support/fuzz_check.h"
+#include "support/fuzz_input.h"
+
+namespace {
+
+using namespace imaging;
+
+constexpr std::int64_t kLargestStreamedPixels = 1 << 16;  // per image, source or destination
+
+struct Job {
+    int destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type;
+};
+
+bool small(std::int64_t width, std::int64_t height) {
+    return width * height <= kLargestStreamedPixels;
+}
+
+std::vector<std::uint8_t> rowOf(int width, int bitsPerPixel, std::span<const std::uint8_t> fill) {
+    std::vector<std::uint8_t> row((static_cast<std::size_t>(width) * bitsPerPixel + 7) / 8);
+    for (std::size_t index = 0; index < row.size() && !fill.empty(); ++index) {
+        row[index] = fill[index % fill.size()];
+    }
+    return row;
+}
+
+// Sends and reads until every destination row is out; each step must be accepted.
+void stream(FG_Zoom& zoom, const Job& job, std::span<const std::uint8_t> fill) {
+    const auto source = rowOf(job.sourceWidth, job.bitsPerPixel, fill);
+    auto destination = rowOf(job.destinationWidth, job.bitsPerPixel, {});
+    int sent = 0;
+    int read = 0;
+    while (read < job.destinationHeight) {
+        if (zoom.CheckData() != 0) {
+            testsupport::fuzzRequire(zoom.Read(destination.data()) == kZoomDone, "a pending row");
+            ++read;
+        } else {
+            testsupport::fuzzRequire(sent < job.sourceHeight, "rows come out of the rows sent");
+            testsupport::fuzzRequire(zoom.Send(source.data()) == kZoomDone, "the next row");
+            ++sent;
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    testsupport::FuzzInput input(data, size);
+    Job job{};
+    job.destinationWidth = input.take<std::int32_t>();
+    job.destinationHeight = input.take<std::int32_t>();
+    job.sourceWidth = input.take<std::int32_t>();
+    job.sourceHeight = input.take<std::int32_t>();
+    job.bitsPerPixel = input.take<std::int32_t>();
+    job.type = input.take<std::int32_t>();
+    FG_Zoom zoom;
+    const std::uint32_t result =
+        zoom.Open(job.destinationWidth, job.destinationHeight, job.sourceWidth, job.sourceHeight,
+                  job.bitsPerPixel, job.type);
+    if (result == kZoomDone && zoom.IsEnable() != 0 && small(job.sourceWidth, job.sourceHeight) &&
+        small(job.destinationWidth, job.destinationHeight)) {
+        stream(zoom, job, input.rest());
+    }
+    zoom.Close();
+    return 0;
+}
