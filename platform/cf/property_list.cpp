@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "cf/binary_list_check.h"
+#include "cf/list_text.h"
 
 namespace cf {
 namespace {
@@ -66,6 +67,9 @@ PlistStatus fromPlistDictionary(plist_t node, Value& out, int depth) {
         if (child == nullptr) {
             break;
         }
+        if (key && !isListText(key.get())) {
+            return PlistStatus::Malformed;
+        }
         Value item;
         if (auto status = fromPlist(child, item, depth + 1); status != PlistStatus::Ok) {
             return status;
@@ -104,6 +108,9 @@ PlistStatus fromPlistScalar(plist_t node, Value& out) {
             char* raw = nullptr;
             plist_get_string_val(node, &raw);
             MallocPtr text(raw);
+            if (text && !isListText(text.get())) {
+                return PlistStatus::Malformed;
+            }
             out = Value(std::string(text ? text.get() : ""));
             return PlistStatus::Ok;
         }
@@ -168,6 +175,9 @@ PlistPtr toPlist(const Value& value, int depth) {
         case Value::Type::Real:
             return PlistPtr(plist_new_real(*value.real()));
         case Value::Type::String:
+            if (!isListText(*value.string())) {
+                return nullptr;
+            }
             return PlistPtr(plist_new_string(value.string()->c_str()));
         case Value::Type::Data: {
             const auto& bytes = *value.data();
@@ -191,7 +201,7 @@ PlistPtr toPlist(const Value& value, int depth) {
             PlistPtr node(plist_new_dict());
             for (const auto& [key, item] : *value.dictionary()) {
                 PlistPtr child = toPlist(item, depth + 1);
-                if (!child) {
+                if (!child || !isListText(key)) {
                     return nullptr;
                 }
                 plist_dict_set_item(node.get(), key.c_str(), child.release());
