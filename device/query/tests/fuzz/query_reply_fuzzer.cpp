@@ -4,28 +4,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <string>
 
+#include "fuzz_printer.h"
 #include "glue/glue_job_list.h"
-#include "glue/glue_session.h"
-#include "printer/test_printer.h"
-#include "qdxa_information_printer.h"
-#include "qdxa_paged_printer.h"
-#include "qdxa_printer_hook.h"
 #include "query/query_device.h"
 #include "query/query_marker.h"
 #include "query/query_method.h"
 #include "query/query_tray.h"
 #include "support/fuzz_check.h"
-#include "transport/caio.h"
 
 namespace {
 
-using qdxa_test::Bytes;
+using gluefuzz::Bytes;
+using gluefuzz::FuzzPrinter;
+using gluefuzz::kDevice;
+using gluefuzz::kPrinter;
 
-constexpr std::uint32_t kDevice = 101;
-constexpr std::uint32_t kPrinter = 601;
 constexpr std::uint32_t kJob = 0x500;
 constexpr std::uint32_t kJobIdCapacity = 64 * sizeof(std::uint32_t);
 
@@ -41,36 +35,6 @@ struct Outputs {
     ~Outputs() {
         for (auto* handle : handles) Wqs_Mem_DisposeHandle(handle);
     }
-};
-
-// The test printer with a session open on it for the whole run.
-struct Rig {
-    Rig() {
-        responder.objects[kDevice] = {{1056, qdxa_test::codedString(1, "Stratoline 9000")}};
-        testsupport::TestPrinterOptions options;
-        options.responder = hook.controlResponder();
-        printer = std::make_unique<testsupport::TestPrinter>(std::move(options));
-        testsupport::fuzzRequire(printer->start(), "the test printer starts");
-        address = "net:" + printer->address();
-        channel = caioCreate(address.c_str());
-        testsupport::fuzzRequire(
-            glue_qdxaOpen(address.c_str(), channel, kGlueChannelControl, &session) == 0,
-            "the session opens");
-    }
-    void setAttribute(std::uint32_t object, std::uint16_t id, Bytes value) {
-        auto& list = responder.objects[object];
-        std::erase_if(list, [&](const qdxa_test::Attribute& a) { return a.id == id; });
-        list.push_back({id, std::move(value)});
-    }
-
-    qdxa_test::Responder responder;
-    qdxa_test::PagedPrinter paged{responder};
-    qdxa_test::PrinterHook hook{responder};
-    qdxa_test::InformationPrinter information{responder};
-    std::unique_ptr<testsupport::TestPrinter> printer;
-    std::string address;
-    void* channel = nullptr;
-    GlueSession* session = nullptr;
 };
 
 using Query = std::function<void(GlueSession*, Outputs&)>;
@@ -157,7 +121,7 @@ const MethodQuery kMethodQueries[] = {
 };
 
 // The job list with one job whose attributes all hold the value, then that job read back.
-void readJobList(Rig& rig, const Bytes& value, Outputs& o) {
+void readJobList(FuzzPrinter& rig, const Bytes& value, Outputs& o) {
     qdxa_test::Job job{kJob, {}};
     for (std::uint16_t id : {4, 279, 6, 283, 275, 277, 263, 9, 10909, 311, 2027, 280}) {
         job.attributes.push_back({id, value});
@@ -176,7 +140,7 @@ void readJobList(Rig& rig, const Bytes& value, Outputs& o) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Rig rig;
+    static FuzzPrinter rig;
     if (size == 0) {
         return 0;
     }

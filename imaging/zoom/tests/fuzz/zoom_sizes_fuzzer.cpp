@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/zoom/fg_zoom.h"
+#include "imaging/zoom/zoom_format.h"
 #include "support/fuzz_check.h"
 #include "support/fuzz_input.h"
 
@@ -75,7 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   job.bitsPerPixel, job.type);
     if (result == kZoomDone && zoom.IsEnable() != 0 && small(job.sourceWidth, job.sourceHeight) &&
         small(job.destinationWidth, job.destinationHeight)) {
-        stream(zoom, job, input.rest());
+        if (FG_Zoom_SamplePerPixel(job.bitsPerPixel) != 0) {
+            stream(zoom, job, input.rest());
+        } else {
+            // A filter that opened on a depth it cannot work refuses the rows.
+            const std::vector<std::uint8_t> row(sizeof(std::uint64_t) * job.sourceWidth);
+            testsupport::fuzzRequire(zoom.Send(row.data()) == kZoomBadParameter,
+                                     "rows of an unknown depth are refused");
+        }
     }
     zoom.Close();
     return 0;

@@ -7,6 +7,7 @@
 
 #include "cf/property_list.h"
 #include "support/fuzz_check.h"
+#include "support/fuzz_same_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     cf::Value value;
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         cf::Value reread;
         testsupport::fuzzRequire(cf::readPropertyList(written, reread) == cf::PlistStatus::Ok,
                                  "a list we wrote reads back");
-        testsupport::fuzzRequire(reread == value, "a list we wrote reads back unchanged");
+        testsupport::fuzzRequire(testsupport::sameListValue(value, reread),
+                                 "a list we wrote reads back unchanged");
     }
     return 0;
 }
