@@ -38,6 +38,14 @@ using MallocPtr = std::unique_ptr<char, MallocFree>;
 
 PlistStatus fromPlist(plist_t node, Value& out, int depth);
 
+// libplist keeps a date as 32-bit seconds and microseconds, so only dates whose whole seconds
+// (after rounding up) fit 32 bits are written and read back; others are refused both ways.
+bool isListDate(double secondsSince2001) {
+    const double whole = std::floor(secondsSince2001);
+    return whole >= std::numeric_limits<std::int32_t>::min() &&
+           whole < std::numeric_limits<std::int32_t>::max();
+}
+
 PlistStatus fromPlistArray(plist_t node, Value& out, int depth) {
     Value::Array items;
     const std::uint32_t count = plist_array_get_size(node);
@@ -126,8 +134,12 @@ PlistStatus fromPlistScalar(plist_t node, Value& out) {
             std::int32_t seconds = 0;
             std::int32_t microseconds = 0;
             plist_get_date_val(node, &seconds, &microseconds);
-            out = Value(
-                Value::Date{seconds + static_cast<double>(microseconds) / kMicrosecondsPerSecond});
+            const double since2001 =
+                seconds + static_cast<double>(microseconds) / kMicrosecondsPerSecond;
+            if (!isListDate(since2001)) {
+                return PlistStatus::Malformed;
+            }
+            out = Value(Value::Date{since2001});
             return PlistStatus::Ok;
         }
         default:
@@ -149,7 +161,11 @@ PlistStatus fromPlist(plist_t node, Value& out, int depth) {
     }
 }
 
+// Null for a date outside the range that libplist holds (see isListDate).
 plist_t toPlistDate(Value::Date date) {
+    if (!isListDate(date.secondsSince2001)) {
+        return nullptr;
+    }
     double whole = std::floor(date.secondsSince2001);
     auto microseconds = static_cast<std::int32_t>(
         std::lround((date.secondsSince2001 - whole) * kMicrosecondsPerSecond));

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <fstream>
 
 #include "support/python_oracle.h"
@@ -259,6 +260,30 @@ TEST(PropertyList, TextThatIsNotUtf8IsRefusedBothWays) {
               PlistStatus::Ok);
     ASSERT_EQ(cf::readPropertyList(written, read), PlistStatus::Ok);
     EXPECT_EQ(read, Value(good));
+}
+
+// Dates are held in 32-bit seconds by libplist: one outside that range was written as another
+// date, so the writer refuses it (a read one arrives in range or is refused as malformed).
+TEST(PropertyList, DatesPast32BitSecondsAreNotWritten) {
+    const struct {
+        double seconds;
+        PlistStatus status;
+    } cases[] = {
+        {-2147483648.0, PlistStatus::Ok},
+        {2147483646.5, PlistStatus::Ok},
+        {-2147485795.48, PlistStatus::NotRepresentable},
+        {2147483647.0, PlistStatus::NotRepresentable},
+        {1e300, PlistStatus::NotRepresentable},
+        {std::nan(""), PlistStatus::NotRepresentable},
+    };
+    for (const auto& c : cases) {
+        for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+            std::vector<std::uint8_t> written;
+            EXPECT_EQ(cf::writePropertyList(Value(Value::Date{c.seconds}), format, written),
+                      c.status)
+                << c.seconds;
+        }
+    }
 }
 
 TEST(PropertyList, NullCannotBeWritten) {
