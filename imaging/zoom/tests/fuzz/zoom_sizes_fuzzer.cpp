@@ -1,6 +1,7 @@
 // The resampling front opened with any sizes, depth and type, as a print job may ask for them.
 // An open that succeeds on a small job must then take every source row and give every
 // destination row, in the documented calling order.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -14,7 +15,8 @@ namespace {
 
 using namespace imaging;
 
-constexpr std::int64_t kLargestStreamedPixels = 1 << 16;  // per image, source or destination
+// Pixels a streamed job may touch: every row sent or read, at the wider of the two widths.
+constexpr std::int64_t kLargestStreamedWork = 1 << 18;
 // Open builds tables as long as the sides, so larger sides only cost time in proportion; zero,
 // negative and odd depths and types reach Open unchanged.
 constexpr int kLongestSide = 1 << 16;
@@ -23,8 +25,9 @@ struct Job {
     int destinationWidth, destinationHeight, sourceWidth, sourceHeight, bitsPerPixel, type;
 };
 
-bool small(std::int64_t width, std::int64_t height) {
-    return width * height <= kLargestStreamedPixels;
+bool small(const Job& job) {
+    const std::int64_t rows = std::int64_t{job.sourceHeight} + job.destinationHeight;
+    return rows * std::max(job.sourceWidth, job.destinationWidth) <= kLargestStreamedWork;
 }
 
 std::vector<std::uint8_t> rowOf(int width, int bitsPerPixel, std::span<const std::uint8_t> fill) {
@@ -74,8 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t result =
         zoom.Open(job.destinationWidth, job.destinationHeight, job.sourceWidth, job.sourceHeight,
                   job.bitsPerPixel, job.type);
-    if (result == kZoomDone && zoom.IsEnable() != 0 && small(job.sourceWidth, job.sourceHeight) &&
-        small(job.destinationWidth, job.destinationHeight)) {
+    if (result == kZoomDone && zoom.IsEnable() != 0 && small(job)) {
         if (FG_Zoom_SamplePerPixel(job.bitsPerPixel) != 0) {
             stream(zoom, job, input.rest());
         } else if (zoom.type() != kZoomTypeNearestNeighbor) {
