@@ -61,7 +61,7 @@ CLibSettings& CLibSettings::sharedSettings() {
 }
 
 CLibSettings::CLibSettings() {
-    loadSettings();
+    loadSettings(settingsFilePath());
 }
 
 std::filesystem::path CLibSettings::settingsFilePath() {
@@ -77,9 +77,8 @@ std::filesystem::path CLibSettings::settingsFilePath() {
            kSettingsFileName;
 }
 
-void CLibSettings::loadSettings() {
+void CLibSettings::loadSettings(const std::filesystem::path& path) {
     cf::Value settings;
-    const auto path = settingsFilePath();
     if (path.empty() || cf::readPropertyListFile(path, settings) != cf::PlistStatus::Ok ||
         !settings.isDictionary()) {
         return;

@@ -57,9 +57,12 @@ class CLibSettings {
     /// Where the settings file is looked for.
     static std::filesystem::path settingsFilePath();
 
+    /// Takes the intervals that the settings file at `path` gives; an unreadable file, or a key
+    /// without a usable number, leaves the interval as it is.
+    void loadSettings(const std::filesystem::path& path);
+
   private:
     CLibSettings();
-    void loadSettings();
 
     std::atomic<double> dequeueInterval_{kDefaultInterval};
     std::atomic<double> pausingInterval_{kDefaultInterval};

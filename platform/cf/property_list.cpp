@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "cf/binary_list_check.h"
+#include "cf/list_text.h"
 #include "cf/xml_list_check.h"
 
 namespace cf {
@@ -39,6 +40,14 @@ struct MallocFree {
 using MallocPtr = std::unique_ptr<char, MallocFree>;
 
 PlistStatus fromPlist(plist_t node, Value& out, int depth);
+
+// libplist keeps a date as 32-bit seconds and microseconds, so only dates whose whole seconds
+// (after rounding up) fit 32 bits are written and read back; others are refused both ways.
+bool isListDate(double secondsSince2001) {
+    const double whole = std::floor(secondsSince2001);
+    return whole >= std::numeric_limits<std::int32_t>::min() &&
+           whole < std::numeric_limits<std::int32_t>::max();
+}
 
 PlistStatus fromPlistArray(plist_t node, Value& out, int depth) {
     Value::Array items;
@@ -68,6 +77,9 @@ PlistStatus fromPlistDictionary(plist_t node, Value& out, int depth) {
         MallocPtr key(rawKey);
         if (child == nullptr) {
             break;
+        }
+        if (key && !isListText(key.get())) {
+            return PlistStatus::Malformed;
         }
         Value item;
         if (auto status = fromPlist(child, item, depth + 1); status != PlistStatus::Ok) {
@@ -107,6 +119,9 @@ PlistStatus fromPlistScalar(plist_t node, Value& out) {
             char* raw = nullptr;
             plist_get_string_val(node, &raw);
             MallocPtr text(raw);
+            if (text && !isListText(text.get())) {
+                return PlistStatus::Malformed;
+            }
             out = Value(std::string(text ? text.get() : ""));
             return PlistStatus::Ok;
         }
@@ -122,8 +137,12 @@ PlistStatus fromPlistScalar(plist_t node, Value& out) {
             std::int32_t seconds = 0;
             std::int32_t microseconds = 0;
             plist_get_date_val(node, &seconds, &microseconds);
-            out = Value(
-                Value::Date{seconds + static_cast<double>(microseconds) / kMicrosecondsPerSecond});
+            const double since2001 =
+                seconds + static_cast<double>(microseconds) / kMicrosecondsPerSecond;
+            if (!isListDate(since2001)) {
+                return PlistStatus::Malformed;
+            }
+            out = Value(Value::Date{since2001});
             return PlistStatus::Ok;
         }
         default:
@@ -145,7 +164,11 @@ PlistStatus fromPlist(plist_t node, Value& out, int depth) {
     }
 }
 
+// Null for a date outside the range that libplist holds (see isListDate).
 plist_t toPlistDate(Value::Date date) {
+    if (!isListDate(date.secondsSince2001)) {
+        return nullptr;
+    }
     double whole = std::floor(date.secondsSince2001);
     auto microseconds = static_cast<std::int32_t>(
         std::lround((date.secondsSince2001 - whole) * kMicrosecondsPerSecond));
@@ -171,6 +194,9 @@ PlistPtr toPlist(const Value& value, int depth) {
         case Value::Type::Real:
             return PlistPtr(plist_new_real(*value.real()));
         case Value::Type::String:
+            if (!isListText(*value.string())) {
+                return nullptr;
+            }
             return PlistPtr(plist_new_string(value.string()->c_str()));
         case Value::Type::Data: {
             const auto& bytes = *value.data();
@@ -194,7 +220,7 @@ PlistPtr toPlist(const Value& value, int depth) {
             PlistPtr node(plist_new_dict());
             for (const auto& [key, item] : *value.dictionary()) {
                 PlistPtr child = toPlist(item, depth + 1);
-                if (!child) {
+                if (!child || !isListText(key)) {
                     return nullptr;
                 }
                 plist_dict_set_item(node.get(), key.c_str(), child.release());

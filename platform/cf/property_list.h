@@ -31,7 +31,8 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
 PlistStatus readPropertyListFile(const std::filesystem::path& path, Value& out,
                                  PropertyListFormat* format = nullptr);
 
-/// Serialises `value` (any type but null, and no null inside) into `out`.
+/// Serialises `value` (any type but null, and no null inside; strings and keys UTF-8 without
+/// a zero byte, see cf/list_text.h) into `out`.
 PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
                               std::vector<std::uint8_t>& out);
 

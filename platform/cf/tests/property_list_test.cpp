@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <fstream>
 
 #include "cf/binary_list_check.h"
@@ -291,6 +292,93 @@ TEST(PropertyList, ZeroBytesInsideXmlAreMalformed) {
                           {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, read),
                       c.status)
                 << c.name;
+        }
+    }
+}
+
+// Strings and keys that are not UTF-8 would not come back as they went in (libplist drops or
+// recodes the bytes), so the reader refuses them and the writer will not write them.
+TEST(PropertyList, TextThatIsNotUtf8IsRefusedBothWays) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case bad[] = {
+        {"cut sequence", "tw\xEF"s},
+        {"Latin-1 byte",
+         "Cop\xE9"
+         "es"s},
+        {"lone continuation", "a\x80"s},
+        {"overlong slash", "\xC0\xAF"s},
+        {"surrogate", "\xED\xA0\x80"s},
+        {"past U+10FFFF", "\xF4\x90\x80\x80"s},
+    };
+    for (const Case& c : bad) {
+        // A binary list holding the bytes as a one-byte-per-character string, as a key and a value.
+        const std::string& t = c.text;
+        ASSERT_LT(t.size(), 15u);
+        const std::uint8_t marker = static_cast<std::uint8_t>(0x50 | t.size());
+        std::vector<std::uint8_t> list = {'b', 'p', 'l', 'i', 's', 't', '0', '0', 0xD1, 1, 2};
+        for (int copy = 0; copy < 2; ++copy) {
+            list.push_back(marker);
+            list.insert(list.end(), t.begin(), t.end());
+        }
+        const std::uint8_t keyAt = 11;
+        const auto valueAt = static_cast<std::uint8_t>(keyAt + 1 + t.size());
+        const auto tableAt = static_cast<std::uint8_t>(list.size());
+        list.insert(list.end(), {8, keyAt, valueAt});
+        list.insert(list.end(), {0, 0, 0, 0, 0, 0, 1, 1});
+        list.insert(list.end(), {0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0});
+        list.insert(list.end(), {0, 0, 0, 0, 0, 0, 0, tableAt});
+        Value read("kept");
+        EXPECT_EQ(cf::readPropertyList(list, read), PlistStatus::Malformed) << c.name;
+        EXPECT_EQ(read, Value("kept")) << c.name;
+
+        std::vector<std::uint8_t> written;
+        for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+            EXPECT_EQ(cf::writePropertyList(Value(t), format, written),
+                      PlistStatus::NotRepresentable)
+                << c.name;
+            Value keyed = Value::emptyDictionary();
+            keyed.set(t, 1);
+            EXPECT_EQ(cf::writePropertyList(keyed, format, written), PlistStatus::NotRepresentable)
+                << c.name;
+        }
+    }
+    // libplist hands strings over as C strings, so a zero byte cannot be written either.
+    std::vector<std::uint8_t> refused;
+    EXPECT_EQ(cf::writePropertyList(Value("a\0b"s), PropertyListFormat::Binary, refused),
+              PlistStatus::NotRepresentable);
+    const std::string good = "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x96\xA8";
+    std::vector<std::uint8_t> written;
+    Value read;
+    ASSERT_EQ(cf::writePropertyList(Value(good), PropertyListFormat::Binary, written),
+              PlistStatus::Ok);
+    ASSERT_EQ(cf::readPropertyList(written, read), PlistStatus::Ok);
+    EXPECT_EQ(read, Value(good));
+}
+
+// Dates are held in 32-bit seconds by libplist: one outside that range was written as another
+// date, so the writer refuses it (a read one arrives in range or is refused as malformed).
+TEST(PropertyList, DatesPast32BitSecondsAreNotWritten) {
+    const struct {
+        double seconds;
+        PlistStatus status;
+    } cases[] = {
+        {-2147483648.0, PlistStatus::Ok},
+        {2147483646.5, PlistStatus::Ok},
+        {-2147485795.48, PlistStatus::NotRepresentable},
+        {2147483647.0, PlistStatus::NotRepresentable},
+        {1e300, PlistStatus::NotRepresentable},
+        {std::nan(""), PlistStatus::NotRepresentable},
+    };
+    for (const auto& c : cases) {
+        for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+            std::vector<std::uint8_t> written;
+            EXPECT_EQ(cf::writePropertyList(Value(Value::Date{c.seconds}), format, written),
+                      c.status)
+                << c.seconds;
         }
     }
 }
