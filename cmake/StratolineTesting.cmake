@@ -1,6 +1,8 @@
 # strato_add_gtest(<name> SOURCES <files...> [LINK <targets...>] [LABELS <labels...>] [TIMEOUT <s>])
 #
-# Builds one GoogleTest program and registers each of its tests with CTest.
+# Builds one GoogleTest program and registers each of its tests with CTest. A parameterised test
+# is registered under the name its suite's name generator gives, never under a dump of the
+# parameter's bytes: every INSTANTIATE_TEST_SUITE_P names its cases.
 #
 # The GoogleTest and gMock headers are precompiled once, in the tiny program strato_gtest_pch,
 # and every test program reuses that header instead of parsing them again in each source.
@@ -21,5 +23,6 @@ function(strato_add_gtest name)
   target_precompile_headers(${name} REUSE_FROM strato_gtest_pch)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
 endfunction()
