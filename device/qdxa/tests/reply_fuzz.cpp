@@ -13,12 +13,13 @@ namespace qdxa_test {
 namespace {
 
 template <typename Reply>
-void run(PacketSession& session, std::int32_t (*parse)(PacketSession*, Reply*)) {
+std::int32_t run(PacketSession& session, std::int32_t (*parse)(PacketSession*, Reply*)) {
     Reply reply;
-    parse(&session, &reply);
+    const std::int32_t result = parse(&session, &reply);
     if constexpr (requires { reply.ids; }) {
         QDXA_FreeMemory(reply.ids);
     }
+    return result;
 }
 
 void freeCopy(QDXAReplyCopy& copy) {
@@ -27,48 +28,50 @@ void freeCopy(QDXAReplyCopy& copy) {
 
 }  // namespace
 
-void feedReplyToEveryParser(const std::uint8_t* data, std::size_t size, bool matchSequence) {
+std::vector<std::int32_t> feedReplyToEveryParser(const std::uint8_t* data, std::size_t size,
+                                                 bool matchSequence) {
     PacketSession session;
     session.receiveHandle = Wqs_Mem_NewHandle(static_cast<std::uint32_t>(size));
     if (session.receiveHandle == nullptr) {
-        return;
+        return {};
     }
     std::copy(data, data + size, session.receiveHandle->data);
     session.receivedLength = static_cast<std::uint32_t>(size);
     session.lastSequence = matchSequence && size >= 8 ? bytes::loadBE16(data + 6) : 1;
 
+    std::vector<std::int32_t> results;
     QDXAEchoReply echo;
-    get_echo(&session, &echo);
+    results.push_back(get_echo(&session, &echo));
     freeCopy(echo.bytes);
-    run(session, get_reserve);
-    run(session, get_unreserve);
-    run(session, get_Delete);
-    run(session, get_CancelJob);
-    run(session, get_PauseJob);
-    run(session, get_ResumeJob);
-    run(session, get_PromoteJob);
+    results.push_back(run(session, get_reserve));
+    results.push_back(run(session, get_unreserve));
+    results.push_back(run(session, get_Delete));
+    results.push_back(run(session, get_CancelJob));
+    results.push_back(run(session, get_PauseJob));
+    results.push_back(run(session, get_ResumeJob));
+    results.push_back(run(session, get_PromoteJob));
     QDXAExecuteMethodReply method;
-    get_ExecuteMethod(&session, &method);
+    results.push_back(get_ExecuteMethod(&session, &method));
     freeCopy(method.answer);
     QDXAGet2Reply get2;
-    get_get2(&session, &get2);
+    results.push_back(get_get2(&session, &get2));
     freeCopy(get2.data);
     QDXASet2Reply set2;
-    get_set2(&session, &set2);
+    results.push_back(get_set2(&session, &set2));
     freeCopy(set2.rest);
     QDXAGetListElementReply element;
-    get_getListElement(&session, &element);
+    results.push_back(get_getListElement(&session, &element));
     freeCopy(element.elements);
-    run(session, get_listObject2);
+    results.push_back(run(session, get_listObject2));
     QDXAListExReply listEx;
-    get_listex(&session, &listEx);
+    results.push_back(get_listex(&session, &listEx));
     freeCopy(listEx.data);
-    run(session, get_ExecuteFile2);
-    run(session, get_DeleteFiles);
-    run(session, get_ReplaceFiles);
-    run(session, get_ChangeFileBoxPassword);
+    results.push_back(run(session, get_ExecuteFile2));
+    results.push_back(run(session, get_DeleteFiles));
+    results.push_back(run(session, get_ReplaceFiles));
+    results.push_back(run(session, get_ChangeFileBoxPassword));
     QDXAAcquireResourceReply acquired;
-    get_AcquireResource(&session, &acquired);
+    results.push_back(get_AcquireResource(&session, &acquired));
     freeCopy(acquired.data);
 
     // The same bytes as a job list: the first byte gives the job count, the rest the data.
@@ -83,6 +86,7 @@ void feedReplyToEveryParser(const std::uint8_t* data, std::size_t size, bool mat
         }
     }
     Wqs_Mem_DisposeHandle(session.receiveHandle);
+    return results;
 }
 
 }  // namespace qdxa_test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "imaging/zoom/zoom_bits.h"
@@ -157,7 +158,12 @@ TEST_P(BlockMean, IntegerFactorReductionEqualsBlockMean) {
 INSTANTIATE_TEST_SUITE_P(Factors, BlockMean,
                          ::testing::Values(BlockCase{8, 2, 2}, BlockCase{24, 3, 3},
                                            BlockCase{48, 2, 4}, BlockCase{32, 4, 1},
-                                           BlockCase{16, 1, 3}, BlockCase{64, 5, 2}));
+                                           BlockCase{16, 1, 3}, BlockCase{64, 5, 2}),
+                         [](const auto& info) {
+                             const BlockCase& c = info.param;
+                             return "bpp" + std::to_string(c.bpp) + "_" +
+                                    std::to_string(c.factorX) + "x" + std::to_string(c.factorY);
+                         });
 
 TEST(FG_ZoomBilinear, WideReductionWorksInDoublePrecision) {
     // A 16-bit row of 70000 pixels passes 65536: the horizontal pass switches to doubles and

@@ -80,7 +80,13 @@ INSTANTIATE_TEST_SUITE_P(Filters, ConstantImage,
                                                               ConstantCase{8, 10, 10, 10, 31},
                                                               ConstantCase{64, 12, 8, 12, 8},
                                                               ConstantCase{16, 40, 30, 13, 11},
-                                                              ConstantCase{32, 9, 30, 20, 7})));
+                                                              ConstantCase{32, 9, 30, 20, 7})),
+                         [](const auto& info) {
+                             const ConstantCase& c = std::get<1>(info.param);
+                             return zoomtest::typeName(std::get<0>(info.param)) + "_" +
+                                    zoomtest::resamplingName(c.bpp, c.sourceWidth, c.sourceHeight,
+                                                             c.width, c.height);
+                         });
 
 // Rows 0 0 0 | 255 255 255: the cubic overshoots on both sides of the step.
 Image stepImage(int bpp, bool vertical) {

@@ -61,12 +61,15 @@ TEST_P(ScipyOracle, BilinearEnlargementAgreesWithinOne) {
     EXPECT_LE(worst, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, ScipyOracle,
-                         ::testing::Values(OracleCase{8, 13, 11, 40, 29},
-                                           OracleCase{24, 37, 23, 100, 61},
-                                           OracleCase{32, 6, 9, 17, 9},
-                                           OracleCase{24, 50, 40, 125, 100},
-                                           OracleCase{24, 1, 5, 7, 12},  // one column
-                                           OracleCase{8, 5, 1, 9, 4}));  // one row
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ScipyOracle,
+    ::testing::Values(OracleCase{8, 13, 11, 40, 29}, OracleCase{24, 37, 23, 100, 61},
+                      OracleCase{32, 6, 9, 17, 9}, OracleCase{24, 50, 40, 125, 100},
+                      OracleCase{24, 1, 5, 7, 12},  // one column
+                      OracleCase{8, 5, 1, 9, 4}),   // one row
+    [](const auto& info) {
+        const OracleCase& c = info.param;
+        return zoomtest::resamplingName(c.bpp, c.sourceWidth, c.sourceHeight, c.width, c.height);
+    });
 
 }  // namespace

@@ -186,7 +186,8 @@ TEST_P(RowProtocol, RefusesCallsOutOfOrder) {
     EXPECT_EQ(zoom.Read(destination.data()), kZoomBadState);
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, RowProtocol, ::testing::Values(1, 2, 3, 4, 5));
+INSTANTIATE_TEST_SUITE_P(Types, RowProtocol, ::testing::Values(1, 2, 3, 4, 5),
+                         [](const auto& info) { return zoomtest::typeName(info.param); });
 
 TEST(FG_Zoom, InterpolatingFiltersRefuseUnknownSampleSizes) {
     // The interpolating filters take any bits per pixel at Open and refuse the rows.

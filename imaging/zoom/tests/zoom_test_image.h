@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "imaging/zoom/fg_zoom.h"
@@ -104,6 +105,19 @@ inline Run resampleWith(imaging::FG_Zoom& zoom, const Image& source, int width, 
         }
     }
     return run;
+}
+
+/// A test name for one resampling: "bpp24_7x9_to_23x17".
+inline std::string resamplingName(int bpp, int sourceWidth, int sourceHeight, int width,
+                                  int height) {
+    return "bpp" + std::to_string(bpp) + "_" + std::to_string(sourceWidth) + "x" +
+           std::to_string(sourceHeight) + "_to_" + std::to_string(width) + "x" +
+           std::to_string(height);
+}
+
+/// A test name for a filter type: "type3".
+inline std::string typeName(int type) {
+    return "type" + std::to_string(type);
 }
 
 /// The same through a new front, closed at the end.

@@ -3,31 +3,8 @@
 // sanitizer) while bands are encoded.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
+#include "allocation_counter.h"
 #include "generator_fixture.h"
-
-namespace {
-thread_local bool counting = false;
-thread_local int allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (counting) {
-        ++allocations;
-    }
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -48,12 +25,14 @@ TEST(CommandGenerator, BandsAllocateNothing) {
             commandtest::Bytes buffer(1 << 16);
             const TARNRect rect{0, 0, 4, 300};
             std::uint32_t length = 0;
-            allocations = 0;
-            counting = true;
-            for (int band = 0; band < 3; ++band) {
-                tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &rect);
+            int allocations = 0;
+            {
+                const commandtest::AllocationCounter counter;
+                for (int band = 0; band < 3; ++band) {
+                    tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &rect);
+                }
+                allocations = counter.count();
             }
-            counting = false;
             EXPECT_GT(length, 0u);
             EXPECT_EQ(allocations, 0) << "choice " << choice << " depth " << depth;
         }

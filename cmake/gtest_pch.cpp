@@ -1,0 +1,1 @@
+// The one source of strato_gtest_pch, the program that holds the precompiled GoogleTest headers.
