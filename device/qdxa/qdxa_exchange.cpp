@@ -7,13 +7,12 @@
 #include "qdxa/qdxa_channel.h"
 #include "qdxa/qdxa_error.h"
 #include "qdxa/qdxa_header.h"
+#include "qdxa_protocol/time_unit.h"
 
 namespace {
 
 // Every exchange ends 10 s (1000 hundredths) after it started.
-constexpr std::int64_t kDeadlineHundredths = 999;
-constexpr std::int64_t kMicrosecondsPerHundredth = 10000;
-constexpr std::int64_t kHundredthsPerSecond = 100;
+constexpr qdxa::Hundredths kDeadline{999};
 
 struct Exchange {
     void* transport;
@@ -197,7 +196,8 @@ std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
 bool zCheckTimeOut(std::int64_t startSeconds, std::int64_t startMicroseconds) {
     timeval now{};
     qdxaNow(&now);
-    const std::int64_t elapsed = (now.tv_sec - startSeconds) * kHundredthsPerSecond +
-                                 (now.tv_usec - startMicroseconds) / kMicrosecondsPerHundredth;
-    return elapsed > kDeadlineHundredths;
+    timeval start{};
+    start.tv_sec = static_cast<decltype(start.tv_sec)>(startSeconds);
+    start.tv_usec = static_cast<decltype(start.tv_usec)>(startMicroseconds);
+    return qdxa::hundredthsBetween(start, now) > kDeadline;
 }

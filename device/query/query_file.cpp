@@ -14,8 +14,6 @@ namespace {
 using Files = std::vector<FileRecord>;
 
 constexpr std::uint8_t kMaxShortString = 32;
-constexpr std::uint8_t kMaxString = 255;
-
 // File attributes, read one after the other in this order.
 constexpr std::uint16_t kAttrName = 4;
 constexpr std::uint16_t kAttrDetailName = 279;
@@ -64,7 +62,7 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
             readCodedString(value, file.nameCode, file.name, kMaxShortString);
             break;
         case kAttrDetailName:
-            readCodedString(value, file.detailNameCode, file.detailName, kMaxString);
+            readCodedString(value, file.detailNameCode, file.detailName, kQueryMaxString);
             break;
         case kAttrOwner:
             readCodedString(value, file.ownerCode, file.owner, kMaxShortString);

@@ -1,10 +1,7 @@
-// Operation codes, printer results, channel kinds and the time unit of the QDXA printer-control
-// protocol.
+// Operation codes, printer results and channel kinds of the QDXA printer-control protocol.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <ratio>
 
 namespace qdxa {
 
@@ -56,8 +53,5 @@ inline constexpr std::uint16_t kResultBatchRefused = 34;      ///< a smaller bat
 /// Kinds of channel a session is bound to.
 inline constexpr std::uint8_t kChannelKindControl = 2;  ///< control requests and replies
 inline constexpr std::uint8_t kChannelKindBinary = 3;   ///< print data
-
-/// The protocol's time unit: time limits and deadlines count hundredths of a second.
-using Hundredths = std::chrono::duration<std::int64_t, std::centi>;
 
 }  // namespace qdxa
