@@ -64,7 +64,7 @@ std::uint32_t LocalQdxaOpen(AdminLink* link) {
     }
     GlueSession* session = nullptr;
     const std::int32_t status = CoreGetProtocolLayer().open(
-        link->openSignature->c_str(), link->transport.get(), kGlueChannelControl, &session);
+        link->openSignature->c_str(), link->transport.get(), qdxa::kChannelKindControl, &session);
     if (sessionStatusUsable(status)) {
         link->session = session;
         link->flags |= kAdminLinkSessionOpen;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "seam/seam.h"
 #include "ticket/ticket_library.h"
 
 struct GlueSession;
@@ -20,9 +21,10 @@ struct CoreProtocolLayer {
                                  TktLibTicket* result);
 };
 
-/// The layer in use: the library's own protocol operations unless replaced.
-const CoreProtocolLayer& CoreGetProtocolLayer();
+/// The seam of the protocol layer. Its production table, the library's own session and request
+/// operations, is bound where the library is put together; tests put a recording layer in place
+/// with a seam::ScopedOverride.
+seam::Seam<CoreProtocolLayer>& coreProtocolSeam();
 
-/// Puts `layer` in place of the library's own operations; null puts them back. Tests use it to
-/// record what the core asks of the protocol layer. The layer must outlive its use.
-void CoreReplaceProtocolLayer(const CoreProtocolLayer* layer);
+/// The layer in use: the library's own protocol operations unless overridden.
+const CoreProtocolLayer& CoreGetProtocolLayer();

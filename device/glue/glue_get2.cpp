@@ -7,19 +7,14 @@
 #include "glue/glue_operations.h"
 #include "qdxa/qdxa_error.h"
 #include "qdxa/qdxa_operations.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 
 namespace {
 
-// Printer statuses that refuse a batch as a whole: a smaller batch may pass. A single object
-// refused with kObjectRefused or kAttributeRefused is skipped; with the others the read ends.
-constexpr std::int32_t kBatchTooLarge = 5;
-constexpr std::int32_t kObjectRefused = 11;
-constexpr std::int32_t kAttributeRefused = 33;
-constexpr std::int32_t kBatchRefused = 34;
-
 // A request must fit the 512-byte send handle: header, reply room, empty access block, the
 // two counts, 4 bytes per object and 2 per attribute.
-constexpr std::uint32_t kGet2FixedBytes = 20 + 2 + 2 + 2 + 2;
+constexpr std::uint32_t kGet2FixedBytes = qdxa::kHeaderSize + 2 + 2 + 2 + 2;
 
 std::uint16_t largestFittingBatch(std::uint16_t attributeCount) {
     const std::uint32_t attributeBytes = 2u * attributeCount;
@@ -29,9 +24,11 @@ std::uint16_t largestFittingBatch(std::uint16_t attributeCount) {
     return static_cast<std::uint16_t>((kQDXASendSize - kGet2FixedBytes - attributeBytes) / 4);
 }
 
+// Printer statuses that refuse a batch as a whole: a smaller batch may pass. A single object
+// refused as an object or for an attribute is skipped; with the others the read ends.
 bool refusesBatch(std::int32_t status) {
-    return status == kBatchTooLarge || status == kObjectRefused || status == kAttributeRefused ||
-           status == kBatchRefused;
+    return status == qdxa::kResultBatchTooLarge || status == qdxa::kResultObjectRefused ||
+           status == qdxa::kResultAttributeRefused || status == qdxa::kResultBatchRefused;
 }
 
 }  // namespace
@@ -91,7 +88,8 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
             next = static_cast<std::uint16_t>(next + std::max<std::uint16_t>(answered, 1));
         } else if (refusesBatch(status) && batch > 1) {
             batch /= 2;
-        } else if (batch == 1 && (status == kObjectRefused || status == kAttributeRefused)) {
+        } else if (batch == 1 && (status == qdxa::kResultObjectRefused ||
+                                  status == qdxa::kResultAttributeRefused)) {
             ++next;
         } else {
             // A printer result of 0 is no success: report that no valid result came.

@@ -49,8 +49,9 @@ void copyString(const std::uint8_t* source, std::uint8_t* destination, std::uint
 
 template <typename T>
 void copyValue(const T& source, T* destination) {
-    if (destination != nullptr)
+    if (destination != nullptr) {
         *destination = source;
+    }
 }
 
 std::int32_t readJobList(GlueSession& session) {

@@ -101,10 +101,12 @@ std::int32_t z_ListAttributesOpen_GetListElement(GlueSession& session, std::uint
         std::uint8_t head[4];
         bytes::storeBE16(head, attributeIds[index]);
         bytes::storeBE16(head + 2, elements);
-        if (status == kGlueNoErr)
+        if (status == kGlueNoErr) {
             status = glueAppend(handle, size, head, sizeof head);
-        if (status == kGlueNoErr)
+        }
+        if (status == kGlueNoErr) {
             status = glueAppend(handle, size, scratch->data, scratchSize);
+        }
         if (status != kGlueNoErr) {
             return status;
         }
@@ -149,10 +151,12 @@ std::int32_t glue_qdxaListAttributesOpen2(GlueSession* session, std::uint32_t ob
         *size = 0;
         return status;
     }
-    if (count != nullptr)
+    if (count != nullptr) {
         *count = replyCount;
-    if (methodFlags != nullptr)
+    }
+    if (methodFlags != nullptr) {
         *methodFlags = flags;
+    }
     return kGlueNoErr;
 }
 
@@ -178,7 +182,8 @@ std::int32_t glue_qdxaListAttributesOpenGetListElement(GlueSession* session, std
         *size = 0;
         return status;
     }
-    if (count != nullptr)
+    if (count != nullptr) {
         *count = attributeCount;
+    }
     return kGlueNoErr;
 }

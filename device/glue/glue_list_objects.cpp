@@ -22,8 +22,9 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
         return kGlueParamErr;
     }
     *size = 0;
-    if (idCount != nullptr)
+    if (idCount != nullptr) {
         *idCount = 0;
+    }
     const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAListObjects2Request request;
     request.objectClass = objectClass;
@@ -69,7 +70,8 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (idCount != nullptr)
+    if (idCount != nullptr) {
         *idCount = count;
+    }
     return kGlueNoErr;
 }

@@ -13,9 +13,6 @@
 #include "qdxa/qdxa_memory.h"
 #include "qdxa/qdxa_session.h"
 
-/// Channel kind of a session bound for administration: the control channel.
-inline constexpr std::uint8_t kGlueChannelControl = 2;
-
 /// Endpoint address kinds by IO signature.
 inline constexpr std::uint16_t kGlueEndpointNet = 2;    ///< "net:"
 inline constexpr std::uint16_t kGlueEndpointNet6 = 20;  ///< "net6:"

@@ -7,10 +7,9 @@
 #include <climits>
 
 #include "network/caiolib_internal.h"
+#include "qdxa_protocol/time_unit.h"
 
 namespace {
-
-constexpr int kMillisecondsPerHundredth = 10;
 
 // Waits up to `milliseconds` for the connect in progress: 60 when nothing happened, -1 when the
 // wait failed, otherwise 0 with the socket's pending error in `pending`.
@@ -44,8 +43,8 @@ std::int32_t finishConnect(int socket, std::int32_t timeLimit) {
     if (pollConnect(socket, 0, pending) == kCaioNoErr && pending == ECONNREFUSED) {
         return kCaioCodeNotConnected;
     }
-    const int waitMilliseconds = static_cast<int>(std::min<long long>(
-        static_cast<long long>(timeLimit) * kMillisecondsPerHundredth, INT_MAX));
+    const int waitMilliseconds = static_cast<int>(std::min<std::int64_t>(
+        std::chrono::milliseconds(qdxa::Hundredths{timeLimit}).count(), INT_MAX));
     const std::int32_t code = pollConnect(socket, waitMilliseconds, pending);
     if (code != kCaioNoErr) {
         return code;

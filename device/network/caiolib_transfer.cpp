@@ -8,12 +8,10 @@
 #include <cstring>
 
 #include "network/caiolib_internal.h"
+#include "qdxa_protocol/time_unit.h"
 
 namespace {
 
-constexpr std::int32_t kHundredthsPerSecond = 100;
-constexpr std::int32_t kMicrosecondsPerHundredth = 10000;
-constexpr std::int32_t kMillisecondsPerHundredth = 10;
 constexpr std::int32_t kCodeNotPermitted = 1;  // EPERM in the library's numbering
 
 // Applies a time limit to the socket only when it differs from the one applied last.
@@ -22,9 +20,7 @@ std::int32_t applyTimeLimit(int socket, int option, std::int32_t timeLimit,
     if (timeLimit == lastApplied) {
         return kCaioNoErr;
     }
-    timeval limit{};
-    limit.tv_sec = timeLimit / kHundredthsPerSecond;
-    limit.tv_usec = (timeLimit % kHundredthsPerSecond) * kMicrosecondsPerHundredth;
+    const timeval limit = qdxa::toTimeval(qdxa::Hundredths{timeLimit});
     if (::setsockopt(socket, SOL_SOCKET, option, &limit, sizeof limit) != 0) {
         return caiolibCodeFromCurrentErrno();
     }
@@ -88,9 +84,7 @@ bool isFromRemote(const sockaddr_storage& from, const ResolvedAddress& remote) {
 // stream of stray datagrams cannot hold the read forever.
 std::int32_t receiveDatagram(CaiolibContext& context, std::int32_t timeLimit) {
     std::vector<std::uint8_t>& held = context.datagramBuffer;
-    const auto deadline =
-        std::chrono::steady_clock::now() +
-        std::chrono::milliseconds(std::int64_t{timeLimit} * kMillisecondsPerHundredth);
+    const auto deadline = std::chrono::steady_clock::now() + qdxa::Hundredths{timeLimit};
     for (;;) {
         sockaddr_storage from{};
         socklen_t length = sizeof from;

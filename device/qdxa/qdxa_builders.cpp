@@ -20,7 +20,7 @@ std::span<const T> run(const T* data, std::size_t count) {
 /// Writes header and parameter into the send handle with the next sequence number.
 std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
                             const QDXAIdentifiers* ids, const Parameter& parameter) {
-    const std::size_t length = kQDXAHeaderSize + parameter.size();
+    const std::size_t length = qdxa::kHeaderSize + parameter.size();
     if (session == nullptr || session->sendHandle == nullptr ||
         length > session->sendHandle->size) {
         return 0;
@@ -28,8 +28,8 @@ std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
     // The counter wraps through 0, which goes out as 1.
     const std::uint16_t counter = session->sequence;
     const std::uint16_t sequence = counter == 0 ? 1 : counter;
-    QDXAHeaderFields fields;
-    fields.flags = kQDXARequestFlags;
+    qdxa::HeaderFields fields;
+    fields.flags = qdxa::kRequestFlags;
     fields.operation = operation;
     fields.sequence = sequence;
     fields.parameterLength = static_cast<std::uint16_t>(parameter.size());
@@ -37,9 +37,9 @@ std::uint32_t finishRequest(PacketSession* session, std::uint16_t operation,
         fields.firstIdentifier = ids->first;
         fields.secondIdentifier = ids->second;
     }
-    writeQDXAHeader(session->sendHandle->data, fields);
+    qdxa::writeHeader(session->sendHandle->data, fields);
     if (!parameter.empty()) {
-        std::memcpy(session->sendHandle->data + kQDXAHeaderSize, parameter.data(),
+        std::memcpy(session->sendHandle->data + qdxa::kHeaderSize, parameter.data(),
                     parameter.size());
     }
     session->lastSequence = sequence;
@@ -131,13 +131,13 @@ std::uint32_t make_echo(PacketSession* session, const QDXAIdentifiers* ids,
                         const QDXAEchoRequest* request) {
     const QDXAEchoRequest none;
     return buildRequest(
-        session, kQDXAOpEcho, ids, request != nullptr ? request : &none,
+        session, qdxa::kOpEcho, ids, request != nullptr ? request : &none,
         [](bytes::ByteWriter& w, const QDXAEchoRequest& r) { w.bytes(run(r.data, r.length)); });
 }
 
 std::uint32_t make_reserve(PacketSession* session, const QDXAIdentifiers* ids,
                            const QDXAReserveRequest* request) {
-    return buildRequest(session, kQDXAOpReserve, ids, request,
+    return buildRequest(session, qdxa::kOpReserve, ids, request,
                         [](bytes::ByteWriter& w, const QDXAReserveRequest& r) {
                             w.u16be(r.requestValue);
                             w.u32be(r.objectId);
@@ -152,32 +152,32 @@ std::uint32_t make_unreserve(PacketSession* session, const QDXAIdentifiers* ids,
     }
     Parameter parameter;
     writeEndpointAddress(parameter, *request->address);
-    return finishRequest(session, kQDXAOpUnreserve, ids, parameter);
+    return finishRequest(session, qdxa::kOpUnreserve, ids, parameter);
 }
 
 std::uint32_t make_Delete(PacketSession* session, const QDXAIdentifiers* ids,
                           const QDXAObjectRequest* request) {
-    return buildRequest(session, kQDXAOpDelete, ids, request, writeObject);
+    return buildRequest(session, qdxa::kOpDelete, ids, request, writeObject);
 }
 
 std::uint32_t make_CancelJob(PacketSession* session, const QDXAIdentifiers* ids,
                              const QDXAObjectRequest* request) {
-    return buildRequest(session, kQDXAOpCancelJob, ids, request, writeObject);
+    return buildRequest(session, qdxa::kOpCancelJob, ids, request, writeObject);
 }
 
 std::uint32_t make_PauseJob(PacketSession* session, const QDXAIdentifiers* ids,
                             const QDXAObjectRequest* request) {
-    return buildRequest(session, kQDXAOpPauseJob, ids, request, writeObject);
+    return buildRequest(session, qdxa::kOpPauseJob, ids, request, writeObject);
 }
 
 std::uint32_t make_ResumeJob(PacketSession* session, const QDXAIdentifiers* ids,
                              const QDXAObjectRequest* request) {
-    return buildRequest(session, kQDXAOpResumeJob, ids, request, writeObject);
+    return buildRequest(session, qdxa::kOpResumeJob, ids, request, writeObject);
 }
 
 std::uint32_t make_PromoteJob(PacketSession* session, const QDXAIdentifiers* ids,
                               const QDXAPromoteJobRequest* request) {
-    return buildRequest(session, kQDXAOpPromoteJob, ids, request,
+    return buildRequest(session, qdxa::kOpPromoteJob, ids, request,
                         [](bytes::ByteWriter& w, const QDXAPromoteJobRequest& r) {
                             w.u32be(r.jobId);
                             w.u32be(r.value);
@@ -186,7 +186,7 @@ std::uint32_t make_PromoteJob(PacketSession* session, const QDXAIdentifiers* ids
 
 std::uint32_t make_ExecuteMethod(PacketSession* session, const QDXAIdentifiers* ids,
                                  const QDXAExecuteMethodRequest* request) {
-    return buildRequest(session, kQDXAOpExecuteMethod, ids, request,
+    return buildRequest(session, qdxa::kOpExecuteMethod, ids, request,
                         [](bytes::ByteWriter& w, const QDXAExecuteMethodRequest& r) {
                             w.u32be(r.objectId);
                             w.u16be(r.methodId);
@@ -196,7 +196,7 @@ std::uint32_t make_ExecuteMethod(PacketSession* session, const QDXAIdentifiers* 
 
 std::uint32_t make_get2(PacketSession* session, const QDXAIdentifiers* ids,
                         const QDXAGet2Request* request) {
-    return buildRequest(session, kQDXAOpGet2, ids, request,
+    return buildRequest(session, qdxa::kOpGet2, ids, request,
                         [](bytes::ByteWriter& w, const QDXAGet2Request& r) {
                             w.u16be(r.replyRoom);
                             writeAccess(w, r.access);
@@ -210,7 +210,7 @@ std::uint32_t make_get2(PacketSession* session, const QDXAIdentifiers* ids,
 
 std::uint32_t make_set2(PacketSession* session, const QDXAIdentifiers* ids,
                         const QDXASet2Request* request) {
-    return buildRequest(session, kQDXAOpSet2, ids, request,
+    return buildRequest(session, qdxa::kOpSet2, ids, request,
                         [](bytes::ByteWriter& w, const QDXASet2Request& r) {
                             writeAccess(w, r.access);
                             w.u32be(r.objectId);
@@ -221,7 +221,7 @@ std::uint32_t make_set2(PacketSession* session, const QDXAIdentifiers* ids,
 
 std::uint32_t make_getListElement(PacketSession* session, const QDXAIdentifiers* ids,
                                   const QDXAGetListElementRequest* request) {
-    return buildRequest(session, kQDXAOpGetListElement, ids, request,
+    return buildRequest(session, qdxa::kOpGetListElement, ids, request,
                         [](bytes::ByteWriter& w, const QDXAGetListElementRequest& r) {
                             writeListStart(w, r);
                             writeAccess(w, r.access);
@@ -233,7 +233,7 @@ std::uint32_t make_getListElement(PacketSession* session, const QDXAIdentifiers*
 
 std::uint32_t make_listObject2(PacketSession* session, const QDXAIdentifiers* ids,
                                const QDXAListObjects2Request* request) {
-    return buildRequest(session, kQDXAOpListObjects2, ids, request,
+    return buildRequest(session, qdxa::kOpListObjects2, ids, request,
                         [](bytes::ByteWriter& w, const QDXAListObjects2Request& r) {
                             writeListStart(w, r);
                             w.u16be(r.objectClass);
@@ -246,7 +246,7 @@ std::uint32_t make_listObject2(PacketSession* session, const QDXAIdentifiers* id
 
 std::uint32_t make_listex(PacketSession* session, const QDXAIdentifiers* ids,
                           const QDXAListExRequest* request) {
-    return buildRequest(session, kQDXAOpListEx, ids, request,
+    return buildRequest(session, qdxa::kOpListEx, ids, request,
                         [](bytes::ByteWriter& w, const QDXAListExRequest& r) {
                             writeListStart(w, r);
                             w.u32be(r.objectId);
@@ -258,7 +258,7 @@ std::uint32_t make_listex(PacketSession* session, const QDXAIdentifiers* ids,
 std::uint32_t make_ExecuteFile2(PacketSession* session, const QDXAIdentifiers* ids,
                                 const QDXAExecuteFile2Request* request) {
     // The length follows from the entries: 7, plus 6 per entry, plus 4 and the bytes per item.
-    return buildRequest(session, kQDXAOpExecuteFile2, ids, request,
+    return buildRequest(session, qdxa::kOpExecuteFile2, ids, request,
                         [](bytes::ByteWriter& w, const QDXAExecuteFile2Request& r) {
                             w.u32be(r.value32);
                             w.u8(r.value8);
@@ -268,7 +268,7 @@ std::uint32_t make_ExecuteFile2(PacketSession* session, const QDXAIdentifiers* i
 
 std::uint32_t make_DeleteFiles(PacketSession* session, const QDXAIdentifiers* ids,
                                const QDXADeleteFilesRequest* request) {
-    return buildRequest(session, kQDXAOpDeleteFiles, ids, request,
+    return buildRequest(session, qdxa::kOpDeleteFiles, ids, request,
                         [](bytes::ByteWriter& w, const QDXADeleteFilesRequest& r) {
                             writeIds32(w, r.fileIds, r.count);
                             w.u32be(r.password);
@@ -277,7 +277,7 @@ std::uint32_t make_DeleteFiles(PacketSession* session, const QDXAIdentifiers* id
 
 std::uint32_t make_ReplaceFiles(PacketSession* session, const QDXAIdentifiers* ids,
                                 const QDXAReplaceFilesRequest* request) {
-    return buildRequest(session, kQDXAOpReplaceFiles, ids, request,
+    return buildRequest(session, qdxa::kOpReplaceFiles, ids, request,
                         [](bytes::ByteWriter& w, const QDXAReplaceFilesRequest& r) {
                             writeIds32(w, r.fileIds, r.count);
                             for (std::uint32_t value : r.values) {
@@ -288,7 +288,7 @@ std::uint32_t make_ReplaceFiles(PacketSession* session, const QDXAIdentifiers* i
 
 std::uint32_t make_ChangeFileBoxPassword(PacketSession* session, const QDXAIdentifiers* ids,
                                          const QDXAChangeFileBoxPasswordRequest* request) {
-    return buildRequest(session, kQDXAOpChangeFileBoxPassword, ids, request,
+    return buildRequest(session, qdxa::kOpChangeFileBoxPassword, ids, request,
                         [](bytes::ByteWriter& w, const QDXAChangeFileBoxPasswordRequest& r) {
                             for (std::uint32_t value : r.values) {
                                 w.u32be(value);
@@ -299,6 +299,6 @@ std::uint32_t make_ChangeFileBoxPassword(PacketSession* session, const QDXAIdent
 
 std::uint32_t make_AcquireResource(PacketSession* session, const QDXAIdentifiers* ids,
                                    std::uint32_t resourceId) {
-    return buildRequest(session, kQDXAOpAcquireResource, ids, &resourceId,
+    return buildRequest(session, qdxa::kOpAcquireResource, ids, &resourceId,
                         [](bytes::ByteWriter& w, std::uint32_t id) { w.u32be(id); });
 }

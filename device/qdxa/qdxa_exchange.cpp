@@ -7,13 +7,12 @@
 #include "qdxa/qdxa_channel.h"
 #include "qdxa/qdxa_error.h"
 #include "qdxa/qdxa_header.h"
+#include "qdxa_protocol/time_unit.h"
 
 namespace {
 
 // Every exchange ends 10 s (1000 hundredths) after it started.
-constexpr std::int64_t kDeadlineHundredths = 999;
-constexpr std::int64_t kMicrosecondsPerHundredth = 10000;
-constexpr std::int64_t kHundredthsPerSecond = 100;
+constexpr qdxa::Hundredths kDeadline{999};
 
 struct Exchange {
     void* transport;
@@ -70,20 +69,20 @@ std::int32_t receivePacket(const Exchange& exchange, std::uint16_t expectedSeque
                            const ReceiveTarget& target, bool& matched) {
     // A stream read that times out delivers nothing and reports success: the header is cleared
     // first so that stale bytes can never pass for an answer.
-    std::uint8_t header[kQDXAHeaderSize] = {};
-    std::int32_t status = readExact(exchange, header, kQDXAHeaderSize);
+    std::uint8_t header[qdxa::kHeaderSize] = {};
+    std::int32_t status = readExact(exchange, header, qdxa::kHeaderSize);
     if (status != kCaioNoErr) {
         return status;
     }
     std::uint16_t sequence = 0;
     std::uint16_t parameterLength = 0;
-    matched =
-        z_CheckQDXAHeader(header, kQDXAHeaderSize, &expectedSequence, &sequence, &parameterLength);
+    matched = z_CheckQDXAHeader(header, qdxa::kHeaderSize, &expectedSequence, &sequence,
+                                &parameterLength);
     // Without the magic the bytes are no packet and announce no parameter.
-    if (header[0] != kQDXAMagic0 || header[1] != kQDXAMagic1) {
+    if (header[0] != qdxa::kMagic0 || header[1] != qdxa::kMagic1) {
         parameterLength = 0;
     }
-    const std::uint32_t total = kQDXAHeaderSize + parameterLength;
+    const std::uint32_t total = qdxa::kHeaderSize + parameterLength;
     if (target.handle->size < total) {
         status = Wqs_Mem_SetHandleSize(target.handle, total);
         if (status != kQDXANoErr) {
@@ -91,9 +90,9 @@ std::int32_t receivePacket(const Exchange& exchange, std::uint16_t expectedSeque
         }
         *target.capacity = total;
     }
-    std::memcpy(target.handle->data, header, kQDXAHeaderSize);
-    std::memset(target.handle->data + kQDXAHeaderSize, 0, parameterLength);
-    status = readExact(exchange, target.handle->data + kQDXAHeaderSize, parameterLength);
+    std::memcpy(target.handle->data, header, qdxa::kHeaderSize);
+    std::memset(target.handle->data + qdxa::kHeaderSize, 0, parameterLength);
+    status = readExact(exchange, target.handle->data + qdxa::kHeaderSize, parameterLength);
     if (status != kCaioNoErr) {
         return status;
     }
@@ -135,11 +134,11 @@ std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* se
                          std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
                          std::uint16_t* sequence) {
     if (sendHandle == nullptr || receiveHandle == nullptr || receivedLength == nullptr ||
-        receiveCapacity == nullptr || sequence == nullptr || requestLength < kQDXAHeaderSize ||
+        receiveCapacity == nullptr || sequence == nullptr || requestLength < qdxa::kHeaderSize ||
         requestLength > sendHandle->size) {
         return kQDXAExchangeFailure;
     }
-    const auto request = readQDXAHeader({sendHandle->data, requestLength});
+    const auto request = qdxa::readHeader({sendHandle->data, requestLength});
     return exchangePackets(startExchange(transport, channel), sendHandle->data, requestLength,
                            request->sequence,
                            {receiveHandle, receivedLength, receiveCapacity, sequence});
@@ -177,19 +176,19 @@ std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
     *data = nullptr;
     *dataLength = 0;
     *more = false;
-    const auto header = packet != nullptr ? readQDXAHeader({packet, length}) : std::nullopt;
+    const auto header = packet != nullptr ? qdxa::readHeader({packet, length}) : std::nullopt;
     if (!header) {
         return kQDXANoValidResult;
     }
     const std::int32_t result =
-        (header->flags & kQDXAFlagResultValid) != 0 ? header->result : kQDXANoValidResult;
-    *more = (header->flags & kQDXAFlagMore) != 0;
+        (header->flags & qdxa::kFlagResultValid) != 0 ? header->result : kQDXANoValidResult;
+    *more = (header->flags & qdxa::kFlagMore) != 0;
     if (header->sequence != expectedSequence) {
         return kQDXASequenceMismatch;
     }
     if (result == kQDXASuccess || result == kQDXASuccessAlso || result == kQDXAMoreToFetch) {
-        *data = packet + kQDXAHeaderSize;
-        *dataLength = std::min<std::uint32_t>(header->parameterLength, length - kQDXAHeaderSize);
+        *data = packet + qdxa::kHeaderSize;
+        *dataLength = std::min<std::uint32_t>(header->parameterLength, length - qdxa::kHeaderSize);
     }
     return result;
 }
@@ -197,7 +196,8 @@ std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
 bool zCheckTimeOut(std::int64_t startSeconds, std::int64_t startMicroseconds) {
     timeval now{};
     qdxaNow(&now);
-    const std::int64_t elapsed = (now.tv_sec - startSeconds) * kHundredthsPerSecond +
-                                 (now.tv_usec - startMicroseconds) / kMicrosecondsPerHundredth;
-    return elapsed > kDeadlineHundredths;
+    timeval start{};
+    start.tv_sec = static_cast<decltype(start.tv_sec)>(startSeconds);
+    start.tv_usec = static_cast<decltype(start.tv_usec)>(startMicroseconds);
+    return qdxa::hundredthsBetween(start, now) > kDeadline;
 }

@@ -38,7 +38,7 @@ Reply openReply(const PacketSession* session) {
         z_getReturnPacket(packet, length, session->lastSequence, &data, &dataLength, &reply.more);
     if (reply.hasData()) {
         reply.reader = bytes::ByteReader({data, dataLength});
-        reply.parameterLength = readQDXAHeader({packet, length})->parameterLength;
+        reply.parameterLength = qdxa::readHeader({packet, length})->parameterLength;
     }
     return reply;
 }

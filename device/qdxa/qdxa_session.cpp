@@ -38,9 +38,9 @@ std::uint32_t controlReceiveSize(std::uint16_t kind) {
 
 std::int32_t openChannel(PacketSession& session, const QDXABindRecord& bindRecord) {
     std::int32_t mode = 0;
-    if (bindRecord.channelKind == kQDXAChannelKindControl) {
+    if (bindRecord.channelKind == qdxa::kChannelKindControl) {
         mode = kQDXAControlChannel;
-    } else if (bindRecord.channelKind == kQDXAChannelKindBinary) {
+    } else if (bindRecord.channelKind == qdxa::kChannelKindBinary) {
         mode = kQDXABinaryChannel;
         session.transport = bindRecord.binaryTransport;
     } else {
@@ -68,7 +68,7 @@ std::int32_t bindInto(PacketSession& session, const QDXABindRecord& bindRecord,
     if (session.sendHandle == nullptr) {
         return kQDXAOutOfMemory;
     }
-    session.receiveSize = bindRecord.channelKind == kQDXAChannelKindBinary
+    session.receiveSize = bindRecord.channelKind == qdxa::kChannelKindBinary
                               ? kBinaryReceiveSize
                               : controlReceiveSize(addressKind);
     if (session.receiveSize == 0) {

@@ -6,10 +6,7 @@
 
 #include "qdxa/qdxa_endpoint.h"
 #include "qdxa/qdxa_memory.h"
-
-/// Channel kinds of a bind: the control channel (open mode 1) or the binary channel (mode 2).
-inline constexpr std::uint8_t kQDXAChannelKindControl = 2;
-inline constexpr std::uint8_t kQDXAChannelKindBinary = 3;
+#include "qdxa_protocol/codes.h"
 
 /// Open modes of the two channels of a session.
 inline constexpr std::int32_t kQDXAControlChannel = 1;
@@ -20,12 +17,12 @@ inline constexpr std::uint32_t kQDXASendSize = 512;
 
 /// What the protocol session hands to QDXA_Bind.
 struct QDXABindRecord {
-    const char* deviceURI = nullptr;       ///< transport address string
-    void* transport = nullptr;             ///< I/O channel of the control connection
-    void* binaryTransport = nullptr;       ///< I/O channel of the binary connection
-    void* owner = nullptr;                 ///< the protocol session
-    std::uint8_t channelKind = 0;          ///< kQDXAChannelKindControl or kQDXAChannelKindBinary
-    QDXAEndpointAddress endpoint;          ///< the printer's endpoint (kind 2, 20 or 15)
+    const char* deviceURI = nullptr;  ///< transport address string
+    void* transport = nullptr;        ///< I/O channel of the control connection
+    void* binaryTransport = nullptr;  ///< I/O channel of the binary connection
+    void* owner = nullptr;            ///< the protocol session
+    std::uint8_t channelKind = 0;     ///< qdxa::kChannelKindControl or qdxa::kChannelKindBinary
+    QDXAEndpointAddress endpoint;     ///< the printer's endpoint (kind 2, 20 or 15)
     QDXAEndpointAddress reservedEndpoint;  ///< a reserved resource channel
 };
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::uint8_t kMaxString = 255;
 constexpr std::uint8_t kMaxShortString = 32;
 
 constexpr std::uint8_t kPlexOneSided = 1;
@@ -97,7 +96,7 @@ std::int32_t readCodedString(GlueSession* session, std::uint32_t object, std::ui
     if (code != nullptr && wireCode) {
         *code = *wireCode;
     }
-    queryReadString(reader, string, kMaxString);
+    queryReadString(reader, string, kQueryMaxString);
     return kGlueNoErr;
 }
 
@@ -152,7 +151,7 @@ std::int32_t glue_qdxaGetDeviceNumber(GlueSession* session, std::uint8_t* number
         return status;
     }
     bytes::ByteReader reader(reply.value());
-    queryReadString(reader, number, kMaxString);
+    queryReadString(reader, number, kQueryMaxString);
     return kGlueNoErr;
 }
 

@@ -6,6 +6,7 @@
 
 #include "glue/glue_error.h"
 #include "glue/glue_operations.h"
+#include "qdxa_protocol/codes.h"
 #include "query/query_internal.h"
 
 namespace {
@@ -13,9 +14,6 @@ namespace {
 using Files = std::vector<FileRecord>;
 
 constexpr std::uint8_t kMaxShortString = 32;
-constexpr std::uint8_t kMaxString = 255;
-constexpr std::int32_t kAttributeRefused = 33;
-
 // File attributes, read one after the other in this order.
 constexpr std::uint16_t kAttrName = 4;
 constexpr std::uint16_t kAttrDetailName = 279;
@@ -64,7 +62,7 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
             readCodedString(value, file.nameCode, file.name, kMaxShortString);
             break;
         case kAttrDetailName:
-            readCodedString(value, file.detailNameCode, file.detailName, kMaxString);
+            readCodedString(value, file.detailNameCode, file.detailName, kQueryMaxString);
             break;
         case kAttrOwner:
             readCodedString(value, file.ownerCode, file.owner, kMaxShortString);
@@ -205,7 +203,7 @@ std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std
     }
     for (std::uint16_t attribute : kFileAttributes) {
         status = readAttributes(*session, ids, std::span(&attribute, 1), files, ids, nullptr);
-        if (status != kGlueNoErr && status != kAttributeRefused) {
+        if (status != kGlueNoErr && status != qdxa::kResultAttributeRefused) {
             store();
             return status;
         }
@@ -215,7 +213,7 @@ std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std
         status = readAttributes(*session, ids, std::span(&kAttr311, 1), files, ids, &delivered);
         if (status == kGlueNoErr && delivered == 0) {
             *flags |= kFileMaskValue311;
-        } else if (status != kGlueNoErr && status != kAttributeRefused) {
+        } else if (status != kGlueNoErr && status != qdxa::kResultAttributeRefused) {
             store();
             return status;
         }

@@ -107,6 +107,9 @@ class AnswerFields {
     std::span<const std::uint8_t> bytes_;
 };
 
+/// The longest length-prefixed string an answer holds: its length is one byte.
+inline constexpr std::uint8_t kQueryMaxString = 255;
+
 /// Reads a length-prefixed string at the reader's position into `destination` (a length byte
 /// and at most `maximum` characters; longer strings are cut). False, with the destination
 /// untouched and nothing consumed, when the string runs past the data.

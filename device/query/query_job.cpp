@@ -5,11 +5,11 @@
 
 #include "glue/glue_error.h"
 #include "glue/glue_operations.h"
+#include "qdxa_protocol/codes.h"
 #include "query/query_internal.h"
 
 namespace {
 
-constexpr std::int32_t kAttributeRefused = 33;
 constexpr std::uint16_t kAttrJobValues = 283;
 constexpr std::uint16_t kAttrDocumentKind = 2029;
 constexpr std::uint16_t kAttrDocumentMedium = 2214;
@@ -89,7 +89,7 @@ std::int32_t glue_qdxaGetWVTJobMediumMismatch(GlueSession* session, std::uint32_
         }
         Get2Reply reply;
         const std::int32_t status = readSingle(*session, read.object, read.attribute, reply);
-        if (status == kAttributeRefused) {
+        if (status == qdxa::kResultAttributeRefused) {
             continue;
         }
         if (status != kGlueNoErr) {
@@ -112,7 +112,7 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
     *count = 0;
     Get2Reply reply;
     const std::int32_t status = readSingle(*session, jobId, kAttrJobDocuments, reply);
-    if (status == kAttributeRefused) {
+    if (status == qdxa::kResultAttributeRefused) {
         return kGlueNoErr;
     }
     if (status != kGlueNoErr) {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint8_t kMaxString = 255;
-
 constexpr std::uint8_t kTestPrintStatusInput[] = {142, 0, 0, 0};
 constexpr std::uint8_t kCalibrationListInput[] = {1, 0};
 constexpr std::uint32_t kPaperAmountInputSize = 9;
@@ -28,6 +26,21 @@ std::int32_t runPrinterQuery(GlueSession& session, std::uint16_t method,
         return noMemoryResult;
     }
     return answer.run(session, kGlueObjectPrinter, method, input);
+}
+
+// The one-byte answers share one shape: byte `position` of the answer, 0 when the answer is
+// shorter.
+std::int32_t runOneByteQuery(GlueSession* session, std::uint16_t method,
+                             std::span<const std::uint8_t> input, std::size_t position,
+                             std::int32_t noMemoryResult, std::uint8_t* value) {
+    if (session == nullptr || value == nullptr) {
+        return kGlueParamErr;
+    }
+    *value = 0;
+    MethodAnswer answer;
+    const std::int32_t status = runPrinterQuery(*session, method, input, answer, noMemoryResult);
+    AnswerFields(answer.bytes()).u8(position, *value);
+    return status;
 }
 
 // Sizes each handle to `count` values and stores byte `offsets[i]` of each `stride`-byte entry
@@ -106,15 +119,7 @@ std::int32_t glue_qdxaGetInktankMaxAmount(GlueSession* session, WqsMemHandle* ha
 }
 
 std::int32_t glue_qdxaGetWVTLoadedMediaInfo(GlueSession* session, std::uint8_t* value) {
-    if (session == nullptr || value == nullptr) {
-        return kGlueParamErr;
-    }
-    *value = 0;
-    MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodLoadedMediaInfo, {}, answer, kGlueMemErr);
-    AnswerFields(answer.bytes()).u8(0, *value);
-    return status;
+    return runOneByteQuery(session, kMethodLoadedMediaInfo, {}, 0, kGlueMemErr, value);
 }
 
 std::int32_t glue_qdxaGetWVTLoadedMediaInfo2(GlueSession* session, WqsMemHandle* aliases,
@@ -179,15 +184,8 @@ std::int32_t glue_qdxaGetWVTPrintRemainTime(GlueSession* session, PrintRemainTim
 }
 
 std::int32_t glue_qdxaGetWVTTestPrint2Status(GlueSession* session, std::uint8_t* state) {
-    if (session == nullptr || state == nullptr) {
-        return kGlueParamErr;
-    }
-    *state = 0;
-    MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodTestPrint2, kTestPrintStatusInput, answer, kGlueMemErr);
-    AnswerFields(answer.bytes()).u8(2, *state);
-    return status;
+    return runOneByteQuery(session, kMethodTestPrint2, kTestPrintStatusInput, 2, kGlueMemErr,
+                           state);
 }
 
 std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type, std::uint8_t action,
@@ -344,11 +342,11 @@ std::int32_t glue_qdxaGetWVTJobCompleteInfo(GlueSession* session, std::uint8_t* 
     *value = *wireValue;
     *jobHandle = *handle;
     *nameCode = *code;
-    if (queryReadString(reader, name, kMaxString)) {
+    if (queryReadString(reader, name, kQueryMaxString)) {
         const auto detailCode = reader.u16be();
         if (detailCode) {
             *detailNameCode = *detailCode;
-            queryReadString(reader, detailName, kMaxString);
+            queryReadString(reader, detailName, kQueryMaxString);
         }
     }
     return status;
@@ -417,15 +415,7 @@ std::int32_t glue_qdxaColorCheckSchedule(GlueSession* session, std::uint8_t mode
 }
 
 std::int32_t glue_qdxaAdministratorPasswordState(GlueSession* session, std::uint8_t* state) {
-    if (session == nullptr || state == nullptr) {
-        return kGlueParamErr;
-    }
-    *state = 0;
-    MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodAdministratorPasswordState, {}, answer, kGlueNoErr);
-    AnswerFields(answer.bytes()).u8(0, *state);
-    return status;
+    return runOneByteQuery(session, kMethodAdministratorPasswordState, {}, 0, kGlueNoErr, state);
 }
 
 std::int32_t glue_qdxaAdminAuthenticationPassword(GlueSession* session,
@@ -460,28 +450,12 @@ std::int32_t glue_qdxaJobLogPrintSetting(GlueSession* session, std::uint8_t mode
 }
 
 std::int32_t glue_qdxaUpdateAvailableState(GlueSession* session, std::uint8_t* state) {
-    if (session == nullptr || state == nullptr) {
-        return kGlueParamErr;
-    }
-    *state = 0;
     const std::uint8_t input[] = {0, 0, 0, 0};
-    MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodUpdateAvailableState, input, answer, kGlueNoErr);
-    AnswerFields(answer.bytes()).u8(1, *state);
-    return status;
+    return runOneByteQuery(session, kMethodUpdateAvailableState, input, 1, kGlueNoErr, state);
 }
 
 std::int32_t glue_qdxaSupplementalInfo(GlueSession* session, std::uint8_t type,
                                        std::uint8_t* value) {
-    if (session == nullptr || value == nullptr) {
-        return kGlueParamErr;
-    }
-    *value = 0;
     const std::uint8_t input[] = {1, type, 0};
-    MethodAnswer answer;
-    const std::int32_t status =
-        runPrinterQuery(*session, kMethodSupplementalInfo, input, answer, kGlueNoErr);
-    AnswerFields(answer.bytes()).u8(2, *value);
-    return status;
+    return runOneByteQuery(session, kMethodSupplementalInfo, input, 2, kGlueNoErr, value);
 }

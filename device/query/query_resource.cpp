@@ -95,7 +95,7 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
         status = reservation;
     } else {
         const std::uint8_t channelKind = record.channelKind;
-        record.channelKind = kQDXAChannelKindBinary;
+        record.channelKind = qdxa::kChannelKindBinary;
         PacketSession* binary = nullptr;
         const std::int32_t bound = QDXA_Bind(&record, &reserved.address, &binary);
         record.channelKind = channelKind;

@@ -18,8 +18,6 @@ using Trays = std::vector<TrayRecord>;
 
 constexpr std::uint8_t kMaxShortString = 32;
 constexpr std::uint8_t kMaxMediaName = kQueryMediaNameSize - 1;
-constexpr std::uint8_t kMaxString = 255;
-
 // Record defaults before the printer's values.
 constexpr std::uint8_t kDefaultValueA = 2;
 constexpr std::uint8_t kDefaultValueB = 3;
@@ -170,7 +168,7 @@ std::int32_t z_GetInputTrayMediaNameFromPDLEnv(GlueSession& session, std::uint8_
                                  ? bytes.subspan(kMediaNameFirstString)
                                  : std::span<const std::uint8_t>());
     std::uint8_t first[kQueryLongStringSize];
-    if (queryReadString(reader, first, kMaxString) && reader.skip(kMediaNameGap)) {
+    if (queryReadString(reader, first, kQueryMaxString) && reader.skip(kMediaNameGap)) {
         queryReadString(reader, mediaName, kMaxMediaName);
     }
     return kGlueNoErr;
@@ -202,7 +200,7 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
         const auto value = reader.u32be();
         const auto word = reader.u16be();
         std::uint8_t name[kQueryLongStringSize];
-        if (!word || !queryReadString(reader, name, kMaxString)) {
+        if (!word || !queryReadString(reader, name, kQueryMaxString)) {
             return;
         }
         const auto items = reader.u8();

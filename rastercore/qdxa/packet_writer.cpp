@@ -6,9 +6,10 @@
 #include <initializer_list>
 #include <span>
 
-#include "DovoCommonLib/qdxa_packet_header.h"
 #include "bytes/byte_order.h"
 #include "qdxa/qdxa_services.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 #include "rastercore/result_codes.h"
 #include "record/qdxa_info.h"
 
@@ -17,7 +18,19 @@ namespace {
 using rastercore::kPacketBadArgument;
 using Run = std::span<const std::uint8_t>;
 
-constexpr std::size_t kHeaderSize = kQDXAHeaderSize;
+using qdxa::kHeaderSize;
+using qdxa::kOpBinderEnd;
+using qdxa::kOpBinderStart;
+using qdxa::kOpDocumentEnd;
+using qdxa::kOpDocumentStart;
+using qdxa::kOpExecuteMethod;
+using qdxa::kOpGet;
+using qdxa::kOpJobEnd;
+using qdxa::kOpJobStart;
+using qdxa::kOpJobStart2;
+using qdxa::kOpSetBinder;
+using qdxa::kOpSetDocument;
+using qdxa::kOpSetJob;
 constexpr std::uint16_t kSequence = 1;  // every job packet of the core carries sequence 1
 constexpr std::size_t kMaxParameterLength = 0xFFFF;
 // The fixed parameters that precede a packet's value: at most the 13 bytes of job start.
@@ -25,24 +38,6 @@ constexpr std::size_t kMaxFixedParameters = 13;
 
 constexpr std::uint8_t kReplyBit = 0x01;
 constexpr std::uint8_t kFlagsNone = 0x00;
-constexpr std::uint8_t kFlagsMoreData = 0x02;
-constexpr std::uint8_t kFlagsReply = 0x04;
-
-enum Operation : std::uint16_t {
-    kOpGet = 0x04,
-    kOpJobStart = 0x11,
-    kOpSetJob = 0x12,
-    kOpJobEnd = 0x13,
-    kOpBinderStart = 0x14,
-    kOpSetBinder = 0x15,
-    kOpBinderEnd = 0x16,
-    kOpDocumentStart = 0x17,
-    kOpSetDocument = 0x18,
-    kOpDocumentEnd = 0x19,
-    kOpSend = 0x1A,
-    kOpExecuteMethod = 0x1D,
-    kOpJobStart2 = 0x6B,
-};
 
 struct Packet {
     std::uint16_t operation;
@@ -54,18 +49,18 @@ struct Packet {
 };
 
 std::uint8_t requestFlags(std::uint8_t replyFlag) {
-    return (replyFlag & kReplyBit) != 0 ? kFlagsReply : kFlagsNone;
+    return (replyFlag & kReplyBit) != 0 ? qdxa::kFlagReplyWanted : kFlagsNone;
 }
 
 void writeHeader(std::uint8_t* out, const Packet& packet, std::size_t parameterLength) {
-    QDXAHeaderFields fields;
+    qdxa::HeaderFields fields;
     fields.flags = packet.flags;
     fields.operation = packet.operation;
     fields.sequence = kSequence;
     fields.parameterLength = static_cast<std::uint16_t>(parameterLength);
     fields.firstIdentifier = packet.firstId;
     fields.secondIdentifier = packet.secondId;
-    writeQDXAHeader(out, fields);
+    qdxa::writeHeader(out, fields);
 }
 
 // Hands the packet to the transport as two spans: the header with every fixed parameter
@@ -104,7 +99,7 @@ Run run(const std::uint8_t (&bytes)[N]) {
 }
 
 std::int32_t sendAttribute(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
-                           std::uint32_t secondId, Operation operation,
+                           std::uint32_t secondId, std::uint16_t operation,
                            const QDXA_Attribute& attribute) {
     if (info == nullptr || attribute.value == nullptr || attribute.length == 0) {
         return kPacketBadArgument;
@@ -135,7 +130,7 @@ std::int32_t executeMethod(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_
 
 // A packet whose parameters are one 32-bit id (binder and document start), or none.
 std::int32_t sendWithId(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
-                        std::uint32_t secondId, Operation operation, std::uint32_t id) {
+                        std::uint32_t secondId, std::uint16_t operation, std::uint32_t id) {
     if (info == nullptr) {
         return kPacketBadArgument;
     }
@@ -146,7 +141,7 @@ std::int32_t sendWithId(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t f
 }
 
 std::int32_t sendEmpty(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t firstId,
-                       std::uint32_t secondId, Operation operation) {
+                       std::uint32_t secondId, std::uint16_t operation) {
     if (info == nullptr) {
         return kPacketBadArgument;
     }
@@ -267,11 +262,12 @@ std::int32_t QDXA_Send(QDXA_Info* info, std::uint8_t replyFlag, std::uint32_t fi
     }
     piece->length = std::min(piece->length, kQdxaMaxDataPiece);
     const std::uint8_t flags =
-        (piece->continuation & kQdxaContinued) != 0 ? kFlagsMoreData : requestFlags(replyFlag);
+        (piece->continuation & kQdxaContinued) != 0 ? qdxa::kFlagMore : requestFlags(replyFlag);
     const std::uint8_t kind[1] = {piece->dataKind};
     std::uint32_t taken = 0;
     const std::int32_t result = sendPacket(
-        info, {kOpSend, flags, firstId, secondId, {run(kind), Run(piece->data, piece->length)}},
+        info,
+        {qdxa::kOpSendData, flags, firstId, secondId, {run(kind), Run(piece->data, piece->length)}},
         &taken);
     // The job's size in octets counts what reached the transport, headers included.
     info->octetCount += taken;

@@ -4,12 +4,11 @@
 #include <algorithm>
 
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/codes.h"
 
 namespace qdxa_test {
 namespace {
 
-constexpr std::uint16_t kOpDeleteFiles = 0x005F;
-constexpr std::uint16_t kOpReplaceFiles = 0x0061;
 // ReplaceFiles replies carry a 32-bit and a 16-bit value before the id list.
 constexpr std::size_t kReplaceFilesPrefix = 6;
 
@@ -18,7 +17,7 @@ constexpr std::size_t kReplaceFilesPrefix = 6;
 ControlPrinter::ControlPrinter(Responder& responder) {
     responder.filters.push_back([this](std::uint16_t operation, std::span<const std::uint8_t>,
                                        std::uint16_t& result, Bytes& parameter) {
-        if (operation == kOpDeleteFiles || operation == kOpReplaceFiles) {
+        if (operation == qdxa::kOpDeleteFiles || operation == qdxa::kOpReplaceFiles) {
             replaceFileList(operation, parameter);
         }
         if (const auto found = operationResults.find(operation); found != operationResults.end()) {
@@ -31,7 +30,7 @@ void ControlPrinter::replaceFileList(std::uint16_t operation, Bytes& parameter) 
     if (!fileListReply) {
         return;
     }
-    const std::size_t prefix = operation == kOpReplaceFiles ? kReplaceFilesPrefix : 0;
+    const std::size_t prefix = operation == qdxa::kOpReplaceFiles ? kReplaceFilesPrefix : 0;
     parameter.resize(std::min(prefix, parameter.size()));
     const Bytes ids = idList(*fileListReply);
     parameter.insert(parameter.end(), ids.begin(), ids.end());

@@ -4,14 +4,11 @@
 #include <algorithm>
 
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/codes.h"
 
 namespace qdxa_test {
 namespace {
 
-constexpr std::uint16_t kOpExecuteMethod = 0x001D;
-constexpr std::uint16_t kOpGet2 = 0x0066;
-constexpr std::uint16_t kOpGetListElement = 0x0067;
-constexpr std::uint16_t kOpListObjects2 = 0x0072;
 constexpr std::uint16_t kFileClass = 201;
 constexpr std::uint8_t kSelectorFilesOfBox = 20;
 
@@ -22,16 +19,16 @@ InformationPrinter::InformationPrinter(Responder& responder) {
                                        std::span<const std::uint8_t> request, std::uint16_t& result,
                                        Bytes& parameter) {
         switch (operation) {
-            case kOpExecuteMethod:
+            case qdxa::kOpExecuteMethod:
                 answerMethod(request, result, parameter);
                 break;
-            case kOpGet2:
+            case qdxa::kOpGet2:
                 refuseGet2(request, result, parameter);
                 break;
-            case kOpGetListElement:
+            case qdxa::kOpGetListElement:
                 refuseListElement(request, result, parameter);
                 break;
-            case kOpListObjects2:
+            case qdxa::kOpListObjects2:
                 listBoxFiles(request, result, parameter);
                 break;
             default:

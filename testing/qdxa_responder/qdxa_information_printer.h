@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "qdxa_protocol/codes.h"
 #include "qdxa_responder.h"
 
 namespace qdxa_test {
@@ -28,7 +29,7 @@ class InformationPrinter {
 
     /// A Get2 or GetListElement that names one of these attributes is refused with `refusal`.
     std::set<std::uint16_t> refusedAttributes;
-    std::uint16_t refusal = 33;
+    std::uint16_t refusal = qdxa::kResultAttributeRefused;
 
     /// ListObjects2 of the files of a box (class 201, selector 20, parent = box id): the file
     /// ids of each box; a box listed in `emptyBoxes` answers `emptyResult` instead.

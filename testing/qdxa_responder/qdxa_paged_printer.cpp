@@ -5,14 +5,11 @@
 #include <optional>
 
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/codes.h"
 
 namespace qdxa_test {
 namespace {
 
-constexpr std::uint16_t kOpGet2 = 0x0066;
-constexpr std::uint16_t kOpGetListElement = 0x0067;
-constexpr std::uint16_t kOpListObjects2 = 0x0072;
-constexpr std::uint16_t kOpListEx = 0x0038;
 constexpr std::uint8_t kStepStart = 1;
 constexpr std::uint8_t kStepEnd = 4;
 constexpr std::uint16_t kResultOK = 1;
@@ -70,16 +67,16 @@ PagedPrinter::PagedPrinter(Responder& responder) : responder_(responder) {
 void PagedPrinter::filter(std::uint16_t operation, std::span<const std::uint8_t> request,
                           std::uint16_t& result, Bytes& parameter) {
     switch (operation) {
-        case kOpGetListElement:
+        case qdxa::kOpGetListElement:
             pageListElement(request, result, parameter);
             break;
-        case kOpListObjects2:
+        case qdxa::kOpListObjects2:
             pageObjects(request, result, parameter);
             break;
-        case kOpListEx:
+        case qdxa::kOpListEx:
             pageListEx(request, result, parameter);
             break;
-        case kOpGet2:
+        case qdxa::kOpGet2:
             refuseOrCutGet2(request, result, parameter);
             break;
         default:
@@ -146,7 +143,7 @@ void PagedPrinter::pageListElement(std::span<const std::uint8_t> request, std::u
     const auto list = listElements.find({*object, *attribute});
     if (list == listElements.end())
         return;
-    const auto page = beginPage(kOpGetListElement, head->step, head->listHandle,
+    const auto page = beginPage(qdxa::kOpGetListElement, head->step, head->listHandle,
                                 list->second.size(), result, parameter);
     if (!page)
         return;
@@ -177,8 +174,8 @@ void PagedPrinter::pageObjects(std::span<const std::uint8_t> request, std::uint1
     } else {
         return;
     }
-    const auto page =
-        beginPage(kOpListObjects2, head->step, head->listHandle, ids.size(), result, parameter);
+    const auto page = beginPage(qdxa::kOpListObjects2, head->step, head->listHandle, ids.size(),
+                                result, parameter);
     if (!page)
         return;
     bytes::ByteWriter out(parameter);
@@ -205,8 +202,8 @@ void PagedPrinter::pageListEx(std::span<const std::uint8_t> request, std::uint16
     if (list == extendedLists.end())
         return;
     const auto& elements = list->second.elements;
-    const auto page =
-        beginPage(kOpListEx, head->step, head->listHandle, elements.size(), result, parameter);
+    const auto page = beginPage(qdxa::kOpListEx, head->step, head->listHandle, elements.size(),
+                                result, parameter);
     if (!page)
         return;
     bytes::ByteWriter out(parameter);

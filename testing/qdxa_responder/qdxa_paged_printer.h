@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "qdxa_protocol/codes.h"
 #include "qdxa_responder.h"
 
 namespace qdxa_test {
@@ -44,7 +45,7 @@ class PagedPrinter {
 
     /// A Get2 that names one of these objects is refused as a whole with `refusal`.
     std::set<std::uint32_t> refusedObjects;
-    std::uint16_t refusal = 33;
+    std::uint16_t refusal = qdxa::kResultAttributeRefused;
     /// When not 0: a Get2 answer holds only the leading objects whose attribute data fit these
     /// many bytes (at least one object).
     std::size_t get2ReplyRoom = 0;

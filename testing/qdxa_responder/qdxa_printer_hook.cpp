@@ -1,21 +1,23 @@
 // The QDXA printer model behind the test printer's control ports.
 #include "qdxa_printer_hook.h"
 
+#include <cstddef>
+
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/packet_header.h"
 
 namespace qdxa_test {
 namespace {
 
-constexpr std::size_t kHeaderSize = 20;
-constexpr std::size_t kParameterLengthOffset = 8;
+constexpr std::size_t kParameterLengthOffset = offsetof(qdxa::PacketHeader, parameterLength);
 
 /// Takes every whole packet off the front of `bytes` and answers it.
 std::vector<std::uint8_t> answerWholePackets(Responder& responder,
                                              std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint8_t> replies;
-    while (bytes.size() >= kHeaderSize) {
+    while (bytes.size() >= qdxa::kHeaderSize) {
         const std::size_t size =
-            kHeaderSize + bytes::loadBE16(bytes.data() + kParameterLengthOffset);
+            qdxa::kHeaderSize + bytes::loadBE16(bytes.data() + kParameterLengthOffset);
         if (bytes.size() < size) {
             break;
         }

@@ -5,15 +5,12 @@
 #include <optional>
 
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 
 namespace qdxa_test {
 namespace {
 
-constexpr std::size_t kHeaderSize = 20;
-constexpr std::uint8_t kFlagValid = 0x01;
-constexpr std::uint8_t kFlagMore = 0x02;
-constexpr std::uint16_t kResultOK = 1;
-constexpr std::uint16_t kResultUnknownObject = 8;
 constexpr std::uint16_t kJobClass = 201;
 constexpr std::uint16_t kKindIPv4 = 1;
 constexpr std::uint16_t kKindIPv6 = 19;
@@ -26,15 +23,18 @@ struct Request {
 };
 
 std::optional<Request> parseRequest(std::span<const std::uint8_t> packet) {
-    if (packet.size() < kHeaderSize || packet[0] != 0xCD || packet[1] != 0xCA) {
+    if (packet.size() < qdxa::kHeaderSize || packet[0] != qdxa::kMagic0 ||
+        packet[1] != qdxa::kMagic1) {
         return std::nullopt;
     }
-    const std::uint16_t length = bytes::loadBE16(packet.data() + 8);
-    if (packet.size() < kHeaderSize + length) {
+    const std::uint16_t length =
+        bytes::loadBE16(packet.data() + offsetof(qdxa::PacketHeader, parameterLength));
+    if (packet.size() < qdxa::kHeaderSize + length) {
         return std::nullopt;
     }
-    return Request{bytes::loadBE16(packet.data() + 4), bytes::loadBE16(packet.data() + 6),
-                   packet.subspan(kHeaderSize, length)};
+    return Request{bytes::loadBE16(packet.data() + offsetof(qdxa::PacketHeader, operation)),
+                   bytes::loadBE16(packet.data() + offsetof(qdxa::PacketHeader, sequence)),
+                   packet.subspan(qdxa::kHeaderSize, length)};
 }
 
 bool skipAccess(bytes::ByteReader& in) {
@@ -76,9 +76,9 @@ Bytes buildPacket(std::uint16_t operation, std::uint16_t sequence, std::uint8_t 
                   std::uint16_t result, std::span<const std::uint8_t> parameter) {
     Bytes packet;
     bytes::ByteWriter out(packet);
-    out.u8(0xCD);
-    out.u8(0xCA);
-    out.u8(0x10);
+    out.u8(qdxa::kMagic0);
+    out.u8(qdxa::kMagic1);
+    out.u8(qdxa::kVersion);
     out.u8(flags);
     out.u16be(operation);
     out.u16be(sequence);
@@ -158,11 +158,12 @@ std::vector<Bytes> Responder::answer(std::span<const std::uint8_t> packet) {
     const std::uint16_t sequence = step.fault == ReplyFault::OtherSequence
                                        ? static_cast<std::uint16_t>(request->sequence + 1)
                                        : request->sequence;
-    const std::uint8_t validFlag = step.fault == ReplyFault::NoValidResult ? 0 : kFlagValid;
-    if (request->operation == 0x0031 && !step.overrideResult) {
+    const std::uint8_t validFlag =
+        step.fault == ReplyFault::NoValidResult ? 0 : qdxa::kFlagResultValid;
+    if (request->operation == qdxa::kOpAcquireResource && !step.overrideResult) {
         return answerAcquire(sequence, validFlag);
     }
-    std::uint16_t result = kResultOK;
+    std::uint16_t result = qdxa::kResultSuccess;
     Bytes parameter = answerParameter(request->operation, request->parameter, result);
     for (const auto& filter : filters) {
         filter(request->operation, request->parameter, result, parameter);
@@ -182,16 +183,18 @@ std::vector<Bytes> Responder::answerAcquire(std::uint16_t sequence, std::uint8_t
         Bytes parameter = u32Value(static_cast<std::uint32_t>(offset));
         parameter.insert(parameter.end(), resource.begin() + static_cast<std::ptrdiff_t>(offset),
                          resource.begin() + static_cast<std::ptrdiff_t>(offset + size));
-        packets.push_back(buildPacket(0x0031, sequence,
-                                      static_cast<std::uint8_t>(validFlag | (last ? 0 : kFlagMore)),
-                                      kResultOK, parameter));
+        packets.push_back(
+            buildPacket(qdxa::kOpAcquireResource, sequence,
+                        static_cast<std::uint8_t>(validFlag | (last ? 0 : qdxa::kFlagMore)),
+                        qdxa::kResultSuccess, parameter));
         offset += size;
         if (resourceStalledParts != 0) {
             const Bytes emptyPart = u32Value(static_cast<std::uint32_t>(offset));
             for (std::size_t i = 0; i < resourceStalledParts; ++i) {
-                packets.push_back(buildPacket(0x0031, sequence,
-                                              static_cast<std::uint8_t>(validFlag | kFlagMore),
-                                              kResultOK, emptyPart));
+                packets.push_back(
+                    buildPacket(qdxa::kOpAcquireResource, sequence,
+                                static_cast<std::uint8_t>(validFlag | qdxa::kFlagMore),
+                                qdxa::kResultSuccess, emptyPart));
             }
             break;
         }
@@ -205,7 +208,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
     Bytes reply;
     bytes::ByteWriter out(reply);
     switch (operation) {
-        case 0x0001: {  // Echo
+        case qdxa::kOpEcho: {
             const std::string text(parameter.begin(), parameter.end());
             if (parameter.empty()) {
                 out.u8(protocolVersion);
@@ -217,7 +220,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             }
             break;
         }
-        case 0x0002: {  // Reserve: a loopback address of the kind asked for
+        case qdxa::kOpReserve: {  // a loopback address of the kind asked for
             out.u16be(in.u16be().value_or(0));
             out.u32be(in.u32be().value_or(0));
             const std::uint16_t kind =
@@ -236,38 +239,38 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(reservedPort);
             break;
         }
-        case 0x003F:  // Unreserve
+        case qdxa::kOpUnreserve:
             out.bytes(parameter);
             break;
-        case 0x000B:
-        case 0x001F: {  // Delete, CancelJob
+        case qdxa::kOpDelete:
+        case qdxa::kOpCancelJob: {
             const std::uint32_t id = in.u32be().value_or(0);
             const auto found = std::find_if(jobs.begin(), jobs.end(),
                                             [&](const Job& job) { return job.handle == id; });
             if (found == jobs.end()) {
-                result = kResultUnknownObject;
+                result = qdxa::kResultUnknownObject;
             } else {
                 jobs.erase(found);
             }
             out.u32be(id);
             break;
         }
-        case 0x0020:
-        case 0x0021:  // PauseJob, ResumeJob
+        case qdxa::kOpPauseJob:
+        case qdxa::kOpResumeJob:
             out.u32be(in.u32be().value_or(0));
             break;
-        case 0x0022:  // PromoteJob
+        case qdxa::kOpPromoteJob:
             out.u32be(in.u32be().value_or(0));
             out.u32be(in.u32be().value_or(0));
             break;
-        case 0x001D: {  // ExecuteMethod
+        case qdxa::kOpExecuteMethod: {
             out.u32be(in.u32be().value_or(0));
             const std::uint16_t method = in.u16be().value_or(0);
             out.u16be(method);
             out.bytes(methodAnswers[method]);
             break;
         }
-        case 0x0066: {  // Get2
+        case qdxa::kOpGet2: {
             in.u16be();
             skipAccess(in);
             const auto ids = readIds32(in);
@@ -292,7 +295,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.bytes(data);
             break;
         }
-        case 0x0069: {  // Set2
+        case qdxa::kOpSet2: {
             skipAccess(in);
             const std::uint32_t id = in.u32be().value_or(0);
             const std::uint16_t attribute = in.u16be().value_or(0);
@@ -304,7 +307,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(attribute);
             break;
         }
-        case 0x0067: {  // GetListElement: the whole value as one element
+        case qdxa::kOpGetListElement: {  // the whole value as one element
             in.skip(5);
             skipAccess(in);
             const std::uint32_t id = in.u32be().value_or(0);
@@ -325,7 +328,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
                 out.bytes(found->value);
             break;
         }
-        case 0x0072: {  // ListObjects2
+        case qdxa::kOpListObjects2: {
             in.skip(5);
             const std::uint16_t objectClass = in.u16be().value_or(0);
             const std::uint8_t selector = in.u8().value_or(0);
@@ -344,7 +347,7 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.bytes(idList(ids));
             break;
         }
-        case 0x0038: {  // ListEx: the attribute named by the list kind of the object
+        case qdxa::kOpListEx: {  // the attribute named by the list kind of the object
             in.skip(5);
             const std::uint32_t id = in.u32be().value_or(0);
             const std::uint16_t type = in.u16be().value_or(0);
@@ -361,25 +364,25 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             }
             break;
         }
-        case 0x0070:  // ExecuteFile2
+        case qdxa::kOpExecuteFile2:
             out.u32be(in.u32be().value_or(0));
             out.u32be(0);
             out.u8(0);
             break;
-        case 0x005F:  // DeleteFiles
+        case qdxa::kOpDeleteFiles:
             out.bytes(idList(readIds32(in)));
             break;
-        case 0x0061:  // ReplaceFiles
+        case qdxa::kOpReplaceFiles:
             out.u32be(0);
             out.u16be(0);
             out.bytes(idList(readIds32(in)));
             break;
-        case 0x0047:  // ChangeFileBoxPassword
+        case qdxa::kOpChangeFileBoxPassword:
             out.u32be(in.u32be().value_or(0));
             out.u8(0);
             break;
         default:
-            result = kResultUnknownObject;
+            result = qdxa::kResultUnknownObject;
             break;
     }
     return reply;

@@ -20,7 +20,7 @@ std::vector<std::uint8_t> copy(std::span<const std::uint8_t> run) {
 // Reads one packet at the reader's position; an error text when it is malformed.
 std::optional<std::string> readPacket(bytes::ByteReader& reader, Packet& packet) {
     packet.offset = reader.position();
-    if (reader.remaining() < kHeaderSize) {
+    if (reader.remaining() < qdxa::kHeaderSize) {
         return "header cut off: " + std::to_string(reader.remaining()) + " bytes left";
     }
     const std::uint8_t high = *reader.u8();
@@ -66,8 +66,8 @@ Stream splitPackets(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<Attribute> setAttribute(const Packet& packet) {
-    if (packet.operation != kSetJob && packet.operation != kSetBinder &&
-        packet.operation != kSetDocument) {
+    if (packet.operation != qdxa::kOpSetJob && packet.operation != qdxa::kOpSetBinder &&
+        packet.operation != qdxa::kOpSetDocument) {
         return std::nullopt;
     }
     bytes::ByteReader reader(packet.parameters);
@@ -79,7 +79,7 @@ std::optional<Attribute> setAttribute(const Packet& packet) {
 }
 
 std::optional<MethodCall> methodCall(const Packet& packet) {
-    if (packet.operation != kExecuteMethod) {
+    if (packet.operation != qdxa::kOpExecuteMethod) {
         return std::nullopt;
     }
     bytes::ByteReader reader(packet.parameters);
@@ -92,7 +92,7 @@ std::optional<MethodCall> methodCall(const Packet& packet) {
 }
 
 std::optional<std::vector<Attribute>> jobStart2Attributes(const Packet& packet) {
-    if (packet.operation != kJobStart2) {
+    if (packet.operation != qdxa::kOpJobStart2) {
         return std::nullopt;
     }
     bytes::ByteReader reader(packet.parameters);
@@ -117,7 +117,7 @@ std::optional<std::vector<Attribute>> jobStart2Attributes(const Packet& packet) 
 }
 
 std::optional<DataPiece> dataPiece(const Packet& packet) {
-    if (packet.operation != kData || packet.parameters.empty()) {
+    if (packet.operation != qdxa::kOpSendData || packet.parameters.empty()) {
         return std::nullopt;
     }
     return DataPiece{packet.parameters[0], std::span(packet.parameters).subspan(1)};
@@ -135,31 +135,31 @@ std::vector<std::uint8_t> joinedData(const std::vector<Packet>& packets) {
 
 std::string operationName(std::uint16_t operation) {
     switch (operation) {
-        case kGet:
+        case qdxa::kOpGet:
             return "Get";
-        case kJobStart:
+        case qdxa::kOpJobStart:
             return "JobStart";
-        case kSetJob:
+        case qdxa::kOpSetJob:
             return "SetJob";
-        case kJobEnd:
+        case qdxa::kOpJobEnd:
             return "JobEnd";
-        case kBinderStart:
+        case qdxa::kOpBinderStart:
             return "BinderStart";
-        case kSetBinder:
+        case qdxa::kOpSetBinder:
             return "SetBinder";
-        case kBinderEnd:
+        case qdxa::kOpBinderEnd:
             return "BinderEnd";
-        case kDocumentStart:
+        case qdxa::kOpDocumentStart:
             return "DocumentStart";
-        case kSetDocument:
+        case qdxa::kOpSetDocument:
             return "SetDocument";
-        case kDocumentEnd:
+        case qdxa::kOpDocumentEnd:
             return "DocumentEnd";
-        case kData:
+        case qdxa::kOpSendData:
             return "Data";
-        case kExecuteMethod:
+        case qdxa::kOpExecuteMethod:
             return "ExecuteMethod";
-        case kJobStart2:
+        case qdxa::kOpJobStart2:
             return "JobStart2";
         default: {
             char code[8];

@@ -1,9 +1,10 @@
 // Reads a captured stream of QDXA packets back: splits it into packets with their headers
 // checked, and takes apart the parameters of the packets a print job sends.
 //
-// Written from the wire format alone (20-byte big-endian header: magic CD CA, version 0x10,
-// flags, operation, sequence, parameter length, two identifiers, result), so that it can catch
-// the writers' mistakes rather than repeat them.
+// The header is taken apart field by field from the wire format alone (20-byte big-endian header:
+// magic CD CA, version 0x10, flags, operation, sequence, parameter length, two identifiers,
+// result) rather than through the writers' header code, so that it can catch the writers'
+// mistakes rather than repeat them; only the protocol's constants are shared.
 #pragma once
 
 #include <cstddef>
@@ -13,29 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
+
 namespace qdxastream {
-
-inline constexpr std::size_t kHeaderSize = 20;
-
-/// Operation codes of the job packets.
-enum Operation : std::uint16_t {
-    kGet = 0x04,
-    kJobStart = 0x11,
-    kSetJob = 0x12,
-    kJobEnd = 0x13,
-    kBinderStart = 0x14,
-    kSetBinder = 0x15,
-    kBinderEnd = 0x16,
-    kDocumentStart = 0x17,
-    kSetDocument = 0x18,
-    kDocumentEnd = 0x19,
-    kData = 0x1A,
-    kExecuteMethod = 0x1D,
-    kJobStart2 = 0x6B,
-};
-
-/// Flags-byte bit of a data packet that more data of its block follows.
-inline constexpr std::uint8_t kFlagMoreData = 0x02;
 
 struct Packet {
     std::size_t offset = 0;  ///< where the packet starts in the stream

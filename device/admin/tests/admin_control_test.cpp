@@ -11,11 +11,6 @@
 namespace admintest {
 namespace {
 
-using controltest::kOpCancelJob;
-using controltest::kOpChangeFileBoxPassword;
-using controltest::kOpPauseJob;
-using controltest::kOpReplaceFiles;
-
 /// The marker attribute: a byte, two bytes, a name, a byte, and the colour codes.
 Bytes marker(const Bytes& colours) {
     Bytes value{1, 0, 0, 2, 'M', 'K', 0, static_cast<std::uint8_t>(colours.size())};
@@ -31,12 +26,12 @@ class AdminControl : public AdminPrinter {
 TEST_F(AdminControl, CancelAndPauseBothRunAndTheArrayHoldsThePauseResult) {
     responder.jobs = {{41, {}}};
     openSession();
-    control.operationResults[kOpPauseJob] = 50;
+    control.operationResults[qdxa::kOpPauseJob] = 50;
     put("CancelJob", 41);
     put("PauseJob", 41);
     ASSERT_EQ(control_(), kCoreNoErr);
-    EXPECT_EQ(requestsOf(kOpCancelJob).size(), 1u);
-    EXPECT_EQ(requestsOf(kOpPauseJob).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpCancelJob).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpPauseJob).size(), 1u);
     EXPECT_EQ(controlResults(), std::vector<std::int32_t>{50});
     EXPECT_TRUE(responder.jobs.empty());
 }
@@ -51,7 +46,7 @@ TEST_F(AdminControl, ARefusalIsReportedInTheArrayAndTheCallSucceeds) {
     openSession();
     put("PauseJob", 41);
     for (const Case& c : cases) {
-        control.operationResults[kOpPauseJob] = c.printerResult;
+        control.operationResults[qdxa::kOpPauseJob] = c.printerResult;
         ASSERT_EQ(control_(), kCoreNoErr);
         EXPECT_EQ(controlResults(), std::vector<std::int32_t>{c.reported}) << c.printerResult;
     }
@@ -137,7 +132,7 @@ TEST_F(AdminControl, PasswordChangesSendThreeValuesWithFlagsOrZeros) {
     ASSERT_EQ(control_(), kCoreNoErr);
     putArray("FileBoxPassword", {7, 8, 9});
     ASSERT_EQ(control_(), kCoreNoErr);
-    const auto requests = requestsOf(kOpChangeFileBoxPassword);
+    const auto requests = requestsOf(qdxa::kOpChangeFileBoxPassword);
     ASSERT_EQ(requests.size(), 2u);
     Bytes withoutValues = controltest::be32({900, 0, 0, 0});
     withoutValues.push_back(0);
@@ -159,7 +154,7 @@ TEST_F(AdminControl, ReplacingFilesNeedsTheFileBox) {
     Bytes expected = {0, 2};
     const Bytes values = controltest::be32({5, 6, 1, 900, 2});
     expected.insert(expected.end(), values.begin(), values.end());
-    EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpReplaceFiles)), expected);
+    EXPECT_EQ(gluetest::parameterOf(onlyRequest(qdxa::kOpReplaceFiles)), expected);
 }
 
 TEST_F(AdminControl, MissingArgumentsGiveOne) {

@@ -47,7 +47,7 @@ TEST_F(AdminFiles, TheFilesOfABoxAnswerOneEntryPerFileForTheRequestedFields) {
     EXPECT_FALSE(answer("JobOwner", list));
 
     // The listing names the box as parent and the password as its filter.
-    const auto listings = requestsOf(gluetest::kOpListObjects2);
+    const auto listings = requestsOf(qdxa::kOpListObjects2);
     ASSERT_FALSE(listings.empty());
     const Bytes parameter = gluetest::parameterOf(listings.front());
     EXPECT_EQ(bytes::loadBE32(parameter.data() + 8), kBox);
@@ -90,7 +90,7 @@ class AdminFileBoxes : public AdminPrinter {
     /// The file listings of boxes (class 201) sent since the session opened.
     std::size_t fileListings() const {
         std::size_t listings = 0;
-        for (const Bytes& request : requestsOf(gluetest::kOpListObjects2)) {
+        for (const Bytes& request : requestsOf(qdxa::kOpListObjects2)) {
             const Bytes parameter = gluetest::parameterOf(request);
             listings += bytes::loadBE32(parameter.data() + 8) != 4033 ? 1 : 0;
         }

@@ -52,7 +52,7 @@ TEST_F(AdminJobMedia, OnlyTheAttributesOfTheRequestedKeysAreRead) {
     ASSERT_EQ(get(), kCoreNoErr);
     EXPECT_EQ(intAnswer("JobRollWidth"), 0x2410);
     std::vector<std::uint16_t> attributes;
-    for (const Bytes& read : requestsOf(gluetest::kOpGet2)) {
+    for (const Bytes& read : requestsOf(qdxa::kOpGet2)) {
         const auto names = gluetest::get2NamesOf(read);
         attributes.insert(attributes.end(), names.attributes.begin(), names.attributes.end());
     }
@@ -88,7 +88,7 @@ TEST_F(AdminJobMedia, TheExtendedMediumIdIsItsValueWordsAndByteAsHeld) {
     EXPECT_EQ(words[0], 3);
     EXPECT_EQ(words[1], 4);
     EXPECT_EQ((*id)[8], 5);
-    const auto reads = requestsOf(gluetest::kOpGet2);
+    const auto reads = requestsOf(qdxa::kOpGet2);
     ASSERT_EQ(reads.size(), 1u);
     const auto names = gluetest::get2NamesOf(reads.front());
     EXPECT_EQ(names.objects, std::vector<std::uint32_t>{kDocument});

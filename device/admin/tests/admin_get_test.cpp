@@ -166,7 +166,7 @@ TEST_F(AdminGet, MarkerLevelsAreAnsweredOnlyForColoursThePrinterReports) {
 TEST_F(AdminGet, ARefusedMediaRecordIsLeftOutAndTheRequestGoesOn) {
     setAttribute(101, 1071, querytest::pascal("SN-9"));
     openSession();
-    control.operationResults[gluetest::kOpListEx] = 50;
+    control.operationResults[qdxa::kOpListEx] = 50;
     ask("MediaEditorInfo", kTktLibTypeData);
     ask("DeviceNumber", kTktLibTypeCString);
     ASSERT_EQ(get(), kCoreNoErr);

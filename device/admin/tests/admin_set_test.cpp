@@ -10,8 +10,6 @@
 namespace admintest {
 namespace {
 
-constexpr std::uint16_t kOpSet2 = 0x0069;
-
 class AdminSet : public AdminPrinter {
   protected:
     std::uint32_t set() { return AdminSetInfo(session, request, result); }
@@ -48,17 +46,17 @@ TEST_F(AdminSet, TextsGoOutInOrderWithTheirCodeKeysAndByDataCutTo255) {
     ASSERT_EQ(set(), kCoreNoErr);
     EXPECT_EQ(stored(101, 1035), codedValue(106, "Front"));
     EXPECT_EQ(stored(101, 1039), codedValue(3, std::string(255, 'x')));
-    EXPECT_EQ(requestsOf(kOpSet2).size(), 2u);
+    EXPECT_EQ(requestsOf(qdxa::kOpSet2).size(), 2u);
 }
 
 TEST_F(AdminSet, AFailingTextSettingEndsTheCallBeforeLaterSettings) {
     openSession();
-    control.operationResults[kOpSet2] = 50;
+    control.operationResults[qdxa::kOpSet2] = 50;
     putText("ManagerName", "Ada");
     putText("DeviceName", "Front");
     put("WVTMediaListNumber", 4);
     EXPECT_EQ(set(), kCoreUnknownErr);
-    EXPECT_EQ(requestsOf(kOpSet2).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpSet2).size(), 1u);
     EXPECT_TRUE(methodRequests(kMethodSetMediaListNumber).empty());
 }
 
@@ -120,7 +118,7 @@ TEST_F(AdminSet, AFileBoxNameReportsItsControlResult) {
     EXPECT_EQ(stored(9001, 10601), codedValue(3, "Proofs"));
     EXPECT_EQ(controlResults(), std::vector<std::int32_t>{0});
 
-    control.operationResults[kOpSet2] = 4203;
+    control.operationResults[qdxa::kOpSet2] = 4203;
     EXPECT_EQ(set(), kCorePrinterRefusedErr);
     EXPECT_EQ(controlResults(), std::vector<std::int32_t>{16001});
 }

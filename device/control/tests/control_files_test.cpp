@@ -17,7 +17,7 @@ TEST_F(ControlFiles, StoredFilePrintCarriesTheCopyCountAsAttribute2007) {
     // Value, flag byte, one entry: the file id, one item: 2007, 2 bytes, the copies.
     const Bytes expected = {0,    0, 0, 0,    0,    0, 1, 0x0A, 0x0B, 0x0C,
                             0x0D, 0, 1, 0x07, 0xD7, 0, 2, 0x01, 0x02};
-    EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpExecuteFile2)), expected);
+    EXPECT_EQ(gluetest::parameterOf(onlyRequest(qdxa::kOpExecuteFile2)), expected);
 }
 
 TEST_F(ControlFiles, DeleteAndReplaceSendIdsAndPasswordsInOrder) {
@@ -29,11 +29,11 @@ TEST_F(ControlFiles, DeleteAndReplaceSendIdsAndPasswordsInOrder) {
     Bytes deleteExpected = {0, 2};
     const Bytes rest = be32({5, 6, 0x77});
     deleteExpected.insert(deleteExpected.end(), rest.begin(), rest.end());
-    EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpDeleteFiles)), deleteExpected);
+    EXPECT_EQ(gluetest::parameterOf(onlyRequest(qdxa::kOpDeleteFiles)), deleteExpected);
     Bytes replaceExpected = {0, 2};
     const Bytes values = be32({5, 6, 0x11, 900, 0x22});
     replaceExpected.insert(replaceExpected.end(), values.begin(), values.end());
-    EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpReplaceFiles)), replaceExpected);
+    EXPECT_EQ(gluetest::parameterOf(onlyRequest(qdxa::kOpReplaceFiles)), replaceExpected);
 }
 
 TEST_F(ControlFiles, AReplyListThatFitsReplacesTheCallersList) {
@@ -66,7 +66,7 @@ TEST_F(ControlFiles, AReplyListLongerThanTheCallersRoomLeavesTheListAsItWas) {
 TEST_F(ControlFiles, ARefusedDeleteLeavesTheListAndReturnsTheStatus) {
     openSession();
     control.fileListReply = std::vector<std::uint32_t>{70};
-    control.operationResults[kOpDeleteFiles] = 30;
+    control.operationResults[qdxa::kOpDeleteFiles] = 30;
     std::uint32_t files[] = {1, 2};
     std::uint16_t count = 2;
     EXPECT_EQ(glue_qdxaDeleteFiles(session, &count, files, 0), 30);
@@ -81,7 +81,7 @@ TEST_F(ControlFiles, PasswordChangeSendsTheBoxThePasswordsAndTheFlags) {
     ASSERT_EQ(glue_qdxaChangeFileBoxPassword(session, 900, 1, 2, 3, 15), 0);
     Bytes expected = be32({900, 1, 2, 3});
     expected.push_back(15);
-    EXPECT_EQ(gluetest::parameterOf(onlyRequest(kOpChangeFileBoxPassword)), expected);
+    EXPECT_EQ(gluetest::parameterOf(onlyRequest(qdxa::kOpChangeFileBoxPassword)), expected);
 }
 
 }  // namespace

@@ -21,11 +21,11 @@ TEST_F(ControlJobs, EachOperationSendsTheJobIdWithTheSessionsUserIds) {
         Bytes parameter;
     };
     const Case cases[] = {
-        {glue_qdxaCancelJob, kOpCancelJob, be32({41})},
-        {glue_qdxaDelete, kOpDelete, be32({42})},
-        {glue_qdxaPauseJob, kOpPauseJob, be32({41})},
-        {glue_qdxaResumeJob, kOpResumeJob, be32({41})},
-        {glue_qdxaPromoteJob, kOpPromoteJob, be32({41, 0})},
+        {glue_qdxaCancelJob, qdxa::kOpCancelJob, be32({41})},
+        {glue_qdxaDelete, qdxa::kOpDelete, be32({42})},
+        {glue_qdxaPauseJob, qdxa::kOpPauseJob, be32({41})},
+        {glue_qdxaResumeJob, qdxa::kOpResumeJob, be32({41})},
+        {glue_qdxaPromoteJob, qdxa::kOpPromoteJob, be32({41, 0})},
     };
     for (const Case& c : cases) {
         const std::uint32_t job = bytes::loadBE32(c.parameter.data());
@@ -42,7 +42,7 @@ TEST_F(ControlJobs, EachOperationSendsTheJobIdWithTheSessionsUserIds) {
 TEST_F(ControlJobs, ARefusalComesBackAsTheProtocolStatus) {
     openSession();
     EXPECT_EQ(glue_qdxaCancelJob(session, 77), 8);  // no such job
-    control.operationResults[kOpPauseJob] = 12;
+    control.operationResults[qdxa::kOpPauseJob] = 12;
     EXPECT_EQ(glue_qdxaPauseJob(session, 77), 12);
     EXPECT_EQ(glue_qdxaCancelJob(nullptr, 1), kGlueParamErr);
     EXPECT_EQ(glue_qdxaPromoteJob(nullptr, 1), kGlueParamErr);
@@ -76,7 +76,7 @@ TEST_F(Monitor, AFileBoxClassWithFlagZeroIsNeverListed) {
     openSession();
     ASSERT_EQ(glue_qdxaGetfunc_forMonitor(session, &support), 0);
     EXPECT_EQ(support, 0u);
-    EXPECT_TRUE(requestsOf(gluetest::kOpListObjects2).empty());
+    EXPECT_TRUE(requestsOf(qdxa::kOpListObjects2).empty());
 }
 
 TEST_F(Monitor, ARefusedClassListCountsAsNoFileBoxes) {

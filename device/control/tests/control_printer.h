@@ -5,21 +5,13 @@
 #include <vector>
 
 #include "qdxa_control_printer.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 #include "query_printer.h"
 
 namespace controltest {
 
 using qdxa_test::Bytes;
-
-inline constexpr std::uint16_t kOpDelete = 0x000B;
-inline constexpr std::uint16_t kOpCancelJob = 0x001F;
-inline constexpr std::uint16_t kOpPauseJob = 0x0020;
-inline constexpr std::uint16_t kOpResumeJob = 0x0021;
-inline constexpr std::uint16_t kOpPromoteJob = 0x0022;
-inline constexpr std::uint16_t kOpChangeFileBoxPassword = 0x0047;
-inline constexpr std::uint16_t kOpDeleteFiles = 0x005F;
-inline constexpr std::uint16_t kOpReplaceFiles = 0x0061;
-inline constexpr std::uint16_t kOpExecuteFile2 = 0x0070;
 
 /// Big-endian bytes of 32-bit values.
 inline Bytes be32(std::initializer_list<std::uint32_t> values) {

@@ -12,16 +12,10 @@ namespace devicetest {
 
 class RecordingProtocol {
   public:
-    RecordingProtocol() {
-        current() = this;
-        CoreReplaceProtocolLayer(&kLayer);
-    }
+    RecordingProtocol() { current() = this; }
     RecordingProtocol(const RecordingProtocol&) = delete;
     RecordingProtocol& operator=(const RecordingProtocol&) = delete;
-    ~RecordingProtocol() {
-        CoreReplaceProtocolLayer(nullptr);
-        current() = nullptr;
-    }
+    ~RecordingProtocol() { current() = nullptr; }
 
     // The script.
     std::int32_t openStatus = 0;
@@ -85,6 +79,7 @@ class RecordingProtocol {
     static constexpr CoreProtocolLayer kLayer{open, close, get, set, control};
 
     char sessionToken_ = 0;
+    seam::ScopedOverride<CoreProtocolLayer> override_{coreProtocolSeam(), kLayer};
 };
 
 }  // namespace devicetest

@@ -35,7 +35,7 @@ class GlueGet2 : public GluePrinter {
     /// The objects named by each Get2 request, in order.
     std::vector<std::vector<std::uint32_t>> batches() const {
         std::vector<std::vector<std::uint32_t>> sent;
-        for (const Bytes& request : requestsOf(kOpGet2))
+        for (const Bytes& request : requestsOf(qdxa::kOpGet2))
             sent.push_back(get2NamesOf(request).objects);
         return sent;
     }
@@ -130,7 +130,8 @@ TEST_F(GlueGet2, BatchesNeverPassTheLargestBatchOrTheSendHandle) {
     ASSERT_EQ(get2(many), 0);
     EXPECT_EQ(replied, 200);
     EXPECT_EQ(answeredIds(), many);
-    for (const auto& batch : batches()) EXPECT_LE(kHeaderSize + 8 + 4 * batch.size() + 2, 512u);
+    for (const auto& batch : batches())
+        EXPECT_LE(qdxa::kHeaderSize + 8 + 4 * batch.size() + 2, 512u);
 }
 
 TEST_F(GlueGet2, AnAnswerThatCannotBeAppendedGives27) {

@@ -71,7 +71,7 @@ class GlueJobList : public GluePrinter {
     /// The Get2 requests that named object 501 (the supported job attributes).
     std::size_t supportReads() const {
         std::size_t reads = 0;
-        for (const Bytes& request : requestsOf(kOpGet2)) {
+        for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
             if (get2NamesOf(request).objects == std::vector<std::uint32_t>{501})
                 ++reads;
         }
@@ -86,8 +86,8 @@ class GlueJobList : public GluePrinter {
 TEST_F(GlueJobList, AnEmptyJobListSucceedsWithCountZero) {
     ASSERT_EQ(readJobList(), 0);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(requestsOf(kOpListObjects2).size(), 1u);
-    EXPECT_EQ(requestsOf(kOpGet2).size(), 1u);  // only the supported attributes
+    EXPECT_EQ(requestsOf(qdxa::kOpListObjects2).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGet2).size(), 1u);  // only the supported attributes
     EXPECT_EQ(glue_qdxaGetJobAttrFromBuf(session, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
                                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                          nullptr, nullptr, nullptr, nullptr),
@@ -99,7 +99,7 @@ TEST_F(GlueJobList, ReadsTheJobsAndHandsOutOneJobWithoutTraffic) {
     ASSERT_EQ(readJobList(), 0);
     EXPECT_EQ(listedIds(), (std::vector<std::uint32_t>{0x1001, 0x1002, 0x1003}));
     // The supported optional attributes only, in the fixed order.
-    const auto get2 = requestsOf(kOpGet2);
+    const auto get2 = requestsOf(qdxa::kOpGet2);
     ASSERT_EQ(get2.size(), 2u);
     EXPECT_EQ(get2NamesOf(get2[1]).attributes,
               (std::vector<std::uint16_t>{4, 279, 6, 283, 275, 277, 2006, 9, 280, 2007}));
@@ -152,8 +152,8 @@ TEST_F(GlueJobList, JobsOverSeveralPagesAndCutRepliesAreAllRead) {
     ASSERT_EQ(readJobList(), 0);
     EXPECT_EQ(listedIds(),
               (std::vector<std::uint32_t>{0x3001, 0x3002, 0x3003, 0x3004, 0x3005, 0x3006, 0x3007}));
-    EXPECT_GT(requestsOf(kOpGet2).size(), 2u);
-    EXPECT_EQ(requestsOf(kOpListObjects2).size(), 3u);
+    EXPECT_GT(requestsOf(qdxa::kOpGet2).size(), 2u);
+    EXPECT_EQ(requestsOf(qdxa::kOpListObjects2).size(), 3u);
 }
 
 TEST_F(GlueJobList, IdsThatDoNotFitDropTheList) {
@@ -182,7 +182,7 @@ TEST_F(GlueJobList, SupportIsAskedOncePerSessionEvenWhenTheReadFails) {
     ASSERT_EQ(readJobList(), 0);
     ASSERT_EQ(readJobList(), 0);
     EXPECT_EQ(supportReads(), 1u);
-    for (const Bytes& request : requestsOf(kOpGet2)) {
+    for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
         if (get2NamesOf(request).objects != std::vector<std::uint32_t>{501}) {
             EXPECT_EQ(get2NamesOf(request).attributes,
                       (std::vector<std::uint16_t>{4, 6, 283, 275, 277, 2006, 9, 280}));

@@ -54,7 +54,7 @@ TEST_F(GlueListAttributes, OneGet2ReadsEveryAttribute) {
     EXPECT_EQ(assembled(), kGet2Shape);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(flags, kGlueReadByGet2);
-    EXPECT_EQ(requestsOf(kOpGet2).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGet2).size(), 1u);
 }
 
 TEST_F(GlueListAttributes, ARefusedGet2IsReadAttributeByAttribute) {
@@ -63,7 +63,7 @@ TEST_F(GlueListAttributes, ARefusedGet2IsReadAttributeByAttribute) {
     EXPECT_EQ(assembled(), kGet2Shape);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(flags, kGlueReadByGet2);
-    const auto requests = requestsOf(kOpGet2);
+    const auto requests = requestsOf(qdxa::kOpGet2);
     ASSERT_EQ(requests.size(), 4u);
     for (std::size_t index = 0; index < kAttributes.size(); ++index) {
         EXPECT_EQ(get2NamesOf(requests[index + 1]).attributes,
@@ -84,8 +84,8 @@ TEST_F(GlueListAttributes, ARefusedSingleReadFallsBackToListElements) {
     EXPECT_EQ(assembled(), expected);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(flags, kGlueReadByListElement);
-    EXPECT_EQ(requestsOf(kOpGet2).size(), 3u);
-    EXPECT_EQ(requestsOf(kOpGetListElement).size(), 4u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGet2).size(), 3u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGetListElement).size(), 4u);
 }
 
 TEST_F(GlueListAttributes, OnlyPerRequestStatusesFallBack) {
@@ -107,7 +107,7 @@ TEST_F(GlueListAttributes, TheListElementStageRunsAlone) {
               0);
     EXPECT_EQ(assembled(), (Bytes{0x04, 0x1A, 0, 1, 0, 3}));
     EXPECT_EQ(count, 1);
-    EXPECT_TRUE(requestsOf(kOpGet2).empty());
+    EXPECT_TRUE(requestsOf(qdxa::kOpGet2).empty());
     EXPECT_EQ(glue_qdxaListAttributesOpen(session, kDevice, 0, kAttributes.data(), handle.get(),
                                           &size, &count),
               kGlueParamErr);
@@ -117,7 +117,7 @@ TEST_F(GlueListAttributes, ACutAnswerKeepsTheWholeAttributesBeforeTheCut) {
     // The model's answer claims more attributes than it holds: the last is cut short.
     responder.filters.push_back([](std::uint16_t operation, std::span<const std::uint8_t>,
                                    std::uint16_t&, Bytes& parameter) {
-        if (operation == kOpGet2)
+        if (operation == qdxa::kOpGet2)
             parameter.resize(parameter.size() - 1);
     });
     ASSERT_EQ(listAttributes(), 0);

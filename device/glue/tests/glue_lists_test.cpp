@@ -52,10 +52,10 @@ TEST_F(GlueLists, GetListElementAssemblesEveryPage) {
         glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count), 0);
     EXPECT_EQ(count, 5);
     EXPECT_EQ(assembled(), (Bytes{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5}));
-    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3}));
+    EXPECT_EQ(steps(qdxa::kOpGetListElement), (std::vector<Step>{1, 3, 3}));
 
     // A continuation names the list handle of the previous reply and the elements it delivered.
-    const auto requests = requestsOf(kOpGetListElement);
+    const auto requests = requestsOf(qdxa::kOpGetListElement);
     ASSERT_EQ(requests.size(), 3u);
     const Bytes start = parameterOf(requests[0]);
     const Bytes next = parameterOf(requests[1]);
@@ -75,7 +75,7 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
         glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
         kGlueGrowErr);
     // Six pages fit; the seventh would pass 65,535 bytes: the list is ended on the printer.
-    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3, 4}));
+    EXPECT_EQ(steps(qdxa::kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3, 4}));
     EXPECT_EQ(size, 0u);
 
     // When the page that passes the limit is the last one, there is no list left to end.
@@ -84,7 +84,7 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
     EXPECT_EQ(
         glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
         kGlueGrowErr);
-    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(steps(qdxa::kOpGetListElement), (std::vector<Step>{1, 3, 3, 3, 3, 3, 3}));
 
     // Exactly 65,535 bytes still fit.
     elements.resize(6);
@@ -102,14 +102,14 @@ TEST_F(GlueLists, AFailedAppendEndsTheListOnlyWhileThePrinterHasMore) {
     EXPECT_EQ(
         glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
         kGlueGrowErr);
-    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1, 4}));
+    EXPECT_EQ(steps(qdxa::kOpGetListElement), (std::vector<Step>{1, 4}));
 
     paged.listRequests.clear();
     paged.listElements[{kObject, kListAttribute}] = {element(1, 4)};
     EXPECT_EQ(
         glue_qdxaGetListElement(session, kObject, kListAttribute, &withoutData, &size, &count),
         kGlueMemErr);
-    EXPECT_EQ(steps(kOpGetListElement), (std::vector<Step>{1}));
+    EXPECT_EQ(steps(qdxa::kOpGetListElement), (std::vector<Step>{1}));
 }
 
 TEST_F(GlueLists, GetListElementReturnsARefusal) {
@@ -135,9 +135,9 @@ TEST_F(GlueLists, ListObjectsCollectsEveryPageWhateverItsContinuationStatus) {
         std::vector<std::uint32_t> listed(5);
         std::memcpy(listed.data(), handle->data, size);
         EXPECT_EQ(listed, boxes);
-        EXPECT_EQ(steps(kOpListObjects2), (std::vector<Step>{1, 3, 3}));
+        EXPECT_EQ(steps(qdxa::kOpListObjects2), (std::vector<Step>{1, 3, 3}));
     }
-    const Bytes start = parameterOf(requestsOf(kOpListObjects2).front());
+    const Bytes start = parameterOf(requestsOf(qdxa::kOpListObjects2).front());
     EXPECT_EQ(start,
               (Bytes{0, 0, 0x01, 0xEC, 1, 0x03, 0xEA, 23, 0, 0, 0x0F, 0xC1, 0, 0, 0, 0, 0, 0}));
 }
@@ -147,13 +147,13 @@ TEST_F(GlueLists, ListObjectsEndsTheListAfterAFailedAppend) {
     WqsMemHandle withoutData;
     EXPECT_EQ(glue_qdxaListObjects2(session, 201, 22, 501, 0, &withoutData, &size, &count),
               kGlueGrowErr);
-    EXPECT_EQ(steps(kOpListObjects2), (std::vector<Step>{1, 4}));
+    EXPECT_EQ(steps(qdxa::kOpListObjects2), (std::vector<Step>{1, 4}));
 
     paged.listRequests.clear();
     paged.classObjects[201] = {1};
     EXPECT_EQ(glue_qdxaListObjects2(session, 201, 22, 501, 0, &withoutData, &size, &count),
               kGlueMemErr);
-    EXPECT_EQ(steps(kOpListObjects2), (std::vector<Step>{1}));
+    EXPECT_EQ(steps(qdxa::kOpListObjects2), (std::vector<Step>{1}));
 }
 
 TEST_F(GlueLists, ServicePrintStringsWaitBetweenReplies) {
@@ -165,11 +165,11 @@ TEST_F(GlueLists, ServicePrintStringsWaitBetweenReplies) {
     EXPECT_EQ(type, 0x0B);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(assembled(), (Bytes{1, 1, 2, 2, 3, 3}));
-    ASSERT_EQ(steps(kOpListEx), (std::vector<Step>{1, 3}));
+    ASSERT_EQ(steps(qdxa::kOpListEx), (std::vector<Step>{1, 3}));
     EXPECT_GE(paged.listRequests[1].arrival - paged.listRequests[0].arrival, 100ms);
 
     // The request names the object, the 16-bit list kind and the reply room of 512.
-    const Bytes request = parameterOf(requestsOf(kOpListEx).front());
+    const Bytes request = parameterOf(requestsOf(qdxa::kOpListEx).front());
     EXPECT_EQ(request, (Bytes{0, 0, 0x02, 0x00, 1, 0, 0, 0, 101, 0, 4, 0, 9, 0, 0}));
 }
 
@@ -188,7 +188,7 @@ TEST_F(GlueLists, AnExtendedListEndsAfterAFailedAppendWithTheHandleError) {
     std::uint16_t type = 0;
     EXPECT_EQ(glue_qdxaListEx_ushort(session, 101, 3, &type, &withoutData, &size, &count),
               kGlueMemErr);
-    EXPECT_EQ(steps(kOpListEx), (std::vector<Step>{1, 4}));
+    EXPECT_EQ(steps(qdxa::kOpListEx), (std::vector<Step>{1, 4}));
 }
 
 TEST_F(GlueLists, APrinterThatGoesOnWithoutDeliveringHasItsListEnded) {
@@ -204,16 +204,16 @@ TEST_F(GlueLists, APrinterThatGoesOnWithoutDeliveringHasItsListEnded) {
         std::function<std::int32_t()> read;
     };
     const Case cases[] = {
-        {"GetListElement", kOpGetListElement,
+        {"GetListElement", qdxa::kOpGetListElement,
          [&] {
              return glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size,
                                             &count);
          }},
-        {"ListObjects2", kOpListObjects2,
+        {"ListObjects2", qdxa::kOpListObjects2,
          [&] {
              return glue_qdxaListObjects2(session, 201, 22, 501, 0, handle.get(), &size, &count);
          }},
-        {"ListEx", kOpListEx,
+        {"ListEx", qdxa::kOpListEx,
          [&] {
              return glue_qdxaListEx_ushort(session, 101, 3, &type, handle.get(), &size, &count);
          }},

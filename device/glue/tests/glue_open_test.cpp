@@ -30,15 +30,15 @@ TEST_F(GlueOpen, ChecksTheVersionsThenReadsModelAndStateInThatOrder) {
     ASSERT_NE(session, nullptr);
     const auto& requests = responder.requests;
     ASSERT_EQ(requests.size(), 4u);
-    EXPECT_EQ(operationOf(requests[0]), kOpEcho);
+    EXPECT_EQ(operationOf(requests[0]), qdxa::kOpEcho);
     EXPECT_TRUE(parameterOf(requests[0]).empty());
-    EXPECT_EQ(operationOf(requests[1]), kOpEcho);
+    EXPECT_EQ(operationOf(requests[1]), qdxa::kOpEcho);
     const Bytes question = parameterOf(requests[1]);
     EXPECT_EQ(std::string(question.begin(), question.end()), "Support QDXA v2 Operations?");
-    ASSERT_EQ(operationOf(requests[2]), kOpGet2);
+    ASSERT_EQ(operationOf(requests[2]), qdxa::kOpGet2);
     EXPECT_EQ(get2NamesOf(requests[2]).objects, std::vector<std::uint32_t>{101});
     EXPECT_EQ(get2NamesOf(requests[2]).attributes, std::vector<std::uint16_t>{1056});
-    ASSERT_EQ(operationOf(requests[3]), kOpGet2);
+    ASSERT_EQ(operationOf(requests[3]), qdxa::kOpGet2);
     EXPECT_EQ(get2NamesOf(requests[3]).objects, std::vector<std::uint32_t>{601});
     EXPECT_EQ(get2NamesOf(requests[3]).attributes, std::vector<std::uint16_t>{282});
     for (const Bytes& request : requests) {
@@ -78,11 +78,11 @@ TEST_F(GlueOpen, AddressesWithoutANetworkOrUSBEndpointSendNothing) {
     for (const std::string target :
          {"mdns:Studio._printer._tcp.local.", "notuse:/tmp/x", "lpd://127.0.0.1/"}) {
         SCOPED_TRACE(target);
-        EXPECT_EQ(glue_qdxaOpen(target.c_str(), channel.get(), kGlueChannelControl, &session),
+        EXPECT_EQ(glue_qdxaOpen(target.c_str(), channel.get(), qdxa::kChannelKindControl, &session),
                   kGlueFailure);
         EXPECT_EQ(session, nullptr);
     }
-    EXPECT_EQ(glue_qdxaOpen(address.c_str(), channel.get(), kGlueChannelControl, nullptr),
+    EXPECT_EQ(glue_qdxaOpen(address.c_str(), channel.get(), qdxa::kChannelKindControl, nullptr),
               kGlueParamErr);
     std::this_thread::sleep_for(100ms);
     EXPECT_TRUE(printer->controlMessages().empty());

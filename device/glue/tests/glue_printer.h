@@ -15,18 +15,13 @@
 #include "printer/test_printer.h"
 #include "qdxa_paged_printer.h"
 #include "qdxa_printer_hook.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 #include "transport/caio.h"
 
 namespace gluetest {
 
 using qdxa_test::Bytes;
-
-inline constexpr std::uint16_t kOpEcho = 0x0001;
-inline constexpr std::uint16_t kOpGet2 = 0x0066;
-inline constexpr std::uint16_t kOpGetListElement = 0x0067;
-inline constexpr std::uint16_t kOpListObjects2 = 0x0072;
-inline constexpr std::uint16_t kOpListEx = 0x0038;
-inline constexpr std::size_t kHeaderSize = 20;
 
 inline std::uint16_t operationOf(const Bytes& packet) {
     return bytes::loadBE16(packet.data() + 4);
@@ -38,7 +33,7 @@ inline std::uint32_t secondIdOf(const Bytes& packet) {
     return bytes::loadBE32(packet.data() + 14);
 }
 inline Bytes parameterOf(const Bytes& packet) {
-    return {packet.begin() + kHeaderSize, packet.end()};
+    return {packet.begin() + qdxa::kHeaderSize, packet.end()};
 }
 
 /// The object ids and attribute ids of a Get2 request (with an empty access block).
@@ -117,7 +112,7 @@ class GluePrinter : public ::testing::Test {
     void TearDown() override { EXPECT_EQ(glue_qdxaClose(&session, 0), 0); }
 
     std::int32_t open() {
-        return glue_qdxaOpen(address.c_str(), channel.get(), kGlueChannelControl, &session);
+        return glue_qdxaOpen(address.c_str(), channel.get(), qdxa::kChannelKindControl, &session);
     }
     /// Opens the session and forgets the requests of the open.
     void openSession() {

@@ -10,8 +10,6 @@
 namespace gluetest {
 namespace {
 
-constexpr std::uint16_t kOpExecuteMethod = 0x001D;
-constexpr std::uint16_t kOpSet2 = 0x0069;
 constexpr std::uint16_t kMethod = 16391;
 
 using GlueRequests = GlueSessionTest;
@@ -41,13 +39,13 @@ TEST_F(GlueRequests, AMethodSendsItsInputAndTakesStatusFourAsSuccess) {
     responder.script({qdxa_test::ReplyFault::None, true, 4});
     EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, input, &inputLength, nullptr, nullptr),
               0);
-    const Bytes sent = parameterOf(requestsOf(kOpExecuteMethod).front());
+    const Bytes sent = parameterOf(requestsOf(qdxa::kOpExecuteMethod).front());
     EXPECT_EQ(sent, (Bytes{0, 0, 0x02, 0x59, 0x40, 0x07, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
     // Without a length no input goes out, whatever the pointer says.
     responder.requests.clear();
     EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, input, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(parameterOf(requestsOf(kOpExecuteMethod).front()).size(), 6u);
+    EXPECT_EQ(parameterOf(requestsOf(qdxa::kOpExecuteMethod).front()).size(), 6u);
 
     responder.script({qdxa_test::ReplyFault::None, true, 11});
     EXPECT_EQ(glue_qdxaExecuteMethod(session, 601, kMethod, nullptr, nullptr, nullptr, nullptr),
@@ -79,14 +77,14 @@ TEST_F(GlueRequests, Set2StoresTheValueOnThePrinter) {
                                      [](const qdxa_test::Attribute& a) { return a.id == 1017; });
     ASSERT_NE(stored, attributes.end());
     EXPECT_EQ(stored->value, Bytes(value, value + sizeof value));
-    EXPECT_EQ(parameterOf(requestsOf(kOpSet2).front()),
+    EXPECT_EQ(parameterOf(requestsOf(qdxa::kOpSet2).front()),
               (Bytes{0, 0, 0, 0, 0, 101, 0x03, 0xF9, 0, 1, 4, 'r', 'o', 'o', 'm'}));
 
     // An access value travels in the access block, big-endian.
     responder.requests.clear();
     const std::uint32_t access = 0x11223344;
     ASSERT_EQ(glue_qdxaSet2(session, 101, 1017, value, 2, &access), 0);
-    EXPECT_EQ(parameterOf(requestsOf(kOpSet2).front()),
+    EXPECT_EQ(parameterOf(requestsOf(qdxa::kOpSet2).front()),
               (Bytes{1, 4, 0x11, 0x22, 0x33, 0x44, 0, 0, 0, 101, 0x03, 0xF9, 0, 1}));
 
     responder.script({qdxa_test::ReplyFault::None, true, 33});

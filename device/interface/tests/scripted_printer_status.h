@@ -40,16 +40,10 @@ inline void writeStatusAnswer(const StatusAnswer& answer, const TktLibTicket& re
 
 class ScriptedPrinterStatus {
   public:
-    ScriptedPrinterStatus() {
-        current() = this;
-        CoreReplaceProtocolLayer(&kLayer);
-    }
+    ScriptedPrinterStatus() { current() = this; }
     ScriptedPrinterStatus(const ScriptedPrinterStatus&) = delete;
     ScriptedPrinterStatus& operator=(const ScriptedPrinterStatus&) = delete;
-    ~ScriptedPrinterStatus() {
-        CoreReplaceProtocolLayer(nullptr);
-        current() = nullptr;
-    }
+    ~ScriptedPrinterStatus() { current() = nullptr; }
 
     /// Answers in turn; the last one answers every later request.
     void script(std::vector<StatusAnswer> answers) {
@@ -125,6 +119,7 @@ class ScriptedPrinterStatus {
 
     std::deque<StatusAnswer> answers_;
     char sessionToken_ = 0;
+    seam::ScopedOverride<CoreProtocolLayer> override_{coreProtocolSeam(), kLayer};
 };
 
 }  // namespace interfacetest

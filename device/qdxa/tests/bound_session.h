@@ -27,7 +27,7 @@ inline std::vector<std::uint8_t> fromHex(const std::string& text) {
 
 class BoundSession : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(bind(kQDXAChannelKindControl, 2), kQDXASuccess); }
+    void SetUp() override { ASSERT_EQ(bind(qdxa::kChannelKindControl, 2), kQDXASuccess); }
     void TearDown() override { QDXA_Unbind(session); }
 
     std::int32_t bind(std::uint8_t channelKind, std::uint16_t addressKind) {

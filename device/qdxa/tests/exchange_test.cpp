@@ -44,7 +44,7 @@ TEST_F(Exchange, ReplyWithResultFlagClearGivesSixWhateverItsResultField) {
 TEST_F(Exchange, RepliesToOtherRequestsAreSkippedUntilTheMatchingOne) {
     // A late answer to an earlier request sits in front of the real one.
     channel.queueReply(
-        buildPacket(kQDXAOpEcho, 77, kQDXAFlagResultValid, 1, std::vector<std::uint8_t>{0x99}));
+        buildPacket(qdxa::kOpEcho, 77, qdxa::kFlagResultValid, 1, std::vector<std::uint8_t>{0x99}));
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXASuccess);
     EXPECT_EQ(reply.value, 0x10);
@@ -58,7 +58,7 @@ TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysT
             // Every read delivers a stray reply and takes a second.
             auto* self = static_cast<ScriptedChannel*>(channel);
             if (self->pending.empty()) {
-                self->queueReply(buildPacket(kQDXAOpEcho, 500, kQDXAFlagResultValid, 1, {}));
+                self->queueReply(buildPacket(qdxa::kOpEcho, 500, qdxa::kFlagResultValid, 1, {}));
             }
             SteppedClock::advanceHundredths(50);
             return ScriptedChannel::ops().read(channel, mode, buffer, count, limit);
@@ -193,7 +193,7 @@ TEST(ReplyCheck, ResultsFlagsAndSequence) {
         {0x01, 5, 8, 8, false, false}, {0x01, 5, 0, 0, false, false},
     };
     for (const Case& c : cases) {
-        const auto packet = buildPacket(kQDXAOpEcho, c.sequence, c.flags, c.result,
+        const auto packet = buildPacket(qdxa::kOpEcho, c.sequence, c.flags, c.result,
                                         std::vector<std::uint8_t>{1, 2, 3});
         const std::uint8_t* data = nullptr;
         std::uint32_t length = 0;
@@ -206,7 +206,7 @@ TEST(ReplyCheck, ResultsFlagsAndSequence) {
         EXPECT_EQ(more, c.more);
     }
     // A parameter length beyond the bytes received is clipped to them; a short packet gives 6.
-    auto packet = buildPacket(kQDXAOpEcho, 5, 1, 1, std::vector<std::uint8_t>{1, 2, 3});
+    auto packet = buildPacket(qdxa::kOpEcho, 5, 1, 1, std::vector<std::uint8_t>{1, 2, 3});
     const std::uint8_t* data = nullptr;
     std::uint32_t length = 0;
     bool more = false;
@@ -216,7 +216,7 @@ TEST(ReplyCheck, ResultsFlagsAndSequence) {
 }
 
 TEST(HeaderCheck, MagicLengthAndSequence) {
-    const auto packet = buildPacket(kQDXAOpEcho, 9, 1, 1, std::vector<std::uint8_t>{1, 2});
+    const auto packet = buildPacket(qdxa::kOpEcho, 9, 1, 1, std::vector<std::uint8_t>{1, 2});
     std::uint16_t sequence = 0;
     std::uint16_t parameterLength = 0;
     const std::uint16_t nine = 9;

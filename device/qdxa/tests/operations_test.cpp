@@ -21,7 +21,7 @@ class Operations : public BoundSession {
     /// Builds a request so that the session expects `operation`'s reply, then places `reply`.
     void expectReply(std::uint16_t operation, std::uint16_t result,
                      const std::vector<std::uint8_t>& parameter,
-                     std::uint8_t flags = kQDXAFlagResultValid) {
+                     std::uint8_t flags = qdxa::kFlagResultValid) {
         make_echo(session, nullptr, nullptr);
         receive(buildPacket(operation, session->lastSequence, flags, result, parameter));
     }
@@ -36,7 +36,7 @@ TEST_F(Operations, EchoHandsBackOneByteAsValueAndLongerAnswersAsCopy) {
     EXPECT_EQ(text(reply.bytes), "yes");
     QDXA_FreeMemory(reply.bytes.copy);
 
-    expectReply(kQDXAOpEcho, 1, {});
+    expectReply(qdxa::kOpEcho, 1, {});
     EXPECT_EQ(get_echo(session, &reply), kQDXASuccess);
     EXPECT_EQ(reply.value, 0);
     EXPECT_EQ(reply.bytes.copy, nullptr);
@@ -80,7 +80,7 @@ TEST_F(Operations, AnAddressOfAnUnknownKindOrCutShortIsRefusedWithTwo) {
                              "0001 05 7F000001 23", "00"};
     for (const char* parameter : replies) {
         SCOPED_TRACE(parameter);
-        expectReply(kQDXAOpUnreserve, 1, fromHex(parameter));
+        expectReply(qdxa::kOpUnreserve, 1, fromHex(parameter));
         EXPECT_EQ(get_unreserve(session, &reply), kQDXABadReply);
     }
 }
@@ -120,7 +120,7 @@ TEST_F(Operations, ExecuteMethodCopiesTheAnswerAndPassesFourOn) {
 }
 
 TEST_F(Operations, ExecuteMethodReplyShorterThanItsLengthGivesTwo) {
-    expectReply(kQDXAOpExecuteMethod, 1, fromHex("00000259 0068 0102"));
+    expectReply(qdxa::kOpExecuteMethod, 1, fromHex("00000259 0068 0102"));
     session->receivedLength -= 1;
     QDXAExecuteMethodReply reply;
     EXPECT_EQ(get_ExecuteMethod(session, &reply), kQDXABadReply);
@@ -194,7 +194,7 @@ TEST_F(Operations, ListObjectsCopiesTheIdsButNeverMoreThanThePacketHolds) {
     EXPECT_EQ(reply.value16a, 201);
     QDXA_FreeMemory(reply.ids);
 
-    expectReply(kQDXAOpListObjects2, 29,
+    expectReply(qdxa::kOpListObjects2, 29,
                 fromHex("0005 00 00C9 16 000001F5 0000 0000 0009 0000000B 0000000C"));
     EXPECT_EQ(get_listObject2(session, &reply), kQDXAMoreToFetch);
     EXPECT_EQ(reply.listHandle, 5);
@@ -228,7 +228,7 @@ TEST_F(Operations, ListExSkipsTheTypedValueAndRefusesUnknownTypes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.parameter);
-        expectReply(kQDXAOpListEx, 1, fromHex(c.parameter));
+        expectReply(qdxa::kOpListEx, 1, fromHex(c.parameter));
         EXPECT_EQ(get_listex(session, &reply), c.result);
         EXPECT_EQ(text(reply.data), c.data);
         QDXA_FreeMemory(reply.data.copy);
@@ -276,7 +276,7 @@ TEST_F(Operations, ARequestTooLargeForTheSendHandleIsNotSent) {
 class BinaryChannel : public BoundSession {
   protected:
     void SetUp() override {
-        ASSERT_EQ(bind(kQDXAChannelKindBinary, kQDXAAddressIPv4), kQDXASuccess);
+        ASSERT_EQ(bind(qdxa::kChannelKindBinary, kQDXAAddressIPv4), kQDXASuccess);
     }
 };
 

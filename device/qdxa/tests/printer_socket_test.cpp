@@ -66,7 +66,7 @@ TEST_F(PrinterSockets, DatagramSessionChecksTheVersionAndReadsTheJobList) {
     responder.jobs = {
         {0x1001, {{4, codedString(1, "poster")}, {2007, u16Value(2)}}},
         {0x1002, {{6, codedString(1, "studio")}, {9, wireDate(2026, 12, 10, 4, 9, 30, 0)}}}};
-    ASSERT_EQ(bind(kQDXAChannelKindControl), kQDXASuccess);
+    ASSERT_EQ(bind(qdxa::kChannelKindControl), kQDXASuccess);
 
     QDXAEchoReply version;
     ASSERT_EQ(QDXA_Echo(session, nullptr, nullptr, &version), kQDXASuccess);
@@ -96,7 +96,7 @@ TEST_F(PrinterSockets, DatagramSessionChecksTheVersionAndReadsTheJobList) {
 }
 
 TEST_F(PrinterSockets, ADatagramTimeOutSendsTheSameRequestAgain) {
-    ASSERT_EQ(bind(kQDXAChannelKindControl), kQDXASuccess);
+    ASSERT_EQ(bind(qdxa::kChannelKindControl), kQDXASuccess);
     responder.script({ReplyFault::Silent});
     const auto start = std::chrono::steady_clock::now();
     QDXAEchoReply reply;
@@ -112,7 +112,7 @@ TEST_F(PrinterSockets, StreamSessionAcquiresAResourceInSeveralPackets) {
         responder.resource.push_back(static_cast<std::uint8_t>(index * 7));
     }
     responder.resourcePacketSize = 3000;
-    ASSERT_EQ(bind(kQDXAChannelKindBinary), kQDXASuccess);
+    ASSERT_EQ(bind(qdxa::kChannelKindBinary), kQDXASuccess);
     std::uint16_t sequence = 0;
     QDXAAcquireResourceReply reply;
     std::vector<std::uint8_t> assembled;

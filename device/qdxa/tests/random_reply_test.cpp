@@ -31,7 +31,7 @@ bool carriesData(std::int32_t result) {
 /// The result every parser must give when the header alone decides it, or nothing when the reply
 /// carries data for each parser to decode.
 std::optional<std::int32_t> headerVerdict(const Bytes& packet, std::uint16_t expectedSequence) {
-    if (packet.size() < kQDXAHeaderSize) {
+    if (packet.size() < qdxa::kHeaderSize) {
         return kQDXANoValidResult;
     }
     if (bytes::loadBE16(packet.data() + kSequenceOffset) != expectedSequence) {

@@ -4,13 +4,13 @@
 #include <algorithm>
 
 #include "bytes/byte_order.h"
+#include "qdxa_protocol/packet_header.h"
 
 namespace qdxa_test {
 namespace {
 
 constexpr std::int32_t kTimedOut = 4156;
 constexpr std::int64_t kReadWaitHundredths = 300;
-constexpr std::size_t kHeaderSize = 20;
 
 ScriptedChannel* self(void* channel) {
     return static_cast<ScriptedChannel*>(channel);
@@ -70,8 +70,8 @@ std::int32_t ScriptedChannel::write(const std::uint8_t* buffer, std::uint64_t* c
     }
     partial_.insert(partial_.end(), buffer, buffer + *count);
     // Whole packets go to the printer model.
-    while (partial_.size() >= kHeaderSize) {
-        const std::size_t size = kHeaderSize + bytes::loadBE16(partial_.data() + 8);
+    while (partial_.size() >= qdxa::kHeaderSize) {
+        const std::size_t size = qdxa::kHeaderSize + bytes::loadBE16(partial_.data() + 8);
         if (partial_.size() < size) {
             break;
         }

@@ -40,7 +40,7 @@ TEST(PacketSession, BindChoosesTheReceiveSizeByAddressKind) {
                  {20, 1, 4096}, {3, 19, 0},   {0, 19, 0},    {21, 19, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
-        Binding binding(kQDXAChannelKindControl, c.kind);
+        Binding binding(qdxa::kChannelKindControl, c.kind);
         EXPECT_EQ(binding.bind(), c.status);
         EXPECT_EQ(RecievePacketSize(binding.session), c.size);
         if (binding.session != nullptr) {
@@ -57,7 +57,7 @@ TEST(PacketSession, BindChoosesTheReceiveSizeByAddressKind) {
 }
 
 TEST(PacketSession, BinaryBindOpensChannelTwoOfTheBinaryTransport) {
-    Binding binding(kQDXAChannelKindBinary, 99);
+    Binding binding(qdxa::kChannelKindBinary, 99);
     ASSERT_EQ(binding.bind(), kQDXASuccess);
     EXPECT_EQ(RecievePacketSize(binding.session), 65535u);
     EXPECT_EQ(binding.session->transport, &binding.binary);
@@ -72,13 +72,13 @@ TEST(PacketSession, BindFailuresLeaveNoSession) {
     EXPECT_EQ(unknownChannel.bind(), kQDXAExchangeFailure);
     EXPECT_EQ(unknownChannel.session, nullptr);
 
-    Binding refused(kQDXAChannelKindControl);
+    Binding refused(qdxa::kChannelKindControl);
     refused.control.openStatus = 4157;
     EXPECT_EQ(refused.bind(), 4157);
     EXPECT_EQ(refused.session, nullptr);
     EXPECT_TRUE(refused.control.closedModes.empty());
 
-    Binding missing(kQDXAChannelKindControl);
+    Binding missing(qdxa::kChannelKindControl);
     PacketSession* session = reinterpret_cast<PacketSession*>(&missing);
     EXPECT_EQ(QDXA_Bind(nullptr, &missing.address, &session), kQDXAMissingArgument);
     EXPECT_EQ(session, nullptr);
@@ -87,7 +87,7 @@ TEST(PacketSession, BindFailuresLeaveNoSession) {
 }
 
 TEST(PacketSession, UnbindReportsAFailedCloseAndStillFrees) {
-    Binding binding(kQDXAChannelKindControl);
+    Binding binding(qdxa::kChannelKindControl);
     ASSERT_EQ(binding.bind(), kQDXASuccess);
     binding.control.closeStatus = kCaioFailure;
     EXPECT_EQ(QDXA_Unbind(binding.session), kCaioFailure);
@@ -95,7 +95,7 @@ TEST(PacketSession, UnbindReportsAFailedCloseAndStillFrees) {
 }
 
 TEST(PacketSession, AbortFlagAndDumpFlag) {
-    Binding binding(kQDXAChannelKindControl);
+    Binding binding(qdxa::kChannelKindControl);
     ASSERT_EQ(binding.bind(), kQDXASuccess);
     EXPECT_EQ(NCT_QDXA_SetAbort(binding.session, 1), kQDXANoErr);
     EXPECT_EQ(binding.session->abort, 1);

@@ -70,7 +70,7 @@ TEST_F(Files, EveryFileIsReadInBatchesOfAtMostTen) {
         glue_qdxaGetFileList(session, kBox, 0, list.handle, &count, kFileMaskValue311, &flags), 0);
     ASSERT_EQ(count, 23u);
     EXPECT_EQ(list.handle->size, 8u + 23 * kFileRecordSize);
-    for (const Bytes& request : requestsOf(gluetest::kOpGet2)) {
+    for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
         EXPECT_LE(gluetest::get2NamesOf(request).objects.size(), 10u);
     }
     const FileRecord last = file(22);
@@ -188,7 +188,7 @@ TEST_F(FileBoxes, WithoutCountingNoFileIsListed) {
     ASSERT_EQ(glue_qdxaGetFileBoxList(session, 0, list.handle, &count), 0);
     ASSERT_EQ(count, 2u);
     EXPECT_EQ(box(0).fileCount, 0u);
-    EXPECT_EQ(requestsOf(gluetest::kOpListObjects2).size(), 1u);
+    EXPECT_EQ(requestsOf(qdxa::kOpListObjects2).size(), 1u);
 }
 
 TEST_F(FileBoxes, AFailedFileListingEndsWithItsStatus) {

@@ -38,7 +38,7 @@ TEST_F(JobMedia, MismatchReadsTheAttributesOfTheMask) {
     EXPECT_EQ(record.word2410, 0x2410);
     ASSERT_EQ(record.jobValueCount, 2);
     EXPECT_EQ(values.value(1), 8u);
-    EXPECT_EQ(requestsOf(gluetest::kOpGet2).size(), 4u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGet2).size(), 4u);
 }
 
 TEST_F(JobMedia, MismatchSkipsARefusedAttributeAndAsksOnlyForTheMask) {
@@ -85,12 +85,12 @@ TEST_F(Resource, PartsAreAppendedThenTheChannelIsReleased) {
     EXPECT_EQ(Bytes(resource.handle->data, resource.handle->data + resource.handle->size),
               responder.resource);
 
-    const auto reserve = requestsOf(kOpReserve);
+    const auto reserve = requestsOf(qdxa::kOpReserve);
     ASSERT_EQ(reserve.size(), 1u);
     const Bytes parameter = gluetest::parameterOf(reserve[0]);
     EXPECT_EQ(parameter, (Bytes{0x07, 0xDC, 0, 0, 0x01, 0xF5, 0, 1}));
-    ASSERT_EQ(requestsOf(kOpUnreserve).size(), 1u);
-    EXPECT_EQ(gluetest::operationOf(responder.requests.back()), kOpUnreserve);
+    ASSERT_EQ(requestsOf(qdxa::kOpUnreserve).size(), 1u);
+    EXPECT_EQ(gluetest::operationOf(responder.requests.back()), qdxa::kOpUnreserve);
     EXPECT_EQ(session->bindRecord->binaryTransport, nullptr);
     EXPECT_TRUE(printer->waitForIdle(2s));
 }
@@ -106,7 +106,7 @@ TEST_F(Resource, APrinterThatGoesOnWithoutDeliveringHasTheDownloadEnded) {
               kGlueListStalled);
     EXPECT_EQ(size, 1000u);
     // The channel is still given back.
-    ASSERT_EQ(requestsOf(kOpUnreserve).size(), 1u);
+    ASSERT_EQ(requestsOf(qdxa::kOpUnreserve).size(), 1u);
     EXPECT_EQ(session->bindRecord->binaryTransport, nullptr);
     EXPECT_TRUE(printer->waitForIdle(2s));
 }
@@ -118,7 +118,7 @@ TEST_F(Resource, AFailedReservationIsReturnedAndNothingIsReleased) {
     std::uint32_t size = 0;
     EXPECT_EQ(glue_qdxaBinaryAquireResource(session, 0x700303, resource.handle, &size), 21);
     EXPECT_EQ(size, 0u);
-    EXPECT_TRUE(requestsOf(kOpUnreserve).empty());
+    EXPECT_TRUE(requestsOf(qdxa::kOpUnreserve).empty());
     EXPECT_EQ(session->bindRecord->binaryTransport, nullptr);
 }
 

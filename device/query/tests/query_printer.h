@@ -8,6 +8,8 @@
 
 #include "glue_printer.h"
 #include "qdxa_information_printer.h"
+#include "qdxa_protocol/codes.h"
+#include "qdxa_protocol/packet_header.h"
 
 namespace querytest {
 
@@ -16,16 +18,12 @@ using qdxa_test::codedString;
 using qdxa_test::u16Value;
 using qdxa_test::u32Value;
 
-inline constexpr std::uint16_t kOpExecuteMethod = 0x001D;
-inline constexpr std::uint16_t kOpReserve = 0x0002;
-inline constexpr std::uint16_t kOpUnreserve = 0x003F;
-
 /// The input bytes of an ExecuteMethod request and its method id.
 inline std::uint16_t methodOf(const Bytes& packet) {
-    return bytes::loadBE16(packet.data() + gluetest::kHeaderSize + 4);
+    return bytes::loadBE16(packet.data() + qdxa::kHeaderSize + 4);
 }
 inline Bytes methodInputOf(const Bytes& packet) {
-    return {packet.begin() + gluetest::kHeaderSize + 6, packet.end()};
+    return {packet.begin() + qdxa::kHeaderSize + 6, packet.end()};
 }
 
 /// A length-prefixed string as bytes.
@@ -82,7 +80,7 @@ class QueryPrinter : public gluetest::GluePrinter {
     /// The ExecuteMethod requests since the session opened for `method`.
     std::vector<Bytes> methodRequests(std::uint16_t method) const {
         std::vector<Bytes> found;
-        for (const Bytes& request : requestsOf(kOpExecuteMethod)) {
+        for (const Bytes& request : requestsOf(qdxa::kOpExecuteMethod)) {
             if (methodOf(request) == method)
                 found.push_back(request);
         }

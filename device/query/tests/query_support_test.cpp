@@ -51,7 +51,7 @@ TEST_F(Support, EachKindReadsItsListOnceAndSetsTheBitsOfSupportedItems) {
         EXPECT_EQ(c.test(session, c.mask), c.expected) << "mask " << c.mask;
     }
     // One read per kind, whatever the number of tests.
-    EXPECT_EQ(requestsOf(gluetest::kOpGet2).size(), 4u);
+    EXPECT_EQ(requestsOf(qdxa::kOpGet2).size(), 4u);
     EXPECT_EQ(session->supportCacheFlags,
               kGlueSupportCacheJobAttributes | kSupportCacheJobOperations |
                   kSupportCachePrinterAttributes | kSupportCacheFileBoxAttributes);
@@ -139,13 +139,13 @@ TEST_F(Setters, MethodSettersSendTheirInputToThePrinter) {
         {glue_qdxaSetAppointMediaTypeEx(session, 0x0102), 16422, {1, 2}},
         {glue_qdxaSetMediaType(session, 12, 3), 16423, {12, 0x99, 0x99, 3, 0}},
     };
-    const auto requests = requestsOf(kOpExecuteMethod);
+    const auto requests = requestsOf(qdxa::kOpExecuteMethod);
     ASSERT_EQ(requests.size(), std::size(cases));
     for (std::size_t index = 0; index < std::size(cases); ++index) {
         EXPECT_EQ(cases[index].status, 0);
         EXPECT_EQ(methodOf(requests[index]), cases[index].method);
         EXPECT_EQ(methodInputOf(requests[index]), cases[index].input) << cases[index].method;
-        EXPECT_EQ(bytes::loadBE32(requests[index].data() + gluetest::kHeaderSize), 601u);
+        EXPECT_EQ(bytes::loadBE32(requests[index].data() + qdxa::kHeaderSize), 601u);
     }
 }
 
@@ -161,11 +161,11 @@ TEST_F(Setters, PreInformationNeedsTwelveValuesAndNarrowsEachToItsField) {
     const std::uint32_t values[12] = {0x01020304, 0x105, 6,    7,      0x10809, 0x0A0B0C0D,
                                       0x0E0F1011, 0x12,  0x13, 0x1415, 0x16,    0x17};
     EXPECT_EQ(glue_qdxaSetPreInfo(session, 11, values), 0);
-    EXPECT_TRUE(requestsOf(kOpExecuteMethod).empty());
+    EXPECT_TRUE(requestsOf(qdxa::kOpExecuteMethod).empty());
     ASSERT_EQ(glue_qdxaSetPreInfo(session, 12, values), 0);
-    const auto requests = requestsOf(kOpExecuteMethod);
+    const auto requests = requestsOf(qdxa::kOpExecuteMethod);
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(bytes::loadBE32(requests[0].data() + gluetest::kHeaderSize), 72001u);
+    EXPECT_EQ(bytes::loadBE32(requests[0].data() + qdxa::kHeaderSize), 72001u);
     EXPECT_EQ(methodOf(requests[0]), 16394);
     Bytes expected = {1,  2,  3,  4,  5,  6,    7,    8,    9,    10,   11,  12,
                       13, 14, 15, 16, 17, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};

@@ -107,7 +107,7 @@ TEST_F(Trays, AllFourAttributesMergeIntoTheTrayRecords) {
 
     const auto names = methodRequests(144);
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(bytes::loadBE32(names[0].data() + gluetest::kHeaderSize), 7340803u);
+    EXPECT_EQ(bytes::loadBE32(names[0].data() + qdxa::kHeaderSize), 7340803u);
     EXPECT_EQ(methodInputOf(names[0]), mediaNameInput("TRAY-NAME"));
     EXPECT_EQ(methodInputOf(names[1]), mediaNameInput("CASSETTE2-NAME"));
 }
@@ -118,7 +118,7 @@ TEST_F(Trays, APrinterWithoutTraysGivesCountZero) {
     openSession();
     ASSERT_EQ(glue_qdxaGetInputTrayList(session, list.handle, &count), 0);
     EXPECT_EQ(count, 0u);
-    for (const Bytes& request : requestsOf(gluetest::kOpGet2)) {
+    for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
         EXPECT_EQ(gluetest::get2NamesOf(request).attributes, std::vector<std::uint16_t>{111});
     }
     TrayRecord record{};
@@ -164,7 +164,7 @@ TEST_F(Trays, TheSecondMediumLibraryIsReadElementByElementWithTwoByteItems) {
     EXPECT_EQ(tray(0).libraryValue, 10u);
     EXPECT_EQ(textOf(tray(1).libraryName), "Matte");
     EXPECT_EQ(tray(1).libraryWord, 7);
-    EXPECT_FALSE(requestsOf(gluetest::kOpGetListElement).empty());
+    EXPECT_FALSE(requestsOf(qdxa::kOpGetListElement).empty());
 }
 
 TEST_F(Trays, ARefusedMergeIsTheResultAndTheTraysStay) {

@@ -243,9 +243,8 @@ TEST(WholeJob, CapturedStreamReadsBackAsOneJob) {
     std::uint32_t dataBytes = 0;
     for (const auto& packet : stream.packets) {
         EXPECT_EQ(packet.sequence, 1);
-        if (packet.operation == qdxastream::kData) {
-            dataBytes +=
-                static_cast<std::uint32_t>(qdxastream::kHeaderSize + packet.parameters.size());
+        if (packet.operation == qdxa::kOpSendData) {
+            dataBytes += static_cast<std::uint32_t>(qdxa::kHeaderSize + packet.parameters.size());
         }
     }
     EXPECT_EQ(dataBytes, 100000u + 2 * 21);

@@ -33,7 +33,7 @@ TEST(SendData, CutsABlockIntoDataPacketsOfAtMost65515Bytes) {
     const std::size_t sizes[] = {65515, 65515, 8970};
     const std::uint8_t flags[] = {2, 2, 0};
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(packets[i].operation, qdxastream::kData);
+        EXPECT_EQ(packets[i].operation, qdxa::kOpSendData);
         EXPECT_EQ(packets[i].flags, flags[i]) << i;
         EXPECT_EQ(packets[i].parameters.size(), sizes[i] + 1) << i;
         EXPECT_EQ(packets[i].parameters[0], 1);  // print data

@@ -45,17 +45,17 @@ Bytes join(std::initializer_list<Bytes> parts) {
 }
 
 TEST(QdxaStream, SplitsPacketsAndTheirParameters) {
-    const Bytes stream = join({header(0, kBinderEnd, 0),
-                               header(4, kSetDocument, 3, 7, 9),
+    const Bytes stream = join({header(0, qdxa::kOpBinderEnd, 0),
+                               header(4, qdxa::kOpSetDocument, 3, 7, 9),
                                {0x08, 0x32, 0x02},
-                               header(2, kData, 3),
+                               header(2, qdxa::kOpSendData, 3),
                                {0x01, 0xAA, 0xBB},
-                               header(0, kData, 2),
+                               header(0, qdxa::kOpSendData, 2),
                                {0x01, 0xCC}});
     const Stream read = splitPackets(stream);
     ASSERT_TRUE(read.ok()) << read.error;
     ASSERT_EQ(read.packets.size(), 4u);
-    EXPECT_EQ(read.packets[0].operation, kBinderEnd);
+    EXPECT_EQ(read.packets[0].operation, qdxa::kOpBinderEnd);
     EXPECT_TRUE(read.packets[0].parameters.empty());
     const Packet& set = read.packets[1];
     EXPECT_EQ(set.offset, 20u);
@@ -71,11 +71,11 @@ TEST(QdxaStream, SplitsPacketsAndTheirParameters) {
 }
 
 TEST(QdxaStream, MalformedPacketsStopTheReading) {
-    const Bytes good = header(0, kDocumentEnd, 0);
-    Bytes badMagic = header(0, kJobEnd, 1);
+    const Bytes good = header(0, qdxa::kOpDocumentEnd, 0);
+    Bytes badMagic = header(0, qdxa::kOpJobEnd, 1);
     badMagic[1] = 0xCB;
     badMagic.push_back(0);
-    Bytes badVersion = header(0, kJobEnd, 1);
+    Bytes badVersion = header(0, qdxa::kOpJobEnd, 1);
     badVersion[2] = 0x11;
     badVersion.push_back(0);
     const struct {
@@ -86,7 +86,7 @@ TEST(QdxaStream, MalformedPacketsStopTheReading) {
         {"bad magic", badMagic, "bad magic"},
         {"bad version", badVersion, "bad version 17"},
         {"header cut off", Bytes(good.begin(), good.begin() + 19), "header cut off: 19 bytes left"},
-        {"parameters cut off", join({header(0, kSetJob, 5), {0, 4, 0}}),
+        {"parameters cut off", join({header(0, qdxa::kOpSetJob, 5), {0, 4, 0}}),
          "parameters cut off: length 5, 3 bytes left"},
     };
     for (const auto& c : cases) {
@@ -101,7 +101,7 @@ TEST(QdxaStream, JobStart2ListMustMatchItsCount) {
     const Bytes list = {0x00, 0x02, 0x00, 0xF0, 0x00, 0x01, 0x02,
                         0x00, 0x09, 0x00, 0x02, 0xAB, 0xCD};
     Packet packet;
-    packet.operation = kJobStart2;
+    packet.operation = qdxa::kOpJobStart2;
     packet.parameters = list;
     const auto attributes = jobStart2Attributes(packet);
     ASSERT_TRUE(attributes);
@@ -119,7 +119,7 @@ TEST(QdxaStream, JobStart2ListMustMatchItsCount) {
 
 TEST(QdxaStream, MethodCallsAndShortParameters) {
     Packet packet;
-    packet.operation = kExecuteMethod;
+    packet.operation = qdxa::kOpExecuteMethod;
     packet.parameters = {0, 0, 0, 0, 0x40, 0x11, 0x04, 0x01};
     const auto call = methodCall(packet);
     ASSERT_TRUE(call);
@@ -128,7 +128,7 @@ TEST(QdxaStream, MethodCallsAndShortParameters) {
     EXPECT_EQ(call->value, (Bytes{0x04, 0x01}));
     packet.parameters.resize(5);
     EXPECT_FALSE(methodCall(packet));
-    packet.operation = kData;
+    packet.operation = qdxa::kOpSendData;
     packet.parameters.clear();
     EXPECT_FALSE(dataPiece(packet));
     EXPECT_EQ(operationName(0x7F), "0x7F");
