@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "color/tone_curve_tables.h"
+
 struct PLGContext;
 
 /// Colour modes of a job (`Color_Info::colorMode`).
@@ -16,4 +18,5 @@ struct Color_Info {
     PLGContext* context;
     std::int32_t colorMode;     ///< 1 colour, 2 matched through a fixed RGB profile, 3 monochrome
     std::uint8_t captionMerge;  ///< the line being processed carries the caption merge
+    std::uint16_t* toneCurveTables[kToneCurveSlots];  ///< 4096 entries each; null: identity
 };
