@@ -47,18 +47,18 @@ TEST_F(InstalledProfiles, WalkFindsEveryFolderAndSkipsWhatIsNoProfile) {
     std::ofstream(folder_ / "data/icc/notes.txt") << "not a profile";
 
     std::vector<std::string> seen;
-    bool sawSystemAdobe = false;
+    bool sawSystemRgb1998 = false;
     EXPECT_TRUE(
         color::forEachInstalledProfile([&](const color::Profile& profile, const fs::path& file) {
             seen.push_back(profile.description());
-            sawSystemAdobe |= file == color_test::kAdobeRgb;
+            sawSystemRgb1998 |= file == color_test::kRgb1998;
             return true;
         }));
     ASSERT_GE(seen.size(), 4U);
     EXPECT_EQ(seen[0], "User grey");
     EXPECT_EQ(seen[1], "Old-place RGB");
     EXPECT_EQ(seen.back(), "Driver paper");
-    EXPECT_TRUE(sawSystemAdobe);
+    EXPECT_TRUE(sawSystemRgb1998);
 }
 
 TEST_F(InstalledProfiles, WalkStopsWhereTheVisitorSays) {

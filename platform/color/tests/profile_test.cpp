@@ -1,6 +1,7 @@
 // Profiles open from files, URLs and borrowed bytes and report their header and description.
 #include "color/profile.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -64,21 +65,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(Profile, StandardProfilesOfTheSystemFolder) {
-    const auto adobe = Profile::openPath(color_test::kAdobeRgb);
-    ASSERT_NE(adobe, nullptr);
-    EXPECT_EQ(adobe->deviceClass(), color::kClassMonitor);
-    EXPECT_EQ(adobe->colorSpace(), color::kSpaceRgb);
-    EXPECT_EQ(adobe->description(), "Compatible with Adobe RGB (1998)");
+    const auto rgb1998 = Profile::openPath(color_test::kRgb1998);
+    ASSERT_NE(rgb1998, nullptr);
+    EXPECT_EQ(rgb1998->deviceClass(), color::kClassMonitor);
+    EXPECT_EQ(rgb1998->colorSpace(), color::kSpaceRgb);
+    EXPECT_THAT(rgb1998->description(), testing::EndsWith("RGB (1998)"));
     EXPECT_NE(Profile::openPath(color_test::kSrgb), nullptr);
 }
 
 TEST(Profile, BorrowedBytesAreReadInPlaceAndBoundsChecked) {
-    std::vector<std::byte> bytes = fileBytes(color_test::kAdobeRgb);
+    std::vector<std::byte> bytes = fileBytes(color_test::kRgb1998);
     ASSERT_GT(bytes.size(), 128U);
     // Tags are read when asked for, from the caller's bytes.
     auto profile = Profile::openBytes(bytes);
     ASSERT_NE(profile, nullptr);
-    EXPECT_EQ(profile->description(), "Compatible with Adobe RGB (1998)");
+    EXPECT_THAT(profile->description(), testing::EndsWith("RGB (1998)"));
 
     // A header promising more than is there, a cut header, nothing at all.
     const std::vector<std::byte> header(bytes.begin(), bytes.begin() + 128);

@@ -11,7 +11,7 @@ namespace color_test {
 
 /// The standard profiles of the system's ICC folder.
 inline const std::filesystem::path kSrgb = "/usr/share/color/icc/colord/sRGB.icc";
-inline const std::filesystem::path kAdobeRgb = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
+inline const std::filesystem::path kRgb1998 = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
 
 /// A grey display profile of gamma 2.2.
 void writeGreyProfile(const std::filesystem::path& file, const std::string& description);

@@ -89,7 +89,7 @@ void expectAgreement(color::Transform& transform, const color_test::Oracle& orac
 struct PairCase {
     const char* name;
     fs::path Profiles::*source;       // null: sRGB
-    fs::path Profiles::*destination;  // null: Adobe RGB
+    fs::path Profiles::*destination;  // null: the 1998 wide RGB space
     Layout from;
     Layout to;
 };
@@ -115,7 +115,7 @@ const Intent kIntents[] = {Intent::Perceptual, Intent::RelativeColorimetric, Int
 TEST_F(TransformAgainstTransicc, EveryLayoutPairAndIntent) {
     for (const PairCase& pair : kPairs) {
         const fs::path& source = pick(pair.source, profiles_, color_test::kSrgb);
-        const fs::path& destination = pick(pair.destination, profiles_, color_test::kAdobeRgb);
+        const fs::path& destination = pick(pair.destination, profiles_, color_test::kRgb1998);
         for (Intent intent : kIntents) {
             auto transform = color::Transform::create(
                 color::Profile::openPath(source), color::Profile::openPath(destination), intent);
@@ -133,11 +133,10 @@ TEST_F(TransformAgainstTransicc, ProofingThroughRgbAndCmykPrinters) {
             for (Intent proofIntent :
                  {Intent::RelativeColorimetric, Intent::AbsoluteColorimetric}) {
                 auto transform = color::Transform::createProofing(
-                    color::Profile::openPath(color_test::kAdobeRgb),
-                    color::Profile::openPath(proof), color::Profile::openPath(color_test::kSrgb),
-                    intent, proofIntent);
+                    color::Profile::openPath(color_test::kRgb1998), color::Profile::openPath(proof),
+                    color::Profile::openPath(color_test::kSrgb), intent, proofIntent);
                 ASSERT_NE(transform, nullptr);
-                color_test::Oracle oracle{color_test::kAdobeRgb, color_test::kSrgb,
+                color_test::Oracle oracle{color_test::kRgb1998, color_test::kSrgb,
                                           static_cast<int>(intent), proof,
                                           static_cast<int>(proofIntent)};
                 expectAgreement(*transform, oracle, Layout::Rgb, Layout::Rgb,
@@ -179,7 +178,7 @@ TEST_F(TransformAgainstTransicc, InPlaceAndAlphaFirstRowsMatchPlainRows) {
 
 TEST_F(TransformAgainstTransicc, LayoutsThatDoNotFitTheProfilesAreRefused) {
     auto rgb = color::Transform::create(color::Profile::openPath(color_test::kSrgb),
-                                        color::Profile::openPath(color_test::kAdobeRgb),
+                                        color::Profile::openPath(color_test::kRgb1998),
                                         Intent::Perceptual);
     ASSERT_NE(rgb, nullptr);
     std::uint8_t row[8] = {};
