@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "color/color_adjust_entry.h"
+#include "color/tone_curve_tables.h"
+
 struct PLGContext;
 
 /// Colour modes of a job (`Color_Info::colorMode`).
@@ -16,4 +19,14 @@ struct Color_Info {
     PLGContext* context;
     std::int32_t colorMode;     ///< 1 colour, 2 matched through a fixed RGB profile, 3 monochrome
     std::uint8_t captionMerge;  ///< the line being processed carries the caption merge
+    std::uint16_t* toneCurveTables[kToneCurveSlots];  ///< 4096 entries each; null: identity
+
+    // Colour adjustments: the job's current ones and one entry per pattern cell (and caption).
+    ColorAdjustEntry currentAdjust;
+    ColorAdjustEntry* adjustEntries;
+    std::uint32_t adjustEntryCount;  ///< entries allocated
+    std::uint8_t patternXCount;
+    std::uint8_t patternYCount;
+    std::uint16_t tableCount;  ///< distinct colour tables the entries need
+    double monochromeGamma;
 };

@@ -1,7 +1,8 @@
-// Sets or unsets an environment variable for one scope and puts the old value back afterwards.
+// An environment variable set for one scope; the earlier value comes back when it ends.
 #pragma once
 
-#include <cstdlib>
+#include <stdlib.h>
+
 #include <optional>
 #include <string>
 
@@ -9,9 +10,11 @@ namespace testsupport {
 
 class ScopedVariable {
   public:
+    /// Sets `name` to `value`, or removes it when `value` is null.
     ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
+        if (const char* old = ::getenv(name)) {
             old_ = old;
+        }
         value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
