@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "color/gradation_gamma.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 
 #include "imaging/spline/tone_curve.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 #include "util/memory.h"
 
 namespace {

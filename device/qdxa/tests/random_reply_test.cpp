@@ -37,7 +37,7 @@ std::optional<std::int32_t> headerVerdict(const Bytes& packet, std::uint16_t exp
     if (bytes::loadBE16(packet.data() + kSequenceOffset) != expectedSequence) {
         return kQDXASequenceMismatch;
     }
-    if ((packet[kFlagsOffset] & kQDXAFlagResultValid) == 0) {
+    if ((packet[kFlagsOffset] & qdxa::kFlagResultValid) == 0) {
         return kQDXANoValidResult;
     }
     const std::int32_t result = bytes::loadBE16(packet.data() + kResultOffset);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "color/gradation_gamma.h"
-#include "job/color_info.h"
-#include "job/job_context.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "job/color_info.h"
-#include "job/job_context.h"
+#include "record/color_info.h"
+#include "record/job_context.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ struct FuzzPrinter {
         address = "net:" + printer->address();
         channel = caioCreate(address.c_str());
         testsupport::fuzzRequire(
-            glue_qdxaOpen(address.c_str(), channel, kGlueChannelControl, &session) == 0,
+            glue_qdxaOpen(address.c_str(), channel, qdxa::kChannelKindControl, &session) == 0,
             "the session opens");
     }
     FuzzPrinter(const FuzzPrinter&) = delete;

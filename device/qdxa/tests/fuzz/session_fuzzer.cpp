@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     record.deviceURI = "net:127.0.0.1";
     record.transport = &channel;
     record.binaryTransport = &binaryChannel;
-    record.channelKind = kQDXAChannelKindControl;
+    record.channelKind = qdxa::kChannelKindControl;
     QDXAEndpointAddress address;
     address.kind = 2;
     PacketSession* session = nullptr;

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t parameterBytes = 0;
     for (const auto& packet : stream.packets) {
         testsupport::fuzzRequire(packet.offset < size, "a packet starts inside the stream");
-        parameterBytes += qdxastream::kHeaderSize + packet.parameters.size();
+        parameterBytes += qdxa::kHeaderSize + packet.parameters.size();
         qdxastream::setAttribute(packet);
         qdxastream::methodCall(packet);
         qdxastream::jobStart2Attributes(packet);
