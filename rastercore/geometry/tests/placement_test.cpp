@@ -196,6 +196,17 @@ TEST(Placement, EveryLayoutPlacesTheImage) {
          400,
          300,
          1},
+        {"user position turned: measured from the right",
+         [](PlacementJob& j) {
+             j.context->rotate = 1;
+             j.context->pageLayoutKind = 3;
+             j.context->layoutTop = 127;  // 150 dots from the right edge
+         },
+         {0, 552, 400, 852},
+         {0, 0, 300, 400},
+         400,
+         300,
+         1},
         {"user position inside the left margin: columns dropped, placed at 0",
          [](PlacementJob& j) {
              j.margins(100, 0, 0, 0);
