@@ -1,7 +1,9 @@
-// The core's band-loop services. The modules behind them are not built yet; each answers -1,
-// so a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services. The host line converter is the core's own; the modules behind
+// the others are not built yet and each answers -1, so a job that reaches them fails instead of
+// printing a wrong page.
 #include "band/band_services.h"
 
+#include "convert/row_convert.h"
 #include "rastercore/result_codes.h"
 
 namespace {
@@ -17,8 +19,7 @@ const BandServices& coreBandServices() {
                              std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
         .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
                               std::uint8_t*) { return kNotBuilt; },
-        .bitConvert = [](PLGContext*, std::int32_t, const void*,
-                         std::uint8_t**) { return kNotBuilt; },
+        .bitConvert = PLG_BitConvert_Function,
         .startPage = [](PLGContext*) { return kNotBuilt; },
         .endPage = [](PLGContext*) { return kNotBuilt; },
     };

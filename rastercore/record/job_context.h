@@ -87,8 +87,9 @@ struct PLGContext {
     const void* colorSpaceSuite;  ///< image editor only
 
     // Row buffers.
-    std::uint8_t depthCode;  ///< working depth code 1 to 4
-    std::uint8_t* rgbRow;
+    std::uint8_t depthCode;             ///< working depth code 1 to 4
+    std::uint8_t* rgbRow;               ///< the converted host line: 3 or 6 bytes per source pixel
+    std::uint32_t rgbRowSize;           ///< bytes
     std::uint8_t* sharpenWindow;        ///< three working rows
     std::uint8_t* bandLine;             ///< one working line, image line width wide
     std::uint32_t bandLineSize;         ///< bytes
