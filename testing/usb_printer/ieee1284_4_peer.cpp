@@ -48,6 +48,13 @@ std::uint32_t Ieee1284_4Peer::printerCredit(std::uint8_t socket) const {
     return found == channels_.end() ? 0 : found->second.printerCredit;
 }
 
+void Ieee1284_4Peer::queueData(std::uint8_t socket, const Bytes& data) {
+    if (auto found = channels_.find(socket); found != channels_.end()) {
+        found->second.pending.insert(found->second.pending.end(), data.begin(), data.end());
+        flush();
+    }
+}
+
 void Ieee1284_4Peer::hostWrote(std::span<const std::uint8_t> bytes) {
     incoming_.insert(incoming_.end(), bytes.begin(), bytes.end());
     while (incoming_.size() >= kPacketHeaderSize) {

@@ -70,6 +70,9 @@ class Ieee1284_4Peer {
     /// of the printer that arrives while the host waits for a reply).
     void sendBeforeNextPacket(const Bytes& packet) { injected_.push_back(packet); }
 
+    /// Data the printer sends on an open channel, as its credit allows.
+    void queueData(std::uint8_t socket, const Bytes& data);
+
     /// Takes bytes the host wrote; they need not end on a packet boundary.
     void hostWrote(std::span<const std::uint8_t> bytes);
 
