@@ -104,7 +104,8 @@ void CLibAdminThread::abort() {
 }
 
 std::uint32_t CLibAdminThread::perform(const CLibOperationTask& operation) {
-    const bool withTickets = operation.inputTicket() != nullptr && operation.outputTicket() != nullptr;
+    const bool withTickets =
+        operation.inputTicket() != nullptr && operation.outputTicket() != nullptr;
     switch (operation.type()) {
         case kCLibOperationGet:
             return withTickets ? LibConnectorAdminGetInfo(connection_, operation.inputTicket(),
@@ -115,8 +116,8 @@ std::uint32_t CLibAdminThread::perform(const CLibOperationTask& operation) {
                                                           operation.outputTicket())
                                : kIOS_ErrInternal;
         case kCLibOperationControl:
-            return withTickets ? LibConnectorAdminControlInfo(
-                                     connection_, operation.inputTicket(), operation.outputTicket())
+            return withTickets ? LibConnectorAdminControlInfo(connection_, operation.inputTicket(),
+                                                              operation.outputTicket())
                                : kIOS_ErrInternal;
         case kCLibOperationStop:
             cancelled_ = true;

@@ -34,8 +34,8 @@ double secondsSince2001() {
 class RecordLock {
   public:
     RecordLock(CLibLock& lock, std::uint32_t& owner)
-        : lock_(lock), status_(CLibDeviceInfo::errorForLockError(
-                           lock.lockWithOwnerReference(&owner))) {}
+        : lock_(lock),
+          status_(CLibDeviceInfo::errorForLockError(lock.lockWithOwnerReference(&owner))) {}
     ~RecordLock() {
         if (status_ == kCLibDeviceInfoNoErr) {
             lock_.unlock();
@@ -123,8 +123,7 @@ std::uint32_t readTicketFile(const std::filesystem::path& path, OwnedTicket& tic
 }
 
 bool needsTickets(std::uint32_t type) {
-    return type == kCLibOperationGet || type == kCLibOperationSet ||
-           type == kCLibOperationControl;
+    return type == kCLibOperationGet || type == kCLibOperationSet || type == kCLibOperationControl;
 }
 
 // Removes slot `index` of the queue: the later slots move up and the last is cleared.

@@ -58,8 +58,8 @@ std::int32_t readExact(CaioUSBContext& context, std::uint8_t* out, std::size_t l
     std::size_t got = 0;
     while (got < length) {
         auto count = static_cast<std::uint32_t>(length - got);
-        if (const std::int32_t status = USBThreadRead(&context, out + got, &count,
-                                                      context.timeLimit);
+        if (const std::int32_t status =
+                USBThreadRead(&context, out + got, &count, context.timeLimit);
             status != kCaioNoErr) {
             return status;
         }
@@ -108,8 +108,8 @@ std::int32_t LocalReceivePacket(CaioUSBContext& context, std::uint8_t* buffer,
         if (header->length < mlc::kHeaderSize || header->length > capacity) {
             return kCaioFailure;
         }
-        if (const std::int32_t status = readExact(context, buffer + mlc::kHeaderSize,
-                                                  header->length - mlc::kHeaderSize);
+        if (const std::int32_t status =
+                readExact(context, buffer + mlc::kHeaderSize, header->length - mlc::kHeaderSize);
             status != kCaioNoErr) {
             return status;
         }
@@ -192,12 +192,12 @@ std::int32_t startTransactionChannel(CaioUSBContext& context) {
 std::int32_t openChannel(CaioUSBContext& context, std::uint8_t socket) {
     const SocketDefaults defaults = defaultsFor(socket);
     std::vector<std::uint8_t> reply;
-    std::int32_t status = exchange(
-        context,
-        mlc::openChannelCommand(socket, socket, defaults.hostToPrinterPacketSize,
-                                defaults.printerToHostPacketSize, 0,
-                                defaults.maxOutstandingSendCredit),
-        mlc::kOpenChannelReplyLength, socket, &reply);
+    std::int32_t status =
+        exchange(context,
+                 mlc::openChannelCommand(socket, socket, defaults.hostToPrinterPacketSize,
+                                         defaults.printerToHostPacketSize, 0,
+                                         defaults.maxOutstandingSendCredit),
+                 mlc::kOpenChannelReplyLength, socket, &reply);
     if (status != kCaioNoErr) {
         return status;
     }
@@ -210,8 +210,7 @@ std::int32_t openChannel(CaioUSBContext& context, std::uint8_t socket) {
     }
     std::unique_ptr<MultichannelRecord> record;
     try {
-        record = makeRecord(socket, opened.hostToPrinterPacketSize,
-                            opened.printerToHostPacketSize);
+        record = makeRecord(socket, opened.hostToPrinterPacketSize, opened.printerToHostPacketSize);
     } catch (const std::bad_alloc&) {
         return kCaioFailure;
     }
@@ -274,7 +273,8 @@ MultichannelRecord* channelOf(CaioUSBHandle* handle) {
 
 std::int32_t MultichannelOpen(CaioUSBHandle* handle, std::int32_t socket, std::int32_t timeLimit) {
     // Sockets outside the channel table (and the transaction channel's 0) cannot be opened.
-    if (handle == nullptr || socket <= 0 || socket >= static_cast<std::int32_t>(kUsbChannelTableSize)) {
+    if (handle == nullptr || socket <= 0 ||
+        socket >= static_cast<std::int32_t>(kUsbChannelTableSize)) {
         return kCaioFailure;
     }
     CaioUSBContext& context = *handle->context;
@@ -313,8 +313,8 @@ std::int32_t MultichannelWrite(CaioUSBHandle* handle, const std::uint8_t* buffer
     CaioUSBContext& context = *handle->context;
     context.timeLimit = timeLimit;
     const std::uint64_t total = *count;
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(std::max(timeLimit, 0) * 10);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeLimit, 0) * 10);
     std::uint64_t sent = 0;
     while (sent < total) {
         if (const std::int32_t status = requestCredit(context, *channel, deadline);
@@ -327,10 +327,10 @@ std::int32_t MultichannelWrite(CaioUSBHandle* handle, const std::uint8_t* buffer
         const auto credit = static_cast<std::uint8_t>(channel->receiveCreditTarget -
                                                       channel->receiveCreditOutstanding);
         const auto length = static_cast<std::uint16_t>(chunk + mlc::kHeaderSize);
-        mlc::writeHeader(channel->sendBuffer,
-                         {channel->psid, channel->ssid, length, credit, 0});
+        mlc::writeHeader(channel->sendBuffer, {channel->psid, channel->ssid, length, credit, 0});
         std::copy_n(buffer + sent, chunk, channel->sendBuffer.data() + mlc::kHeaderSize);
-        if (const std::int32_t status = LocalSendPacket(context, channel->sendBuffer.data(), length);
+        if (const std::int32_t status =
+                LocalSendPacket(context, channel->sendBuffer.data(), length);
             status != kCaioNoErr) {
             *count = sent;
             return status;
@@ -369,8 +369,8 @@ std::int32_t MultichannelRead(CaioUSBHandle* handle, std::uint8_t* buffer, std::
             status != kCaioNoErr) {
             return status;
         }
-        channel->sendCredit = static_cast<std::uint16_t>(channel->sendCredit +
-                                                         channel->receiveBuffer[4]);
+        channel->sendCredit =
+            static_cast<std::uint16_t>(channel->sendCredit + channel->receiveBuffer[4]);
         gathered.insert(gathered.end(), channel->receiveBuffer.begin() + mlc::kHeaderSize,
                         channel->receiveBuffer.begin() + static_cast<long>(length));
         --channel->receiveCreditOutstanding;

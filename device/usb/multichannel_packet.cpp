@@ -41,9 +41,9 @@ void writeHeader(std::span<std::uint8_t> out, const Header& header) {
 
 std::vector<std::uint8_t> transactionPacket(std::span<const std::uint8_t> payload) {
     std::vector<std::uint8_t> packet(kHeaderSize);
-    writeHeader(packet, {kTransactionSocket, kTransactionSocket,
-                         static_cast<std::uint16_t>(kHeaderSize + payload.size()), kCommandCredit,
-                         0});
+    writeHeader(packet,
+                {kTransactionSocket, kTransactionSocket,
+                 static_cast<std::uint16_t>(kHeaderSize + payload.size()), kCommandCredit, 0});
     packet.insert(packet.end(), payload.begin(), payload.end());
     return packet;
 }
@@ -113,12 +113,11 @@ std::int32_t checkReply(std::span<const std::uint8_t> packet, std::uint8_t comma
     if (result == kResultRefused || result == kResultRefusedOther) {
         return kCaioCodeNotConnected;
     }
-    if (packet[kCodeAt] != (command | kReplyBit) || result != 0 ||
-        packet.size() < minimumLength) {
+    if (packet[kCodeAt] != (command | kReplyBit) || result != 0 || packet.size() < minimumLength) {
         return kCaioFailure;
     }
-    if (socket && (packet.size() <= kSsidAt || packet[kPsidAt] != *socket ||
-                   packet[kSsidAt] != *socket)) {
+    if (socket &&
+        (packet.size() <= kSsidAt || packet[kPsidAt] != *socket || packet[kSsidAt] != *socket)) {
         return kCaioFailure;
     }
     return kCaioNoErr;

@@ -72,8 +72,7 @@ std::vector<std::uint8_t> openChannelCommand(std::uint8_t psid, std::uint8_t ssi
                                              std::uint16_t sendCredit,
                                              std::uint16_t maxOutstandingCredit);
 std::vector<std::uint8_t> closeChannelCommand(std::uint8_t psid, std::uint8_t ssid);
-std::vector<std::uint8_t> creditCommand(std::uint8_t psid, std::uint8_t ssid,
-                                        std::uint16_t credit);
+std::vector<std::uint8_t> creditCommand(std::uint8_t psid, std::uint8_t ssid, std::uint16_t credit);
 std::vector<std::uint8_t> creditRequestCommand(std::uint8_t psid, std::uint8_t ssid,
                                                std::uint16_t asked,
                                                std::uint16_t maxOutstandingCredit);

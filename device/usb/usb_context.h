@@ -58,8 +58,8 @@ struct CaioUSBContext {
     std::uint8_t readPipe = 0;   ///< bulk IN endpoint address; 0 when none
     bool readRequested = false;
     std::vector<std::uint8_t> readBuffer;
-    std::uint32_t readCount = 0;  ///< bytes asked for while requested
-    std::uint32_t readHeld = 0;   ///< bytes held at the front of the read buffer
+    std::uint32_t readCount = 0;    ///< bytes asked for while requested
+    std::uint32_t readHeld = 0;     ///< bytes held at the front of the read buffer
     std::uint32_t readTimeout = 0;  ///< milliseconds
     bool writeRequested = false;
     std::vector<std::uint8_t> writeBuffer;
@@ -69,7 +69,7 @@ struct CaioUSBContext {
 
     std::array<std::unique_ptr<MultichannelRecord>, kUsbChannelTableSize> channels;
     std::uint8_t openChannelCount = 0;  ///< the transaction channel and every open data channel
-    std::int32_t timeLimit = 0;  ///< hundredths of a second, of the operation in progress
+    std::int32_t timeLimit = 0;         ///< hundredths of a second, of the operation in progress
 };
 
 /// One I/O channel on a USB printer.

@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr std::size_t kDeviceIdHead = 2;      // big-endian length of the device id
-constexpr std::size_t kDescriptorHead = 2;    // bLength, bDescriptorType
+constexpr std::size_t kDeviceIdHead = 2;    // big-endian length of the device id
+constexpr std::size_t kDescriptorHead = 2;  // bLength, bDescriptorType
 constexpr char32_t kReplacement = 0xFFFD;
 
 void appendUtf8(std::string& out, char32_t c) {

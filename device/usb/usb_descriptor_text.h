@@ -17,5 +17,6 @@ std::string UsbDeviceIdFromAnswer(std::span<const std::uint8_t> answer);
 
 /// The text of a string descriptor: (L - 2) / 2 UTF-16LE characters after the two-byte head,
 /// where L is the descriptor's length byte, bounded by the bytes received; as UTF-8 (unpaired
-/// surrogates become U+FFFD), ending at a NUL character. Empty when L or the bytes received are below 2.
+/// surrogates become U+FFFD), ending at a NUL character. Empty when L or the bytes received are
+/// below 2.
 std::string UsbStringFromDescriptor(std::span<const std::uint8_t> descriptor);

@@ -77,8 +77,8 @@ usb::Status zDeviceRequest(usb::DeviceHandle& device, std::uint8_t requestType,
                            std::uint8_t request, std::uint16_t value, std::uint16_t index,
                            std::uint8_t* buffer, std::uint32_t* length) {
     std::size_t transferred = 0;
-    const usb::Status status = device.control(requestType, request, value, index,
-                                              {buffer, *length}, kRequestTimeout, transferred);
+    const usb::Status status = device.control(requestType, request, value, index, {buffer, *length},
+                                              kRequestTimeout, transferred);
     if (status == usb::Status::ok) {
         *length = static_cast<std::uint32_t>(transferred);
     }

@@ -178,8 +178,7 @@ std::int32_t USBThreadOpen(CaioUSBContext* context, std::int32_t timeLimit) {
         return kCaioFailure;
     }
     UsbFoundPrinter found;
-    if (const std::int32_t status = UsbFindPrinter(context->address, found);
-        status != kCaioNoErr) {
+    if (const std::int32_t status = UsbFindPrinter(context->address, found); status != kCaioNoErr) {
         return status;
     }
     context->deviceId = found.deviceId;
@@ -258,8 +257,7 @@ std::int32_t USBThreadRead(CaioUSBContext* context, std::uint8_t* buffer, std::u
         context->lastTransferStatus = usb::Status::ok;
         context->condition.notify_all();
     }
-    if (!context->condition.wait_until(lock, deadline,
-                                       [&] { return !context->readRequested; })) {
+    if (!context->condition.wait_until(lock, deadline, [&] { return !context->readRequested; })) {
         context->condition.notify_all();
         *count = 0;
         return kCaioCodeTimedOut;  // the next read waits for the same transfer

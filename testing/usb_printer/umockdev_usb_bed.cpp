@@ -112,8 +112,17 @@ struct UmockdevUsbBed::Device {
         std::lock_guard lock(device->mutex);
         device->clients.erase(client);
         if (device->claimer == client) {
-            device->claimer = nullptr;
+            device->setClaimer(nullptr);
         }
+    }
+
+    // The claimer is held referenced, so that it can be asked whether it is still connected.
+    void setClaimer(UMockdevIoctlClient* client) {
+        if (claimer != nullptr) {
+            g_object_unref(claimer);
+        }
+        claimer =
+            client != nullptr ? static_cast<UMockdevIoctlClient*>(g_object_ref(client)) : nullptr;
     }
 
     gboolean ioctl(UMockdevIoctlClient* client) {
@@ -131,16 +140,19 @@ struct UmockdevUsbBed::Device {
             }
             case USBDEVFS_CLAIMINTERFACE:
             case USBDEVFS_DISCONNECT_CLAIM:
+                forgetGoneClaimer();
                 if (claimer != nullptr && claimer != client) {
                     umockdev_ioctl_client_complete(client, -1, EBUSY);
                 } else {
-                    claimer = client;
+                    if (claimer != client) {
+                        setClaimer(client);
+                    }
                     umockdev_ioctl_client_complete(client, 0, 0);
                 }
                 return TRUE;
             case USBDEVFS_RELEASEINTERFACE:
                 if (claimer == client) {
-                    claimer = nullptr;
+                    setClaimer(nullptr);
                 }
                 umockdev_ioctl_client_complete(client, 0, 0);
                 return TRUE;
@@ -165,6 +177,15 @@ struct UmockdevUsbBed::Device {
                 return TRUE;
             default:
                 return FALSE;
+        }
+    }
+
+    // A process that ended without releasing the interface (killed, say) loses its claim, as
+    // the kernel's would. umockdev does not always report such a client as vanished.
+    void forgetGoneClaimer() {
+        if (claimer != nullptr && !umockdev_ioctl_client_get_connected(claimer)) {
+            clients.erase(claimer);
+            setClaimer(nullptr);
         }
     }
 
@@ -283,6 +304,8 @@ UmockdevUsbBed::UmockdevUsbBed() : native_(std::make_unique<Native>()) {
 
 UmockdevUsbBed::~UmockdevUsbBed() {
     for (const auto& device : devices_) {
+        std::lock_guard lock(device->mutex);
+        device->setClaimer(nullptr);
         g_object_unref(device->handler);
     }
     g_object_unref(native_->testbed);
@@ -328,6 +351,7 @@ bool UmockdevUsbBed::claimed(const UsbPrinterModel& printer) const {
     for (const auto& device : devices_) {
         if (device->model.get() == &printer) {
             std::lock_guard lock(device->mutex);
+            device->forgetGoneClaimer();
             return device->claimer != nullptr;
         }
     }

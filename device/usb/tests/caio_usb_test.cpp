@@ -44,7 +44,9 @@ class TwoPrinters : public UsbPrinterTest {
     void SetUp() override {
         // The first printer's id names neither model nor serial number: both come from its
         // string descriptors.
-        attach({.product = "Stratoline X9", .serialNumber = "S-A", .deviceId = "MFG:Orvane;CMD:QDXA;"});
+        attach({.product = "Stratoline X9",
+                .serialNumber = "S-A",
+                .deviceId = "MFG:Orvane;CMD:QDXA;"});
         attach({.productId = 0x5107, .deviceId = "MFG:Orvane;MDL:Stratoline X9;SERN:00B2;"});
     }
 
@@ -160,8 +162,7 @@ TEST(UsbTransportCodes, EachFailureHasItsStatus) {
     // No printer attached at all.
     usb_test::UmockdevUsbBed bed;
     Handle channel;
-    EXPECT_EQ(caioUSBlibOpen(channel.handle, kCaioModeJobData, -1, 0, nullptr, nullptr, 100),
-              4150);
+    EXPECT_EQ(caioUSBlibOpen(channel.handle, kCaioModeJobData, -1, 0, nullptr, nullptr, 100), 4150);
     // Open modes without a socket, and sockets outside the channel table.
     EXPECT_EQ(caioUSBlibOpen(channel.handle, 3, 0, 0, nullptr, nullptr, 100), kCaioFailure);
     EXPECT_EQ(caioUSBlibOpen(channel.handle, kCaioModeJobData, 256, 1, nullptr, nullptr, 100),

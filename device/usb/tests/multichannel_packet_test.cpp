@@ -11,8 +11,8 @@ using Bytes = std::vector<std::uint8_t>;
 TEST(MultichannelPacket, HostCommandsAreByteExact) {
     EXPECT_EQ(mlc::initCommand(), (Bytes{0, 0, 0, 8, 1, 0, 0x00, 0x01}));
     EXPECT_EQ(mlc::openChannelCommand(0x20, 0x20, 512, 4096, 0, 16),
-              (Bytes{0, 0, 0, 17, 1, 0, 0x01, 0x20, 0x20, 0x02, 0x00, 0x10, 0x00, 0x00, 0x00,
-                     0x00, 0x10}));
+              (Bytes{0, 0, 0, 17, 1, 0, 0x01, 0x20, 0x20, 0x02, 0x00, 0x10, 0x00, 0x00, 0x00, 0x00,
+                     0x10}));
     EXPECT_EQ(mlc::closeChannelCommand(0x10, 0x10), (Bytes{0, 0, 0, 9, 1, 0, 0x02, 0x10, 0x10}));
     EXPECT_EQ(mlc::creditCommand(0x30, 0x30, 500),
               (Bytes{0, 0, 0, 11, 1, 0, 0x03, 0x30, 0x30, 0x01, 0xF4}));
@@ -36,8 +36,7 @@ TEST(MultichannelPacket, RepliesAreCheckedForCodeResultLengthAndSockets) {
         {"refused 4 with another code", {0, 0, 0, 8, 1, 0, 0x85, 4}, kCaioCodeNotConnected},
         {"other result", {0, 0, 0, 8, 1, 0, 0x81, 1}, kCaioFailure},
         {"other code", {0, 0, 0, 16, 1, 0, 0x82, 0, 0x20, 0x20, 2, 0, 16, 0, 0, 4}, kCaioFailure},
-        {"other socket", {0, 0, 0, 16, 1, 0, 0x81, 0, 0x30, 0x20, 2, 0, 16, 0, 0, 4},
-         kCaioFailure},
+        {"other socket", {0, 0, 0, 16, 1, 0, 0x81, 0, 0x30, 0x20, 2, 0, 16, 0, 0, 4}, kCaioFailure},
         {"shorter than its fields", {0, 0, 0, 12, 1, 0, 0x81, 0, 0x20, 0x20, 2, 0}, kCaioFailure},
         {"no result", {0, 0, 0, 7, 1, 0, 0x81}, kCaioFailure},
     };

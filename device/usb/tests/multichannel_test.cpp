@@ -41,8 +41,8 @@ TEST_F(JobChannel, PacketsOfAJobAreByteExactAndSpendCredit) {
     const std::vector<Bytes> packets = hostPackets();
     ASSERT_EQ(packets.size(), 7u);
     EXPECT_EQ(packets[0], (Bytes{0, 0, 0, 8, 1, 0, 0x00, 0x01}));  // Init
-    EXPECT_EQ(packets[1], (Bytes{0, 0, 0, 17, 1, 0, 0x01, 0x10, 0x10, 0xFF, 0xFF, 0, 0, 0, 0,
-                                 0xFF, 0xFF}));  // OpenChannel
+    EXPECT_EQ(packets[1], (Bytes{0, 0, 0, 17, 1, 0, 0x01, 0x10, 0x10, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF,
+                                 0xFF}));  // OpenChannel
     // 65529 payload bytes on the one credit, a CreditRequest, then the other 34471.
     EXPECT_EQ(head(packets[2]), (Bytes{0x10, 0x10, 0xFF, 0xFF, 0, 0}));
     EXPECT_EQ(packets[3], (Bytes{0, 0, 0, 13, 1, 0, 0x04, 0x10, 0x10, 0xFF, 0xFF, 0xFF, 0xFF}));
@@ -71,9 +71,9 @@ TEST_F(JobChannel, AThreeMebibyteJobArrivesWhole) {
 
 TEST_F(UsbPrinterTest, ReadsGrantCreditAndKeepWhatTheCallerDidNotAskFor) {
     Handle channel;
-    ASSERT_EQ(caioUSBlibOpen(channel.handle, kCaioModeControlDatagram, 0, 0, nullptr, nullptr,
-                             kLimit),
-              kCaioNoErr);
+    ASSERT_EQ(
+        caioUSBlibOpen(channel.handle, kCaioModeControlDatagram, 0, 0, nullptr, nullptr, kLimit),
+        kCaioNoErr);
     const Bytes data = pattern(30);
     printer->withPeer([&](usb_test::Ieee1284_4Peer& peer) {
         peer.queueData(0x20, data);
@@ -90,7 +90,7 @@ TEST_F(UsbPrinterTest, ReadsGrantCreditAndKeepWhatTheCallerDidNotAskFor) {
     const std::vector<Bytes> packets = hostPackets();
     ASSERT_EQ(packets.size(), 4u);
     EXPECT_EQ(packets[2], (Bytes{0, 0, 0, 11, 1, 0, 0x03, 0x20, 0x20, 0x00, 0x10}));  // Credit
-    EXPECT_EQ(packets[3], (Bytes{0, 0, 0, 10, 1, 0, 0x83, 0, 0x20, 0x20}));  // its answer
+    EXPECT_EQ(packets[3], (Bytes{0, 0, 0, 10, 1, 0, 0x83, 0, 0x20, 0x20}));           // its answer
     // The 4 credits of the open and the 5 of the printer's command.
     EXPECT_EQ(channel.context().channels[0x20]->sendCredit, 9);
 
@@ -106,9 +106,9 @@ TEST_F(UsbPrinterTest, ReadsGrantCreditAndKeepWhatTheCallerDidNotAskFor) {
 
 TEST_F(UsbPrinterTest, WritesOnTheStreamChannelGrantTheReceiveCreditModulo256) {
     Handle channel;
-    ASSERT_EQ(caioUSBlibOpen(channel.handle, kCaioModeControlStream, 0, 0, nullptr, nullptr,
-                             kLimit),
-              kCaioNoErr);
+    ASSERT_EQ(
+        caioUSBlibOpen(channel.handle, kCaioModeControlStream, 0, 0, nullptr, nullptr, kLimit),
+        kCaioNoErr);
     for (int i = 0; i < 2; ++i) {
         std::uint64_t count = 4;
         ASSERT_EQ(caioUSBlibWrite(channel.handle, 2, "\0\0\0\0", &count, kLimit), kCaioNoErr);
@@ -135,10 +135,8 @@ TEST_F(UsbPrinterTest, UnusableRepliesFailTheOpenAndEndTheConnection) {
         std::int32_t status;
         bool closesChannel;
     } cases[] = {
-        {"open refused", 0x01, makePacket(0, 0, 1, Bytes{0x81, 3}), caioStatusFromCode(107),
-         false},
-        {"init refused", 0x00, makePacket(0, 0, 1, Bytes{0x80, 4}), caioStatusFromCode(107),
-         false},
+        {"open refused", 0x01, makePacket(0, 0, 1, Bytes{0x81, 3}), caioStatusFromCode(107), false},
+        {"init refused", 0x00, makePacket(0, 0, 1, Bytes{0x80, 4}), caioStatusFromCode(107), false},
         {"init failed", 0x00, makePacket(0, 0, 1, Bytes{0x80, 1}), kCaioFailure, false},
         {"open reply cut short", 0x01, makePacket(0, 0, 1, Bytes{0x81, 0, 0x10, 0x10, 0xFF, 0xFF}),
          kCaioFailure, false},

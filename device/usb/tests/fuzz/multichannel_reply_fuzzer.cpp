@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     for (const auto& reply : replies) {
         const std::int32_t status = mlc::checkReply(bytes, reply.command, reply.length, 0x10);
-        fuzzRequire(status == kCaioNoErr || status == kCaioFailure ||
-                        status == kCaioCodeNotConnected,
-                    "a reply check gives 0, -1 or 107");
+        fuzzRequire(
+            status == kCaioNoErr || status == kCaioFailure || status == kCaioCodeNotConnected,
+            "a reply check gives 0, -1 or 107");
         if (status == kCaioNoErr) {
             fuzzRequire(size >= reply.length, "an accepted reply holds its fields");
             if (reply.command == mlc::kOpenChannel) {
