@@ -2,6 +2,7 @@
 // process; the thread's administration sessions run on a scripted protocol layer.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -141,9 +142,13 @@ TEST_F(OperationQueue, CompletionsGoToTheirRequesterAndAbandonedOnesAreReclaimed
         task.setError(error);
         return device->addCompleteTask(task);
     };
-    // Sixteen answers that nobody waits for any more (their identifiers are long past).
-    for (int i = 1; i <= 16; ++i) {
-        ASSERT_EQ(complete(i, 0), kCLibDeviceInfoNoErr);
+    // Sixteen answers that came after their requesters had given up, long ago.
+    for (std::size_t i = 0; i < kSharedCompleteSlotCount; ++i) {
+        CompleteSlot& slot = device->contents()->completeList[i];
+        slot.slot.taskIdentifier = static_cast<double>(i + 1);
+        const std::string name = TicketFileName(TicketFileKind::Output, slot.slot.taskIdentifier);
+        std::snprintf(slot.slot.outputTicketName, kSharedStringSize, "%s", name.c_str());
+        std::ofstream(responses() / name) << "late";
     }
     EXPECT_EQ(filesIn(responses()), 16u);
     const double fresh = enqueue(kCLibOperationGet, 7);
