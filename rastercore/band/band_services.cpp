@@ -1,7 +1,8 @@
-// The core's band-loop services. The modules behind them are not built yet; each answers -1,
-// so a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services. Caption, colour and converter modules are not built yet; each
+// answers -1, so a job that reaches them fails instead of printing a wrong page.
 #include "band/band_services.h"
 
+#include "jobstart/job_start.h"
 #include "rastercore/result_codes.h"
 
 namespace {
@@ -19,8 +20,8 @@ const BandServices& coreBandServices() {
                               std::uint8_t*) { return kNotBuilt; },
         .bitConvert = [](PLGContext*, std::int32_t, const void*,
                          std::uint8_t**) { return kNotBuilt; },
-        .startPage = [](PLGContext*) { return kNotBuilt; },
-        .endPage = [](PLGContext*) { return kNotBuilt; },
+        .startPage = PLG_StartPage,
+        .endPage = PLG_EndPage,
     };
     return services;
 }
