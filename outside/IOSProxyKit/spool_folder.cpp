@@ -85,10 +85,7 @@ RootLock::~RootLock() {
     }
 }
 
-std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
-    std::ifstream file(root / kJobListFile, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                          std::istreambuf_iterator<char>()};
+std::vector<std::uint32_t> parseJobList(std::span<const std::uint8_t> bytes) {
     std::vector<std::uint32_t> ids;
     for (std::size_t offset = 0; offset + kIdBytes <= bytes.size(); offset += kIdBytes) {
         ids.push_back(bytes::loadBE32(bytes.data() + offset));
@@ -96,11 +93,23 @@ std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
     return ids;
 }
 
-bool writeJobList(const std::filesystem::path& root, const std::vector<std::uint32_t>& ids) {
+std::vector<std::uint8_t> encodeJobList(const std::vector<std::uint32_t>& ids) {
     std::vector<std::uint8_t> bytes(ids.size() * kIdBytes);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         bytes::storeBE32(bytes.data() + i * kIdBytes, ids[i]);
     }
+    return bytes;
+}
+
+std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
+    std::ifstream file(root / kJobListFile, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
+    return parseJobList(bytes);
+}
+
+bool writeJobList(const std::filesystem::path& root, const std::vector<std::uint32_t>& ids) {
+    const std::vector<std::uint8_t> bytes = encodeJobList(ids);
     std::string temporary = (root / (std::string(kJobListFile) + ".XXXXXX")).string();
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace spool {
@@ -64,8 +65,13 @@ class RootLock {
     int descriptor_ = -1;
 };
 
-/// The ids of "JobList" (a trailing part of fewer than 4 bytes is ignored); empty when the file
-/// is missing or unreadable.
+/// The ids of the bytes of a "JobList": one per whole 4-byte word, a shorter tail ignored.
+std::vector<std::uint32_t> parseJobList(std::span<const std::uint8_t> bytes);
+
+/// The bytes of a "JobList" holding `ids`.
+std::vector<std::uint8_t> encodeJobList(const std::vector<std::uint32_t>& ids);
+
+/// The ids of "JobList" (`parseJobList`); empty when the file is missing or unreadable.
 std::vector<std::uint32_t> readJobList(const std::filesystem::path& root);
 
 /// Replaces "JobList" with `ids`; false when it cannot be written.
