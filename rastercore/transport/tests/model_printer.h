@@ -18,7 +18,8 @@
 
 namespace transporttest {
 
-/// The device library's folders and registry name, private to one test.
+/// The device library's folders and registry name, the preferences and the spool folder,
+/// private to one test.
 class DeviceEnvironment {
   public:
     DeviceEnvironment()
@@ -26,7 +27,11 @@ class DeviceEnvironment {
                   std::to_string(counter()++)),
           caches_("STRATOLINE_CACHES", (folder_.path() / "caches").c_str()),
           home_("HOME", (folder_.path() / "home").c_str()),
-          registry_("STRATOLINE_DOVO_SHM_PREFIX", prefix_.c_str()) {}
+          registry_("STRATOLINE_DOVO_SHM_PREFIX", prefix_.c_str()),
+          preferences_("XDG_CONFIG_HOME", (folder_.path() / "preferences").c_str()),
+          spool_("STRATOLINE_SPOOL", spoolRoot().c_str()) {}
+
+    std::filesystem::path spoolRoot() const { return folder_.path() / "spool"; }
 
     const testsupport::TemporaryFolder& folder() const { return folder_; }
 
@@ -41,6 +46,8 @@ class DeviceEnvironment {
     testsupport::ScopedVariable caches_;
     testsupport::ScopedVariable home_;
     testsupport::ScopedVariable registry_;
+    testsupport::ScopedVariable preferences_;
+    testsupport::ScopedVariable spool_;
 };
 
 /// Attribute 280 of a job: a 64-byte block whose last 16 bytes hold the client job number.
