@@ -1,9 +1,10 @@
-// The core's band-loop services. The host line converter is the core's own; the modules behind
-// the others are not built yet and each answers -1, so a job that reaches them fails instead of
-// printing a wrong page.
+// The core's band-loop services. The host line converter and the page commands are the core's
+// own; the modules behind the others are not built yet and each answers -1, so a job that reaches
+// them fails instead of printing a wrong page.
 #include "band/band_services.h"
 
 #include "convert/row_convert.h"
+#include "jobstart/job_start.h"
 #include "rastercore/result_codes.h"
 
 namespace {
@@ -20,8 +21,8 @@ const BandServices& coreBandServices() {
         .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
                               std::uint8_t*) { return kNotBuilt; },
         .bitConvert = PLG_BitConvert_Function,
-        .startPage = [](PLGContext*) { return kNotBuilt; },
-        .endPage = [](PLGContext*) { return kNotBuilt; },
+        .startPage = PLG_StartPage,
+        .endPage = PLG_EndPage,
     };
     return services;
 }
