@@ -5,6 +5,8 @@
 
 #include <bit>
 
+#include "color/lattice.h"
+
 namespace color {
 namespace {
 
@@ -51,6 +53,11 @@ constexpr cmsUInt32Number kPrecision =
     cmsFLAGS_FORCE_CLUT | cmsFLAGS_HIGHRESPRECALC | cmsFLAGS_NOWHITEONWHITEFIXUP;
 constexpr std::size_t kFineGridMostInputs = 3;
 constexpr cmsUInt32Number kFineGridPoints = 65;
+
+// The lattice reads 16-bit rows as 16-bit numbers; rows at odd addresses go to the engine.
+bool samplesAligned(const void* row) {
+    return reinterpret_cast<std::uintptr_t>(row) % alignof(std::uint16_t) == 0;
+}
 
 bool hasAlpha(Layout layout) {
     return layout == Layout::AlphaRgb;
@@ -121,9 +128,10 @@ std::unique_ptr<Transform> Transform::createProofing(std::shared_ptr<const Profi
     std::unique_ptr<Transform> transform(new Transform(
         std::move(source), std::move(proof), std::move(destination), intent, proofIntent));
     // Linking the profiles in their own layouts shows at once whether the engine can join them.
+    // The 16-bit transform is the one an RGB lattice is sampled from.
     const Layout from = naturalLayout(transform->source_->colorSpace());
     const Layout to = naturalLayout(transform->destination_->colorSpace());
-    if (transform->engineTransform(from, to, Depth::Eight) == nullptr) {
+    if (transform->engineTransform(from, to, Depth::Sixteen) == nullptr) {
         return nullptr;
     }
     return transform;
@@ -155,11 +163,45 @@ void* Transform::engineTransform(Layout sourceLayout, Layout destinationLayout, 
     return engine_[slot];
 }
 
+const std::uint16_t* Transform::lattice() {
+    if (!lattice_.empty()) {
+        return lattice_.data();
+    }
+    void* engine = engineTransform(Layout::Rgb, Layout::Rgb, Depth::Sixteen);
+    if (engine == nullptr) {
+        return nullptr;
+    }
+    std::vector<std::uint16_t> words(kLatticeWords);
+    const bool sampled = sampleLattice(
+        words, [engine](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+            cmsDoTransform(engine, in, out, static_cast<cmsUInt32Number>(pixels));
+            return true;
+        });
+    if (!sampled) {
+        return nullptr;
+    }
+    lattice_ = std::move(words);
+    return lattice_.data();
+}
+
+bool Transform::prepare(Layout sourceLayout, Layout destinationLayout, Depth depth) {
+    if (sourceLayout == Layout::Rgb && destinationLayout == Layout::Rgb) {
+        return lattice() != nullptr;
+    }
+    return engineTransform(sourceLayout, destinationLayout, depth) != nullptr;
+}
+
 bool Transform::convert(const void* source, Layout sourceLayout, void* destination,
                         Layout destinationLayout, Depth depth, std::size_t pixels, std::size_t rows,
                         std::size_t sourceStride, std::size_t destinationStride) {
     if (source == nullptr || destination == nullptr) {
         return false;
+    }
+    if (sourceLayout == Layout::Rgb && destinationLayout == Layout::Rgb &&
+        (depth == Depth::Eight || (samplesAligned(source) && samplesAligned(destination) &&
+                                   sourceStride % 2 == 0 && destinationStride % 2 == 0))) {
+        return convertThroughLattice(source, destination, depth, pixels, rows, sourceStride,
+                                     destinationStride);
     }
     void* engine = engineTransform(sourceLayout, destinationLayout, depth);
     if (engine == nullptr) {
@@ -178,6 +220,29 @@ bool Transform::convert(const void* source, Layout sourceLayout, void* destinati
                              static_cast<cmsUInt32Number>(rows),
                              static_cast<cmsUInt32Number>(sourceStride),
                              static_cast<cmsUInt32Number>(destinationStride), 0, 0);
+    return true;
+}
+
+bool Transform::convertThroughLattice(const void* source, void* destination, Depth depth,
+                                      std::size_t pixels, std::size_t rows,
+                                      std::size_t sourceStride, std::size_t destinationStride) {
+    const std::uint16_t* words = lattice();
+    if (words == nullptr) {
+        return false;
+    }
+    const std::size_t rowBytes = pixels * bytesPerPixel(Layout::Rgb, depth);
+    const auto* in = static_cast<const std::uint8_t*>(source);
+    auto* out = static_cast<std::uint8_t*>(destination);
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (depth == Depth::Eight) {
+            applyLattice(words, in, out, pixels);
+        } else {
+            applyLattice(words, reinterpret_cast<const std::uint16_t*>(in),
+                         reinterpret_cast<std::uint16_t*>(out), pixels);
+        }
+        in += sourceStride == 0 ? rowBytes : sourceStride;
+        out += destinationStride == 0 ? rowBytes : destinationStride;
+    }
     return true;
 }
 

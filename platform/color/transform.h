@@ -38,7 +38,10 @@ std::size_t bytesPerPixel(Layout layout, Depth depth);
 
 /// A transform from a source profile into a destination profile, directly or through a proof
 /// profile that the result simulates. The engine's transform for a pair of layouts is made the
-/// first time those layouts are converted and kept; one transform belongs to one thread.
+/// first time those layouts are converted, or when they are prepared, and kept; RGB to RGB
+/// conversions run through a lattice sampled from the engine's 16-bit transform. Once its
+/// layouts are prepared a transform converts rows without allocating. One transform belongs to
+/// one thread.
 class Transform {
   public:
     /// Source to destination with the intent; null when the engine cannot link the profiles.
@@ -58,6 +61,10 @@ class Transform {
     Transform(const Transform&) = delete;
     Transform& operator=(const Transform&) = delete;
 
+    /// Makes ready what converting between the layouts at the depth needs, so that converting
+    /// allocates nothing; false when the layouts do not fit the profiles' colour spaces.
+    bool prepare(Layout sourceLayout, Layout destinationLayout, Depth depth);
+
     /// Converts `rows` rows of `pixels` pixels; each row starts `sourceStride` or
     /// `destinationStride` bytes after the previous one. Source and destination may be the same
     /// row when the two layouts have the same size. False when the layouts do not fit the
@@ -76,6 +83,11 @@ class Transform {
 
     // The engine's transform for the layouts (made on first use), or null when it cannot be made.
     void* engineTransform(Layout sourceLayout, Layout destinationLayout, Depth depth);
+    bool convertThroughLattice(const void* source, void* destination, Depth depth,
+                               std::size_t pixels, std::size_t rows, std::size_t sourceStride,
+                               std::size_t destinationStride);
+    // The RGB to RGB lattice (sampled on first use), or null when it cannot be made.
+    const std::uint16_t* lattice();
 
     std::shared_ptr<const Profile> source_;
     std::shared_ptr<const Profile> proof_;
@@ -85,6 +97,7 @@ class Transform {
     // Indexed by source layout, destination layout and depth.
     std::array<void*, kLayoutCount * kLayoutCount * kDepthCount> engine_{};
     std::array<bool, kLayoutCount * kLayoutCount * kDepthCount> refused_{};
+    std::vector<std::uint16_t> lattice_;
 };
 
 /// The layout that carries a colour space's samples (Grey, Rgb, Cmyk); Rgb for other spaces.
