@@ -163,24 +163,24 @@ void* Transform::engineTransform(Layout sourceLayout, Layout destinationLayout, 
     return engine_[slot];
 }
 
-const std::uint16_t* Transform::lattice() {
-    if (!lattice_.empty()) {
-        return lattice_.data();
-    }
+bool Transform::sampleLattice(std::span<std::uint16_t> words) {
     void* engine = engineTransform(Layout::Rgb, Layout::Rgb, Depth::Sixteen);
-    if (engine == nullptr) {
-        return nullptr;
+    return engine != nullptr &&
+           color::sampleLattice(
+               words, [engine](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+                   cmsDoTransform(engine, in, out, static_cast<cmsUInt32Number>(pixels));
+                   return true;
+               });
+}
+
+const std::uint16_t* Transform::lattice() {
+    if (lattice_.empty()) {
+        std::vector<std::uint16_t> words(kLatticeWords);
+        if (!sampleLattice(words)) {
+            return nullptr;
+        }
+        lattice_ = std::move(words);
     }
-    std::vector<std::uint16_t> words(kLatticeWords);
-    const bool sampled = sampleLattice(
-        words, [engine](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
-            cmsDoTransform(engine, in, out, static_cast<cmsUInt32Number>(pixels));
-            return true;
-        });
-    if (!sampled) {
-        return nullptr;
-    }
-    lattice_ = std::move(words);
     return lattice_.data();
 }
 

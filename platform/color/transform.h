@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "color/profile.h"
@@ -64,6 +65,10 @@ class Transform {
     /// Makes ready what converting between the layouts at the depth needs, so that converting
     /// allocates nothing; false when the layouts do not fit the profiles' colour spaces.
     bool prepare(Layout sourceLayout, Layout destinationLayout, Depth depth);
+
+    /// Fills `words` (kLatticeWords long) with a lattice of the RGB to RGB conversion, sampled
+    /// from the engine's 16-bit transform; false when the profiles are not both RGB.
+    bool sampleLattice(std::span<std::uint16_t> words);
 
     /// Converts `rows` rows of `pixels` pixels; each row starts `sourceStride` or
     /// `destinationStride` bytes after the previous one. Source and destination may be the same

@@ -1,0 +1,79 @@
+// Under AddressSanitizer every allocation reaches the sanitizer's allocation hook; otherwise the
+// program's own malloc family stands in front of the C library's.
+#include "support/allocation_counter.h"
+
+#include <cstddef>
+
+namespace {
+
+thread_local int* counting = nullptr;
+
+void noteAllocation() {
+    if (counting != nullptr) {
+        ++*counting;
+    }
+}
+
+}  // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's hook interface (GCC ships no header for it).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*allocated)(const volatile void*,
+                                                                           std::size_t),
+                                                         void (*freed)(const volatile void*));
+
+namespace {
+
+void onAllocation(const volatile void*, std::size_t) {
+    noteAllocation();
+}
+
+const int kHookInstalled = __sanitizer_install_malloc_and_free_hooks(onAllocation, nullptr);
+
+}  // namespace
+#else
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+
+void* malloc(std::size_t size) {
+    noteAllocation();
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+    noteAllocation();
+    return __libc_calloc(count, size);
+}
+void* realloc(void* block, std::size_t size) {
+    noteAllocation();
+    return __libc_realloc(block, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) {
+    noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+void* memalign(std::size_t alignment, std::size_t size) {
+    noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
+    noteAllocation();
+    *block = __libc_memalign(alignment, size);
+    return *block != nullptr ? 0 : 12;  // ENOMEM
+}
+}
+#endif
+
+namespace testsupport {
+
+AllocationCounter::AllocationCounter() {
+    counting = &count_;
+}
+
+AllocationCounter::~AllocationCounter() {
+    counting = nullptr;
+}
+
+}  // namespace testsupport
