@@ -1,6 +1,8 @@
-// The core's band-loop services. The modules behind them are not built yet; each answers -1,
-// so a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services. Those whose modules are not built yet answer -1, so a job that
+// reaches them fails instead of printing a wrong page.
 #include "band/band_services.h"
+
+#include "color/tarn_color.h"
 
 #include "rastercore/result_codes.h"
 
@@ -15,8 +17,7 @@ const BandServices& coreBandServices() {
         .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
         .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
                              std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
-        .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
-                              std::uint8_t*) { return kNotBuilt; },
+        .colorProcessing = tarn_Color_ColorProcessing,
         .bitConvert = [](PLGContext*, std::int32_t, const void*,
                          std::uint8_t**) { return kNotBuilt; },
         .startPage = [](PLGContext*) { return kNotBuilt; },
