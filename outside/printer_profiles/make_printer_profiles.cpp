@@ -31,8 +31,11 @@ constexpr double kProfileVersion = 4.3;
 constexpr double kPerceptualChroma = 0.85;
 constexpr double kSaturationChroma = 1.12;
 constexpr double kLightnessMax = 100.0;
-constexpr double kGamutSlack = 1e-4;   // coverage rounding that still counts as printable
-constexpr int kGamutSearchSteps = 24;  // halvings of the chroma factor
+constexpr double kGamutSlack = 1e-4;        // coverage rounding that still counts as printable
+constexpr int kGamutSearchSteps = 24;       // halvings of the chroma factor
+constexpr double kChromaSearchReach = 8.0;  // the gamut edge is looked for up to 8 x the chroma
+constexpr double kChromaEase = 0.15;        // the last 15 % of chroma before the edge is eased
+constexpr double kLightnessEase = 4.0;      // L* above the printer's black that is eased
 
 // Densities of the three inks (rows: cyan, magenta, yellow) in the red, green and blue thirds of
 // the spectrum; the off-diagonal terms are the inks' impurities.
@@ -93,6 +96,18 @@ Paper paperOf(const std::string& name) {
             4800.0 + 1600.0 * share(hash, 16)};
 }
 
+// x held above `low` smoothly: unchanged down to the knee (`band` above the limit), then
+// approaching the limit without passing it.
+double easedAbove(double x, double low, double band) {
+    const double knee = low + band;
+    return x < knee ? knee - band * std::tanh((knee - x) / band) : x;
+}
+
+// x held below `high` the same way.
+double easedBelow(double x, double high, double band) {
+    return -easedAbove(-x, -high, band);
+}
+
 class PrinterModel {
   public:
     explicit PrinterModel(const Paper& paper)
@@ -145,23 +160,28 @@ class PrinterModel {
                            [](double c) { return c >= -kGamutSlack && c <= 1.0 + kGamutSlack; });
     }
 
-    // Device RGB of a colour. A colour outside the gamut first has its lightness held within
-    // the paper's range, then its chroma reduced towards the printer's grey axis (the line from
-    // paper white to the printer's black) until it prints, so that nearby colours stay nearby.
+    // Device RGB of a colour. Its lightness is first held within the paper's range (eased
+    // towards the printer's black, cut at paper white, which the paper itself must print), then
+    // its chroma (its distance from the printer's grey axis, the line from paper white to the
+    // printer's black) eased into the gamut: colours well inside stay as they are, colours near
+    // and beyond the edge are pressed smoothly towards it, so that the tables have few kinks
+    // for interpolation to blur.
     Vector labToDevice(cmsCIELab lab) const {
-        lab.L = std::clamp(lab.L, black_.L, kLightnessMax);
-        if (!printable(lab)) {
-            const double share = (kLightnessMax - lab.L) / (kLightnessMax - black_.L);
-            const double axisA = share * black_.a, axisB = share * black_.b;
-            double inside = 0.0, outside = 1.0;
-            for (int step = 0; step < kGamutSearchSteps; ++step) {
-                const double middle = (inside + outside) / 2;
-                const cmsCIELab trial{lab.L, axisA + (lab.a - axisA) * middle,
-                                      axisB + (lab.b - axisB) * middle};
-                (printable(trial) ? inside : outside) = middle;
-            }
-            lab = {lab.L, axisA + (lab.a - axisA) * inside, axisB + (lab.b - axisB) * inside};
+        lab.L = std::min(easedAbove(lab.L, black_.L, kLightnessEase), kLightnessMax);
+        const double share = (kLightnessMax - lab.L) / (kLightnessMax - black_.L);
+        const double axisA = share * black_.a, axisB = share * black_.b;
+        const auto along = [&](double factor) {
+            return cmsCIELab{lab.L, axisA + (lab.a - axisA) * factor,
+                             axisB + (lab.b - axisB) * factor};
+        };
+        // The edge of the gamut on the ray from the axis through the colour, as a factor of the
+        // colour's own chroma (beyond 1 when the colour lies inside).
+        double inside = 0.0, outside = kChromaSearchReach;
+        for (int step = 0; step < kGamutSearchSteps; ++step) {
+            const double middle = (inside + outside) / 2;
+            (printable(along(middle)) ? inside : outside) = middle;
         }
+        lab = along(easedBelow(1.0, inside, inside * kChromaEase));
         Vector coverage{};
         coverageOf(xyz(lab), coverage);
         Vector rgb{};

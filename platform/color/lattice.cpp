@@ -164,24 +164,55 @@ bool sampleLattice(std::span<std::uint16_t> words, const LatticeSource& source) 
     return true;
 }
 
-void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
-                  std::size_t pixels) {
+namespace {
+
+std::uint16_t to16(std::uint8_t value) {
+    return static_cast<std::uint16_t>(value * kPer8);
+}
+std::uint16_t to16(std::uint16_t value) {
+    return value;
+}
+void store(std::uint16_t value, std::uint16_t* out) {
+    *out = value;
+}
+void store(std::uint16_t value, std::uint8_t* out) {
+    *out = to8(value);
+}
+
+// Rows of either sample width on either side; a pixel is read whole before it is written, so
+// equal widths may convert in place.
+template <typename In, typename Out>
+void applyRow(const std::uint16_t* words, const In* in, Out* out, std::size_t pixels) {
     const std::int16_t* points = pointsOf(words);
     for (std::size_t i = 0; i < pixels; ++i, in += kResults, out += kResults) {
-        interpolate(tetrahedronOf(points, in[0], in[1], in[2]), out);
+        std::uint16_t result[kResults];
+        interpolate(tetrahedronOf(points, to16(in[0]), to16(in[1]), to16(in[2])), result);
+        store(result[0], out);
+        store(result[1], out + 1);
+        store(result[2], out + 2);
     }
+}
+
+}  // namespace
+
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
 }
 
 void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint8_t* out,
                   std::size_t pixels) {
-    const std::int16_t* points = pointsOf(words);
-    for (std::size_t i = 0; i < pixels; ++i, in += kResults, out += kResults) {
-        std::uint16_t result[kResults];
-        interpolate(tetrahedronOf(points, in[0] * kPer8, in[1] * kPer8, in[2] * kPer8), result);
-        out[0] = to8(result[0]);
-        out[1] = to8(result[1]);
-        out[2] = to8(result[2]);
-    }
+    applyRow(words, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint16_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint8_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
 }
 
 }  // namespace color

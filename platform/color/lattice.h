@@ -43,5 +43,10 @@ void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint
                   std::size_t pixels);
 void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint8_t* out,
                   std::size_t pixels);
+/// Rows of 8-bit samples into rows of 16-bit samples, and back.
+void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint16_t* out,
+                  std::size_t pixels);
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint8_t* out,
+                  std::size_t pixels);
 
 }  // namespace color

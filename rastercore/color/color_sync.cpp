@@ -57,10 +57,6 @@ Depth depthOf(const Color_Info& info) {
     return info.outputDepth == kOutput8Bit ? Depth::Eight : Depth::Sixteen;
 }
 
-std::size_t sampleBytes(Depth depth) {
-    return depth == Depth::Eight ? 1 : 2;
-}
-
 std::optional<std::pair<Layout, Layout>> layoutsOf(std::int32_t format) {
     switch (format) {
         case kRgbToRgb:
@@ -186,23 +182,60 @@ std::shared_ptr<const color::Profile> openDestination(const Color_Info& info) {
     }
 }
 
+// The layout and depth of the host's rows, which the bit conversion matches.
+Layout hostLayout(const Color_Info& info) {
+    return isGrey(info.imageMode) ? Layout::Grey
+                                  : (isCmyk(info.imageMode) ? Layout::Cmyk : Layout::Rgb);
+}
+Depth hostDepth(const Color_Info& info) {
+    return isSixteenBit(info.imageMode) ? Depth::Sixteen : Depth::Eight;
+}
+
+Layout proofLayout(const Color_Info& info) {
+    return info.proofSpace == color::kSpaceCmyk ? Layout::Cmyk : Layout::Rgb;
+}
+
+// Proofing on the default engine matches in two steps, into the proof profile's space and out
+// of it. The step between keeps 16-bit samples whatever the rows' depth, so that 8-bit rows
+// are not rounded twice.
+constexpr Depth kProofStepDepth = Depth::Sixteen;
+
+std::size_t proofRowBytes(const Color_Info& info, std::size_t pixels) {
+    return pixels * color::bytesPerPixel(proofLayout(info), kProofStepDepth);
+}
+
 // Makes the transforms ready for the rows the job will match, so that matching a row allocates
-// nothing.
+// nothing: RGB hosts' rows in the band loop at the output depth, grey and CMYK hosts' rows in the
+// bit conversion at the host's depth.
 bool prepareRows(Color_Info& info) {
-    const Depth depth = depthOf(info);
+    const bool rgbHost = hostLayout(info) == Layout::Rgb;
+    const color::RowForm rows = {hostLayout(info), rgbHost ? depthOf(info) : hostDepth(info)};
+    const color::RowForm rgbRows = {Layout::Rgb, rows.depth};
     color::Transform* first = info.transforms[0];
-    bool ready = true;
-    if (twoSteps(info) && info.proofSpace == color::kSpaceCmyk) {
-        ready = first->prepare(Layout::Rgb, Layout::Cmyk, depth) &&
-                info.transforms[1]->prepare(Layout::Cmyk, Layout::Rgb, depth);
-        const std::uint32_t width = info.context != nullptr ? info.context->bandLineWidth : 0;
-        const std::size_t bytes = std::size_t{width} * 4 * sampleBytes(depth);
-        ready = ready && (bytes == 0 || scratch(info, bytes) != nullptr);
-    } else {
-        ready = first->prepare(Layout::Rgb, Layout::Rgb, depth) &&
-                (!twoSteps(info) || info.transforms[1]->prepare(Layout::Rgb, Layout::Rgb, depth));
+    if (!twoSteps(info)) {
+        return first->prepare(rows, rgbRows);
     }
-    return ready;
+    const color::RowForm proofRows = {proofLayout(info), kProofStepDepth};
+    if (!first->prepare(rows, proofRows) || !info.transforms[1]->prepare(proofRows, rgbRows)) {
+        return false;
+    }
+    const std::uint32_t width = info.context != nullptr ? info.context->bandLineWidth : 0;
+    return width == 0 || scratch(info, proofRowBytes(info, width)) != nullptr;
+}
+
+// Matches through the proof profile's space: source to proof with the first transform, proof to
+// destination with the second.
+std::int32_t matchThroughProof(Color_Info& info, const void* source, color::RowForm sourceForm,
+                               void* destination, std::int32_t pixels) {
+    const auto count = static_cast<std::size_t>(pixels);
+    std::uint8_t* proofRow = scratch(info, proofRowBytes(info, count));
+    const color::RowForm proofRows = {proofLayout(info), kProofStepDepth};
+    const bool converted =
+        proofRow != nullptr && info.transforms[1] != nullptr &&
+        info.transforms[0]->convert(source, sourceForm, proofRow, proofRows, count) &&
+        info.transforms[1]->convert(proofRow, proofRows, destination,
+                                    {Layout::Rgb, sourceForm.depth}, count);
+    return converted ? 0 : kColorSyncTransformError;
 }
 
 }  // namespace
@@ -301,25 +334,11 @@ std::int16_t ColorMatchProcessing(Color_Info* info, std::int32_t pixels, std::ui
         return static_cast<std::int16_t>(
             ColorSyncMatching_2(info, row, row, pixels, info->transforms[0], kRgbToRgb));
     }
-    if (info->proofSpace != color::kSpaceCmyk) {
-        std::int32_t result =
-            ColorSyncMatching_2(info, row, row, pixels, info->transforms[0], kRgbToRgb);
-        if (result == 0) {
-            result = ColorSyncMatching_2(info, row, row, pixels, info->transforms[1], kRgbToRgb);
-        }
-        return static_cast<std::int16_t>(result);
+    if (info->colorSyncReady == 0) {
+        return 0;
     }
-    std::uint8_t* proofRow =
-        scratch(*info, static_cast<std::size_t>(pixels) * 4 * sampleBytes(depthOf(*info)));
-    if (proofRow == nullptr) {
-        return kColorSyncTransformError;
-    }
-    std::int32_t result =
-        ColorSyncMatching_2(info, row, proofRow, pixels, info->transforms[0], kRgbToCmyk);
-    if (result == 0) {
-        result = ColorSyncMatching_2(info, proofRow, row, pixels, info->transforms[1], kCmykToRgb);
-    }
-    return static_cast<std::int16_t>(result);
+    return static_cast<std::int16_t>(
+        matchThroughProof(*info, row, {Layout::Rgb, depthOf(*info)}, row, pixels));
 }
 
 std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,
@@ -331,27 +350,14 @@ std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,
         return 0;
     }
     // The host's rows have the host's own sample depth.
-    const Depth depth = isSixteenBit(info->imageMode) ? Depth::Sixteen : Depth::Eight;
+    const Depth depth = hostDepth(*info);
     const std::int32_t format = isGrey(info->imageMode)   ? kGreyToRgb
                                 : isCmyk(info->imageMode) ? kCmykToRgb
                                                           : kRgbToRgb;
-    if (!twoSteps(*info) || info->transforms[1] == nullptr) {
+    if (!twoSteps(*info)) {
         return matchRow(source, destination, pixels, info->transforms[0], format, depth);
     }
-    const bool cmykProof = info->proofSpace == color::kSpaceCmyk;
-    std::uint8_t* proofRow =
-        scratch(*info, static_cast<std::size_t>(pixels) * (cmykProof ? 4 : 3) * sampleBytes(depth));
-    if (proofRow == nullptr) {
-        return kColorSyncTransformError;
-    }
-    // Into the proof profile's space (the CMYK form of the format code follows the RGB one).
-    std::int32_t result = matchRow(source, proofRow, pixels, info->transforms[0],
-                                   cmykProof ? format + 1 : format, depth);
-    if (result == 0) {
-        result = matchRow(proofRow, destination, pixels, info->transforms[1],
-                          cmykProof ? kCmykToRgb : kRgbToRgb, depth);
-    }
-    return result;
+    return matchThroughProof(*info, source, {hostLayout(*info), depth}, destination, pixels);
 }
 
 std::int32_t Prev_ColorSyncMatching(color::Transform* transform, const void* source,
