@@ -143,12 +143,14 @@ const char* csc1Name(const Color_Info& info) {
     }
 }
 
+// Frees an object and its buffer; null, for the field that held it.
 template <typename Free>
-void freeInto(Free free, void** object) {
-    if (*object != nullptr && free != nullptr) {
-        free(*object);
+void* freed(Free free, void* object) {
+    if (object != nullptr && free != nullptr) {
+        free(object);
     }
-    Dispose_MemoryClear(object, kUnusedKind);
+    Dispose_MemoryClear(&object, kUnusedKind);
+    return nullptr;
 }
 
 }  // namespace
@@ -196,9 +198,13 @@ std::int32_t createPreprocObjects(Color_Info& info) {
                                  ? kNeutralGamma
                                  : info.monochromeGamma;
         std::int32_t result = makeMonochrome(info, f, job, gamma, hint, &info.monochromeObject);
+        // The entries are packed: their object fields are written whole, never through a
+        // pointer to them.
         for (std::uint32_t cell = 0; result == 0 && cell < cells; ++cell) {
             ColorAdjustEntry& entry = info.adjustEntries[cell];
-            result = makeMonochrome(info, f, entry, entry.gamma, hint, &entry.monochromeObject);
+            void* object = nullptr;
+            result = makeMonochrome(info, f, entry, entry.gamma, hint, &object);
+            entry.monochromeObject = object;
         }
         return result;
     }
@@ -208,7 +214,9 @@ std::int32_t createPreprocObjects(Color_Info& info) {
     std::int32_t result = 0;
     for (std::uint32_t cell = 0; result == 0 && cell < cells; ++cell) {
         ColorAdjustEntry& entry = info.adjustEntries[cell];
-        result = makePreproc(info, f, entry, hint, &entry.preprocObject);
+        void* object = nullptr;
+        result = makePreproc(info, f, entry, hint, &object);
+        entry.preprocObject = object;
     }
     return result;
 }
@@ -273,10 +281,11 @@ void freeFrameworkObjects(Color_Info& info) {
     const auto freeMonochrome = BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_free_monochrome);
     for (std::uint32_t cell = 0; info.adjustEntries != nullptr && cell < info.adjustEntryCount;
          ++cell) {
-        freeInto(freePreproc, &info.adjustEntries[cell].preprocObject);
-        freeInto(freeMonochrome, &info.adjustEntries[cell].monochromeObject);
+        ColorAdjustEntry& entry = info.adjustEntries[cell];
+        entry.preprocObject = freed(freePreproc, entry.preprocObject);
+        entry.monochromeObject = freed(freeMonochrome, entry.monochromeObject);
     }
-    freeInto(freePreproc, &info.preprocObject);
-    freeInto(freeMonochrome, &info.monochromeObject);
-    freeInto(freeCsc1, &info.csc1Object);
+    info.preprocObject = freed(freePreproc, info.preprocObject);
+    info.monochromeObject = freed(freeMonochrome, info.monochromeObject);
+    info.csc1Object = freed(freeCsc1, info.csc1Object);
 }
