@@ -1,4 +1,4 @@
-// Under AddressSanitizer every allocation reaches the sanitizer's allocation hook; otherwise the
+// Under AddressSanitizer every allocation reaches the program's allocation hook; otherwise the
 // program's own malloc family stands in front of the C library's.
 #include "support/allocation_counter.h"
 
@@ -17,20 +17,11 @@ void noteAllocation() {
 }  // namespace
 
 #if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's hook interface (GCC ships no header for it).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*allocated)(const volatile void*,
-                                                                           std::size_t),
-                                                         void (*freed)(const volatile void*));
-
-namespace {
-
-void onAllocation(const volatile void*, std::size_t) {
+// The sanitizer runtime calls this hook of the program, when it has one, on every allocation.
+extern "C" __attribute__((visibility("default"))) void __sanitizer_malloc_hook(const volatile void*,
+                                                                               std::size_t) {
     noteAllocation();
 }
-
-const int kHookInstalled = __sanitizer_install_malloc_and_free_hooks(onAllocation, nullptr);
-
-}  // namespace
 #else
 extern "C" {
 void* __libc_malloc(std::size_t size);
