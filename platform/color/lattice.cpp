@@ -87,8 +87,9 @@ struct Tetrahedron {
 }
 
 // The three 16-bit results of a pixel.
-[[gnu::always_inline]] inline void interpolate(const Tetrahedron& t, std::uint16_t* out) {
 #if defined(__SSE2__)
+// The four 16-bit words of a pixel's results (the fourth is not a result).
+[[gnu::always_inline]] inline __m128i resultsOf(const Tetrahedron& t) {
     const auto point = [&](std::int32_t offset) {
         return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(t.corner + offset));
     };
@@ -102,8 +103,16 @@ struct Tetrahedron {
     const __m128i sums23 = _mm_madd_epi16(_mm_unpacklo_epi16(point(t.edge2), point(t.edge3)),
                                           pair(t.weights[2], t.weights[3]));
     const __m128i sums = _mm_add_epi32(_mm_add_epi32(sums01, sums23), _mm_set1_epi32(kWeightHalf));
-    const __m128i biased = _mm_packs_epi32(_mm_srai_epi32(sums, kWeightBits), sums);
-    const __m128i results = _mm_xor_si128(biased, _mm_set1_epi16(static_cast<short>(kBias)));
+    const __m128i shifted = _mm_srai_epi32(sums, kWeightBits);
+    return _mm_xor_si128(_mm_packs_epi32(shifted, shifted),
+                         _mm_set1_epi16(static_cast<short>(kBias)));
+}
+#endif
+
+// The three 16-bit results of a pixel.
+[[gnu::always_inline]] inline void interpolate(const Tetrahedron& t, std::uint16_t* out) {
+#if defined(__SSE2__)
+    const __m128i results = resultsOf(t);
     out[0] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 0));
     out[1] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 1));
     out[2] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 2));
@@ -197,7 +206,27 @@ void applyRow(const std::uint16_t* words, const In* in, Out* out, std::size_t pi
 
 void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
                   std::size_t pixels) {
+#if defined(__SSE2__)
+    // Each pixel but the last is stored as four words at once; the fourth lands on the next
+    // pixel's first sample, which is read before that store, so rows may still be converted in
+    // place.
+    if (pixels == 0) {
+        return;
+    }
+    const std::int16_t* points = pointsOf(words);
+    std::uint32_t red = in[0], green = in[1], blue = in[2];
+    for (; pixels > 1; --pixels, out += kResults) {
+        const Tetrahedron t = tetrahedronOf(points, red, green, blue);
+        in += kResults;
+        red = in[0];
+        green = in[1];
+        blue = in[2];
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), resultsOf(t));
+    }
+    interpolate(tetrahedronOf(points, red, green, blue), out);
+#else
     applyRow(words, in, out, pixels);
+#endif
 }
 
 void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint8_t* out,
