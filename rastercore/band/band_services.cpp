@@ -1,8 +1,9 @@
-// The core's band-loop services. The host line converter and the page commands are the core's
-// own; the modules behind the others are not built yet and each answers -1, so a job that reaches
-// them fails instead of printing a wrong page.
+// The core's band-loop services. Print colour processing, the host line converter and the page
+// commands are the core's own; caption rendering and merging are not built yet and answer -1, so
+// a job that reaches them fails instead of printing a wrong page.
 #include "band/band_services.h"
 
+#include "color/tarn_color.h"
 #include "convert/row_convert.h"
 #include "jobstart/job_start.h"
 #include "rastercore/result_codes.h"
@@ -18,8 +19,7 @@ const BandServices& coreBandServices() {
         .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
         .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
                              std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
-        .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
-                              std::uint8_t*) { return kNotBuilt; },
+        .colorProcessing = tarn_Color_ColorProcessing,
         .bitConvert = PLG_BitConvert_Function,
         .startPage = PLG_StartPage,
         .endPage = PLG_EndPage,

@@ -39,8 +39,7 @@ struct BandServices {
     std::function<std::int32_t(PLGContext* context)> endPage;
 };
 
-/// The core's own services. Caption rendering and print colour processing are not built yet:
-/// each answers -1 until it is.
+/// The core's own services. Caption rendering is not built yet: it answers -1 until it is.
 const BandServices& coreBandServices();
 
 /// The services the band loop calls through.

@@ -1,12 +1,16 @@
-// The core's colour-matching service: the colour module's row matching is not built yet.
+// The core's colour-matching service: the colour module's row matching.
 #include "convert/color_match_services.h"
 
-#include "rastercore/result_codes.h"
+#include "color/color_sync.h"
 
 const ColorMatchServices& coreColorMatchServices() {
     static const ColorMatchServices services{
-        .matchRow = [](Color_Info*, std::uint32_t, std::uint8_t*,
-                       std::uint8_t*) { return rastercore::kResultFailure; },
+        .matchRow =
+            [](Color_Info* color, std::uint32_t pixels, std::uint8_t* source,
+               std::uint8_t* destination) {
+                return ColorMatchProcessing_2(color, static_cast<std::int32_t>(pixels), source,
+                                              destination);
+            },
     };
     return services;
 }

@@ -18,8 +18,7 @@ struct ColorMatchServices {
         matchRow;
 };
 
-/// The core's own services. Row matching through the colour module is not built yet: it
-/// answers -1, so grey and CMYK host images fail instead of printing wrong colours.
+/// The core's own services: the colour module's row matching.
 const ColorMatchServices& coreColorMatchServices();
 
 /// The services the host line converter calls through.

@@ -1,22 +1,19 @@
-// Job start's production services. The job-text conversion is the strings module's; the print
-// colour module is not built yet: each of its calls answers -1, so a job that reaches them fails
-// instead of printing wrongly.
+// Job start's production services: the print colour module and the job strings.
 #include "jobstart/job_start_services.h"
 
-#include "rastercore/result_codes.h"
+#include "color/color_tables.h"
+#include "color/tarn_color.h"
 #include "strings/job_strings.h"
-
-namespace {
-
-constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
-
-}  // namespace
 
 const JobStartServices& coreJobStartServices() {
     static const JobStartServices services{
-        .colorInitialize = [](Color_Info*, void*) { return kNotBuilt; },
-        .colorOutputColorSpace = [](Color_Info*, TARNColorSpace*) { return kNotBuilt; },
-        .colorCreateTable = [](Color_Info*, GeneralDataBlock*) { return kNotBuilt; },
+        .colorInitialize =
+            [](Color_Info* color, void* mediaDatabase) {
+                return tarn_Color_Initialize_ForMXXXR(color,
+                                                      static_cast<std::uint8_t*>(mediaDatabase));
+            },
+        .colorOutputColorSpace = tarn_Color_GetInfo_OutputColorSpece,
+        .colorCreateTable = tarn_Color_CreateTable_ForMXXXR,
         .transferString = PLGTransferString_Mac,
     };
     return services;

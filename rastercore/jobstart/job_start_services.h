@@ -1,7 +1,6 @@
 // What job start reaches in other modules of the core: the print colour module's set-up, its
 // output colour space and its colour tables, and the conversion of job texts into the printer's
-// encoding. Production answers -1 for each colour call until the colour module is built; tests put
-// recording doubles in place through the seam.
+// encoding. Tests put recording doubles in place through the seam.
 #pragma once
 
 #include <cstdint>
