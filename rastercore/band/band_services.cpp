@@ -1,7 +1,9 @@
-// The core's band-loop services. The modules behind them are not built yet; each answers -1,
-// so a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services. Those whose modules are not built yet answer -1, so a job that
+// reaches them fails instead of printing a wrong page.
 #include "band/band_services.h"
 
+#include "caption/caption_merge.h"
+#include "caption/caption_render.h"
 #include "rastercore/result_codes.h"
 
 namespace {
@@ -12,9 +14,8 @@ constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
 
 const BandServices& coreBandServices() {
     static const BandServices services{
-        .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
-        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
-                             std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
+        .captionMakeData = PLG_Caption_MakeData,
+        .captionSetBuff = PLG_Caption_SetBuff,
         .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
                               std::uint8_t*) { return kNotBuilt; },
         .bitConvert = [](PLGContext*, std::int32_t, const void*,

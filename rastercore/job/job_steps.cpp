@@ -1,8 +1,9 @@
 // The core's job steps. Set-up and tear-down, the job transport, job start and end and the
-// test-pattern print are not built yet: each answers -1 until it is.
+// test-pattern print loop are not built yet: each answers -1 until it is.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
+#include "caption/pattern_caption.h"
 
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
@@ -23,7 +24,7 @@ const JobSteps& coreJobSteps() {
         .jobOpen = [](QDXA_Info*) { return rastercore::kResultFailure; },
         .startJob = notBuilt,
         .bandLoop = mainloop_for_LFP,
-        .patternCreateCaption = notBuilt,
+        .patternCreateCaption = PLG_PatternCreateCaption,
         .patternPrintLoop = notBuilt,
         .endJob = notBuilt,
         .jobCancel = [](QDXA_Info*, bool* closeAsCancelled) { *closeAsCancelled = true; },

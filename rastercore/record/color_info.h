@@ -19,6 +19,7 @@ struct Color_Info {
     PLGContext* context;
     std::int32_t colorMode;     ///< 1 colour, 2 matched through a fixed RGB profile, 3 monochrome
     std::uint8_t captionMerge;  ///< the line being processed carries the caption merge
+    std::uint8_t outputDepth;   ///< printer samples: 0 8 bits, 1 10 bits, 2 12 bits
     std::uint16_t* toneCurveTables[kToneCurveSlots];  ///< 4096 entries each; null: identity
 
     // Colour adjustments: the job's current ones and one entry per pattern cell (and caption).
