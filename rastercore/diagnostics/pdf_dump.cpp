@@ -49,8 +49,11 @@ std::int32_t DebugContextWritePDFFIle(const gfx::Bitmap* bitmapContext, const ch
         debugLog(0, "DebugBitmap CFURLCreateCopyAppendingPathComponent err");
         return kPdfDumpFailed;
     }
+    // The page is the rect itself: the image fills it whole, wherever the rect lies.
     auto document = gfx::PdfDocument::create(desktop / fileName, rect.width, rect.height);
-    if (document == nullptr || !document->addPage(*bitmapContext, rect) || !document->close()) {
+    if (document == nullptr ||
+        !document->addPage(*bitmapContext, {0.0, 0.0, rect.width, rect.height}) ||
+        !document->close()) {
         return kPdfDumpFailed;
     }
     return 0;

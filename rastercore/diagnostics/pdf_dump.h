@@ -14,7 +14,8 @@ inline constexpr std::int32_t kPdfDumpNoDesktop = -43;
 inline constexpr std::int32_t kPdfDumpFailed = -1;
 
 /// Writes `bitmapContext` as the one page of the PDF file `fileName` on the Desktop, with `rect`
-/// as the media box and the image drawn into it without interpolation or antialiasing. Returns
+/// as the media box (a page of the rect's size) and the image drawn over all of it without
+/// interpolation or antialiasing. Returns
 /// 0, -43 when there is no Desktop folder, -1 when there is no bitmap, no file name or no file.
 std::int32_t DebugContextWritePDFFIle(const gfx::Bitmap* bitmapContext, const char* fileName,
                                       const gfx::Rect& rect);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,26 @@ TEST(PdfDump, RefusesWithoutDesktopBitmapOrName) {
     EXPECT_EQ(DebugRGB24WritePDFFile(nullptr, 4, 4, "a.pdf"), kPdfDumpFailed);
     EXPECT_EQ(DebugRGB24WritePDFFile(rgb.data(), 0, 4, "a.pdf"), kPdfDumpFailed);
     EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+
+    // A media box away from the origin still holds the whole (black) image.
+    EXPECT_EQ(DebugContextWritePDFFIle(bitmap.get(), "moved.pdf", {50, 70, 40, 30}), 0);
+    EXPECT_NE(pdfinfo(folder / "moved.pdf").find("Page size:       40 x 30 pts"),
+              std::string::npos);
+    const std::string render = "pdftoppm -gray -r 72 '" + (folder / "moved.pdf").string() + "' '" +
+                               (folder / "moved").string() + "'";
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    std::ifstream page(folder / "moved-1.pgm", std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int maximum = 0;
+    page >> magic >> width >> height >> maximum;
+    page.get();
+    const std::vector<char> samples(std::istreambuf_iterator<char>(page), {});
+    ASSERT_EQ(samples.size(), 40u * 30u);
+    for (const char sample : samples) {
+        ASSERT_LT(static_cast<unsigned char>(sample), 20);
+    }
 }
 
 TEST(PdfDump, SpooledBandsAreOnePageEach) {
