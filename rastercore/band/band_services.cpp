@@ -1,24 +1,17 @@
-// The core's band-loop services. Print colour processing, the host line converter and the page
-// commands are the core's own; caption rendering and merging are not built yet and answer -1, so
-// a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services: caption rendering and merging, print colour processing, the
+// host line converter and the page commands, each the core's own module.
 #include "band/band_services.h"
 
+#include "caption/caption_merge.h"
+#include "caption/caption_render.h"
 #include "color/tarn_color.h"
 #include "convert/row_convert.h"
 #include "jobstart/job_start.h"
-#include "rastercore/result_codes.h"
-
-namespace {
-
-constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
-
-}  // namespace
 
 const BandServices& coreBandServices() {
     static const BandServices services{
-        .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
-        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
-                             std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
+        .captionMakeData = PLG_Caption_MakeData,
+        .captionSetBuff = PLG_Caption_SetBuff,
         .colorProcessing = tarn_Color_ColorProcessing,
         .bitConvert = PLG_BitConvert_Function,
         .startPage = PLG_StartPage,

@@ -39,7 +39,7 @@ struct BandServices {
     std::function<std::int32_t(PLGContext* context)> endPage;
 };
 
-/// The core's own services. Caption rendering is not built yet: it answers -1 until it is.
+/// The core's own services.
 const BandServices& coreBandServices();
 
 /// The services the band loop calls through.

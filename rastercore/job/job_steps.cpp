@@ -1,8 +1,9 @@
-// The core's job steps. Set-up and tear-down and the test-pattern print are not built yet: each
-// answers -1 until it is.
+// The core's job steps. Set-up and tear-down and the test-pattern print loop are not built yet:
+// each answers -1 until it is.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
+#include "caption/pattern_caption.h"
 #include "jobstart/job_start.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
@@ -24,7 +25,7 @@ const JobSteps& coreJobSteps() {
         .jobOpen = PLG_IOS_JobOpen,
         .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
-        .patternCreateCaption = notBuilt,
+        .patternCreateCaption = PLG_PatternCreateCaption,
         .patternPrintLoop = notBuilt,
         .endJob = PLG_EndJob,
         .jobCancel = PLG_IOS_JobCancel,

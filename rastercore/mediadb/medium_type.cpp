@@ -57,7 +57,7 @@ std::int32_t PLG_Get_Medium_MediumTypeEx_ForMXXXR(QDXA_Info* info, PLGContext* c
         return rastercore::kResultFailure;
     }
     DEF_QDXAID ids{};
-    if (qdxaId(static_cast<std::uint8_t*>(context->mediaDatabase), context->colorInfo->mediumId,
+    if (qdxaId(static_cast<std::uint8_t*>(context->mediaDatabase), context->colorInfo->mediumID,
                &ids) == 0) {
         return rastercore::kResultFailure;
     }
@@ -75,8 +75,8 @@ std::int32_t PLG_Get_DataProcessBits(PLGContext* context) {
     }
     const Color_Info& color = *context->colorInfo;
     DEF_RESOLUTION record{};
-    if (resolutionRecord(static_cast<std::uint8_t*>(context->mediaDatabase), color.mediumId,
-                         color.printMethod, color.resolutionId, &record) == 0) {
+    if (resolutionRecord(static_cast<std::uint8_t*>(context->mediaDatabase), color.mediumID,
+                         color.quality.printMethod, color.quality.resolutionID, &record) == 0) {
         return rastercore::kResultFailure;
     }
     return record.words[kDataProcessBitsWord];

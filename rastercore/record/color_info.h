@@ -42,10 +42,6 @@ struct Color_Info {
     PLGContext* context;        ///< the job; its model values steer the module
     std::int32_t colorMode;     ///< 1 colour, 2 matched through a fixed RGB profile, 3 monochrome
     std::uint8_t captionMerge;  ///< the line being processed carries the caption merge
-    // The job's medium in the media database: its id, print method and resolution id.
-    std::int16_t mediumId;
-    std::int16_t printMethod;
-    std::int16_t resolutionId;
     std::uint16_t* toneCurveTables[kToneCurveSlots];  ///< 4096 entries each; null: identity
 
     // Colour adjustments: the job's current ones and one entry per pattern cell (and caption).

@@ -15,6 +15,7 @@
 
 struct Cmd_Info;
 struct Color_Info;
+struct PatternCaptionAreas;
 
 namespace rastercore {
 class ProgressObject;
@@ -75,6 +76,9 @@ struct PLGContext {
     std::uint8_t* captionBitmap;      ///< caption width × height pixels, top row first
     std::uint32_t captionBitmapSize;  ///< bytes
     std::uint8_t* captionColorLine;   ///< one caption row after colour processing
+    std::int32_t textBitmapWidth;     ///< the rendered text at 200 dpi, pixels
+    std::int32_t textBitmapHeight;
+    std::int16_t captionFontSize;  ///< pixels at 200 dpi
 
     // Media and host link.
     void* mediaDatabase;
@@ -112,6 +116,7 @@ struct PLGContext {
     std::uint8_t patternFullSize;
     std::int32_t patternCaptionWidth;
     void* patternTables;
+    PatternCaptionAreas* patternCaptionAreas;  ///< the sheet's text areas
 
     // Job link.
     CoreCommonInfoTbl* jobRecord;          ///< the caller's record; only the cancel byte is written

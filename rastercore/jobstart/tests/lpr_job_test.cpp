@@ -97,7 +97,7 @@ TEST_P(LprJob, ThePrinterReceivesExactlyThePacketsTheCoreWrote) {
     context.modelTable.Impressions = c.jobStart2 == 1 ? 2 : 1;
     const unsigned char database[] = "\016MDB_SL7000.mdb";
     ASSERT_EQ(OpenMediaDB_ForMXXXR(database, &context.mediaDatabase, 0), 1);
-    job.color.mediumId = 102;
+    job.color.mediumID = 102;
     ASSERT_EQ(PLG_Get_PrinterAddress("WQS_LPR", model.printer->address().c_str(), nullptr,
                                      &job.info->printerAddress),
               0);

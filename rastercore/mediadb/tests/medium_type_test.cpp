@@ -57,11 +57,11 @@ class MediumJob {
 TEST(MediaDatabase, OpensTheDriversDatabaseWithHiddenMediaFilteredOut) {
     MediumJob job;
     ASSERT_NE(job.context().mediaDatabase, nullptr);
-    job.color.mediumId = 101;
+    job.color.mediumID = 101;
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), 1);
-    job.color.mediumId = 109;  // hidden (hint 0x10): the database does not show it
+    job.color.mediumID = 109;  // hidden (hint 0x10): the database does not show it
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), -1);
-    job.color.mediumId = 999;
+    job.color.mediumID = 999;
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), -1);
 }
 
@@ -83,7 +83,7 @@ TEST(MediaDatabase, WithoutTheFrameworkNothingOpensAndTheMediumIsNotNamed) {
     const testsupport::ScopedVariable root("STRATOLINE_ROOT", emptyRoot.path().c_str());
     void* handle = nullptr;
     EXPECT_EQ(OpenMediaDB_ForMXXXR(counted("MDB_SL7000.mdb").c_str(), &handle, 0), 0);
-    job.color.mediumId = 101;
+    job.color.mediumID = 101;
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), 13010);
     EXPECT_EQ(PLG_Get_DataProcessBits(&job.context()), -1);
 }
@@ -109,7 +109,7 @@ TEST(MediumValue, ThirteenBytesByPaperKind) {
         command.paperSizeCode = 7;
         command.paperWidth = 6100;
         command.paperLength = 9150;
-        job.color.mediumId = 102;
+        job.color.mediumID = 102;
         ASSERT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), 1);
         const auto [medium, type] = job.sentValues();
         EXPECT_EQ(medium.size(), 13u);
@@ -120,7 +120,7 @@ TEST(MediumValue, ThirteenBytesByPaperKind) {
 
 TEST(MediumValue, RecordsMissingFromTheContextAreRefused) {
     MediumJob job;
-    job.color.mediumId = 101;
+    job.color.mediumID = 101;
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(nullptr, &job.context()), -1);
     job.context().cmdInfo = nullptr;
     EXPECT_EQ(PLG_Get_Medium_MediumTypeEx_ForMXXXR(&job.info, &job.context()), -1);
@@ -131,11 +131,11 @@ TEST(MediumValue, RecordsMissingFromTheContextAreRefused) {
 
 TEST(DataProcessBits, TheResolutionRecordsWordOrRefusal) {
     MediumJob job;
-    job.color.mediumId = 103;
-    job.color.printMethod = 4;
-    job.color.resolutionId = 2;
+    job.color.mediumID = 103;
+    job.color.quality.printMethod = 4;
+    job.color.quality.resolutionID = 2;
     EXPECT_EQ(PLG_Get_DataProcessBits(&job.context()), 0);
-    job.color.resolutionId = 8;  // a resolution bit the medium lacks
+    job.color.quality.resolutionID = 8;  // a resolution bit the medium lacks
     EXPECT_EQ(PLG_Get_DataProcessBits(&job.context()), -1);
     EXPECT_EQ(PLG_Get_DataProcessBits(nullptr), -1);
 }
