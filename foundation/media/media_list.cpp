@@ -1,7 +1,7 @@
 #include "media/media_list.h"
 
 #include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <string>
 
 #include "helpers/kstr.h"
@@ -27,6 +27,19 @@ bool listable(std::uint32_t hint, std::uint32_t optimizeHint, std::int32_t regio
     if ((optimizeHint & kOptimizeHintListable) != kOptimizeHintListable)
         return false;
     return (hint & kMediumHintJapanOnly) == 0 || region == kRegionJapan;
+}
+
+// The database's name of the medium, else the model-information bundle's, else none.
+std::optional<std::string> displayName(std::uint8_t* db, std::int16_t mediumID, const char* locale,
+                                       std::int32_t region) {
+    if (auto name = MediumNameFromDatabase(db, mediumID, locale, region))
+        return name;
+    char* bundleName = Load_get_MediumName_FromMediumID(mediumID);
+    if (bundleName == nullptr)
+        return std::nullopt;
+    std::string name(bundleName);
+    std::free(bundleName);
+    return name;
 }
 
 std::int16_t listWithoutDatabase(MenuDataArray menu) {
@@ -63,7 +76,7 @@ std::int16_t ConstructMediaList(std::uint8_t* mediaDatabase, const cf::Bundle* b
         if (!listable(hint, optimizeHint, region))
             continue;
         const std::int32_t inkSystem = Load_mdb3GetInkSystem(mediaDatabase, medium);
-        const std::string name = MediumDisplayName(mediaDatabase, medium, locale, region)
+        const std::string name = displayName(mediaDatabase, medium, locale, region)
                                      .value_or(kUnknownPaper + KStr::NumToCFString(medium));
         const std::int32_t enabled = markByHint != 0 ? ((hint & kMediumHintMarked) != 0) : 1;
         if (onlyEnabled != 1 || enabled == 1)
@@ -93,7 +106,7 @@ std::uint8_t CheckSupportedMedia(std::uint8_t* mediaDatabase, const char* locale
             checkQDXAIDMedia(ids.qdxaID1) == 1 && ids.qdxaID1 != kCustomPaperQdxaID;
         if (namedByID || mediumName == nullptr || *mediumName == '\0')
             return 1;
-        const auto name = MediumDisplayName(mediaDatabase, medium, localeBytes, region);
+        const auto name = displayName(mediaDatabase, medium, localeBytes, region);
         return name && *name != mediumName ? 0 : 1;
     }
     return 0;

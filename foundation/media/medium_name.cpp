@@ -1,11 +1,8 @@
 #include "media/medium_name.h"
 
-#include <cstdlib>
-
 #include "helpers/char_code.h"
 #include "helpers/text_encoding.h"
 #include "loaders/media_db_loader.h"
-#include "loaders/model_atlas_loader.h"
 
 namespace {
 constexpr std::int16_t kNoString = 0;
@@ -20,16 +17,4 @@ std::optional<std::string> MediumNameFromDatabase(std::uint8_t* db, std::int16_t
         return std::nullopt;
     ConvertCharCodeWinToMac(name, region);
     return text_encoding::fromSystem(name);
-}
-
-std::optional<std::string> MediumDisplayName(std::uint8_t* db, std::int16_t mediumID,
-                                             const char* locale, std::int32_t region) {
-    if (auto name = MediumNameFromDatabase(db, mediumID, locale, region))
-        return name;
-    char* bundleName = Load_get_MediumName_FromMediumID(mediumID);
-    if (bundleName == nullptr)
-        return std::nullopt;
-    std::string name(bundleName);
-    std::free(bundleName);
-    return name;
 }

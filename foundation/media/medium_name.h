@@ -1,5 +1,5 @@
-// Names of media: the media database's name in the locale of the media strings, converted from
-// the database's Windows bytes into UTF-8, else the model-information bundle's name.
+// The media database's name of a medium in the locale of the media strings, converted from the
+// database's Windows bytes into UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,3 @@
 /// UTF-8 text; none when the database has none or it does not convert.
 std::optional<std::string> MediumNameFromDatabase(std::uint8_t* db, std::int16_t mediumID,
                                                   const char* locale, std::int32_t region);
-
-/// The database's name, else the model-information bundle's name of the medium id, else none.
-std::optional<std::string> MediumDisplayName(std::uint8_t* db, std::int16_t mediumID,
-                                             const char* locale, std::int32_t region);

@@ -1,5 +1,6 @@
 #include "printmode/print_mode_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>

@@ -44,6 +44,10 @@ struct TableCase {
     Entries expected;
 };
 
+void PrintTo(const TableCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PrintModeTable : public ::testing::TestWithParam<TableCase> {
   protected:
     void SetUp() override { ASSERT_TRUE(host_.ready()); }
