@@ -4,10 +4,9 @@
 #include <string>
 
 #include "exports.h"
-#include "helpers/char_code.h"
 #include "helpers/mdb_locale.h"
-#include "helpers/text_encoding.h"
 #include "loaders/media_db_loader.h"
+#include "media/medium_name.h"
 #include "model_tables.h"
 
 using namespace modelatlas;
@@ -16,8 +15,6 @@ namespace {
 
 constexpr std::int16_t kKindPrinterSetting = 1;
 constexpr std::int16_t kKindUnknown = -2;
-constexpr std::int16_t kNoString = 0;
-constexpr std::int16_t kNoName = -1;
 constexpr std::uint32_t kLow16 = 0xFFFF;
 
 // The medium's name in the database, for the locale of the bundle, converted from the
@@ -26,12 +23,7 @@ std::optional<std::string> databaseName(const cf::Bundle* bundle, std::uint8_t* 
                                         std::int16_t medium, std::int32_t region) {
     char locale[kMdbLocaleBytes] = {};
     GetLocaleCharforMDB(bundle, locale);
-    char name[kMdbNameBytes] = {};
-    const std::int16_t result = Load_mdb3MediumString(db, medium, locale, name);
-    if (result == kNoString || result == kNoName)
-        return std::nullopt;
-    ConvertCharCodeWinToMac(name, region);
-    return text_encoding::fromSystem(name);
+    return MediumNameFromDatabase(db, medium, locale, region);
 }
 
 // A copy of the "MediumString" of the first row of a root table whose integer `key` matches.
@@ -57,10 +49,10 @@ char* qdxa2Name(std::int16_t id) {
 // The medium of the database whose second QDXA id is `qdxaID2`, when one is shown.
 std::optional<std::int16_t> mediumWithQdxaID2(std::uint8_t* db, std::int16_t qdxaID2) {
     const std::int16_t count = Load_mdb3MediumCount(db);
-    for (std::int16_t index = 1; index <= count; ++index) {
+    for (std::int32_t index = 1; index <= count; ++index) {
         std::int16_t medium = 0;
         DEF_QDXAID ids{};
-        Load_mdb3MediumID(db, index, &medium);
+        Load_mdb3MediumID(db, static_cast<std::int16_t>(index), &medium);
         Load_mdb3QdxaID(db, medium, &ids);
         if (ids.qdxaID2 == static_cast<std::uint16_t>(qdxaID2))
             return medium;
