@@ -3,6 +3,9 @@
 
 #include <atomic>
 
+#include "discovery/bonjour_search.h"
+#include "discovery/printer_list_builders.h"
+
 namespace {
 
 constexpr PrinterDiscoveryLayer kLibraryLayer{LocalUSBPrinterListCreate, bonjourPrinterAddress};
