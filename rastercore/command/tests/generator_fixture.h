@@ -63,7 +63,8 @@ struct GeneratorFixture {
     Bytes run(Operation operation, std::int32_t* result = nullptr, std::size_t room = 1 << 20) {
         Bytes buffer(room);
         std::uint32_t length = 0xDEAD;
-        const std::int32_t code = operation(info, buffer.data(), &length);
+        const std::int32_t code =
+            operation(info, buffer.data(), static_cast<std::uint32_t>(buffer.size()), &length);
         if (result != nullptr) {
             *result = code;
         }
@@ -80,8 +81,8 @@ struct GeneratorFixture {
         const TARNRect rect{top, 0, top + static_cast<std::int32_t>(rows),
                             static_cast<std::int32_t>(width)};
         return run(
-            [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t* l) {
-                return tarn_Cmd_ImageBand(i, b, l, pixels.data(), &rect);
+            [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                return tarn_Cmd_ImageBand(i, b, c, l, pixels.data(), &rect);
             },
             result);
     }
