@@ -76,9 +76,8 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
         QDXAGet2Reply reply;
         const std::int32_t status =
             glueRequestGet2(*session, objectIds + next, batch, attributeIds, attributeCount, reply);
-        GlueReplyCopy copy(reply.data.copy);
         if (status == kQDXASuccess) {
-            if (glueAppend(handle, total, reply.data.copy, reply.data.length) != kGlueNoErr) {
+            if (glueAppend(handle, total, reply.data.copy.get(), reply.data.length) != kGlueNoErr) {
                 return kGlueGrowErr;
             }
             // The printer answers the leading objects that fit its reply; the rest are asked

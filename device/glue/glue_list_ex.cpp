@@ -42,22 +42,19 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     for (;;) {
         QDXAListExReply reply;
         const std::int32_t status = QDXA_ListEx(session->packetSession, &ids, &request, &reply);
-        GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXASuccessAlso) {
             return status;
         }
         const bool more = status == kQDXASuccessAlso && reply.listHandle != 0;
         *elementType = reply.values16[kElementTypeField];
-        const auto endList = [&] {
-            glueEndList(*session, request, reply.listHandle, QDXA_ListEx,
-                        [](QDXAListExReply& last) { QDXA_FreeMemory(last.data.copy); });
-        };
+        const auto endList = [&] { glueEndList(*session, request, reply.listHandle, QDXA_ListEx); };
         // A continuation that delivers nothing yet asks to go on would never end the list.
         if (more && request.operation == kQDXAListContinue && reply.data.length == 0) {
             endList();
             return kGlueListStalled;
         }
-        const std::int32_t appended = glueAppend(handle, total, reply.data.copy, reply.data.length);
+        const std::int32_t appended =
+            glueAppend(handle, total, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             if (more) {
                 endList();

@@ -37,7 +37,6 @@ std::int32_t disposeHeld(GlueSession* session, Dispose dispose) {
 
 GlueSession::~GlueSession() {
     QDXA_Unbind(packetSession);
-    dispose_JobAttrList(jobList);
     disposeCalibrationList(calibrationList);
     Wqs_Mem_DisposeHandle(profileList);
     Wqs_Mem_DisposeHandle(extraBuffer);
@@ -97,18 +96,17 @@ std::int32_t glue_qdxaEcho(GlueSession* session, std::uint8_t* buffer, std::uint
     }
     QDXAEchoReply reply;
     const std::int32_t status = QDXA_Echo(session->packetSession, &ids, &request, &reply);
-    GlueReplyCopy copy(reply.bytes.copy);
     if (status != kQDXASuccess) {
         return status;
     }
     if (!withData) {
         if (version != nullptr) {
-            *version = reply.bytes.copy != nullptr ? reply.bytes.copy[0] : reply.value;
+            *version = reply.bytes.copy != nullptr ? reply.bytes.copy.get()[0] : reply.value;
         }
         return kGlueNoErr;
     }
     // A one-byte answer comes back as a value, not as a copy.
-    const std::uint8_t* answer = reply.bytes.copy;
+    const std::uint8_t* answer = reply.bytes.copy.get();
     std::uint32_t answerLength = reply.bytes.length;
     if (answer == nullptr && reply.value != 0) {
         answer = &reply.value;
@@ -142,10 +140,7 @@ std::int32_t glue_qdxaClose(GlueSession** reference, std::uint8_t abort) {
 }
 
 std::int32_t glue_qdxaDisposeJobListBuf(GlueSession* session) {
-    return disposeHeld(session, [](GlueSession& held) {
-        dispose_JobAttrList(held.jobList);
-        held.jobList = nullptr;
-    });
+    return disposeHeld(session, [](GlueSession& held) { held.jobList.reset(); });
 }
 
 std::int32_t glue_qdxaDispose_CalibrationListBuf(GlueSession* session) {

@@ -44,7 +44,7 @@ struct GlueSession {
     std::uint32_t userId1 = 0;               ///< header identifiers of every request
     std::uint32_t userId2 = 0;
     std::uint8_t protocolVersion = 0;         ///< as the opening echo reported it
-    JobAttrRecord* jobList = nullptr;         ///< the decoded job list, owned
+    JobAttrListPtr jobList;                   ///< the decoded job list
     WqsMemHandle* calibrationList = nullptr;  ///< filled by the administration layer, owned
     WqsMemHandle* profileList = nullptr;      ///< filled by the administration layer, owned
     std::uint8_t printerState = 0;            ///< cached at open from attribute 282

@@ -44,16 +44,16 @@ std::int32_t transferAll(const Exchange& exchange, std::uint32_t length, Transfe
 /// Offers the bytes until the channel has taken them all.
 std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::uint32_t length) {
     return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
-        return qdxaChannelOps().write(exchange.transport, exchange.channel, data + offset, count,
-                                      kCaioControlTimeLimit);
+        return qdxaChannelSeam().current().write(exchange.transport, exchange.channel,
+                                                 data + offset, count, kCaioControlTimeLimit);
     });
 }
 
 /// Reads exactly `length` bytes, in as many reads as it takes.
 std::int32_t readExact(const Exchange& exchange, std::uint8_t* out, std::uint32_t length) {
     return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
-        return qdxaChannelOps().read(exchange.transport, exchange.channel, out + offset, count,
-                                     kCaioControlTimeLimit);
+        return qdxaChannelSeam().current().read(exchange.transport, exchange.channel, out + offset,
+                                                count, kCaioControlTimeLimit);
     });
 }
 
@@ -123,7 +123,7 @@ std::int32_t exchangePackets(const Exchange& exchange, const std::uint8_t* reque
 
 Exchange startExchange(void* transport, std::int32_t channel) {
     Exchange exchange{transport, channel, {}};
-    qdxaNow(&exchange.start);
+    qdxaChannelSeam().current().now(&exchange.start);
     return exchange;
 }
 
@@ -195,7 +195,7 @@ std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
 
 bool zCheckTimeOut(std::int64_t startSeconds, std::int64_t startMicroseconds) {
     timeval now{};
-    qdxaNow(&now);
+    qdxaChannelSeam().current().now(&now);
     timeval start{};
     start.tv_sec = static_cast<decltype(start.tv_sec)>(startSeconds);
     start.tv_usec = static_cast<decltype(start.tv_usec)>(startMicroseconds);

@@ -41,11 +41,11 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
         QDXAAcquireResourceReply reply;
         const std::int32_t status =
             QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
-        GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
         }
-        const std::int32_t appended = glueAppend(handle, size, reply.data.copy, reply.data.length);
+        const std::int32_t appended =
+            glueAppend(handle, size, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             return appended;
         }

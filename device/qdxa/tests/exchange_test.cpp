@@ -66,13 +66,12 @@ TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysT
     };
     QDXAChannelOps ops = ScriptedChannel::ops();
     ops.read = Clocked::read;
-    qdxaSetChannelOps(&ops);
+    const seam::ScopedOverride clocked(qdxaChannelSeam(), ops);
     responder.script({ReplyFault::Silent});
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXASequenceMismatch);
     EXPECT_EQ(channel.packetsWritten.size(), 1u);
     EXPECT_EQ(session->receivedLength, 20u);
-    qdxaSetChannelOps(&ScriptedChannel::ops());
 }
 
 TEST_F(Exchange, ATimeOutResendsTheSameBytesUntilTheDeadlineThen4156) {
@@ -117,8 +116,8 @@ TEST_F(Exchange, PartialReadsAreJoined) {
     QDXAEchoRequest request{reinterpret_cast<const std::uint8_t*>("hello"), 5};
     QDXAEchoReply reply;
     ASSERT_EQ(QDXA_Echo(session, nullptr, &request, &reply), kQDXASuccess);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(reply.bytes.copy), reply.bytes.length), "hello");
-    QDXA_FreeMemory(reply.bytes.copy);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(reply.bytes.copy.get()), reply.bytes.length),
+              "hello");
 }
 
 TEST_F(Exchange, AStreamReadThatDeliversNothingNeverPassesTheLastReplyOff) {
@@ -153,7 +152,6 @@ TEST_F(Exchange, ALargerReplyGrowsTheReceiveHandleWhileTheBindSizeStays) {
     EXPECT_EQ(RecievePacketSize(session), bindSize);
     EXPECT_EQ(reply.objectCount, 1);
     EXPECT_EQ(reply.data.length, parameterLength - 2);
-    QDXA_FreeMemory(reply.data.copy);
 }
 
 TEST_F(Exchange, MissingArgumentsAreRefused) {
@@ -170,7 +168,7 @@ TEST_F(Exchange, MissingArgumentsAreRefused) {
 TEST(ExchangeClock, TimeOutCountsHundredthsAfterTenSeconds) {
     ChannelScope scope;
     timeval start{};
-    qdxaNow(&start);
+    qdxaChannelSeam().current().now(&start);
     SteppedClock::advanceHundredths(999);
     EXPECT_FALSE(zCheckTimeOut(start.tv_sec, start.tv_usec));
     SteppedClock::advanceHundredths(1);

@@ -34,7 +34,8 @@ const QDXAChannelOps& ScriptedChannel::ops() {
         [](void* channel, std::int32_t mode) {
             self(channel)->closedModes.push_back(mode);
             return self(channel)->closeStatus;
-        }};
+        },
+        SteppedClock::now};
     return table;
 }
 

@@ -67,21 +67,10 @@ class ScriptedChannel {
 /// Puts the scripted channel operations and the stepped clock in place for one test.
 class ChannelScope {
   public:
-    ChannelScope() {
-        SteppedClock::reset();
-        previousOps_ = qdxaSetChannelOps(&ScriptedChannel::ops());
-        previousClock_ = qdxaSetClock(SteppedClock::now);
-    }
-    ~ChannelScope() {
-        qdxaSetChannelOps(previousOps_);
-        qdxaSetClock(previousClock_);
-    }
-    ChannelScope(const ChannelScope&) = delete;
-    ChannelScope& operator=(const ChannelScope&) = delete;
+    ChannelScope() { SteppedClock::reset(); }
 
   private:
-    const QDXAChannelOps* previousOps_;
-    QDXAClock previousClock_;
+    seam::ScopedOverride<QDXAChannelOps> override_{qdxaChannelSeam(), ScriptedChannel::ops()};
 };
 
 }  // namespace qdxa_test
