@@ -65,6 +65,7 @@ cf::Bundle* GetModelAtlasBundle() {
 
 std::int32_t Load_get_MediumName(std::uint8_t* db, std::int32_t region, std::int16_t kind,
                                  std::int16_t qdxaID2, char** name) {
+    clear<char*>(name, nullptr);
     return MODEL_CALL(get_MediumName_t, "get_MediumName", 0, db, region, kind, qdxaID2, name);
 }
 
