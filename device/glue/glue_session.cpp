@@ -42,7 +42,7 @@ GlueSession::~GlueSession() {
     Wqs_Mem_DisposeHandle(extraBuffer);
 }
 
-std::int32_t glue_qdxaOpen(const char* address, void* transport, std::uint8_t channelKind,
+std::int32_t glue_qdxaOpen(const char* address, CaioChannel* transport, std::uint8_t channelKind,
                            GlueSession** out) {
     if (out == nullptr) {
         return kGlueParamErr;

@@ -15,14 +15,14 @@
 /// The four channel operations that the codec uses, with the signatures of the dispatch, and the
 /// clock of the exchange deadline.
 struct QDXAChannelOps {
-    std::int32_t (*open)(void* channel, std::int32_t mode, std::int32_t port, std::uint8_t raw,
-                         CaioEventAddress* eventAddress, char** addressCopy,
+    std::int32_t (*open)(CaioChannel* channel, std::int32_t mode, std::int32_t port,
+                         std::uint8_t raw, CaioEventAddress* eventAddress, char** addressCopy,
                          std::int32_t timeLimit);
-    std::int32_t (*read)(void* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
-                         std::int32_t timeLimit);
-    std::int32_t (*write)(void* channel, std::int32_t mode, const void* buffer,
+    std::int32_t (*read)(CaioChannel* channel, std::int32_t mode, void* buffer,
+                         std::uint64_t* count, std::int32_t timeLimit);
+    std::int32_t (*write)(CaioChannel* channel, std::int32_t mode, const void* buffer,
                           std::uint64_t* count, std::int32_t timeLimit);
-    std::int32_t (*close)(void* channel, std::int32_t mode);
+    std::int32_t (*close)(CaioChannel* channel, std::int32_t mode);
     void (*now)(timeval* now);
 };
 

@@ -15,7 +15,7 @@ namespace {
 constexpr qdxa::Hundredths kDeadline{999};
 
 struct Exchange {
-    void* transport;
+    CaioChannel* transport;
     std::int32_t channel;
     timeval start;
 
@@ -121,7 +121,7 @@ std::int32_t exchangePackets(const Exchange& exchange, const std::uint8_t* reque
     }
 }
 
-Exchange startExchange(void* transport, std::int32_t channel) {
+Exchange startExchange(CaioChannel* transport, std::int32_t channel) {
     Exchange exchange{transport, channel, {}};
     qdxaChannelSeam().current().now(&exchange.start);
     return exchange;
@@ -129,7 +129,7 @@ Exchange startExchange(void* transport, std::int32_t channel) {
 
 }  // namespace
 
-std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* sendHandle,
+std::int32_t z_GetStatus(CaioChannel* transport, std::int32_t channel, WqsMemHandle* sendHandle,
                          std::uint32_t requestLength, WqsMemHandle* receiveHandle,
                          std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
                          std::uint16_t* sequence) {
@@ -144,9 +144,10 @@ std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* se
                            {receiveHandle, receivedLength, receiveCapacity, sequence});
 }
 
-std::int32_t z_ReceiveStatus(void* transport, std::int32_t channel, std::uint16_t expectedSequence,
-                             WqsMemHandle* receiveHandle, std::uint32_t* receivedLength,
-                             std::uint32_t* receiveCapacity, std::uint16_t* sequence) {
+std::int32_t z_ReceiveStatus(CaioChannel* transport, std::int32_t channel,
+                             std::uint16_t expectedSequence, WqsMemHandle* receiveHandle,
+                             std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
+                             std::uint16_t* sequence) {
     if (receiveHandle == nullptr || receivedLength == nullptr || receiveCapacity == nullptr ||
         sequence == nullptr) {
         return kQDXAExchangeFailure;

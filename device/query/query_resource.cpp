@@ -8,7 +8,7 @@
 #include "qdxa/qdxa_operations.h"
 #include "qdxa/qdxa_session.h"
 #include "query/query_internal.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace {
 
@@ -88,7 +88,9 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
     }
 
     std::int32_t status = kGlueNoErr;
-    record.binaryTransport = caioCreate(record.deviceURI);
+    // The binary channel lives for this download only; the bind record borrows it meanwhile.
+    const CaioChannelPtr binaryChannel(caioCreate(record.deviceURI));
+    record.binaryTransport = binaryChannel.get();
     if (record.binaryTransport == nullptr) {
         status = kNoTransport;
     } else if (!isReserved) {
@@ -106,10 +108,7 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
             QDXA_Unbind(binary);
         }
     }
-    if (record.binaryTransport != nullptr) {
-        caioDestroy(record.binaryTransport);
-        record.binaryTransport = nullptr;
-    }
+    record.binaryTransport = nullptr;
     if (isReserved) {
         QDXAUnreserveRequest release{&reserved.address};
         QDXAUnreserveReply released;

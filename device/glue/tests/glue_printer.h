@@ -17,7 +17,7 @@
 #include "qdxa_printer_hook.h"
 #include "qdxa_protocol/codes.h"
 #include "qdxa_protocol/packet_header.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace gluetest {
 
@@ -89,10 +89,7 @@ inline std::size_t openDescriptorCount() {
     return count;
 }
 
-struct ChannelDestroyer {
-    void operator()(void* channel) const { caioDestroy(channel); }
-};
-using Channel = std::unique_ptr<void, ChannelDestroyer>;
+using Channel = CaioChannelPtr;
 
 inline constexpr char kModelName[] = "Stratoline 9000";
 

@@ -35,8 +35,8 @@ class BoundSession : public ::testing::Test {
         session = nullptr;
         QDXABindRecord record;
         record.deviceURI = "net:127.0.0.1";
-        record.transport = &channel;
-        record.binaryTransport = &binaryChannel;
+        record.transport = channel.channel();
+        record.binaryTransport = binaryChannel.channel();
         record.channelKind = channelKind;
         QDXAEndpointAddress address;
         address.kind = addressKind;

@@ -53,10 +53,10 @@ TEST_F(Exchange, RepliesToOtherRequestsAreSkippedUntilTheMatchingOne) {
 
 TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysTwelve) {
     struct Clocked {
-        static std::int32_t read(void* channel, std::int32_t mode, void* buffer,
+        static std::int32_t read(CaioChannel* channel, std::int32_t mode, void* buffer,
                                  std::uint64_t* count, std::int32_t limit) {
             // Every read delivers a stray reply and takes a second.
-            auto* self = static_cast<ScriptedChannel*>(channel);
+            auto* self = ScriptedChannel::of(channel);
             if (self->pending.empty()) {
                 self->queueReply(buildPacket(qdxa::kOpEcho, 500, qdxa::kFlagResultValid, 1, {}));
             }
@@ -158,8 +158,8 @@ TEST_F(Exchange, MissingArgumentsAreRefused) {
     std::uint32_t received = 0;
     std::uint32_t capacity = 0;
     std::uint16_t sequence = 0;
-    EXPECT_EQ(z_GetStatus(&channel, 1, nullptr, 20, session->receiveHandle, &received, &capacity,
-                          &sequence),
+    EXPECT_EQ(z_GetStatus(channel.channel(), 1, nullptr, 20, session->receiveHandle, &received,
+                          &capacity, &sequence),
               kQDXAExchangeFailure);
     EXPECT_EQ(z_PAPStatus(nullptr, 20, &received), kQDXAMissingArgument);
     EXPECT_EQ(z_PAPStatus(session, 20, nullptr), kQDXAMissingArgument);

@@ -14,17 +14,14 @@
 #include "qdxa/qdxa_session.h"
 #include "qdxa_printer_hook.h"
 #include "time_zone.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace qdxa_test {
 namespace {
 
 using namespace std::chrono_literals;
 
-struct ChannelDestroyer {
-    void operator()(void* channel) const { caioDestroy(channel); }
-};
-using Channel = std::unique_ptr<void, ChannelDestroyer>;
+using Channel = CaioChannelPtr;
 
 class PrinterSockets : public ::testing::Test {
   protected:

@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     QDXABindRecord record;
     record.deviceURI = "net:127.0.0.1";
-    record.transport = &channel;
-    record.binaryTransport = &binaryChannel;
+    record.transport = channel.channel();
+    record.binaryTransport = binaryChannel.channel();
     record.channelKind = qdxa::kChannelKindControl;
     QDXAEndpointAddress address;
     address.kind = 2;
