@@ -64,8 +64,9 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
         return kGlueParamErr;
     }
     *size = 0;
-    if (replyObjectCount != nullptr)
+    if (replyObjectCount != nullptr) {
         *replyObjectCount = 0;
+    }
     std::uint32_t total = 0;
     std::uint16_t delivered = 0;
     std::uint16_t batch =
@@ -97,7 +98,8 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (replyObjectCount != nullptr)
+    if (replyObjectCount != nullptr) {
         *replyObjectCount = delivered;
+    }
     return kGlueNoErr;
 }

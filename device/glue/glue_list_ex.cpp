@@ -30,8 +30,9 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         return kGlueParamErr;
     }
     *size = 0;
-    if (elementCount != nullptr)
+    if (elementCount != nullptr) {
         *elementCount = 0;
+    }
     const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAListExRequest request;
     request.objectId = objectId;
@@ -73,7 +74,8 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (elementCount != nullptr)
+    if (elementCount != nullptr) {
         *elementCount = count;
+    }
     return kGlueNoErr;
 }

@@ -72,10 +72,12 @@ std::int32_t glue_qdxaOpen(const char* address, CaioChannel* transport, std::uin
     }
     // On failure the session's destructor unbinds and frees everything.
     status = checkVersion(*session);
-    if (status == kGlueNoErr)
+    if (status == kGlueNoErr) {
         status = checkVersionTwo(*session);
-    if (status == kGlueNoErr)
+    }
+    if (status == kGlueNoErr) {
         status = cacheModelAndState(*session);
+    }
     if (status != kGlueNoErr) {
         return status;
     }

@@ -31,14 +31,16 @@ std::int32_t withSignOf(std::int32_t value, std::int32_t magnitude) {
 }  // namespace
 
 std::int32_t pixel2mm(std::int32_t pixels, std::int32_t dpi) {
-    if (dpi == 0)
+    if (dpi == 0) {
         return 0;
+    }
     return nearest(254.0 * pixels / dpi);
 }
 
 std::int32_t pixel2inch(std::int32_t pixels, std::int32_t dpi) {
-    if (dpi == 0)
+    if (dpi == 0) {
         return 0;
+    }
     return nearest(static_cast<double>(pixels) / dpi * 100.0);
 }
 

@@ -16,8 +16,9 @@ inline std::vector<std::uint8_t> fromHex(const std::string& text) {
     std::vector<std::uint8_t> out;
     std::string digits;
     for (char c : text) {
-        if (c != ' ')
+        if (c != ' ') {
             digits += c;
+        }
     }
     for (std::size_t index = 0; index + 1 < digits.size(); index += 2) {
         out.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(index, 2), nullptr, 16)));

@@ -75,7 +75,9 @@ TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysT
 }
 
 TEST_F(Exchange, ATimeOutResendsTheSameBytesUntilTheDeadlineThen4156) {
-    for (int step = 0; step < 10; ++step) responder.script({ReplyFault::Silent});
+    for (int step = 0; step < 10; ++step) {
+        responder.script({ReplyFault::Silent});
+    }
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXATransportTimedOut);
     // Reads of 3 s each: sends at 0, 3, 6 and 9 s; the read ending at 12 s passes the deadline.

@@ -282,8 +282,9 @@ TEST_F(BinaryChannel, AcquisitionCollectsEveryPacketOfTheResource) {
     for (;;) {
         assembled.insert(assembled.end(), reply.data.copy.get(),
                          reply.data.copy.get() + reply.data.length);
-        if (status != kQDXAMoreToFetch)
+        if (status != kQDXAMoreToFetch) {
             break;
+        }
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
         ++packets;
     }

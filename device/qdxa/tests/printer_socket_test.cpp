@@ -117,8 +117,9 @@ TEST_F(PrinterSockets, StreamSessionAcquiresAResourceInSeveralPackets) {
     for (int packets = 1; packets <= 10; ++packets) {
         assembled.insert(assembled.end(), reply.data.copy.get(),
                          reply.data.copy.get() + reply.data.length);
-        if (status != kQDXAMoreToFetch)
+        if (status != kQDXAMoreToFetch) {
             break;
+        }
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
     }
     EXPECT_EQ(status, kQDXASuccess);

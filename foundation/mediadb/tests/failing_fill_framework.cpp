@@ -8,7 +8,8 @@ constexpr std::int32_t kNamedSize = 4096;
 
 extern "C" __attribute__((visibility("default"))) std::int32_t mdb3GetMediaData(
     const char* path, std::uint8_t* buffer) {
-    if (path == nullptr)
+    if (path == nullptr) {
         return 0;
+    }
     return buffer == nullptr ? kNamedSize : 0;
 }

@@ -28,8 +28,9 @@ void loadAndQuery(const testsupport::TemporaryFolder& folder,
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     auto image = medab2test::load(path);
-    if (!image.empty())
+    if (!image.empty()) {
         medab2test::queryEverything(image);
+    }
 }
 
 TEST(Medab2DamagedDatabase, TruncatedFilesAreRefused) {
