@@ -1,5 +1,6 @@
 #include "media_image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -40,10 +41,18 @@ MediaImage::MediaImage(std::uint8_t* db) : db_(db) {
     resolutionOffset_ = bytes::loadLE32(d + 20);
     poolOffset_ = bytes::loadLE32(d + 24);
     poolSize_ = bytes::loadLE32(d + 28);
-    valid_ = inside(mediaOffset_, std::uint64_t{mediaCount_} * kMediumBytes, size_) &&
-             inside(methodOffset_, std::uint64_t{methodCount_} * kMethodBytes, size_) &&
-             inside(resolutionOffset_, std::uint64_t{resolutionCount_} * kResolutionBytes, size_) &&
-             inside(poolOffset_, poolSize_, size_) && mediaCount_ <= INT16_MAX;
+    // The tables lie after the header, so that the filters written into media records can never
+    // reach the directory, the filter state or the image size.
+    valid_ =
+        inside(mediaOffset_, std::uint64_t{mediaCount_} * kMediumBytes, size_) &&
+        inside(methodOffset_, std::uint64_t{methodCount_} * kMethodBytes, size_) &&
+        inside(resolutionOffset_, std::uint64_t{resolutionCount_} * kResolutionBytes, size_) &&
+        inside(poolOffset_, poolSize_, size_) && mediaCount_ <= INT16_MAX &&
+        std::min({mediaOffset_, methodOffset_, resolutionOffset_, poolOffset_}) >= kHeaderBytes;
+    if (!valid_) {
+        // Nothing of a damaged image is walked: its counts may be anything.
+        mediaCount_ = methodCount_ = resolutionCount_ = poolSize_ = 0;
+    }
 }
 
 bool MediaImage::validate(std::span<const std::uint8_t> file) {

@@ -6,8 +6,10 @@
 #include <iterator>
 #include <random>
 
+#include "bytes/byte_order.h"
 #include "medab2_query_all.h"
 #include "medab2_test_support.h"
+#include "media_image.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -65,6 +67,32 @@ TEST(Medab2DamagedDatabase, BitFlippedFilesNeverReadOutsideTheImage) {
             loadAndQuery(folder, damaged);
         }
     }
+}
+
+// The filters write into media records, so a record table laid over the header would let them
+// rewrite the directory or the image size and send later reads past the block. Such a database is
+// refused when loaded, and an image of it in memory answers nothing and is not written to.
+TEST(Medab2DamagedDatabase, TablesOverTheHeaderAreRefused) {
+    constexpr std::uint32_t kMediaTableOffsetField = 40;  // the directory's second value
+    constexpr std::uint32_t kOverTheImageSize = medab2::kImageSizeOffset - 44;
+    testsupport::TemporaryFolder folder;
+    auto image = medab2test::load(medab2test::kSL7000);
+    ASSERT_FALSE(image.empty());
+    bytes::storeLE32(image.data() + kMediaTableOffsetField, kOverTheImageSize);
+    const auto path = (folder / "overlaid.mdb").string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()),
+               static_cast<std::streamsize>(image.size()));
+    EXPECT_EQ(mdb3GetMediaData(path.c_str(), nullptr), 0);
+
+    const auto before = image;
+    EXPECT_EQ(mdb3MediumCount(image.data()), 0);
+    std::int16_t id = 0;
+    EXPECT_EQ(mdb3MediumID(image.data(), 1, &id), 0);
+    for (std::uint16_t candidate = 0; candidate < 512; ++candidate) {
+        mdb3FilterOptimizeMode(image.data(), static_cast<std::int16_t>(candidate), 1);
+    }
+    EXPECT_EQ(image, before);
 }
 
 }  // namespace
