@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bytes/byte_order.h"
+#include "medab2/table_parts.h"
 
 namespace medab2 {
 namespace {
@@ -285,7 +286,13 @@ std::span<const std::uint8_t> MediaImage::table(const Medium& medium, TableKind 
     if (offset == kNone || length == 0) {
         return {};
     }
-    return pool(offset, length);
+    // A table is handed out only when it states its own length, which is all that a reader
+    // given the table alone can bound its reads by.
+    const auto found = pool(offset, length);
+    if (found.size() < kPartsHeadBytes || declaredTableLength(found.data()) != found.size()) {
+        return {};
+    }
+    return found;
 }
 
 }  // namespace medab2
