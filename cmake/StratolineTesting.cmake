@@ -4,6 +4,8 @@
 # is registered under the name its suite's name generator gives, never under a dump of the
 # parameter's bytes: every INSTANTIATE_TEST_SUITE_P names its cases.
 #
+# LeakSanitizer reads the suppressions of system libraries' leaks from lsan_suppressions.txt.
+#
 # The GoogleTest and gMock headers are precompiled once, in the tiny program strato_gtest_pch,
 # and every test program reuses that header instead of parsing them again in each source.
 
@@ -24,5 +26,6 @@ function(strato_add_gtest name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES
-    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lsan_suppressions.txt:print_suppressions=0")
 endfunction()

@@ -14,15 +14,14 @@
 
 #include "address/printer_address.h"
 #include "registry/lib_device_info.h"
+#include "registry/lib_operation_task.h"
 #include "ticket/ticket_library.h"
 
 /// Operation types of the queue.
-enum LibQueueOperation : std::uint32_t {
-    kLibQueueGet = 1,
-    kLibQueueSet = 2,
-    kLibQueueControl = 3,
-    kLibQueueStop = 4,
-};
+inline constexpr std::uint32_t kLibQueueGet = kCLibOperationGet;
+inline constexpr std::uint32_t kLibQueueSet = kCLibOperationSet;
+inline constexpr std::uint32_t kLibQueueControl = kCLibOperationControl;
+inline constexpr std::uint32_t kLibQueueStop = kCLibOperationStop;
 
 struct LibQueueLayer {
     /// Makes this process the queue owner when no live owner exists; with `registerUse`

@@ -24,6 +24,7 @@ std::uint32_t LocalSetUp() {
         return kIOS_ErrMemory;
     }
     state.multiDeviceControlInfo.clear();
+    state.setUp = true;
     return kIOS_NoErr;
 }
 
@@ -32,7 +33,8 @@ void LocalTearDownIfIdle() {
     if (state.openCount != 0) {
         return;
     }
-    state.multiDeviceControlInfo.clear();
+    state.setUp = false;
+    state.multiDeviceControlInfo.clear();  // ends this process's administration threads
     state.sharedInfo.reset();
 }
 

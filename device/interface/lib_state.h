@@ -5,6 +5,7 @@
 // open any more.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -22,6 +23,9 @@ struct DeviceControlEntry {
 
 struct LibState {
     std::unique_ptr<CLibSharedInfo> sharedInfo;  ///< the registry; null while torn down
+    /// Whether the registry is set up, for the administration threads, which stop serving once
+    /// the library has been torn down.
+    std::atomic<bool> setUp{false};
     std::map<std::string, DeviceControlEntry> multiDeviceControlInfo;  ///< by device URI
     std::uint32_t openCount = 0;  ///< job and administration contexts open in this process
     bool appSandbox = false;      ///< set by the OnSandbox functions, never cleared

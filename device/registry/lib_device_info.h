@@ -14,6 +14,7 @@
 
 #include "registry/attach_ledger.h"
 #include "registry/lib_lock.h"
+#include "registry/lib_operation_task.h"
 #include "registry/registry_error.h"
 #include "registry/shared_block.h"
 
@@ -78,6 +79,37 @@ class CLibDeviceInfo {
     static std::uint32_t errorForLockError(std::uint32_t lockError);
     /// Ticket library codes to device-view codes: 0 → 0, 2 → 2, 4 → 6, 5 → 7, others → 12.
     static std::uint32_t errorForTicketError(int ticketError);
+
+    // The operation queue. Results are the device-view codes.
+
+    /// Puts an operation at the tail: types 1 to 3 need both tickets, which are written to the
+    /// request folder; a stop (4) takes none. `identifier` receives its task identifier, the
+    /// time in seconds since 1 January 2001. 8 when all 16 slots wait.
+    std::uint32_t enqueueOperationWithType(std::uint32_t type, const TktLibTicket* inputTicket,
+                                           const TktLibTicket* outputTicket, double* identifier);
+
+    /// Takes the head operation with its tickets (their files are deleted). 9 when the queue is
+    /// empty. A head whose ticket files cannot be read goes to the tail and its failure is
+    /// returned; a head whose files are gone is taken without tickets, so that its requester
+    /// gets an answer instead of waiting for one that can never come.
+    std::uint32_t dequeueOperation(std::unique_ptr<CLibOperationTask>& operation);
+
+    /// Removes the waiting operation `identifier` and its ticket files; false when none waits.
+    bool removeOperationWithIdentifier(double identifier);
+
+    /// Posts a finished operation and writes its output ticket to the response folder. 10 when
+    /// all 16 complete slots are taken. Completions that no requester can be waiting for any
+    /// more (older than kCompletionLifetime) are cleared first, with their files.
+    std::uint32_t addCompleteTask(const CLibCompleteTask& task);
+
+    /// Waits (polling at the settings' retry interval) for the completion `identifier`, takes it
+    /// from the list and deletes its file. 11 after kCompletionWait.
+    std::uint32_t waitForCompleteTaskWithIdentifier(double identifier,
+                                                    std::unique_ptr<CLibCompleteTask>& task);
+
+    static constexpr double kCompletionWait = 60;  // seconds a requester waits for its answer
+    /// Age after which a completion has outlived every requester's wait.
+    static constexpr double kCompletionLifetime = kCompletionWait + 30;  // seconds
 
     /// The record and the queue's locks, for the operation queue.
     SharedDeviceRecord* contents() const { return contents_; }

@@ -21,8 +21,12 @@ std::int32_t getInteger(const cf::Value* dict, const char* key, Int* n) {
     if (value == nullptr)
         return kDict::kMissing;
     std::optional<std::int64_t> number = value->integer();
-    if (!number && value->isReal())
-        number = static_cast<std::int64_t>(*value->real());
+    // A real converts truncated when its whole part fits 64 bits (NaN never does).
+    constexpr double kInt64Limit = 0x1p63;
+    if (const double real = value->real().value_or(0);
+        !number && value->isReal() && real > -kInt64Limit && real < kInt64Limit) {
+        number = static_cast<std::int64_t>(real);
+    }
     if (!number || *number < std::numeric_limits<Int>::min() ||
         *number > std::numeric_limits<Int>::max()) {
         return kDict::kWrongType;

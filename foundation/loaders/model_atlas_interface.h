@@ -33,7 +33,9 @@ using FlagArrayOfModel_t = std::uint8_t(std::int32_t printerTypeID, cf::Value** 
 using FlagOfSize_t = std::uint8_t(std::int32_t printerTypeID, std::int32_t sizeID);
 using NameOfID_t = char*(std::int32_t id);
 using GetDafaultRollWithQDXAID_t = std::int32_t(std::int32_t printerTypeID);
-using GetPaperSourceNumber_t = void(std::int32_t printerTypeID, PaperSourceNumRec* record);
+/// Writes at most `capacity` codes (never more than the record holds) and a count clipped to them.
+using GetPaperSourceNumber_t = void(std::int32_t printerTypeID, PaperSourceNumRec* record,
+                                    std::uint32_t capacity);
 using GetEPrinterTypeID_t = std::int32_t(const char* printerName, std::int32_t* printerTypeID);
 using GetSupportPrinterList_t = std::int32_t(MenuDataArray menu);
 using get_MediumName_FromMediumID_t = char*(std::int16_t mediumID);

@@ -121,7 +121,7 @@ void Load_GetPaperSourceNumber(std::int32_t printerTypeID, PaperSourceNumRec* re
     auto* function = reinterpret_cast<GetPaperSourceNumber_t*>(
         modelFunction("GetPaperSourceNumber", "GetPaperSourceNumber"));
     if (function != nullptr)
-        function(printerTypeID, record);
+        function(printerTypeID, record, kPaperSourceSlots);
 }
 
 std::int32_t Load_GetEPrinterTypeID(const char* printerName, std::int32_t* printerTypeID) {

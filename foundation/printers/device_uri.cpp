@@ -115,7 +115,7 @@ UrlType kMakePrinterList_ZORVEX_common_V600_PS::getUrlType(std::string_view uri,
         }
         return kUrlUnusable;
     }
-    const bool throughBackend = useBackend == kDefaultUseBackend;
+    const bool throughBackend = useBackend == kThroughMakersBackend;
     if (containsIgnoringCase(uri, "usb:")) {
         return throughBackend ? kUrlUnusable : kUrlUsb;
     }

@@ -3,14 +3,12 @@
 
 #include <memory>
 
-#include "helpers/kdict.h"
 #include "loaders/model_atlas_loader.h"
+#include "printer/printer_function.h"
 #include "printing/queues.h"
 
 namespace {
 
-constexpr char kTypeIDKey[] = "EPrinterTypeID";
-constexpr char kUseBackendKey[] = "UseBackend";
 constexpr char kItemNameKey[] = "cf_string1";
 
 bool listed(MenuDataArray list, const std::string& name) {
@@ -61,29 +59,6 @@ std::optional<std::string> kMakePrinterList_ZORVEX_common_V600_PS::getPPDValue(
     return ppd.attribute(keyword);
 }
 
-// The "UseBackend" of the model's row in its function table, read as the capability record
-// reads it: rows in order, a row without a type id ends the search.
 std::int32_t kMakePrinterList_ZORVEX_common_V600_PS::getUseBackend(std::int32_t typeID) const {
-    cf::Value* table = nullptr;
-    const std::int32_t status = Load_GetPrinterFunctionInfoArray(typeID, &table);
-    const std::unique_ptr<cf::Value> owned(table);
-    if (status != 0 || table == nullptr || !table->isArray()) {
-        return kDefaultUseBackend;
-    }
-    for (const cf::Value& row : *table->array()) {
-        if (!row.isDictionary()) {
-            continue;
-        }
-        std::int32_t rowID = 0;
-        if (kDict::DictGetSInt32(&row, kTypeIDKey, &rowID) != 0) {
-            return kDefaultUseBackend;
-        }
-        if (rowID == typeID) {
-            std::int32_t useBackend = 0;
-            return kDict::DictGetSInt32(&row, kUseBackendKey, &useBackend) == 0
-                       ? useBackend
-                       : kDefaultUseBackend;
-        }
-    }
-    return kDefaultUseBackend;
+    return GetUseBackendFlag(typeID);
 }

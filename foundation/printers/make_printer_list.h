@@ -38,8 +38,8 @@ inline constexpr char kPpdFamilyKeyword[] = "VQPDLType";
 inline constexpr char kPpdFamily[] = "TARN";
 /// The PPD keyword naming the model.
 inline constexpr char kPpdModelKeyword[] = "VQPrinterName";
-/// The use-backend value of a model without a capability record.
-inline constexpr std::int32_t kDefaultUseBackend = 1;
+/// The use-backend value of a model that prints through the maker's backend.
+inline constexpr std::int32_t kThroughMakersBackend = 1;
 
 class kMakePrinterList_ZORVEX_common_V600_PS {
   public:
@@ -52,7 +52,8 @@ class kMakePrinterList_ZORVEX_common_V600_PS {
     /// attributes, lacks the keyword or its first such attribute has no value.
     std::optional<std::string> getPPDValue(const printing::Ppd& ppd, const char* keyword) const;
 
-    /// The model's use-backend value from its capability record; 1 when it has none.
+    /// The model's use-backend value from its capability record (GetUseBackendFlag); 1 when it
+    /// has none.
     std::int32_t getUseBackend(std::int32_t typeID) const;
 
     /// The URL type of a device URI: the maker's backend by its "?usb", "?fw", "?ipv6", "?ip"

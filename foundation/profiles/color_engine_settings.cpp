@@ -1,14 +1,9 @@
 #include "profiles/color_engine_settings.h"
 
-#include <cstring>
-#include <string>
 #include <system_error>
-#include <vector>
 
 #include "cf/folders.h"
 #include "cf/property_list.h"
-#include "cf/string_table.h"
-#include "helpers/kstat.h"
 
 namespace {
 
@@ -49,18 +44,6 @@ bool Check_BPCValueFromPlist(bool write, bool value) {
 
 bool isAdobeCMMInstalled() {
     return false;
-}
-
-void GetLocaleCharforMDB(const cf::Bundle* bundle, char* buffer) {
-    if (bundle == nullptr || buffer == nullptr) {
-        return;
-    }
-    const std::vector<std::string> languages{kStat::Get_LanguageIdentifier()};
-    const auto text = cf::localizedString(*bundle, kMediaLocaleKey, languages);
-    if (!text || text->empty() || text->size() >= kMediaLocaleSize) {
-        return;
-    }
-    std::memcpy(buffer, text->c_str(), text->size() + 1);
 }
 
 int CheckColor(int mode) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "bytes/byte_order.h"
+#include "bytes/utf16_text.h"
 
 namespace {
 
@@ -15,54 +16,11 @@ constexpr std::uint32_t kSmallestRecord = 12;
 constexpr std::size_t kCodeSize = 2;
 constexpr char kEnglish[] = "en";
 
-constexpr std::uint32_t kReplacement = 0xFFFD;
-constexpr std::uint32_t kHighSurrogateFirst = 0xD800;
-constexpr std::uint32_t kLowSurrogateFirst = 0xDC00;
-constexpr std::uint32_t kSurrogateEnd = 0xE000;
-constexpr std::uint32_t kSurrogateBits = 10;
-constexpr std::uint32_t kSupplementaryFirst = 0x10000;
-
 struct Record {
     std::string_view language;
     std::string_view country;
     std::span<const std::uint8_t> text;
 };
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < kSupplementaryFirst) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// UTF-16BE to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string utf8FromUtf16be(std::span<const std::uint8_t> text) {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        std::uint32_t unit = bytes::loadBE16(text.data() + i);
-        if (unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst && i + 3 < text.size()) {
-            const std::uint32_t low = bytes::loadBE16(text.data() + i + 2);
-            if (low >= kLowSurrogateFirst && low < kSurrogateEnd) {
-                unit = kSupplementaryFirst + ((unit - kHighSurrogateFirst) << kSurrogateBits) +
-                       (low - kLowSurrogateFirst);
-                i += 2;
-            }
-        }
-        appendUtf8(out, unit >= kHighSurrogateFirst && unit < kSurrogateEnd ? kReplacement : unit);
-    }
-    return out;
-}
 
 std::string_view codeAt(std::span<const std::uint8_t> at) {
     return {reinterpret_cast<const char*>(at.data()), kCodeSize};
@@ -111,7 +69,7 @@ std::optional<std::string> GetProfileTagName(std::span<const std::byte> element,
         const bool languageMatches = language.size() == kCodeSize && record->language == language;
         const bool countryMatches = country.size() == kCodeSize && record->country == country;
         if (languageMatches && countryMatches) {
-            return utf8FromUtf16be(record->text);
+            return bytes::utf8FromUtf16(record->text, bytes::Utf16Order::BigEndian);
         }
         if (languageMatches && !firstLanguage) {
             firstLanguage = record;
@@ -128,7 +86,7 @@ std::optional<std::string> GetProfileTagName(std::span<const std::byte> element,
     }
     for (const auto& choice : {firstLanguage, firstCountry, firstEnglish, first}) {
         if (choice) {
-            return utf8FromUtf16be(choice->text);
+            return bytes::utf8FromUtf16(choice->text, bytes::Utf16Order::BigEndian);
         }
     }
     return std::nullopt;

@@ -35,15 +35,16 @@ def text_field(text, size):
 
 
 def container(parts):
-    """Named parts: magic, count, entries of (name, offset, length), then the payloads."""
-    head = b"MTB1" + struct.pack("<I", len(parts))
-    offset = len(head) + len(parts) * (PART_NAME_BYTES + 8)
+    """Named parts: magic, total length, count, entries of (name, offset, length), then the
+    payloads."""
+    head_bytes = 12
+    offset = head_bytes + len(parts) * (PART_NAME_BYTES + 8)
     entries, payloads = b"", b""
     for name, payload in parts:
         entries += text_field(name, PART_NAME_BYTES) + struct.pack("<II", offset, len(payload))
         payloads += payload
         offset += len(payload)
-    return head + entries + payloads
+    return b"MTB1" + struct.pack("<II", offset, len(parts)) + entries + payloads
 
 
 def curve(gamma):

@@ -1,5 +1,7 @@
 #include "media_image.h"
 
+#include "medab2/table_parts.h"
+
 #include <cstring>
 #include <vector>
 
@@ -250,7 +252,12 @@ std::span<const std::uint8_t> MediaImage::table(const Medium& medium, TableKind 
     const std::uint32_t length = bytes::loadLE32(entry + 4);
     if (offset == kNone || length == 0)
         return {};
-    return pool(offset, length);
+    // A table is handed out only when it states its own length, which is all that a reader
+    // given the table alone can bound its reads by.
+    const auto found = pool(offset, length);
+    if (found.size() < kPartsHeadBytes || declaredTableLength(found.data()) != found.size())
+        return {};
+    return found;
 }
 
 }  // namespace medab2

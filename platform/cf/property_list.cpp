@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <plist/plist.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -252,6 +253,26 @@ bool isWholeXmlList(std::string_view text) {
     return document.ends_with(kClosingTag) && document.find('\0') == std::string_view::npos;
 }
 
+// The replacement of an existing file takes over its permission bits.
+bool keepModeOfTarget(int fd, const std::filesystem::path& path) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
+        return true;
+    }
+    constexpr mode_t kPermissionBits = 07777;
+    return ::fchmod(fd, target.st_mode & kPermissionBits) == 0;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced still holds the new file.
+void syncFolderOf(const std::filesystem::path& path) {
+    const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -359,7 +380,7 @@ PlistStatus writePropertyListFile(const std::filesystem::path& path, const Value
     if (fd < 0) {
         return PlistStatus::FileError;
     }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = keepModeOfTarget(fd, path) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
         const int savedErrno = errno;
@@ -367,6 +388,7 @@ PlistStatus writePropertyListFile(const std::filesystem::path& path, const Value
         errno = savedErrno;
         return PlistStatus::FileError;
     }
+    syncFolderOf(path);
     return PlistStatus::Ok;
 }
 

@@ -37,7 +37,8 @@ PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
                               std::vector<std::uint8_t>& out);
 
 /// Writes `value` to `path` atomically: a temporary file in the same folder is written, flushed
-/// and renamed over `path`, so a failed write leaves any earlier file whole.
+/// and renamed over `path`, so a failed write leaves any earlier file whole. A file replaced
+/// keeps its permission bits.
 PlistStatus writePropertyListFile(const std::filesystem::path& path, const Value& value,
                                   PropertyListFormat format = PropertyListFormat::Xml);
 

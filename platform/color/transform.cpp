@@ -4,6 +4,9 @@
 #include <lcms2.h>
 
 #include <bit>
+#include <type_traits>
+
+#include "color/lattice.h"
 
 namespace color {
 namespace {
@@ -52,15 +55,31 @@ constexpr cmsUInt32Number kPrecision =
 constexpr std::size_t kFineGridMostInputs = 3;
 constexpr cmsUInt32Number kFineGridPoints = 65;
 
+// The lattice reads 16-bit rows as 16-bit numbers; rows at odd addresses go to the engine.
+bool samplesAligned(const void* row) {
+    return reinterpret_cast<std::uintptr_t>(row) % alignof(std::uint16_t) == 0;
+}
+
 bool hasAlpha(Layout layout) {
     return layout == Layout::AlphaRgb;
 }
 
-std::size_t slotOf(Layout sourceLayout, Layout destinationLayout, Depth depth) {
-    return (static_cast<std::size_t>(sourceLayout) * kLayoutCount +
-            static_cast<std::size_t>(destinationLayout)) *
-               kDepthCount +
-           static_cast<std::size_t>(depth);
+std::size_t slotOf(RowForm source, RowForm destination) {
+    const std::size_t layouts = static_cast<std::size_t>(source.layout) * kLayoutCount +
+                                static_cast<std::size_t>(destination.layout);
+    const std::size_t depths = static_cast<std::size_t>(source.depth) * kDepthCount +
+                               static_cast<std::size_t>(destination.depth);
+    return layouts * kDepthCount * kDepthCount + depths;
+}
+
+bool isRgb(RowForm form) {
+    return form.layout == Layout::Rgb;
+}
+
+// The lattice reads 16-bit rows as 16-bit numbers; rows at odd addresses or strides go to the
+// engine.
+bool latticeCanRead(const void* row, RowForm form, std::size_t stride) {
+    return form.depth == Depth::Eight || (samplesAligned(row) && stride % 2 == 0);
 }
 
 }  // namespace
@@ -121,26 +140,27 @@ std::unique_ptr<Transform> Transform::createProofing(std::shared_ptr<const Profi
     std::unique_ptr<Transform> transform(new Transform(
         std::move(source), std::move(proof), std::move(destination), intent, proofIntent));
     // Linking the profiles in their own layouts shows at once whether the engine can join them.
+    // The 16-bit transform is the one an RGB lattice is sampled from.
     const Layout from = naturalLayout(transform->source_->colorSpace());
     const Layout to = naturalLayout(transform->destination_->colorSpace());
-    if (transform->engineTransform(from, to, Depth::Eight) == nullptr) {
+    if (transform->engineTransform({from, Depth::Sixteen}, {to, Depth::Sixteen}) == nullptr) {
         return nullptr;
     }
     return transform;
 }
 
-void* Transform::engineTransform(Layout sourceLayout, Layout destinationLayout, Depth depth) {
-    const std::size_t slot = slotOf(sourceLayout, destinationLayout, depth);
+void* Transform::engineTransform(RowForm source, RowForm destination) {
+    const std::size_t slot = slotOf(source, destination);
     if (engine_[slot] != nullptr || refused_[slot]) {
         return engine_[slot];
     }
-    const cmsUInt32Number input = engineFormat(sourceLayout, depth);
-    const cmsUInt32Number output = engineFormat(destinationLayout, depth);
+    const cmsUInt32Number input = engineFormat(source.layout, source.depth);
+    const cmsUInt32Number output = engineFormat(destination.layout, destination.depth);
     cmsUInt32Number flags = kPrecision;
-    if (samplesPerPixel(sourceLayout) <= kFineGridMostInputs) {
+    if (samplesPerPixel(source.layout) <= kFineGridMostInputs) {
         flags |= cmsFLAGS_GRIDPOINTS(kFineGridPoints);
     }
-    if (hasAlpha(sourceLayout) && hasAlpha(destinationLayout)) {
+    if (hasAlpha(source.layout) && hasAlpha(destination.layout)) {
         flags |= cmsFLAGS_COPY_ALPHA;
     }
     if (proof_ == nullptr) {
@@ -155,13 +175,47 @@ void* Transform::engineTransform(Layout sourceLayout, Layout destinationLayout, 
     return engine_[slot];
 }
 
-bool Transform::convert(const void* source, Layout sourceLayout, void* destination,
-                        Layout destinationLayout, Depth depth, std::size_t pixels, std::size_t rows,
+bool Transform::sampleLattice(std::span<std::uint16_t> words) {
+    void* engine = engineTransform({Layout::Rgb, Depth::Sixteen}, {Layout::Rgb, Depth::Sixteen});
+    return engine != nullptr &&
+           color::sampleLattice(
+               words, [engine](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+                   cmsDoTransform(engine, in, out, static_cast<cmsUInt32Number>(pixels));
+                   return true;
+               });
+}
+
+const std::uint16_t* Transform::lattice() {
+    if (lattice_.empty()) {
+        std::vector<std::uint16_t> words(kLatticeWords);
+        if (!sampleLattice(words)) {
+            return nullptr;
+        }
+        lattice_ = std::move(words);
+    }
+    return lattice_.data();
+}
+
+bool Transform::prepare(RowForm source, RowForm destination) {
+    if (isRgb(source) && isRgb(destination)) {
+        return lattice() != nullptr;
+    }
+    return engineTransform(source, destination) != nullptr;
+}
+
+bool Transform::convert(const void* source, RowForm sourceForm, void* destination,
+                        RowForm destinationForm, std::size_t pixels, std::size_t rows,
                         std::size_t sourceStride, std::size_t destinationStride) {
     if (source == nullptr || destination == nullptr) {
         return false;
     }
-    void* engine = engineTransform(sourceLayout, destinationLayout, depth);
+    if (isRgb(sourceForm) && isRgb(destinationForm) &&
+        latticeCanRead(source, sourceForm, sourceStride) &&
+        latticeCanRead(destination, destinationForm, destinationStride)) {
+        return convertThroughLattice(source, sourceForm.depth, destination, destinationForm.depth,
+                                     pixels, rows, sourceStride, destinationStride);
+    }
+    void* engine = engineTransform(sourceForm, destinationForm);
     if (engine == nullptr) {
         return false;
     }
@@ -169,15 +223,46 @@ bool Transform::convert(const void* source, Layout sourceLayout, void* destinati
         return true;
     }
     if (sourceStride == 0) {
-        sourceStride = pixels * bytesPerPixel(sourceLayout, depth);
+        sourceStride = pixels * bytesPerPixel(sourceForm.layout, sourceForm.depth);
     }
     if (destinationStride == 0) {
-        destinationStride = pixels * bytesPerPixel(destinationLayout, depth);
+        destinationStride = pixels * bytesPerPixel(destinationForm.layout, destinationForm.depth);
     }
     cmsDoTransformLineStride(engine, source, destination, static_cast<cmsUInt32Number>(pixels),
                              static_cast<cmsUInt32Number>(rows),
                              static_cast<cmsUInt32Number>(sourceStride),
                              static_cast<cmsUInt32Number>(destinationStride), 0, 0);
+    return true;
+}
+
+bool Transform::convertThroughLattice(const void* source, Depth sourceDepth, void* destination,
+                                      Depth destinationDepth, std::size_t pixels, std::size_t rows,
+                                      std::size_t sourceStride, std::size_t destinationStride) {
+    const std::uint16_t* words = lattice();
+    if (words == nullptr) {
+        return false;
+    }
+    const auto* in = static_cast<const std::uint8_t*>(source);
+    auto* out = static_cast<std::uint8_t*>(destination);
+    const auto wide = [](auto* row) {
+        using Byte = std::remove_pointer_t<decltype(row)>;
+        using Word = std::conditional_t<std::is_const_v<Byte>, const std::uint16_t, std::uint16_t>;
+        return reinterpret_cast<Word*>(row);
+    };
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (sourceDepth == Depth::Eight && destinationDepth == Depth::Eight) {
+            applyLattice(words, in, out, pixels);
+        } else if (sourceDepth == Depth::Eight) {
+            applyLattice(words, in, wide(out), pixels);
+        } else if (destinationDepth == Depth::Eight) {
+            applyLattice(words, wide(in), out, pixels);
+        } else {
+            applyLattice(words, wide(in), wide(out), pixels);
+        }
+        in += sourceStride != 0 ? sourceStride : pixels * bytesPerPixel(Layout::Rgb, sourceDepth);
+        out += destinationStride != 0 ? destinationStride
+                                      : pixels * bytesPerPixel(Layout::Rgb, destinationDepth);
+    }
     return true;
 }
 

@@ -1,10 +1,9 @@
 // The installed-PPD walk: the driver's own folder first, then the folders CUPS takes models from.
 #include "printing/installed_ppds.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <system_error>
 
+#include "cf/folder_files.h"
 #include "cf/folders.h"
 
 namespace printing {
@@ -20,22 +19,6 @@ fs::path cupsModelFolder() {
     return fs::path(value != nullptr && *value != '\0' ? value : kCupsDataFolder) / "model";
 }
 
-// The regular files below `folder`, sorted by path so that the walk order is stable.
-std::vector<fs::path> filesBelow(const fs::path& folder) {
-    std::vector<fs::path> files;
-    std::error_code error;
-    fs::recursive_directory_iterator entries(folder, fs::directory_options::skip_permission_denied,
-                                             error);
-    for (; !error && entries != fs::recursive_directory_iterator(); entries.increment(error)) {
-        std::error_code entryError;
-        if (entries->is_regular_file(entryError) && !entryError) {
-            files.push_back(entries->path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 fs::path driverPpdFolder() {
@@ -48,7 +31,7 @@ std::vector<fs::path> installedPpdFolders() {
 
 bool forEachInstalledPpd(const PpdVisitor& visit) {
     for (const fs::path& folder : installedPpdFolders()) {
-        for (const fs::path& file : filesBelow(folder)) {
+        for (const fs::path& file : cf::regularFilesBelow(folder)) {
             const std::unique_ptr<Ppd> ppd = Ppd::openFile(file);
             if (ppd != nullptr && !visit(*ppd, file)) {
                 return false;

@@ -1,26 +1,21 @@
-// The core's band-loop services. The modules behind them are not built yet; each answers -1,
-// so a job that reaches them fails instead of printing a wrong page.
+// The core's band-loop services: caption rendering and merging, print colour processing, the
+// host line converter and the page commands, each the core's own module.
 #include "band/band_services.h"
 
-#include "rastercore/result_codes.h"
-
-namespace {
-
-constexpr std::int32_t kNotBuilt = rastercore::kResultFailure;
-
-}  // namespace
+#include "caption/caption_merge.h"
+#include "caption/caption_render.h"
+#include "color/tarn_color.h"
+#include "convert/row_convert.h"
+#include "jobstart/job_start.h"
 
 const BandServices& coreBandServices() {
     static const BandServices services{
-        .captionMakeData = [](PLGContext*, std::int16_t) { return kNotBuilt; },
-        .captionSetBuff = [](PLGContext*, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
-                             std::uint32_t, std::uint8_t**, std::int32_t*) { return kNotBuilt; },
-        .colorProcessing = [](Color_Info*, std::uint8_t*, TARNRect*,
-                              std::uint8_t*) { return kNotBuilt; },
-        .bitConvert = [](PLGContext*, std::int32_t, const void*,
-                         std::uint8_t**) { return kNotBuilt; },
-        .startPage = [](PLGContext*) { return kNotBuilt; },
-        .endPage = [](PLGContext*) { return kNotBuilt; },
+        .captionMakeData = PLG_Caption_MakeData,
+        .captionSetBuff = PLG_Caption_SetBuff,
+        .colorProcessing = tarn_Color_ColorProcessing,
+        .bitConvert = PLG_BitConvert_Function,
+        .startPage = PLG_StartPage,
+        .endPage = PLG_EndPage,
     };
     return services;
 }

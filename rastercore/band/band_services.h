@@ -39,8 +39,6 @@ struct BandServices {
     std::function<std::int32_t(PLGContext* context)> endPage;
 };
 
-/// The core's own services. Caption rendering, print colour processing, the host line converter
-/// and the page commands are not built yet: each answers -1 until it is.
 /// The core's own services.
 const BandServices& coreBandServices();
 

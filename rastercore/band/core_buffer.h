@@ -25,6 +25,14 @@ class CoreBuffer {
     std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
 
+    /// Hands the buffer over to the caller, who releases it with `Dispose_MemoryClear`.
+    std::uint8_t* take() {
+        std::uint8_t* taken = data_;
+        data_ = nullptr;
+        size_ = 0;
+        return taken;
+    }
+
   private:
     void release() {
         Dispose_MemoryClear(&data_, kUnusedKind);

@@ -54,6 +54,11 @@ CommonInfoTable* hostTable(const PLGContext& context) {
 
 }  // namespace
 
+std::uint32_t sourceLinePixels(const PLGContext& context) {
+    return context.rotate != 0 ? extent(context.sourceRect[0], context.sourceRect[2])
+                               : extent(context.sourceRect[1], context.sourceRect[3]);
+}
+
 std::int32_t advanceStateForMac(PLGContext* context) {
     CommonInfoTable* table = context != nullptr ? hostTable(*context) : nullptr;
     if (table == nullptr || context->hostImage == nullptr || table->advanceStateProc == nullptr) {
@@ -91,7 +96,7 @@ std::int32_t SourceFetcher::prepare() {
     sourceHeight_ = extent(context_.sourceRect[0], context_.sourceRect[2]);
     sourceWidth_ = extent(context_.sourceRect[1], context_.sourceRect[3]);
     lineCount_ = rotate_ ? sourceWidth_ : sourceHeight_;
-    pixelCount_ = rotate_ ? sourceHeight_ : sourceWidth_;
+    pixelCount_ = sourceLinePixels(context_);
     workPixelBytes_ = (static_cast<std::size_t>(context_.bitsPerPixel) + 7) / 8;
     workLineBytes_ = workPixelBytes_ * pixelCount_;
 
@@ -108,7 +113,11 @@ std::int32_t SourceFetcher::prepare() {
     }
     hostPixelBytes_ = (static_cast<std::size_t>(context_.hostImage->depth) * samples + 7) / 8;
     hostLineBytes_ = hostPixelBytes_ * pixelCount_;
-    return sharpening_ ? hostLines_.allocate(kWindowLines * hostLineBytes_) : kResultOk;
+    // Sharpening converts three delivered lines; a turned image gathers its one column.
+    if (sharpening_ || rotate_) {
+        return hostLines_.allocate((sharpening_ ? kWindowLines : 1) * hostLineBytes_);
+    }
+    return kResultOk;
 }
 
 std::int32_t SourceFetcher::fetch(std::uint32_t index, std::uint8_t** line) {
@@ -233,7 +242,12 @@ std::int32_t SourceFetcher::fetchFromImageEditor(std::uint32_t index, std::uint8
         return kResultHostImage;
     }
     if (!sharpening_) {
-        if (!rotate_ && static_cast<std::size_t>(image.rowBytes) < hostLineBytes_) {
+        if (rotate_) {
+            result = separateDeliveredLines(delivered);
+            return result == kResultOk ? services_.bitConvert(&context_, 0, hostLines_.data(), line)
+                                       : result;
+        }
+        if (static_cast<std::size_t>(image.rowBytes) < hostLineBytes_) {
             return kResultHostImage;
         }
         return services_.bitConvert(&context_, 0, image.data, line);

@@ -21,6 +21,12 @@ struct PLGContext;
 /// null context or a host without the callback.
 std::int32_t advanceStateForMac(PLGContext* context);
 
+/// Pixels of one source line: the source rectangle's width, or its height when the image is
+/// printed turned (a line is then a column).
+std::uint32_t sourceLinePixels(const PLGContext& context);
+
+/// Delivered host lines reach the converter packed: `pixelCount()` pixels of the host's format,
+/// one after another (a turned image's column is gathered from the delivered rows first).
 class SourceFetcher {
   public:
     SourceFetcher(PLGContext& context, const BandServices& services)

@@ -44,8 +44,15 @@ std::int32_t PLG_Mirror_Function(const PLGContext* context, std::uint8_t* line,
     if (context->cmdInfo == nullptr || context->cmdInfo->mirror != kMirrorOn || pixelCount < 2) {
         return rastercore::kResultOk;
     }
-    const std::size_t pixelBytes =
-        context->bitsPerPixel == kBits8Pixel ? kPixelBytes8 : kPixelBytes16;
+    reversePixels(line, pixelCount,
+                  context->bitsPerPixel == kBits8Pixel ? kPixelBytes8 : kPixelBytes16);
+    return rastercore::kResultOk;
+}
+
+void reversePixels(std::uint8_t* line, std::uint32_t pixelCount, std::size_t pixelBytes) {
+    if (pixelCount < 2) {
+        return;
+    }
     std::uint8_t* left = line;
     std::uint8_t* right = line + (std::size_t{pixelCount} - 1) * pixelBytes;
     while (left < right) {
@@ -53,5 +60,4 @@ std::int32_t PLG_Mirror_Function(const PLGContext* context, std::uint8_t* line,
         left += pixelBytes;
         right -= pixelBytes;
     }
-    return rastercore::kResultOk;
 }

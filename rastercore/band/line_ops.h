@@ -1,6 +1,7 @@
-// Operations on one working line: nearest-neighbour widening and mirroring.
+// Operations on one working line: nearest-neighbour widening, reversal and mirroring.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct PLGContext;
@@ -10,6 +11,9 @@ struct PLGContext;
 /// steps at most one pixel per destination pixel. Pixel sizes below 8 bits copy nothing.
 void ZoomWi(std::uint8_t* destination, std::uint32_t destinationWidth, const std::uint8_t* source,
             std::uint32_t sourceWidth, std::int32_t bitsPerPixel);
+
+/// Reverses the order of the `pixelCount` pixels of `pixelBytes` bytes each of `line` in place.
+void reversePixels(std::uint8_t* line, std::uint32_t pixelCount, std::size_t pixelBytes);
 
 /// Reverses the order of the `pixelCount` pixels of `line` in place when the command record's
 /// mirror flag is 1: three samples of 8 bits for a working pixel size of 24, else of 16 bits.

@@ -1,4 +1,5 @@
-// One colour-adjust entry: the adjustments of one pattern cell, of a normal job, or of the caption.
+// One colour-adjust entry: the adjustments of one pattern cell, of a normal job, or of the
+// caption, and the colour framework's objects made from them.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +22,11 @@ struct ColorAdjustEntry {
     std::int32_t yellowBlue;
     std::int32_t saturation;
     std::int32_t greyTone;
+    void* preprocObject;     ///< the cell's pre-processing object, or null
+    void* monochromeObject;  ///< the cell's monochrome object, or null
 };
 #pragma pack(pop)
 static_assert(offsetof(ColorAdjustEntry, gamma) == 9);
 static_assert(offsetof(ColorAdjustEntry, tableIndex) == 37);
-static_assert(sizeof(ColorAdjustEntry) == 59);
+static_assert(offsetof(ColorAdjustEntry, preprocObject) == 59);
+static_assert(sizeof(ColorAdjustEntry) == 75);

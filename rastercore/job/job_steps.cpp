@@ -1,11 +1,13 @@
-// The core's job steps. Set-up and tear-down, the job transport, job start and end and the
-// test-pattern print are not built yet: each answers -1 until it is.
+// The core's job steps. Set-up and tear-down and the test-pattern print loop are not built yet:
+// each answers -1 until it is.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
-
+#include "caption/pattern_caption.h"
+#include "jobstart/job_start.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
+#include "transport/job_transport.h"
 #include "util/memory.h"
 
 namespace {
@@ -20,14 +22,14 @@ const JobSteps& coreJobSteps() {
     static const JobSteps steps{
         .initialize = [](void*, CoreCommonInfoTbl**,
                          PLGContext*) { return rastercore::kResultFailure; },
-        .jobOpen = [](QDXA_Info*) { return rastercore::kResultFailure; },
-        .startJob = notBuilt,
+        .jobOpen = PLG_IOS_JobOpen,
+        .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
-        .patternCreateCaption = notBuilt,
+        .patternCreateCaption = PLG_PatternCreateCaption,
         .patternPrintLoop = notBuilt,
-        .endJob = notBuilt,
-        .jobCancel = [](QDXA_Info*, bool* closeAsCancelled) { *closeAsCancelled = true; },
-        .jobClose = [](QDXA_Info*, bool) {},
+        .endJob = PLG_EndJob,
+        .jobCancel = PLG_IOS_JobCancel,
+        .jobClose = PLG_IOS_JobClose,
         .terminate =
             [](PLGContext* context) {
                 Dispose_MemoryClear(&context, kUnusedKind);

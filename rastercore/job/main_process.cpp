@@ -1,7 +1,6 @@
 // The job driver.
 #include "job/main_process.h"
 
-#include <cstring>
 #include <optional>
 
 #include "cf/notification_center.h"
@@ -93,16 +92,13 @@ std::int32_t runOpenedJob(const JobSteps& steps, PLGContext* context, CoreCommon
     return startOrEndResult(steps.endJob(context));
 }
 
-// Cancels a failed job on the printer, then closes it.
-void finishOpenedJob(const JobSteps& steps, PLGContext* context, const CoreCommonInfoTbl* table,
-                     std::int32_t result) {
+// Cancels a failed or cancelled job on the printer, then closes it. Such a job is always closed
+// as cancelled: the printer may not list it yet, and a normal close would print its partial data.
+void finishOpenedJob(const JobSteps& steps, PLGContext* context, std::int32_t result) {
     bool closeAsCancelled = false;
     if (result != kResultOk) {
         steps.jobCancel(context->qdxaInfo, &closeAsCancelled);
-        if (std::strncmp(table->connectionTypeName, kAppleTalkConnection,
-                         sizeof table->connectionTypeName) == 0) {
-            closeAsCancelled = true;
-        }
+        closeAsCancelled = true;
     }
     steps.jobClose(context->qdxaInfo, closeAsCancelled);
 }
@@ -135,7 +131,7 @@ std::int32_t runSetUpJob(const JobSteps& steps, PLGContext* context, CoreCommonI
     std::int32_t result = steps.jobOpen(context->qdxaInfo);
     if (result == kResultOk) {
         result = runOpenedJob(steps, context, table, hostType);
-        finishOpenedJob(steps, context, table, result);
+        finishOpenedJob(steps, context, result);
     }
     return result;  // the observer goes with `cancelObserver`
 }

@@ -11,13 +11,10 @@ struct CoreCommonInfoTbl;
 inline constexpr const char* kColorSpaceSuiteName = "Photoshop ColorSpace Suite for Plug-ins";
 inline constexpr std::int32_t kColorSpaceSuiteVersion = 1;
 
-/// The connection kind that always closes a failed job as cancelled.
-inline constexpr const char* kAppleTalkConnection = "AppleTalk";
-
 /// Runs one job with the core's steps: set-up, cancel channel, job open, job start, the band
-/// loop or the test-pattern print, job end, printer-side cancel after a failure, close, removal
-/// of the cancel observer, tear-down. `reserved` is passed to the set-up; `progress` is the
-/// image editor's `rastercore::ProgressObject`. Returns the plug-in error code of the first
-/// failing step (`pluginErrorFromResult`); 0xFFFFFFFF for a null table, with nothing done.
-/// The steps are those of `jobSteps()`.
+/// loop or the test-pattern print, job end, printer-side cancel after a failure or cancel, close
+/// (as cancelled after a failure or cancel), removal of the cancel observer, tear-down. `reserved`
+/// is passed to the set-up; `progress` is the image editor's `rastercore::ProgressObject`. Returns
+/// the plug-in error code of the first failing step (`pluginErrorFromResult`); 0xFFFFFFFF for a
+/// null table, with nothing done. The steps are those of `jobSteps()`.
 std::uint32_t PLG_CCC_Main_Process(void* reserved, CoreCommonInfoTbl* table, void* progress);

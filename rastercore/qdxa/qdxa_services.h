@@ -17,8 +17,7 @@ struct QDXA_Services {
     /// Hands one packet to the job transport: `header` (the packet header and its fixed
     /// parameters), then `payload`, with no copy between; `last` marks the job's final packet.
     /// Stores in `*untaken` the bytes of the packet the transport did not take. Returns 0, 1100
-    /// (the user cancelled) or the transport's failure code. The core's own answers 14000 for
-    /// every packet until the job transport is built.
+    /// (the user cancelled) or the transport's failure code.
     std::function<std::int32_t(QDXA_Info* info, std::span<const std::uint8_t> header,
                                std::span<const std::uint8_t> payload, bool last,
                                std::uint32_t* untaken)>
@@ -26,8 +25,7 @@ struct QDXA_Services {
 
     /// Fills the record's medium and medium type from the media database
     /// (`PLG_Get_Medium_MediumTypeEx_ForMXXXR`). Returns 1, -1 when the database has no answer or
-    /// 13010 when the media-database framework cannot be opened, which is the core's own answer
-    /// until the media database is built.
+    /// 13010 when the media-database framework cannot be opened.
     std::function<std::int32_t(QDXA_Info* info, PLGContext* context)> getMedium;
 };
 

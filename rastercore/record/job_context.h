@@ -15,6 +15,7 @@
 
 struct Cmd_Info;
 struct Color_Info;
+struct PatternCaptionAreas;
 
 namespace rastercore {
 class ProgressObject;
@@ -75,6 +76,9 @@ struct PLGContext {
     std::uint8_t* captionBitmap;      ///< caption width × height pixels, top row first
     std::uint32_t captionBitmapSize;  ///< bytes
     std::uint8_t* captionColorLine;   ///< one caption row after colour processing
+    std::int32_t textBitmapWidth;     ///< the rendered text at 200 dpi, pixels
+    std::int32_t textBitmapHeight;
+    std::int16_t captionFontSize;  ///< pixels at 200 dpi
 
     // Media and host link.
     void* mediaDatabase;
@@ -87,8 +91,9 @@ struct PLGContext {
     const void* colorSpaceSuite;  ///< image editor only
 
     // Row buffers.
-    std::uint8_t depthCode;  ///< working depth code 1 to 4
-    std::uint8_t* rgbRow;
+    std::uint8_t depthCode;             ///< working depth code 1 to 4
+    std::uint8_t* rgbRow;               ///< the converted host line: 3 or 6 bytes per source pixel
+    std::uint32_t rgbRowSize;           ///< bytes
     std::uint8_t* sharpenWindow;        ///< three working rows
     std::uint8_t* bandLine;             ///< one working line, image line width wide
     std::uint32_t bandLineSize;         ///< bytes
@@ -111,6 +116,7 @@ struct PLGContext {
     std::uint8_t patternFullSize;
     std::int32_t patternCaptionWidth;
     void* patternTables;
+    PatternCaptionAreas* patternCaptionAreas;  ///< the sheet's text areas
 
     // Job link.
     CoreCommonInfoTbl* jobRecord;          ///< the caller's record; only the cancel byte is written

@@ -172,16 +172,4 @@ TEST_F(USBPrinter, AdministrationRequestsAreQueued) {
     EXPECT_EQ(queue_.takeCalls(), Calls{"stop"});
 }
 
-using USBPrinterWithoutQueue = InterfaceTest;
-
-TEST_F(USBPrinterWithoutQueue, OpensFailUntilTheQueueIsBuilt) {
-    auto made = CLibPrinterAddress::initWithConnectionType(0, "Stratoline X9", kURI);
-    Address address(made.leak());
-    void* context = nullptr;
-    EXPECT_EQ(IOS_JobOpen(&context, address.get(), nullptr, nullptr), kIOS_ErrInternal);
-    EXPECT_EQ(IOS_AdminOpen(&context, address.get()), kIOS_ErrInternal);
-    EXPECT_EQ(context, nullptr);
-    EXPECT_FALSE(registryExists());
-}
-
 }  // namespace

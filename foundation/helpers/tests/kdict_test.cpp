@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 
 #include "cf/property_list.h"
 #include "support/temporary_folder.h"
@@ -35,6 +36,15 @@ TEST(kDict, IntegerReadsGiveMissingWrongTypeAndZero) {
         EXPECT_EQ(n, c.value) << c.key;
         n = 99;
         EXPECT_EQ(kDict::DictGetSInt32(&dict, c.key, &n), c.code) << c.key;
+    }
+    // Reals whose whole part no integer holds are of another type, not undefined conversions.
+    cf::Value reals = cf::Value::emptyDictionary();
+    reals.set("huge", cf::Value(1e300));
+    reals.set("nan", cf::Value(std::numeric_limits<double>::quiet_NaN()));
+    for (const char* key : {"huge", "nan"}) {
+        std::int32_t n = 99;
+        EXPECT_EQ(kDict::DictGetSInt32(&reals, key, &n), -2) << key;
+        EXPECT_EQ(n, 0) << key;
     }
     std::int16_t small = 1;
     EXPECT_EQ(kDict::DictGetSInt16(&dict, "short", &small), -2);

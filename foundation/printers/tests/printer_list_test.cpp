@@ -1,14 +1,14 @@
 // The printer list from the queues of a private CUPS scheduler: family and model from each
-// queue's PPD, name and kind from its device URI, the use-backend value from the
-// model-information bundle, grouped in the connection order.
+// queue's PPD, name and kind from its device URI, the use-backend value from the capability
+// record of the model-information bundle's tables, grouped in the connection order.
 #include "printers/printer_list.h"
 
 #include <gtest/gtest.h>
 
-#include "cf/bundle.h"
 #include "cups_server/cups_server.h"
 #include "loaders/interface_bundle_id.h"
 #include "printers/make_printer_list.h"
+#include "support/model_atlas_host.h"
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
 
@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kPpds = PRINTERS_TEST_PPD_DIR;
-constexpr char kShellID[] = "com.stratoline.test.printershell";
+constexpr char kShellID[] = "com.stratoline.test.atlas.printers";
 
 struct Printer {
     std::string name, model;
@@ -41,10 +41,7 @@ class PrinterList : public testing::Test {
             GTEST_SKIP() << testsupport::CupsServer::kCupsd
                          << " is not installed (Debian package cups-daemon)";
         }
-        shell_ = cf::Bundle::open(PRINTERS_TEST_SHELL_DIR);
-        ASSERT_NE(shell_, nullptr);
-        ASSERT_NE(shell_->symbol("testHostShellLoaded"), nullptr) << "the shell is loaded";
-        SetInterfaceBundleID(kShellID);
+        ASSERT_TRUE(host_.ready());
 
         server_ = std::make_unique<testsupport::CupsServer>(std::vector<testsupport::CupsQueue>{
             // SL-7000 prints through the maker's backend.
@@ -91,9 +88,8 @@ class PrinterList : public testing::Test {
     }
 
     testsupport::TemporaryFolder folder_;
-    testsupport::ScopedVariable temporary_{"TMPDIR", folder_.path().c_str()};
     testsupport::ScopedVariable home_{"HOME", folder_.path().c_str()};
-    std::unique_ptr<cf::Bundle> shell_;
+    testsupport::ModelAtlasHost host_{ATLAS_PRINTERS_SHELL};
     std::unique_ptr<testsupport::CupsServer> server_;
     MenuDataArray menu_ = nullptr;
 };
@@ -147,7 +143,7 @@ TEST_F(PrinterList, PpdValuesAndUseBackendOfTheModels) {
     EXPECT_EQ(list.getPPDValue(*ppd, "VQAbsent"), std::nullopt);
     EXPECT_EQ(list.getUseBackend(7000), 1);
     EXPECT_EQ(list.getUseBackend(5000), 0);
-    EXPECT_EQ(list.getUseBackend(1234), kDefaultUseBackend);
+    EXPECT_EQ(list.getUseBackend(1234), kThroughMakersBackend);
 }
 
 }  // namespace

@@ -1,17 +1,14 @@
-// The colour engine's settings file (checked with Python's plistlib), the media locale text of a
-// bundle and the colour modes.
+// The colour engine's settings file (checked with Python's plistlib) and the colour modes.
 #include "profiles/color_engine_settings.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 
 #include "cf/property_list.h"
 #include "support/python_oracle.h"
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
-#include "user_locale.h"
 
 namespace {
 
@@ -90,46 +87,6 @@ TEST_F(BlackPointSetting, UnreadableFileOrFolderAnswersTrueAndWritesNothing) {
     testsupport::ScopedVariable blocked("XDG_CONFIG_HOME", (folder_ / "plain/prefs").c_str());
     EXPECT_TRUE(Check_BPCValueFromPlist(true, false));
     EXPECT_FALSE(fs::exists(folder_ / "plain/prefs"));
-}
-
-class MediaLocale : public testing::Test {
-  protected:
-    void SetUp() override {
-        fs::create_directories(folder_ / "Media.bundle/Resources/ja.lproj");
-        fs::create_directories(folder_ / "Media.bundle/Resources/en.lproj");
-        cf::Value info = cf::Value::emptyDictionary();
-        info.set("CFBundleIdentifier", "com.stratoline.test.media");
-        info.set("CFBundleDevelopmentRegion", "en");
-        ASSERT_EQ(cf::writePropertyListFile(folder_ / "Media.bundle/Info.plist", info),
-                  cf::PlistStatus::Ok);
-        std::ofstream(folder_ / "Media.bundle/Resources/ja.lproj/Localizable.strings")
-            << "\"STEXT_SET_MDB_LOCALE\" = \"JPN\";\n\"LONG\" = \"" << std::string(300, 'x')
-            << "\";\n";
-        std::ofstream(folder_ / "Media.bundle/Resources/en.lproj/Localizable.strings")
-            << "\"OTHER\" = \"x\";\n";
-        bundle_ = cf::Bundle::open(folder_ / "Media.bundle");
-        ASSERT_NE(bundle_, nullptr);
-    }
-
-    testsupport::TemporaryFolder folder_;
-    std::unique_ptr<cf::Bundle> bundle_;
-};
-
-TEST_F(MediaLocale, CopiesTheTextOfTheUsersLanguage) {
-    char buffer[kMediaLocaleSize];
-    std::memset(buffer, '#', sizeof buffer);
-    {
-        profile_test::UserLocale japanese("ja_JP.UTF-8");
-        GetLocaleCharforMDB(bundle_.get(), buffer);
-        EXPECT_STREQ(buffer, "JPN");
-    }
-    // The English table lacks the key: the buffer stays as it was.
-    profile_test::UserLocale english("en_US.UTF-8");
-    std::strcpy(buffer, "kept");
-    GetLocaleCharforMDB(bundle_.get(), buffer);
-    EXPECT_STREQ(buffer, "kept");
-    GetLocaleCharforMDB(nullptr, buffer);
-    EXPECT_STREQ(buffer, "kept");
 }
 
 TEST(CheckColor, ColourModes) {

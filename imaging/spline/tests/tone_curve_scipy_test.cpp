@@ -19,6 +19,8 @@ using tone_curve_test::makeCurve;
 using tone_curve_test::Points;
 
 constexpr int kScipyMissing = 77;
+/// Random point sets per range.
+constexpr int kRounds = 12;
 /// A spline value this close to a rounding boundary may round either way in the two programs.
 constexpr double kBoundaryTolerance = 1e-6;
 
@@ -38,21 +40,27 @@ Points randomPoints(std::mt19937& random, std::int32_t inputRange, std::int32_t 
     return points;
 }
 
-/// The oracle's spline values at x[0] ... x[n-1] - 1, or an empty list (skip code in `status`).
-std::vector<double> scipyValues(const Points& points, int& status) {
+/// The oracle's spline values at x[0] ... x[n-1] - 1 of each point set, from one start of the
+/// oracle; empty lists when it fails (its exit code in `status`).
+std::vector<std::vector<double>> scipyValues(const std::vector<Points>& sets, int& status) {
     testsupport::TemporaryFolder folder;
-    {
-        std::ofstream out(folder / "points.txt");
-        for (const auto& [x, y] : points) {
+    std::vector<std::string> arguments;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const auto pointsPath = folder / ("points" + std::to_string(i) + ".txt");
+        std::ofstream out(pointsPath);
+        for (const auto& [x, y] : sets[i]) {
             out << x << ' ' << y << '\n';
         }
+        arguments.push_back(pointsPath.string());
+        arguments.push_back((folder / ("values" + std::to_string(i) + ".txt")).string());
     }
-    status = testsupport::runPython(
-        SPLINE_ORACLE, {(folder / "points.txt").string(), (folder / "values.txt").string()});
-    std::vector<double> values;
-    std::ifstream in(folder / "values.txt");
-    for (double v; in >> v;) {
-        values.push_back(v);
+    status = testsupport::runPython(SPLINE_ORACLE, arguments);
+    std::vector<std::vector<double>> values(sets.size());
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        std::ifstream in(arguments[2 * i + 1]);
+        for (double v; in >> v;) {
+            values[i].push_back(v);
+        }
     }
     return values;
 }
@@ -74,19 +82,25 @@ class ToneCurveScipy : public testing::TestWithParam<std::pair<std::int32_t, std
 TEST_P(ToneCurveScipy, RandomPointsGiveTheNaturalSplineRoundedAndClamped) {
     const auto [inputRange, outputRange] = GetParam();
     std::mt19937 random(static_cast<unsigned>(inputRange + outputRange));
-    for (int round = 0; round < 12; ++round) {
-        const Points points = randomPoints(random, inputRange, outputRange);
+    std::vector<Points> sets;
+    for (int round = 0; round < kRounds; ++round) {
+        sets.push_back(randomPoints(random, inputRange, outputRange));
+    }
+    int status = 0;
+    const auto oracle = scipyValues(sets, status);
+    if (status == kScipyMissing) {
+        GTEST_SKIP() << "python3-scipy is not installed for /usr/bin/python3";
+    }
+    ASSERT_EQ(status, 0);
+
+    for (int round = 0; round < kRounds; ++round) {
+        const Points& points = sets[round];
         SsplContext context{};
         ASSERT_EQ(makeCurve(context, inputRange, outputRange, points), kSsplOk);
         const auto table = curveOf(context);
         ASSERT_EQ(table.size(), static_cast<std::size_t>(inputRange));
 
-        int status = 0;
-        const auto values = scipyValues(points, status);
-        if (status == kScipyMissing) {
-            GTEST_SKIP() << "python3-scipy is not installed for /usr/bin/python3";
-        }
-        ASSERT_EQ(status, 0);
+        const auto& values = oracle[round];
         const std::int32_t first = points.front().first;
         const std::int32_t last = points.back().first;
         ASSERT_EQ(values.size(), static_cast<std::size_t>(last - first));

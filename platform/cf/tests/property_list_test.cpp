@@ -403,6 +403,17 @@ TEST(PropertyList, ReplacingAFileLeavesNoTemporaryBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+TEST(PropertyList, ReplacingAFileKeepsItsPermissionBits) {
+    TemporaryFolder folder;
+    const auto path = folder / "settings.plist";
+    ASSERT_EQ(cf::writePropertyListFile(path, Value("first")), PlistStatus::Ok);
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    ASSERT_EQ(cf::writePropertyListFile(path, Value("second")), PlistStatus::Ok);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0604u);
+}
+
 // Root ignores folder permissions, so the write runs in a child that gives them up first.
 TEST(PropertyList, FailedWriteKeepsThePreviousFile) {
     TemporaryFolder folder;

@@ -1,5 +1,4 @@
-// String tables parse their entries, comments and escapes, refuse what is no table, and are
-// looked up in the bundle's localization folders in order.
+// String tables: which language's table answers, and what a table that cannot answer gives.
 #include "cf/string_table.h"
 
 #include <gtest/gtest.h>
@@ -11,88 +10,69 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-TEST(StringTable, ReadsEntriesCommentsAndEscapes) {
-    const auto table = cf::parseStringTable(
-        "\xEF\xBB\xBF/* interface texts */\n"
-        "\"STEXT_OK\" = \"OK\";\n"
-        "// the media locale\n"
-        "STEXT_SET_MDB_LOCALE = ja;\n"
-        "\"quoted\"=\"say \\\"hi\\\"\\n\\tback\\\\slash \\x\";\n"
-        "\"unicode\" = \"\\U65E5\\U672C \\UD83D\\UDE00\";\n"
-        "\"STEXT_OK\" = \"Okay\";   ");
-    ASSERT_TRUE(table.has_value());
-    const cf::StringTable expected = {
-        {"STEXT_OK", "Okay"},
-        {"STEXT_SET_MDB_LOCALE", "ja"},
-        {"quoted", "say \"hi\"\n\tback\\slash x"},
-        {"unicode", "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"},
-    };
-    EXPECT_EQ(*table, expected);
-    EXPECT_EQ(cf::parseStringTable(" /* nothing */ "), cf::StringTable{});
-}
-
-TEST(StringTable, RefusesWhatIsNoTable) {
-    const char* const broken[] = {
-        "\"a\" = \"b\"",           // no semicolon
-        "\"a\" \"b\";",            // no equals sign
-        "\"a\" = \"b;",            // string never ends
-        "\"a\" = \"b\\",           // escape at the end
-        "/* comment never ends",   //
-        "\"a\" = \"\\U12\";",      // short hex escape
-        "\"a\" = \"\\UDE00\";",    // low surrogate alone
-        "\"a\" = \"\\UD83D x\";",  // high surrogate alone
-        "\"a\" = \"\\U0000\";",    // a zero character
-        "= \"b\";",                // no key
-        "\"a\" = ;",               // no value
-    };
-    for (const char* text : broken) {
-        EXPECT_FALSE(cf::parseStringTable(text).has_value()) << text;
-    }
-}
-
-class LocalizedString : public testing::Test {
+class StringTable : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(bundle_ / "Resources");
-        cf::Value info = cf::Value::emptyDictionary();
-        info.set("CFBundleIdentifier", "com.stratoline.test.strings");
-        info.set("CFBundleDevelopmentRegion", "en");
-        ASSERT_EQ(cf::writePropertyListFile(bundle_ / "Info.plist", info), cf::PlistStatus::Ok);
+        const cf::Value info(cf::Value::Dictionary{{"CFBundleIdentifier", "com.test.strings"}});
+        ASSERT_EQ(cf::writePropertyListFile(folder_ / "Info.plist", info), cf::PlistStatus::Ok);
     }
 
-    void table(const fs::path& folder, const std::string& text) {
-        fs::create_directories(bundle_ / "Resources" / folder);
-        std::ofstream(bundle_ / "Resources" / folder / "Localizable.strings") << text;
+    void table(const std::string& relative, cf::Value contents) {
+        const auto path = folder_ / ("Resources/" + relative);
+        std::filesystem::create_directories(path.parent_path());
+        ASSERT_EQ(cf::writePropertyListFile(path, contents), cf::PlistStatus::Ok);
     }
 
-    std::optional<std::string> lookUp(const std::string& key,
-                                      const std::vector<std::string>& languages) {
-        const auto bundle = cf::Bundle::open(bundle_);
-        return bundle ? cf::localizedString(*bundle, key, languages) : std::nullopt;
+    std::optional<std::string> text(const char* key, std::vector<std::string> languages) {
+        const auto bundle = cf::Bundle::open(folder_.path());
+        return bundle == nullptr ? std::nullopt : cf::localizedString(*bundle, key, languages);
     }
 
     testsupport::TemporaryFolder folder_;
-    fs::path bundle_ = folder_ / "Texts.bundle";
 };
 
-TEST_F(LocalizedString, TakesTheFirstLanguageTheBundleHas) {
-    table("ja.lproj", "\"KEY\" = \"japanese\";");
-    table("en.lproj", "\"KEY\" = \"english\"; \"ONLY_EN\" = \"x\";");
-    table("", "\"KEY\" = \"plain\";");
-    EXPECT_EQ(lookUp("KEY", {"fr", "ja"}), "japanese");
-    // The development region when no asked language is there.
-    EXPECT_EQ(lookUp("KEY", {"fr"}), "english");
-    // The table found answers alone: a key it lacks is not looked for elsewhere.
-    EXPECT_EQ(lookUp("ONLY_EN", {"ja"}), std::nullopt);
-    EXPECT_EQ(lookUp("ABSENT", {"ja"}), std::nullopt);
+cf::Value texts(const char* key, const char* value) {
+    return cf::Value(cf::Value::Dictionary{{key, value}});
 }
 
-TEST_F(LocalizedString, FallsBackToTheTopTableAndSkipsBrokenOnes) {
-    table("de.lproj", "\"KEY\" = broken");
-    table("", "\"KEY\" = \"plain\";");
-    EXPECT_EQ(lookUp("KEY", {"de", "../Resources"}), "plain");
+TEST_F(StringTable, FirstLanguageWithATableAnswersElseEnglishElseTheTopTable) {
+    table("Localizable.strings", texts("K", "top"));
+    EXPECT_EQ(text("K", {"fr"}), "top");
+    table("en.lproj/Localizable.strings", texts("K", "english"));
+    EXPECT_EQ(text("K", {"fr"}), "english");
+    table("fr.lproj/Localizable.strings", texts("K", "french"));
+    EXPECT_EQ(text("K", {"de", "fr"}), "french");
+    EXPECT_EQ(text("K", {}), "english");
+}
+
+TEST_F(StringTable, OnlyTheChosenTableIsAsked) {
+    table("en.lproj/Localizable.strings", texts("Other", "english"));
+    table("fr.lproj/Localizable.strings", texts("K", "french"));
+    EXPECT_EQ(text("K", {"en"}), std::nullopt);
+    EXPECT_EQ(text("Absent", {"fr"}), std::nullopt);
+}
+
+TEST_F(StringTable, ALanguageNeverLeadsOutOfResources) {
+    table("en.lproj/Localizable.strings", texts("K", "english"));
+    std::filesystem::create_directories(folder_ / "Escape.lproj");
+    ASSERT_EQ(cf::writePropertyListFile(folder_ / "Escape.lproj/Localizable.strings",
+                                        texts("K", "outside")),
+              cf::PlistStatus::Ok);
+    EXPECT_EQ(text("K", {"../Escape", "/absolute"}), "english");
+}
+
+TEST_F(StringTable, TablesThatCannotAnswer) {
+    EXPECT_EQ(text("K", {"en"}), std::nullopt);  // no table at all
+    table("en.lproj/Localizable.strings", texts("K", "x"));
+    table("de.lproj/Localizable.strings", cf::Value(cf::Value::Array{texts("K", "array root")}));
+    EXPECT_EQ(text("K", {"de"}), std::nullopt);
+    table("it.lproj/Localizable.strings",
+          cf::Value(cf::Value::Dictionary{{"K", cf::Value(std::int32_t{7})}}));
+    EXPECT_EQ(text("K", {"it"}), std::nullopt);
+    std::filesystem::create_directories(folder_ / "Resources/es.lproj");
+    std::ofstream(folder_ / "Resources/es.lproj/Localizable.strings")
+        << "\"K\" = \"old text form\";";
+    EXPECT_EQ(text("K", {"es"}), std::nullopt);
 }
 
 }  // namespace

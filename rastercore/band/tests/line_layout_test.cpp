@@ -33,6 +33,7 @@ TEST(LineLayout, LinesStartsAndFirstWidth) {
         {"overlap, same first line", {0, 16, 100, 60}, true, {0, 0, 30, 40}, 0, 300, 100, 0, 0, 60},
         {"caption inside", {0, 0, 100, 60}, true, {40, 0, 60, 60}, 0, 300, 100, 0, 40, 60},
         {"cap 1 at 300 dpi", {0, 0, 300000, 60}, false, {}, 1, 300, 212598, 0, 0, 60},
+        {"cap 1 at 600 dpi", {0, 0, 500000, 60}, false, {}, 1, 600, 425196, 0, 0, 60},
         {"cap 2 at 600 dpi", {0, 0, 500000, 60}, false, {}, 2, 600, 425196, 0, 0, 60},
         {"cap 2 not reached", {0, 0, 1000, 60}, false, {}, 2, 600, 1000, 0, 0, 60},
         {"other model: no cap", {0, 0, 500000, 60}, false, {}, 3, 300, 500000, 0, 0, 60},

@@ -21,6 +21,8 @@ using Bytes = std::vector<std::uint8_t>;
 struct GeneratorFixture {
     std::unique_ptr<PLGContext> context = std::make_unique<PLGContext>();
     Cmd_Info* info = nullptr;
+    static constexpr std::size_t kDefaultRoom = 1 << 20;
+    Bytes scratch;
 
     GeneratorFixture() {
         context->modelTable.PrinterSize = 1;
@@ -59,19 +61,29 @@ struct GeneratorFixture {
 
     /// Runs one command operation into a fresh buffer and returns its bytes (empty on failure,
     /// with the code in `*result` when asked).
+    /// The default room is one scratch buffer kept for the fixture's life, so a job of many
+    /// small commands does not allocate and clear a megabyte per command; any other room gets a
+    /// buffer of exactly that size, so that the sanitizers see a write past it.
     template <typename Operation>
-    Bytes run(Operation operation, std::int32_t* result = nullptr, std::size_t room = 1 << 20) {
-        Bytes buffer(room);
+    Bytes run(Operation operation, std::int32_t* result = nullptr,
+              std::size_t room = kDefaultRoom) {
+        Bytes exact;
+        if (room != kDefaultRoom) {
+            exact.resize(room);
+        } else if (scratch.empty()) {
+            scratch.resize(kDefaultRoom);
+        }
+        std::uint8_t* const buffer = room == kDefaultRoom ? scratch.data() : exact.data();
         std::uint32_t length = 0xDEAD;
-        const std::int32_t code = operation(info, buffer.data(), &length);
+        const std::int32_t code = operation(info, buffer, &length);
         if (result != nullptr) {
             *result = code;
         }
         if (code != 0) {
             EXPECT_EQ(length, 0u) << "a failed operation reports bytes written";
+            return {};
         }
-        buffer.resize(code == 0 ? length : 0);
-        return buffer;
+        return Bytes(buffer, buffer + length);
     }
 
     /// The commands of one band of `rows` × `width` pixels at `top`.

@@ -20,6 +20,12 @@ using HostLineProc = std::int32_t (*)(CommonInfoTable* table, void* imageHandle,
 /// one retry.
 using HostAdvanceStateProc = std::int32_t (*)(CommonInfoTable* table, std::int32_t state,
                                               void* hostReference);
+/// The image editor's sample conversions (slots 246 and 254): record, `count` samples in machine
+/// byte order, their converted form, host reference. Slot 246 turns 16-bit samples (0 to 32768)
+/// into 8-bit ones, slot 254 8-bit samples into 16-bit ones.
+using HostSampleConvertProc = std::int32_t (*)(CommonInfoTable* table, const void* source,
+                                               void* destination, std::int32_t count,
+                                               void* hostReference);
 /// The dialog's before/after callbacks: record, host reference, record.
 using HostDialogProc = std::int32_t (*)(CommonInfoTable* table, void* hostReference,
                                         CommonInfoTable* again);
@@ -76,7 +82,7 @@ struct CommonInfoTable {
     HostImageBlock preview;         ///< the preview image; data null when the host gave none
     HostImageBlock print;           ///< the band the core asked for last
     void* hostReference;            ///< passed back to every host callback
-    HostProc callbacks238[3];       ///< slots 238, 246, 254
+    HostProc callbacks238[3];       ///< slots 238, 246 and 254 (`HostSampleConvertProc`)
     HostProc imageCountProc;        ///< 262
     HostProc imageDescriptionProc;  ///< 270
     HostProc openImageProc;         ///< 278

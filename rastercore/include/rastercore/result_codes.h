@@ -24,6 +24,7 @@ inline constexpr std::int32_t kFamilyNotSupported = 12040;    ///< printer famil
 inline constexpr std::int32_t kMediaDbNotOpened = 13010;      ///< media database not opened
 inline constexpr std::int32_t kRowNoMemory = 13020;           ///< row buffers out of memory
 inline constexpr std::int32_t kTransportFailure = 14000;      ///< the job transport failed
+inline constexpr std::int32_t kTransportNoAddress = 14010;    ///< no printer address to cancel on
 inline constexpr std::int32_t kTransportNoMemory = 14020;     ///< transport out of memory
 
 // Codes of the helpers that stand apart from the job's result table.

@@ -135,9 +135,10 @@ TEST(TarnQdxaInitialize, MediaDatabaseFailureIsTheResult) {
         EXPECT_EQ(tarn_QDXA_Initialize(&record.context, record.info), answer);
     }
     Record record;
-    // The core's own services: no media database yet.
+    // The core's own services: a context without its colour and command records names no
+    // medium.
     const seam::ScopedOverride core(qdxaServices(), qdxaServices().production());
-    EXPECT_EQ(tarn_QDXA_Initialize(&record.context, record.info), rastercore::kMediaDbNotOpened);
+    EXPECT_EQ(tarn_QDXA_Initialize(&record.context, record.info), rastercore::kResultFailure);
 }
 
 TEST(TarnQdxaTerminate, ReleasesTheRecordAfterItsPackets) {

@@ -1,0 +1,30 @@
+// The 20 exports of the model-information bundle, declared with the types the plug-in's loaders
+// bind them by, so that a definition of another shape does not compile into an export.
+#pragma once
+
+#include "loaders/model_atlas_interface.h"
+
+#define MODELATLAS_EXPORT __attribute__((visibility("default")))
+
+extern "C" {
+MODELATLAS_EXPORT get_MediumName_t get_MediumName;
+MODELATLAS_EXPORT GetPrinterSupportPaperSize_t GetPrinterSupportPaperSize;
+MODELATLAS_EXPORT GetPrinterSupportMarginSize_t GetPrinterSupportMarginSize;
+MODELATLAS_EXPORT ArrayOfModel_t GetPrinterFunctionInfoArray;
+MODELATLAS_EXPORT FlagOfSize_t FullBleedSupportChk;
+MODELATLAS_EXPORT NameOfID_t GetRollPaperSizeName;
+MODELATLAS_EXPORT FlagArrayOfModel_t GetSupportRollWidthIDArray;
+MODELATLAS_EXPORT FlagOfSize_t RollWidthSupportChk;
+MODELATLAS_EXPORT GetDafaultRollWithQDXAID_t GetDafaultRollWithQDXAID;
+MODELATLAS_EXPORT GetPaperSourceNumber_t GetPaperSourceNumber;
+MODELATLAS_EXPORT GetEPrinterTypeID_t GetEPrinterTypeID;
+MODELATLAS_EXPORT GetSupportPrinterList_t GetSupportPrinterList;
+MODELATLAS_EXPORT get_MediumName_FromMediumID_t get_MediumName_FromMediumID;
+MODELATLAS_EXPORT FlagArrayOfModel_t GetSupportPaperIDArray;
+MODELATLAS_EXPORT FlagArrayOfModel_t GetCasetteSupportPaperIDArray;
+MODELATLAS_EXPORT NameOfID_t GetPaperSizeName;
+MODELATLAS_EXPORT GetPaperSizeInfo_t GetPaperSizeInfo;
+MODELATLAS_EXPORT ArrayOfModel_t GetUIDefaultTableArray;
+MODELATLAS_EXPORT ArrayOfModel_t GetPrintCommonArray;
+MODELATLAS_EXPORT get_MediumName_FromMediumID2_t get_MediumName_FromMediumID2;
+}

@@ -1,0 +1,188 @@
+// The writer side of the job-spooling framework: a spooled job is opened into a new spool
+// folder, its stream appended to "JobData", and its "JobInfo" marked complete or cancelled.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <system_error>
+
+#include "DovoCommonLib/ios_printer_address.h"
+#include "IOSProxyKit/ios_agency.h"
+#include "cf/list_text.h"
+#include "cf/property_list.h"
+#include "cf/value.h"
+#include "spool_folder.h"
+
+namespace {
+
+constexpr mode_t kPrivateFolder = 0700;
+constexpr mode_t kPrivateFile = 0600;
+/// Texts are kept to what a 256-byte, zero-terminated field of the job sender holds.
+constexpr std::size_t kMaxTextBytes = 255;
+/// Free ids tried after the highest one in use before the open gives up.
+constexpr int kIdAttempts = 64;
+
+struct AgencyJob {
+    std::filesystem::path folder;
+    cf::Value info;
+    int data = -1;
+
+    ~AgencyJob() {
+        if (data >= 0) {
+            ::close(data);
+        }
+    }
+};
+
+/// The longest prefix of `text` (at most kMaxTextBytes) that is whole UTF-8.
+std::string listText(const char* text) {
+    if (text == nullptr) {
+        return {};
+    }
+    std::string kept(text, strnlen(text, kMaxTextBytes));
+    while (!kept.empty() && !cf::isListText(kept)) {
+        kept.pop_back();
+    }
+    return kept;
+}
+
+/// The id after the highest one in use (in the job list or as a folder), wrapping past the
+/// largest id to 1.
+std::uint32_t nextCandidate(const std::filesystem::path& root,
+                            const std::vector<std::uint32_t>& queued) {
+    std::uint32_t highest = queued.empty() ? 0 : *std::max_element(queued.begin(), queued.end());
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+        if (const auto id = spool::jobIdOfFolderName(entry.path().filename().string())) {
+            highest = std::max(highest, *id);
+        }
+    }
+    return highest == UINT32_MAX ? 1 : highest + 1;
+}
+
+/// Makes the folder of a new job under the held lock; its id, or nothing.
+std::optional<std::uint32_t> makeJobFolder(const std::filesystem::path& root,
+                                           const std::vector<std::uint32_t>& queued) {
+    std::uint32_t id = nextCandidate(root, queued);
+    for (int attempt = 0; attempt < kIdAttempts; ++attempt) {
+        if (std::find(queued.begin(), queued.end(), id) == queued.end()) {
+            if (::mkdir(spool::jobFolder(root, id).c_str(), kPrivateFolder) == 0) {
+                return id;
+            }
+            if (errno != EEXIST) {
+                return std::nullopt;
+            }
+        }
+        id = id == UINT32_MAX ? 1 : id + 1;
+    }
+    return std::nullopt;
+}
+
+bool writeJobInfo(const AgencyJob& job) {
+    return cf::writePropertyListFile(job.folder / spool::kJobInfoFile, job.info,
+                                     cf::PropertyListFormat::Xml) == cf::PlistStatus::Ok;
+}
+
+// Fills the new job's folder: printer address, job information, an empty data file.
+bool fillJobFolder(AgencyJob& job, void* printerAddress) {
+    const std::string address = (job.folder / spool::kPrinterAddressFile).string();
+    if (IOS_WritePrinterAddressToFile(printerAddress, address.c_str()) != kIOS_NoErr ||
+        !writeJobInfo(job)) {
+        return false;
+    }
+    job.data = ::open((job.folder / spool::kJobDataFile).c_str(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFile);
+    return job.data >= 0;
+}
+
+}  // namespace
+
+IOS_AGENCY_API int32_t IOS_Agency_JobOpen(void** job, void* printerAddress,
+                                          const char* documentName, uint16_t copies,
+                                          const char* comment, uint8_t singleJob) {
+    if (job == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    *job = nullptr;
+    if (printerAddress == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    std::unique_ptr<AgencyJob> opened(new (std::nothrow) AgencyJob);
+    if (!opened) {
+        return kIOSAgencyErrMemory;
+    }
+    const std::filesystem::path root = spool::rootSpoolFolder();
+    std::error_code error;
+    std::filesystem::create_directories(root, error);
+    const spool::RootLock lock(root);
+    if (!lock.locked()) {
+        return kIOSAgencyErrIO;
+    }
+    std::vector<std::uint32_t> queued = spool::readJobList(root);
+    const std::optional<std::uint32_t> id = makeJobFolder(root, queued);
+    if (!id) {
+        return kIOSAgencyErrIO;
+    }
+    opened->folder = spool::jobFolder(root, *id);
+    opened->info = cf::Value::emptyDictionary();
+    opened->info.set(spool::kJobIdKey, static_cast<std::int64_t>(*id));
+    opened->info.set(spool::kJobNameKey, listText(documentName));
+    opened->info.set(spool::kCopiesKey, static_cast<std::int32_t>(copies));
+    opened->info.set(spool::kCommentKey, listText(comment));
+    opened->info.set(spool::kSingleJobKey, singleJob != 0);
+    opened->info.set(spool::kJobFileStateKey, static_cast<std::int32_t>(spool::kJobBeingWritten));
+    queued.push_back(*id);
+    if (!fillJobFolder(*opened, printerAddress) || !spool::writeJobList(root, queued)) {
+        std::filesystem::remove_all(opened->folder, error);
+        return kIOSAgencyErrIO;
+    }
+    *job = opened.release();
+    return kIOSAgencyNoErr;
+}
+
+IOS_AGENCY_API int32_t IOS_Agency_JobSend(void* job, const void* data, uint32_t* length) {
+    if (job == nullptr || length == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    const std::uint32_t offered = *length;
+    *length = 0;
+    if (offered != 0 && data == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    const int descriptor = static_cast<AgencyJob*>(job)->data;
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (*length < offered) {
+        const ssize_t written = ::write(descriptor, bytes + *length, offered - *length);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return kIOSAgencyErrIO;
+        }
+        *length += static_cast<std::uint32_t>(written);
+    }
+    return kIOSAgencyNoErr;
+}
+
+IOS_AGENCY_API int32_t IOS_Agency_JobClose(void* job, uint8_t cancelled) {
+    if (job == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    const std::unique_ptr<AgencyJob> closing(static_cast<AgencyJob*>(job));
+    // Data that may not have reached the disk is never handed on as complete.
+    bool dataWhole = ::fsync(closing->data) == 0;
+    dataWhole = ::close(closing->data) == 0 && dataWhole;
+    closing->data = -1;
+    const bool complete = cancelled == 0 && dataWhole;
+    closing->info.set(
+        spool::kJobFileStateKey,
+        static_cast<std::int32_t>(complete ? spool::kJobComplete : spool::kJobCancelled));
+    const bool recorded = writeJobInfo(*closing);
+    return recorded && (dataWhole || cancelled != 0) ? kIOSAgencyNoErr : kIOSAgencyErrIO;
+}

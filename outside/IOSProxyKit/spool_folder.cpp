@@ -1,0 +1,127 @@
+// The spool folder's places, its lock and its job list.
+#include "spool_folder.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "bytes/byte_order.h"
+#include "cf/folders.h"
+
+namespace spool {
+namespace {
+
+constexpr std::size_t kIdBytes = 4;
+constexpr const char* kSpoolUnderData = "Orvane/IOSProxyKit/Spool";
+
+std::filesystem::path userDataFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') {
+        return data;
+    }
+    return cf::Folders::home() / ".local/share";
+}
+
+// Writes all of `bytes` to `descriptor`; false on any error.
+bool writeAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::filesystem::path rootSpoolFolder() {
+    const char* root = std::getenv(kRootVariable);
+    if (root != nullptr && root[0] != '\0') {
+        return root;
+    }
+    return userDataFolder() / kSpoolUnderData;
+}
+
+std::filesystem::path jobFolder(const std::filesystem::path& root, std::uint32_t id) {
+    return root / std::to_string(id);
+}
+
+std::optional<std::uint32_t> jobIdOfFolderName(const std::string& name) {
+    constexpr std::size_t kMaxDigits = 10;
+    if (name.empty() || name.size() > kMaxDigits || name[0] == '0' ||
+        name.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const unsigned long long value = std::stoull(name);
+    if (value > UINT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+RootLock::RootLock(const std::filesystem::path& root) {
+    descriptor_ = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX) != 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+RootLock::~RootLock() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);  // releases the lock
+    }
+}
+
+std::vector<std::uint32_t> parseJobList(std::span<const std::uint8_t> bytes) {
+    std::vector<std::uint32_t> ids;
+    for (std::size_t offset = 0; offset + kIdBytes <= bytes.size(); offset += kIdBytes) {
+        ids.push_back(bytes::loadBE32(bytes.data() + offset));
+    }
+    return ids;
+}
+
+std::vector<std::uint8_t> encodeJobList(const std::vector<std::uint32_t>& ids) {
+    std::vector<std::uint8_t> bytes(ids.size() * kIdBytes);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        bytes::storeBE32(bytes.data() + i * kIdBytes, ids[i]);
+    }
+    return bytes;
+}
+
+std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
+    std::ifstream file(root / kJobListFile, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
+    return parseJobList(bytes);
+}
+
+bool writeJobList(const std::filesystem::path& root, const std::vector<std::uint32_t>& ids) {
+    const std::vector<std::uint8_t> bytes = encodeJobList(ids);
+    std::string temporary = (root / (std::string(kJobListFile) + ".XXXXXX")).string();
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    const bool closed = ::close(descriptor) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), (root / kJobListFile).c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace spool

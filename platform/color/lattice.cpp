@@ -1,0 +1,247 @@
+// Lattices: sampling a conversion on the grid, and tetrahedral interpolation.
+//
+// A grid point is four 16-bit words: the three results stored less 32768 as signed numbers,
+// and a fourth left at 0, so that a point is one 8-byte load. A pixel's result is the weighted
+// sum of the four corners of the tetrahedron it falls in, with 14-bit weights that add up to
+// 16384: as the stored samples are signed 16-bit numbers, two corners at a time are multiplied
+// and summed by one SSE2 multiply-add, and each sum fits 32 bits.
+#include "color/lattice.h"
+
+#include <algorithm>
+#include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace color {
+namespace {
+
+constexpr std::size_t kLastPoint = kLatticePoints - 1;
+constexpr std::uint32_t kLargest16 = 0xFFFF;
+constexpr std::int32_t kBias = 0x8000;  // stored sample = result - 32768
+constexpr std::size_t kResults = 3;     // samples of a pixel
+constexpr std::int32_t kStrideBlue = kLatticeWordsPerPoint;
+constexpr std::int32_t kStrideGreen = kStrideBlue * kLatticePoints;
+constexpr std::int32_t kStrideRed = kStrideGreen * kLatticePoints;
+
+constexpr int kWeightBits = 14;
+constexpr std::int32_t kWeightOne = 1 << kWeightBits;
+constexpr std::int32_t kWeightHalf = kWeightOne / 2;
+// The sort key of an axis holds its fraction above its step to the upper grid point.
+constexpr int kStepBits = 17;
+constexpr std::uint32_t kStepMask = (1U << kStepBits) - 1;
+static_assert(static_cast<std::uint32_t>(kStrideRed) <= kStepMask);
+
+// Where one input value falls on an axis: the lower grid point's offset and the sort key.
+struct AxisPosition {
+    std::int32_t offset;
+    std::uint32_t key;
+};
+
+[[gnu::always_inline]] inline AxisPosition positionOn(std::uint32_t value, std::int32_t stride) {
+    // value * 64 / 65535 in 16.16 fixed point; 65535 lands exactly on the last point.
+    const std::uint32_t scaled = value * kLastPoint;
+    const std::uint32_t fixed = scaled + ((scaled + 0x7FFF) >> 16);
+    const std::uint32_t point = fixed >> 16;
+    const std::uint32_t fraction = (fixed & kLargest16) >> (16 - kWeightBits);
+    const std::uint32_t step = point < kLastPoint ? static_cast<std::uint32_t>(stride) : 0;
+    return {static_cast<std::int32_t>(point) * stride, fraction << kStepBits | step};
+}
+
+// The corners of a pixel's tetrahedron and their weights. The cell is split into six
+// tetrahedra by the order of the three fractions; the walk from the lower corner takes the axis
+// of the largest fraction first.
+struct Tetrahedron {
+    const std::int16_t* corner;
+    std::int32_t edge1, edge2, edge3;  // offsets of the other corners
+    std::int32_t weights[4];
+};
+
+[[gnu::always_inline]] inline Tetrahedron tetrahedronOf(const std::int16_t* points,
+                                                        std::uint32_t red, std::uint32_t green,
+                                                        std::uint32_t blue) {
+    const AxisPosition x = positionOn(red, kStrideRed);
+    const AxisPosition y = positionOn(green, kStrideGreen);
+    const AxisPosition z = positionOn(blue, kStrideBlue);
+    const std::uint32_t high = std::max(x.key, y.key);
+    const std::uint32_t low = std::min(x.key, y.key);
+    const std::uint32_t first = std::max(high, z.key);
+    const std::uint32_t middle = std::min(high, z.key);
+    const std::uint32_t second = std::max(low, middle);
+    const std::uint32_t third = std::min(low, middle);
+    const auto fraction = [](std::uint32_t key) {
+        return static_cast<std::int32_t>(key >> kStepBits);
+    };
+    const auto step = [](std::uint32_t key) { return static_cast<std::int32_t>(key & kStepMask); };
+    Tetrahedron t;
+    t.corner = points + x.offset + y.offset + z.offset;
+    t.edge1 = step(first);
+    t.edge2 = t.edge1 + step(second);
+    t.edge3 = t.edge2 + step(third);
+    t.weights[0] = kWeightOne - fraction(first);
+    t.weights[1] = fraction(first) - fraction(second);
+    t.weights[2] = fraction(second) - fraction(third);
+    t.weights[3] = fraction(third);
+    return t;
+}
+
+// The three 16-bit results of a pixel.
+#if defined(__SSE2__)
+// The four 16-bit words of a pixel's results (the fourth is not a result).
+[[gnu::always_inline]] inline __m128i resultsOf(const Tetrahedron& t) {
+    const auto point = [&](std::int32_t offset) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(t.corner + offset));
+    };
+    const auto pair = [](std::int32_t a, std::int32_t b) {
+        return _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(a) |
+                                                        static_cast<std::uint32_t>(b) << 16));
+    };
+    // Words r0 r1 g0 g1 b0 b1 . . times w0 w1 pairwise: one sum per sample.
+    const __m128i sums01 = _mm_madd_epi16(_mm_unpacklo_epi16(point(0), point(t.edge1)),
+                                          pair(t.weights[0], t.weights[1]));
+    const __m128i sums23 = _mm_madd_epi16(_mm_unpacklo_epi16(point(t.edge2), point(t.edge3)),
+                                          pair(t.weights[2], t.weights[3]));
+    const __m128i sums = _mm_add_epi32(_mm_add_epi32(sums01, sums23), _mm_set1_epi32(kWeightHalf));
+    const __m128i shifted = _mm_srai_epi32(sums, kWeightBits);
+    return _mm_xor_si128(_mm_packs_epi32(shifted, shifted),
+                         _mm_set1_epi16(static_cast<short>(kBias)));
+}
+#endif
+
+// The three 16-bit results of a pixel.
+[[gnu::always_inline]] inline void interpolate(const Tetrahedron& t, std::uint16_t* out) {
+#if defined(__SSE2__)
+    const __m128i results = resultsOf(t);
+    out[0] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 0));
+    out[1] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 1));
+    out[2] = static_cast<std::uint16_t>(_mm_extract_epi16(results, 2));
+#else
+    for (std::size_t c = 0; c < kResults; ++c) {
+        const std::int32_t sum = t.corner[c] * t.weights[0] + t.corner[t.edge1 + c] * t.weights[1] +
+                                 t.corner[t.edge2 + c] * t.weights[2] +
+                                 t.corner[t.edge3 + c] * t.weights[3];
+        out[c] = static_cast<std::uint16_t>(((sum + kWeightHalf) >> kWeightBits) + kBias);
+    }
+#endif
+}
+
+// The engine's 16 to 8 bit rounding.
+inline std::uint8_t to8(std::uint16_t value) {
+    return static_cast<std::uint8_t>((std::uint32_t{value} * 65281U + 8388608U) >> 24);
+}
+
+constexpr std::uint32_t kPer8 = 257;  // 0 ... 255 onto 0 ... 65535
+
+const std::int16_t* pointsOf(const std::uint16_t* words) {
+    return reinterpret_cast<const std::int16_t*>(words);
+}
+
+}  // namespace
+
+std::uint16_t latticeInput(std::size_t index) {
+    return static_cast<std::uint16_t>((index * kLargest16 + kLastPoint / 2) / kLastPoint);
+}
+
+bool sampleLattice(std::span<std::uint16_t> words, const LatticeSource& source) {
+    if (words.size() != kLatticeWords) {
+        return false;
+    }
+    // One run of the conversion per line of grid points along blue.
+    std::array<std::uint16_t, kLatticePoints * kResults> in{};
+    std::array<std::uint16_t, kLatticePoints * kResults> results{};
+    for (std::size_t r = 0; r < kLatticePoints; ++r) {
+        for (std::size_t g = 0; g < kLatticePoints; ++g) {
+            for (std::size_t b = 0; b < kLatticePoints; ++b) {
+                in[b * kResults] = latticeInput(r);
+                in[b * kResults + 1] = latticeInput(g);
+                in[b * kResults + 2] = latticeInput(b);
+            }
+            if (!source(in.data(), results.data(), kLatticePoints)) {
+                return false;
+            }
+            std::uint16_t* line = words.data() + r * kStrideRed + g * kStrideGreen;
+            for (std::size_t b = 0; b < kLatticePoints; ++b) {
+                for (std::size_t c = 0; c < kResults; ++c) {
+                    line[b * kLatticeWordsPerPoint + c] =
+                        static_cast<std::uint16_t>(results[b * kResults + c] ^ kBias);
+                }
+                line[b * kLatticeWordsPerPoint + kResults] = 0;
+            }
+        }
+    }
+    return true;
+}
+
+namespace {
+
+std::uint16_t to16(std::uint8_t value) {
+    return static_cast<std::uint16_t>(value * kPer8);
+}
+std::uint16_t to16(std::uint16_t value) {
+    return value;
+}
+void store(std::uint16_t value, std::uint16_t* out) {
+    *out = value;
+}
+void store(std::uint16_t value, std::uint8_t* out) {
+    *out = to8(value);
+}
+
+// Rows of either sample width on either side; a pixel is read whole before it is written, so
+// equal widths may convert in place.
+template <typename In, typename Out>
+void applyRow(const std::uint16_t* words, const In* in, Out* out, std::size_t pixels) {
+    const std::int16_t* points = pointsOf(words);
+    for (std::size_t i = 0; i < pixels; ++i, in += kResults, out += kResults) {
+        std::uint16_t result[kResults];
+        interpolate(tetrahedronOf(points, to16(in[0]), to16(in[1]), to16(in[2])), result);
+        store(result[0], out);
+        store(result[1], out + 1);
+        store(result[2], out + 2);
+    }
+}
+
+}  // namespace
+
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
+                  std::size_t pixels) {
+#if defined(__SSE2__)
+    // Each pixel but the last is stored as four words at once; the fourth lands on the next
+    // pixel's first sample, which is read before that store, so rows may still be converted in
+    // place.
+    if (pixels == 0) {
+        return;
+    }
+    const std::int16_t* points = pointsOf(words);
+    std::uint32_t red = in[0], green = in[1], blue = in[2];
+    for (; pixels > 1; --pixels, out += kResults) {
+        const Tetrahedron t = tetrahedronOf(points, red, green, blue);
+        in += kResults;
+        red = in[0];
+        green = in[1];
+        blue = in[2];
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), resultsOf(t));
+    }
+    interpolate(tetrahedronOf(points, red, green, blue), out);
+#else
+    applyRow(words, in, out, pixels);
+#endif
+}
+
+void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint8_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint16_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint8_t* out,
+                  std::size_t pixels) {
+    applyRow(words, in, out, pixels);
+}
+
+}  // namespace color

@@ -1,0 +1,80 @@
+// A test printer on its own loopback address whose QDXA printer model answers the device
+// library's status and job-list requests, and a private environment for the device library
+// (work folder, registry name), so that tests never meet a user's printers.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "printer/test_printer.h"
+#include "qdxa_printer_hook.h"
+#include "qdxa_responder.h"
+#include "support/scoped_variable.h"
+#include "support/temporary_folder.h"
+
+namespace transporttest {
+
+/// The device library's folders and registry name, the preferences and the spool folder,
+/// private to one test.
+class DeviceEnvironment {
+  public:
+    DeviceEnvironment()
+        : prefix_("TransportTest." + std::to_string(::getpid()) + "." +
+                  std::to_string(counter()++)),
+          caches_("STRATOLINE_CACHES", (folder_.path() / "caches").c_str()),
+          home_("HOME", (folder_.path() / "home").c_str()),
+          registry_("STRATOLINE_DOVO_SHM_PREFIX", prefix_.c_str()),
+          preferences_("XDG_CONFIG_HOME", (folder_.path() / "preferences").c_str()),
+          spool_("STRATOLINE_SPOOL", spoolRoot().c_str()) {}
+
+    std::filesystem::path spoolRoot() const { return folder_.path() / "spool"; }
+
+    const testsupport::TemporaryFolder& folder() const { return folder_; }
+
+  private:
+    static std::atomic<int>& counter() {
+        static std::atomic<int> value{0};
+        return value;
+    }
+
+    testsupport::TemporaryFolder folder_;
+    std::string prefix_;
+    testsupport::ScopedVariable caches_;
+    testsupport::ScopedVariable home_;
+    testsupport::ScopedVariable registry_;
+    testsupport::ScopedVariable preferences_;
+    testsupport::ScopedVariable spool_;
+};
+
+/// Attribute 280 of a job: a 64-byte block whose last 16 bytes hold the client job number.
+inline qdxa_test::Bytes clientJobBlock(const std::string& number) {
+    constexpr std::size_t kBlock = 64;
+    constexpr std::size_t kNumberAt = 48;
+    qdxa_test::Bytes block(kBlock, 0);
+    std::copy(number.begin(), number.end(), block.begin() + kNumberAt);
+    return block;
+}
+
+/// The test printer with its printer model, online and idle.
+class ModelPrinter {
+  public:
+    ModelPrinter() {
+        constexpr std::uint32_t kPrinterObject = 601;
+        constexpr std::uint16_t kPrinterState = 282;
+        // Idle, no reason, no status codes, current code 0, printable.
+        responder.objects[kPrinterObject] = {{kPrinterState, {3, 0, 0, 0, 0, 0, 0, 0}}};
+        testsupport::TestPrinterOptions options;
+        options.responder = hook.controlResponder();
+        printer = std::make_unique<testsupport::TestPrinter>(std::move(options));
+    }
+
+    qdxa_test::Responder responder;
+    qdxa_test::PrinterHook hook{responder};
+    std::unique_ptr<testsupport::TestPrinter> printer;
+};
+
+}  // namespace transporttest
