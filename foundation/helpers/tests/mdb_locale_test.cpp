@@ -29,7 +29,9 @@ class MdbLocale : public testing::Test {
         table("ja", "JPN");
         table("zh", "CHN");
         std::string longText;
-        while (longText.size() < kMdbLocaleBytes + 40) longText += kTwoByteCharacter;
+        while (longText.size() < kMdbLocaleBytes + 40) {
+            longText += kTwoByteCharacter;
+        }
         table("fr", longText);
         table("en", std::nullopt);
         bundle_ = cf::Bundle::open(folder_.path());
@@ -41,8 +43,9 @@ class MdbLocale : public testing::Test {
     void table(const std::string& language, const std::optional<std::string>& locale) {
         cf::Value texts = cf::Value::emptyDictionary();
         texts.set("OTHER", "x");
-        if (locale)
+        if (locale) {
             texts.set("STEXT_SET_MDB_LOCALE", *locale);
+        }
         const fs::path folder = folder_ / "Resources" / (language + ".lproj");
         fs::create_directories(folder);
         ASSERT_EQ(cf::writePropertyListFile(folder / "Localizable.strings", texts),
