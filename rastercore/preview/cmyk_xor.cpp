@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr std::int32_t kEightBits = 8;
-constexpr std::int32_t kSixteenBits = 16;
-
 // Samples are copied in and out, so rows at any address and the same row on both sides work.
 template <typename Sample>
 void invert(const void* source, void* destination, std::uint32_t count) {
@@ -24,11 +21,11 @@ void invert(const void* source, void* destination, std::uint32_t count) {
 
 std::int32_t convertCMYKXOR(const void* source, void* destination, std::uint32_t count,
                             std::int32_t bits) {
-    if (bits == kEightBits) {
+    if (bits == kCmykXorEightBits) {
         invert<std::uint8_t>(source, destination, count);
         return 0;
     }
-    if (bits == kSixteenBits) {
+    if (bits == kCmykXorSixteenBits) {
         invert<std::uint16_t>(source, destination, count);
         return 0;
     }

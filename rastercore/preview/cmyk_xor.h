@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+/// The two sample depths.
+inline constexpr std::int32_t kCmykXorEightBits = 8;
+inline constexpr std::int32_t kCmykXorSixteenBits = 16;
+
 /// A bit depth other than 8 or 16.
 inline constexpr std::int32_t kCmykXorBadDepth = 40002;
 

@@ -266,6 +266,17 @@ TEST_F(PreviewColorManagement, PreviewProofOtherThanOffOrOnDoesNothing) {
     }
 }
 
+TEST_F(PreviewColorManagement, WithoutADisplayProfileProofOffLeavesTheDestination) {
+    testsupport::ScopedVariable display("STRATOLINE_DISPLAY_PROFILE", "/nonexistent/display.icc");
+    PreviewRecords records;
+    records.embed(kAdobeRgb);
+    records.record.brightness = 20;
+    Pixels p(bytesOf(kRgbPixels), 3);
+    std::fill(p.destination.begin(), p.destination.end(), 0x77);
+    EXPECT_EQ(RasterCore_Prev_ColorManagement(&records.record, &p.data, nullptr), 0);
+    EXPECT_EQ(p.destination, std::vector<std::uint8_t>(p.destination.size(), 0x77));
+}
+
 TEST_F(PreviewColorManagement, MonochromeGammaFollowsTheGradation) {
     std::vector<std::vector<std::uint8_t>> shown;
     for (std::int32_t gradation = 0; gradation <= 6; ++gradation) {
