@@ -2,7 +2,8 @@
 printer on its own loopback address, the stream decoder reads the job the printer received back
 into a page, and the page must match an independent rendering of the image (lcms2 through
 PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile) with a PSNR
-of at least 40 dB, at the image's size (the images are printed at 100 %). The rendering is
+of at least 40 dB, at the image's size (the images are printed at 100 %). A print the user cancels
+half-way, through either host type, ends with the cancel code. The rendering is
 evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
 gamma 2.2, as the host hands it out.
 
@@ -70,8 +71,8 @@ class Chain:
         return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
                 ("8-bit grey PNG", grey, None)]
 
-    def print_image(self, image, model, extra):
-        """Prints `image`; the decoded page and the medium's printer profile."""
+    def run_host(self, image, model, extra):
+        """Runs the host against a fresh test printer; its run and the printer's folder."""
         out = tempfile.mkdtemp(dir=self.folder)
         printer = subprocess.Popen(
             [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out],
@@ -86,6 +87,11 @@ class Chain:
         finally:
             printer.terminate()
             printer.wait(timeout=PRINTER_START_TIMEOUT)
+        return host, out
+
+    def print_image(self, image, model, extra):
+        """Prints `image`; the decoded page and the medium's printer profile."""
+        host, out = self.run_host(image, model, extra)
         assert host.returncode == 0, host.stdout + host.stderr
         profile = [line.split(" ", 2)[2] for line in host.stdout.splitlines()
                    if line.startswith("printer profile ")][0]
@@ -118,9 +124,9 @@ def main(args):
     failures = []
     with tempfile.TemporaryDirectory() as folder:
         chain = Chain(args[0], args[1], folder)
-        cases = [(model, image, [], "image editor") for model in MODELS
-                 for image in chain.images()]
-        cases.append((MODELS[0], chain.images()[0], ["--host-type", "2"], "photo application"))
+        images = chain.images()
+        cases = [(model, image, [], "image editor") for model in MODELS for image in images]
+        cases.append((MODELS[0], images[0], ["--host-type", "2"], "photo application"))
         for model, (name, path, profile), extra, host in cases:
             label = "%s, %s, %s" % (model, name, host)
             try:
@@ -135,6 +141,13 @@ def main(args):
                     failures.append("%s: %.1f dB" % (label, quality))
             except (AssertionError, subprocess.TimeoutExpired) as problem:
                 failures.append("%s: %s" % (label, problem))
+        for host_type in ["1", "2"]:
+            host, _ = chain.run_host(images[0][1], MODELS[0],
+                                     ["--host-type", host_type, "--cancel-at", "50"])
+            print("cancel at 50 %%, host type %s: %s" % (host_type, host.stdout.strip()))
+            if host.returncode != 1 or "0x50104" not in host.stdout:
+                failures.append("cancel, host type %s: %s%s" % (host_type, host.stdout,
+                                                                 host.stderr))
     for failure in failures:
         print("FAILED " + failure, file=sys.stderr)
     return 1 if failures else 0
