@@ -1,22 +1,14 @@
-// The core's job steps. Set-up and tear-down and the test-pattern print loop are not built yet:
-// each answers -1 until it is.
+// The core's job steps. Set-up and tear-down are not built yet: each answers -1 until it is.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
 #include "caption/pattern_caption.h"
 #include "jobstart/job_start.h"
+#include "pattern/pattern_print_loop.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
 #include "transport/job_transport.h"
 #include "util/memory.h"
-
-namespace {
-
-std::int32_t notBuilt(PLGContext*) {
-    return rastercore::kResultFailure;
-}
-
-}  // namespace
 
 const JobSteps& coreJobSteps() {
     static const JobSteps steps{
@@ -26,7 +18,7 @@ const JobSteps& coreJobSteps() {
         .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
         .patternCreateCaption = PLG_PatternCreateCaption,
-        .patternPrintLoop = notBuilt,
+        .patternPrintLoop = PLG_PatternPrintLoop,
         .endJob = PLG_EndJob,
         .jobCancel = PLG_IOS_JobCancel,
         .jobClose = PLG_IOS_JobClose,

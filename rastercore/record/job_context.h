@@ -16,6 +16,7 @@
 struct Cmd_Info;
 struct Color_Info;
 struct PatternCaptionAreas;
+struct PatternPrintInfo;
 
 namespace rastercore {
 class ProgressObject;
@@ -115,7 +116,7 @@ struct PLGContext {
     std::uint8_t patternPrint;
     std::uint8_t patternFullSize;
     std::int32_t patternCaptionWidth;
-    void* patternTables;
+    PatternPrintInfo* patternTables;           ///< the sheet's layout, for printing
     PatternCaptionAreas* patternCaptionAreas;  ///< the sheet's text areas
 
     // Job link.
