@@ -156,8 +156,8 @@ TEST(MxxxrRows, PatternCellsUseTheirOwnObjects) {
 // neutral object: the sheet's texts and background are printed without any cell's adjustment.
 TEST(MxxxrRows, MonochromePatternCaptionEntryIsNeutral) {
     ColorJob job;
+    job.embedProfile(kWideSource);
     job.info->colorMode = kColorModeMonochromePhoto;
-    job.info->imageMode = 1;
     job.patternCells(2, 1);
     job.entries[0].tableIndex = 1;
     job.entries[0].brightness = 30;
@@ -165,6 +165,7 @@ TEST(MxxxrRows, MonochromePatternCaptionEntryIsNeutral) {
     job.entries[1].gamma = 2.2;
     job.info->patternXCount = 1;  // one cell, then the caption entry
     ASSERT_EQ(job.initialize(), 0);
+    job.info->imageMode = 1;  // grey rows: no matching, only the monochrome stages
     const std::vector<std::uint8_t> source = testRow(kOutput8Bit);
     TARNRect rect = rectOf(0);
     const auto process = [&](std::uint16_t entry) {

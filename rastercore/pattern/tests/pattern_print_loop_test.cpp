@@ -107,47 +107,52 @@ TEST(PatternPrintLoop, SheetEqualsTheGoldenImage) {
 // The sheet as laid out: white where nothing is, the grey background behind the cells, each
 // cell the base image marked with its own colour-adjust entry, the captions merged over the
 // cells with their grey left out, and the outside label instead of the image in cells out of
-// range: its bar on the background.
+// range: its bar on the background; with 8- and 16-bit samples.
 TEST(PatternPrintLoop, SheetShowsEveryItemInItsPlace) {
-    PatternJob job;
-    ASSERT_EQ(job.run(), 0);
-    const PatternPrintInfo& sheet = job.sheet();
-    const Bytes pixels = job.sheetPixels();
-    const std::int32_t width = sheet.printedArea.width;
-    const auto at = [&](std::int32_t x, std::int32_t y, int k) {
-        return pixels[(static_cast<std::size_t>(y) * width + x) * 3 + k];
-    };
-    EXPECT_EQ(at(width - 1, 0, 1), 0xFF);
-    EXPECT_EQ(at(sheet.background.x + 1, sheet.background.y + 1, 1), 0x80);
-    for (std::int32_t row = 0; row < 2; ++row) {
-        for (std::int32_t column = 0; column < 3; ++column) {
-            const PatternPrintCell& cell = sheet.at(row, column);
-            const std::int32_t x = cell.image.x + 2;
-            const std::int32_t y = cell.image.y + 2;
-            if (cell.outOfRange != 0) {
-                EXPECT_EQ(at(x, y, 0), 0x80) << row << column;  // the background shows
-                EXPECT_EQ(at(x, cell.image.y + cell.image.height / 2, 0), 0x00) << row << column;
-                continue;
+    for (const bool wide : {false, true}) {
+        PatternJobSetup setup;
+        setup.wide = wide;
+        PatternJob job(setup);
+        ASSERT_EQ(job.run(), 0) << wide;
+        const PatternPrintInfo& sheet = job.sheet();
+        const Bytes pixels = job.sheetPixels();
+        const std::int32_t width = sheet.printedArea.width;
+        const auto at = [&](std::int32_t x, std::int32_t y, int k) {
+            return pixels[(static_cast<std::size_t>(y) * width + x) * 3 + k];
+        };
+        EXPECT_EQ(at(width - 1, 0, 1), 0xFF);
+        EXPECT_EQ(at(sheet.background.x + 1, sheet.background.y + 1, 1), 0x80);
+        for (std::int32_t row = 0; row < 2; ++row) {
+            for (std::int32_t column = 0; column < 3; ++column) {
+                const PatternPrintCell& cell = sheet.at(row, column);
+                const std::int32_t x = cell.image.x + 2;
+                const std::int32_t y = cell.image.y + 2;
+                if (cell.outOfRange != 0) {
+                    EXPECT_EQ(at(x, y, 0), 0x80) << row << column;  // the background shows
+                    EXPECT_EQ(at(x, cell.image.y + cell.image.height / 2, 0), 0x00)
+                        << row << column;
+                    continue;
+                }
+                // Every sample but the first is the image's; the first carries the mark. The image
+                // fills the cell: its left half has full blue, its right half none.
+                EXPECT_NE(at(x, y, 0), at(x, y, 2)) << row << column;
+                EXPECT_EQ(at(x, y, 2), 0xFF) << row << column;
+                EXPECT_EQ(at(cell.image.x + cell.image.width - 3, y, 2), 0x00) << row << column;
+                EXPECT_EQ(at(cell.image.x + cell.image.width, y, 2), 0x80) << row << column;
+                const std::int32_t middle = cell.caption1.y + cell.caption1.height / 2;
+                EXPECT_EQ(at(cell.caption1.x + 1, middle, 1), 0x70) << row << column;
+                EXPECT_EQ(at(cell.caption2.x + 1, middle, 1), 0x08) << row << column;
             }
-            // Every sample but the first is the image's; the first carries the mark. The image
-            // fills the cell: its left half has full blue, its right half none.
-            EXPECT_NE(at(x, y, 0), at(x, y, 2)) << row << column;
-            EXPECT_EQ(at(x, y, 2), 0xFF) << row << column;
-            EXPECT_EQ(at(cell.image.x + cell.image.width - 3, y, 2), 0x00) << row << column;
-            EXPECT_EQ(at(cell.image.x + cell.image.width, y, 2), 0x80) << row << column;
-            const std::int32_t middle = cell.caption1.y + cell.caption1.height / 2;
-            EXPECT_EQ(at(cell.caption1.x + 1, middle, 1), 0x70) << row << column;
-            EXPECT_EQ(at(cell.caption2.x + 1, middle, 1), 0x08) << row << column;
         }
+        // Every cell row was processed with its cell's entry.
+        for (const std::uint16_t table : job.cellTables) {
+            EXPECT_LT(table, 6);
+            EXPECT_NE(table % 3, 2);  // nothing of the cells out of range
+        }
+        const PatternRect& box = sheet.settingBox1;
+        EXPECT_EQ(at(box.x + 1, box.y + box.height / 2, 0), 0x50);
+        EXPECT_EQ(at(box.x + 1, box.y + 1, 0), 0xFF);
     }
-    // Every cell row was processed with its cell's entry.
-    for (const std::uint16_t table : job.cellTables) {
-        EXPECT_LT(table, 6);
-        EXPECT_NE(table % 3, 2);  // nothing of the cells out of range
-    }
-    const PatternRect& box = sheet.settingBox1;
-    EXPECT_EQ(at(box.x + 1, box.y + box.height / 2, 0), 0x50);
-    EXPECT_EQ(at(box.x + 1, box.y + 1, 0), 0xFF);
 }
 
 // FULL at the image's own resolution: base and cells are the window's size, so no resampler
