@@ -174,7 +174,8 @@ std::int32_t PatternPrintLoop::prepare() {
 template <typename Generate>
 std::int32_t PatternPrintLoop::sendCommands(Generate generate) {
     std::uint32_t length = 0;
-    std::int32_t result = generate(&info_, context_.commandBuffer, &length);
+    std::int32_t result =
+        generate(&info_, context_.commandBuffer, context_.commandBufferSize, &length);
     if (result == kResultOk && length > 0) {
         result = tarn_QDXA_SendData(context_.qdxaInfo, context_.commandBuffer, length, 0, nullptr);
     }
@@ -387,9 +388,9 @@ void PatternPrintLoop::closeZooms() {
 // Sends the line as a one-line band and blanks it for the next.
 std::int32_t PatternPrintLoop::sendLine(std::int32_t line) {
     TARNRect rect{line, 0, line + 1, line_.width};
-    const std::int32_t result =
-        sendCommands([&](Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-            return tarn_Cmd_ImageBand(info, buffer, length, line_.pixels, &rect);
+    const std::int32_t result = sendCommands(
+        [&](Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* length) {
+            return tarn_Cmd_ImageBand(info, buffer, capacity, length, line_.pixels, &rect);
         });
     std::memset(line_.pixels, kWhiteByte, line_.pixelBytes * static_cast<std::size_t>(line_.width));
     return result;
