@@ -28,5 +28,9 @@ const PatternLayoutServices& corePatternLayoutServices();
 /// host table).
 std::int32_t PLG_Get_PatternCoordinate_Rec(PLGContext* context);
 
+/// Releases what the layout stored in the context for printing (the print copy and the text
+/// areas with their bitmaps) and clears both pointers. Returns 0.
+std::int32_t Print_PatternTermination(PLGContext* context);
+
 /// The same with `services` in place of the core's layout.
 std::int32_t getPatternCoordinates(PLGContext* context, const PatternLayoutServices& services);

@@ -1,4 +1,4 @@
-// The core's job steps. Set-up and tear-down are not built yet: each answers -1 until it is.
+// The core's job steps, in the order the job driver runs them.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
@@ -6,14 +6,12 @@
 #include "jobstart/job_start.h"
 #include "pattern/pattern_print_loop.h"
 #include "rastercore/result_codes.h"
-#include "record/job_context.h"
+#include "setup/job_setup.h"
 #include "transport/job_transport.h"
-#include "util/memory.h"
 
 const JobSteps& coreJobSteps() {
     static const JobSteps steps{
-        .initialize = [](void*, CoreCommonInfoTbl**,
-                         PLGContext*) { return rastercore::kResultFailure; },
+        .initialize = PLG_Initialize,
         .jobOpen = PLG_IOS_JobOpen,
         .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
@@ -22,11 +20,7 @@ const JobSteps& coreJobSteps() {
         .endJob = PLG_EndJob,
         .jobCancel = PLG_IOS_JobCancel,
         .jobClose = PLG_IOS_JobClose,
-        .terminate =
-            [](PLGContext* context) {
-                Dispose_MemoryClear(&context, kUnusedKind);
-                return rastercore::kResultFailure;
-            },
+        .terminate = PLG_Terminate,
     };
     return steps;
 }

@@ -2,7 +2,6 @@
 #include "pattern/pattern_print_info.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "caption/pattern_caption_areas.h"
@@ -16,10 +15,6 @@ namespace {
 using rastercore::kResultFailure;
 using rastercore::kResultNoMemory;
 using rastercore::kResultOk;
-
-constexpr std::uint8_t kBlankByte = 0xFF;
-constexpr std::int32_t kBits8Pixel = 24;
-constexpr std::int32_t kBits16Pixel = 48;
 
 // Whether the turned FULL grid fills position (row, column): only positions whose settings'
 // cell was laid out.
@@ -75,26 +70,18 @@ std::int32_t copyCells(const PatternInfo& info, PatternPrintInfo& copy) {
     return kResultOk;
 }
 
-// A zeroed area of `rect`'s size whose bitmap is filled with blank bytes; an empty rectangle
-// gets no bitmap.
-std::int32_t makeArea(const PatternRect& rect, std::size_t pixelBytes, PatternCaptionArea* area) {
+// An area of `rect`'s size, without its bitmap (the set-up allocates that once the working
+// pixel size is known); an empty rectangle gives an empty area.
+void sizeArea(const PatternRect& rect, PatternCaptionArea* area) {
     *area = {};
-    if (rect.empty()) {
-        return kResultOk;
+    if (!rect.empty()) {
+        area->width = rect.width;
+        area->height = rect.height;
     }
-    const std::size_t bytes =
-        pixelBytes * static_cast<std::size_t>(rect.width) * static_cast<std::size_t>(rect.height);
-    if (Get_MemoryClear(1, bytes, kUnusedKind, &area->bitmap) != kResultOk) {
-        return kResultNoMemory;
-    }
-    std::memset(area->bitmap, kBlankByte, bytes);
-    area->width = rect.width;
-    area->height = rect.height;
-    return kResultOk;
 }
 
-std::int32_t makeScales(const CoreArray<PatternLabel>& labels, std::size_t pixelBytes,
-                        PatternScaleArea** scales, std::int32_t* count) {
+std::int32_t makeScales(const CoreArray<PatternLabel>& labels, PatternScaleArea** scales,
+                        std::int32_t* count) {
     if (labels.size() == 0) {
         return kResultOk;
     }
@@ -105,15 +92,12 @@ std::int32_t makeScales(const CoreArray<PatternLabel>& labels, std::size_t pixel
     *count = static_cast<std::int32_t>(labels.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {
         (*scales)[i].value = labels[i].value;
-        if (makeArea(labels[i].rect, pixelBytes, &(*scales)[i].area) != kResultOk) {
-            return kResultNoMemory;
-        }
+        sizeArea(labels[i].rect, &(*scales)[i].area);
     }
     return kResultOk;
 }
 
-std::int32_t makeCellAreas(const PatternPrintInfo& copy, std::size_t pixelBytes,
-                           PatternCaptionAreas& areas) {
+std::int32_t makeCellAreas(const PatternPrintInfo& copy, PatternCaptionAreas& areas) {
     if (copy.cellCount == 0) {
         return kResultOk;
     }
@@ -130,11 +114,9 @@ std::int32_t makeCellAreas(const PatternPrintInfo& copy, std::size_t pixelBytes,
         to.outsideFlag = cell.outOfRange;
         to.xAdjustValue = cell.xValue;
         to.yAdjustValue = cell.yValue;
-        if (makeArea(cell.caption1, pixelBytes, &to.xValue) != kResultOk ||
-            makeArea(cell.caption2, pixelBytes, &to.yValue) != kResultOk ||
-            (cell.outOfRange != 0 && makeArea(cell.image, pixelBytes, &to.outside) != kResultOk)) {
-            return kResultNoMemory;
-        }
+        sizeArea(cell.caption1, &to.xValue);
+        sizeArea(cell.caption2, &to.yValue);
+        sizeArea(cell.outOfRange != 0 ? cell.image : PatternRect{}, &to.outside);
     }
     return kResultOk;
 }
@@ -209,38 +191,37 @@ std::int32_t Print_PatternInfoValue(PatternInfo* info, PLGContext* context) {
     copy->backgroundColor = context->jobRecord->patternBackgroundColor;
     delete context->patternTables;
     context->patternTables = copy;
-    return kResultOk;
+    return allocatePatternCaptionAreas(context);
 }
 
 std::int32_t allocatePatternCaptionAreas(PLGContext* context) {
-    if (context == nullptr || context->patternTables == nullptr ||
-        (context->bitsPerPixel != kBits8Pixel && context->bitsPerPixel != kBits16Pixel)) {
+    if (context == nullptr || context->patternTables == nullptr) {
         return kResultFailure;
     }
     const PatternPrintInfo& copy = *context->patternTables;
-    const std::size_t pixelBytes = static_cast<std::size_t>(context->bitsPerPixel) / 8;
     freeCaptionAreas(context->patternCaptionAreas);
     if (Get_MemoryClear(1, sizeof(PatternCaptionAreas), kUnusedKind,
                         &context->patternCaptionAreas) != kResultOk) {
         return kResultNoMemory;
     }
     PatternCaptionAreas& areas = *context->patternCaptionAreas;
-    if (makeArea(copy.xTitle, pixelBytes, &areas.xTitle) != kResultOk ||
-        makeArea(copy.yTitle, pixelBytes, &areas.yTitle) != kResultOk ||
-        makeScales(copy.xLabels, pixelBytes, &areas.xScales, &areas.xScaleCount) != kResultOk ||
-        makeScales(copy.yLabels, pixelBytes, &areas.yScales, &areas.yScaleCount) != kResultOk ||
-        makeArea(copy.settingBox1, pixelBytes, &areas.basicSettings) != kResultOk ||
-        makeArea(copy.settingBox2, pixelBytes, &areas.colorSettings) != kResultOk) {
+    sizeArea(copy.xTitle, &areas.xTitle);
+    sizeArea(copy.yTitle, &areas.yTitle);
+    sizeArea(copy.settingBox1, &areas.basicSettings);
+    sizeArea(copy.settingBox2, &areas.colorSettings);
+    if (makeScales(copy.xLabels, &areas.xScales, &areas.xScaleCount) != kResultOk ||
+        makeScales(copy.yLabels, &areas.yScales, &areas.yScaleCount) != kResultOk) {
         return kResultNoMemory;
     }
-    return makeCellAreas(copy, pixelBytes, areas);
+    return makeCellAreas(copy, areas);
 }
 
-void Print_PatternTermination(PLGContext* context) {
+std::int32_t Print_PatternTermination(PLGContext* context) {
     if (context == nullptr) {
-        return;
+        return kResultOk;
     }
     freeCaptionAreas(context->patternCaptionAreas);
     delete context->patternTables;
     context->patternTables = nullptr;
+    return kResultOk;
 }

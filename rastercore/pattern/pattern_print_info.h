@@ -1,17 +1,8 @@
 // The test-pattern layout as a print job keeps it: the print copy in the job context
 // (`PLGContext::patternTables`) that the pattern print loop draws from, and the sheet's text
-// areas (`PLGContext::patternCaptionAreas`) sized from it, which the pattern captions render
-// into.
-//
-// What the job set-up calls, in order:
-// - `PLG_Get_PatternCoordinate_Rec` (geometry/pattern_coordinates.h) once the context holds
-//   the job record, the pattern flag and the pattern caption width: it lays the sheet out in
-//   print mode and stores the print copy with `Print_PatternInfoValue`;
-// - the page and placement from the copy: the paper width and length (`paperWidth`,
-//   `paperLength`, and the paper size command for a changed length when `savePaper` is set),
-//   the placement on the medium from `printedArea`, and band lines `printedArea.width` wide;
-// - `allocatePatternCaptionAreas` once the working pixel size (`bitsPerPixel`) is known;
-// - `Print_PatternTermination` in the tear-down, which frees both.
+// areas (`PLGContext::patternCaptionAreas`) sized from it, into which the job set-up allocates
+// blank bitmaps and the pattern captions render. `PLG_Get_PatternCoordinate_Rec` stores both;
+// `Print_PatternTermination` (geometry/pattern_coordinates.h) frees both.
 #pragma once
 
 #include <cstdint>
@@ -61,18 +52,14 @@ struct PatternPrintInfo {
     }
 };
 
-/// Stores the print copy of a layout result in `context->patternTables` (replacing any) and
-/// frees the result's arrays. 0; -1 for a context without its job record; -1000 when the copy
-/// cannot be allocated.
+/// Stores the print copy of a layout result in `context->patternTables` (replacing any), sizes
+/// the sheet's text areas from it and frees the result's arrays. 0; -1 for a context without its
+/// job record; -1000 when the copy or the areas cannot be allocated.
 std::int32_t Print_PatternInfoValue(PatternInfo* info, PLGContext* context);
 
-/// Sizes every text area of the sheet from the print copy and allocates its bitmap (width ×
-/// height working pixels of `context->bitsPerPixel`, bytes of 255) into
-/// `context->patternCaptionAreas` (replacing any): the axis titles, one scale area per label, the
-/// two settings boxes, and per cell its two value captions and, for a cell out of range, the
-/// whole cell for the outside label. 0; -1 without a print copy or with a working pixel size
-/// other than 24 or 48; -1000 when memory runs out (what was made stays for the tear-down).
+/// Sizes every text area of the sheet from the print copy into `context->patternCaptionAreas`
+/// (replacing any), without bitmaps: the axis titles, one scale area per label, the two settings
+/// boxes, and per cell its two value captions and, for a cell out of range, the whole cell for the
+/// outside label. An empty rectangle gives an empty area. 0; -1 without a print copy; -1000 when
+/// memory runs out (what was made stays for `Print_PatternTermination`).
 std::int32_t allocatePatternCaptionAreas(PLGContext* context);
-
-/// Frees the print copy and the text areas with their bitmaps, and clears both pointers.
-void Print_PatternTermination(PLGContext* context);

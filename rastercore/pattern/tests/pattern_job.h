@@ -27,6 +27,7 @@
 #include "qdxa/tests/qdxa_test_support.h"
 #include "record/color_info.h"
 #include "record/job_context.h"
+#include "setup/setup_steps_internal.h"
 #include "stream_decoder/stream_decoder.h"
 #include "util/memory.h"
 
@@ -131,7 +132,7 @@ class PatternJob {
 
         layoutResult = PLG_Get_PatternCoordinate_Rec(&c);
         if (layoutResult == 0) {
-            EXPECT_EQ(allocatePatternCaptionAreas(&c), 0);
+            EXPECT_EQ(setup::allocatePatternCaptionBitmaps(c), 0);
             drawCaptions();
         }
 

@@ -16,6 +16,7 @@
 #include "pattern_record.h"
 #include "record/color_info.h"
 #include "record/job_context.h"
+#include "setup/setup_steps_internal.h"
 
 namespace {
 
@@ -113,7 +114,12 @@ TEST(PatternCaptionAreas, SizedFromTheCopyAndBlank) {
         s.xCenter = 25;
         PrintJob print(s, bits);
         ASSERT_EQ(PLG_Get_PatternCoordinate_Rec(&print.context), 0);
-        ASSERT_EQ(allocatePatternCaptionAreas(&print.context), 0);
+        // The coordinates size the areas; their bitmaps come with the set-up.
+        ASSERT_NE(print.context.patternCaptionAreas, nullptr);
+        EXPECT_EQ(print.context.patternCaptionAreas->xTitle.width,
+                  print.context.patternTables->xTitle.width);
+        EXPECT_EQ(print.context.patternCaptionAreas->xTitle.bitmap, nullptr);
+        ASSERT_EQ(setup::allocatePatternCaptionBitmaps(print.context), 0);
         const PatternPrintInfo& copy = *print.context.patternTables;
         const PatternCaptionAreas* areas = print.context.patternCaptionAreas;
         ASSERT_NE(areas, nullptr);
@@ -142,14 +148,12 @@ TEST(PatternCaptionAreas, SizedFromTheCopyAndBlank) {
             EXPECT_EQ(captions.yAdjustValue, cell.yValue);
         }
         EXPECT_TRUE(allBytes(areas->cells[2].outside, pixel, 0xFF));
-        // Made again, the areas are replaced.
+        // Made again, the areas are replaced, their bitmaps freed.
         ASSERT_EQ(allocatePatternCaptionAreas(&print.context), 0);
+        EXPECT_EQ(print.context.patternCaptionAreas->colorSettings.bitmap, nullptr);
     }
     PrintJob noCopy{SheetSettings{}};
     EXPECT_EQ(allocatePatternCaptionAreas(&noCopy.context), -1);
-    PrintJob noDepth(SheetSettings{}, 0);
-    ASSERT_EQ(PLG_Get_PatternCoordinate_Rec(&noDepth.context), 0);
-    EXPECT_EQ(allocatePatternCaptionAreas(&noDepth.context), -1);
 }
 
 // The pattern captions render into the areas the layout sized: every text lands in its area.
@@ -181,7 +185,7 @@ TEST(PatternCaptionAreas, TheCaptionsRenderIntoThem) {
             job.record.patternGrayItems[i] = text("ITEM");
         }
         ASSERT_EQ(PLG_Get_PatternCoordinate_Rec(&print.context), 0);
-        ASSERT_EQ(allocatePatternCaptionAreas(&print.context), 0);
+        ASSERT_EQ(setup::allocatePatternCaptionBitmaps(print.context), 0);
         ASSERT_EQ(PLG_PatternCreateCaption(&print.context), 0) << turn;
         const PatternCaptionAreas& areas = *print.context.patternCaptionAreas;
         const auto inked = [](const PatternCaptionArea& area) {
