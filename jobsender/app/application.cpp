@@ -27,8 +27,20 @@ using Clock = std::chrono::steady_clock;
 /// How long one connection may take to deliver its event.
 constexpr std::chrono::milliseconds kEventReadWait{2000};
 
-class Application final : public AppServices {
+// The application's delegate: it makes the application object at launch, asks it whether the
+// application may terminate, and ends it with the device library.
+class AppDelegate final : public AppServices {
   public:
+    void applicationWillFinishLaunching(events::EventDispatcher& dispatcher) {
+        IOS_Initialize();
+        appMain_ = std::make_unique<CAppMain>(dispatcher, *this);
+    }
+    bool applicationShouldTerminate() { return appMain_->shouldQuit(); }
+    void applicationWillTerminate() {
+        appMain_.reset();
+        IOS_Terminate();
+    }
+
     double now() override {
         return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
             .count();
@@ -40,9 +52,10 @@ class Application final : public AppServices {
         return runUnavailableQuitAlert(message, firstButton, secondButton);
     }
 
-    int run(events::EventListener& listener, int signals) {
-        events::EventDispatcher dispatcher;
-        CAppMain app(dispatcher, *this);
+    // The one loop: events between cycles, cycles when due, and a requested termination once
+    // the application object agrees. A signal ends the loop at once.
+    void run(events::EventListener& listener, const events::EventDispatcher& dispatcher,
+             int signals) {
         const auto handle = [&](const events::Event& event) { return dispatcher.dispatch(event); };
         auto nextCycle = Clock::now();
         for (;;) {
@@ -51,24 +64,25 @@ class Application final : public AppServices {
             pollfd ready[] = {{listener.descriptor(), POLLIN, 0}, {signals, POLLIN, 0}};
             if (::poll(ready, 2, static_cast<int>(std::max<std::int64_t>(wait.count(), 0))) > 0) {
                 if (ready[1].revents != 0) {
-                    return kExitDone;
+                    return;
                 }
                 while (listener.serveOne(handle, kEventReadWait)) {
                 }
             }
             if (Clock::now() >= nextCycle) {
-                nextCycle = Clock::now() + app.JobProcessing();
+                nextCycle = Clock::now() + appMain_->JobProcessing();
             }
             if (terminationRequested_) {
                 terminationRequested_ = false;
-                if (app.shouldQuit()) {
-                    return kExitDone;
+                if (applicationShouldTerminate()) {
+                    return;
                 }
             }
         }
     }
 
   private:
+    std::unique_ptr<CAppMain> appMain_;
     bool terminationRequested_ = false;
 };
 
@@ -104,15 +118,13 @@ int runApplication() {
         std::fprintf(stderr, "JobSenderAgent: cannot listen for events\n");
         return kExitNoSocket;
     }
-    IOS_Initialize();
-    int result = kExitDone;
-    {
-        Application application;
-        result = application.run(*listener, signals);
-    }
-    IOS_Terminate();
+    events::EventDispatcher dispatcher;
+    AppDelegate delegate;
+    delegate.applicationWillFinishLaunching(dispatcher);
+    delegate.run(*listener, dispatcher, signals);
+    delegate.applicationWillTerminate();
     ::close(signals);
-    return result;
+    return kExitDone;
 }
 
 }  // namespace jobsender
