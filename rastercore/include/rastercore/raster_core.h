@@ -5,6 +5,7 @@
 
 #include "rastercore/common_info_table.h"
 #include "rastercore/core_common_info_tbl.h"
+#include "rastercore/preview_color.h"
 #include "rastercore/progress.h"
 #include "rastercore/result_codes.h"
 
