@@ -26,3 +26,7 @@ std::int32_t getPatternCoordinates(PLGContext* context, const PatternLayoutServi
 std::int32_t PLG_Get_PatternCoordinate_Rec(PLGContext* context) {
     return getPatternCoordinates(context, corePatternLayoutServices());
 }
+
+std::int32_t Print_PatternTermination(PLGContext*) {
+    return rastercore::kResultOk;
+}

@@ -26,5 +26,9 @@ const PatternLayoutServices& corePatternLayoutServices();
 /// layout. Returns the store's result; -1 when the layout gives nothing.
 std::int32_t PLG_Get_PatternCoordinate_Rec(PLGContext* context);
 
+/// Releases what the layout stored in the context for printing (the pattern tables) and clears
+/// it. The layout stores nothing yet, so there is nothing to release. Returns 0.
+std::int32_t Print_PatternTermination(PLGContext* context);
+
 /// The same with `services` in place of the core's layout.
 std::int32_t getPatternCoordinates(PLGContext* context, const PatternLayoutServices& services);
