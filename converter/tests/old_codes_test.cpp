@@ -1,9 +1,7 @@
-// The old codes of printers, connection kinds and dialog settings, translated by their tables.
+// The old codes of printers and dialog settings, translated by their tables.
 #include "old_codes.h"
 
 #include <gtest/gtest.h>
-
-#include "connect_conversion.h"
 
 namespace {
 
@@ -54,16 +52,6 @@ TEST(OldCodes, SSCGivesCheckAndAdjustment) {
         convSSC(old, &gotCheck, &gotAdjustment);
         EXPECT_EQ(gotCheck, check) << old;
         EXPECT_EQ(gotAdjustment, adjustment) << old;
-    }
-}
-
-TEST(OldCodes, ConnectionKindsAreComparedExactly) {
-    const std::pair<const char*, std::int32_t> kinds[] = {
-        {"USB", 2},        {"FireWire", 3}, {"WQS_LPRV6", 6}, {"WQS_LPR", 5},
-        {"Rendezvous", 4}, {"DNSSD", 4},    {"AppleTalk", 1}, {"USB ", 0},
-        {"usb", 0},        {"WQS_LPRV", 0}, {"", 0},          {nullptr, 0}};
-    for (const auto& [name, type] : kinds) {
-        EXPECT_EQ(getConnectionType(name), type) << (name != nullptr ? name : "null");
     }
 }
 
