@@ -1,8 +1,7 @@
 #include "conversion_check.h"
 
-#include <system_error>
-
 #include "helpers/kdict.h"
+#include "old_file.h"
 
 bool isGoodNewFile(const std::filesystem::path& path) {
     cf::Value plist;
@@ -13,6 +12,5 @@ bool mustConvert(const std::filesystem::path& folder, const char* newName, const
     if (isGoodNewFile(folder / newName)) {
         return false;
     }
-    std::error_code ignored;
-    return std::filesystem::exists(folder / oldName, ignored);
+    return converter::oldFileSize(folder / oldName).has_value();
 }

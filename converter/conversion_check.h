@@ -24,5 +24,6 @@ using PrinterFolder = std::optional<std::filesystem::path>;
 /// Whether the file at `path` reads as a property list.
 bool isGoodNewFile(const std::filesystem::path& path);
 
-/// Whether `folder` holds the old file `oldName` and no good new file `newName`.
+/// Whether `folder` holds the old file `oldName`, a regular file that can be read, and no good
+/// new file `newName`.
 bool mustConvert(const std::filesystem::path& folder, const char* newName, const char* oldName);

@@ -120,6 +120,45 @@ def ui_expected(profiles, earlier=False, curves=CURVES, **changes):
     return {key: value for key, value in expected.items() if value is not None}
 
 
+# ---- job3.xml: the entries' own keys, and those of their settings that the old records set.
+def job_entry(name, file_name, date, number, count, print_finish, copies, scaling):
+    return {"NameString": name, "FileNameString": file_name, "DateString": date,
+            "listNumber": number, "DateCount": count, "DefaultFlg": 0,
+            "PrintFinish": print_finish, "ConvertOldVersion": 1, "Copies": copies,
+            "ColorMode": 1, "ScalingValue": scaling}
+
+
+# Entry strings the old records leave empty, so never written.
+EMPTY_ENTRY_STRINGS = ("ColorSetString", "PrinterNameString", "CommentString")
+
+
+def job_expected(scaling, history=True):
+    beach = job_entry("Job 7 of 2009-03-02", "Beach.tif", "2009/03/02", 1, 7, 1, 3, scaling)
+    cafe = job_entry("Caf\u00e9 front", "Cafe.psd", "2009/03/03", 2, 8, 0, 1, scaling)
+    if not history:
+        return {"JobFileVers": 100, "JobTodayCount": 0, "Jobs": [],
+                "Favorites": [dict(cafe, PrintFinish=1)]}
+    # The history's count and date come from its first record: its count, and its text at 260.
+    return {"JobFileVers": 100, "JobTodayCount": 7, "JobDate": "Job 7 of 2009-03-02",
+            "Jobs": [beach, cafe], "Favorites": [cafe]}
+
+
+def compare_jobs(expected, actual):
+    differences = compare({k: v for k, v in expected.items() if k not in ("Jobs", "Favorites")},
+                          {k: v for k, v in actual.items() if k not in ("Jobs", "Favorites")})
+    for key in ("Jobs", "Favorites"):
+        entries = actual.get(key)
+        if not isinstance(entries, list) or len(entries) != len(expected[key]):
+            differences.append(f"{key}: {entries!r}, expected {len(expected[key])} entries")
+            continue
+        for i, (want, got) in enumerate(zip(expected[key], entries)):
+            where = f"{key}[{i}]."
+            differences += compare(want, {k: got[k] for k in want if k in got}, where)
+            differences += [f"{where}{k}: unexpected {got[k]!r}" for k in EMPTY_ENTRY_STRINGS
+                            if k in got]
+    return differences
+
+
 def cases(printer, profiles):
     return {
         "user": lambda: user_expected([POSTER, CAFE, BANNER]),
@@ -136,6 +175,9 @@ def cases(printer, profiles):
         # No "[" in the output profile text: no profile, so no matching through one.
         "ui2_nan_scale": lambda: ui_expected(profiles, ScalingValue=0, ColorMode=1,
                                              OutputProfileName=None, OutputProfilePath=None),
+        "job": lambda: job_expected(125),
+        "job_v10x": lambda: job_expected(10000),
+        "job_favorites_only": lambda: job_expected(125, history=False),
     }
 
 
@@ -167,7 +209,10 @@ def main():
             if key in root:
                 print(f"{key}: unexpected {root[key]!r}")
                 return 1
-    differences = compare(expected, root)
+    if case.startswith("job"):
+        differences = compare_jobs(expected, root)
+    else:
+        differences = compare(expected, root)
     for line in differences:
         print(line)
     return 1 if differences else 0

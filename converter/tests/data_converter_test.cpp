@@ -1,5 +1,7 @@
 // The program's command line and passes: what exits with which status, which folders the check
 // makes, which names are refused, and that a good new file is never replaced.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "converter_test_support.h"
@@ -83,6 +85,16 @@ TEST_F(DataConverter, GoodNewFileIsNeverTouched) {
     for (const auto& kind : kinds) {
         EXPECT_EQ(settingstest::fileText(kind.folder / kind.newName), good) << kind.newName;
     }
+}
+
+// Only a regular file can be converted: a folder or a pipe in an old file's place waits for
+// nothing, and the pipe holds neither pass.
+TEST_F(DataConverter, OldFileThatIsNoRegularFileDoesNotWait) {
+    fs::create_directories(folders_.printer() / "ui2.pref");
+    ASSERT_EQ(::mkfifo((folders_.printer() / "connect.pref").c_str(), 0600), 0);
+    EXPECT_EQ(check(), 0);
+    EXPECT_EQ(convert(), 0);
+    EXPECT_FALSE(fs::exists(folders_.printer() / "connect3.xml"));
 }
 
 TEST_F(DataConverter, EmptyPrinterNameChecksNothingAndConvertsOnlyThePaperList) {

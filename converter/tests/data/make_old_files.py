@@ -21,6 +21,12 @@ folder; the files land beside this script:
   ui2_4700.pref                the earlier record and 156 more bytes: read as the earlier one
   ui2_curve1000.pref           the RGB curve claims 1000 points and the R curve -5
   ui2_nan_scale.pref           a NaN scale at 840, and an output profile text without "["
+  Job.pref                     2 history records of version 200 (5634 bytes each); the second
+                               is a favourite too
+  Job_v102.pref                the same 2 records in version 102 (2052 bytes each)
+  Job_v100.pref                the same 2 records in version 100 (1280 bytes each)
+  Job_favorites_only.pref      1 favourite of version 200 that is no history entry
+  Job_negative.pref            a count of -1
 """
 import math
 import os
@@ -177,7 +183,59 @@ def ui2_files():
           ui2_record(scale=math.nan, output_text=b"Glossy Photo.icc]"))
 
 
+# ---- Job.pref: count, then records of version 200 (5634 bytes), 102 (2052) or 100 (1280).
+# The 32-bit flags (5118 in version 200, 1272 in 100 and 102) hold the lists in their high half
+# (bit 0 history, bit 1 favourites) and the print result in their low half (0x200: failed).
+HISTORY = 0x10000
+FAVORITE = 0x20000
+FAILED = 0x200
+# listNumber, DateCount, the text at 260, file name, date, old printer type, copies, flags.
+JOBS = [
+    (1, 7, b"Job 7 of 2009-03-02", b"Beach.tif", b"2009/03/02", 15, 3, HISTORY),
+    (2, 8, b"Caf\x8e front", b"Cafe.psd", b"2009/03/03", 36, 1, HISTORY | FAVORITE | FAILED),
+]
+
+
+def job200(job):
+    number, count, name, file_name, date, printer, copies, flags = job
+    record = bytearray(5634)
+    struct.pack_into(">hh", record, 256, number, count)
+    record[260:324] = pstr(name, 64)
+    record[324:580] = pstr(file_name, 256)
+    record[580:612] = pstr(date, 32)
+    struct.pack_into(">H", record, 1220, printer)
+    struct.pack_into(">H", record, 1486, 1)  # colour mode 1
+    struct.pack_into(">H", record, 1752, copies)
+    struct.pack_into(">d", record, 2018, 1.25)
+    struct.pack_into(">i", record, 5118, flags)
+    return bytes(record)
+
+
+def job100(job, size):
+    number, count, name, file_name, date, printer, copies, flags = job
+    record = bytearray(size)
+    struct.pack_into(">hh", record, 256, number, count)
+    record[260:324] = pstr(name, 64)
+    record[324:580] = pstr(file_name, 256)
+    record[580:612] = pstr(date, 32)
+    struct.pack_into(">hhhh", record, 932, printer, 0, 0, 1)  # type, medium, -, colour mode 1
+    struct.pack_into(">hhhhhh", record, 1196, 0, 0, 0, 0, copies, 0)
+    struct.pack_into(">H", record, 1214, 100)  # scale in whole units
+    struct.pack_into(">i", record, 1272, flags)
+    return bytes(record)
+
+
+def job_files():
+    write("Job.pref", struct.pack(">h", 2) + b"".join(job200(j) for j in JOBS))
+    write("Job_v102.pref", struct.pack(">h", 2) + b"".join(job100(j, 2052) for j in JOBS))
+    write("Job_v100.pref", struct.pack(">h", 2) + b"".join(job100(j, 1280) for j in JOBS))
+    favorite = JOBS[1][:7] + (FAVORITE,)
+    write("Job_favorites_only.pref", struct.pack(">h", 1) + job200(favorite))
+    write("Job_negative.pref", struct.pack(">h", -1) + job200(JOBS[0]))
+
+
 if __name__ == "__main__":
     user_files()
     connect_files()
     ui2_files()
+    job_files()
