@@ -122,7 +122,8 @@ void convertCurves(const RegistRec& rec, UISave& ui) {
     static_assert(kRegistCurveSlots == kUISaveCurveSlots);
     ui.Curves_SelChannel = rec.curvesSelChannel;
     for (int c = 0; c < kRegistCurves; ++c) {
-        const std::int32_t points = std::clamp(rec.curvePointCounts[c], 0, kRegistCurveSlots);
+        const std::int32_t claimed = rec.curvePointCounts[c];
+        const std::int32_t points = std::clamp(claimed, 0, kRegistCurveSlots);
         ui.*kCurves[c].pointCount = points;
         for (int i = 0; i < points; ++i) {
             (ui.*kCurves[c].x)[i] = rec.curveX[c][i];
