@@ -5,8 +5,8 @@
 
 namespace {
 
-PrintJobsPtr loadList(const char* printerShortName, const char* productFolder,
-                      const char* arrayKey, bool history) {
+PrintJobsPtr loadList(const char* printerShortName, const char* productFolder, const char* arrayKey,
+                      bool history) {
     cf::Value root;
     if (LoadJobHistoryFile(printerShortName, &root, productFolder) != 0) {
         return nullptr;

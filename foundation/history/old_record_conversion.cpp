@@ -202,8 +202,8 @@ void convertPrinterSettings(const RegistRec& rec, const char* encoding, UISave& 
     ui.NameOfDataToBeSaved = fieldText(rec.nameOfDataToBeSaved, encoding);
     const bool oldField = selectsOldEnlargementField(rec.enlargementSelector) &&
                           rec.enlargementMethod != kOwnEnlargementMethod;
-    ui.ImageEnlargementMethod = convImageEnlargementMethod(oldField ? rec.oldEnlargementMethod
-                                                                    : rec.enlargementMethod);
+    ui.ImageEnlargementMethod =
+        convImageEnlargementMethod(oldField ? rec.oldEnlargementMethod : rec.enlargementMethod);
     ui.InkSystem = convInkSystem(rec.inkSystem);
     ui.ConversionEngine = rec.conversionEngine == 0 ? 1 : rec.conversionEngine;
     ui.BlackPointCompensation = rec.blackPointCompensation;

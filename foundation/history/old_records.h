@@ -120,7 +120,7 @@ struct RegistRec {
     std::int32_t enlargementMethod;
     std::uint8_t gap4864[252];
     std::int16_t inkSystem;
-    std::int32_t flags;  ///< kRegistFlagDefault, kRegistFlagFailed
+    std::int32_t flags;       ///< kRegistFlagDefault, kRegistFlagFailed
     Str255 proofProfileText;  ///< the proof profile's file name stands between "[" and "]"
     std::int16_t conversionEngine, blackPointCompensation, simulatePaperColor;
     std::int16_t unused5384;
@@ -182,26 +182,38 @@ static_assert(sizeof(RegistRec102) == kRegistRec102Size);
 static_assert(offsetof(RegistRec, listNumber) == 256 && offsetof(RegistRec, name) == 260);
 static_assert(offsetof(RegistRec, comment) == 708 && offsetof(RegistRec, printerType) == 1220);
 static_assert(offsetof(RegistRec, mediaTypeName) == 1228 && offsetof(RegistRec, colorMode) == 1486);
-static_assert(offsetof(RegistRec, matchingMethod) == 1744 && offsetof(RegistRec, printMode) == 1772);
-static_assert(offsetof(RegistRec, borderlessPrinting) == 2012 && offsetof(RegistRec, scale) == 2018);
-static_assert(offsetof(RegistRec, paperSizeWidth) == 2284 && offsetof(RegistRec, rollPaperLayout) == 2306);
+static_assert(offsetof(RegistRec, matchingMethod) == 1744 &&
+              offsetof(RegistRec, printMode) == 1772);
+static_assert(offsetof(RegistRec, borderlessPrinting) == 2012 &&
+              offsetof(RegistRec, scale) == 2018);
+static_assert(offsetof(RegistRec, paperSizeWidth) == 2284 &&
+              offsetof(RegistRec, rollPaperLayout) == 2306);
 static_assert(offsetof(RegistRec, cyan) == 2562 && offsetof(RegistRec, colorBalance) == 2832);
 static_assert(offsetof(RegistRec, curvesSelChannel) == 3116 && offsetof(RegistRec, curveX) == 3140);
 static_assert(offsetof(RegistRec, curveY) == 3460 && offsetof(RegistRec, rollPaperWidth) == 4036);
-static_assert(offsetof(RegistRec, dryingTimeBetweenPages) == 4298 && offsetof(RegistRec, vacuumStrength) == 4310);
+static_assert(offsetof(RegistRec, dryingTimeBetweenPages) == 4298 &&
+              offsetof(RegistRec, vacuumStrength) == 4310);
 static_assert(offsetof(RegistRec, inkImpact) == 4324 && offsetof(RegistRec, sharpen) == 4580);
-static_assert(offsetof(RegistRec, nameOfDataToBeSaved) == 4604 && offsetof(RegistRec, enlargementMethod) == 4860);
+static_assert(offsetof(RegistRec, nameOfDataToBeSaved) == 4604 &&
+              offsetof(RegistRec, enlargementMethod) == 4860);
 static_assert(offsetof(RegistRec, inkSystem) == 5116 && offsetof(RegistRec, flags) == 5118);
-static_assert(offsetof(RegistRec, proofProfileText) == 5122 && offsetof(RegistRec, conversionEngine) == 5378);
+static_assert(offsetof(RegistRec, proofProfileText) == 5122 &&
+              offsetof(RegistRec, conversionEngine) == 5378);
 static_assert(offsetof(RegistRec, unusedTail) == 5386);
 static_assert(offsetof(RegistRec100, comment) == 676 && offsetof(RegistRec100, printerType) == 932);
-static_assert(offsetof(RegistRec100, outputProfile) == 940 && offsetof(RegistRec100, matchingMethod) == 1196);
-static_assert(offsetof(RegistRec100, borderlessPrinting) == 1208 && offsetof(RegistRec100, scale) == 1214);
-static_assert(offsetof(RegistRec100, fromTopMargin) == 1222 && offsetof(RegistRec100, paperSource) == 1230);
-static_assert(offsetof(RegistRec100, cyan) == 1232 && offsetof(RegistRec100, rollPaperWidth) == 1248);
-static_assert(offsetof(RegistRec100, dryingTimeBetweenPages) == 1254 && offsetof(RegistRec100, cutSpeed) == 1266);
+static_assert(offsetof(RegistRec100, outputProfile) == 940 &&
+              offsetof(RegistRec100, matchingMethod) == 1196);
+static_assert(offsetof(RegistRec100, borderlessPrinting) == 1208 &&
+              offsetof(RegistRec100, scale) == 1214);
+static_assert(offsetof(RegistRec100, fromTopMargin) == 1222 &&
+              offsetof(RegistRec100, paperSource) == 1230);
+static_assert(offsetof(RegistRec100, cyan) == 1232 &&
+              offsetof(RegistRec100, rollPaperWidth) == 1248);
+static_assert(offsetof(RegistRec100, dryingTimeBetweenPages) == 1254 &&
+              offsetof(RegistRec100, cutSpeed) == 1266);
 static_assert(offsetof(RegistRec100, inkSystem) == 1270 && offsetof(RegistRec100, flags) == 1272);
-static_assert(offsetof(RegistRec102, unused1280) == 1280 && offsetof(RegistRec102, mediaTypeName) == 1284);
+static_assert(offsetof(RegistRec102, unused1280) == 1280 &&
+              offsetof(RegistRec102, mediaTypeName) == 1284);
 
 /// Flag bits of a record: a default favourite; a print that did not end well.
 inline constexpr std::int32_t kRegistFlagDefault = 0x2000;
@@ -249,7 +261,7 @@ void change_SetDataListFromRegistRec(SetDataList* entry, const RegistRec* record
 
 /// An old group read from a file's bytes, as a version-200 group in host order.
 struct OldRegistGroup {
-    std::int16_t version = 0;        ///< the version the file's records have
+    std::int16_t version = 0;         ///< the version the file's records have
     std::vector<std::uint8_t> group;  ///< count and version-200 records, host order
 };
 

@@ -23,7 +23,7 @@ constexpr NumberRun numberRun(std::size_t begin, std::size_t end) {
 }
 
 // The numbers from field `first` up to and including field `last`, which are of one width.
-#define NUMBERS(Record, first, last)                    \
+#define NUMBERS(Record, first, last)                            \
     numberRun<decltype(Record::first)>(offsetof(Record, first), \
                                        offsetof(Record, last) + sizeof(Record::last))
 

@@ -108,8 +108,8 @@ void moveNumbers(const RegistRec100& old, std::int16_t version, RegistRec& rec) 
     rec.dryingTimeBetweenScans = old.dryingTimeBetweenScans;
     rec.safetyMarginNearEnd = safetyMarginNearEnd(old.safetyMarginNearEnd);
     rec.safetyMarginFarEnd = old.safetyMarginFarEnd;
-    rec.mediaThickness = version == kRegistVersion100 ? swappedTwoAndThree(old.mediaThickness)
-                                                      : old.mediaThickness;
+    rec.mediaThickness =
+        version == kRegistVersion100 ? swappedTwoAndThree(old.mediaThickness) : old.mediaThickness;
     rec.vacuumStrength = old.vacuumStrength;
     rec.cutSpeed = swappedTwoAndThree(old.cutSpeed);
     rec.blurPrevention = old.blurPrevention;
@@ -150,7 +150,8 @@ void upgradeRecord(std::span<const std::uint8_t> oldGroup, std::span<std::uint8_
     const std::size_t oldSize = RegistRecSize(version);
     const std::size_t oldAt = kRGroupCountSize + index * oldSize;
     const std::size_t newAt = kRGroupCountSize + index * kRegistRecSize;
-    if (oldSize == 0 || oldGroup.size() < oldAt + oldSize || group200.size() < newAt + kRegistRecSize) {
+    if (oldSize == 0 || oldGroup.size() < oldAt + oldSize ||
+        group200.size() < newAt + kRegistRecSize) {
         return;
     }
     RegistRec102 old{};

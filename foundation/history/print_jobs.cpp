@@ -18,8 +18,8 @@ SetDataList newEntry(const SetDataList& entry, std::int32_t listNumber, std::int
 
 }  // namespace
 
-PrintJobs PrintJobsWithEntry(const PrintJobs* list, const SetDataList& entry,
-                             std::int16_t position, const char* jobDate, std::int16_t todayCount) {
+PrintJobs PrintJobsWithEntry(const PrintJobs* list, const SetDataList& entry, std::int16_t position,
+                             const char* jobDate, std::int16_t todayCount) {
     const std::size_t oldCount = list != nullptr ? list->entries.size() : 0;
     if (oldCount >= kMaxPrintJobs) {
         return *list;
@@ -93,9 +93,9 @@ void CopySetDataList(SetDataList* destination, const SetDataList& source) {
 }
 
 void TerminateDataList(SetDataList& entry) {
-    for (HistoryString* text : {&entry.NameString, &entry.FileNameString, &entry.DateString,
-                                &entry.ColorSetString, &entry.PrinterNameString,
-                                &entry.CommentString}) {
+    for (HistoryString* text :
+         {&entry.NameString, &entry.FileNameString, &entry.DateString, &entry.ColorSetString,
+          &entry.PrinterNameString, &entry.CommentString}) {
         text->reset();
     }
     entry.settings.reset();

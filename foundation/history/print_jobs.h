@@ -43,9 +43,9 @@ struct SetDataList {
     HistoryString CommentString;      ///< the job comment
     std::int32_t listNumber = 0;      ///< the entry's number in its list
     std::int32_t DateCount = 0;       ///< history: the day's running job number
-    std::int32_t DefaultFlg = 0;      ///< 1 for the default favourite made from the model's defaults
-    std::int32_t PrintFinish = 0;     ///< history: 1 when the print ended without error
-    std::optional<UISave> settings;   ///< the entry's dialog settings; always present in a list
+    std::int32_t DefaultFlg = 0;     ///< 1 for the default favourite made from the model's defaults
+    std::int32_t PrintFinish = 0;    ///< history: 1 when the print ended without error
+    std::optional<UISave> settings;  ///< the entry's dialog settings; always present in a list
 
     bool operator==(const SetDataList&) const = default;
 };
@@ -73,8 +73,8 @@ using PrintJobsPtr = std::unique_ptr<PrintJobs>;
 /// count and its DefaultFlg 0, the others keep their numbers. Version 100, `todayCount` and a copy
 /// of `jobDate` (null for none). A list already holding kMaxPrintJobs entries is given back as it
 /// is.
-PrintJobs PrintJobsWithEntry(const PrintJobs* list, const SetDataList& entry,
-                             std::int16_t position, const char* jobDate, std::int16_t todayCount);
+PrintJobs PrintJobsWithEntry(const PrintJobs* list, const SetDataList& entry, std::int16_t position,
+                             const char* jobDate, std::int16_t todayCount);
 
 /// `list` without the entry at `index` (from 0), the survivors numbered 1, 2, ... in order. An
 /// index that names no entry gives the list as it is.

@@ -40,7 +40,8 @@ PrintJobs historyOf(std::initializer_list<std::int32_t> numbers) {
     PrintJobs list;
     list.todayCount = 12;
     list.jobDate = "2026/12/11";
-    for (const std::int32_t n : numbers) list.entries.push_back(fullEntry("job " + std::to_string(n), n));
+    for (const std::int32_t n : numbers)
+        list.entries.push_back(fullEntry("job " + std::to_string(n), n));
     return list;
 }
 
@@ -115,7 +116,8 @@ TEST_F(JobHistoryFile, FilesThatHoldNoList) {
 }
 
 TEST_F(JobHistoryFile, MissingKeysOfAnEntryReadAsNoneAndZero) {
-    writeWithOracle(R"({"JobFileVers": 100, "Jobs": [{"NameString": "only", "Copies": 4}, "text"]})");
+    writeWithOracle(
+        R"({"JobFileVers": 100, "Jobs": [{"NameString": "only", "Copies": 4}, "text"]})");
     const PrintJobsPtr read = history();
     ASSERT_NE(read, nullptr);
     ASSERT_EQ(read->count(), 2);

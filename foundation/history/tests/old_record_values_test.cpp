@@ -16,7 +16,8 @@ struct Mapping {
 };
 
 const Mapping kMappings[] = {
-    {"changePrinterID", changePrinterID,
+    {"changePrinterID",
+     changePrinterID,
      {{15, 1},  {16, 2},  {17, 6},  {18, 9},  {19, 8},  {20, 11}, {21, 15}, {22, 13},
       {23, 19}, {24, 20}, {25, 16}, {26, 18}, {27, 23}, {28, 26}, {29, 29}, {30, 27},
       {31, 30}, {32, 28}, {33, 35}, {34, 36}, {35, 37}, {36, 38}},

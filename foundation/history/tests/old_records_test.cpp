@@ -54,8 +54,7 @@ class OldRecords : public testing::Test {
         EXPECT_EQ(read->version, expectedVersion) << name;
         std::vector<Converted> converted(Regist_GetCount(read->group));
         for (std::size_t i = 0; i < converted.size(); ++i) {
-            const RegistRec* record =
-                Regist_Get(read->group, static_cast<std::int16_t>(i + 1));
+            const RegistRec* record = Regist_Get(read->group, static_cast<std::int16_t>(i + 1));
             change_SetDataListFromRegistRec(&converted[i].entry, record, &converted[i].printerID,
                                             encoding);
         }
@@ -89,8 +88,10 @@ TEST_F(OldRecords, FileVersionIsTheFirstWhoseRecordsAreThereInFull) {
     std::vector<std::uint8_t> negative = {0xFF, 0xFE, 1, 2, 3};
     const Case cases[] = {
         {"version 200 whole", v200, kRegistVersion200, 3},
-        {"version 200 short of one byte reads as 102", {v200.begin(), v200.end() - 1},
-         kRegistVersion102, 3},
+        {"version 200 short of one byte reads as 102",
+         {v200.begin(), v200.end() - 1},
+         kRegistVersion102,
+         3},
         {"version 100 whole", v100, kRegistVersion100, 3},
         {"version 100 short of one byte", {v100.begin(), v100.end() - 1}, std::nullopt, 0},
         {"no count", {0x00}, std::nullopt, 0},

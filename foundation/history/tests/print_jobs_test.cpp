@@ -62,8 +62,8 @@ TEST(AddPrintJobs, FrontAndEndNumberingAndPrintFinish) {
         std::vector<std::int32_t> numbers;
         std::int32_t printFinish;
     };
-    for (const Case& c : {Case{kAddAtFront, 0, {4, 3, 2, 1}, 5}, Case{kAddAtEnd, 3, {3, 2, 1, 4}, 0},
-                          Case{-7, 3, {3, 2, 1, 4}, 0}}) {
+    for (const Case& c : {Case{kAddAtFront, 0, {4, 3, 2, 1}, 5},
+                          Case{kAddAtEnd, 3, {3, 2, 1, 4}, 0}, Case{-7, 3, {3, 2, 1, 4}, 0}}) {
         SetDataList given = entryNamed("new", 0);
         given.PrintFinish = 5;
         const PrintJobs old = listNumbered({3, 2, 1});
@@ -83,8 +83,8 @@ TEST(AddPrintJobs, FullListIsGivenBackAsItIs) {
     PrintJobs full;
     full.entries.resize(kMaxPrintJobs);
     full.entries.back().NameString = "last";
-    const PrintJobs added = PrintJobsWithEntry(&full, entryNamed("one too many"), kAddAtFront,
-                                               "date", 1);
+    const PrintJobs added =
+        PrintJobsWithEntry(&full, entryNamed("one too many"), kAddAtFront, "date", 1);
     EXPECT_EQ(added.count(), 32767);
     EXPECT_EQ(added, full);
 }
