@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "bytes/byte_order.h"
+#include "history/old_record_values.h"
 #include "legacy_text.h"
-#include "old_codes.h"
 #include "old_file.h"
 #include "settings/connect_printer_file.h"
 #include "settings/settings_folders.h"

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "bytes/byte_order.h"
+#include "history/old_record_values.h"
 #include "legacy_text.h"
-#include "old_codes.h"
 #include "old_file.h"
 #include "profiles/profile_menu.h"
 #include "settings/settings_folders.h"
@@ -305,7 +305,9 @@ bool fillUISaveFromOldRecord(std::span<const std::uint8_t> file, UISave* record,
     for (const auto& [offset, field, map] : kMapped) {
         record->*field = map(int32At(old, offset));
     }
-    convSSC(int32At(old, kOldSSC), &record->SSCCheck, &record->SSCAdjustment);
+    const SSCValues ssc = convSSC(int32At(old, kOldSSC));
+    record->SSCCheck = ssc.check;
+    record->SSCAdjustment = ssc.adjustment;
     record->MaximizeDialogBox = int32At(old, kOldMaximizeDialogBox) != 0 ? 1 : 0;
     record->NotEndDialog = int32At(old, kOldNotEndDialog) != 0 ? 1 : 0;
     record->ScalingValue = scalingPercent(old);

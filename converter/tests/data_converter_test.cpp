@@ -36,9 +36,11 @@ TEST_F(DataConverter, CheckReportsWaitingFilesAndConvertExitsWithZero) {
     Folders::place("user.pref", folders_.common(), "user.pref");
     Folders::place("connect.pref", folders_.printer(), "connect.pref");
     Folders::place("ui2.pref", folders_.printer(), "ui2.pref");
+    Folders::place("Job.pref", folders_.printer(), "Job.pref");
     EXPECT_EQ(check(), 1);
     EXPECT_EQ(convert(), 0);
     EXPECT_EQ(oracle("user", folders_.common() / "user3.xml", folders_), 0);
+    EXPECT_EQ(oracle("job", folders_.printer() / "job3.xml", folders_), 0);
     EXPECT_EQ(oracle("connect", folders_.printer() / "connect3.xml", folders_), 0);
     EXPECT_EQ(oracle("ui2", folders_.printer() / "ui3.xml", folders_), 0);
     EXPECT_EQ(check(), 0);
