@@ -1,0 +1,84 @@
+#include "user_paper_conversion.h"
+
+#include <cstring>
+
+#include "bytes/byte_order.h"
+#include "conversion_check.h"
+#include "legacy_text.h"
+#include "old_file.h"
+#include "settings/custom_paper_file.h"
+#include "settings/settings_folders.h"
+
+namespace {
+
+constexpr std::int32_t kPaperEnabled = 1;
+
+OldPaper hostOrder(const PaperIDRec& record, std::string name) {
+    OldPaper paper;
+    paper.paperID = static_cast<std::int16_t>(bytes::loadBE16(record.paperID));
+    paper.name = std::move(name);
+    paper.width = static_cast<std::int32_t>(bytes::loadBE32(record.width));
+    paper.height = static_cast<std::int32_t>(bytes::loadBE32(record.height));
+    return paper;
+}
+
+// The count at the start of the file; none when the file is too short or the count negative.
+std::optional<std::size_t> paperCount(std::span<const std::uint8_t> file) {
+    if (file.size() < kOldPaperCountSize) {
+        return std::nullopt;
+    }
+    const auto count = static_cast<std::int16_t>(bytes::loadBE16(file.data()));
+    if (count < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(count);
+}
+
+}  // namespace
+
+std::optional<std::vector<OldPaper>> readOldPaperList(std::span<const std::uint8_t> file) {
+    const auto count = paperCount(file);
+    if (!count || (file.size() - kOldPaperCountSize) / sizeof(PaperIDRec) < *count) {
+        return std::nullopt;
+    }
+    std::vector<OldPaper> papers;
+    for (std::size_t i = 0; i < *count; ++i) {
+        PaperIDRec record;
+        std::memcpy(&record, file.data() + kOldPaperCountSize + i * sizeof record, sizeof record);
+        auto name = converter::lengthPrefixedString(record.paperName);
+        if (name) {
+            papers.push_back(hostOrder(record, std::move(*name)));
+        }
+    }
+    return papers;
+}
+
+bool convUserPaper() {
+    const auto preferences = GetPreferencesFolderURLRef();
+    const auto common =
+        preferences ? GetFolderURLRef(1, *preferences, kCommonFolder) : std::nullopt;
+    if (!common || !mustConvert(*common, kCustomPaperFileName, kOldUserPaperFileName)) {
+        return false;
+    }
+    const auto path = *common / kOldUserPaperFileName;
+    const auto head = converter::readOldFile(path, kOldPaperCountSize);
+    const auto count = head ? paperCount(*head) : std::nullopt;
+    const auto file =
+        count ? converter::readOldFile(path, kOldPaperCountSize + *count * sizeof(PaperIDRec))
+              : std::nullopt;
+    const auto papers = file ? readOldPaperList(*file) : std::nullopt;
+    if (!papers) {
+        return false;
+    }
+    MenuDataArray menu = nullptr;
+    if (KMenu::NewMenuData(&menu) != 0) {
+        return false;
+    }
+    for (const auto& paper : *papers) {
+        KMenu::AddMenuData(menu, paper.name.c_str(), paper.paperID, paper.width, paper.height,
+                           kPaperEnabled);
+    }
+    SaveCustomPaperFile(menu);
+    KMenu::DisposeMenuData(&menu);
+    return true;
+}
