@@ -17,6 +17,7 @@
 #include "printer/printer_function.h"
 #include "profiles/profile_check.h"
 #include "profiles/profile_name.h"
+#include "profile_optimize.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ constexpr std::int32_t kColorModeAuto = 1;
 constexpr std::int32_t kColorModeNoCorrection = 3;
 constexpr std::int32_t kColorModeProfile = 4;
 constexpr std::int16_t kMatchingMethodOne = 1;
-constexpr std::int32_t kPrintModeFine = 8;
-constexpr std::int32_t kPrintModeFinest = 16;
-constexpr std::uint16_t kOptimisedResolutionHints = 0x1000 | 0x2000;
 constexpr std::uint32_t kMirrorAllowedHint = 0x40;
-constexpr std::int32_t kOptimizeModeOne = 1;
-constexpr std::int32_t kOptimizeModeTwo = 2;
 constexpr std::int32_t kMarginToPosition = 10;  // 1/10 mm to 1/100 mm
 constexpr std::int32_t kCaptionRoom = 100;      // 10 mm in 1/10 mm
 constexpr std::int32_t kFitToSize = 2;
@@ -49,27 +45,6 @@ struct FreeText {
 // The database name as the framework takes it: UTF-8 of at most 255 bytes.
 std::string databaseName(const std::string& name) {
     return name.substr(0, std::min(name.size(), kDatabaseNameLimit));
-}
-
-// The optimise mode whose profile the medium uses at the model's optimise level.
-std::int32_t profileOptimizeMode(std::int32_t level, bool vgm, std::int32_t printMode,
-                                 std::uint16_t resolutionHint, std::uint8_t inkImpact,
-                                 std::int32_t optimize) {
-    switch (level) {
-        case 2:
-            if (vgm && printMode == kPrintModeFinest) {
-                return kOptimizeModeOne;
-            }
-            return inkImpact == 1 ? kOptimizeModeTwo : optimize;
-        case 1:
-            if ((printMode == kPrintModeFine || printMode == kPrintModeFinest) &&
-                (resolutionHint & kOptimisedResolutionHints) != 0) {
-                return kOptimizeModeOne;
-            }
-            return inkImpact == 1 ? kOptimizeModeTwo : optimize;
-        default:
-            return vgm && printMode == kPrintModeFinest ? kOptimizeModeTwo : optimize;
-    }
 }
 
 }  // namespace
