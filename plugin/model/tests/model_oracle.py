@@ -1,0 +1,53 @@
+"""Independent readers of what the settings model writes, from the formats as documented.
+
+Usage:
+  model_oracle.py settings UI3_XML
+      The saved settings of the record test: one dictionary in the root array, the version,
+      the magnification in hundredths, the comment and a three-point curve.
+"""
+import plistlib
+import sys
+
+
+def fail(message):
+    print("model_oracle: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def check_settings(path):
+    with open(path, "rb") as file:
+        root = plistlib.load(file)
+    if not isinstance(root, list) or len(root) != 1 or not isinstance(root[0], dict):
+        fail("the root is not an array of one dictionary")
+    settings = root[0]
+    expected = {
+        "UISaveVersion": 101,
+        "ScalingValue": 9999,
+        "CommentDetails": "Proof for the client",
+        "Curves_G_PointNum": 3,
+        "Curves_G_X": [0, 100, 255],
+        "Curves_G_Y": [0, 140, 255],
+        "ColorMode": 4,
+        "PaperSize": 30001,
+        "PaperSizeName": "Banner",
+        "MediaType": 101,
+        "NameOfDataToBeSaved": "sample_test",
+    }
+    for key, value in expected.items():
+        if settings.get(key) != value:
+            fail("%s is %r, not %r" % (key, settings.get(key), value))
+    for key, value in settings.items():
+        if not isinstance(value, (int, str, list)) or isinstance(value, bool):
+            fail("%s has a value of type %s" % (key, type(value).__name__))
+
+
+def main():
+    command = sys.argv[1]
+    if command == "settings":
+        check_settings(sys.argv[2])
+    else:
+        fail("unknown command " + command)
+
+
+if __name__ == "__main__":
+    main()
