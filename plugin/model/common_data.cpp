@@ -23,7 +23,7 @@ constexpr std::int16_t kDefaultHalftone = 1;
 constexpr std::uint16_t kDefaultInputResolution = 1;  // 300 dpi
 constexpr std::int32_t kDefaultPrintMode = 1;
 constexpr double kDefaultMagnification = 100.0;
-constexpr std::int32_t kDefaultPaperSource = 512;  // roll paper
+constexpr std::int32_t kDefaultPaperSource = 512;     // roll paper
 constexpr std::int32_t kDefaultLayoutPosition = 300;  // 3 mm in 1/100 mm
 constexpr std::int32_t kDefaultCopies = 1;
 constexpr std::int32_t kDefaultPaperSize = 2;
@@ -207,9 +207,10 @@ void kCommonDataClass_ZORVEX_common_V600_PS::getPaperSize(std::int32_t* width,
     *height = m_paperHeight;
 }
 
-void kCommonDataClass_ZORVEX_common_V600_PS::setOutputPaper(
-    std::int32_t sizeID, const std::optional<std::string>& name, std::int32_t width,
-    std::int32_t height) {
+void kCommonDataClass_ZORVEX_common_V600_PS::setOutputPaper(std::int32_t sizeID,
+                                                            const std::optional<std::string>& name,
+                                                            std::int32_t width,
+                                                            std::int32_t height) {
     m_paperSizeID = sizeID;
     m_paperSizeName = name;
     m_paperWidth = width;

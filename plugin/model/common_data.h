@@ -45,8 +45,8 @@ class kCommonDataClass_ZORVEX_common_V600_PS {
     kCommonDataClass_ZORVEX_common_V600_PS();
     ~kCommonDataClass_ZORVEX_common_V600_PS();
     kCommonDataClass_ZORVEX_common_V600_PS(const kCommonDataClass_ZORVEX_common_V600_PS&) = delete;
-    kCommonDataClass_ZORVEX_common_V600_PS& operator=(const kCommonDataClass_ZORVEX_common_V600_PS&) =
-        delete;
+    kCommonDataClass_ZORVEX_common_V600_PS& operator=(
+        const kCommonDataClass_ZORVEX_common_V600_PS&) = delete;
 
     // Lifecycle.
     void setDefaults();
@@ -155,9 +155,13 @@ class kCommonDataClass_ZORVEX_common_V600_PS {
     std::int32_t outputProfileModelID() const { return m_outputProfileModelID; }
     void setOutputProfileModelID(std::int32_t id) { m_outputProfileModelID = id; }
     std::optional<std::string> outputProfileName() const { return m_outputProfileName; }
-    void setOutputProfileName(const std::optional<std::string>& name) { m_outputProfileName = name; }
+    void setOutputProfileName(const std::optional<std::string>& name) {
+        m_outputProfileName = name;
+    }
     std::optional<std::string> outputProfilePath() const { return m_outputProfilePath; }
-    void setOutputProfilePath(const std::optional<std::string>& path) { m_outputProfilePath = path; }
+    void setOutputProfilePath(const std::optional<std::string>& path) {
+        m_outputProfilePath = path;
+    }
     std::int32_t proofProfileModelID() const { return m_proofProfileModelID; }
     void setProofProfileModelID(std::int32_t id) { m_proofProfileModelID = id; }
     std::optional<std::string> proofProfileName() const { return m_proofProfileName; }

@@ -21,9 +21,8 @@ constexpr PopMenuTbl kMonoPresetMenu[] = {
     {4, "STEXT_MPH_PRESET_MENU4", 0},
 };
 constexpr PopMenuTbl kMonoToneMenu[] = {
-    {1, "STEXT_MPH_TONE_MENU1", 0}, {2, "STEXT_MPH_TONE_MENU2", 0},
-    {3, "STEXT_MPH_TONE_MENU3", 0}, {4, "STEXT_MPH_TONE_MENU4", 0},
-    {5, "STEXT_MPH_TONE_MENU5", 0},
+    {1, "STEXT_MPH_TONE_MENU1", 0}, {2, "STEXT_MPH_TONE_MENU2", 0}, {3, "STEXT_MPH_TONE_MENU3", 0},
+    {4, "STEXT_MPH_TONE_MENU4", 0}, {5, "STEXT_MPH_TONE_MENU5", 0},
 };
 
 template <class... Values>
@@ -62,8 +61,7 @@ std::int32_t kCommonDataClass_ZORVEX_common_V600_PS::getJobNumberCount() const {
     return nextJobNumber(0, std::nullopt, 0, dayKey(m_clock()));
 }
 
-std::string kCommonDataClass_ZORVEX_common_V600_PS::getJobNumberStrings(
-    std::int32_t number) const {
+std::string kCommonDataClass_ZORVEX_common_V600_PS::getJobNumberStrings(std::int32_t number) const {
     const ModelDate now = m_clock();
     return format("%04d%02d%02d-%03d", now.year, now.month, now.day, number);
 }
@@ -84,9 +82,8 @@ std::string kCommonDataClass_ZORVEX_common_V600_PS::getColorAdjustStrings() cons
     if (m_colorMode == kColorModeMonochrome) {
         const std::string preset = menuLabel(c.grayPreset, kMonoPresetMenu, sizeof kMonoPresetMenu);
         const std::string tone = menuLabel(c.grayGradation, kMonoToneMenu, sizeof kMonoToneMenu);
-        return format("%s/%d/%d/%s/%d/%d/%d/%d/%d", preset.c_str(), c.grayX, c.grayY,
-                      tone.c_str(), c.grayBrightness, c.grayContrast, c.grayHighlight,
-                      c.grayShadow, c.whiteFog);
+        return format("%s/%d/%d/%s/%d/%d/%d/%d/%d", preset.c_str(), c.grayX, c.grayY, tone.c_str(),
+                      c.grayBrightness, c.grayContrast, c.grayHighlight, c.grayShadow, c.whiteFog);
     }
     return format("%d/%d/%d/%d/%d/%d/%d", c.cr, c.mg, c.yb, c.gray, c.brightness, c.contrast,
                   c.saturation);

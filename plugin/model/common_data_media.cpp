@@ -15,9 +15,9 @@
 #include "mediadb/media_db.h"
 #include "paper/paper_size.h"
 #include "printer/printer_function.h"
+#include "profile_optimize.h"
 #include "profiles/profile_check.h"
 #include "profiles/profile_name.h"
-#include "profile_optimize.h"
 
 namespace {
 
@@ -89,9 +89,9 @@ bool kCommonDataClass_ZORVEX_common_V600_PS::getMediaICCProfile() {
     char fileName[kOutputProfileNameSize] = {};
     std::int32_t profileModelID = 0;
     std::uint8_t* copy = nullptr;
-    if (!m_cfDBName || !OpenMediaDB2(databaseName(*m_cfDBName).c_str(), &copy,
-                                     static_cast<std::uint32_t>(m_current_inksys),
-                                     kInkFilterMode)) {
+    if (!m_cfDBName ||
+        !OpenMediaDB2(databaseName(*m_cfDBName).c_str(), &copy,
+                      static_cast<std::uint32_t>(m_current_inksys), kInkFilterMode)) {
         std::strcpy(fileName, kFallbackProfile);
     } else {
         Load_mdb3DBFilterOptimizeMode(copy, kOptimizeFilterAll);
@@ -185,10 +185,10 @@ void kCommonDataClass_ZORVEX_common_V600_PS::setDefaultTopPositionValue() {
     std::uint32_t right = 0;
     GetPrinterMarginSize(m_printerID, m_paperSource, &top, &left, &bottom, &right);
     auto margin = static_cast<std::int32_t>(top);
-    const bool captionAbove =
-        m_noFrame == 0 && (m_expansionReduction == 0 || m_fitType == kFitToSize) &&
-        m_captions.caption != 0 && m_captions.infoPosition == kCaptionAbove &&
-        !makeCaptionStrings().empty();
+    const bool captionAbove = m_noFrame == 0 &&
+                              (m_expansionReduction == 0 || m_fitType == kFitToSize) &&
+                              m_captions.caption != 0 && m_captions.infoPosition == kCaptionAbove &&
+                              !makeCaptionStrings().empty();
     if (captionAbove) {
         margin += kCaptionRoom;
     }

@@ -123,8 +123,7 @@ void patternToRecord(PatternUISettings settings, const PatternKeys& keys, UISave
     record->*keys.appliesAdjust = settings.appliesAdjust;
 }
 
-void patternFromRecord(const UISave& record, const PatternKeys& keys,
-                       PatternUISettings* settings) {
+void patternFromRecord(const UISave& record, const PatternKeys& keys, PatternUISettings* settings) {
     settings->paperSource = record.*keys.paperSource;
     settings->useWidth = record.*keys.useSize;
     settings->paperSizeName = record.*keys.useSizeName;
@@ -294,8 +293,7 @@ void kCommonDataClass_ZORVEX_common_V600_PS::convertFromUISaveBasicSetup(const U
             // The name of the record's own medium, so that the name matches the medium shown.
             const std::unique_ptr<char, FreeText> name(
                 Load_get_MediumName_FromMediumID2(m_mediaData, region, m_mediumID));
-            m_mediumName =
-                name == nullptr ? std::nullopt : std::optional<std::string>(name.get());
+            m_mediumName = name == nullptr ? std::nullopt : std::optional<std::string>(name.get());
         }
     } else {
         m_mediumID = getDefaultMediumID();
@@ -315,11 +313,10 @@ void kCommonDataClass_ZORVEX_common_V600_PS::convertFromUISaveBasicSetup(const U
         std::int16_t method = 0;
         std::int16_t resolution = 0;
         std::int16_t halftone = 0;
-        if (GetPrintMethodResIDHT(m_mediaData, m_hPrintModeTbl, m_mediumID,
-                                  static_cast<std::int16_t>(m_inputResolution),
-                                  static_cast<std::int16_t>(m_inputBit),
-                                  static_cast<std::int16_t>(m_printMode), &method, &resolution,
-                                  &halftone)) {
+        if (GetPrintMethodResIDHT(
+                m_mediaData, m_hPrintModeTbl, m_mediumID,
+                static_cast<std::int16_t>(m_inputResolution), static_cast<std::int16_t>(m_inputBit),
+                static_cast<std::int16_t>(m_printMode), &method, &resolution, &halftone)) {
             setMethodResolutionHT(method, resolution, halftone);
         }
     }
@@ -404,7 +401,8 @@ void kCommonDataClass_ZORVEX_common_V600_PS::convertFromUISavePageSetup(const UI
             if (KMenu::GetMenuData(m_customPaper_List, &name, &id, &width, &height, &enabled,
                                    index) == 0 &&
                 id == record.PaperSize) {
-                setOutputPaper(id, name == nullptr ? std::nullopt : std::optional<std::string>(name),
+                setOutputPaper(id,
+                               name == nullptr ? std::nullopt : std::optional<std::string>(name),
                                width, height);
                 break;
             }
@@ -506,9 +504,9 @@ const char* kCommonDataClass_ZORVEX_common_V600_PS::productFolder() const {
 }
 
 std::uint32_t kCommonDataClass_ZORVEX_common_V600_PS::loadUISettingToCommonData() {
-    const UISavePtr record(
-        m_cfPrinterShortName ? LoadUISetting(getCallVPX() ? 1 : 0, m_cfPrinterShortName->c_str())
-                             : nullptr);
+    const UISavePtr record(m_cfPrinterShortName
+                               ? LoadUISetting(getCallVPX() ? 1 : 0, m_cfPrinterShortName->c_str())
+                               : nullptr);
     if (record == nullptr) {
         return loadUIDefaultToCommonData();
     }

@@ -24,8 +24,8 @@ constexpr std::int32_t kNormalColorEngine = 1;
 constexpr std::int32_t kSscOff = 2;
 constexpr std::int32_t kMonochromeCurveChannel = 4;
 constexpr std::int32_t kPrintModeFinest = 16;
-constexpr std::size_t kNameLimit = 255;          // bytes of the connection and pop-up names
-constexpr std::size_t kShortFieldBytes = 16;     // database and short name fields
+constexpr std::size_t kNameLimit = 255;       // bytes of the connection and pop-up names
+constexpr std::size_t kShortFieldBytes = 16;  // database and short name fields
 constexpr std::int32_t kProofWithoutProfile = 1;
 
 using ValueMap = std::initializer_list<std::pair<std::int32_t, std::int32_t>>;
@@ -102,9 +102,8 @@ std::uint32_t kCommonDataClass_ZORVEX_common_V600_PS::setCoreCommonTable(CoreCom
     r.selectTab = m_selectTab - 1;
     r.previewSelect = mapped(m_previewSelect, {{0, 1}, {1, 3}, {2, 4}});
     r.selRangePrint = m_selRangePrint;
-    r.previewProof = m_matchingMethod != kMatchingMethodOne && m_previewProofEnable != 0
-                         ? m_previewProof
-                         : 0;
+    r.previewProof =
+        m_matchingMethod != kMatchingMethodOne && m_previewProofEnable != 0 ? m_previewProof : 0;
     r.windowZoom = m_windowZoom;
     r.mediumID = m_mediumID;
     r.inputResolution = m_inputResolution;

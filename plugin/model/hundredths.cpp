@@ -10,7 +10,8 @@ constexpr double kRepresentationMargin = 1e-6;  // in hundredths
 
 std::int32_t wholeHundredths(double value) {
     const double scaled = value * kPerUnit;
-    return static_cast<std::int32_t>(std::trunc(scaled + std::copysign(kRepresentationMargin, scaled)));
+    return static_cast<std::int32_t>(
+        std::trunc(scaled + std::copysign(kRepresentationMargin, scaled)));
 }
 
 double truncatedToHundredths(double value) {

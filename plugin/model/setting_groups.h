@@ -42,8 +42,8 @@ struct EnvironmentValues {
     std::int32_t sharpness = 0;
     std::int32_t expandMethod = 0;
     std::uint8_t backgroundPrint = 0;
-    std::uint8_t printAfterEnd = 0;       ///< close the plug-in after printing
-    std::int32_t jobOutputMethod = 0;     ///< 0 print, 1 print and delete, 2 store in a box
+    std::uint8_t printAfterEnd = 0;    ///< close the plug-in after printing
+    std::int32_t jobOutputMethod = 0;  ///< 0 print, 1 print and delete, 2 store in a box
     std::int32_t boxNumber = 0;
     std::optional<std::string> saveDataName;
     std::uint8_t printAlldataReceved = 0;  ///< print after all data is received

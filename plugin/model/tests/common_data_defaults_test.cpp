@@ -6,8 +6,8 @@
 
 #include "hundredths.h"
 #include "loaders/media_db_loader.h"
-#include "paper/paper_size.h"
 #include "model_test_support.h"
+#include "paper/paper_size.h"
 
 namespace {
 
@@ -168,8 +168,7 @@ TEST_F(ModelDefaults, DefaultTopPositionLeavesRoomForACaptionAbove) {
     const modeltest::ShippedModel& shipped = modeltest::kShippedModels[2];
     const auto model = modeltest::modelFor(shipped, env_);
     std::uint32_t top = 0, left = 0, bottom = 0, right = 0;
-    GetPrinterMarginSize(model->getPrinterID(), model->paperSource(), &top, &left, &bottom,
-                         &right);
+    GetPrinterMarginSize(model->getPrinterID(), model->paperSource(), &top, &left, &bottom, &right);
     ASSERT_EQ(top, 30u);
     model->setCaption(1);
     model->setInfoPosition(1);
@@ -186,7 +185,8 @@ TEST_F(ModelDefaults, DefaultTopPositionLeavesRoomForACaptionAbove) {
         {"caption off", [](Model& m) { m.setCaption(0); }},
         {"caption below", [](Model& m) { m.setInfoPosition(2); }},
         {"borderless", [](Model& m) { m.setNoFrame(1); }},
-        {"enlarged to fit", [](Model& m) {
+        {"enlarged to fit",
+         [](Model& m) {
              m.setExpansionReduction(1);
              m.setFitType(1);
          }},

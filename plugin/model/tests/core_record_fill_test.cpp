@@ -52,10 +52,22 @@ cf::Value modelValues(const Model& m, const CommonInfoTable& host) {
     put("rollLayout", m.rollLayout());
     ColorAdjustValues c;
     m.getColorAdjustValues(&c);
-    const std::int32_t colors[] = {c.cr,         c.mg,          c.yb,           c.contrast,
-                                   c.gray,       c.saturation,  c.brightness,   c.gamma,
-                                   c.grayX,      c.grayY,       c.grayBrightness, c.grayContrast,
-                                   c.grayHighlight, c.grayShadow, c.grayPreset, c.grayGradation,
+    const std::int32_t colors[] = {c.cr,
+                                   c.mg,
+                                   c.yb,
+                                   c.contrast,
+                                   c.gray,
+                                   c.saturation,
+                                   c.brightness,
+                                   c.gamma,
+                                   c.grayX,
+                                   c.grayY,
+                                   c.grayBrightness,
+                                   c.grayContrast,
+                                   c.grayHighlight,
+                                   c.grayShadow,
+                                   c.grayPreset,
+                                   c.grayGradation,
                                    c.whiteFog};
     cf::Value colorList = cf::Value::emptyArray();
     for (const std::int32_t value : colors) {
@@ -236,13 +248,13 @@ TEST_F(CoreRecordFill, EachShippedModelFillsTheRecordAsItsLayoutSays) {
         const std::string folder = (env_.folder() / shipped.name).string();
         fs::create_directories(folder);
         writeBytes(fs::path(folder) / "record.bin", record.get(), sizeof *record);
-        ASSERT_EQ(cf::writePropertyListFile(fs::path(folder) / "model.plist",
-                                            modelValues(*m, host), cf::PropertyListFormat::Xml),
+        ASSERT_EQ(cf::writePropertyListFile(fs::path(folder) / "model.plist", modelValues(*m, host),
+                                            cf::PropertyListFormat::Xml),
                   cf::PlistStatus::Ok);
         const std::string tables = std::string(SHIPPED_MODEL_TABLES) + "/" + shipped.name;
-        EXPECT_EQ(testsupport::runPython(MODEL_ORACLE, {"record", folder, SHIPPED_MODEL_TABLES,
-                                                        tables}),
-                  0);
+        EXPECT_EQ(
+            testsupport::runPython(MODEL_ORACLE, {"record", folder, SHIPPED_MODEL_TABLES, tables}),
+            0);
         m->terminateCoreCommonTable(record.get());
     }
 }
@@ -257,31 +269,40 @@ TEST_F(CoreRecordFill, MappedFieldsWriteZeroForValuesWithoutACode) {
         std::vector<std::pair<std::int32_t, std::int32_t>> codes;  // value -> code
     };
     const Mapping mappings[] = {
-        {"previewSelect", [](Model& x, std::int32_t v) { x.setPreviewSelect(v); },
+        {"previewSelect",
+         [](Model& x, std::int32_t v) { x.setPreviewSelect(v); },
          [](const CoreCommonInfoTbl& r) { return r.previewSelect; },
          {{0, 1}, {1, 3}, {2, 4}, {3, 0}, {-1, 0}}},
-        {"colorMode", [](Model& x, std::int32_t v) { x.setColorMode(v); },
+        {"colorMode",
+         [](Model& x, std::int32_t v) { x.setColorMode(v); },
          [](const CoreCommonInfoTbl& r) { return r.colorMode; },
          {{1, 1}, {2, 3}, {3, 2}, {4, 5}, {0, 0}, {5, 0}}},
         {"matchingMethod",
          [](Model& x, std::int32_t v) { x.setMatchingMethod(static_cast<std::int16_t>(v)); },
          [](const CoreCommonInfoTbl& r) { return r.matchingMethod; },
          {{0, 1}, {1, 5}, {2, 2}, {3, 3}, {4, 4}, {5, 0}}},
-        {"printLayout", [](Model& x, std::int32_t v) { x.setPrintLayout(v); },
+        {"printLayout",
+         [](Model& x, std::int32_t v) { x.setPrintLayout(v); },
          [](const CoreCommonInfoTbl& r) { return r.printLayout; },
          {{0, 1}, {1, 2}, {2, 3}, {3, 0}}},
-        {"rollLayout", [](Model& x, std::int32_t v) { x.setRollLayout(v); },
-         [](const CoreCommonInfoTbl& r) { return r.rollLayout; }, {{0, 5}, {1, 6}, {2, 0}}},
-        {"calibration", [](Model& x, std::int32_t v) { x.setCalibration(v); },
+        {"rollLayout",
+         [](Model& x, std::int32_t v) { x.setRollLayout(v); },
+         [](const CoreCommonInfoTbl& r) { return r.rollLayout; },
+         {{0, 5}, {1, 6}, {2, 0}}},
+        {"calibration",
+         [](Model& x, std::int32_t v) { x.setCalibration(v); },
          [](const CoreCommonInfoTbl& r) { return r.calibration; },
          {{0, 3}, {1, 0}, {2, 1}, {3, 0}}},
-        {"expandMethod", [](Model& x, std::int32_t v) { x.setExpandMethod(v); },
+        {"expandMethod",
+         [](Model& x, std::int32_t v) { x.setExpandMethod(v); },
          [](const CoreCommonInfoTbl& r) { return r.expandMethod; },
          {{0, 1}, {1, 2}, {2, 5}, {3, 0}}},
-        {"jobOutputMethod", [](Model& x, std::int32_t v) { x.setJobOutputMethod(v); },
+        {"jobOutputMethod",
+         [](Model& x, std::int32_t v) { x.setJobOutputMethod(v); },
          [](const CoreCommonInfoTbl& r) { return r.jobOutputMethod; },
          {{0, 0}, {1, 1}, {2, 2}, {3, 0}}},
-        {"inkSystem", [](Model& x, std::int32_t v) { x.setCurrent_inksys(v); },
+        {"inkSystem",
+         [](Model& x, std::int32_t v) { x.setCurrent_inksys(v); },
          [](const CoreCommonInfoTbl& r) { return r.inkSystem; },
          {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 0}}},
         {"sscSetting, capable and on",
@@ -296,7 +317,8 @@ TEST_F(CoreRecordFill, MappedFieldsWriteZeroForValuesWithoutACode) {
              x.setSsc(0);
              x.setSscLevel(v);
          },
-         [](const CoreCommonInfoTbl& r) { return r.sscSetting; }, {{2, 2}, {0, 2}}},
+         [](const CoreCommonInfoTbl& r) { return r.sscSetting; },
+         {{2, 2}, {0, 2}}},
     };
     ASSERT_EQ(Check_SSC_Printer(m->getPrinterID()), 1);  // SL-7440 has SSC
     for (const Mapping& mapping : mappings) {
@@ -341,8 +363,8 @@ TEST_F(CoreRecordFill, ProofAndPreviewProofFollowTheColourModeAndMatching) {
         {2, 0, 0, 0, 1, 0, 4}, {3, 0, 2, 1, 1, 1, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "colour mode " << c.colorMode << " matching "
-                                        << c.matching);
+        SCOPED_TRACE(testing::Message()
+                     << "colour mode " << c.colorMode << " matching " << c.matching);
         m->setColorMode(c.colorMode);
         m->setProof(c.proof);
         m->setMatchingMethod(c.matching);

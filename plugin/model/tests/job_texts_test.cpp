@@ -14,8 +14,8 @@ using modeltest::Model;
 
 TEST(JobTexts, DatesAndJobNumbersMatchAnIndependentCalendar) {
     const ModelDate dates[] = {
-        {2024, 3, 5, 14, 7},  {2024, 12, 31, 23, 59}, {1999, 1, 1, 0, 0},
-        {2024, 2, 29, 9, 5},  {2031, 10, 9, 12, 30},  {2000, 7, 14, 1, 1},
+        {2024, 3, 5, 14, 7}, {2024, 12, 31, 23, 59}, {1999, 1, 1, 0, 0},
+        {2024, 2, 29, 9, 5}, {2031, 10, 9, 12, 30},  {2000, 7, 14, 1, 1},
     };
     const std::int32_t numbers[] = {1, 8, 42, 999, 1000};
     testsupport::TemporaryFolder folder;

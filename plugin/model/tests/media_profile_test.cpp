@@ -43,9 +43,9 @@ TEST(ProfileOptimizeMode, EachLevelChoosesAsItsRuleSays) {
         {7, true, 16, 0, 0, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "level " << c.level << " vgm " << c.vgm << " mode "
-                                        << c.printMode << " hint " << c.hint << " impact "
-                                        << int(c.inkImpact));
+        SCOPED_TRACE(testing::Message()
+                     << "level " << c.level << " vgm " << c.vgm << " mode " << c.printMode
+                     << " hint " << c.hint << " impact " << int(c.inkImpact));
         EXPECT_EQ(profileOptimizeMode(c.level, c.vgm, c.printMode, c.hint, c.inkImpact, 4),
                   c.expected);
     }

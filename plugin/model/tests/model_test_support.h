@@ -50,8 +50,7 @@ class ModelEnvironment {
 
   private:
     testsupport::TemporaryFolder home_;
-    testsupport::ScopedVariable preferencesVariable_{"XDG_CONFIG_HOME",
-                                                     preferences().c_str()};
+    testsupport::ScopedVariable preferencesVariable_{"XDG_CONFIG_HOME", preferences().c_str()};
     testsupport::ScopedVariable dataVariable_{"XDG_DATA_HOME", (home_ / "data").c_str()};
     testsupport::ScopedVariable homeVariable_{"HOME", home_.path().c_str()};
     testsupport::ScopedVariable root_{"STRATOLINE_ROOT", MODEL_DRIVER_ROOT};

@@ -45,24 +45,24 @@ std::string shown(const UISaveCurve& curve, std::int32_t count) {
 
 std::vector<KeyCase> everyKey() {
     std::vector<KeyCase> cases;
-#define KEY_INT32(name, missing)                                                             \
-    cases.push_back({#name, [](UISave& r, std::int32_t v) { r.name = v; },                   \
+#define KEY_INT32(name, missing)                                           \
+    cases.push_back({#name, [](UISave& r, std::int32_t v) { r.name = v; }, \
                      [](const UISave& r) { return std::to_string(r.name); }});
-#define KEY_INT16(name)                                                                      \
-    cases.push_back({#name,                                                                  \
+#define KEY_INT16(name)                                                                        \
+    cases.push_back({#name,                                                                    \
                      [](UISave& r, std::int32_t v) { r.name = static_cast<std::int16_t>(v); }, \
                      [](const UISave& r) { return std::to_string(r.name); }});
-#define KEY_STRING(name)                                                                     \
-    cases.push_back({#name,                                                                  \
+#define KEY_STRING(name)                                                                        \
+    cases.push_back({#name,                                                                     \
                      [](UISave& r, std::int32_t v) { r.name = #name "-" + std::to_string(v); }, \
                      [](const UISave& r) { return shown(r.name); }});
-#define KEY_CURVE(name, count)                                                               \
-    cases.push_back({#name,                                                                  \
-                     [](UISave& r, std::int32_t v) {                                         \
-                         r.count = 2;                                                        \
-                         r.name[0] = v;                                                      \
-                         r.name[1] = 255 - v;                                                \
-                     },                                                                      \
+#define KEY_CURVE(name, count)                       \
+    cases.push_back({#name,                          \
+                     [](UISave& r, std::int32_t v) { \
+                         r.count = 2;                \
+                         r.name[0] = v;              \
+                         r.name[1] = 255 - v;        \
+                     },                              \
                      [](const UISave& r) { return shown(r.name, r.count); }});
     UISAVE_FIELDS(KEY_INT32, KEY_INT16, KEY_STRING, KEY_CURVE)
 #undef KEY_INT32
@@ -202,9 +202,9 @@ TEST_F(SettingsRecord, ThePaperComesFromTheBundleOrTheCustomPapers) {
     m->createCustomPaper();
     KMenu::AddMenuData(m->getCustomPaper(), "Listed", 30005, 4000, 5000, 1);
     const Case cases[] = {
-        {0, false, 2, "A4", 2100},             // none: paper size 2
-        {2, true, 2, "A4", 2100},              // the bundle's name and size win
-        {30002, true, 30002, "Banner", 3000},  // custom with its name
+        {0, false, 2, "A4", 2100},              // none: paper size 2
+        {2, true, 2, "A4", 2100},               // the bundle's name and size win
+        {30002, true, 30002, "Banner", 3000},   // custom with its name
         {30005, false, 30005, "Listed", 4000},  // custom from the user's list
         {30009, false, 30005, "Listed", 4000},  // neither: the paper stays
     };
