@@ -12,7 +12,10 @@
 #include "printer/test_printer.h"
 #include "qdxa_printer_hook.h"
 #include "qdxa_responder.h"
+#include "qdxa_stream/qdxa_stream.h"
 #include "rastercore/raster_core.h"
+#include "stream_decoder/page_image.h"
+#include "stream_decoder/stream_decoder.h"
 
 namespace {
 
@@ -20,12 +23,15 @@ constexpr std::chrono::seconds kJobArrival{30};
 constexpr std::uint32_t kPrinterObject = 601;
 constexpr std::uint16_t kPrinterState = 282;
 constexpr std::int32_t kConnectionLpr = 1;
+constexpr std::uint32_t kImageWidth = 96;
+constexpr std::uint32_t kImageHeight = 64;
+constexpr std::uint32_t kEdge = 4;
 
 // A small RGB photograph-like gradient at 300 pixels per inch.
 host::Image gradient() {
     host::Image image;
-    image.width = 96;
-    image.height = 64;
+    image.width = kImageWidth;
+    image.height = kImageHeight;
     image.channels = 3;
     image.bits = 8;
     image.resolutionX = 300;
@@ -120,8 +126,23 @@ TEST_F(ModelPrint, TheCorePrintsTheRecordOfEachShippedModel) {
         ASSERT_TRUE(printer.waitForJobs(1, kJobArrival));
         const auto jobs = printer.jobs();
         ASSERT_EQ(jobs.size(), 1u);
-        EXPECT_GT(jobs[0].data.size(), 1000u);
         EXPECT_GT(shell->deliveries(), 0u);
+
+        // The printer received the image at its own size (300 pixels per inch, printed at
+        // 100 % at 300 dpi), its red rising from left to right as in the image.
+        const std::vector<std::uint8_t> bytes(jobs[0].data.begin(), jobs[0].data.end());
+        const qdxastream::Stream packets = qdxastream::splitPackets(bytes);
+        ASSERT_TRUE(packets.ok()) << packets.error;
+        const streamdecoder::DecodedStream stream =
+            streamdecoder::decodeStream(qdxastream::joinedData(packets.packets));
+        ASSERT_TRUE(stream.ok) << stream.error;
+        const streamdecoder::PageImage page = streamdecoder::composePage(stream);
+        ASSERT_EQ(page.width, kImageWidth);
+        ASSERT_EQ(page.height, kImageHeight);
+        const auto red = [&page](std::uint32_t x) {
+            return page.rgb[(std::size_t{page.height / 2} * page.width + x) * 3];
+        };
+        EXPECT_LT(red(kEdge), red(kImageWidth - 1 - kEdge));
     }
 }
 
