@@ -42,9 +42,12 @@ std::int32_t monochrome(Color_Info& info, const std::uint8_t* source, std::uint8
                         std::uint32_t width) {
     const auto transform = BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_xform_monochrome);
     const ColorAdjustEntry* cell = currentCell(info);
-    const void* object = info.patternPrint != 0
-                             ? (cell != nullptr ? cell->monochromeObject : nullptr)
-                             : info.monochromeObject;
+    // A pattern's caption entry (table index 0, after the cells) is neutral, as is the job's own
+    // object of a pattern job: the captions and the sheet's texts go through that one.
+    const void* object = info.patternPrint == 0  ? info.monochromeObject
+                         : cell == nullptr       ? nullptr
+                         : cell->tableIndex == 0 ? info.monochromeObject
+                                                 : cell->monochromeObject;
     if (transform == nullptr || object == nullptr) {
         return rastercore::kResultFailure;
     }

@@ -1,20 +1,13 @@
-// The core's job steps. The test-pattern print loop is not built yet: it answers -1 until it is.
+// The core's job steps, in the order the job driver runs them.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
 #include "caption/pattern_caption.h"
 #include "jobstart/job_start.h"
+#include "pattern/pattern_print_loop.h"
 #include "rastercore/result_codes.h"
 #include "setup/job_setup.h"
 #include "transport/job_transport.h"
-
-namespace {
-
-std::int32_t notBuilt(PLGContext*) {
-    return rastercore::kResultFailure;
-}
-
-}  // namespace
 
 const JobSteps& coreJobSteps() {
     static const JobSteps steps{
@@ -23,7 +16,7 @@ const JobSteps& coreJobSteps() {
         .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
         .patternCreateCaption = PLG_PatternCreateCaption,
-        .patternPrintLoop = notBuilt,
+        .patternPrintLoop = PLG_PatternPrintLoop,
         .endJob = PLG_EndJob,
         .jobCancel = PLG_IOS_JobCancel,
         .jobClose = PLG_IOS_JobClose,

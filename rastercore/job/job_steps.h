@@ -35,8 +35,7 @@ struct JobSteps {
     std::function<std::int32_t(PLGContext* context)> terminate;
 };
 
-/// The steps the core runs. The test-pattern print loop is not built yet: it answers -1 and does
-/// nothing else.
+/// The steps the core runs.
 const JobSteps& coreJobSteps();
 
 /// The steps the job driver calls through.

@@ -16,6 +16,7 @@
 struct Cmd_Info;
 struct Color_Info;
 struct PatternCaptionAreas;
+struct PatternPrintInfo;
 
 namespace cf {
 class Value;
@@ -122,7 +123,7 @@ struct PLGContext {
     std::uint8_t patternPrint;
     std::uint8_t patternFullSize;
     std::int32_t patternCaptionWidth;
-    void* patternTables;
+    PatternPrintInfo* patternTables;           ///< the sheet's layout, for printing
     PatternCaptionAreas* patternCaptionAreas;  ///< the sheet's text areas
     TARNRect patternImageRect;                 ///< the sheet on the medium, from its layout
     std::uint8_t patternPaperLengthChanged;    ///< the layout made the sheet longer or shorter

@@ -11,6 +11,7 @@
 #include "caption/pattern_caption_areas.h"
 #include "color/profile.h"
 #include "command/cmd_info.h"
+#include "pattern/pattern_layout.h"
 #include "rastercore/result_codes.h"
 #include "record/color_info.h"
 #include "record/result_table.h"
@@ -459,8 +460,8 @@ TEST(JobSetup, AdobeRgbProfileSearchStopsAtTheFirstAdobeRgbDisplayProfile) {
 
 namespace {
 
-// A test-pattern job takes the sheet's settings into the record; until the pattern layout exists
-// its coordinates fail the set-up.
+// A test-pattern job takes the sheet's settings into the record; a sheet of an image with no
+// size fails the set-up with the layout's status.
 TEST(JobSetup, PatternJobTakesTheSheetsSettings) {
     SetupJob job;
     job.table.patternPrint = 1;
@@ -474,7 +475,7 @@ TEST(JobSetup, PatternJobTakesTheSheetsSettings) {
     job.table.patternXCount = 3;
     job.table.patternYCount = 2;
     job.table.jobOutputMethod = 2;
-    EXPECT_EQ(job.initialize(), kResultFailure);
+    EXPECT_EQ(job.initialize(), kPatternEmptyRect);
     const CoreCommonInfoTbl& t = job.table;
     EXPECT_EQ(+t.copies, 1);
     EXPECT_EQ(+t.noFrame, 0);
