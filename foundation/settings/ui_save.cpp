@@ -51,6 +51,9 @@ template <typename... Visitors>
 struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+// Spelled out for compilers without deduction from aggregate initialisation (clang 14).
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 // A point count limited to the slots of a curve and to the points actually there.
 std::int32_t clampedPointCount(std::int32_t count, std::size_t pointsPresent) {

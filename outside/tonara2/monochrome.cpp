@@ -163,18 +163,7 @@ TONARA2_EXPORT std::int32_t tnr2_set_monochrome_rgb(void* object, std::int32_t o
 
 TONARA2_EXPORT std::int32_t tnr2_xform_monochrome(const void* object, const void* source,
                                                   std::uint32_t pixels, void* destination) {
-    const auto* made = objectOf<MonochromeObject>(object, Kind::Monochrome);
-    if (made == nullptr || source == nullptr || destination == nullptr) {
-        return kTnr2BadArgument;
-    }
-    if (made->header.sampleBytes == 1) {
-        convertRow(*made, static_cast<const std::uint8_t*>(source),
-                   static_cast<std::uint8_t*>(destination), pixels);
-    } else {
-        convertRow(*made, static_cast<const std::uint16_t*>(source),
-                   static_cast<std::uint16_t*>(destination), pixels);
-    }
-    return kTnr2Ok;
+    return transformRow<MonochromeObject>(object, Kind::Monochrome, source, pixels, destination);
 }
 
 TONARA2_EXPORT std::int32_t tnr2_free_monochrome(void* object) {

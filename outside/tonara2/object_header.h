@@ -59,6 +59,25 @@ const Object* objectOf(const void* object, Kind kind) {
     return typed != nullptr && typed->header.kind == kind ? typed : nullptr;
 }
 
+/// Converts a row of `pixels` through the object at `object` when it is one of `kind`, in the
+/// object's sample size. The object's own `convertRow` (found beside its type) does the work.
+template <typename Object>
+std::int32_t transformRow(const void* object, Kind kind, const void* source, std::uint32_t pixels,
+                          void* destination) {
+    const Object* made = objectOf<Object>(object, kind);
+    if (made == nullptr || source == nullptr || destination == nullptr) {
+        return kTnr2BadArgument;
+    }
+    if (made->header.sampleBytes == 1) {
+        convertRow(*made, static_cast<const std::uint8_t*>(source),
+                   static_cast<std::uint8_t*>(destination), pixels);
+    } else {
+        convertRow(*made, static_cast<const std::uint16_t*>(source),
+                   static_cast<std::uint16_t*>(destination), pixels);
+    }
+    return kTnr2Ok;
+}
+
 /// Empties a freed object's buffer, so that a second free or a late conversion finds nothing.
 template <typename Object>
 std::int32_t freeObject(void* object, Kind kind) {

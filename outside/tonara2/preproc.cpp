@@ -130,18 +130,7 @@ TONARA2_EXPORT std::int32_t tnr2_set_preproc_rgb(void* object, std::int32_t outp
 TONARA2_EXPORT std::int32_t tnr2_xform_preproc(const void* object, const void* source,
                                                std::int32_t /*reserved*/, std::uint32_t pixels,
                                                void* destination) {
-    const auto* made = objectOf<PreprocObject>(object, Kind::Preproc);
-    if (made == nullptr || source == nullptr || destination == nullptr) {
-        return kTnr2BadArgument;
-    }
-    if (made->header.sampleBytes == 1) {
-        convertRow(*made, static_cast<const std::uint8_t*>(source),
-                   static_cast<std::uint8_t*>(destination), pixels);
-    } else {
-        convertRow(*made, static_cast<const std::uint16_t*>(source),
-                   static_cast<std::uint16_t*>(destination), pixels);
-    }
-    return kTnr2Ok;
+    return transformRow<PreprocObject>(object, Kind::Preproc, source, pixels, destination);
 }
 
 TONARA2_EXPORT std::int32_t tnr2_free_preproc(void* object) {

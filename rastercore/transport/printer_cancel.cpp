@@ -1,6 +1,7 @@
 // Cancelling a job on the printer: the printer's job list is searched for the jobs that carry
 // this job's client job number, and each is cancelled through an administration control.
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include "DovoCommonLib/ios_status.h"
@@ -40,6 +41,39 @@ std::uint32_t makeTicket(Ticket& ticket) {
     return status;
 }
 
+/// A request ticket and the ticket the printer's answer fills.
+struct Exchange {
+    Ticket request;
+    Ticket answer;
+};
+
+std::uint32_t makeExchange(Exchange& exchange) {
+    const std::uint32_t status = makeTicket(exchange.request);
+    return status == kIOS_NoErr ? makeTicket(exchange.answer) : status;
+}
+
+struct JobListAttribute {
+    const char* key;
+    std::uint32_t type;
+};
+
+/// Asks the printer's job list for `attributes`; the answer is in `exchange.answer`.
+std::uint32_t askJobList(void* admin, std::initializer_list<JobListAttribute> attributes,
+                         Exchange& exchange) {
+    std::uint32_t status = makeExchange(exchange);
+    for (const JobListAttribute& attribute : attributes) {
+        if (status == kIOS_NoErr) {
+            status = IOS_TicketSet2ClassAttribute(exchange.request.get(), kJobListClass,
+                                                  attribute.key, attribute.type);
+        }
+    }
+    if (status == kIOS_NoErr) {
+        status = transportCalls().current().adminGetInfo(admin, exchange.request.get(),
+                                                         exchange.answer.get());
+    }
+    return status;
+}
+
 /// The printer's job list: its length, job handles and client job numbers.
 struct JobList {
     std::int32_t count = 0;
@@ -48,53 +82,30 @@ struct JobList {
 };
 
 std::uint32_t askJobCount(void* admin, JobList& list) {
-    Ticket request;
-    Ticket answer;
-    std::uint32_t status = makeTicket(request);
+    Exchange exchange;
+    std::uint32_t status = askJobList(admin, {{kJobHandleCountKey, kTypeInteger}}, exchange);
     if (status == kIOS_NoErr) {
-        status = makeTicket(answer);
-    }
-    if (status == kIOS_NoErr) {
-        status = IOS_TicketSet2ClassAttribute(request.get(), kJobListClass, kJobHandleCountKey,
-                                              kTypeInteger);
-    }
-    if (status == kIOS_NoErr) {
-        status = transportCalls().current().adminGetInfo(admin, request.get(), answer.get());
-    }
-    if (status == kIOS_NoErr) {
-        status =
-            IOS_TicketGet2ClassSInt32(answer.get(), kJobListClass, kJobHandleCountKey, &list.count);
+        status = IOS_TicketGet2ClassSInt32(exchange.answer.get(), kJobListClass, kJobHandleCountKey,
+                                           &list.count);
     }
     return status;
 }
 
 std::uint32_t askJobArrays(void* admin, JobList& list) {
-    Ticket request;
-    Ticket answer;
-    std::uint32_t status = makeTicket(request);
-    if (status == kIOS_NoErr) {
-        status = makeTicket(answer);
-    }
-    if (status == kIOS_NoErr) {
-        status = IOS_TicketSet2ClassAttribute(request.get(), kJobListClass, kJobHandleKey,
-                                              kTypeIntegerArray);
-    }
-    if (status == kIOS_NoErr) {
-        status = IOS_TicketSet2ClassAttribute(request.get(), kJobListClass, kJobNumberOnClientKey,
-                                              kTypeStringArray);
-    }
-    if (status == kIOS_NoErr) {
-        status = transportCalls().current().adminGetInfo(admin, request.get(), answer.get());
-    }
+    Exchange exchange;
+    std::uint32_t status = askJobList(
+        admin, {{kJobHandleKey, kTypeIntegerArray}, {kJobNumberOnClientKey, kTypeStringArray}},
+        exchange);
     void* array = nullptr;
     if (status == kIOS_NoErr) {
-        status = IOS_TicketGet2ClassArray(answer.get(), kJobListClass, kJobHandleKey, &array);
+        status =
+            IOS_TicketGet2ClassArray(exchange.answer.get(), kJobListClass, kJobHandleKey, &array);
         list.handles.reset(array);
     }
     if (status == kIOS_NoErr) {
         array = nullptr;
-        status =
-            IOS_TicketGet2ClassArray(answer.get(), kJobListClass, kJobNumberOnClientKey, &array);
+        status = IOS_TicketGet2ClassArray(exchange.answer.get(), kJobListClass,
+                                          kJobNumberOnClientKey, &array);
         list.clientNumbers.reset(array);
     }
     return status;
@@ -102,21 +113,18 @@ std::uint32_t askJobArrays(void* admin, JobList& list) {
 
 /// Cancels the printer's job `handle`; the printer's result of the control, or a failure.
 std::uint32_t cancelPrinterJob(void* admin, std::int32_t handle) {
-    Ticket request;
-    Ticket answer;
-    std::uint32_t status = makeTicket(request);
+    Exchange exchange;
+    std::uint32_t status = makeExchange(exchange);
     if (status == kIOS_NoErr) {
-        status = makeTicket(answer);
+        status = IOS_TicketSetSInt32(exchange.request.get(), kCancelJobKey, handle);
     }
     if (status == kIOS_NoErr) {
-        status = IOS_TicketSetSInt32(request.get(), kCancelJobKey, handle);
-    }
-    if (status == kIOS_NoErr) {
-        status = transportCalls().current().adminControlInfo(admin, request.get(), answer.get());
+        status = transportCalls().current().adminControlInfo(admin, exchange.request.get(),
+                                                             exchange.answer.get());
     }
     void* array = nullptr;
     if (status == kIOS_NoErr) {
-        status = IOS_TicketGetArray(answer.get(), kControlResultsKey, &array);
+        status = IOS_TicketGetArray(exchange.answer.get(), kControlResultsKey, &array);
     }
     const Array results(array);
     std::int32_t result = 0;
