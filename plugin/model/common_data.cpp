@@ -89,6 +89,8 @@ void kCommonDataClass_ZORVEX_common_V600_PS::setDefaults() {
     m_patterns_color = {};
     m_patterns_mono = {};
     m_commonInfo.reset();
+    m_jobs.reset();
+    m_favorite.reset();
     m_VPXSharpness = 0;
     m_cfPlugInTitleName.reset();
     m_cfPlugInVersion.reset();
@@ -156,6 +158,8 @@ void kCommonDataClass_ZORVEX_common_V600_PS::setDefaults() {
 
 void kCommonDataClass_ZORVEX_common_V600_PS::terminate() {
     terminatePrintModeTblHdl();
+    m_jobs.reset();
+    m_favorite.reset();
     m_commonInfo.reset();
     m_imageData = {};
     m_previewImageData = {};

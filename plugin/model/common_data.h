@@ -13,6 +13,7 @@
 #include "cf/bundle.h"
 #include "helpers/kmenu.h"
 #include "helpers/pop_menu.h"
+#include "history/print_jobs.h"
 #include "model_clock.h"
 #include "printmode/print_mode_table.h"
 #include "rastercore/common_info_table.h"
@@ -421,6 +422,23 @@ class kCommonDataClass_ZORVEX_common_V600_PS {
     /// The model's defaults from the model-information bundle: 0, or kPlgFileNotFound.
     std::uint32_t loadUIDefaultToCommonData();
 
+    // Print history and favourites.
+    /// The printer's history from its file, none without one.
+    void createPrintHistoryData();
+    /// Adds the entry of the job just printed at the front; the oldest beyond 200 goes.
+    void addPrintHistoryData(std::uint8_t pattern, std::int32_t finished);
+    const PrintJobs* getPrintHistoryData() const { return m_jobs.get(); }
+    const PrintJobs* getFavoriteData() const { return m_favorite.get(); }
+    /// The model keeps a copy of the list and releases the given one; none is ignored.
+    void setPrintHistoryData(PrintJobsPtr list);
+    void setFavoriteData(PrintJobsPtr list);
+    /// The printer's favourites from its file, else one entry of the model's defaults.
+    void createFavoriteData();
+    /// Moves the favourite at `from` to `to` (both from 0); the entries that moved are numbered
+    /// after their new places.
+    void swapFavoriteData(std::int32_t from, std::int32_t to);
+    void saveJobHistoryAndFavoriteFromCommonData() const;
+
     // Job numbers, dates and the caption text.
     /// Year, month, day, hour and minute of now.
     void getDate(std::int32_t date[5]) const;
@@ -551,4 +569,6 @@ class kCommonDataClass_ZORVEX_common_V600_PS {
     ExportImageData m_imageData;
     ModelImageData m_previewImageData;
     ModelImageData m_partImageData;
+    PrintJobsPtr m_jobs;
+    PrintJobsPtr m_favorite;
 };

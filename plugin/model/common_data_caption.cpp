@@ -56,11 +56,6 @@ std::string kCommonDataClass_ZORVEX_common_V600_PS::getDateStrings() const {
     return format("%d/%d/%d %d:%02d", now.year, now.month, now.day, now.hour, now.minute);
 }
 
-std::int32_t kCommonDataClass_ZORVEX_common_V600_PS::getJobNumberCount() const {
-    // The history list is not held yet: the model answers as for a printer without a history.
-    return nextJobNumber(0, std::nullopt, 0, dayKey(m_clock()));
-}
-
 std::string kCommonDataClass_ZORVEX_common_V600_PS::getJobNumberStrings(std::int32_t number) const {
     const ModelDate now = m_clock();
     return format("%04d%02d%02d-%03d", now.year, now.month, now.day, number);
