@@ -1,0 +1,149 @@
+// The record the settings model fills is one the print core prints: an image of the host
+// stand-in printed with each shipped model's defaults to the test printer over LPR.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+
+#include "host_shell.h"
+#include "model_test_support.h"
+#include "printer/test_printer.h"
+#include "qdxa_printer_hook.h"
+#include "qdxa_responder.h"
+#include "qdxa_stream/qdxa_stream.h"
+#include "rastercore/raster_core.h"
+#include "stream_decoder/page_image.h"
+#include "stream_decoder/stream_decoder.h"
+
+namespace {
+
+constexpr std::chrono::seconds kJobArrival{30};
+constexpr std::uint32_t kPrinterObject = 601;
+constexpr std::uint16_t kPrinterState = 282;
+constexpr std::int32_t kConnectionLpr = 1;
+constexpr std::uint32_t kImageWidth = 96;
+constexpr std::uint32_t kImageHeight = 64;
+constexpr std::uint32_t kEdge = 4;
+
+// A small RGB photograph-like gradient at 300 pixels per inch.
+host::Image gradient() {
+    host::Image image;
+    image.width = kImageWidth;
+    image.height = kImageHeight;
+    image.channels = 3;
+    image.bits = 8;
+    image.resolutionX = 300;
+    image.resolutionY = 300;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        for (std::uint32_t x = 0; x < image.width; ++x) {
+            image.samples.push_back(static_cast<std::uint16_t>(x * 255 / image.width));
+            image.samples.push_back(static_cast<std::uint16_t>(y * 255 / image.height));
+            image.samples.push_back(128);
+        }
+    }
+    return image;
+}
+
+// The first entry of the print-mode table for the database's first medium.
+std::optional<PrintModeEntry> firstQuality(const modeltest::Model& model) {
+    const PrintModeTbl table = model.getPrintModeTblHdl();
+    for (std::int16_t index = 0; index < PrintModeEntryCount(table); ++index) {
+        const std::optional<PrintModeEntry> entry = PrintModeEntryAt(table, index);
+        if (entry && entry->mediumID == model.getDefaultMediumID() && entry->printMode != 0) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+// An image editor's progress window that never cancels.
+class QuietProgress : public rastercore::ProgressObject {
+  public:
+    bool idleProgress() override { return false; }
+    bool idleProgressJobOpen() override { return false; }
+    void setProgressValue(int) override {}
+    void setStatusMessage(int) override {}
+};
+
+class ModelPrint : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(env_.ready());
+        responder_.objects[kPrinterObject] = {{kPrinterState, {3, 0, 0, 0, 0, 0, 0, 0}}};
+    }
+    modeltest::ModelEnvironment env_;
+    testsupport::ScopedVariable caches_{"STRATOLINE_CACHES", env_.folder().c_str()};
+    testsupport::ScopedVariable desktop_{"STRATOLINE_DESKTOP", env_.folder().c_str()};
+    testsupport::ScopedVariable spool_{"STRATOLINE_SPOOL", env_.folder().c_str()};
+    testsupport::ScopedVariable shm_{"STRATOLINE_DOVO_SHM_PREFIX",
+                                     ("PluginModel." + std::to_string(::getpid())).c_str()};
+    qdxa_test::Responder responder_;
+};
+
+TEST_F(ModelPrint, TheCorePrintsTheRecordOfEachShippedModel) {
+    for (const auto& shipped : modeltest::kShippedModels) {
+        SCOPED_TRACE(shipped.name);
+        qdxa_test::PrinterHook hook(responder_);
+        testsupport::TestPrinterOptions options;
+        options.responder = hook.controlResponder();
+        testsupport::TestPrinter printer(options);
+        if (!printer.start()) {
+            GTEST_SKIP() << "the test printer cannot listen: " << printer.error();
+        }
+        std::string error;
+        const auto shell =
+            host::HostShell::create(gradient(), host::HostType::ImageEditor, "gradient", &error);
+        ASSERT_NE(shell, nullptr) << error;
+
+        const auto model = modeltest::modelFor(shipped, env_);
+        ASSERT_EQ(model->loadUIDefaultToCommonData(), 0u);
+        model->setConnectionTypeID(kConnectionLpr);
+        model->setConnectionTypeName("WQS_LPR");
+        model->setPrinterPopupName(std::string(shipped.name) + " " + printer.address());
+        // The shipped defaults name media and qualities of the real databases; the test
+        // databases' first medium at its first quality stands in, as the setup panel would
+        // choose it, and the model derives method, resolution and halftone from it.
+        const std::optional<PrintModeEntry> quality = firstQuality(*model);
+        ASSERT_TRUE(quality.has_value());
+        UISave chosen;
+        model->convertToUISave(&chosen);
+        chosen.MediaType = quality->mediumID;
+        chosen.InputResolution = quality->resolutionCode;
+        chosen.InputBit = quality->bitCode;
+        chosen.PrintMode = quality->printMode;
+        model->convertFromUISaveBasicSetup(chosen);
+        ASSERT_EQ(model->method(), quality->printMethod);
+
+        auto record = std::make_unique<CoreCommonInfoTbl>();
+        ASSERT_EQ(model->setCoreCommonTable(record.get(), shell->table()), 0u);
+        record->patternPrint = 0;
+        QuietProgress progress;
+        EXPECT_EQ(RasterCore_Process(record.get(), &progress), 0u);
+        model->terminateCoreCommonTable(record.get());
+
+        ASSERT_TRUE(printer.waitForJobs(1, kJobArrival));
+        const auto jobs = printer.jobs();
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_GT(shell->deliveries(), 0u);
+
+        // The printer received the image at its own size (300 pixels per inch, printed at
+        // 100 % at 300 dpi), its red rising from left to right as in the image.
+        const std::vector<std::uint8_t> bytes(jobs[0].data.begin(), jobs[0].data.end());
+        const qdxastream::Stream packets = qdxastream::splitPackets(bytes);
+        ASSERT_TRUE(packets.ok()) << packets.error;
+        const streamdecoder::DecodedStream stream =
+            streamdecoder::decodeStream(qdxastream::joinedData(packets.packets));
+        ASSERT_TRUE(stream.ok) << stream.error;
+        const streamdecoder::PageImage page = streamdecoder::composePage(stream);
+        ASSERT_EQ(page.width, kImageWidth);
+        ASSERT_EQ(page.height, kImageHeight);
+        const auto red = [&page](std::uint32_t x) {
+            return page.rgb[(std::size_t{page.height / 2} * page.width + x) * 3];
+        };
+        EXPECT_LT(red(kEdge), red(kImageWidth - 1 - kEdge));
+    }
+}
+
+}  // namespace
