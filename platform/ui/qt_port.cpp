@@ -180,8 +180,9 @@ class QtPort::Relay : public QObject {
             return false;
         }
         if (event->type() == QEvent::MouseButtonRelease && hooks->release &&
-            qobject_cast<QAbstractSpinBox*>(object) != nullptr) {
-            // Steppers: their own tracking ends first, then the handler runs.
+            (qobject_cast<QAbstractSpinBox*>(object) != nullptr ||
+             qobject_cast<QAbstractSlider*>(object) != nullptr)) {
+            // Sliders and steppers: their own tracking ends first, then the handler runs.
             QTimer::singleShot(0, object, [this, object] {
                 if (const Hooks* now = hooksOf(object); now != nullptr && now->release) {
                     now->release();
@@ -296,8 +297,6 @@ void QtPort::connectControls(QWidget* window) {
         } else if (auto* slider = qobject_cast<QAbstractSlider*>(child)) {
             QObject::connect(slider, &QAbstractSlider::valueChanged, slider,
                              [call, slider] { call(slider, &Hooks::action); });
-            QObject::connect(slider, &QAbstractSlider::sliderReleased, slider,
-                             [call, slider] { call(slider, &Hooks::release); });
         } else if (auto* stepper = qobject_cast<QSpinBox*>(child)) {
             QObject::connect(stepper, &QSpinBox::valueChanged, stepper,
                              [call, stepper] { call(stepper, &Hooks::action); });
