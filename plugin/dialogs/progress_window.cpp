@@ -32,7 +32,7 @@ Progress::kProgress_ZORVEX_common_V600_PS(ui::Port& port, const ui::Strings& str
 
 Progress::~kProgress_ZORVEX_common_V600_PS() {
     if (m_cursorTimer >= 0) {
-        port_.stopTimer(m_cursorTimer);
+        stopCursorTimer();
     }
     if (hasWindow_) {
         port_.onAction(kWindow, kCancelButton, nullptr);
