@@ -5,9 +5,10 @@
 //
 // It loads the image, fills the host information record, has the core job record filled from
 // the model's defaults and the options, calls RasterCore_Process, shows the progress on the
-// terminal and ends with the message of the plug-in code: exit status 0 when the print went out,
-// 1 when it failed or was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and
-// SIGTERM cancel the print as the progress window's cancel button would.
+// terminal (and, when there is a display, in the print plug-in's progress window) and ends with
+// the message of the plug-in code: exit status 0 when the print went out, 1 when it failed or
+// was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and SIGTERM cancel the print
+// as the progress window's cancel button would.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,6 +19,7 @@
 #include "host_print.h"
 #include "host_progress.h"
 #include "host_shell.h"
+#include "host_window.h"
 #include "job_record.h"
 #include "loaders/interface_bundle_id.h"
 #include "rastercore/result_codes.h"
@@ -87,16 +89,20 @@ int main(int argc, char** argv) {
         std::cerr << "stratoline-host: " << error << "\n";
         return kExitUsage;
     }
+    const std::unique_ptr<PrintWindow> window = PrintWindow::open();
     if (options->describe) {
         const CoreCommonInfoTbl& r = *job->record();
         std::cout << "model " << job->printerTypeID() << "\nmedium " << job->mediumID()
                   << "\nprinter profile " << job->printerProfile() << "\nsource kind "
-                  << r.sourceKind << std::endl;
+                  << r.sourceKind << "\nprogress window " << (window ? "shown" : "none")
+                  << std::endl;
     }
 
     catchInterrupts();
     ProgressDisplay display(std::cout, options->cancelAtPercent, options->quiet);
-    const std::uint32_t result = runPrint(options->hostType, *job->record(), display);
+    const std::uint32_t result = window != nullptr
+                                     ? window->print(options->hostType, *job->record(), display)
+                                     : runPrint(options->hostType, *job->record(), display);
     display.finish();
     std::cout << resultMessage(result) << std::endl;
     return result == rastercore::kPlgSuccess ? kExitPrinted : kExitFailed;

@@ -20,22 +20,8 @@ constexpr std::chrono::milliseconds kWorkerPoll{10};
 // window posts the cancel when the user asks for it.
 std::uint32_t printOnWorker(const CoreCommonInfoTbl& record, ProgressDisplay& display) {
     cf::NotificationCenter& center = cf::NotificationCenter::localCenter();
-    const auto progress =
-        center.addObserver(rastercore::kChangeProgressValueNotification, nullptr,
-                           [&display](const cf::Notification& posted) {
-                               const auto* value = static_cast<const cf::Value*>(posted.object);
-                               if (value != nullptr && value->real()) {
-                                   display.progress(static_cast<int>(*value->real()));
-                               }
-                           });
-    const auto status =
-        center.addObserver(rastercore::kChangeProgressStringNotification, nullptr,
-                           [&display](const cf::Notification& posted) {
-                               const auto* value = static_cast<const cf::Value*>(posted.object);
-                               if (value != nullptr && value->integer()) {
-                                   display.status(static_cast<int>(*value->integer()));
-                               }
-                           });
+    const CoreProgressObservers observers([&display](int percent) { display.progress(percent); },
+                                          [&display](int message) { display.status(message); });
     std::vector<std::uint8_t> copy(sizeof record);
     std::memcpy(copy.data(), &record, sizeof record);
     std::atomic<bool> ended{false};
@@ -57,6 +43,27 @@ std::uint32_t printOnWorker(const CoreCommonInfoTbl& record, ProgressDisplay& di
 }
 
 }  // namespace
+
+CoreProgressObservers::CoreProgressObservers(std::function<void(int)> percent,
+                                             std::function<void(int)> status) {
+    cf::NotificationCenter& center = cf::NotificationCenter::localCenter();
+    progress_ = center.addObserver(rastercore::kChangeProgressValueNotification, nullptr,
+                                   [percent](const cf::Notification& posted) {
+                                       const auto* value =
+                                           static_cast<const cf::Value*>(posted.object);
+                                       if (value != nullptr && value->real()) {
+                                           percent(static_cast<int>(*value->real()));
+                                       }
+                                   });
+    status_ = center.addObserver(rastercore::kChangeProgressStringNotification, nullptr,
+                                 [status](const cf::Notification& posted) {
+                                     const auto* value =
+                                         static_cast<const cf::Value*>(posted.object);
+                                     if (value != nullptr && value->integer()) {
+                                         status(static_cast<int>(*value->integer()));
+                                     }
+                                 });
+}
 
 std::uint32_t runPrint(HostType type, CoreCommonInfoTbl& record, ProgressDisplay& display) {
     if (type == HostType::PhotoApplication) {

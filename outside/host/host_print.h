@@ -4,12 +4,25 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
+#include "cf/notification_center.h"
 #include "host_progress.h"
 #include "host_shell.h"
 #include "rastercore/core_common_info_tbl.h"
 
 namespace host {
+
+/// While it lives, the print core's progress and status posts of a photo-application print (on
+/// the local centre, from the core's worker) reach `percent` and `status`.
+class CoreProgressObservers {
+  public:
+    CoreProgressObservers(std::function<void(int)> percent, std::function<void(int)> status);
+
+  private:
+    cf::NotificationCenter::Observer progress_;
+    cf::NotificationCenter::Observer status_;
+};
 
 /// Runs `RasterCore_Process` for `record` as host `type` does, reporting to `display`; the
 /// plug-in code.

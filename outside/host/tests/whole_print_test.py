@@ -3,7 +3,8 @@ printer on its own loopback address, the stream decoder reads the job the printe
 into a page, and the page must match an independent rendering of the image (lcms2 through
 PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile) with a PSNR
 of at least 40 dB, at the image's size (the images are printed at 100 %). A print the user cancels
-half-way, through either host type, ends with the cancel code. The rendering is
+half-way, through either host type, ends with the cancel code. On a display (a private Xvfb) the
+host shows the print plug-in's progress window over the print, and prints and cancels the same. The rendering is
 evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
 gamma 2.2, as the host hands it out.
 
@@ -11,6 +12,7 @@ Usage: whole_print_test.py BUILD_DIR SOURCE_DIR
 """
 import io
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -93,6 +95,7 @@ class Chain:
         """Prints `image`; the decoded page and the medium's printer profile."""
         host, out = self.run_host(image, model, extra)
         assert host.returncode == 0, host.stdout + host.stderr
+        self.last_output = host.stdout
         profile = [line.split(" ", 2)[2] for line in host.stdout.splitlines()
                    if line.startswith("printer profile ")][0]
         page = os.path.join(out, "page.png")
@@ -115,6 +118,62 @@ class Chain:
                                             renderingIntent=ImageCms.Intent.PERCEPTUAL,
                                             flags=ImageCms.FLAGS["NOTPRECALC"])
         return numpy.array(ImageCms.applyTransform(source, transform))
+
+
+def start_xvfb():
+    """A private X server on a display it picks; (process, ":N"), or None without Xvfb."""
+    if shutil.which("Xvfb") is None:
+        return None
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp"], pass_fds=[write],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as answer:
+        number = answer.readline().strip()
+    if not number:
+        server.terminate()
+        server.wait()
+        return None
+    return server, ":" + number
+
+
+def windowed_prints(chain, image):
+    """With a display, the host shows the plug-in's progress window over the print, for both
+    host types; the print comes out as without it, and cancel still works."""
+    xvfb = start_xvfb()
+    if xvfb is None:
+        return ["windowed prints: Xvfb did not start"]
+    server, display = xvfb
+    failures = []
+    chain.env["DISPLAY"] = display
+    chain.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=/nonexistent/session-bus"
+    try:
+        name, path, profile = image
+        for host_type in ["1", "2"]:
+            label = "%s with the progress window, host type %s" % (name, host_type)
+            try:
+                page, printer_profile = chain.print_image(path, MODELS[0],
+                                                          ["--host-type", host_type])
+            except (AssertionError, subprocess.TimeoutExpired) as problem:
+                failures.append("%s: %s" % (label, problem))
+                continue
+            if "progress window shown" not in chain.last_output:
+                failures.append("%s: no window: %s" % (label, chain.last_output))
+            quality = psnr(page, chain.rendering(path, profile, printer_profile))
+            print("%s: %.1f dB" % (label, quality))
+            if quality < MIN_PSNR:
+                failures.append("%s: %.1f dB" % (label, quality))
+            host, _ = chain.run_host(path, MODELS[0],
+                                     ["--host-type", host_type, "--cancel-at", "50"])
+            if host.returncode != 1 or "0x50104" not in host.stdout:
+                failures.append("%s, cancel: %s%s" % (label, host.stdout, host.stderr))
+    finally:
+        del chain.env["DISPLAY"]
+        del chain.env["DBUS_SESSION_BUS_ADDRESS"]
+        server.terminate()
+        server.wait()
+    return failures
 
 
 def main(args):
@@ -141,6 +200,7 @@ def main(args):
                     failures.append("%s: %.1f dB" % (label, quality))
             except (AssertionError, subprocess.TimeoutExpired) as problem:
                 failures.append("%s: %s" % (label, problem))
+        failures += windowed_prints(chain, images[0])
         for host_type in ["1", "2"]:
             host, _ = chain.run_host(images[0][1], MODELS[0],
                                      ["--host-type", host_type, "--cancel-at", "50"])
