@@ -21,7 +21,7 @@ CLibPrinterAddress* asAddress(void* handle) {
 std::uint32_t createUSBAddress(const char* printerName, void** address) {
     PrinterList found;
     const std::uint32_t status =
-        PrinterDiscoveryGetLayer().usbPrinterListCreate({std::string(printerName)}, found);
+        printerDiscoverySeam().current().usbPrinterListCreate({std::string(printerName)}, found);
     if (status != kIOS_NoErr) {
         return status;
     }

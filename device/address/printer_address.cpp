@@ -178,7 +178,7 @@ std::optional<std::string> CLibPrinterAddress::deviceURI() {
         serviceName = printerName_;
     }
     // The look-up takes seconds: it runs without the lock.
-    const auto entry = PrinterDiscoveryGetLayer().bonjourPrinterAddress(serviceName);
+    const auto entry = printerDiscoverySeam().current().bonjourPrinterAddress(serviceName);
     if (!entry) {
         return std::nullopt;
     }

@@ -1,21 +1,13 @@
 // The printer searches as addresses reach them.
 #include "address/printer_discovery.h"
 
-#include <atomic>
-
 namespace {
 
 constexpr PrinterDiscoveryLayer kLibraryLayer{LocalUSBPrinterListCreate, bonjourPrinterAddress};
 
-std::atomic<const PrinterDiscoveryLayer*> replacementLayer{nullptr};
-
 }  // namespace
 
-const PrinterDiscoveryLayer& PrinterDiscoveryGetLayer() {
-    const PrinterDiscoveryLayer* replacement = replacementLayer.load();
-    return replacement != nullptr ? *replacement : kLibraryLayer;
-}
-
-void PrinterDiscoveryReplaceLayer(const PrinterDiscoveryLayer* layer) {
-    replacementLayer.store(layer);
+seam::Seam<PrinterDiscoveryLayer>& printerDiscoverySeam() {
+    static seam::Seam<PrinterDiscoveryLayer> layer(kLibraryLayer);
+    return layer;
 }

@@ -1,8 +1,8 @@
 // The printer searches that addresses rely on: the USB list builder, which makes a USB address
 // from a model name, and the Bonjour look-up, which resolves a Bonjour address's device URI.
 //
-// The searches belong to discovery; addresses reach them through this layer, which tests may
-// replace with a double.
+// The searches belong to discovery; addresses reach them through this layer's seam, in which
+// tests put a double.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 
 #include "address/printer_list.h"
 #include "cf/value.h"
+#include "seam/seam.h"
 
 struct PrinterDiscoveryLayer {
     /// The attached USB printers whose model contains one of `searchKeys`, in the order found.
@@ -27,9 +28,6 @@ std::uint32_t LocalUSBPrinterListCreate(const std::vector<std::string>& searchKe
                                         PrinterList& list);
 std::optional<cf::Value> bonjourPrinterAddress(const std::string& serviceName);
 
-/// The layer in use: the library's own searches unless replaced.
-const PrinterDiscoveryLayer& PrinterDiscoveryGetLayer();
-
-/// Puts `layer` in place of the library's searches; null puts them back. The layer must outlive
-/// its use.
-void PrinterDiscoveryReplaceLayer(const PrinterDiscoveryLayer* layer);
+/// The seam of the searches: the library's own unless a test overrides them with a
+/// seam::ScopedOverride.
+seam::Seam<PrinterDiscoveryLayer>& printerDiscoverySeam();

@@ -111,19 +111,25 @@ std::vector<FileRecord> fileRecords(GlueSession* session, const WqsMemHandle* li
 std::uint32_t writeFields(const TktLibTicket& asked, const std::vector<FileRecord>& files,
                           TktLibTicket& answer) {
     for (const auto& [requestKey, field] : kNumbers) {
-        if (!has(asked, requestKey))
+        if (!has(asked, requestKey)) {
             continue;
+        }
         std::vector<std::int32_t> values;
-        for (const FileRecord& file : files) values.push_back(field.value(file));
+        for (const FileRecord& file : files) {
+            values.push_back(field.value(file));
+        }
         if (const std::uint32_t code = setIntArray(answer, field.key, values); code != 0) {
             return code;
         }
     }
     for (const TextField& field : kTexts) {
-        if (!has(asked, field.key))
+        if (!has(asked, field.key)) {
             continue;
+        }
         std::vector<std::string> values;
-        for (const FileRecord& file : files) values.push_back(field.value(file));
+        for (const FileRecord& file : files) {
+            values.push_back(field.value(file));
+        }
         const std::uint32_t code = field.rawBytes ? setDataArray(answer, field.key, values)
                                                   : setTextArray(answer, field.key, values);
         if (code != 0) {

@@ -32,8 +32,9 @@ constexpr std::uint32_t kPairValues = 2;
 
 bool asksForMarkers(const GetRequest& get) {
     for (const MarkerColour& colour : kMarkerColours) {
-        if (has(get.request, colour.key))
+        if (has(get.request, colour.key)) {
             return true;
+        }
     }
     return has(get.request, kAllLevelsKey);
 }

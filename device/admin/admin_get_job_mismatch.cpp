@@ -35,8 +35,9 @@ constexpr std::string_view kStatusCodesKey = "JobStatusCodeList";
 std::uint32_t requestedMask(const TktLibTicket& request) {
     std::uint32_t mask = has(request, kStatusCodesKey) ? kMismatchMaskJobValues : 0;
     for (const MismatchKey& key : kKeys) {
-        if (has(request, key.key))
+        if (has(request, key.key)) {
             mask |= key.bit;
+        }
     }
     return mask;
 }
@@ -69,8 +70,9 @@ std::uint32_t getJobMediumMismatch(GetRequest& get) {
         return code;
     }
     for (const MismatchKey& key : kKeys) {
-        if (!has(get.request, key.key))
+        if (!has(get.request, key.key)) {
             continue;
+        }
         if (const std::uint32_t code = setInt(get.result, key.key, key.value(record));
             code != kCoreNoErr) {
             return code;

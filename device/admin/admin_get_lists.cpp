@@ -36,11 +36,13 @@ std::vector<std::string> listTexts(const ExtendedList& list) {
     std::vector<std::string> texts;
     for (std::uint16_t index = 0; index < list.elementCount; ++index) {
         const auto length = reader.u8();
-        if (!length)
+        if (!length) {
             break;
+        }
         const auto characters = reader.take(*length);
-        if (!characters)
+        if (!characters) {
             break;
+        }
         std::uint8_t pascal[kPascalCapacity] = {*length};
         std::copy(characters->begin(), characters->end(), pascal + 1);
         texts.push_back(printerText(pascal, sizeof pascal));

@@ -21,8 +21,9 @@ constexpr std::uint16_t kCustomMediaId = 39321;
 bool makeHandles(std::array<GlueHandle, 3>& handles) {
     for (GlueHandle& handle : handles) {
         handle.reset(Wqs_Mem_NewHandle(1));
-        if (!handle)
+        if (!handle) {
             return false;
+        }
     }
     return true;
 }
@@ -42,8 +43,9 @@ constexpr CustomMediaKeys kCustomMediaKeys[] = {
 
 bool asksCustomMedia(const GetRequest& get) {
     for (const CustomMediaKeys& keys : kCustomMediaKeys) {
-        if (has(get.request, keys.value) || has(get.request, keys.automatic))
+        if (has(get.request, keys.value) || has(get.request, keys.automatic)) {
             return true;
+        }
     }
     return false;
 }
@@ -129,8 +131,9 @@ std::uint32_t getCustomMedia(GetRequest& get) {
     const std::size_t entries = std::min({items.size(), values.size(), automatic.size()});
     for (std::size_t entry = 0; entry < entries; ++entry) {
         for (const CustomMediaKeys& keys : kCustomMediaKeys) {
-            if (items[entry] != keys.item)
+            if (items[entry] != keys.item) {
                 continue;
+            }
             if (const std::uint32_t code = firstFailure(
                     [&] {
                         return has(get.request, keys.value)

@@ -55,8 +55,9 @@ std::uint32_t getChangeMode(GetRequest& get) {
         return code;
     }
     const auto answerModeOn = [&] {
-        if (action != kChangeModeOn || result != kChangeModeDone)
+        if (action != kChangeModeOn || result != kChangeModeDone) {
             return kCoreNoErr;
+        }
         return firstFailure(
             [&] { return setInt(get.result, "WVTChangeModePortNumber", network ? port : 0); },
             [&] {

@@ -71,7 +71,7 @@ std::uint32_t LocalCompareAndGetStatusCode(GlueSession* session, std::uint32_t d
         return detailCode;
     }
     std::uint32_t highest = detailCode;
-    for (const JobAttrRecord* job = session->jobList; job != nullptr; job = job->next) {
+    for (const JobAttrRecord* job = session->jobList.get(); job != nullptr; job = job->next) {
         highest = std::max(highest, job->attr283HighestCode);
     }
     return highest;

@@ -154,16 +154,19 @@ std::uint32_t writeArrays(const JobListMasks& masks, const JobArrays& jobs, TktL
         {kJob1, 2, "JobDataSize", jobs.dataSizes},
     };
     for (const TextField& field : texts) {
-        if (!wants(masks, field.byte, field.bit))
+        if (!wants(masks, field.byte, field.bit)) {
             continue;
+        }
         const std::uint32_t code = field.rawBytes ? setDataArray(list, field.key, field.values)
                                                   : setTextArray(list, field.key, field.values);
-        if (code != kCoreNoErr)
+        if (code != kCoreNoErr) {
             return code;
+        }
     }
     for (const IntField& field : numbers) {
-        if (!wants(masks, field.byte, field.bit))
+        if (!wants(masks, field.byte, field.bit)) {
             continue;
+        }
         if (const std::uint32_t code = setIntArray(list, field.key, field.values); code != 0) {
             return code;
         }

@@ -48,15 +48,17 @@ std::uint32_t writeRecordFields(const TktLibTicket& asked,
                                 std::span<const RecordField<Record>> fields,
                                 const std::vector<Record>& records, TktLibTicket& answer) {
     for (const RecordField<Record>& field : fields) {
-        if (!has(asked, field.key))
+        if (!has(asked, field.key)) {
             continue;
+        }
         std::vector<std::int32_t> numbers;
         std::vector<std::string> texts;
         for (const Record& record : records) {
-            if (field.number != nullptr)
+            if (field.number != nullptr) {
                 numbers.push_back(field.number(record));
-            else
+            } else {
                 texts.push_back(field.bytes(record));
+            }
         }
         std::uint32_t code = kCoreNoErr;
         switch (field.kind) {
@@ -65,8 +67,9 @@ std::uint32_t writeRecordFields(const TktLibTicket& asked,
                 break;
             case AnswerKind::Boolean: {
                 std::vector<std::uint32_t> flags;
-                for (std::int32_t number : numbers)
+                for (std::int32_t number : numbers) {
                     flags.push_back(number != 0 ? kTktLibBooleanTrue : kTktLibBooleanFalse);
+                }
                 code = setBooleanArray(answer, field.key, flags);
                 break;
             }
@@ -77,8 +80,9 @@ std::uint32_t writeRecordFields(const TktLibTicket& asked,
                 code = setDataArray(answer, field.key, texts);
                 break;
         }
-        if (code != kCoreNoErr)
+        if (code != kCoreNoErr) {
             return code;
+        }
     }
     return kCoreNoErr;
 }

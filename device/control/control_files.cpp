@@ -12,14 +12,6 @@
 
 namespace {
 
-/// Frees the id list that the codec copied out of a file-list reply.
-struct FileListReply : QDXAFileListReply {
-    FileListReply() = default;
-    FileListReply(const FileListReply&) = delete;
-    FileListReply& operator=(const FileListReply&) = delete;
-    ~FileListReply() { QDXA_FreeMemory(ids); }
-};
-
 /// The reply's file ids replace the caller's list only when they fit in the caller's entries;
 /// otherwise the list and its count stay as they were.
 void takeReplyIds(const QDXAFileListReply& reply, std::uint16_t* count, std::uint32_t* fileIds) {
@@ -27,7 +19,7 @@ void takeReplyIds(const QDXAFileListReply& reply, std::uint16_t* count, std::uin
         return;
     }
     if (reply.count != 0 && reply.ids != nullptr) {
-        std::copy_n(reply.ids, reply.count, fileIds);
+        std::copy_n(reply.ids.get(), reply.count, fileIds);
     }
     *count = reply.ids != nullptr ? reply.count : 0;
 }
@@ -39,7 +31,7 @@ std::int32_t exchangeFileList(GlueSession& session, const Request& request,
                                                         const Request*, QDXAFileListReply*),
                               std::uint16_t* count, std::uint32_t* fileIds) {
     const QDXAIdentifiers ids = glueIdentifiers(session);
-    FileListReply reply;
+    QDXAFileListReply reply;
     const std::int32_t status = operation(session.packetSession, &ids, &request, &reply);
     if (status == kQDXASuccess) {
         takeReplyIds(reply, count, fileIds);

@@ -7,10 +7,11 @@
 #include "seam/seam.h"
 #include "ticket/ticket_library.h"
 
+struct CaioChannel;
 struct GlueSession;
 
 struct CoreProtocolLayer {
-    std::int32_t (*open)(const char* address, void* transport, std::uint8_t channelKind,
+    std::int32_t (*open)(const char* address, CaioChannel* transport, std::uint8_t channelKind,
                          GlueSession** session);
     std::int32_t (*close)(GlueSession** session, std::uint8_t abort);
     std::uint32_t (*getInfo)(GlueSession* session, const TktLibTicket* request,

@@ -43,28 +43,32 @@ std::int32_t readAttribute(GlueSession& session, std::uint32_t object, std::uint
 
 std::uint32_t chooseDetail(std::span<const std::uint32_t> codes, std::uint32_t current) {
     for (std::uint32_t code : codes) {
-        if (code == current && code != kIgnoredDetailCode)
+        if (code == current && code != kIgnoredDetailCode) {
             return code;
+        }
     }
     std::uint32_t detail = 0;
     for (std::uint32_t code : codes) {
-        if (code < kLargestDetailCode && code != kIgnoredDetailCode)
+        if (code < kLargestDetailCode && code != kIgnoredDetailCode) {
             detail = std::max(detail, code);
+        }
     }
     return detail;
 }
 
 template <typename T>
 void store(const std::optional<T>& value, T* out) {
-    if (value && out != nullptr)
+    if (value && out != nullptr) {
         *out = *value;
+    }
 }
 
 }  // namespace
 
 std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* model) {
-    if (model != nullptr)
+    if (model != nullptr) {
         model[0] = 0;
+    }
     if (session == nullptr || session->packetSession == nullptr || model == nullptr) {
         return kGlueParamErr;
     }
@@ -87,14 +91,18 @@ std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* mode
 std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* state,
                                          std::uint8_t* reason, std::uint8_t* printable,
                                          std::uint32_t* detail) {
-    if (state != nullptr)
+    if (state != nullptr) {
         *state = 1;
-    if (reason != nullptr)
+    }
+    if (reason != nullptr) {
         *reason = 0;
-    if (printable != nullptr)
+    }
+    if (printable != nullptr) {
         *printable = 1;
-    if (detail != nullptr)
+    }
+    if (detail != nullptr) {
         *detail = 0;
+    }
     if (session == nullptr || session->packetSession == nullptr) {
         return kGlueParamErr;
     }
@@ -111,8 +119,9 @@ std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* sta
     std::array<std::uint32_t, 255> codes{};
     for (std::uint8_t index = 0; index < codeCount; ++index) {
         const auto code = in.u32be();
-        if (!code)
+        if (!code) {
             return status;
+        }
         codes[index] = *code;
     }
     const auto current = in.u32be();
@@ -120,9 +129,11 @@ std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* sta
     if (!current || !printableByte) {
         return status;
     }
-    if (detail != nullptr)
+    if (detail != nullptr) {
         *detail = chooseDetail({codes.data(), codeCount}, *current);
-    if (printable != nullptr)
+    }
+    if (printable != nullptr) {
         *printable = *printableByte == kNotPrintable ? 0 : 1;
+    }
     return status;
 }

@@ -64,8 +64,9 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
         return kGlueParamErr;
     }
     *size = 0;
-    if (replyObjectCount != nullptr)
+    if (replyObjectCount != nullptr) {
         *replyObjectCount = 0;
+    }
     std::uint32_t total = 0;
     std::uint16_t delivered = 0;
     std::uint16_t batch =
@@ -76,9 +77,8 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
         QDXAGet2Reply reply;
         const std::int32_t status =
             glueRequestGet2(*session, objectIds + next, batch, attributeIds, attributeCount, reply);
-        GlueReplyCopy copy(reply.data.copy);
         if (status == kQDXASuccess) {
-            if (glueAppend(handle, total, reply.data.copy, reply.data.length) != kGlueNoErr) {
+            if (glueAppend(handle, total, reply.data.copy.get(), reply.data.length) != kGlueNoErr) {
                 return kGlueGrowErr;
             }
             // The printer answers the leading objects that fit its reply; the rest are asked
@@ -98,7 +98,8 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (replyObjectCount != nullptr)
+    if (replyObjectCount != nullptr) {
         *replyObjectCount = delivered;
+    }
     return kGlueNoErr;
 }

@@ -36,25 +36,17 @@ std::int32_t glueRequestGet2(GlueSession& session, const std::uint32_t* objectId
                              std::uint16_t attributeCount, QDXAGet2Reply& reply);
 
 /// Ends a list on the printer: `request` again with the end step under `listHandle`. Its
-/// answer changes nothing; `freeCopies` frees what the reply holds.
-template <typename Request, typename Reply, typename FreeCopies>
+/// answer changes nothing.
+template <typename Request, typename Reply>
 void glueEndList(GlueSession& session, Request request, std::uint16_t listHandle,
                  std::int32_t (*operation)(PacketSession*, const QDXAIdentifiers*, const Request*,
-                                           Reply*),
-                 FreeCopies freeCopies) {
+                                           Reply*)) {
     const QDXAIdentifiers ids = glueIdentifiers(session);
     request.operation = kQDXAListEnd;
     request.listHandle = listHandle;
     Reply reply;
     operation(session.packetSession, &ids, &request, &reply);
-    freeCopies(reply);
 }
-
-/// Frees a reply copy of the codec when it goes out of scope.
-struct GlueReplyCopyFree {
-    void operator()(void* copy) const { QDXA_FreeMemory(copy); }
-};
-using GlueReplyCopy = std::unique_ptr<void, GlueReplyCopyFree>;
 
 /// Disposes a memory handle when it goes out of scope.
 struct GlueHandleDispose {

@@ -77,7 +77,11 @@ std::int32_t readJobList(GlueSession& session) {
     if (status != kGlueNoErr) {
         return status;
     }
-    return get_JobAttrList_FromGet2(data.get(), answered, &session.jobList);
+    // The decoder appends to the chain it is given, and frees all of it when memory runs out.
+    JobAttrRecord* chain = session.jobList.release();
+    status = get_JobAttrList_FromGet2(data.get(), answered, &chain);
+    session.jobList.reset(chain);
+    return status;
 }
 
 }  // namespace
@@ -119,7 +123,7 @@ std::int32_t glue_qdxaGetJobListToBuf_NotComm(GlueSession* session, std::uint32_
         return kGlueParamErr;
     }
     *count = 0;
-    return get_ObjectHandleListFromBuf(session->jobList, jobIds, count, capacity);
+    return get_ObjectHandleListFromBuf(session->jobList.get(), jobIds, count, capacity);
 }
 
 std::int32_t glue_qdxaGetJobAttrFromBuf(
@@ -131,7 +135,7 @@ std::int32_t glue_qdxaGetJobAttrFromBuf(
     if (session == nullptr) {
         return kGlueParamErr;
     }
-    const JobAttrRecord* job = search_JobAttrDataFromBuf(session->jobList, jobId);
+    const JobAttrRecord* job = search_JobAttrDataFromBuf(session->jobList.get(), jobId);
     if (job == nullptr) {
         return kGlueJobNotFound;
     }

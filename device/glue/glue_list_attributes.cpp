@@ -44,13 +44,13 @@ std::int32_t z_ListAttributesOpen_Get2(GlueSession& session, std::uint32_t objec
     QDXAGet2Reply reply;
     const std::int32_t status =
         glueRequestGet2(session, &objectId, 1, attributeIds, attributeCount, reply);
-    GlueReplyCopy copy(reply.data.copy);
     if (status != kQDXASuccess) {
         return status;
     }
     const std::uint32_t length =
-        reply.objectCount == 0 ? 0 : compactGet2Answer(reply.data.copy, reply.data.length, count);
-    const std::int32_t appended = glueAppend(handle, size, reply.data.copy, length);
+        reply.objectCount == 0 ? 0
+                               : compactGet2Answer(reply.data.copy.get(), reply.data.length, count);
+    const std::int32_t appended = glueAppend(handle, size, reply.data.copy.get(), length);
     if (appended != kGlueNoErr) {
         return appended;
     }

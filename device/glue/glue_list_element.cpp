@@ -13,7 +13,7 @@ std::int32_t appendElements(WqsMemHandle* handle, std::uint32_t& total,
     if (elements.length > kGlueMaxListElementBytes - total) {
         return kGlueGrowErr;
     }
-    return glueAppend(handle, total, elements.copy, elements.length);
+    return glueAppend(handle, total, elements.copy.get(), elements.length);
 }
 
 }  // namespace
@@ -37,14 +37,12 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
         QDXAGetListElementReply reply;
         const std::int32_t status =
             QDXA_GetListElement(session->packetSession, &ids, &request, &reply);
-        GlueReplyCopy copy(reply.elements.copy);
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
         }
         const auto endList = [&] {
             request.previousCount = reply.elementCount;
-            glueEndList(*session, request, reply.listHandle, QDXA_GetListElement,
-                        [](QDXAGetListElementReply& last) { QDXA_FreeMemory(last.elements.copy); });
+            glueEndList(*session, request, reply.listHandle, QDXA_GetListElement);
         };
         const bool more = status == kQDXAMoreToFetch && reply.listHandle != 0;
         // A continuation that delivers nothing yet asks to go on would never end the list.

@@ -30,8 +30,9 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         return kGlueParamErr;
     }
     *size = 0;
-    if (elementCount != nullptr)
+    if (elementCount != nullptr) {
         *elementCount = 0;
+    }
     const QDXAIdentifiers ids = glueIdentifiers(*session);
     QDXAListExRequest request;
     request.objectId = objectId;
@@ -42,22 +43,19 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     for (;;) {
         QDXAListExReply reply;
         const std::int32_t status = QDXA_ListEx(session->packetSession, &ids, &request, &reply);
-        GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXASuccessAlso) {
             return status;
         }
         const bool more = status == kQDXASuccessAlso && reply.listHandle != 0;
         *elementType = reply.values16[kElementTypeField];
-        const auto endList = [&] {
-            glueEndList(*session, request, reply.listHandle, QDXA_ListEx,
-                        [](QDXAListExReply& last) { QDXA_FreeMemory(last.data.copy); });
-        };
+        const auto endList = [&] { glueEndList(*session, request, reply.listHandle, QDXA_ListEx); };
         // A continuation that delivers nothing yet asks to go on would never end the list.
         if (more && request.operation == kQDXAListContinue && reply.data.length == 0) {
             endList();
             return kGlueListStalled;
         }
-        const std::int32_t appended = glueAppend(handle, total, reply.data.copy, reply.data.length);
+        const std::int32_t appended =
+            glueAppend(handle, total, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             if (more) {
                 endList();
@@ -76,7 +74,8 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     }
     glueFitHandle(handle, total);
     *size = total;
-    if (elementCount != nullptr)
+    if (elementCount != nullptr) {
         *elementCount = count;
+    }
     return kGlueNoErr;
 }

@@ -37,14 +37,12 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
         QDXAListObjects2Reply reply;
         const std::int32_t status =
             QDXA_ListObjects2(session->packetSession, &ids, &request, &reply);
-        GlueReplyCopy copy(reply.ids);
         if (!deliversIds(status)) {
             return status;
         }
         const bool more = status != kQDXASuccess && reply.listHandle != 0;
         const auto endList = [&] {
-            glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2,
-                        [](QDXAListObjects2Reply& last) { QDXA_FreeMemory(last.ids); });
+            glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2);
         };
         // A continuation that delivers nothing yet asks to go on would never end the list.
         if (more && request.operation == kQDXAListContinue && reply.count == 0) {
@@ -52,7 +50,7 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
             return kGlueListStalled;
         }
         const std::int32_t appended =
-            glueAppend(handle, total, reinterpret_cast<const std::uint8_t*>(reply.ids),
+            glueAppend(handle, total, reinterpret_cast<const std::uint8_t*>(reply.ids.get()),
                        reply.count * static_cast<std::uint32_t>(sizeof(std::uint32_t)));
         if (appended != kGlueNoErr) {
             if (more) {

@@ -36,7 +36,6 @@ std::int32_t glue_qdxaExecuteMethodbyUserID(GlueSession* session, std::uint32_t 
     }
     QDXAExecuteMethodReply reply;
     const std::int32_t status = QDXA_ExecuteMethod(session->packetSession, &ids, &request, &reply);
-    GlueReplyCopy copy(reply.answer.copy);
     if (status != kQDXASuccess && status != kQDXASuccessAlso) {
         return status;
     }
@@ -47,7 +46,7 @@ std::int32_t glue_qdxaExecuteMethodbyUserID(GlueSession* session, std::uint32_t 
             return kGlueMemErr;
         }
         if (reply.answer.length != 0) {
-            std::memcpy(answer, reply.answer.copy, reply.answer.length);
+            std::memcpy(answer, reply.answer.copy.get(), reply.answer.length);
         }
     }
     return kGlueNoErr;

@@ -37,13 +37,12 @@ std::int32_t disposeHeld(GlueSession* session, Dispose dispose) {
 
 GlueSession::~GlueSession() {
     QDXA_Unbind(packetSession);
-    dispose_JobAttrList(jobList);
     disposeCalibrationList(calibrationList);
     Wqs_Mem_DisposeHandle(profileList);
     Wqs_Mem_DisposeHandle(extraBuffer);
 }
 
-std::int32_t glue_qdxaOpen(const char* address, void* transport, std::uint8_t channelKind,
+std::int32_t glue_qdxaOpen(const char* address, CaioChannel* transport, std::uint8_t channelKind,
                            GlueSession** out) {
     if (out == nullptr) {
         return kGlueParamErr;
@@ -73,10 +72,12 @@ std::int32_t glue_qdxaOpen(const char* address, void* transport, std::uint8_t ch
     }
     // On failure the session's destructor unbinds and frees everything.
     status = checkVersion(*session);
-    if (status == kGlueNoErr)
+    if (status == kGlueNoErr) {
         status = checkVersionTwo(*session);
-    if (status == kGlueNoErr)
+    }
+    if (status == kGlueNoErr) {
         status = cacheModelAndState(*session);
+    }
     if (status != kGlueNoErr) {
         return status;
     }
@@ -97,18 +98,17 @@ std::int32_t glue_qdxaEcho(GlueSession* session, std::uint8_t* buffer, std::uint
     }
     QDXAEchoReply reply;
     const std::int32_t status = QDXA_Echo(session->packetSession, &ids, &request, &reply);
-    GlueReplyCopy copy(reply.bytes.copy);
     if (status != kQDXASuccess) {
         return status;
     }
     if (!withData) {
         if (version != nullptr) {
-            *version = reply.bytes.copy != nullptr ? reply.bytes.copy[0] : reply.value;
+            *version = reply.bytes.copy != nullptr ? reply.bytes.copy.get()[0] : reply.value;
         }
         return kGlueNoErr;
     }
     // A one-byte answer comes back as a value, not as a copy.
-    const std::uint8_t* answer = reply.bytes.copy;
+    const std::uint8_t* answer = reply.bytes.copy.get();
     std::uint32_t answerLength = reply.bytes.length;
     if (answer == nullptr && reply.value != 0) {
         answer = &reply.value;
@@ -142,10 +142,7 @@ std::int32_t glue_qdxaClose(GlueSession** reference, std::uint8_t abort) {
 }
 
 std::int32_t glue_qdxaDisposeJobListBuf(GlueSession* session) {
-    return disposeHeld(session, [](GlueSession& held) {
-        dispose_JobAttrList(held.jobList);
-        held.jobList = nullptr;
-    });
+    return disposeHeld(session, [](GlueSession& held) { held.jobList.reset(); });
 }
 
 std::int32_t glue_qdxaDispose_CalibrationListBuf(GlueSession* session) {

@@ -44,7 +44,7 @@ struct GlueSession {
     std::uint32_t userId1 = 0;               ///< header identifiers of every request
     std::uint32_t userId2 = 0;
     std::uint8_t protocolVersion = 0;         ///< as the opening echo reported it
-    JobAttrRecord* jobList = nullptr;         ///< the decoded job list, owned
+    JobAttrListPtr jobList;                   ///< the decoded job list
     WqsMemHandle* calibrationList = nullptr;  ///< filled by the administration layer, owned
     WqsMemHandle* profileList = nullptr;      ///< filled by the administration layer, owned
     std::uint8_t printerState = 0;            ///< cached at open from attribute 282
@@ -66,7 +66,7 @@ struct GlueSession {
 /// 15850 missing argument, 15851 no memory, -1 (all ones) for an address without a network or
 /// USB signature (nothing is sent), 15831 wrong protocol version, 15832 no version-2 answer,
 /// or the bind's or a request's status.
-std::int32_t glue_qdxaOpen(const char* address, void* transport, std::uint8_t channelKind,
+std::int32_t glue_qdxaOpen(const char* address, CaioChannel* transport, std::uint8_t channelKind,
                            GlueSession** session);
 
 /// Without `buffer` or with *length 0: an echo without data, whose reply byte goes to *version

@@ -34,6 +34,5 @@ std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId, std::ui
     }
     QDXASet2Reply reply;
     const std::int32_t status = QDXA_Set2(session->packetSession, &ids, &request, &reply);
-    QDXA_FreeMemory(reply.rest.copy);
     return status == kQDXASuccess ? kGlueNoErr : status;
 }

@@ -24,7 +24,7 @@ CLibContext* asContext(void* handle) {
 std::uint32_t openAdmin(CLibDeviceInfo& device, CLibPrinterAddress& address, CoreContext** core) {
     if (device.shouldUseQueue()) {
         // Requests go through the queue; this process serves it when no live owner does.
-        const std::uint32_t status = LibGetQueueLayer().startQueuing(&device, &address, true);
+        const std::uint32_t status = libQueueSeam().current().startQueuing(&device, &address, true);
         device.unlock();
         return status;
     }
@@ -39,7 +39,7 @@ std::uint32_t queueRequest(CLibContext& context, std::uint32_t operation, TktLib
     if (const std::uint32_t status = device.lock(); status != kCLibDeviceInfoNoErr) {
         return LocalConvertDeviceInfoError(status);
     }
-    const LibQueueLayer& queue = LibGetQueueLayer();
+    const LibQueueLayer& queue = libQueueSeam().current();
     // Takes the queue over when its owner has died.
     std::uint32_t status = queue.startQueuing(&device, &context.printerAddress(), false);
     double identifier = 0;
@@ -79,7 +79,7 @@ std::uint32_t closeAdmin(CLibContext& context) {
         return status;
     }
     if (device.shouldUseQueue()) {
-        status = LibGetQueueLayer().stopQueuing(&device, &context.printerAddress());
+        status = libQueueSeam().current().stopQueuing(&device, &context.printerAddress());
     } else {
         // The core context is deleted by the close, whatever it returns.
         CoreContext* core = context.coreContext();

@@ -60,7 +60,7 @@ std::uint32_t openUSBJob(std::unique_ptr<CLibDeviceInfo>& device, CLibPrinterAdd
                          const TktLibTicket* options, const JobChannel& channel,
                          std::uint32_t* subCode, std::unique_ptr<CLibContext>& context) {
     CLibDeviceInfo& view = *device;  // stays valid: the context that takes the view owns it
-    const LibQueueLayer& queue = LibGetQueueLayer();
+    const LibQueueLayer& queue = libQueueSeam().current();
     std::uint32_t status = kIOS_ErrBusy;
     if (!view.queueOwnerExists()) {
         status = queue.startQueuing(&view, &address, true);
@@ -112,7 +112,7 @@ std::uint32_t withAdminThreadPaused(CLibContext& context, Transfer transfer) {
     if (!context.deviceInfo().shouldUseQueue()) {
         return transfer();
     }
-    const LibQueueLayer& queue = LibGetQueueLayer();
+    const LibQueueLayer& queue = libQueueSeam().current();
     const std::string uri = context.deviceInfo().identifier();
     if (!queue.pauseAdminThread(uri)) {
         return kIOS_ErrInternal;
@@ -148,7 +148,7 @@ std::uint32_t closeJob(CLibContext& context, std::uint32_t* subCode) {
                                        &context.printerAddress(), subCode);
     }
     if (status == kIOS_NoErr && device.shouldUseQueue()) {
-        status = LibGetQueueLayer().stopQueuing(&device, &context.printerAddress());
+        status = libQueueSeam().current().stopQueuing(&device, &context.printerAddress());
     }
     if (status == kIOS_NoErr) {
         LocalDetachDeviceLocked(registry, device);

@@ -31,7 +31,7 @@ TicketPtr createTicket(int& status) {
 std::uint32_t getInfo(CLibDeviceInfo& device, CLibPrinterAddress& address, TktLibTicket& request,
                       TktLibTicket& response) {
     if (device.shouldUseQueue()) {
-        const LibQueueLayer& queue = LibGetQueueLayer();
+        const LibQueueLayer& queue = libQueueSeam().current();
         double identifier = 0;
         const std::uint32_t status =
             queue.enqueue(kLibQueueGet, &device, &request, &response, &identifier);

@@ -6,7 +6,7 @@
 // pause the owner's thread around job transfers. Every function returns a library status; the
 // device lock of the view is held by the caller of start and stop.
 //
-// The queue is reached through this layer, which tests may replace with a double.
+// The queue is reached through this layer's seam, in which tests put a double.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "address/printer_address.h"
 #include "registry/lib_device_info.h"
 #include "registry/lib_operation_task.h"
+#include "seam/seam.h"
 #include "ticket/ticket_library.h"
 
 /// Operation types of the queue.
@@ -54,9 +55,6 @@ std::uint32_t LocalWaitForTaskComplete(CLibDeviceInfo* device, TktLibTicket* res
 bool LocalPauseAdminThread(const std::string& deviceURI);
 bool LocalResumeAdminThread(const std::string& deviceURI);
 
-/// The layer in use: the library's own operations unless replaced.
-const LibQueueLayer& LibGetQueueLayer();
-
-/// Puts `layer` in place of the library's operations; null puts them back. The layer must
-/// outlive its use.
-void LibReplaceQueueLayer(const LibQueueLayer* layer);
+/// The seam of the queue: the library's own operations unless a test overrides them with a
+/// seam::ScopedOverride.
+seam::Seam<LibQueueLayer>& libQueueSeam();

@@ -3,37 +3,15 @@
 
 namespace {
 
-const QDXAChannelOps* gChannelOps = nullptr;
-
 void systemClock(timeval* now) {
     gettimeofday(now, nullptr);
 }
 
-QDXAClock gClock = systemClock;
+constexpr QDXAChannelOps kDispatchOps{caioOpen, caioRead, caioWrite, caioClose, systemClock};
 
 }  // namespace
 
-const QDXAChannelOps& qdxaDispatchChannelOps() {
-    static const QDXAChannelOps ops{caioOpen, caioRead, caioWrite, caioClose};
+seam::Seam<QDXAChannelOps>& qdxaChannelSeam() {
+    static seam::Seam<QDXAChannelOps> ops(kDispatchOps);
     return ops;
-}
-
-const QDXAChannelOps& qdxaChannelOps() {
-    return gChannelOps != nullptr ? *gChannelOps : qdxaDispatchChannelOps();
-}
-
-const QDXAChannelOps* qdxaSetChannelOps(const QDXAChannelOps* ops) {
-    const QDXAChannelOps* previous = gChannelOps;
-    gChannelOps = ops;
-    return previous;
-}
-
-void qdxaNow(timeval* now) {
-    gClock(now);
-}
-
-QDXAClock qdxaSetClock(QDXAClock clock) {
-    QDXAClock previous = gClock;
-    gClock = clock != nullptr ? clock : systemClock;
-    return previous;
 }

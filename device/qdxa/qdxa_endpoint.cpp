@@ -24,8 +24,9 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
         case kQDXAAddressIPv4: {
             auto ip = reader.take(4);
             auto port = reader.u16be();
-            if (!ip || !port)
+            if (!ip || !port) {
                 return false;
+            }
             copyFrom(*ip, address.ipv4Address);
             address.ipv4Port = *port;
             return true;
@@ -33,8 +34,9 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
         case kQDXAAddressShort: {
             auto value = reader.u16be();
             auto run = reader.take(2);
-            if (!value || !run)
+            if (!value || !run) {
                 return false;
+            }
             address.shortValue = *value;
             copyFrom(*run, address.shortBytes);
             return true;
@@ -43,8 +45,9 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
             auto first = reader.u8();
             auto run = reader.take(16);
             auto last = reader.u8();
-            if (!first || !run || !last)
+            if (!first || !run || !last) {
                 return false;
+            }
             address.usbFirst = *first;
             copyFrom(*run, address.usbAddress);
             address.usbLast = *last;
@@ -54,8 +57,9 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
             auto run = reader.take(16);
             auto value = reader.u32be();
             auto port = reader.u16be();
-            if (!run || !value || !port)
+            if (!run || !value || !port) {
                 return false;
+            }
             address.ipv6 = std::make_unique<QDXAIPv6AddressBlock>();
             copyFrom(*run, address.ipv6->address);
             address.ipv6->value = *value;

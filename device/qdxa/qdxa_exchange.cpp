@@ -15,7 +15,7 @@ namespace {
 constexpr qdxa::Hundredths kDeadline{999};
 
 struct Exchange {
-    void* transport;
+    CaioChannel* transport;
     std::int32_t channel;
     timeval start;
 
@@ -44,16 +44,16 @@ std::int32_t transferAll(const Exchange& exchange, std::uint32_t length, Transfe
 /// Offers the bytes until the channel has taken them all.
 std::int32_t writeAll(const Exchange& exchange, const std::uint8_t* data, std::uint32_t length) {
     return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
-        return qdxaChannelOps().write(exchange.transport, exchange.channel, data + offset, count,
-                                      kCaioControlTimeLimit);
+        return qdxaChannelSeam().current().write(exchange.transport, exchange.channel,
+                                                 data + offset, count, kCaioControlTimeLimit);
     });
 }
 
 /// Reads exactly `length` bytes, in as many reads as it takes.
 std::int32_t readExact(const Exchange& exchange, std::uint8_t* out, std::uint32_t length) {
     return transferAll(exchange, length, [&](std::uint32_t offset, std::uint64_t* count) {
-        return qdxaChannelOps().read(exchange.transport, exchange.channel, out + offset, count,
-                                     kCaioControlTimeLimit);
+        return qdxaChannelSeam().current().read(exchange.transport, exchange.channel, out + offset,
+                                                count, kCaioControlTimeLimit);
     });
 }
 
@@ -121,15 +121,15 @@ std::int32_t exchangePackets(const Exchange& exchange, const std::uint8_t* reque
     }
 }
 
-Exchange startExchange(void* transport, std::int32_t channel) {
+Exchange startExchange(CaioChannel* transport, std::int32_t channel) {
     Exchange exchange{transport, channel, {}};
-    qdxaNow(&exchange.start);
+    qdxaChannelSeam().current().now(&exchange.start);
     return exchange;
 }
 
 }  // namespace
 
-std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* sendHandle,
+std::int32_t z_GetStatus(CaioChannel* transport, std::int32_t channel, WqsMemHandle* sendHandle,
                          std::uint32_t requestLength, WqsMemHandle* receiveHandle,
                          std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
                          std::uint16_t* sequence) {
@@ -144,9 +144,10 @@ std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* se
                            {receiveHandle, receivedLength, receiveCapacity, sequence});
 }
 
-std::int32_t z_ReceiveStatus(void* transport, std::int32_t channel, std::uint16_t expectedSequence,
-                             WqsMemHandle* receiveHandle, std::uint32_t* receivedLength,
-                             std::uint32_t* receiveCapacity, std::uint16_t* sequence) {
+std::int32_t z_ReceiveStatus(CaioChannel* transport, std::int32_t channel,
+                             std::uint16_t expectedSequence, WqsMemHandle* receiveHandle,
+                             std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
+                             std::uint16_t* sequence) {
     if (receiveHandle == nullptr || receivedLength == nullptr || receiveCapacity == nullptr ||
         sequence == nullptr) {
         return kQDXAExchangeFailure;
@@ -195,7 +196,7 @@ std::int32_t z_getReturnPacket(const std::uint8_t* packet, std::uint32_t length,
 
 bool zCheckTimeOut(std::int64_t startSeconds, std::int64_t startMicroseconds) {
     timeval now{};
-    qdxaNow(&now);
+    qdxaChannelSeam().current().now(&now);
     timeval start{};
     start.tv_sec = static_cast<decltype(start.tv_sec)>(startSeconds);
     start.tv_usec = static_cast<decltype(start.tv_usec)>(startMicroseconds);

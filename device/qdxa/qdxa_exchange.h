@@ -18,16 +18,17 @@ inline constexpr std::int32_t kQDXATransportTryAgain = 35 | kCaioCodeBit;       
 /// the last packet read (after 10 s of replies to other requests, that packet is handed back
 /// for the parser to refuse); -1 for a missing argument; 4156 when time-outs last until the
 /// deadline; 4131 or any other transport status at once; 15851 when the handle cannot grow.
-std::int32_t z_GetStatus(void* transport, std::int32_t channel, WqsMemHandle* sendHandle,
+std::int32_t z_GetStatus(CaioChannel* transport, std::int32_t channel, WqsMemHandle* sendHandle,
                          std::uint32_t requestLength, WqsMemHandle* receiveHandle,
                          std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
                          std::uint16_t* sequence);
 
 /// The receive half of the exchange alone: collects the next packet with `expectedSequence`.
 /// Results as z_GetStatus.
-std::int32_t z_ReceiveStatus(void* transport, std::int32_t channel, std::uint16_t expectedSequence,
-                             WqsMemHandle* receiveHandle, std::uint32_t* receivedLength,
-                             std::uint32_t* receiveCapacity, std::uint16_t* sequence);
+std::int32_t z_ReceiveStatus(CaioChannel* transport, std::int32_t channel,
+                             std::uint16_t expectedSequence, WqsMemHandle* receiveHandle,
+                             std::uint32_t* receivedLength, std::uint32_t* receiveCapacity,
+                             std::uint16_t* sequence);
 
 /// Sends the request built in the session's send handle over the control channel and receives
 /// the reply into the receive handle; *length receives the bytes received (header included).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "qdxa/qdxa_date.h"
 #include "qdxa/qdxa_memory.h"
@@ -60,6 +61,13 @@ std::int32_t get_JobAttrList_FromGet2(const WqsMemHandle* data, std::uint16_t jo
 
 /// Frees a chain; null is ignored.
 void dispose_JobAttrList(JobAttrRecord* first);
+
+/// Frees a chain with dispose_JobAttrList.
+struct JobAttrListDispose {
+    void operator()(JobAttrRecord* first) const { dispose_JobAttrList(first); }
+};
+/// An owned chain of job records.
+using JobAttrListPtr = std::unique_ptr<JobAttrRecord, JobAttrListDispose>;
 
 /// Writes the non-zero job handles of the chain, in order, into `array` of `capacity` bytes.
 /// 0; 15850 without array or count; 15851 when the array fills before the chain ends.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 /// A data block and its byte size; made zero-filled, resized with realloc.
 struct WqsMemHandle {
@@ -26,3 +27,11 @@ void Wqs_Mem_DisposeHandle(WqsMemHandle* handle);
 std::int32_t QDXA_AllocMemory(std::uint32_t size, void** pointer);
 /// Frees a reply copy; null is ignored.
 void QDXA_FreeMemory(void* pointer);
+
+/// Frees a reply copy with QDXA_FreeMemory.
+struct QDXAMemoryFree {
+    void operator()(void* pointer) const { QDXA_FreeMemory(pointer); }
+};
+/// An owned reply copy made by QDXA_AllocMemory.
+template <typename T>
+using QDXAMemoryPtr = std::unique_ptr<T, QDXAMemoryFree>;

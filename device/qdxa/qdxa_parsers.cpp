@@ -53,7 +53,7 @@ bool copyBytes(std::span<const std::uint8_t> run, QDXAReplyCopy& copy) {
         return false;
     }
     std::memcpy(pointer, run.data(), run.size());
-    copy.copy = static_cast<std::uint8_t*>(pointer);
+    copy.copy.reset(static_cast<std::uint8_t*>(pointer));
     copy.length = static_cast<std::uint32_t>(run.size());
     return true;
 }
@@ -63,7 +63,7 @@ bool copyRest(bytes::ByteReader& reader, QDXAReplyCopy& copy) {
 }
 
 /// Reads a counted list of u32 ids, never more than the parameter holds, into a new array.
-bool copyIds(bytes::ByteReader& reader, std::uint16_t& count, std::uint32_t*& ids) {
+bool copyIds(bytes::ByteReader& reader, std::uint16_t& count, QDXAMemoryPtr<std::uint32_t>& ids) {
     const auto declared = reader.u16be();
     if (!declared) {
         return true;
@@ -76,9 +76,9 @@ bool copyIds(bytes::ByteReader& reader, std::uint16_t& count, std::uint32_t*& id
     if (QDXA_AllocMemory(static_cast<std::uint32_t>(held * 4), &pointer) != kQDXASuccess) {
         return false;
     }
-    ids = static_cast<std::uint32_t*>(pointer);
+    ids.reset(static_cast<std::uint32_t*>(pointer));
     for (std::size_t index = 0; index < held; ++index) {
-        ids[index] = *reader.u32be();
+        ids.get()[index] = *reader.u32be();
     }
     count = static_cast<std::uint16_t>(held);
     return true;

@@ -2,13 +2,14 @@
 //
 // Request records point at the caller's bytes; nothing is copied until the request is built.
 // Reply records are cleared by their parser before anything is read; copies in them (`copy`,
-// `ids`) are made with QDXA_AllocMemory and freed by the caller with QDXA_FreeMemory. A reply
-// whose result is not 1, 4 or 29 leaves its record cleared.
+// `ids`) are made with QDXA_AllocMemory and owned by the record, which frees them with
+// QDXA_FreeMemory. A reply whose result is not 1, 4 or 29 leaves its record cleared.
 #pragma once
 
 #include <cstdint>
 
 #include "qdxa/qdxa_endpoint.h"
+#include "qdxa/qdxa_memory.h"
 
 /// The value that the system sends in the leading 16-bit field of list and Get2 requests.
 inline constexpr std::uint16_t kQDXAReplyRoom = 492;
@@ -29,7 +30,7 @@ struct QDXAAccessBlock {
 
 /// A byte copy handed to the caller.
 struct QDXAReplyCopy {
-    std::uint8_t* copy = nullptr;
+    QDXAMemoryPtr<std::uint8_t> copy;
     std::uint32_t length = 0;
 };
 
@@ -150,8 +151,8 @@ struct QDXAListObjects2Reply {
     std::uint32_t value32 = 0;
     std::uint16_t value16b = 0;
     std::uint16_t value16c = 0;
-    std::uint16_t count = 0;       ///< object ids in `ids`
-    std::uint32_t* ids = nullptr;  ///< host-order object ids
+    std::uint16_t count = 0;           ///< object ids in `ids`
+    QDXAMemoryPtr<std::uint32_t> ids;  ///< host-order object ids
 };
 
 /// ListEx value types and their typed values.
@@ -216,7 +217,7 @@ struct QDXAFileListReply {
     std::uint32_t value32 = 0;
     std::uint16_t value16 = 0;
     std::uint16_t count = 0;
-    std::uint32_t* ids = nullptr;
+    QDXAMemoryPtr<std::uint32_t> ids;
 };
 
 struct QDXAChangeFileBoxPasswordRequest {

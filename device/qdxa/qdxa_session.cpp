@@ -46,8 +46,8 @@ std::int32_t openChannel(PacketSession& session, const QDXABindRecord& bindRecor
     } else {
         return kQDXAExchangeFailure;
     }
-    const std::int32_t status = qdxaChannelOps().open(session.transport, mode, kAnyPort, 0, nullptr,
-                                                      nullptr, kCaioControlOpenTimeLimit);
+    const std::int32_t status = qdxaChannelSeam().current().open(
+        session.transport, mode, kAnyPort, 0, nullptr, nullptr, kCaioControlOpenTimeLimit);
     if (status != kCaioNoErr) {
         return status;
     }
@@ -86,7 +86,7 @@ void closeChannel(PacketSession& session, bool& open, std::int32_t mode, std::in
         return;
     }
     open = false;
-    const std::int32_t closed = qdxaChannelOps().close(session.transport, mode);
+    const std::int32_t closed = qdxaChannelSeam().current().close(session.transport, mode);
     if (closed != kCaioNoErr) {
         status = closed;
     }

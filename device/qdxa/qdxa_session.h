@@ -7,6 +7,7 @@
 #include "qdxa/qdxa_endpoint.h"
 #include "qdxa/qdxa_memory.h"
 #include "qdxa_protocol/codes.h"
+#include "transport/caio.h"
 
 /// Open modes of the two channels of a session.
 inline constexpr std::int32_t kQDXAControlChannel = 1;
@@ -17,18 +18,18 @@ inline constexpr std::uint32_t kQDXASendSize = 512;
 
 /// What the protocol session hands to QDXA_Bind.
 struct QDXABindRecord {
-    const char* deviceURI = nullptr;  ///< transport address string
-    void* transport = nullptr;        ///< I/O channel of the control connection
-    void* binaryTransport = nullptr;  ///< I/O channel of the binary connection
-    void* owner = nullptr;            ///< the protocol session
-    std::uint8_t channelKind = 0;     ///< qdxa::kChannelKindControl or qdxa::kChannelKindBinary
-    QDXAEndpointAddress endpoint;     ///< the printer's endpoint (kind 2, 20 or 15)
+    const char* deviceURI = nullptr;         ///< transport address string
+    CaioChannel* transport = nullptr;        ///< I/O channel of the control connection
+    CaioChannel* binaryTransport = nullptr;  ///< I/O channel of the binary connection
+    void* owner = nullptr;                   ///< the protocol session
+    std::uint8_t channelKind = 0;  ///< qdxa::kChannelKindControl or qdxa::kChannelKindBinary
+    QDXAEndpointAddress endpoint;  ///< the printer's endpoint (kind 2, 20 or 15)
     QDXAEndpointAddress reservedEndpoint;  ///< a reserved resource channel
 };
 
 struct PacketSession {
     std::string deviceURI;
-    void* transport = nullptr;
+    CaioChannel* transport = nullptr;  ///< borrowed from the bind record's owner
     void* owner = nullptr;
     bool controlChannelOpen = false;
     bool binaryChannelOpen = false;

@@ -183,10 +183,12 @@ std::int32_t glue_qdxaGetPlexSupport(GlueSession* session, std::uint8_t* oneSide
         if (*value != 1) {
             continue;
         }
-        if (*kind == kPlexOneSided)
+        if (*kind == kPlexOneSided) {
             *oneSided = 1;
-        if (*kind == kPlexTwoSided || *kind == kPlexTwoSidedOther)
+        }
+        if (*kind == kPlexTwoSided || *kind == kPlexTwoSidedOther) {
             *twoSided = 1;
+        }
     }
     return kGlueNoErr;
 }

@@ -112,8 +112,9 @@ void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects
         data, objects,
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             for (std::size_t index = 0; index < ids.size(); ++index) {
-                if (ids[index] == id)
+                if (ids[index] == id) {
                     z_SetFileAttribute(files[index], attribute, value);
+                }
             }
         });
 }
@@ -152,8 +153,9 @@ std::vector<std::uint32_t> firstDocuments(GlueSession& session,
                 return;
             }
             for (std::size_t index = 0; index < ids.size(); ++index) {
-                if (ids[index] == id)
+                if (ids[index] == id) {
                     documents[index] = *first;
+                }
             }
         });
     return documents;
@@ -237,12 +239,14 @@ std::int32_t glue_qdxaGetFileInfo(
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {
-        if (out != nullptr)
+        if (out != nullptr) {
             *out = value;
+        }
     };
     const auto putString = [](std::uint8_t* out, const std::uint8_t* string) {
-        if (out != nullptr)
+        if (out != nullptr) {
             std::copy_n(string, 1u + string[0], out);
+        }
     };
     put(fileId, file.fileId);
     putString(name, file.name);

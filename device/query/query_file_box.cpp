@@ -104,8 +104,9 @@ std::int32_t glue_qdxaGetFileBoxList(GlueSession* session, std::uint8_t countFil
         }
         if (countFiles != 0) {
             const std::int32_t counted = countFilesOfBoxes(*session, boxes);
-            if (counted != kGlueNoErr)
+            if (counted != kGlueNoErr) {
                 status = counted;
+            }
         }
     }
     // The list counts the boxes that the last attribute read answered, never more than listed.
@@ -131,13 +132,15 @@ std::int32_t glue_qdxaGetFileBoxInfo(GlueSession* session, const WqsMemHandle* b
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {
-        if (out != nullptr)
+        if (out != nullptr) {
             *out = value;
+        }
     };
     put(boxNumber, box.boxNumber);
     put(boxId, box.boxId);
-    if (name != nullptr)
+    if (name != nullptr) {
         std::copy_n(box.boxName, 1u + box.boxName[0], name);
+    }
     put(nameCode, box.nameCode);
     put(boxByte, box.boxByte);
     put(fileCount, box.fileCount);

@@ -85,18 +85,21 @@ class AnswerFields {
 
     template <typename T>
     void u8(std::size_t position, T& out) const {
-        if (position < bytes_.size())
+        if (position < bytes_.size()) {
             out = static_cast<T>(bytes_[position]);
+        }
     }
     template <typename T>
     void u16(std::size_t position, T& out) const {
-        if (holds(position, 2))
+        if (holds(position, 2)) {
             out = static_cast<T>(bytes::loadBE16(bytes_.data() + position));
+        }
     }
     template <typename T>
     void u32(std::size_t position, T& out) const {
-        if (holds(position, 4))
+        if (holds(position, 4)) {
             out = static_cast<T>(bytes::loadBE32(bytes_.data() + position));
+        }
     }
     bool holds(std::size_t position, std::size_t count) const {
         return position <= bytes_.size() && count <= bytes_.size() - position;

@@ -279,14 +279,20 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo2(GlueSession* session, std::uint8_t 
     fields.u8(50, record->byte50);
     fields.u32(51, record->values51[0]);
     fields.u32(55, record->values51[1]);
-    for (std::size_t index = 0; index < 3; ++index) fields.u8(59 + index, record->bytes59[index]);
+    for (std::size_t index = 0; index < 3; ++index) {
+        fields.u8(59 + index, record->bytes59[index]);
+    }
     fields.u8(63, record->byte63);
     fields.u32(64, record->values64[0]);
     fields.u32(68, record->values64[1]);
-    for (std::size_t index = 0; index < 4; ++index) fields.u8(72 + index, record->bytes72[index]);
+    for (std::size_t index = 0; index < 4; ++index) {
+        fields.u8(72 + index, record->bytes72[index]);
+    }
     fields.u16(76, record->values76[0]);
     fields.u16(78, record->values76[1]);
-    for (std::size_t index = 0; index < 3; ++index) fields.u8(80 + index, record->bytes80[index]);
+    for (std::size_t index = 0; index < 3; ++index) {
+        fields.u8(80 + index, record->bytes80[index]);
+    }
     return status;
 }
 

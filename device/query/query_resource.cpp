@@ -8,7 +8,7 @@
 #include "qdxa/qdxa_operations.h"
 #include "qdxa/qdxa_session.h"
 #include "query/query_internal.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace {
 
@@ -41,11 +41,11 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
         QDXAAcquireResourceReply reply;
         const std::int32_t status =
             QDXA_AcquireResource(binary, &ids, nextResource, &reply, &sequence);
-        GlueReplyCopy copy(reply.data.copy);
         if (status != kQDXASuccess && status != kQDXAMoreToFetch) {
             return status;
         }
-        const std::int32_t appended = glueAppend(handle, size, reply.data.copy, reply.data.length);
+        const std::int32_t appended =
+            glueAppend(handle, size, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             return appended;
         }
@@ -88,7 +88,9 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
     }
 
     std::int32_t status = kGlueNoErr;
-    record.binaryTransport = caioCreate(record.deviceURI);
+    // The binary channel lives for this download only; the bind record borrows it meanwhile.
+    const CaioChannelPtr binaryChannel(caioCreate(record.deviceURI));
+    record.binaryTransport = binaryChannel.get();
     if (record.binaryTransport == nullptr) {
         status = kNoTransport;
     } else if (!isReserved) {
@@ -106,10 +108,7 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
             QDXA_Unbind(binary);
         }
     }
-    if (record.binaryTransport != nullptr) {
-        caioDestroy(record.binaryTransport);
-        record.binaryTransport = nullptr;
-    }
+    record.binaryTransport = nullptr;
     if (isReserved) {
         QDXAUnreserveRequest release{&reserved.address};
         QDXAUnreserveReply released;

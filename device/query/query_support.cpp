@@ -104,8 +104,9 @@ std::uint8_t supports(GlueSession* session, const SupportKind& kind, std::uint64
         std::uint64_t set = 0;
         for (std::uint16_t id : ids) {
             for (const SupportItem& item : kind.items) {
-                if (item.item == id)
+                if (item.item == id) {
                     set |= item.bit;
+                }
             }
         }
         session->*kind.set = set;

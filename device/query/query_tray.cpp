@@ -113,8 +113,9 @@ std::int32_t mergeTrayAttribute(GlueSession& session, std::uint16_t attribute,
             break;
         }
         for (TrayRecord& tray : trays) {
-            if (tray.trayId == (*entry)[0])
+            if (tray.trayId == (*entry)[0]) {
                 merge(tray, entry->data());
+            }
         }
     }
     return kGlueNoErr;
@@ -208,8 +209,9 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
             return;
         }
         for (TrayRecord& tray : trays) {
-            if (tray.trayId != *id)
+            if (tray.trayId != *id) {
                 continue;
+            }
             tray.libraryValue = *value;
             tray.libraryWord = *word;
             std::memcpy(tray.libraryName, name, 1u + name[0]);

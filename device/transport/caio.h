@@ -65,15 +65,19 @@ struct CaioFunctionTable {
 
 // The channel operations (transport dispatch). `count` is the buffer size (read) or the bytes
 // offered (write) on input, the bytes delivered or accepted on output.
-void* caioCreate(const char* address);
-std::int32_t caioOpen(void* channel, std::int32_t mode, std::int32_t port, std::uint8_t raw,
+/// An I/O channel: its transport's operation table and handle; made by caioCreate, destroyed
+/// once by caioDestroy (or its owner, CaioChannelPtr).
+struct CaioChannel;
+
+CaioChannel* caioCreate(const char* address);
+std::int32_t caioOpen(CaioChannel* channel, std::int32_t mode, std::int32_t port, std::uint8_t raw,
                       CaioEventAddress* eventAddress, char** addressCopy, std::int32_t timeLimit);
-std::int32_t caioRead(void* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
+std::int32_t caioRead(CaioChannel* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
                       std::int32_t timeLimit);
-std::int32_t caioWrite(void* channel, std::int32_t mode, const void* buffer, std::uint64_t* count,
-                       std::int32_t timeLimit);
-std::int32_t caioClose(void* channel, std::int32_t mode);
-void caioDestroy(void* channel);
+std::int32_t caioWrite(CaioChannel* channel, std::int32_t mode, const void* buffer,
+                       std::uint64_t* count, std::int32_t timeLimit);
+std::int32_t caioClose(CaioChannel* channel, std::int32_t mode);
+void caioDestroy(CaioChannel* channel);
 
 // The network transport ("net:", "net6:", "mdns:").
 void* caiolibCreate(const char* address);

@@ -6,8 +6,8 @@
 #include "transport/caio.h"
 
 struct CaioChannelDeleter {
-    void operator()(void* channel) const { caioDestroy(channel); }
+    void operator()(CaioChannel* channel) const { caioDestroy(channel); }
 };
 
 /// An owned channel made by caioCreate.
-using CaioChannelPtr = std::unique_ptr<void, CaioChannelDeleter>;
+using CaioChannelPtr = std::unique_ptr<CaioChannel, CaioChannelDeleter>;

@@ -7,8 +7,6 @@
 #include "transport/caio_signature.h"
 #include "transport/caio_tables.h"
 
-namespace {
-
 // A channel owns its operation table and the transport handle made by the table's create.
 struct CaioChannel {
     std::unique_ptr<CaioFunctionTable> table;
@@ -24,9 +22,10 @@ struct CaioChannel {
     }
 };
 
+namespace {
+
 // The channel when it has a table and a transport handle, else null.
-CaioChannel* usableChannel(void* channel) {
-    auto* usable = static_cast<CaioChannel*>(channel);
+CaioChannel* usableChannel(CaioChannel* usable) {
     if (usable == nullptr || usable->table == nullptr || usable->handle == nullptr) {
         return nullptr;
     }
@@ -35,7 +34,7 @@ CaioChannel* usableChannel(void* channel) {
 
 }  // namespace
 
-void* caioCreate(const char* address) {
+CaioChannel* caioCreate(const char* address) {
     std::string transportAddress;
     if (LocalHxpdUriToPrinterAddress(address, &transportAddress) != 0) {
         return nullptr;
@@ -55,7 +54,7 @@ void* caioCreate(const char* address) {
     return channel.release();
 }
 
-std::int32_t caioOpen(void* channel, std::int32_t mode, std::int32_t port, std::uint8_t raw,
+std::int32_t caioOpen(CaioChannel* channel, std::int32_t mode, std::int32_t port, std::uint8_t raw,
                       CaioEventAddress* eventAddress, char** addressCopy, std::int32_t timeLimit) {
     CaioChannel* usable = usableChannel(channel);
     if (usable == nullptr || usable->table->open == nullptr) {
@@ -65,7 +64,7 @@ std::int32_t caioOpen(void* channel, std::int32_t mode, std::int32_t port, std::
                                timeLimit);
 }
 
-std::int32_t caioRead(void* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
+std::int32_t caioRead(CaioChannel* channel, std::int32_t mode, void* buffer, std::uint64_t* count,
                       std::int32_t timeLimit) {
     CaioChannel* usable = usableChannel(channel);
     if (usable == nullptr || usable->table->read == nullptr || buffer == nullptr ||
@@ -75,8 +74,8 @@ std::int32_t caioRead(void* channel, std::int32_t mode, void* buffer, std::uint6
     return usable->table->read(usable->handle, mode, buffer, count, timeLimit);
 }
 
-std::int32_t caioWrite(void* channel, std::int32_t mode, const void* buffer, std::uint64_t* count,
-                       std::int32_t timeLimit) {
+std::int32_t caioWrite(CaioChannel* channel, std::int32_t mode, const void* buffer,
+                       std::uint64_t* count, std::int32_t timeLimit) {
     CaioChannel* usable = usableChannel(channel);
     if (usable == nullptr || usable->table->write == nullptr || buffer == nullptr ||
         count == nullptr) {
@@ -85,7 +84,7 @@ std::int32_t caioWrite(void* channel, std::int32_t mode, const void* buffer, std
     return usable->table->write(usable->handle, mode, buffer, count, timeLimit);
 }
 
-std::int32_t caioClose(void* channel, std::int32_t mode) {
+std::int32_t caioClose(CaioChannel* channel, std::int32_t mode) {
     CaioChannel* usable = usableChannel(channel);
     if (usable == nullptr || usable->table->close == nullptr) {
         return kCaioFailure;
@@ -93,6 +92,6 @@ std::int32_t caioClose(void* channel, std::int32_t mode) {
     return usable->table->close(usable->handle, mode);
 }
 
-void caioDestroy(void* channel) {
-    delete static_cast<CaioChannel*>(channel);
+void caioDestroy(CaioChannel* channel) {
+    delete channel;
 }

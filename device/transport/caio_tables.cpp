@@ -1,7 +1,6 @@
 // The operation tables of the transports, chosen by a channel address's IO signature.
 #include "transport/caio_tables.h"
 
-#include <atomic>
 #include <new>
 #include <string_view>
 
@@ -14,22 +13,13 @@ constexpr CaioFunctionTable kNetworkTable{caiolibCreate, caiolibOpen,  caiolibRe
 constexpr CaioFunctionTable kUSBTable{caioUSBlibCreate, caioUSBlibOpen,  caioUSBlibRead,
                                       caioUSBlibWrite,  caioUSBlibClose, caioUSBlibDestroy};
 
-std::atomic<const CaioFunctionTable*> replacementNetworkTable{nullptr};
-std::atomic<const CaioFunctionTable*> replacementUSBTable{nullptr};
-
-std::atomic<const CaioFunctionTable*>& replacementFor(CaioTransportKind kind) {
-    return kind == CaioTransportKind::network ? replacementNetworkTable : replacementUSBTable;
-}
-
-const CaioFunctionTable& tableFor(CaioTransportKind kind) {
-    const CaioFunctionTable* replacement = replacementFor(kind).load();
-    if (replacement != nullptr) {
-        return *replacement;
-    }
-    return kind == CaioTransportKind::network ? kNetworkTable : kUSBTable;
-}
-
 }  // namespace
+
+seam::Seam<CaioFunctionTable>& caioTransportSeam(CaioTransportKind kind) {
+    static seam::Seam<CaioFunctionTable> network(kNetworkTable);
+    static seam::Seam<CaioFunctionTable> usb(kUSBTable);
+    return kind == CaioTransportKind::network ? network : usb;
+}
 
 std::unique_ptr<CaioFunctionTable> LocalAssignCAIOFunctionPointer(const char* address) {
     const char* signature = LocalGetIOSignatureFromHxpdUri(address);
@@ -39,9 +29,6 @@ std::unique_ptr<CaioFunctionTable> LocalAssignCAIOFunctionPointer(const char* ad
     const CaioTransportKind kind = std::string_view(signature) == kCaioSignatureUSB
                                        ? CaioTransportKind::usb
                                        : CaioTransportKind::network;
-    return std::unique_ptr<CaioFunctionTable>(new (std::nothrow) CaioFunctionTable(tableFor(kind)));
-}
-
-void caioReplaceTransportTable(CaioTransportKind kind, const CaioFunctionTable* table) {
-    replacementFor(kind).store(table);
+    return std::unique_ptr<CaioFunctionTable>(
+        new (std::nothrow) CaioFunctionTable(caioTransportSeam(kind).current()));
 }

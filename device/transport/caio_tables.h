@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "seam/seam.h"
 #include "transport/caio.h"
 
 enum class CaioTransportKind { network, usb };
@@ -11,7 +12,7 @@ enum class CaioTransportKind { network, usb };
 /// "mdns:", the USB transport for "usb://"; null for "notuse:", any other address and null.
 std::unique_ptr<CaioFunctionTable> LocalAssignCAIOFunctionPointer(const char* address);
 
-/// Hands out `table` in place of the transport's own operations to every channel made from now
-/// on; null restores the transport's own. Tests use it to put a recording transport in place.
-/// The table must outlive the channels made with it.
-void caioReplaceTransportTable(CaioTransportKind kind, const CaioFunctionTable* table);
+/// The seam of a transport's operations, copied into every channel made for its addresses; tests
+/// put a recording transport in place with a seam::ScopedOverride, which must outlive the
+/// channels made under it.
+seam::Seam<CaioFunctionTable>& caioTransportSeam(CaioTransportKind kind);

@@ -31,8 +31,9 @@ const std::array<AsciiExPair, 128> table_asciiex{{
 // clang-format on
 
 void ConvertCharCodeWinToMac(char* nameBytes, int region) {
-    if (nameBytes == nullptr)
+    if (nameBytes == nullptr) {
         return;
+    }
     const std::size_t length = strnlen(nameBytes, kNameBufferBytes - 1);
     nameBytes[length] = '\0';
     const int encoding = text_encoding::systemEncoding();
@@ -44,11 +45,13 @@ void ConvertCharCodeWinToMac(char* nameBytes, int region) {
         }
         return;
     }
-    if (region == kRegionJapan)
+    if (region == kRegionJapan) {
         return;
+    }
     for (std::size_t i = 0; i < length; ++i) {
         const auto byte = static_cast<std::uint8_t>(nameBytes[i]);
-        if (byte >= 0x80)
+        if (byte >= 0x80) {
             nameBytes[i] = static_cast<char>(table_asciiex[byte - 0x80].mac);
+        }
     }
 }

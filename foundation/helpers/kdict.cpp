@@ -13,13 +13,16 @@ const cf::Value* lookUp(const cf::Value* dict, const char* key) {
 
 template <typename Int>
 std::int32_t getInteger(const cf::Value* dict, const char* key, Int* n) {
-    if (n != nullptr)
+    if (n != nullptr) {
         *n = 0;
-    if (dict == nullptr || key == nullptr || n == nullptr)
+    }
+    if (dict == nullptr || key == nullptr || n == nullptr) {
         return kDict::kBadArgument;
+    }
     const cf::Value* value = lookUp(dict, key);
-    if (value == nullptr)
+    if (value == nullptr) {
         return kDict::kMissing;
+    }
     std::optional<std::int64_t> number = value->integer();
     // A real converts truncated when its whole part fits 64 bits (NaN never does).
     constexpr double kInt64Limit = 0x1p63;
@@ -39,15 +42,19 @@ std::int32_t getInteger(const cf::Value* dict, const char* key, Int* n) {
 template <typename Out>
 std::int32_t getTyped(const cf::Value* dict, const char* key, const Out** out,
                       bool (cf::Value::*isType)() const, const Out* (*extract)(const cf::Value&)) {
-    if (out != nullptr)
+    if (out != nullptr) {
         *out = nullptr;
-    if (dict == nullptr || key == nullptr || out == nullptr)
+    }
+    if (dict == nullptr || key == nullptr || out == nullptr) {
         return kDict::kBadArgument;
+    }
     const cf::Value* value = lookUp(dict, key);
-    if (value == nullptr)
+    if (value == nullptr) {
         return kDict::kBadArgument;
-    if (!(value->*isType)())
+    }
+    if (!(value->*isType)()) {
         return kDict::kWrongType;
+    }
     *out = extract(*value);
     return 0;
 }
@@ -55,24 +62,29 @@ std::int32_t getTyped(const cf::Value* dict, const char* key, const Out** out,
 }  // namespace
 
 std::int32_t kDict::CreatePropertyListFromFile(const std::filesystem::path* url, cf::Value* plist) {
-    if (plist != nullptr)
+    if (plist != nullptr) {
         *plist = cf::Value();
-    if (url == nullptr || plist == nullptr)
+    }
+    if (url == nullptr || plist == nullptr) {
         return kBadArgument;
+    }
     cf::Value parsed;
     const cf::PlistStatus status = cf::readPropertyListFile(*url, parsed);
-    if (status == cf::PlistStatus::FileError)
+    if (status == cf::PlistStatus::FileError) {
         return 0;
-    if (status != cf::PlistStatus::Ok)
+    }
+    if (status != cf::PlistStatus::Ok) {
         return kMissing;
+    }
     *plist = std::move(parsed);
     return 0;
 }
 
 std::int32_t kDict::DictGetInt(const cf::Value* dict, const char* key, std::int32_t* n) {
     const std::int32_t result = getInteger(dict, key, n);
-    if (result != 0)
+    if (result != 0) {
         std::printf("DictGetInt: %s\n", key == nullptr ? "(null)" : key);
+    }
     return result;
 }
 
@@ -85,23 +97,28 @@ std::int32_t kDict::DictGetSInt32(const cf::Value* dict, const char* key, std::i
 }
 
 std::int32_t kDict::DictGetDouble(const cf::Value* dict, const char* key, double* x) {
-    if (x == nullptr)
+    if (x == nullptr) {
         return 0;
+    }
     *x = 0;
     const cf::Value* value = dict == nullptr || key == nullptr ? nullptr : lookUp(dict, key);
-    if (value != nullptr)
+    if (value != nullptr) {
         *x = value->real().value_or(0);
+    }
     return 0;
 }
 
 std::int32_t kDict::DictGetBoolean(const cf::Value* dict, const char* key, bool* b) {
-    if (b != nullptr)
+    if (b != nullptr) {
         *b = false;
-    if (dict == nullptr || key == nullptr || b == nullptr)
+    }
+    if (dict == nullptr || key == nullptr || b == nullptr) {
         return kBadArgument;
+    }
     const cf::Value* value = lookUp(dict, key);
-    if (value == nullptr)
+    if (value == nullptr) {
         return kBadArgument;
+    }
     *b = value->boolean().value_or(false);
     return 0;
 }

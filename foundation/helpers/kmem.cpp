@@ -4,8 +4,9 @@
 
 Handle KMEM::k_NewHandle(int /*kind*/, std::size_t size) {
     auto handle = static_cast<Handle>(std::calloc(1, sizeof(char*)));
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return nullptr;
+    }
     *handle = static_cast<char*>(std::calloc(size == 0 ? 1 : size, 1));
     if (*handle == nullptr) {
         std::free(handle);
@@ -15,8 +16,9 @@ Handle KMEM::k_NewHandle(int /*kind*/, std::size_t size) {
 }
 
 void KMEM::k_DisposHandle(int /*kind*/, Handle* handle) {
-    if (handle == nullptr || *handle == nullptr)
+    if (handle == nullptr || *handle == nullptr) {
         return;
+    }
     std::free(**handle);
     std::free(*handle);
 }

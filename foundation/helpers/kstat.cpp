@@ -14,8 +14,9 @@ constexpr int kRegionTraditionalChinese = 53;
 std::string firstSet(std::initializer_list<const char*> names) {
     for (const char* name : names) {
         const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
+        if (value != nullptr && *value != '\0') {
             return value;
+        }
     }
     return {};
 }
@@ -24,8 +25,9 @@ std::string firstSet(std::initializer_list<const char*> names) {
 std::pair<std::string, std::string> splitLocale(std::string entry) {
     entry = entry.substr(0, entry.find_first_of(".@"));
     const auto separator = entry.find_first_of("_-");
-    if (separator == std::string::npos)
+    if (separator == std::string::npos) {
         return {entry, {}};
+    }
     return {entry.substr(0, separator), entry.substr(separator + 1)};
 }
 
@@ -42,11 +44,13 @@ std::string kStat::Get_LocaleIdentifier() {
 std::string kStat::preferredLanguage() {
     std::string entry = firstSet({"LANGUAGE"});
     entry = entry.substr(0, entry.find(':'));
-    if (entry.empty())
+    if (entry.empty()) {
         entry = localeEntry();
+    }
     auto [language, rest] = splitLocale(entry);
-    if (language.empty() || language == "C" || language == "POSIX")
+    if (language.empty() || language == "C" || language == "POSIX") {
         return {};
+    }
     if (language == "zh" && rest.find("Han") != 0) {
         const bool traditional = rest == "TW" || rest == "HK" || rest == "MO";
         language += traditional ? "-Hant" : "-Hans";
@@ -78,8 +82,9 @@ int kStat::Get_RegionCode() {
                                               : kRegionSimplifiedChinese;
     }
     for (const auto& [name, code] : kRegions) {
-        if (language == name)
+        if (language == name) {
             return code;
+        }
     }
     return 0;
 }

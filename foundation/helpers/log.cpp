@@ -10,8 +10,9 @@ constexpr int kMessageBytes = 1024;
 }
 
 void Log(int level, const char* format, ...) {
-    if (level == 0 || format == nullptr)
+    if (level == 0 || format == nullptr) {
         return;
+    }
     char message[kMessageBytes];
     va_list arguments;
     va_start(arguments, format);

@@ -25,30 +25,36 @@ std::vector<std::filesystem::path> loadedLibraryFolders() {
 }  // namespace
 
 std::unique_ptr<cf::Bundle> CreateModuleBundle(const char* path) {
-    if (path == nullptr)
+    if (path == nullptr) {
         return nullptr;
+    }
     return cf::Bundle::open(path);
 }
 
 std::unique_ptr<cf::Bundle> CreateModuleBundle_SameDirectory(const char* name) {
-    if (name == nullptr)
+    if (name == nullptr) {
         return nullptr;
+    }
     const auto own = cf::Bundle::containing(reinterpret_cast<const void*>(&loadedBundleFolder));
-    if (own == nullptr)
+    if (own == nullptr) {
         return nullptr;
+    }
     return cf::Bundle::open(own->path().parent_path() / name);
 }
 
 std::optional<std::filesystem::path> loadedBundleFolder(std::string_view identifier) {
-    if (identifier.empty())
+    if (identifier.empty()) {
         return std::nullopt;
+    }
     for (const auto& folder : loadedLibraryFolders()) {
         std::error_code error;
-        if (!std::filesystem::exists(folder / "Info.plist", error))
+        if (!std::filesystem::exists(folder / "Info.plist", error)) {
             continue;
+        }
         const auto bundle = cf::Bundle::open(folder);
-        if (bundle != nullptr && bundle->identifier() == identifier)
+        if (bundle != nullptr && bundle->identifier() == identifier) {
             return folder;
+        }
     }
     return std::nullopt;
 }

@@ -31,8 +31,9 @@ const char* iconvName(int encoding) {
 
 std::optional<std::string> convert(std::string_view input, const char* from, const char* to) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
         return std::nullopt;
+    }
     std::string out;
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
@@ -49,21 +50,26 @@ std::optional<std::string> convert(std::string_view input, const char* from, con
         }
     }
     iconv_close(cd);
-    if (!ok)
+    if (!ok) {
         return std::nullopt;
+    }
     return out;
 }
 
 int systemEncoding() {
     const std::string language = kStat::Get_LanguageIdentifier();
-    if (language == "ko")
+    if (language == "ko") {
         return kMacKorean;
-    if (language == "zh-Hans")
+    }
+    if (language == "zh-Hans") {
         return kMacSimpChinese;
-    if (language == "zh-Hant")
+    }
+    if (language == "zh-Hant") {
         return kMacTradChinese;
-    if (language == "ja")
+    }
+    if (language == "ja") {
         return kMacJapanese;
+    }
     return kMacRoman;
 }
 

@@ -11,8 +11,9 @@ std::filesystem::path mediaDatabaseFrameworkPath() {
 }
 
 std::unique_ptr<cf::Bundle> GetFrameworkBundle(const std::filesystem::path& path) {
-    if (path.empty())
+    if (path.empty()) {
         return nullptr;
+    }
     return cf::Bundle::open(path);
 }
 

@@ -12,21 +12,24 @@ auto callMediaDatabase(const char* name, Arguments... arguments)
     -> decltype(std::declval<Function*>()(arguments...)) {
     using Result = decltype(std::declval<Function*>()(arguments...));
     const auto bundle = GetFrameworkBundle(mediaDatabaseFrameworkPath());
-    if (bundle == nullptr)
+    if (bundle == nullptr) {
         return Result{0};
+    }
     auto* function = reinterpret_cast<Function*>(GetProcPtr(bundle.get(), name));
     return function == nullptr ? Result{0} : function(arguments...);
 }
 
 template <typename T>
 void clear(T* out) {
-    if (out != nullptr)
+    if (out != nullptr) {
         std::memset(static_cast<void*>(out), 0, sizeof(T));
+    }
 }
 
 void clearName(char* name) {
-    if (name != nullptr)
+    if (name != nullptr) {
         name[0] = '\0';
+    }
 }
 
 }  // namespace

@@ -17,23 +17,26 @@ cf::Bundle* keptBundle(const std::filesystem::path& folder) {
     static std::map<std::filesystem::path, std::unique_ptr<cf::Bundle>> kept;
     const std::scoped_lock guard(lock);
     auto& bundle = kept[folder];
-    if (bundle == nullptr)
+    if (bundle == nullptr) {
         bundle = cf::Bundle::open(folder);
+    }
     return bundle.get();
 }
 
 template <typename T>
 void clear(T* out, T empty) {
-    if (out != nullptr)
+    if (out != nullptr) {
         *out = empty;
+    }
 }
 
 // The export `name` of the model-information bundle, or null: silently when there is no bundle,
 // after printing `diagnostic` when the bundle lacks the export.
 void* modelFunction(const char* name, const char* diagnostic) {
     cf::Bundle* bundle = GetModelAtlasBundle();
-    if (bundle == nullptr)
+    if (bundle == nullptr) {
         return nullptr;
+    }
     void* function = bundle->symbol(name);
     if (function == nullptr) {
         std::printf("%s procPtr = NULL \n", diagnostic);
@@ -52,11 +55,13 @@ Result callModel(const char* name, const char* diagnostic, Result failure, Argum
 
 cf::Bundle* GetModelAtlasBundle() {
     const auto identifier = GetInterfaceBundleID();
-    if (!identifier)
+    if (!identifier) {
         return nullptr;
+    }
     const auto shell = loadedBundleFolder(*identifier);
-    if (!shell)
+    if (!shell) {
         return nullptr;
+    }
     const auto atlas = shell->parent_path() / "ModelAtlas.bundle";
     return checkURL(&atlas) == 1 ? keptBundle(atlas) : nullptr;
 }
@@ -65,6 +70,7 @@ cf::Bundle* GetModelAtlasBundle() {
 
 std::int32_t Load_get_MediumName(std::uint8_t* db, std::int32_t region, std::int16_t kind,
                                  std::int16_t qdxaID2, char** name) {
+    clear<char*>(name, nullptr);
     return MODEL_CALL(get_MediumName_t, "get_MediumName", 0, db, region, kind, qdxaID2, name);
 }
 
@@ -120,8 +126,9 @@ std::int32_t Load_GetDafaultRollWithQDXAID(std::int32_t printerTypeID) {
 void Load_GetPaperSourceNumber(std::int32_t printerTypeID, PaperSourceNumRec* record) {
     auto* function = reinterpret_cast<GetPaperSourceNumber_t*>(
         modelFunction("GetPaperSourceNumber", "GetPaperSourceNumber"));
-    if (function != nullptr)
+    if (function != nullptr) {
         function(printerTypeID, record, kPaperSourceSlots);
+    }
 }
 
 std::int32_t Load_GetEPrinterTypeID(const char* printerName, std::int32_t* printerTypeID) {

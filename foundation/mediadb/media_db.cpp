@@ -20,7 +20,9 @@ constexpr std::size_t kVersionEnd = 34;  ///< the version text ends before the m
 double headerVersion(const DEF_HEADERPART& header) {
     const char* begin = reinterpret_cast<const char*>(header.bytes) + kMdbHeaderVersionOffset;
     const char* end = begin + strnlen(begin, kVersionEnd - kMdbHeaderVersionOffset);
-    while (begin < end && (*begin == ' ' || *begin == '+')) ++begin;
+    while (begin < end && (*begin == ' ' || *begin == '+')) {
+        ++begin;
+    }
     double version = 0;
     std::from_chars(begin, end, version);
     return version;
@@ -29,18 +31,22 @@ double headerVersion(const DEF_HEADERPART& header) {
 }  // namespace
 
 bool OpenMediaDB(const char* name, std::uint8_t** data) {
-    if (name == nullptr || data == nullptr)
+    if (name == nullptr || data == nullptr) {
         return false;
+    }
     *data = nullptr;
     const std::string path = (frameworksFolder() / name).string();
-    if (path.size() > kMaxPathCharacters)
+    if (path.size() > kMaxPathCharacters) {
         return false;
+    }
     const std::int32_t size = Load_mdb3GetMediaData(path.c_str(), nullptr);
-    if (size <= 0)
+    if (size <= 0) {
         return false;
+    }
     auto* block = static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(size), 1));
-    if (block == nullptr)
+    if (block == nullptr) {
         return false;
+    }
     if (Load_mdb3GetMediaData(path.c_str(), block) != size) {
         std::free(block);
         return false;
@@ -52,24 +58,28 @@ bool OpenMediaDB(const char* name, std::uint8_t** data) {
 
 bool OpenMediaDB2(const char* name, std::uint8_t** data, std::uint32_t inkSystem,
                   std::uint16_t inkValue) {
-    if (!OpenMediaDB(name, data))
+    if (!OpenMediaDB(name, data)) {
         return false;
-    if (inkSystem != 0 || inkValue != 0)
+    }
+    if (inkSystem != 0 || inkValue != 0) {
         Load_mdb3FilterInkSystem(*data, inkSystem, inkValue);
+    }
     return true;
 }
 
 void CloseMediaDB(std::uint8_t** data) {
-    if (data == nullptr)
+    if (data == nullptr) {
         return;
+    }
     std::free(*data);
     *data = nullptr;
 }
 
 bool CheckMdbDB(const char* name) {
     std::uint8_t* data = nullptr;
-    if (!OpenMediaDB(name, &data))
+    if (!OpenMediaDB(name, &data)) {
         return false;
+    }
     DEF_HEADERPART header{};
     Load_mdb3GetHeaderPart(data, &header);
     const bool supported = headerVersion(header) >= kLowestVersion;

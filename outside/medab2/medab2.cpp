@@ -23,12 +23,14 @@ constexpr std::int16_t kDone = 1;
 
 std::vector<std::uint8_t> readFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file)
+    if (!file) {
         return {};
+    }
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
-    if (size <= 0 || size > kLargestImage)
+    if (size <= 0 || size > kLargestImage) {
         return {};
+    }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     file.seekg(0);
     file.read(reinterpret_cast<char*>(bytes.data()), size);
@@ -46,23 +48,27 @@ std::uint32_t tableOf(std::uint8_t* db, std::uint16_t id, const DEF_QUALITY* qua
                       std::uint8_t* buffer, TableKind kind) {
     const MediaImage image(db);
     const auto medium = image.find(static_cast<std::int16_t>(id));
-    if (!medium || quality == nullptr)
+    if (!medium || quality == nullptr) {
         return 0;
+    }
     const auto table = image.table(*medium, kind);
-    if (buffer != nullptr && !table.empty())
+    if (buffer != nullptr && !table.empty()) {
         std::memcpy(buffer, table.data(), table.size());
+    }
     return static_cast<std::uint32_t>(table.size());
 }
 
 template <typename Field>
 std::int16_t hintOf(std::uint8_t* db, std::int32_t id, std::uint32_t* out, Field field) {
-    if (out == nullptr)
+    if (out == nullptr) {
         return 0;
+    }
     *out = 0;
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     *out = field(*medium);
     return kDone;
 }
@@ -72,11 +78,13 @@ std::int16_t hintOf(std::uint8_t* db, std::int32_t id, std::uint32_t* out, Field
 extern "C" {
 
 MEDAB2_EXPORT std::int32_t mdb3GetMediaData(const char* path, std::uint8_t* buffer) {
-    if (path == nullptr)
+    if (path == nullptr) {
         return 0;
+    }
     std::vector<std::uint8_t> file = readFile(path);
-    if (!MediaImage::validate(file))
+    if (!MediaImage::validate(file)) {
         return 0;
+    }
     if (buffer != nullptr) {
         bytes::storeLE32(file.data() + medab2::kImageSizeOffset,
                          static_cast<std::uint32_t>(file.size()));
@@ -87,8 +95,9 @@ MEDAB2_EXPORT std::int32_t mdb3GetMediaData(const char* path, std::uint8_t* buff
 
 MEDAB2_EXPORT std::int16_t mdb3GetHeaderPart(std::uint8_t* db, DEF_HEADERPART* header) {
     const MediaImage image(db);
-    if (!image.valid() || header == nullptr)
+    if (!image.valid() || header == nullptr) {
         return 0;
+    }
     std::memcpy(header->bytes, image.bytes(), sizeof header->bytes);
     return kDone;
 }
@@ -96,8 +105,9 @@ MEDAB2_EXPORT std::int16_t mdb3GetHeaderPart(std::uint8_t* db, DEF_HEADERPART* h
 MEDAB2_EXPORT std::int16_t mdb3FilterMediumHint(std::uint8_t* db, std::uint32_t hintMask,
                                                 std::uint16_t mode) {
     MediaImage image(db);
-    if (!image.valid())
+    if (!image.valid()) {
         return 0;
+    }
     image.store32(medab2::kHiddenHintMaskOffset, mode == 1 ? hintMask : 0);
     return kDone;
 }
@@ -105,8 +115,9 @@ MEDAB2_EXPORT std::int16_t mdb3FilterMediumHint(std::uint8_t* db, std::uint32_t 
 MEDAB2_EXPORT std::int16_t mdb3FilterInkSystem(std::uint8_t* db, std::uint32_t inkSystem,
                                                std::uint16_t value) {
     MediaImage image(db);
-    if (!image.valid())
+    if (!image.valid()) {
         return 0;
+    }
     image.store32(medab2::kInkSystemFilterOffset, inkSystem);
     image.store16(medab2::kInkValueOffset, value);
     return kDone;
@@ -114,8 +125,9 @@ MEDAB2_EXPORT std::int16_t mdb3FilterInkSystem(std::uint8_t* db, std::uint32_t i
 
 MEDAB2_EXPORT std::int16_t mdb3DBFilterOptimizeMode(std::uint8_t* db, std::uint32_t mode) {
     MediaImage image(db);
-    if (!image.valid() || mode > UINT16_MAX)
+    if (!image.valid() || mode > UINT16_MAX) {
         return 0;
+    }
     image.store16(medab2::kOptimizeModeOffset, static_cast<std::uint16_t>(mode));
     return kDone;
 }
@@ -124,8 +136,9 @@ MEDAB2_EXPORT std::int16_t mdb3FilterOptimizeMode(std::uint8_t* db, std::int16_t
                                                   std::uint32_t mode) {
     MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium || mode > UINT16_MAX)
+    if (!medium || mode > UINT16_MAX) {
         return 0;
+    }
     image.store16(medium->offset + medab2::kMediumOptimizeModeOffset,
                   static_cast<std::uint16_t>(mode));
     return kDone;
@@ -137,13 +150,15 @@ MEDAB2_EXPORT std::int16_t mdb3MediumCount(std::uint8_t* db) {
 }
 
 MEDAB2_EXPORT std::int16_t mdb3MediumID(std::uint8_t* db, std::int16_t index, std::int16_t* id) {
-    if (id == nullptr)
+    if (id == nullptr) {
         return 0;
+    }
     *id = 0;
     const MediaImage image(db);
     const auto medium = image.shownMedium(index);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     *id = static_cast<std::int16_t>(medium->id);
     return kDone;
 }
@@ -158,13 +173,15 @@ MEDAB2_EXPORT std::int16_t mdb3OptimizeModeHint(std::uint8_t* db, std::int16_t i
 }
 
 MEDAB2_EXPORT std::int16_t mdb3QdxaID(std::uint8_t* db, std::int16_t id, DEF_QDXAID* ids) {
-    if (ids == nullptr)
+    if (ids == nullptr) {
         return 0;
+    }
     *ids = {};
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     *ids = {medium->qdxa1, medium->qdxa2};
     return kDone;
 }
@@ -176,31 +193,37 @@ MEDAB2_EXPORT std::int32_t mdb3GetInkSystem(std::uint8_t* db, std::int16_t id) {
 }
 
 MEDAB2_EXPORT std::int16_t mdb3SupportedInkSystem(std::uint8_t* db, std::uint32_t* inkSystems) {
-    if (inkSystems == nullptr)
+    if (inkSystems == nullptr) {
         return 0;
+    }
     *inkSystems = 0;
     const MediaImage image(db);
-    if (!image.valid())
+    if (!image.valid()) {
         return 0;
+    }
     for (std::uint32_t i = 0; i < image.mediaCount(); ++i) {
-        if (const auto medium = image.mediumAt(i))
+        if (const auto medium = image.mediumAt(i)) {
             *inkSystems |= medium->inkSystem;
+        }
     }
     return kDone;
 }
 
 MEDAB2_EXPORT std::int16_t mdb3MediumString(std::uint8_t* db, std::int16_t id, const char* locale,
                                             char* name) {
-    if (name == nullptr)
+    if (name == nullptr) {
         return 0;
+    }
     name[0] = '\0';
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     const auto text = image.name(*medium, locale == nullptr ? "" : locale);
-    if (!text || text->empty())
+    if (!text || text->empty()) {
         return -1;
+    }
     const std::size_t length = std::min<std::size_t>(text->size(), kMdbNameBytes - 1);
     std::memcpy(name, text->data(), length);
     name[length] = '\0';
@@ -210,20 +233,23 @@ MEDAB2_EXPORT std::int16_t mdb3MediumString(std::uint8_t* db, std::int16_t id, c
 MEDAB2_EXPORT std::uint16_t mdb3PaperSource(std::uint8_t* db, std::int16_t id, std::uint16_t mode) {
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     return mode == 1 ? medium->sources : medium->defaultSource;
 }
 
 MEDAB2_EXPORT std::uint16_t mdb3SupportedPrintMethod(std::uint8_t* db, std::int16_t id) {
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     std::uint16_t methods = 0;
     for (const std::int32_t bit : {1, 2, 4}) {
-        if (image.method(*medium, bit))
+        if (image.method(*medium, bit)) {
             methods |= static_cast<std::uint16_t>(bit);
+        }
     }
     return methods;
 }
@@ -233,12 +259,14 @@ MEDAB2_EXPORT std::uint16_t mdb3SupportedResolution(std::uint8_t* db, std::int16
     const MediaImage image(db);
     const auto medium = image.find(id);
     const auto method = medium ? image.method(*medium, methodBit) : std::nullopt;
-    if (!method)
+    if (!method) {
         return 0;
+    }
     std::uint16_t ids = 0;
     for (const std::int32_t bit : {1, 2, 4}) {
-        if (image.resolution(*method, bit))
+        if (image.resolution(*method, bit)) {
             ids |= static_cast<std::uint16_t>(bit);
+        }
     }
     return ids;
 }
@@ -246,15 +274,17 @@ MEDAB2_EXPORT std::uint16_t mdb3SupportedResolution(std::uint8_t* db, std::int16
 MEDAB2_EXPORT std::uint16_t mdb3SupportedResoParam(std::uint8_t* db, std::int16_t id,
                                                    std::int16_t methodBit, std::int16_t resolution,
                                                    DEF_RESOLUTION* record) {
-    if (record == nullptr)
+    if (record == nullptr) {
         return 0;
+    }
     *record = {};
     const MediaImage image(db);
     const auto medium = image.find(id);
     const auto method = medium ? image.method(*medium, methodBit) : std::nullopt;
     const auto found = method ? image.resolution(*method, resolution) : std::nullopt;
-    if (!found)
+    if (!found) {
         return 0;
+    }
     std::memcpy(record->words, wordsOf(image, *medium, *found), sizeof record->words);
     return kDone;
 }
@@ -264,40 +294,47 @@ MEDAB2_EXPORT std::uint16_t mdb3SupportedHalfTone(std::uint8_t* db, std::int16_t
     const MediaImage image(db);
     const auto medium = image.find(id);
     const auto method = medium ? image.method(*medium, methodBit) : std::nullopt;
-    if (!method || !image.resolution(*method, resolution))
+    if (!method || !image.resolution(*method, resolution)) {
         return 0;
+    }
     return method->halftones;
 }
 
 MEDAB2_EXPORT std::uint16_t mdb3ResolutionHint(std::uint8_t* db, std::int16_t id,
                                                std::int16_t methodBit, std::int16_t resolution,
                                                std::uint16_t* hint) {
-    if (hint == nullptr)
+    if (hint == nullptr) {
         return 0;
+    }
     *hint = 0;
     const MediaImage image(db);
     const auto medium = image.find(id);
     const auto method = medium ? image.method(*medium, methodBit) : std::nullopt;
-    if (!method)
+    if (!method) {
         return 0;
+    }
     for (const std::int32_t bit : {1, 2, 4}) {
-        if ((resolution & bit) == 0)
+        if ((resolution & bit) == 0) {
             continue;
-        if (const auto found = image.resolution(*method, bit))
+        }
+        if (const auto found = image.resolution(*method, bit)) {
             *hint |= found->hint;
+        }
     }
     return *hint;
 }
 
 MEDAB2_EXPORT std::int16_t mdb3OptimizeModeDefParam(std::uint8_t* db, std::int16_t id,
                                                     std::uint32_t /*mode*/, DEF_QUALITY* quality) {
-    if (quality == nullptr)
+    if (quality == nullptr) {
         return 0;
+    }
     *quality = {};
     const MediaImage image(db);
     const auto medium = image.find(id);
-    if (!medium)
+    if (!medium) {
         return 0;
+    }
     *quality = {medium->defaultMethod, medium->defaultResolution};
     return kDone;
 }
@@ -305,15 +342,17 @@ MEDAB2_EXPORT std::int16_t mdb3OptimizeModeDefParam(std::uint8_t* db, std::int16
 MEDAB2_EXPORT std::int32_t mdb3OutputICC(std::uint8_t* db, std::int16_t id,
                                          const DEF_QUALITY* quality, std::uint32_t* modelID,
                                          char* fileName) {
-    if (modelID == nullptr || fileName == nullptr || quality == nullptr)
+    if (modelID == nullptr || fileName == nullptr || quality == nullptr) {
         return 0;
+    }
     *modelID = 0;
     fileName[0] = '\0';
     const MediaImage image(db);
     const auto medium = image.find(id);
     const auto file = medium ? image.poolString(medium->iccName) : std::nullopt;
-    if (!file || file->size() >= static_cast<std::size_t>(kMdbNameBytes))
+    if (!file || file->size() >= static_cast<std::size_t>(kMdbNameBytes)) {
         return 0;
+    }
     std::memcpy(fileName, file->data(), file->size());
     fileName[file->size()] = '\0';
     *modelID = medium->modelID;
@@ -322,32 +361,36 @@ MEDAB2_EXPORT std::int32_t mdb3OutputICC(std::uint8_t* db, std::int16_t id,
 
 MEDAB2_EXPORT std::int16_t mdb3PreprocHint(std::uint8_t* db, std::uint16_t id,
                                            const DEF_QUALITY* quality, std::uint32_t* hint) {
-    if (quality == nullptr)
+    if (quality == nullptr) {
         return 0;
+    }
     return hintOf(db, static_cast<std::int16_t>(id), hint,
                   [](const Medium& m) { return m.preprocHint; });
 }
 
 MEDAB2_EXPORT std::int16_t mdb3MonoHint(std::uint8_t* db, std::uint16_t id,
                                         const DEF_QUALITY* quality, std::uint32_t* hint) {
-    if (quality == nullptr)
+    if (quality == nullptr) {
         return 0;
+    }
     return hintOf(db, static_cast<std::int16_t>(id), hint,
                   [](const Medium& m) { return m.monoHint; });
 }
 
 MEDAB2_EXPORT std::int16_t mdb3CSC1Hint(std::uint8_t* db, std::uint16_t id,
                                         const DEF_QUALITY* quality, std::uint32_t* hint) {
-    if (quality == nullptr)
+    if (quality == nullptr) {
         return 0;
+    }
     return hintOf(db, static_cast<std::int16_t>(id), hint,
                   [](const Medium& m) { return m.csc1Hint; });
 }
 
 MEDAB2_EXPORT std::int16_t mdb3HalftoneHint(std::uint8_t* db, std::uint16_t id,
                                             const DEF_QUALITY* quality, std::uint32_t* method) {
-    if (quality == nullptr)
+    if (quality == nullptr) {
         return 0;
+    }
     return hintOf(db, static_cast<std::int16_t>(id), method,
                   [](const Medium& m) { return std::uint32_t{m.halftone}; });
 }

@@ -1,11 +1,11 @@
 #include "media_image.h"
 
-#include "medab2/table_parts.h"
-
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "bytes/byte_order.h"
+#include "medab2/table_parts.h"
 
 namespace medab2 {
 namespace {
@@ -26,11 +26,13 @@ bool inside(std::uint64_t offset, std::uint64_t length, std::uint64_t size) {
 }  // namespace
 
 MediaImage::MediaImage(std::uint8_t* db) : db_(db) {
-    if (db_ == nullptr || std::memcmp(db_, kMagic, kMagicBytes) != 0)
+    if (db_ == nullptr || std::memcmp(db_, kMagic, kMagicBytes) != 0) {
         return;
+    }
     size_ = bytes::loadLE32(db_ + kImageSizeOffset);
-    if (size_ < kHeaderBytes)
+    if (size_ < kHeaderBytes) {
         return;
+    }
     const std::uint8_t* d = db_ + kDirectoryOffset;
     mediaCount_ = bytes::loadLE32(d);
     mediaOffset_ = bytes::loadLE32(d + 4);
@@ -40,24 +42,35 @@ MediaImage::MediaImage(std::uint8_t* db) : db_(db) {
     resolutionOffset_ = bytes::loadLE32(d + 20);
     poolOffset_ = bytes::loadLE32(d + 24);
     poolSize_ = bytes::loadLE32(d + 28);
-    valid_ = inside(mediaOffset_, std::uint64_t{mediaCount_} * kMediumBytes, size_) &&
-             inside(methodOffset_, std::uint64_t{methodCount_} * kMethodBytes, size_) &&
-             inside(resolutionOffset_, std::uint64_t{resolutionCount_} * kResolutionBytes, size_) &&
-             inside(poolOffset_, poolSize_, size_) && mediaCount_ <= INT16_MAX;
+    // The tables lie after the header, so that the filters written into media records can never
+    // reach the directory, the filter state or the image size.
+    valid_ =
+        inside(mediaOffset_, std::uint64_t{mediaCount_} * kMediumBytes, size_) &&
+        inside(methodOffset_, std::uint64_t{methodCount_} * kMethodBytes, size_) &&
+        inside(resolutionOffset_, std::uint64_t{resolutionCount_} * kResolutionBytes, size_) &&
+        inside(poolOffset_, poolSize_, size_) && mediaCount_ <= INT16_MAX &&
+        std::min({mediaOffset_, methodOffset_, resolutionOffset_, poolOffset_}) >= kHeaderBytes;
+    if (!valid_) {
+        // Nothing of a damaged image is walked: its counts may be anything.
+        mediaCount_ = methodCount_ = resolutionCount_ = poolSize_ = 0;
+    }
 }
 
 bool MediaImage::validate(std::span<const std::uint8_t> file) {
-    if (file.size() < kHeaderBytes || file.size() > UINT32_MAX)
+    if (file.size() < kHeaderBytes || file.size() > UINT32_MAX) {
         return false;
+    }
     std::vector<std::uint8_t> copy(file.begin(), file.end());
     bytes::storeLE32(copy.data() + kImageSizeOffset, static_cast<std::uint32_t>(copy.size()));
     const MediaImage image(copy.data());
-    if (!image.valid())
+    if (!image.valid()) {
         return false;
+    }
     for (std::uint32_t i = 0; i < image.mediaCount(); ++i) {
         const auto medium = image.mediumAt(i);
-        if (!medium || !image.poolString(medium->iccName))
+        if (!medium || !image.poolString(medium->iccName)) {
             return false;
+        }
         if (std::uint32_t{medium->firstMethod} + medium->methodCount > image.methodCount_) {
             return false;
         }
@@ -68,8 +81,9 @@ bool MediaImage::validate(std::span<const std::uint8_t> file) {
                 return false;
             }
         }
-        if (medium->names != kNone && !image.name(*medium, "en"))
+        if (medium->names != kNone && !image.name(*medium, "en")) {
             return false;
+        }
     }
     return true;
 }
@@ -83,18 +97,21 @@ std::uint16_t MediaImage::load16(std::uint32_t offset) const {
 }
 
 void MediaImage::store32(std::uint32_t offset, std::uint32_t value) {
-    if (valid_ && inside(offset, 4, size_))
+    if (valid_ && inside(offset, 4, size_)) {
         bytes::storeLE32(db_ + offset, value);
+    }
 }
 
 void MediaImage::store16(std::uint32_t offset, std::uint16_t value) {
-    if (valid_ && inside(offset, 2, size_))
+    if (valid_ && inside(offset, 2, size_)) {
         bytes::storeLE16(db_ + offset, value);
+    }
 }
 
 std::optional<Medium> MediaImage::mediumAt(std::uint32_t index) const {
-    if (!valid_ || index >= mediaCount_)
+    if (!valid_ || index >= mediaCount_) {
         return std::nullopt;
+    }
     const std::uint32_t o = mediaOffset_ + index * kMediumBytes;
     Medium m{};
     m.offset = o;
@@ -132,8 +149,9 @@ std::optional<Medium> MediaImage::shownMedium(std::int32_t oneBasedIndex) const 
     std::int32_t seen = 0;
     for (std::uint32_t i = 0; i < mediaCount_ && oneBasedIndex >= 1; ++i) {
         const auto medium = mediumAt(i);
-        if (medium && shown(*medium) && ++seen == oneBasedIndex)
+        if (medium && shown(*medium) && ++seen == oneBasedIndex) {
             return medium;
+        }
     }
     return std::nullopt;
 }
@@ -141,8 +159,9 @@ std::optional<Medium> MediaImage::shownMedium(std::int32_t oneBasedIndex) const 
 std::optional<Medium> MediaImage::find(std::int32_t id) const {
     for (std::uint32_t i = 0; i < mediaCount_; ++i) {
         const auto medium = mediumAt(i);
-        if (medium && medium->id == static_cast<std::uint16_t>(id) && shown(*medium))
+        if (medium && medium->id == static_cast<std::uint16_t>(id) && shown(*medium)) {
             return medium;
+        }
     }
     return std::nullopt;
 }
@@ -151,8 +170,9 @@ std::int32_t MediaImage::shownCount() const {
     std::int32_t count = 0;
     for (std::uint32_t i = 0; i < mediaCount_; ++i) {
         const auto medium = mediumAt(i);
-        if (medium && shown(*medium))
+        if (medium && shown(*medium)) {
             ++count;
+        }
     }
     return count;
 }
@@ -160,12 +180,14 @@ std::int32_t MediaImage::shownCount() const {
 std::optional<Method> MediaImage::method(const Medium& medium, std::int32_t bit) const {
     for (std::uint32_t i = 0; i < medium.methodCount; ++i) {
         const std::uint32_t index = std::uint32_t{medium.firstMethod} + i;
-        if (index >= methodCount_)
+        if (index >= methodCount_) {
             return std::nullopt;
+        }
         const std::uint32_t o = methodOffset_ + index * kMethodBytes;
         const Method m{load16(o), load16(o + 2), load16(o + 4), load16(o + 6)};
-        if (m.bit == bit)
+        if (m.bit == bit) {
             return m;
+        }
     }
     return std::nullopt;
 }
@@ -173,8 +195,9 @@ std::optional<Method> MediaImage::method(const Medium& medium, std::int32_t bit)
 std::optional<Resolution> MediaImage::resolution(const Method& method, std::int32_t ids) const {
     for (std::uint32_t i = 0; i < method.resolutionCount; ++i) {
         const std::uint32_t index = std::uint32_t{method.firstResolution} + i;
-        if (index >= resolutionCount_)
+        if (index >= resolutionCount_) {
             return std::nullopt;
+        }
         const std::uint32_t o = resolutionOffset_ + index * kResolutionBytes;
         Resolution r{};
         r.id = load16(o);
@@ -183,8 +206,9 @@ std::optional<Resolution> MediaImage::resolution(const Method& method, std::int3
             r.words[w] = load16(o + 4 + 2 * w);
             r.wordsMode1[w] = load16(o + 14 + 2 * w);
         }
-        if ((r.id & ids) != 0)
+        if ((r.id & ids) != 0) {
             return r;
+        }
     }
     return std::nullopt;
 }
@@ -195,40 +219,47 @@ std::uint16_t MediaImage::optimizeMode(const Medium& medium) const {
 }
 
 std::span<const std::uint8_t> MediaImage::pool(std::uint32_t offset, std::uint32_t length) const {
-    if (!valid_ || !inside(offset, length, poolSize_))
+    if (!valid_ || !inside(offset, length, poolSize_)) {
         return {};
+    }
     return {db_ + poolOffset_ + offset, length};
 }
 
 std::optional<std::string_view> MediaImage::poolString(std::uint32_t offset) const {
-    if (!valid_ || offset >= poolSize_)
+    if (!valid_ || offset >= poolSize_) {
         return std::nullopt;
+    }
     const auto rest = pool(offset, poolSize_ - offset);
     const auto* text = reinterpret_cast<const char*>(rest.data());
     const std::size_t length = strnlen(text, rest.size());
-    if (length == rest.size())
+    if (length == rest.size()) {
         return std::nullopt;
+    }
     return std::string_view(text, length);
 }
 
 std::optional<std::string_view> MediaImage::name(const Medium& medium,
                                                  std::string_view locale) const {
-    if (medium.names == kNone)
+    if (medium.names == kNone) {
         return std::nullopt;
+    }
     const auto head = pool(medium.names, 2);
-    if (head.empty())
+    if (head.empty()) {
         return std::nullopt;
+    }
     const std::uint16_t count = bytes::loadLE16(head.data());
     std::uint32_t at = medium.names + 2;
     std::optional<std::string_view> english;
     for (std::uint16_t i = 0; i < count; ++i) {
         const auto entry = pool(at, kLocaleBytes + 2);
-        if (entry.empty())
+        if (entry.empty()) {
             return std::nullopt;
+        }
         const std::uint16_t length = bytes::loadLE16(entry.data() + kLocaleBytes);
         const auto text = pool(at + kLocaleBytes + 2, length);
-        if (text.size() != length)
+        if (text.size() != length) {
             return std::nullopt;
+        }
         const std::string_view entryLocale(
             reinterpret_cast<const char*>(entry.data()),
             strnlen(reinterpret_cast<const char*>(entry.data()), kLocaleBytes));
@@ -236,8 +267,9 @@ std::optional<std::string_view> MediaImage::name(const Medium& medium,
         if (!entryLocale.empty() && locale.substr(0, entryLocale.size()) == entryLocale) {
             return value;
         }
-        if (entryLocale == "en" && !english)
+        if (entryLocale == "en" && !english) {
             english = value;
+        }
         at += kLocaleBytes + 2 + length;
     }
     return english;
@@ -245,18 +277,21 @@ std::optional<std::string_view> MediaImage::name(const Medium& medium,
 
 std::span<const std::uint8_t> MediaImage::table(const Medium& medium, TableKind kind) const {
     const auto directory = pool(medium.tables, 2 + kTableKinds * 8);
-    if (directory.empty() || bytes::loadLE16(directory.data()) != kTableKinds)
+    if (directory.empty() || bytes::loadLE16(directory.data()) != kTableKinds) {
         return {};
+    }
     const std::uint8_t* entry = directory.data() + 2 + static_cast<std::uint32_t>(kind) * 8;
     const std::uint32_t offset = bytes::loadLE32(entry);
     const std::uint32_t length = bytes::loadLE32(entry + 4);
-    if (offset == kNone || length == 0)
+    if (offset == kNone || length == 0) {
         return {};
+    }
     // A table is handed out only when it states its own length, which is all that a reader
     // given the table alone can bound its reads by.
     const auto found = pool(offset, length);
-    if (found.size() < kPartsHeadBytes || declaredTableLength(found.data()) != found.size())
+    if (found.size() < kPartsHeadBytes || declaredTableLength(found.data()) != found.size()) {
         return {};
+    }
     return found;
 }
 

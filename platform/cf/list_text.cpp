@@ -19,20 +19,27 @@ struct Lead {
 };
 
 Lead leadOf(std::uint8_t lead) {
-    if (lead >= 0xC2 && lead <= 0xDF)
+    if (lead >= 0xC2 && lead <= 0xDF) {
         return {2, 0x80, 0xBF};
-    if (lead == 0xE0)
+    }
+    if (lead == 0xE0) {
         return {3, 0xA0, 0xBF};
-    if (lead == 0xED)
+    }
+    if (lead == 0xED) {
         return {3, 0x80, 0x9F};
-    if (lead >= 0xE1 && lead <= 0xEF)
+    }
+    if (lead >= 0xE1 && lead <= 0xEF) {
         return {3, 0x80, 0xBF};
-    if (lead == 0xF0)
+    }
+    if (lead == 0xF0) {
         return {4, 0x90, 0xBF};
-    if (lead >= 0xF1 && lead <= 0xF3)
+    }
+    if (lead >= 0xF1 && lead <= 0xF3) {
         return {4, 0x80, 0xBF};
-    if (lead == 0xF4)
+    }
+    if (lead == 0xF4) {
         return {4, 0x80, 0x8F};
+    }
     return {0, 0, 0};
 }
 

@@ -206,7 +206,8 @@ std::int32_t BandLoop::openZoom() {
 template <typename Generate>
 std::int32_t BandLoop::sendCommands(Generate generate) {
     std::uint32_t length = 0;
-    std::int32_t result = generate(&info_, context_.commandBuffer, &length);
+    std::int32_t result =
+        generate(&info_, context_.commandBuffer, context_.commandBufferSize, &length);
     if (result == kResultOk && length > 0) {
         result = tarn_QDXA_SendData(context_.qdxaInfo, context_.commandBuffer, length, 0, nullptr);
     }
@@ -258,9 +259,10 @@ std::int32_t BandLoop::runLine(std::int32_t line) {
     if (context_.captionFlag != 0 && (result = placeCaption(line, &rect, &toSend)) != kResultOk) {
         return result;
     }
-    return sendCommands([&](Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-        return tarn_Cmd_ImageBand(info, buffer, length, toSend, &rect);
-    });
+    return sendCommands(
+        [&](Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* length) {
+            return tarn_Cmd_ImageBand(info, buffer, capacity, length, toSend, &rect);
+        });
 }
 
 std::int32_t BandLoop::pollCancel() {
@@ -311,8 +313,8 @@ std::int32_t BandLoop::placeCaption(std::int32_t line, TARNRect* rect, std::uint
     }
     if (rect->right != rasterWidth_) {
         if (!cursorMoved_) {
-            result = QDXA_Move_CapHV(context_.qdxaInfo, &info_, context_.commandBuffer, 0, 0,
-                                     kRelativeMove);
+            result = QDXA_Move_CapHV(context_.qdxaInfo, &info_, context_.commandBuffer,
+                                     context_.commandBufferSize, 0, 0, kRelativeMove);
             if (result != kResultOk) {
                 return result;
             }
@@ -336,7 +338,7 @@ std::int32_t BandLoop::moveCursor(const CursorTarget& target) {
             static_cast<double>(static_cast<std::int64_t>(printer) * pixels) / working);
     };
     const std::int32_t result = QDXA_Move_CapHV(
-        context_.qdxaInfo, &info_, context_.commandBuffer,
+        context_.qdxaInfo, &info_, context_.commandBuffer, context_.commandBufferSize,
         dots(info_.graphicsResolution[0], target.x, context_.outputResolution[0]),
         dots(info_.graphicsResolution[1], target.y, context_.outputResolution[1]), kAbsoluteMove);
     if (result == kResultOk) {

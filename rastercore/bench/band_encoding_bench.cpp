@@ -69,7 +69,8 @@ void BandEncoding(benchmark::State& state) {
     std::uint64_t bytesOut = 0;
     for (auto _ : state) {
         std::uint32_t length = 0;
-        if (tarn_Cmd_ImageBand(info, commands.data(), &length, band.data(), &rect) != 0) {
+        if (tarn_Cmd_ImageBand(info, commands.data(), static_cast<std::uint32_t>(commands.size()),
+                               &length, band.data(), &rect) != 0) {
             state.SkipWithError("band failed");
             break;
         }

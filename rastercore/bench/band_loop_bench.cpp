@@ -63,9 +63,11 @@ std::int32_t photographLine(CommonInfoTable*, void*, std::int32_t index, void* b
 }
 
 std::int32_t sendCommands(PLGContext* context,
-                          std::int32_t (*generate)(Cmd_Info*, std::uint8_t*, std::uint32_t*)) {
+                          std::int32_t (*generate)(Cmd_Info*, std::uint8_t*, std::uint32_t,
+                                                   std::uint32_t*)) {
     std::uint32_t length = 0;
-    const std::int32_t result = generate(context->cmdInfo, context->commandBuffer, &length);
+    const std::int32_t result =
+        generate(context->cmdInfo, context->commandBuffer, context->commandBufferSize, &length);
     return result != 0 || length == 0
                ? result
                : tarn_QDXA_SendData(context->qdxaInfo, context->commandBuffer, length, 0, nullptr);

@@ -4,7 +4,7 @@
 #include "command/raster_modes.h"
 #include "command/srl_builders.h"
 
-void writeImageEnd(const Cmd_Info& info, std::uint8_t** cursor) {
+void writeImageEnd(const Cmd_Info& info, CommandCursor* cursor) {
     std::uint32_t written = 0;
     SRL_EndRasGraph(cursor, &written);
     if (info.drawMode == kDrawModeWithResolution) {
@@ -12,7 +12,7 @@ void writeImageEnd(const Cmd_Info& info, std::uint8_t** cursor) {
     }
 }
 
-void writeImageBegin(const Cmd_Info& info, std::uint8_t** cursor, std::int32_t x, std::int32_t y,
+void writeImageBegin(const Cmd_Info& info, CommandCursor* cursor, std::int32_t x, std::int32_t y,
                      std::int32_t relative) {
     std::uint32_t written = 0;
     SRL_MoveCAP_HV(cursor, &written, x, y, relative);

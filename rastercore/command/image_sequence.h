@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
+#include "command/command_cursor.h"
 #include "command/command_writer_internal.h"
 
 /// Most bytes that `writeImageEnd` and `writeImageBegin` write together: two end commands,
@@ -13,13 +14,13 @@
 inline constexpr std::uint32_t kImageRestartMax =
     (4 + command_detail::kNumberChars) * 7 + (1 + command_detail::kNumberChars) + 12;
 
-/// Writes at `*cursor` end raster and, in the draw mode that has it, end of band; advances the
-/// cursor past them.
-void writeImageEnd(const Cmd_Info& info, std::uint8_t** cursor);
+/// Writes at the cursor end raster and, in the draw mode that has it, end of band; advances the
+/// cursor past them (a command that does not fit leaves the cursor full).
+void writeImageEnd(const Cmd_Info& info, CommandCursor* cursor);
 
-/// Writes at `*cursor` the cursor move to (`x`, `y`) printer dots (`kAbsoluteMove` or
+/// Writes at the cursor the cursor move to (`x`, `y`) printer dots (`kAbsoluteMove` or
 /// `kRelativeMove`), the graphics resolution (and its horizontal and vertical forms in the draw
 /// mode that has them), the image configuration of the output colour space and start raster;
-/// advances the cursor past them.
-void writeImageBegin(const Cmd_Info& info, std::uint8_t** cursor, std::int32_t x, std::int32_t y,
+/// advances the cursor past them (a command that does not fit leaves the cursor full).
+void writeImageBegin(const Cmd_Info& info, CommandCursor* cursor, std::int32_t x, std::int32_t y,
                      std::int32_t relative);

@@ -32,7 +32,7 @@ std::array<char, N + 1> terminated(const char (&field)[N]) {
 
 class PjlWriter {
   public:
-    explicit PjlWriter(std::uint8_t** cursor) : cursor_(cursor) {}
+    explicit PjlWriter(CommandCursor* cursor) : cursor_(cursor) {}
     void number(const char* name, std::int32_t value) {
         PJL_Set_SInt32(cursor_, &written_, name, value);
     }
@@ -41,7 +41,7 @@ class PjlWriter {
     }
 
   private:
-    std::uint8_t** cursor_;
+    CommandCursor* cursor_;
     std::uint32_t written_ = 0;
 };
 
@@ -107,7 +107,8 @@ void writeModelSettings(const Cmd_Info& info, PjlWriter& pjl) {
 
 }  // namespace
 
-std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
+std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t capacity,
+                           std::uint32_t* length) {
     *length = 0;
     const auto paper = terminated(info.paperName);
     const bool custom = std::strstr(paper.data(), "CUSTOM") != nullptr;
@@ -118,7 +119,7 @@ std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint
         return rastercore::kCommandBadArgument;
     }
 
-    std::uint8_t* at = buffer;
+    CommandCursor at(buffer, capacity);
     std::uint32_t written = 0;
     SRL_UnivExit(&at, &written);
     PJL_Reset(&at, &written);
@@ -134,6 +135,9 @@ std::int32_t M1XX_BeginJob(const Cmd_Info& info, std::uint8_t* buffer, std::uint
         }
     }
     SRL_Rst(&at, &written);
-    *length = static_cast<std::uint32_t>(at - buffer);
+    if (at.full) {
+        return rastercore::kCommandBadArgument;
+    }
+    *length = static_cast<std::uint32_t>(at.at - buffer);
     return rastercore::kResultOk;
 }

@@ -64,8 +64,14 @@ std::int32_t allocateSeedStores(Cmd_Info& info) {
     return kResultOk;
 }
 
-std::int32_t finish(std::uint8_t* buffer, const std::uint8_t* at, std::uint32_t* length) {
-    *length = static_cast<std::uint32_t>(at - buffer);
+// The bytes written from `buffer` on, or 12010 with a length of 0 when a command did not fit.
+std::int32_t finish(const std::uint8_t* buffer, const CommandCursor& cursor,
+                    std::uint32_t* length) {
+    if (cursor.full) {
+        *length = 0;
+        return kCommandBadArgument;
+    }
+    *length = static_cast<std::uint32_t>(cursor.at - buffer);
     return kResultOk;
 }
 
@@ -84,41 +90,46 @@ TARNCompType compressionForChoice(std::int32_t choice) {
     }
 }
 
-std::int32_t M1XX_BeginImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
-    std::uint8_t* at = buffer;
+std::int32_t M1XX_BeginImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t capacity,
+                             std::uint32_t* length) {
+    CommandCursor at(buffer, capacity);
     writeImageBegin(info, &at, info.imageX, info.imageY, kAbsoluteMove);
     return finish(buffer, at, length);
 }
 
-std::int32_t M1XX_BeginPage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
-    std::uint8_t* at = buffer;
+std::int32_t M1XX_BeginPage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t capacity,
+                            std::uint32_t* length) {
+    CommandCursor at(buffer, capacity);
     std::uint32_t written = 0;
     SRL_NMotion(&at, &written, info.drawMode);
     return finish(buffer, at, length);
 }
 
-std::int32_t M1XX_EndImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length) {
-    std::uint8_t* at = buffer;
+std::int32_t M1XX_EndImage(const Cmd_Info& info, std::uint8_t* buffer, std::uint32_t capacity,
+                           std::uint32_t* length) {
+    CommandCursor at(buffer, capacity);
     writeImageEnd(info, &at);
     return finish(buffer, at, length);
 }
 
-std::int32_t M1XX_EndJob(const Cmd_Info&, std::uint8_t* buffer, std::uint32_t* length) {
-    std::uint8_t* at = buffer;
+std::int32_t M1XX_EndJob(const Cmd_Info&, std::uint8_t* buffer, std::uint32_t capacity,
+                         std::uint32_t* length) {
+    CommandCursor at(buffer, capacity);
     std::uint32_t written = 0;
     SRL_UnivExit(&at, &written);
     return finish(buffer, at, length);
 }
 
-std::int32_t M1XX_EndPage(const Cmd_Info&, std::uint8_t* buffer, std::uint32_t* length) {
-    std::uint8_t* at = buffer;
+std::int32_t M1XX_EndPage(const Cmd_Info&, std::uint8_t* buffer, std::uint32_t capacity,
+                          std::uint32_t* length) {
+    CommandCursor at(buffer, capacity);
     std::uint32_t written = 0;
     SRL_Rst(&at, &written);
     return finish(buffer, at, length);
 }
 
-std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t* length,
-                            const std::uint8_t* band, const TARNRect& rect) {
+std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t capacity,
+                            std::uint32_t* length, const std::uint8_t* band, const TARNRect& rect) {
     *length = 0;
     const std::int64_t width = static_cast<std::int64_t>(rect.right) - rect.left;
     const std::int64_t height = static_cast<std::int64_t>(rect.bottom) - rect.top;
@@ -142,7 +153,7 @@ std::int32_t M1XX_ImageBand(Cmd_Info& info, std::uint8_t* buffer, std::uint32_t*
                                 h,
                                 static_cast<TARNCompType>(info.compression),
                                 info.seedStores};
-    std::uint8_t* at = buffer;
+    CommandCursor at(buffer, capacity);
     const std::int32_t result = TARNTransferRasterData(&at, length, &transfer);
     assert(*length <= info.bandCommandSize);
     return result;

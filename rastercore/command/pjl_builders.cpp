@@ -22,7 +22,7 @@ CommandWriter& setPrefix(CommandWriter& writer, const char* name) {
 
 }  // namespace
 
-std::int32_t PJL_CmdDisplay(std::uint8_t** cursor, std::uint32_t* length, char* text,
+std::int32_t PJL_CmdDisplay(CommandCursor* cursor, std::uint32_t* length, char* text,
                             std::uint8_t mode) {
     if (std::strlen(text) > kDisplayChars) {
         text[kDisplayChars] = '\0';
@@ -37,17 +37,17 @@ std::int32_t PJL_CmdDisplay(std::uint8_t** cursor, std::uint32_t* length, char* 
     return writer.text(text).text("\"\n").finish(length);
 }
 
-std::int32_t PJL_Reset(std::uint8_t** cursor, std::uint32_t* length) {
+std::int32_t PJL_Reset(CommandCursor* cursor, std::uint32_t* length) {
     return CommandWriter(cursor).text("@PJL\n@PJL RESET\n").finish(length);
 }
 
-std::int32_t PJL_Set_SInt32(std::uint8_t** cursor, std::uint32_t* length, const char* name,
+std::int32_t PJL_Set_SInt32(CommandCursor* cursor, std::uint32_t* length, const char* name,
                             std::int32_t value) {
     CommandWriter writer(cursor);
     return setPrefix(writer, name).number(value).byte('\n').finish(length);
 }
 
-std::int32_t PJL_Set_String(std::uint8_t** cursor, std::uint32_t* length, const char* name,
+std::int32_t PJL_Set_String(CommandCursor* cursor, std::uint32_t* length, const char* name,
                             const char* value) {
     CommandWriter writer(cursor);
     return setPrefix(writer, name).text(value).byte('\n').finish(length);

@@ -61,8 +61,8 @@ bool seedStoresFit(const TRasDataInfo& info, const PlaneRows& rows) {
     return true;
 }
 
-bool validArguments(std::uint8_t** cursor, std::uint32_t* count, const TRasDataInfo* info) {
-    return cursor != nullptr && *cursor != nullptr && count != nullptr && info != nullptr &&
+bool validArguments(const CommandCursor* cursor, std::uint32_t* count, const TRasDataInfo* info) {
+    return cursor != nullptr && cursor->at != nullptr && count != nullptr && info != nullptr &&
            info->planes != nullptr && info->workBuffer != nullptr && info->colorSpace != nullptr &&
            info->width != 0 && info->height != 0 &&
            (info->compression == kCompNone || info->compression == kCompPackBits ||
@@ -72,7 +72,7 @@ bool validArguments(std::uint8_t** cursor, std::uint32_t* count, const TRasDataI
 // Writes the rows of one band at the cursor.
 class BandWriter {
   public:
-    BandWriter(std::uint8_t** cursor, const TRasDataInfo& info, const PlaneRows& rows)
+    BandWriter(CommandCursor* cursor, const TRasDataInfo& info, const PlaneRows& rows)
         : cursor_(cursor), info_(info), rows_(rows) {}
 
     void method(TARNCompType type) {
@@ -107,6 +107,8 @@ class BandWriter {
         }
     }
 
+    bool full() const { return cursor_->full; }
+
   private:
     void send(int plane, const std::uint8_t* data, std::uint32_t length) {
         std::uint32_t written = 0;
@@ -117,7 +119,7 @@ class BandWriter {
         }
     }
 
-    std::uint8_t** cursor_;
+    CommandCursor* cursor_;
     const TRasDataInfo& info_;
     const PlaneRows& rows_;
 };
@@ -133,6 +135,9 @@ void transferSeedRows(BandWriter& writer, const TRasDataInfo& info, const PlaneR
     for (; r < info.height; ++r) {
         writer.method(kCompSeedRow);
         writer.seedRow(r);
+    }
+    if (writer.full()) {
+        return;  // the band fails; the stores keep the rows the printer last received
     }
     for (int p = 0; p < rows.count; ++p) {
         SeedStore& store = info.seedStores[p];
@@ -181,7 +186,7 @@ std::uint64_t rasterCommandBound(const TARNColorSpace& space, std::uint32_t widt
     return row * height + kFrame * (std::uint64_t{height} + 1);
 }
 
-std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,
+std::int32_t TARNTransferRasterData(CommandCursor* cursor, std::uint32_t* count,
                                     const TRasDataInfo* info) {
     PlaneRows rows;
     if (!validArguments(cursor, count, info) || !layOut(*info, rows) ||
@@ -191,7 +196,7 @@ std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,
         }
         return kCommandBadArgument;
     }
-    std::uint8_t* const begin = *cursor;
+    std::uint8_t* const begin = cursor->at;
     BandWriter writer(cursor, *info, rows);
     switch (info->compression) {
         case kCompNone:
@@ -209,6 +214,10 @@ std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,
             transferSeedRows(writer, *info, rows);
             break;
     }
-    *count = static_cast<std::uint32_t>(*cursor - begin);
+    if (writer.full()) {
+        *count = 0;
+        return kCommandBadArgument;
+    }
+    *count = static_cast<std::uint32_t>(cursor->at - begin);
     return kResultOk;
 }

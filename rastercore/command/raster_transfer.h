@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "command/cmd_info.h"
+#include "command/command_cursor.h"
 
 /// The input of one transfer.
 struct TRasDataInfo {
@@ -23,11 +24,12 @@ struct TRasDataInfo {
     SeedStore* seedStores;             ///< one per plane, in plane order; needed for 3
 };
 
-/// Writes the band's commands at `*cursor`, advances it and stores the byte count in `*count`.
+/// Writes the band's commands at the cursor, advances it and stores the byte count in `*count`.
 /// Returns 0, or 12010 with nothing written for a null or zero argument, a plane count other
 /// than 1, 3, 4, 6 or 7, a plane of depth 0, an unknown compression, or (compression 3) missing
-/// seed stores or a row longer than a store's capacity.
-std::int32_t TARNTransferRasterData(std::uint8_t** cursor, std::uint32_t* count,
+/// seed stores or a row longer than a store's capacity; 12010 with a count of 0, the cursor full
+/// and the seed stores unchanged when the commands do not fit before the cursor's end.
+std::int32_t TARNTransferRasterData(CommandCursor* cursor, std::uint32_t* count,
                                     const TRasDataInfo* info);
 
 /// Most bytes `TARNTransferRasterData` writes for a band of `height` rows of `width` pixels in

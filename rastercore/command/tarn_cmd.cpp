@@ -33,42 +33,50 @@ std::int32_t commandCheck(const Cmd_Info* info, const std::uint8_t* buffer, std:
 }
 
 template <typename Operation>
-std::int32_t dispatch(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length,
-                      Operation operation) {
+std::int32_t dispatch(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                      std::uint32_t* length, Operation operation) {
     const std::int32_t checked = commandCheck(info, buffer, length);
-    return checked != kResultOk ? checked : operation(*info, buffer, length);
+    return checked != kResultOk ? checked : operation(*info, buffer, capacity, length);
 }
 
 }  // namespace
 
-std::int32_t tarn_Cmd_BeginImage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, M1XX_BeginImage);
+std::int32_t tarn_Cmd_BeginImage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                                 std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length, M1XX_BeginImage);
 }
 
-std::int32_t tarn_Cmd_BeginJob(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, [](Cmd_Info& i, std::uint8_t* b, std::uint32_t* l) {
-        i.pageCounter = 0;
-        return M1XX_BeginJob(i, b, l);
-    });
+std::int32_t tarn_Cmd_BeginJob(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                               std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length,
+                    [](Cmd_Info& i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                        i.pageCounter = 0;
+                        return M1XX_BeginJob(i, b, c, l);
+                    });
 }
 
-std::int32_t tarn_Cmd_BeginPage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, [](Cmd_Info& i, std::uint8_t* b, std::uint32_t* l) {
-        ++i.pageCounter;
-        return M1XX_BeginPage(i, b, l);
-    });
+std::int32_t tarn_Cmd_BeginPage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                                std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length,
+                    [](Cmd_Info& i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                        ++i.pageCounter;
+                        return M1XX_BeginPage(i, b, c, l);
+                    });
 }
 
-std::int32_t tarn_Cmd_EndImage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, M1XX_EndImage);
+std::int32_t tarn_Cmd_EndImage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                               std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length, M1XX_EndImage);
 }
 
-std::int32_t tarn_Cmd_EndJob(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, M1XX_EndJob);
+std::int32_t tarn_Cmd_EndJob(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                             std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length, M1XX_EndJob);
 }
 
-std::int32_t tarn_Cmd_EndPage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length) {
-    return dispatch(info, buffer, length, M1XX_EndPage);
+std::int32_t tarn_Cmd_EndPage(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                              std::uint32_t* length) {
+    return dispatch(info, buffer, capacity, length, M1XX_EndPage);
 }
 
 std::int32_t tarn_Cmd_GetInfo_OutputColorSpece(const Cmd_Info* info, TARNColorSpace* space) {
@@ -79,8 +87,9 @@ std::int32_t tarn_Cmd_GetInfo_OutputColorSpece(const Cmd_Info* info, TARNColorSp
     return kResultOk;
 }
 
-std::int32_t tarn_Cmd_ImageBand(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t* length,
-                                const std::uint8_t* band, const TARNRect* rect) {
+std::int32_t tarn_Cmd_ImageBand(Cmd_Info* info, std::uint8_t* buffer, std::uint32_t capacity,
+                                std::uint32_t* length, const std::uint8_t* band,
+                                const TARNRect* rect) {
     const std::int32_t checked = commandCheck(info, buffer, length);
     if (checked != kResultOk) {
         return checked;
@@ -88,7 +97,7 @@ std::int32_t tarn_Cmd_ImageBand(Cmd_Info* info, std::uint8_t* buffer, std::uint3
     if (band == nullptr || rect == nullptr) {
         return kCommandBadArgument;
     }
-    return M1XX_ImageBand(*info, buffer, length, band, *rect);
+    return M1XX_ImageBand(*info, buffer, capacity, length, band, *rect);
 }
 
 std::int32_t tarn_Cmd_Initialize(Cmd_Info* info) {

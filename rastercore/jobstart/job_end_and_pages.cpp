@@ -10,7 +10,7 @@
 namespace {
 
 using namespace rastercore;
-using Generate = std::int32_t (*)(Cmd_Info*, std::uint8_t*, std::uint32_t*);
+using Generate = std::int32_t (*)(Cmd_Info*, std::uint8_t*, std::uint32_t, std::uint32_t*);
 
 constexpr std::uint32_t kPatternImpressions = 1;
 
@@ -20,7 +20,8 @@ std::int32_t sendCommands(PLGContext* context, Generate generate) {
         return kResultFailure;
     }
     std::uint32_t length = 0;
-    const std::int32_t result = generate(context->cmdInfo, context->commandBuffer, &length);
+    const std::int32_t result =
+        generate(context->cmdInfo, context->commandBuffer, context->commandBufferSize, &length);
     if (result != kResultOk || length == 0) {
         return result;
     }

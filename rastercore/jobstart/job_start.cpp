@@ -78,7 +78,8 @@ std::int32_t prepareCommands(PLGContext& context, std::uint32_t rowBytes) {
 
 std::int32_t sendBeginJob(PLGContext& context) {
     std::uint32_t length = 0;
-    if (tarn_Cmd_BeginJob(context.cmdInfo, context.commandBuffer, &length) != kResultOk) {
+    if (tarn_Cmd_BeginJob(context.cmdInfo, context.commandBuffer, context.commandBufferSize,
+                          &length) != kResultOk) {
         return kResultFailure;
     }
     return startResult(

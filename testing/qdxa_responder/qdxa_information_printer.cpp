@@ -60,11 +60,13 @@ void InformationPrinter::refuseGet2(std::span<const std::uint8_t> request, std::
     in.skip(2);
     in.skip(1);
     const auto accessLength = in.u8();
-    if (!accessLength || !in.skip(*accessLength))
+    if (!accessLength || !in.skip(*accessLength)) {
         return;
+    }
     const std::uint16_t objects = in.u16be().value_or(0);
-    if (!in.skip(4u * objects))
+    if (!in.skip(4u * objects)) {
         return;
+    }
     const std::uint16_t attributes = in.u16be().value_or(0);
     for (std::uint16_t index = 0; index < attributes; ++index) {
         const auto attribute = in.u16be();
@@ -82,8 +84,9 @@ void InformationPrinter::refuseListElement(std::span<const std::uint8_t> request
     bytes::ByteReader in(request);
     in.skip(6);
     const auto accessLength = in.u8();
-    if (!accessLength || !in.skip(*accessLength + 4u))
+    if (!accessLength || !in.skip(*accessLength + 4u)) {
         return;
+    }
     const auto attribute = in.u16be();
     if (attribute && refusedAttributes.count(*attribute) != 0) {
         result = refusal;

@@ -28,8 +28,9 @@ std::optional<ListHead> readListHead(bytes::ByteReader& in) {
     const auto listHandle = in.u16be();
     const bool room = in.skip(2);
     const auto step = in.u8();
-    if (!listHandle || !room || !step)
+    if (!listHandle || !room || !step) {
         return std::nullopt;
+    }
     return ListHead{*listHandle, *step};
 }
 
@@ -44,13 +45,15 @@ std::optional<std::size_t> get2ObjectSize(bytes::ByteReader in) {
     const std::size_t start = in.position();
     const bool id = in.skip(4);
     const auto attributes = in.u16be();
-    if (!id || !attributes)
+    if (!id || !attributes) {
         return std::nullopt;
+    }
     for (std::uint16_t index = 0; index < *attributes; ++index) {
         const bool attribute = in.skip(2);
         const auto length = in.u16be();
-        if (!attribute || !length || !in.skip(*length))
+        if (!attribute || !length || !in.skip(*length)) {
             return std::nullopt;
+        }
     }
     return in.position() - start;
 }
@@ -138,18 +141,23 @@ void PagedPrinter::pageListElement(std::span<const std::uint8_t> request, std::u
     const bool access = skipAccessBlock(in);
     const auto object = in.u32be();
     const auto attribute = in.u16be();
-    if (!head || !access || !object || !attribute)
+    if (!head || !access || !object || !attribute) {
         return;
+    }
     const auto list = listElements.find({*object, *attribute});
-    if (list == listElements.end())
+    if (list == listElements.end()) {
         return;
+    }
     const auto page = beginPage(qdxa::kOpGetListElement, head->step, head->listHandle,
                                 list->second.size(), result, parameter);
-    if (!page)
+    if (!page) {
         return;
+    }
     bytes::ByteWriter out(parameter);
     out.u32be(*object);
-    for (int field = 0; field < 3; ++field) out.u16be(0);
+    for (int field = 0; field < 3; ++field) {
+        out.u16be(0);
+    }
     out.u16be(static_cast<std::uint16_t>(page->count));
     for (std::size_t index = page->first; index < page->first + page->count; ++index) {
         out.bytes(list->second[index]);
@@ -164,20 +172,24 @@ void PagedPrinter::pageObjects(std::span<const std::uint8_t> request, std::uint1
     const auto objectClass = in.u16be();
     const auto selector = in.u8();
     const auto parent = in.u32be();
-    if (!head || !objectClass || !selector || !parent)
+    if (!head || !objectClass || !selector || !parent) {
         return;
+    }
     std::vector<std::uint32_t> ids;
     if (const auto listed = classObjects.find(*objectClass); listed != classObjects.end()) {
         ids = listed->second;
     } else if (*objectClass == kJobClass) {
-        for (const Job& job : responder_.jobs) ids.push_back(job.handle);
+        for (const Job& job : responder_.jobs) {
+            ids.push_back(job.handle);
+        }
     } else {
         return;
     }
     const auto page = beginPage(qdxa::kOpListObjects2, head->step, head->listHandle, ids.size(),
                                 result, parameter);
-    if (!page)
+    if (!page) {
         return;
+    }
     bytes::ByteWriter out(parameter);
     out.u16be(*objectClass);
     out.u8(*selector);
@@ -196,16 +208,19 @@ void PagedPrinter::pageListEx(std::span<const std::uint8_t> request, std::uint16
     const auto object = in.u32be();
     const auto type = in.u16be();
     const auto kind = in.u16be();  // the 16-bit typed value
-    if (!head || !object || !type || !kind)
+    if (!head || !object || !type || !kind) {
         return;
+    }
     const auto list = extendedLists.find({*object, *kind});
-    if (list == extendedLists.end())
+    if (list == extendedLists.end()) {
         return;
+    }
     const auto& elements = list->second.elements;
     const auto page = beginPage(qdxa::kOpListEx, head->step, head->listHandle, elements.size(),
                                 result, parameter);
-    if (!page)
+    if (!page) {
         return;
+    }
     bytes::ByteWriter out(parameter);
     out.u32be(*object);
     out.u16be(*type);
@@ -232,8 +247,9 @@ void PagedPrinter::refuseOrCutGet2(std::span<const std::uint8_t> request, std::u
             return;
         }
     }
-    if (get2ReplyRoom == 0 || result != kResultOK)
+    if (get2ReplyRoom == 0 || result != kResultOK) {
         return;
+    }
     // Keep the leading objects that fit the reply room.
     bytes::ByteReader answer(parameter);
     const auto answered = answer.u16be();
@@ -241,8 +257,9 @@ void PagedPrinter::refuseOrCutGet2(std::span<const std::uint8_t> request, std::u
     std::size_t bytesKept = 0;
     for (std::uint16_t index = 0; answered && index < *answered; ++index) {
         const auto size = get2ObjectSize(answer);
-        if (!size || (kept > 0 && bytesKept + *size > get2ReplyRoom))
+        if (!size || (kept > 0 && bytesKept + *size > get2ReplyRoom)) {
             break;
+        }
         answer.skip(*size);
         bytesKept += *size;
         ++kept;

@@ -57,8 +57,9 @@ void writeAttributes(bytes::ByteWriter& out, std::uint32_t handle,
     std::vector<const Attribute*> chosen;
     for (std::uint16_t id : wanted) {
         for (const auto& attribute : attributes) {
-            if (attribute.id == id)
+            if (attribute.id == id) {
                 chosen.push_back(&attribute);
+            }
         }
     }
     out.u32be(handle);
@@ -95,7 +96,9 @@ Bytes encodeJobList(const std::vector<Job>& jobs) {
     bytes::ByteWriter out(data);
     for (const Job& job : jobs) {
         std::vector<std::uint16_t> inOrder;
-        for (const auto& attribute : job.attributes) inOrder.push_back(attribute.id);
+        for (const auto& attribute : job.attributes) {
+            inOrder.push_back(attribute.id);
+        }
         writeAttributes(out, job.handle, job.attributes, inOrder);
     }
     return data;
@@ -123,7 +126,9 @@ Bytes idList(const std::vector<std::uint32_t>& ids) {
     Bytes value;
     bytes::ByteWriter out(value);
     out.u16be(static_cast<std::uint16_t>(ids.size()));
-    for (std::uint32_t id : ids) out.u32be(id);
+    for (std::uint32_t id : ids) {
+        out.u32be(id);
+    }
     return value;
 }
 
@@ -275,7 +280,9 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             skipAccess(in);
             const auto ids = readIds32(in);
             std::vector<std::uint16_t> wanted(in.u16be().value_or(0));
-            for (auto& id : wanted) id = in.u16be().value_or(0);
+            for (auto& id : wanted) {
+                id = in.u16be().value_or(0);
+            }
             Bytes data;
             bytes::ByteWriter dataOut(data);
             std::uint16_t answered = 0;
@@ -314,8 +321,9 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             const std::uint16_t attribute = in.u16be().value_or(0);
             const Attribute* found = nullptr;
             for (const auto& candidate : objects[id]) {
-                if (candidate.id == attribute)
+                if (candidate.id == attribute) {
                     found = &candidate;
+                }
             }
             out.u16be(0);
             out.u8(0);
@@ -324,8 +332,9 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(0);
             out.u16be(0);
             out.u16be(found != nullptr ? 1 : 0);
-            if (found != nullptr)
+            if (found != nullptr) {
                 out.bytes(found->value);
+            }
             break;
         }
         case qdxa::kOpListObjects2: {
@@ -342,7 +351,9 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u16be(0);
             std::vector<std::uint32_t> ids;
             if (objectClass == kJobClass) {
-                for (const Job& job : jobs) ids.push_back(job.handle);
+                for (const Job& job : jobs) {
+                    ids.push_back(job.handle);
+                }
             }
             out.bytes(idList(ids));
             break;
@@ -357,10 +368,13 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             out.u32be(id);
             out.u16be(type);
             out.u16be(kind);
-            for (int index = 0; index < 4; ++index) out.u16be(0);
+            for (int index = 0; index < 4; ++index) {
+                out.u16be(0);
+            }
             for (const auto& attribute : objects[id]) {
-                if (attribute.id == kind)
+                if (attribute.id == kind) {
                     out.bytes(attribute.value);
+                }
             }
             break;
         }

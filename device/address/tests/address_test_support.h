@@ -50,14 +50,8 @@ class PrivateFolders {
 /// Discovery answered from a script while the object lives.
 class ScriptedDiscovery {
   public:
-    ScriptedDiscovery() {
-        current() = this;
-        PrinterDiscoveryReplaceLayer(&kLayer);
-    }
-    ~ScriptedDiscovery() {
-        PrinterDiscoveryReplaceLayer(nullptr);
-        current() = nullptr;
-    }
+    ScriptedDiscovery() { current() = this; }
+    ~ScriptedDiscovery() { current() = nullptr; }
     ScriptedDiscovery(const ScriptedDiscovery&) = delete;
     ScriptedDiscovery& operator=(const ScriptedDiscovery&) = delete;
 
@@ -89,6 +83,7 @@ class ScriptedDiscovery {
     }
 
     static constexpr PrinterDiscoveryLayer kLayer{usb, bonjour};
+    seam::ScopedOverride<PrinterDiscoveryLayer> override_{printerDiscoverySeam(), kLayer};
 };
 
 }  // namespace addresstest

@@ -15,7 +15,9 @@ constexpr std::size_t kAnswerSize = 83;
 /// byte 10, padded with zeros.
 Bytes calibrationAnswer(const std::string& name) {
     Bytes answer(kAnswerSize);
-    for (std::size_t index = 0; index < answer.size(); ++index) answer[index] = std::uint8_t(index);
+    for (std::size_t index = 0; index < answer.size(); ++index) {
+        answer[index] = std::uint8_t(index);
+    }
     answer[1] = 0x12;
     answer[2] = 0x34;
     answer[3] = 0x56;

@@ -26,8 +26,9 @@ class AdminTrays : public AdminPrinter {
         // Media state of tray 2: type 11, colour 12, size 0x0405, 297 x 420, orientation 15,
         // level 16.
         Bytes state(18);
-        for (std::size_t index = 0; index < state.size(); ++index)
+        for (std::size_t index = 0; index < state.size(); ++index) {
             state[index] = std::uint8_t(index);
+        }
         state[0] = 2;
         state[2] = 11;
         state[3] = 12;
@@ -40,10 +41,12 @@ class AdminTrays : public AdminPrinter {
     std::vector<std::string> booleans(const std::string& name, const TktLibTicket* list) const {
         std::vector<std::string> values;
         const cf::Value* array = answer(name, list);
-        if (array == nullptr || array->array() == nullptr)
+        if (array == nullptr || array->array() == nullptr) {
             return values;
-        for (const cf::Value& element : *array->array())
+        }
+        for (const cf::Value& element : *array->array()) {
             values.push_back(element.string() != nullptr ? *element.string() : "<not text>");
+        }
         return values;
     }
 };

@@ -18,7 +18,9 @@ using qdxa_test::Job;
 Bytes jobState(std::uint8_t state, std::uint8_t reason, const std::vector<std::uint32_t>& codes) {
     Bytes value{state, reason, 0, static_cast<std::uint8_t>(codes.size())};
     bytes::ByteWriter out(value);
-    for (std::uint32_t code : codes) out.u32be(code);
+    for (std::uint32_t code : codes) {
+        out.u32be(code);
+    }
     return value;
 }
 

@@ -45,7 +45,9 @@ class AdminPrinter : public controltest::ControlPrinterTest {
     }
     void putArray(const std::string& name, const std::vector<std::int32_t>& values) {
         cf::Value array = cf::Value::emptyArray();
-        for (std::int32_t value : values) array.append(cf::Value(value));
+        for (std::int32_t value : values) {
+            array.append(cf::Value(value));
+        }
         ASSERT_EQ(TktLibSetCFArray(request, key(name).c_str(), &array), kTktLibNoErr);
     }
     /// A nested request under `listKey` asking for `fields`.
@@ -78,22 +80,25 @@ class AdminPrinter : public controltest::ControlPrinterTest {
     std::optional<std::string> textAnswer(const std::string& name,
                                           const TktLibTicket* ticket = nullptr) const {
         const cf::Value* value = answer(name, ticket);
-        if (value == nullptr)
+        if (value == nullptr) {
             return std::nullopt;
+        }
         return bytesOf(*value);
     }
     std::optional<std::string> booleanAnswer(const std::string& name) const {
         const cf::Value* value = answer(name);
-        if (value == nullptr || value->string() == nullptr)
+        if (value == nullptr || value->string() == nullptr) {
             return std::nullopt;
+        }
         return *value->string();
     }
     std::vector<std::int32_t> intArray(const std::string& name,
                                        const TktLibTicket* ticket = nullptr) const {
         std::vector<std::int32_t> values;
         const cf::Value* array = answer(name, ticket);
-        if (array == nullptr || array->array() == nullptr)
+        if (array == nullptr || array->array() == nullptr) {
             return values;
+        }
         for (const cf::Value& element : *array->array()) {
             values.push_back(static_cast<std::int32_t>(element.integer().value_or(-1)));
         }
@@ -103,9 +108,12 @@ class AdminPrinter : public controltest::ControlPrinterTest {
                                        const TktLibTicket* ticket = nullptr) const {
         std::vector<std::string> texts;
         const cf::Value* array = answer(name, ticket);
-        if (array == nullptr || array->array() == nullptr)
+        if (array == nullptr || array->array() == nullptr) {
             return texts;
-        for (const cf::Value& element : *array->array()) texts.push_back(bytesOf(element));
+        }
+        for (const cf::Value& element : *array->array()) {
+            texts.push_back(bytesOf(element));
+        }
         return texts;
     }
     /// The answer keys, without the prefix.

@@ -16,8 +16,9 @@ class AdminSet : public AdminPrinter {
     /// The value that a Set2 stored on the printer: 16-bit code, length byte, characters.
     Bytes stored(std::uint32_t object, std::uint16_t attribute) const {
         for (const auto& entry : responder.objects.at(object)) {
-            if (entry.id == attribute)
+            if (entry.id == attribute) {
                 return entry.value;
+            }
         }
         return {};
     }

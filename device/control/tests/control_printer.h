@@ -17,7 +17,9 @@ using qdxa_test::Bytes;
 inline Bytes be32(std::initializer_list<std::uint32_t> values) {
     Bytes out;
     bytes::ByteWriter writer(out);
-    for (std::uint32_t value : values) writer.u32be(value);
+    for (std::uint32_t value : values) {
+        writer.u32be(value);
+    }
     return out;
 }
 

@@ -25,7 +25,7 @@ class RecordingProtocol {
 
     // What happened: "open <address> <kind>", "close <abort>", "get", "set", "control".
     std::vector<std::string> calls;
-    void* openTransport = nullptr;                ///< the channel handed to the last open
+    CaioChannel* openTransport = nullptr;         ///< the channel handed to the last open
     GlueSession* requestSession = nullptr;        ///< the session of the last request
     const TktLibTicket* requestTicket = nullptr;  ///< the tickets of the last request
     TktLibTicket* resultTicket = nullptr;
@@ -39,7 +39,7 @@ class RecordingProtocol {
         return recorder;
     }
 
-    static std::int32_t open(const char* address, void* transport, std::uint8_t kind,
+    static std::int32_t open(const char* address, CaioChannel* transport, std::uint8_t kind,
                              GlueSession** session) {
         RecordingProtocol& recorder = *current();
         recorder.calls.push_back(std::string("open ") + address + " " + std::to_string(kind));

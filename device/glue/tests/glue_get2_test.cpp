@@ -21,8 +21,9 @@ class GlueGet2 : public GluePrinter {
     std::vector<std::uint32_t> makeObjects(std::uint32_t first, std::size_t count) {
         std::vector<std::uint32_t> ids(count);
         std::iota(ids.begin(), ids.end(), first);
-        for (std::uint32_t id : ids)
+        for (std::uint32_t id : ids) {
             responder.objects[id] = {{kAttribute, qdxa_test::u32Value(id)}};
+        }
         return ids;
     }
 
@@ -35,8 +36,9 @@ class GlueGet2 : public GluePrinter {
     /// The objects named by each Get2 request, in order.
     std::vector<std::vector<std::uint32_t>> batches() const {
         std::vector<std::vector<std::uint32_t>> sent;
-        for (const Bytes& request : requestsOf(qdxa::kOpGet2))
+        for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
             sent.push_back(get2NamesOf(request).objects);
+        }
         return sent;
     }
 
@@ -130,8 +132,9 @@ TEST_F(GlueGet2, BatchesNeverPassTheLargestBatchOrTheSendHandle) {
     ASSERT_EQ(get2(many), 0);
     EXPECT_EQ(replied, 200);
     EXPECT_EQ(answeredIds(), many);
-    for (const auto& batch : batches())
+    for (const auto& batch : batches()) {
         EXPECT_LE(qdxa::kHeaderSize + 8 + 4 * batch.size() + 2, 512u);
+    }
 }
 
 TEST_F(GlueGet2, AnAnswerThatCannotBeAppendedGives27) {

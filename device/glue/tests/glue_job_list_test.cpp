@@ -21,8 +21,9 @@ using qdxa_test::u32Value;
 class GreenwichTime {
   public:
     GreenwichTime() {
-        if (const char* zone = std::getenv("TZ"))
+        if (const char* zone = std::getenv("TZ")) {
             saved_ = zone;
+        }
         ::setenv("TZ", "UTC", 1);
         ::tzset();
     }
@@ -72,8 +73,9 @@ class GlueJobList : public GluePrinter {
     std::size_t supportReads() const {
         std::size_t reads = 0;
         for (const Bytes& request : requestsOf(qdxa::kOpGet2)) {
-            if (get2NamesOf(request).objects == std::vector<std::uint32_t>{501})
+            if (get2NamesOf(request).objects == std::vector<std::uint32_t>{501}) {
                 ++reads;
+            }
         }
         return reads;
     }

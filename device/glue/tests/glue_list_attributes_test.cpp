@@ -117,8 +117,9 @@ TEST_F(GlueListAttributes, ACutAnswerKeepsTheWholeAttributesBeforeTheCut) {
     // The model's answer claims more attributes than it holds: the last is cut short.
     responder.filters.push_back([](std::uint16_t operation, std::span<const std::uint8_t>,
                                    std::uint16_t&, Bytes& parameter) {
-        if (operation == qdxa::kOpGet2)
+        if (operation == qdxa::kOpGet2) {
             parameter.resize(parameter.size() - 1);
+        }
     });
     ASSERT_EQ(listAttributes(), 0);
     EXPECT_EQ(assembled(), Bytes(kGet2Shape.begin(), kGet2Shape.end() - 4));

@@ -28,8 +28,9 @@ class GlueLists : public GlueSessionTest {
     std::vector<Step> steps(std::uint16_t operation) const {
         std::vector<Step> found;
         for (const auto& request : paged.listRequests) {
-            if (request.operation == operation)
+            if (request.operation == operation) {
                 found.push_back(request.step);
+            }
         }
         return found;
     }
@@ -70,7 +71,9 @@ TEST_F(GlueLists, GetListElementStopsAbove65535BytesInsteadOfWrapping) {
     // Pages of 10,000 bytes: each fits one datagram of the control channel.
     paged.pageSize = 1;
     auto& elements = paged.listElements[{kObject, kListAttribute}];
-    for (std::uint8_t fill = 1; fill <= 8; ++fill) elements.push_back(element(fill, 10000));
+    for (std::uint8_t fill = 1; fill <= 8; ++fill) {
+        elements.push_back(element(fill, 10000));
+    }
     EXPECT_EQ(
         glue_qdxaGetListElement(session, kObject, kListAttribute, handle.get(), &size, &count),
         kGlueGrowErr);

@@ -188,7 +188,9 @@ TEST_F(GlueOpen, DisposersFreeTheHeldListsAndNeedASession) {
     std::memcpy(session->calibrationList->data, &count, sizeof count);
     for (std::uint32_t index = 0; index < count; ++index) {
         GlueCalibrationEntry entry;
-        for (auto& handle : entry.handles) handle = Wqs_Mem_NewHandle(8);
+        for (auto& handle : entry.handles) {
+            handle = Wqs_Mem_NewHandle(8);
+        }
         std::memcpy(
             session->calibrationList->data + kGlueCalibrationEntriesOffset + index * sizeof entry,
             &entry, sizeof entry);

@@ -17,7 +17,7 @@
 #include "qdxa_printer_hook.h"
 #include "qdxa_protocol/codes.h"
 #include "qdxa_protocol/packet_header.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace gluetest {
 
@@ -47,9 +47,13 @@ inline Get2Names get2NamesOf(const Bytes& packet) {
     in.skip(4);  // reply room, empty access block
     Get2Names names;
     names.objects.resize(in.u16be().value_or(0));
-    for (auto& id : names.objects) id = in.u32be().value_or(0);
+    for (auto& id : names.objects) {
+        id = in.u32be().value_or(0);
+    }
     names.attributes.resize(in.u16be().value_or(0));
-    for (auto& id : names.attributes) id = in.u16be().value_or(0);
+    for (auto& id : names.attributes) {
+        id = in.u16be().value_or(0);
+    }
     return names;
 }
 
@@ -62,7 +66,9 @@ inline Bytes stateValue(std::uint8_t state, std::uint8_t reason,
     out.u8(state);
     out.u8(reason);
     out.u8(static_cast<std::uint8_t>(codes.size()));
-    for (std::uint32_t code : codes) out.u32be(code);
+    for (std::uint32_t code : codes) {
+        out.u32be(code);
+    }
     out.u32be(current);
     out.u8(last);
     return value;
@@ -83,16 +89,15 @@ inline Bytes supportValue(const std::vector<std::pair<std::uint16_t, std::uint8_
 inline std::size_t openDescriptorCount() {
     std::size_t count = 0;
     if (DIR* folder = ::opendir("/proc/self/fd")) {
-        while (::readdir(folder) != nullptr) ++count;
+        while (::readdir(folder) != nullptr) {
+            ++count;
+        }
         ::closedir(folder);
     }
     return count;
 }
 
-struct ChannelDestroyer {
-    void operator()(void* channel) const { caioDestroy(channel); }
-};
-using Channel = std::unique_ptr<void, ChannelDestroyer>;
+using Channel = CaioChannelPtr;
 
 inline constexpr char kModelName[] = "Stratoline 9000";
 
@@ -124,8 +129,9 @@ class GluePrinter : public ::testing::Test {
     std::vector<Bytes> requestsOf(std::uint16_t operation) const {
         std::vector<Bytes> found;
         for (const Bytes& request : responder.requests) {
-            if (operationOf(request) == operation)
+            if (operationOf(request) == operation) {
                 found.push_back(request);
+            }
         }
         return found;
     }

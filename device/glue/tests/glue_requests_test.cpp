@@ -66,7 +66,9 @@ TEST_F(GlueRequests, RequestsCarryTheSessionsUserIds) {
     EXPECT_EQ(firstIdOf(requests[0]), 0x01020304u);
     EXPECT_EQ(firstIdOf(requests[1]), 0xFFFF0001u);
     EXPECT_EQ(firstIdOf(requests[2]), 0x01020304u);
-    for (const Bytes& request : requests) EXPECT_EQ(secondIdOf(request), 0x0A0B0C0Du);
+    for (const Bytes& request : requests) {
+        EXPECT_EQ(secondIdOf(request), 0x0A0B0C0Du);
+    }
 }
 
 TEST_F(GlueRequests, Set2StoresTheValueOnThePrinter) {

@@ -16,16 +16,10 @@ namespace interfacetest {
 
 class RecordingQueue {
   public:
-    RecordingQueue() {
-        current() = this;
-        LibReplaceQueueLayer(&kLayer);
-    }
+    RecordingQueue() { current() = this; }
     RecordingQueue(const RecordingQueue&) = delete;
     RecordingQueue& operator=(const RecordingQueue&) = delete;
-    ~RecordingQueue() {
-        LibReplaceQueueLayer(nullptr);
-        current() = nullptr;
-    }
+    ~RecordingQueue() { current() = nullptr; }
 
     // The script.
     std::uint32_t startStatus = 0;
@@ -105,6 +99,7 @@ class RecordingQueue {
 
     std::map<std::string, int> users_;
     const TktLibTicket* request_ = nullptr;
+    seam::ScopedOverride<LibQueueLayer> override_{libQueueSeam(), kLayer};
 };
 
 }  // namespace interfacetest

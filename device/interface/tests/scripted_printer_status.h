@@ -81,7 +81,7 @@ class ScriptedPrinterStatus {
         return answer;
     }
 
-    static std::int32_t open(const char*, void*, std::uint8_t, GlueSession** session) {
+    static std::int32_t open(const char*, CaioChannel*, std::uint8_t, GlueSession** session) {
         ScriptedPrinterStatus& s = *current();
         s.calls.push_back("open");
         if (s.openStatus == 0) {

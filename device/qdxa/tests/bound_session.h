@@ -16,8 +16,9 @@ inline std::vector<std::uint8_t> fromHex(const std::string& text) {
     std::vector<std::uint8_t> out;
     std::string digits;
     for (char c : text) {
-        if (c != ' ')
+        if (c != ' ') {
             digits += c;
+        }
     }
     for (std::size_t index = 0; index + 1 < digits.size(); index += 2) {
         out.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(index, 2), nullptr, 16)));
@@ -35,8 +36,8 @@ class BoundSession : public ::testing::Test {
         session = nullptr;
         QDXABindRecord record;
         record.deviceURI = "net:127.0.0.1";
-        record.transport = &channel;
-        record.binaryTransport = &binaryChannel;
+        record.transport = channel.channel();
+        record.binaryTransport = binaryChannel.channel();
         record.channelKind = channelKind;
         QDXAEndpointAddress address;
         address.kind = addressKind;

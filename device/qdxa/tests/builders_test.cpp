@@ -39,8 +39,9 @@ QDXAEndpointAddress addressOfKind(std::uint16_t kind) {
     address.shortBytes[0] = 0xAA;
     address.shortBytes[1] = 0xBB;
     address.usbFirst = 0x01;
-    for (int index = 0; index < 16; ++index)
+    for (int index = 0; index < 16; ++index) {
         address.usbAddress[index] = static_cast<std::uint8_t>(index);
+    }
     address.usbLast = 0xFF;
     if (kind == kQDXAAddressIPv6) {
         address.ipv6 = std::make_unique<QDXAIPv6AddressBlock>();

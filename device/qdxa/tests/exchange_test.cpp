@@ -53,10 +53,10 @@ TEST_F(Exchange, RepliesToOtherRequestsAreSkippedUntilTheMatchingOne) {
 
 TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysTwelve) {
     struct Clocked {
-        static std::int32_t read(void* channel, std::int32_t mode, void* buffer,
+        static std::int32_t read(CaioChannel* channel, std::int32_t mode, void* buffer,
                                  std::uint64_t* count, std::int32_t limit) {
             // Every read delivers a stray reply and takes a second.
-            auto* self = static_cast<ScriptedChannel*>(channel);
+            auto* self = ScriptedChannel::of(channel);
             if (self->pending.empty()) {
                 self->queueReply(buildPacket(qdxa::kOpEcho, 500, qdxa::kFlagResultValid, 1, {}));
             }
@@ -66,17 +66,18 @@ TEST_F(Exchange, StrayRepliesUntilTheDeadlineHandBackTheLastOneAndTheParserSaysT
     };
     QDXAChannelOps ops = ScriptedChannel::ops();
     ops.read = Clocked::read;
-    qdxaSetChannelOps(&ops);
+    const seam::ScopedOverride clocked(qdxaChannelSeam(), ops);
     responder.script({ReplyFault::Silent});
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXASequenceMismatch);
     EXPECT_EQ(channel.packetsWritten.size(), 1u);
     EXPECT_EQ(session->receivedLength, 20u);
-    qdxaSetChannelOps(&ScriptedChannel::ops());
 }
 
 TEST_F(Exchange, ATimeOutResendsTheSameBytesUntilTheDeadlineThen4156) {
-    for (int step = 0; step < 10; ++step) responder.script({ReplyFault::Silent});
+    for (int step = 0; step < 10; ++step) {
+        responder.script({ReplyFault::Silent});
+    }
     QDXAEchoReply reply;
     EXPECT_EQ(echo(reply), kQDXATransportTimedOut);
     // Reads of 3 s each: sends at 0, 3, 6 and 9 s; the read ending at 12 s passes the deadline.
@@ -117,8 +118,8 @@ TEST_F(Exchange, PartialReadsAreJoined) {
     QDXAEchoRequest request{reinterpret_cast<const std::uint8_t*>("hello"), 5};
     QDXAEchoReply reply;
     ASSERT_EQ(QDXA_Echo(session, nullptr, &request, &reply), kQDXASuccess);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(reply.bytes.copy), reply.bytes.length), "hello");
-    QDXA_FreeMemory(reply.bytes.copy);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(reply.bytes.copy.get()), reply.bytes.length),
+              "hello");
 }
 
 TEST_F(Exchange, AStreamReadThatDeliversNothingNeverPassesTheLastReplyOff) {
@@ -153,15 +154,14 @@ TEST_F(Exchange, ALargerReplyGrowsTheReceiveHandleWhileTheBindSizeStays) {
     EXPECT_EQ(RecievePacketSize(session), bindSize);
     EXPECT_EQ(reply.objectCount, 1);
     EXPECT_EQ(reply.data.length, parameterLength - 2);
-    QDXA_FreeMemory(reply.data.copy);
 }
 
 TEST_F(Exchange, MissingArgumentsAreRefused) {
     std::uint32_t received = 0;
     std::uint32_t capacity = 0;
     std::uint16_t sequence = 0;
-    EXPECT_EQ(z_GetStatus(&channel, 1, nullptr, 20, session->receiveHandle, &received, &capacity,
-                          &sequence),
+    EXPECT_EQ(z_GetStatus(channel.channel(), 1, nullptr, 20, session->receiveHandle, &received,
+                          &capacity, &sequence),
               kQDXAExchangeFailure);
     EXPECT_EQ(z_PAPStatus(nullptr, 20, &received), kQDXAMissingArgument);
     EXPECT_EQ(z_PAPStatus(session, 20, nullptr), kQDXAMissingArgument);
@@ -170,7 +170,7 @@ TEST_F(Exchange, MissingArgumentsAreRefused) {
 TEST(ExchangeClock, TimeOutCountsHundredthsAfterTenSeconds) {
     ChannelScope scope;
     timeval start{};
-    qdxaNow(&start);
+    qdxaChannelSeam().current().now(&start);
     SteppedClock::advanceHundredths(999);
     EXPECT_FALSE(zCheckTimeOut(start.tv_sec, start.tv_usec));
     SteppedClock::advanceHundredths(1);

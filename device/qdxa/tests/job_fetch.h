@@ -27,15 +27,13 @@ inline FetchedJobs fetchJobs(PacketSession* session, const std::vector<std::uint
     EXPECT_EQ(QDXA_ListObjects2(session, nullptr, &list, &listed), kQDXASuccess);
     QDXAGet2Request get;
     get.objectCount = listed.count;
-    get.objectIds = listed.ids;
+    get.objectIds = listed.ids.get();
     get.attributeCount = static_cast<std::uint16_t>(attributes.size());
     get.attributeIds = attributes.data();
     QDXAGet2Reply answer;
     EXPECT_EQ(QDXA_Get2(session, nullptr, &get, &answer), kQDXASuccess);
-    QDXA_FreeMemory(listed.ids);
-    FetchedJobs fetched{Bytes(answer.data.copy, answer.data.copy + answer.data.length),
+    FetchedJobs fetched{Bytes(answer.data.copy.get(), answer.data.copy.get() + answer.data.length),
                         answer.objectCount};
-    QDXA_FreeMemory(answer.data.copy);
     return fetched;
 }
 

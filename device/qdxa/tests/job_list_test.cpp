@@ -25,7 +25,9 @@ Bytes block280(const std::string& name) {
 
 Job fullJob(std::uint32_t handle) {
     std::vector<std::uint32_t> fifteen;
-    for (std::uint32_t value = 1; value <= 15; ++value) fifteen.push_back(value * 100);
+    for (std::uint32_t value = 1; value <= 15; ++value) {
+        fifteen.push_back(value * 100);
+    }
     return {handle,
             {{4, codedString(0x6A, std::string(40, 'N'))},
              {279, codedString(0x6B, std::string(255, 'D'))},

@@ -13,7 +13,7 @@ namespace qdxa_test {
 namespace {
 
 std::string text(const QDXAReplyCopy& copy) {
-    return {reinterpret_cast<const char*>(copy.copy), copy.length};
+    return {reinterpret_cast<const char*>(copy.copy.get()), copy.length};
 }
 
 class Operations : public BoundSession {
@@ -34,12 +34,11 @@ TEST_F(Operations, EchoHandsBackOneByteAsValueAndLongerAnswersAsCopy) {
     QDXAEchoReply reply;
     ASSERT_EQ(QDXA_Echo(session, nullptr, &request, &reply), kQDXASuccess);
     EXPECT_EQ(text(reply.bytes), "yes");
-    QDXA_FreeMemory(reply.bytes.copy);
 
     expectReply(qdxa::kOpEcho, 1, {});
     EXPECT_EQ(get_echo(session, &reply), kQDXASuccess);
     EXPECT_EQ(reply.value, 0);
-    EXPECT_EQ(reply.bytes.copy, nullptr);
+    EXPECT_EQ(reply.bytes.copy.get(), nullptr);
 }
 
 TEST_F(Operations, IdentifiersGoIntoTheHeader) {
@@ -111,12 +110,10 @@ TEST_F(Operations, ExecuteMethodCopiesTheAnswerAndPassesFourOn) {
     EXPECT_EQ(reply.objectId, 601u);
     EXPECT_EQ(reply.methodId, 16414);
     ASSERT_EQ(reply.answer.length, 2u);
-    EXPECT_EQ(reply.answer.copy[1], 0xAD);
-    QDXA_FreeMemory(reply.answer.copy);
+    EXPECT_EQ(reply.answer.copy.get()[1], 0xAD);
 
     responder.script({ReplyFault::None, true, 4});
     ASSERT_EQ(QDXA_ExecuteMethod(session, nullptr, &request, &reply), kQDXASuccessAlso);
-    QDXA_FreeMemory(reply.answer.copy);
 }
 
 TEST_F(Operations, ExecuteMethodReplyShorterThanItsLengthGivesTwo) {
@@ -124,7 +121,7 @@ TEST_F(Operations, ExecuteMethodReplyShorterThanItsLengthGivesTwo) {
     session->receivedLength -= 1;
     QDXAExecuteMethodReply reply;
     EXPECT_EQ(get_ExecuteMethod(session, &reply), kQDXABadReply);
-    EXPECT_EQ(reply.answer.copy, nullptr);
+    EXPECT_EQ(reply.answer.copy.get(), nullptr);
 }
 
 TEST_F(Operations, SetThenReadAnAttributeByGet2AndByElement) {
@@ -148,10 +145,9 @@ TEST_F(Operations, SetThenReadAnAttributeByGet2AndByElement) {
     QDXAGet2Reply getReply;
     ASSERT_EQ(QDXA_Get2(session, nullptr, &get, &getReply), kQDXASuccess);
     EXPECT_EQ(getReply.objectCount, 1);
-    EXPECT_EQ(
-        std::vector<std::uint8_t>(getReply.data.copy, getReply.data.copy + getReply.data.length),
-        fromHex("00000259 0001 0420 0002 4134"));
-    QDXA_FreeMemory(getReply.data.copy);
+    EXPECT_EQ(std::vector<std::uint8_t>(getReply.data.copy.get(),
+                                        getReply.data.copy.get() + getReply.data.length),
+              fromHex("00000259 0001 0420 0002 4134"));
 
     QDXAGetListElementRequest element;
     element.objectId = 601;
@@ -160,12 +156,11 @@ TEST_F(Operations, SetThenReadAnAttributeByGet2AndByElement) {
     ASSERT_EQ(QDXA_GetListElement(session, nullptr, &element, &elementReply), kQDXASuccess);
     EXPECT_EQ(elementReply.elementCount, 1);
     EXPECT_EQ(text(elementReply.elements), "A4");
-    QDXA_FreeMemory(elementReply.elements.copy);
 
     element.attributeId = 1;
     ASSERT_EQ(QDXA_GetListElement(session, nullptr, &element, &elementReply), kQDXASuccess);
     EXPECT_EQ(elementReply.elementCount, 0);
-    EXPECT_EQ(elementReply.elements.copy, nullptr);
+    EXPECT_EQ(elementReply.elements.copy.get(), nullptr);
 }
 
 TEST_F(Operations, AResultWithoutDataLeavesTheReplyCleared) {
@@ -178,7 +173,7 @@ TEST_F(Operations, AResultWithoutDataLeavesTheReplyCleared) {
     QDXAGet2Reply reply;
     EXPECT_EQ(QDXA_Get2(session, nullptr, &get, &reply), 5);
     EXPECT_EQ(reply.objectCount, 0);
-    EXPECT_EQ(reply.data.copy, nullptr);
+    EXPECT_EQ(reply.data.copy.get(), nullptr);
 }
 
 TEST_F(Operations, ListObjectsCopiesTheIdsButNeverMoreThanThePacketHolds) {
@@ -190,17 +185,15 @@ TEST_F(Operations, ListObjectsCopiesTheIdsButNeverMoreThanThePacketHolds) {
     QDXAListObjects2Reply reply;
     ASSERT_EQ(QDXA_ListObjects2(session, nullptr, &request, &reply), kQDXASuccess);
     ASSERT_EQ(reply.count, 3);
-    EXPECT_EQ(reply.ids[2], 13u);
+    EXPECT_EQ(reply.ids.get()[2], 13u);
     EXPECT_EQ(reply.value16a, 201);
-    QDXA_FreeMemory(reply.ids);
 
     expectReply(qdxa::kOpListObjects2, 29,
                 fromHex("0005 00 00C9 16 000001F5 0000 0000 0009 0000000B 0000000C"));
     EXPECT_EQ(get_listObject2(session, &reply), kQDXAMoreToFetch);
     EXPECT_EQ(reply.listHandle, 5);
     ASSERT_EQ(reply.count, 2);
-    EXPECT_EQ(reply.ids[1], 12u);
-    QDXA_FreeMemory(reply.ids);
+    EXPECT_EQ(reply.ids.get()[1], 12u);
 }
 
 TEST_F(Operations, ListExSkipsTheTypedValueAndRefusesUnknownTypes) {
@@ -213,7 +206,6 @@ TEST_F(Operations, ListExSkipsTheTypedValueAndRefusesUnknownTypes) {
     ASSERT_EQ(QDXA_ListEx(session, nullptr, &request, &reply), kQDXASuccess);
     EXPECT_EQ(reply.valueType, kQDXAValueType16);
     EXPECT_EQ(text(reply.data), "ABC");
-    QDXA_FreeMemory(reply.data.copy);
 
     const struct {
         const char* parameter;
@@ -231,7 +223,6 @@ TEST_F(Operations, ListExSkipsTheTypedValueAndRefusesUnknownTypes) {
         expectReply(qdxa::kOpListEx, 1, fromHex(c.parameter));
         EXPECT_EQ(get_listex(session, &reply), c.result);
         EXPECT_EQ(text(reply.data), c.data);
-        QDXA_FreeMemory(reply.data.copy);
     }
 }
 
@@ -241,14 +232,12 @@ TEST_F(Operations, FileOperations) {
     QDXAFileListReply reply;
     ASSERT_EQ(QDXA_DeleteFiles(session, nullptr, &remove, &reply), kQDXASuccess);
     ASSERT_EQ(reply.count, 2);
-    EXPECT_EQ(reply.ids[0], 21u);
-    QDXA_FreeMemory(reply.ids);
+    EXPECT_EQ(reply.ids.get()[0], 21u);
 
     QDXAReplaceFilesRequest replace{1, files, {1, 2, 3}};
     ASSERT_EQ(QDXA_ReplaceFiles(session, nullptr, &replace, &reply), kQDXASuccess);
     ASSERT_EQ(reply.count, 1);
-    EXPECT_EQ(reply.ids[0], 21u);
-    QDXA_FreeMemory(reply.ids);
+    EXPECT_EQ(reply.ids.get()[0], 21u);
 
     const std::uint8_t copies[] = {0, 3};
     const QDXAFileItem item{2007, 2, copies};
@@ -291,10 +280,11 @@ TEST_F(BinaryChannel, AcquisitionCollectsEveryPacketOfTheResource) {
     EXPECT_EQ(sequence, 1);
     int packets = 1;
     for (;;) {
-        assembled.insert(assembled.end(), reply.data.copy, reply.data.copy + reply.data.length);
-        QDXA_FreeMemory(reply.data.copy);
-        if (status != kQDXAMoreToFetch)
+        assembled.insert(assembled.end(), reply.data.copy.get(),
+                         reply.data.copy.get() + reply.data.length);
+        if (status != kQDXAMoreToFetch) {
             break;
+        }
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
         ++packets;
     }

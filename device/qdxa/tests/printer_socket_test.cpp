@@ -14,17 +14,14 @@
 #include "qdxa/qdxa_session.h"
 #include "qdxa_printer_hook.h"
 #include "time_zone.h"
-#include "transport/caio.h"
+#include "transport/caio_channel.h"
 
 namespace qdxa_test {
 namespace {
 
 using namespace std::chrono_literals;
 
-struct ChannelDestroyer {
-    void operator()(void* channel) const { caioDestroy(channel); }
-};
-using Channel = std::unique_ptr<void, ChannelDestroyer>;
+using Channel = CaioChannelPtr;
 
 class PrinterSockets : public ::testing::Test {
   protected:
@@ -76,8 +73,8 @@ TEST_F(PrinterSockets, DatagramSessionChecksTheVersionAndReadsTheJobList) {
                         static_cast<std::uint16_t>(question.size())};
     QDXAEchoReply answer;
     ASSERT_EQ(QDXA_Echo(session, nullptr, &ask, &answer), kQDXASuccess);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(answer.bytes.copy), answer.bytes.length), "yes");
-    QDXA_FreeMemory(answer.bytes.copy);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(answer.bytes.copy.get()), answer.bytes.length),
+              "yes");
 
     const FetchedJobs fetched = fetchJobs(session, {4, 6, 9, 2007});
     ASSERT_EQ(fetched.objectCount, 2);
@@ -118,10 +115,11 @@ TEST_F(PrinterSockets, StreamSessionAcquiresAResourceInSeveralPackets) {
     std::vector<std::uint8_t> assembled;
     std::int32_t status = QDXA_AcquireResource(session, nullptr, 0x700303, &reply, &sequence);
     for (int packets = 1; packets <= 10; ++packets) {
-        assembled.insert(assembled.end(), reply.data.copy, reply.data.copy + reply.data.length);
-        QDXA_FreeMemory(reply.data.copy);
-        if (status != kQDXAMoreToFetch)
+        assembled.insert(assembled.end(), reply.data.copy.get(),
+                         reply.data.copy.get() + reply.data.length);
+        if (status != kQDXAMoreToFetch) {
             break;
+        }
         status = QDXA_AcquireResource(session, nullptr, 0, &reply, &sequence);
     }
     EXPECT_EQ(status, kQDXASuccess);

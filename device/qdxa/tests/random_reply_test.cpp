@@ -55,8 +55,9 @@ TEST(RandomReplies, EveryParserStaysWithinTheBytesReceived) {
                                         0x3F, 0x47, 0x5F, 0x61, 0x66, 0x67, 0x69, 0x70, 0x72};
     for (int round = 0; round < kRounds; ++round) {
         std::vector<std::uint8_t> parameter(random() % 64);
-        for (auto& byte : parameter)
+        for (auto& byte : parameter) {
             byte = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : random() % 3);
+        }
         const std::uint16_t operation = operations[random() % std::size(operations)];
         const std::uint16_t result =
             static_cast<std::uint16_t>(random() % 3 == 0 ? random() % 40 : 1);
@@ -132,14 +133,16 @@ TEST(RandomReplies, JobListsOfRandomAttributes) {
             for (auto& attribute : job.attributes) {
                 attribute.id = ids[random() % std::size(ids)];
                 attribute.value.resize(random() % 80);
-                for (auto& byte : attribute.value)
+                for (auto& byte : attribute.value) {
                     byte = static_cast<std::uint8_t>(random() % 5 == 0 ? random() : 0);
+                }
             }
         }
         auto data = encodeJobList(jobs);
         data.insert(data.begin(), static_cast<std::uint8_t>(jobs.size()));  // the job count
-        if (random() % 2 == 0 && data.size() > 1)
+        if (random() % 2 == 0 && data.size() > 1) {
             data.resize(1 + random() % (data.size() - 1));
+        }
         feedReplyToEveryParser(data.data(), data.size(), true);
         // Decoding stops at the first job that does not fit: the jobs found are the first ones
         // sent, in order, and never more.

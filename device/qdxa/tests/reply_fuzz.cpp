@@ -15,15 +15,7 @@ namespace {
 template <typename Reply>
 std::int32_t run(PacketSession& session, std::int32_t (*parse)(PacketSession*, Reply*)) {
     Reply reply;
-    const std::int32_t result = parse(&session, &reply);
-    if constexpr (requires { reply.ids; }) {
-        QDXA_FreeMemory(reply.ids);
-    }
-    return result;
-}
-
-void freeCopy(QDXAReplyCopy& copy) {
-    QDXA_FreeMemory(copy.copy);
+    return parse(&session, &reply);
 }
 
 }  // namespace
@@ -42,7 +34,6 @@ std::vector<std::int32_t> feedReplyToEveryParser(const std::uint8_t* data, std::
     std::vector<std::int32_t> results;
     QDXAEchoReply echo;
     results.push_back(get_echo(&session, &echo));
-    freeCopy(echo.bytes);
     results.push_back(run(session, get_reserve));
     results.push_back(run(session, get_unreserve));
     results.push_back(run(session, get_Delete));
@@ -52,27 +43,21 @@ std::vector<std::int32_t> feedReplyToEveryParser(const std::uint8_t* data, std::
     results.push_back(run(session, get_PromoteJob));
     QDXAExecuteMethodReply method;
     results.push_back(get_ExecuteMethod(&session, &method));
-    freeCopy(method.answer);
     QDXAGet2Reply get2;
     results.push_back(get_get2(&session, &get2));
-    freeCopy(get2.data);
     QDXASet2Reply set2;
     results.push_back(get_set2(&session, &set2));
-    freeCopy(set2.rest);
     QDXAGetListElementReply element;
     results.push_back(get_getListElement(&session, &element));
-    freeCopy(element.elements);
     results.push_back(run(session, get_listObject2));
     QDXAListExReply listEx;
     results.push_back(get_listex(&session, &listEx));
-    freeCopy(listEx.data);
     results.push_back(run(session, get_ExecuteFile2));
     results.push_back(run(session, get_DeleteFiles));
     results.push_back(run(session, get_ReplaceFiles));
     results.push_back(run(session, get_ChangeFileBoxPassword));
     QDXAAcquireResourceReply acquired;
     results.push_back(get_AcquireResource(&session, &acquired));
-    freeCopy(acquired.data);
 
     // The same bytes as a job list: the first byte gives the job count, the rest the data.
     if (size > 1) {

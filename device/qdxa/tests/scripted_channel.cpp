@@ -12,29 +12,31 @@ namespace {
 constexpr std::int32_t kTimedOut = 4156;
 constexpr std::int64_t kReadWaitHundredths = 300;
 
-ScriptedChannel* self(void* channel) {
-    return static_cast<ScriptedChannel*>(channel);
+ScriptedChannel* self(CaioChannel* channel) {
+    return ScriptedChannel::of(channel);
 }
 
 }  // namespace
 
 const QDXAChannelOps& ScriptedChannel::ops() {
     static const QDXAChannelOps table{
-        [](void* channel, std::int32_t mode, std::int32_t, std::uint8_t, CaioEventAddress*, char**,
-           std::int32_t) {
+        [](CaioChannel* channel, std::int32_t mode, std::int32_t, std::uint8_t, CaioEventAddress*,
+           char**, std::int32_t) {
             self(channel)->openedModes.push_back(mode);
             return self(channel)->openStatus;
         },
-        [](void* channel, std::int32_t, void* buffer, std::uint64_t* count, std::int32_t) {
+        [](CaioChannel* channel, std::int32_t, void* buffer, std::uint64_t* count, std::int32_t) {
             return self(channel)->read(static_cast<std::uint8_t*>(buffer), count);
         },
-        [](void* channel, std::int32_t, const void* buffer, std::uint64_t* count, std::int32_t) {
+        [](CaioChannel* channel, std::int32_t, const void* buffer, std::uint64_t* count,
+           std::int32_t) {
             return self(channel)->write(static_cast<const std::uint8_t*>(buffer), count);
         },
-        [](void* channel, std::int32_t mode) {
+        [](CaioChannel* channel, std::int32_t mode) {
             self(channel)->closedModes.push_back(mode);
             return self(channel)->closeStatus;
-        }};
+        },
+        SteppedClock::now};
     return table;
 }
 

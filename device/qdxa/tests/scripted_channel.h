@@ -29,10 +29,16 @@ class SteppedClock {
     static inline timeval current_{1000, 0};
 };
 
-/// The channel: its handle is the object itself.
+/// The channel double. The codec only hands a channel back to the channel operations, so the
+/// double stands in for one behind the opaque channel type: `channel()` is the object itself.
 class ScriptedChannel {
   public:
     explicit ScriptedChannel(Responder* responder = nullptr) : responder_(responder) {}
+
+    CaioChannel* channel() { return reinterpret_cast<CaioChannel*>(this); }
+    static ScriptedChannel* of(CaioChannel* channel) {
+        return reinterpret_cast<ScriptedChannel*>(channel);
+    }
 
     /// Statuses that the next reads report instead of reading (4156 advances the clock by the
     /// read's wait of 3 s).
@@ -67,21 +73,10 @@ class ScriptedChannel {
 /// Puts the scripted channel operations and the stepped clock in place for one test.
 class ChannelScope {
   public:
-    ChannelScope() {
-        SteppedClock::reset();
-        previousOps_ = qdxaSetChannelOps(&ScriptedChannel::ops());
-        previousClock_ = qdxaSetClock(SteppedClock::now);
-    }
-    ~ChannelScope() {
-        qdxaSetChannelOps(previousOps_);
-        qdxaSetClock(previousClock_);
-    }
-    ChannelScope(const ChannelScope&) = delete;
-    ChannelScope& operator=(const ChannelScope&) = delete;
+    ChannelScope() { SteppedClock::reset(); }
 
   private:
-    const QDXAChannelOps* previousOps_;
-    QDXAClock previousClock_;
+    seam::ScopedOverride<QDXAChannelOps> override_{qdxaChannelSeam(), ScriptedChannel::ops()};
 };
 
 }  // namespace qdxa_test

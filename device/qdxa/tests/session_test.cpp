@@ -21,8 +21,8 @@ struct Binding {
 
     explicit Binding(std::uint8_t channelKind, std::uint16_t addressKind = 2) {
         record.deviceURI = "net:192.0.2.1";
-        record.transport = &control;
-        record.binaryTransport = &binary;
+        record.transport = control.channel();
+        record.binaryTransport = binary.channel();
         record.owner = this;
         record.channelKind = channelKind;
         address.kind = addressKind;
@@ -60,7 +60,7 @@ TEST(PacketSession, BinaryBindOpensChannelTwoOfTheBinaryTransport) {
     Binding binding(qdxa::kChannelKindBinary, 99);
     ASSERT_EQ(binding.bind(), kQDXASuccess);
     EXPECT_EQ(RecievePacketSize(binding.session), 65535u);
-    EXPECT_EQ(binding.session->transport, &binding.binary);
+    EXPECT_EQ(binding.session->transport, binding.binary.channel());
     EXPECT_EQ(binding.binary.openedModes, std::vector<std::int32_t>{kQDXABinaryChannel});
     EXPECT_TRUE(binding.control.openedModes.empty());
     EXPECT_EQ(QDXA_Unbind(binding.session), kQDXASuccess);

@@ -37,7 +37,9 @@ Bytes unitEntry(std::uint8_t kind, const std::string& name, std::uint8_t unit,
 
 Bytes counted16(const std::vector<Bytes>& entries) {
     Bytes value = u16Value(static_cast<std::uint16_t>(entries.size()));
-    for (const Bytes& entry : entries) value.insert(value.end(), entry.begin(), entry.end());
+    for (const Bytes& entry : entries) {
+        value.insert(value.end(), entry.begin(), entry.end());
+    }
     return value;
 }
 

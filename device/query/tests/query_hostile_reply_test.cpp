@@ -42,7 +42,9 @@ constexpr std::size_t kLongestRandomReply = 48;
 /// Random bytes whose small values make counts and lengths that run past the data.
 Bytes randomReply(std::mt19937& random) {
     Bytes reply(random() % (kLongestRandomReply + 1));
-    for (auto& byte : reply) byte = static_cast<std::uint8_t>(random() % 4 == 0 ? 0xFF : random());
+    for (auto& byte : reply) {
+        byte = static_cast<std::uint8_t>(random() % 4 == 0 ? 0xFF : random());
+    }
     return reply;
 }
 
@@ -52,7 +54,9 @@ std::vector<Bytes> hostileReplies(const Bytes& valid, std::mt19937& random) {
     for (std::size_t length = 0; length < valid.size(); ++length) {
         replies.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
     }
-    for (int index = 0; index < kRandomReplies; ++index) replies.push_back(randomReply(random));
+    for (int index = 0; index < kRandomReplies; ++index) {
+        replies.push_back(randomReply(random));
+    }
     return replies;
 }
 
@@ -282,7 +286,9 @@ TEST_F(HostileReplies, Get2ParsersOfFilesBoxesAndJobsReadOnlyWhatArrived) {
         const auto fill = [&](std::vector<qdxa_test::Attribute>& attributes,
                               const std::vector<std::uint16_t>& ids) {
             attributes.clear();
-            for (std::uint16_t id : ids) attributes.push_back({id, randomReply(random)});
+            for (std::uint16_t id : ids) {
+                attributes.push_back({id, randomReply(random)});
+            }
         };
         fill(responder.jobs[0].attributes, fileAttributes);
         fill(responder.objects[kDocument], documentAttributes);

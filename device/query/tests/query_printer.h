@@ -53,7 +53,9 @@ inline Bytes trayEntry(std::uint8_t id, const std::string& name, std::uint8_t va
 /// A count byte, then the entries.
 inline Bytes counted(const std::vector<Bytes>& entries) {
     Bytes value{static_cast<std::uint8_t>(entries.size())};
-    for (const Bytes& entry : entries) value.insert(value.end(), entry.begin(), entry.end());
+    for (const Bytes& entry : entries) {
+        value.insert(value.end(), entry.begin(), entry.end());
+    }
     return value;
 }
 
@@ -81,8 +83,9 @@ class QueryPrinter : public gluetest::GluePrinter {
     std::vector<Bytes> methodRequests(std::uint16_t method) const {
         std::vector<Bytes> found;
         for (const Bytes& request : requestsOf(qdxa::kOpExecuteMethod)) {
-            if (methodOf(request) == method)
+            if (methodOf(request) == method) {
                 found.push_back(request);
+            }
         }
         return found;
     }

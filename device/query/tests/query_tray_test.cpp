@@ -46,13 +46,16 @@ class Trays : public QueryPrinter {
 TEST_F(Trays, AllFourAttributesMergeIntoTheTrayRecords) {
     setAttribute(601, 111, supportValue({{2150, 1}, {2152, 1}, {2216, 1}, {2436, 1}, {2356, 1}}));
     Bytes manyKinds(12);
-    for (std::size_t index = 0; index < manyKinds.size(); ++index)
+    for (std::size_t index = 0; index < manyKinds.size(); ++index) {
         manyKinds[index] = std::uint8_t(20 + index);
+    }
     setAttribute(601, 2150,
                  counted({trayEntry(1, "Roll", 5, {7, 8}, 6, 0x01020304),
                           trayEntry(2, "Cassette", 9, manyKinds, 10, 42)}));
     Bytes state(18);
-    for (std::size_t index = 0; index < state.size(); ++index) state[index] = std::uint8_t(index);
+    for (std::size_t index = 0; index < state.size(); ++index) {
+        state[index] = std::uint8_t(index);
+    }
     state[0] = 2;
     setAttribute(601, 2152, counted({state}));
     setAttribute(601, 2216, counted({{1, 0xA1, 0xA2, 0x01, 0x02}}));

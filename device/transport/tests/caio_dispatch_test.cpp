@@ -91,7 +91,7 @@ TEST(CaioTables, EveryChannelOwnsItsOwnTable) {
 TEST(CaioDispatch, ForwardsEveryOperationToTheChosenTransport) {
     RecordingTransport network(CaioTransportKind::network);
     RecordingTransport usb(CaioTransportKind::usb);
-    void* channel = caioCreate("net6:fe80::1%eth0");
+    CaioChannel* channel = caioCreate("net6:fe80::1%eth0");
     ASSERT_NE(channel, nullptr);
     EXPECT_EQ(caioOpen(channel, kCaioModeControlStream, 9007, 1, nullptr, nullptr, 1000), 0);
     char buffer[16] = {};
@@ -112,7 +112,7 @@ TEST(CaioDispatch, ForwardsEveryOperationToTheChosenTransport) {
     EXPECT_EQ(network.liveHandles, 0);
     EXPECT_TRUE(usb.calls.empty());
 
-    void* usbChannel = caioCreate("usb://Maker/Model?serial=7");
+    CaioChannel* usbChannel = caioCreate("usb://Maker/Model?serial=7");
     ASSERT_NE(usbChannel, nullptr);
     caioDestroy(usbChannel);
     EXPECT_EQ(usb.calls, (std::vector<std::string>{"create Maker/Model?serial=7", "destroy"}));
@@ -139,7 +139,7 @@ TEST(CaioDispatch, TransportThatMakesNoHandleMakesNoChannel) {
 TEST(CaioDispatch, DestroyAfterAFailedOpenReleasesTheHandle) {
     RecordingTransport network(CaioTransportKind::network);
     network.openStatus = caioStatusFromCode(kCaioCodeRefused);
-    void* channel = caioCreate("net:192.0.2.7");
+    CaioChannel* channel = caioCreate("net:192.0.2.7");
     ASSERT_NE(channel, nullptr);
     EXPECT_EQ(caioOpen(channel, kCaioModeJobData, 515, 0, nullptr, nullptr, 500), 4157);
     caioDestroy(channel);
@@ -157,7 +157,7 @@ TEST(CaioDispatch, MissingChannelBufferOrCountFailsWithoutCallingTheTransport) {
     EXPECT_EQ(caioClose(nullptr, kCaioModeJobData), kCaioFailure);
     caioDestroy(nullptr);
 
-    void* channel = caioCreate("net:192.0.2.7");
+    CaioChannel* channel = caioCreate("net:192.0.2.7");
     ASSERT_NE(channel, nullptr);
     EXPECT_EQ(caioRead(channel, kCaioModeControlStream, nullptr, &count, 300), kCaioFailure);
     EXPECT_EQ(caioRead(channel, kCaioModeControlStream, buffer, nullptr, 300), kCaioFailure);

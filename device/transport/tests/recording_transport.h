@@ -18,17 +18,10 @@ namespace devicetest {
 
 class RecordingTransport {
   public:
-    explicit RecordingTransport(CaioTransportKind kind) : kind_(kind) {
-        current(kind_) = this;
-        caioReplaceTransportTable(
-            kind_, kind_ == CaioTransportKind::network ? &kNetworkTable : &kUSBTable);
-    }
+    explicit RecordingTransport(CaioTransportKind kind) : kind_(kind) { current(kind_) = this; }
     RecordingTransport(const RecordingTransport&) = delete;
     RecordingTransport& operator=(const RecordingTransport&) = delete;
-    ~RecordingTransport() {
-        caioReplaceTransportTable(kind_, nullptr);
-        current(kind_) = nullptr;
-    }
+    ~RecordingTransport() { current(kind_) = nullptr; }
 
     // The script.
     bool failCreate = false;
@@ -109,6 +102,8 @@ class RecordingTransport {
         create<CaioTransportKind::usb>, open, read, write, close, destroy};
 
     CaioTransportKind kind_;
+    seam::ScopedOverride<CaioFunctionTable> override_{
+        caioTransportSeam(kind_), kind_ == CaioTransportKind::network ? kNetworkTable : kUSBTable};
 };
 
 }  // namespace devicetest

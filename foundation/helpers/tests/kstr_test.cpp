@@ -83,7 +83,9 @@ TEST(KStr, CharBytesCheckCountsTheConvertedBytes) {
 TEST(KMEM, HandleHoldsAZeroedBlock) {
     Handle handle = KMEM::k_NewHandle(0, 64);
     ASSERT_NE(handle, nullptr);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ((*handle)[i], 0);
+    for (int i = 0; i < 64; ++i) {
+        ASSERT_EQ((*handle)[i], 0);
+    }
     KMEM::k_DisposHandle(0, &handle);
     Handle none = nullptr;
     KMEM::k_DisposHandle(0, &none);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "helpers/kcom.h"
 
 namespace {
@@ -26,6 +28,11 @@ TEST(UnitConversion, RoundsHalfAwayFromZeroAndKeepsTheSign) {
         {"mm2inch", mm2inch, 254, 100},
         {"mm2inch", mm2inch, 127, 50},
         {"mm2inch", mm2inch, 0, 0},
+        // Sizes from settings files may be anything; results stop at the 32-bit limits.
+        {"inch2mm", inch2mm, INT32_MAX, INT32_MAX},
+        {"inch2mm", inch2mm, INT32_MIN, -INT32_MAX},
+        {"inch2mm_tailRound", inch2mm_tailRound, INT32_MAX, INT32_MAX},
+        {"mm2inch", mm2inch, INT32_MIN, -845466003},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.convert(c.input), c.expected) << c.name << "(" << c.input << ")";
@@ -42,6 +49,9 @@ TEST(UnitConversion, PixelsAtAResolution) {
     EXPECT_EQ(pixel2inch(1, 200), 1);  // 0.5 rounds up
     EXPECT_EQ(pixel2inch(-150, 300), -50);
     EXPECT_EQ(pixel2mm(300, 0), 0) << "a zero resolution divides by nothing";
+    EXPECT_EQ(pixel2mm(INT32_MAX, 1), INT32_MAX);
+    EXPECT_EQ(pixel2mm(INT32_MIN, 1), INT32_MIN);
+    EXPECT_EQ(pixel2inch(INT32_MAX, 1), INT32_MAX);
 }
 
 TEST(KCom, WaitTicksAreSixtiethsOfASecondCapped) {

@@ -16,8 +16,9 @@ const std::string kDatabase = std::string(MEDAB2_ROOT) + "/Orvane/TARN/Framework
 std::vector<std::uint8_t> loadDatabase() {
     std::vector<std::uint8_t> image(
         static_cast<std::size_t>(std::max(0, Load_mdb3GetMediaData(kDatabase.c_str(), nullptr))));
-    if (!image.empty())
+    if (!image.empty()) {
         Load_mdb3GetMediaData(kDatabase.c_str(), image.data());
+    }
     return image;
 }
 

@@ -57,6 +57,11 @@ TEST_F(ModelAtlasLoaderTest, MissingExportPrintsItsLineAndGivesTheFailureValue) 
              cf::Value* array = reinterpret_cast<cf::Value*>(1);
              return Load_GetPrintCommonArray(7, &array) == 0 && array == nullptr;
          }},
+        {"get_MediumName procPtr = NULL \n",
+         [] {
+             char* name = reinterpret_cast<char*>(1);
+             return Load_get_MediumName(nullptr, 0, 1, 3, &name) == 0 && name == nullptr;
+         }},
         {"GetEPrinterTypeID procPtr = NULL \n",
          [] {
              std::int32_t id = 9;

@@ -10,8 +10,9 @@ constexpr std::int32_t kA4Height = 2970;
 
 extern "C" __attribute__((visibility("default"))) std::uint8_t GetPaperSizeInfo(
     std::int32_t paperSizeID, std::int32_t* width, std::int32_t* height) {
-    if (paperSizeID != kA4 || width == nullptr || height == nullptr)
+    if (paperSizeID != kA4 || width == nullptr || height == nullptr) {
         return 0;
+    }
     *width = kA4Width;
     *height = kA4Height;
     return 1;

@@ -41,6 +41,20 @@ TEST(MediaDb, OpenFailsWithoutFileFrameworkOrShortName) {
     EXPECT_EQ(data, nullptr);
 }
 
+// The second read fills nothing although the first named a size: the block is given back (the
+// leak check sees it otherwise) and the database is not open.
+TEST(MediaDb, OpenFailsWhenTheFillFails) {
+    MediaDbRoot root;
+    std::filesystem::remove(root.frameworks() / "medab2.framework");
+    std::filesystem::create_directory_symlink(MEDAB2_FAILING_FILL_DIR,
+                                              root.frameworks() / "medab2.framework");
+    std::uint8_t* data = reinterpret_cast<std::uint8_t*>(&root);
+    EXPECT_FALSE(OpenMediaDB("MDB_SL7000.mdb", &data));
+    EXPECT_EQ(data, nullptr);
+    EXPECT_FALSE(OpenMediaDB2("MDB_SL7000.mdb", &data, 2, 2));
+    EXPECT_FALSE(CheckMdbDB("MDB_SL7000.mdb"));
+}
+
 TEST(MediaDb, CheckRefusesVersionsBelowThree) {
     MediaDbRoot root;
     EXPECT_TRUE(CheckMdbDB("MDB_SL7000.mdb"));

@@ -6,7 +6,10 @@
 #include <iterator>
 #include <random>
 
+#include "bytes/byte_order.h"
+#include "medab2_query_all.h"
 #include "medab2_test_support.h"
+#include "media_image.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -19,49 +22,6 @@ std::vector<std::uint8_t> readAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// Every query over every medium index and id the image may name.
-void queryEverything(std::vector<std::uint8_t>& image) {
-    std::uint8_t* db = image.data();
-    DEF_HEADERPART header;
-    mdb3GetHeaderPart(db, &header);
-    mdb3FilterMediumHint(db, 16, 1);
-    mdb3DBFilterOptimizeMode(db, 4);
-    const std::int16_t count = mdb3MediumCount(db);
-    for (std::int16_t index = 0; index <= count + 1; ++index) {
-        std::int16_t id = 0;
-        mdb3MediumID(db, index, &id);
-        std::uint32_t value = 0;
-        DEF_QDXAID qdxa;
-        char name[kMdbNameBytes];
-        mdb3MediumHint(db, id, &value);
-        mdb3OptimizeModeHint(db, id, &value);
-        mdb3QdxaID(db, id, &qdxa);
-        mdb3GetInkSystem(db, id);
-        mdb3MediumString(db, id, "fr", name);
-        mdb3PaperSource(db, id, 1);
-        mdb3FilterOptimizeMode(db, id, 1);
-        for (std::int16_t method : {1, 2, 4}) {
-            for (std::int16_t resolution : {1, 2, 4, 7}) {
-                DEF_RESOLUTION record;
-                std::uint16_t hint;
-                mdb3SupportedResolution(db, id, method);
-                mdb3SupportedResoParam(db, id, method, resolution, &record);
-                mdb3SupportedHalfTone(db, id, method, resolution);
-                mdb3ResolutionHint(db, id, method, resolution, &hint);
-            }
-        }
-        DEF_QUALITY quality{};
-        mdb3OptimizeModeDefParam(db, id, 4, &quality);
-        mdb3OutputICC(db, id, &quality, &value, name);
-        const auto uid = static_cast<std::uint16_t>(id);
-        for (auto table : {mdb3TableCSC1, mdb3InputGamma, mdb3TableCSC2, mdb3TableOutputGamma,
-                           mdb3EDTable, mdb3ResolutionConv, mdb3DitherParam, mdb3TableIndexData}) {
-            std::vector<std::uint8_t> bytes(table(db, uid, &quality, nullptr));
-            table(db, uid, &quality, bytes.data());
-        }
-    }
-}
-
 // Writes the damaged bytes to a file and loads them as the callers do.
 void loadAndQuery(const testsupport::TemporaryFolder& folder,
                   const std::vector<std::uint8_t>& bytes) {
@@ -70,8 +30,9 @@ void loadAndQuery(const testsupport::TemporaryFolder& folder,
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     auto image = medab2test::load(path);
-    if (!image.empty())
-        queryEverything(image);
+    if (!image.empty()) {
+        medab2test::queryEverything(image);
+    }
 }
 
 TEST(Medab2DamagedDatabase, TruncatedFilesAreRefused) {
@@ -106,6 +67,32 @@ TEST(Medab2DamagedDatabase, BitFlippedFilesNeverReadOutsideTheImage) {
             loadAndQuery(folder, damaged);
         }
     }
+}
+
+// The filters write into media records, so a record table laid over the header would let them
+// rewrite the directory or the image size and send later reads past the block. Such a database is
+// refused when loaded, and an image of it in memory answers nothing and is not written to.
+TEST(Medab2DamagedDatabase, TablesOverTheHeaderAreRefused) {
+    constexpr std::uint32_t kMediaTableOffsetField = 40;  // the directory's second value
+    constexpr std::uint32_t kOverTheImageSize = medab2::kImageSizeOffset - 44;
+    testsupport::TemporaryFolder folder;
+    auto image = medab2test::load(medab2test::kSL7000);
+    ASSERT_FALSE(image.empty());
+    bytes::storeLE32(image.data() + kMediaTableOffsetField, kOverTheImageSize);
+    const auto path = (folder / "overlaid.mdb").string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()),
+               static_cast<std::streamsize>(image.size()));
+    EXPECT_EQ(mdb3GetMediaData(path.c_str(), nullptr), 0);
+
+    const auto before = image;
+    EXPECT_EQ(mdb3MediumCount(image.data()), 0);
+    std::int16_t id = 0;
+    EXPECT_EQ(mdb3MediumID(image.data(), 1, &id), 0);
+    for (std::uint16_t candidate = 0; candidate < 512; ++candidate) {
+        mdb3FilterOptimizeMode(image.data(), static_cast<std::int16_t>(candidate), 1);
+    }
+    EXPECT_EQ(image, before);
 }
 
 }  // namespace

@@ -15,11 +15,13 @@ inline const std::string kOld = std::string(MEDAB2_FIXTURE_DIR) + "/MDB_OLD29.md
 
 inline std::vector<std::uint8_t> load(const std::string& path) {
     const std::int32_t size = mdb3GetMediaData(path.c_str(), nullptr);
-    if (size <= 0)
-        return {};
+    if (size <= 0) {
+        { return {}; }
+    }
     std::vector<std::uint8_t> image(static_cast<std::size_t>(size));
-    if (mdb3GetMediaData(path.c_str(), image.data()) != size)
-        return {};
+    if (mdb3GetMediaData(path.c_str(), image.data()) != size) {
+        { return {}; }
+    }
     return image;
 }
 

@@ -247,13 +247,14 @@ class BandJob {
         constexpr std::size_t kJobCommandRoom = 1 << 16;
         Bytes buffer(kJobCommandRoom);
         std::uint32_t length = 0;
-        ASSERT_EQ(generate(&info(), buffer.data(), &length), 0);
+        ASSERT_EQ(generate(&info(), buffer.data(), kJobCommandRoom, &length), 0);
         ASSERT_EQ(tarn_QDXA_SendData(packet_, buffer.data(), length, 0, nullptr), 0);
     }
 
     std::int32_t sendPage(decltype(tarn_Cmd_BeginPage) generate) {
         std::uint32_t length = 0;
-        const std::int32_t result = generate(&info(), context().commandBuffer, &length);
+        const std::int32_t result =
+            generate(&info(), context().commandBuffer, context().commandBufferSize, &length);
         return result != 0
                    ? result
                    : tarn_QDXA_SendData(packet_, context().commandBuffer, length, 0, nullptr);

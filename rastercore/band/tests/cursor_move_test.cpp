@@ -30,8 +30,8 @@ TEST(CursorMove, EndsMovesAndRestartsTheRaster) {
     for (const Case& c : cases) {
         bandtest::BandJob job(bandtest::JobSetup{});
         job.info().drawMode = c.drawMode;
-        ASSERT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, c.x, c.y,
-                                  c.relative),
+        ASSERT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer,
+                                  job.context().commandBufferSize, c.x, c.y, c.relative),
                   0);
         ASSERT_EQ(job.transport.sends.size(), 1u) << "one data packet";
         const std::string data = printData(job);
@@ -43,14 +43,21 @@ TEST(CursorMove, EndsMovesAndRestartsTheRaster) {
 
 TEST(CursorMove, MissingRecordsAndTransportFailures) {
     bandtest::BandJob job(bandtest::JobSetup{});
-    EXPECT_EQ(QDXA_Move_CapHV(nullptr, &job.info(), job.context().commandBuffer, 0, 0, 0),
+    EXPECT_EQ(QDXA_Move_CapHV(nullptr, &job.info(), job.context().commandBuffer,
+                              job.context().commandBufferSize, 0, 0, 0),
               rastercore::kCommandBadArgument);
-    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), nullptr, job.context().commandBuffer, 0, 0, 0),
+    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), nullptr, job.context().commandBuffer,
+                              job.context().commandBufferSize, 0, 0, 0),
               rastercore::kCommandBadArgument);
-    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), nullptr, 0, 0, 0),
+    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), nullptr, 0, 0, 0, 0),
               rastercore::kCommandBadArgument);
+    // End raster is 4 bytes: a buffer with room for it alone sends nothing.
+    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, 4, 0, 0, 0),
+              rastercore::kCommandBadArgument);
+    EXPECT_TRUE(job.transport.sends.empty());
     job.transport.failAt = 0;
-    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer, 0, 0, 0),
+    EXPECT_EQ(QDXA_Move_CapHV(&job.packet(), &job.info(), job.context().commandBuffer,
+                              job.context().commandBufferSize, 0, 0, 0),
               rastercore::kTransportFailure);
 }
 

@@ -7,19 +7,20 @@
 
 #include "command/pjl_builders.h"
 #include "command/srl_builders.h"
+#include "rastercore/result_codes.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Builder = std::function<std::int32_t(std::uint8_t**, std::uint32_t*)>;
+using Builder = std::function<std::int32_t(CommandCursor*, std::uint32_t*)>;
 
 // Runs a builder after 3 bytes already written and checks cursor, length and bytes.
 std::string build(const Builder& builder) {
     Bytes buffer(4096, 0xEE);
-    std::uint8_t* cursor = buffer.data() + 3;
+    CommandCursor cursor(buffer.data() + 3, static_cast<std::uint32_t>(buffer.size() - 3));
     std::uint32_t length = 0xDEAD;
     EXPECT_EQ(builder(&cursor, &length), 0);
-    EXPECT_EQ(cursor, buffer.data() + 3 + length);
+    EXPECT_EQ(cursor.at, buffer.data() + 3 + length);
     return std::string(buffer.begin() + 3, buffer.begin() + 3 + length);
 }
 
@@ -149,6 +150,34 @@ TEST(SrlBuilders, CursorMoves) {
     for (const auto& c : cases) {
         EXPECT_EQ(build(c.builder), c.bytes);
     }
+}
+
+// A command that does not fit in what is left is refused without a byte past the cursor's end,
+// and the cursor stays full: a later command that would fit is refused too, so the stream never
+// loses a command from its middle.
+TEST(SrlBuilders, CommandsThatDoNotFitAreRefusedAndTheCursorStaysFull) {
+    constexpr std::uint32_t kCapacity = 13;
+    Bytes buffer(kCapacity + 4, 0xEE);
+    CommandCursor cursor(buffer.data(), kCapacity);
+    std::uint32_t length = 7;
+    EXPECT_EQ(SRL_Rst(&cursor, &length), 0);
+    EXPECT_EQ(SRL_UnivExit(&cursor, &length), 0);
+    EXPECT_EQ(cursor.at, buffer.data() + 11);
+
+    const std::uint8_t data[5] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(SRL_TransferGeneralDat(&cursor, &length, data, sizeof data),
+              rastercore::kCommandBadArgument);
+    EXPECT_EQ(length, 0u);
+    EXPECT_TRUE(cursor.full);
+    EXPECT_EQ(cursor.at, buffer.data() + 11) << "the refused command is not counted";
+    length = 7;
+    EXPECT_EQ(SRL_Rst(&cursor, &length), rastercore::kCommandBadArgument) << "2 bytes would fit";
+    EXPECT_EQ(PJL_Reset(&cursor, &length), rastercore::kCommandBadArgument);
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(Bytes(buffer.begin() + kCapacity, buffer.end()), Bytes(4, 0xEE));
+    EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 11),
+              "\x1B"
+              "E\x1B%-12345X");
 }
 
 }  // namespace

@@ -75,7 +75,8 @@ struct GeneratorFixture {
         }
         std::uint8_t* const buffer = room == kDefaultRoom ? scratch.data() : exact.data();
         std::uint32_t length = 0xDEAD;
-        const std::int32_t code = operation(info, buffer, &length);
+        const std::int32_t code =
+            operation(info, buffer, static_cast<std::uint32_t>(room), &length);
         if (result != nullptr) {
             *result = code;
         }
@@ -92,8 +93,8 @@ struct GeneratorFixture {
         const TARNRect rect{top, 0, top + static_cast<std::int32_t>(rows),
                             static_cast<std::int32_t>(width)};
         return run(
-            [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t* l) {
-                return tarn_Cmd_ImageBand(i, b, l, pixels.data(), &rect);
+            [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                return tarn_Cmd_ImageBand(i, b, c, l, pixels.data(), &rect);
             },
             result);
     }

@@ -22,7 +22,7 @@ using commandtest::operator+;
 using rastercore::kCommandBadArgument;
 using rastercore::kFamilyNotSupported;
 
-using Operation = std::int32_t (*)(Cmd_Info*, std::uint8_t*, std::uint32_t*);
+using Operation = std::int32_t (*)(Cmd_Info*, std::uint8_t*, std::uint32_t, std::uint32_t*);
 const Operation kOperations[] = {tarn_Cmd_BeginJob, tarn_Cmd_BeginPage, tarn_Cmd_BeginImage,
                                  tarn_Cmd_EndImage, tarn_Cmd_EndPage,   tarn_Cmd_EndJob};
 
@@ -168,24 +168,24 @@ TEST(CommandGenerator, FrontChecksEveryOperation) {
     const TARNRect rect{0, 0, 1, 16};
     for (const Operation operation : kOperations) {
         std::uint32_t length = 7;
-        EXPECT_EQ(operation(nullptr, buffer.data(), &length), kCommandBadArgument);
-        EXPECT_EQ(operation(f.info, nullptr, &length), kCommandBadArgument);
+        EXPECT_EQ(operation(nullptr, buffer.data(), 256, &length), kCommandBadArgument);
+        EXPECT_EQ(operation(f.info, nullptr, 256, &length), kCommandBadArgument);
         EXPECT_EQ(length, 0u);
-        EXPECT_EQ(operation(f.info, buffer.data(), nullptr), kCommandBadArgument);
+        EXPECT_EQ(operation(f.info, buffer.data(), 256, nullptr), kCommandBadArgument);
         f.context->modelTable.PrinterSize = 2;
         length = 7;
-        EXPECT_EQ(operation(f.info, buffer.data(), &length), kFamilyNotSupported);
+        EXPECT_EQ(operation(f.info, buffer.data(), 256, &length), kFamilyNotSupported);
         EXPECT_EQ(length, 0u);
         f.context->modelTable.PrinterSize = 1;
     }
     std::uint32_t length = 7;
     f.context->modelTable.PrinterSize = 2;
-    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &rect),
+    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), 256, &length, pixels.data(), &rect),
               kFamilyNotSupported);
     f.context->modelTable.PrinterSize = 1;
-    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), &length, nullptr, &rect),
+    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), 256, &length, nullptr, &rect),
               kCommandBadArgument);
-    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), nullptr),
+    EXPECT_EQ(tarn_Cmd_ImageBand(f.info, buffer.data(), 256, &length, pixels.data(), nullptr),
               kCommandBadArgument);
     EXPECT_EQ(Bytes(buffer.begin(), buffer.end()), Bytes(256, 0xEE));
     EXPECT_EQ(tarn_Cmd_GetInfo_OutputColorSpece(nullptr, nullptr), kCommandBadArgument);
@@ -226,7 +226,7 @@ TEST(CommandGenerator, BandsBeyondTheSizedBuffersAreRefused) {
         Bytes buffer(4096);
         std::uint32_t length = 7;
         const std::int32_t result =
-            tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &c.rect);
+            tarn_Cmd_ImageBand(f.info, buffer.data(), 4096, &length, pixels.data(), &c.rect);
         EXPECT_EQ(result, c.result) << c.what;
         EXPECT_EQ(length == 0, c.result != 0) << c.what;
     }
@@ -282,8 +282,8 @@ TEST(CommandGenerator, NoBandNeedsMoreThanTheBandBound) {
                     std::int32_t result = -1;
                     const TARNRect rect{0, 0, 3, 301};
                     const Bytes out = f.run(
-                        [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t* l) {
-                            return tarn_Cmd_ImageBand(i, b, l, pixels.data(), &rect);
+                        [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                            return tarn_Cmd_ImageBand(i, b, c, l, pixels.data(), &rect);
                         },
                         &result, bound);
                     EXPECT_EQ(result, 0) << planes << " " << depth << " " << choice;
@@ -309,6 +309,72 @@ TEST(CommandGenerator, RasterRestartFitsTheBandBound) {
         f.run(tarn_Cmd_EndImage, nullptr, bound) + f.run(tarn_Cmd_BeginImage, nullptr, bound);
     EXPECT_LE(restart.size(), kImageRestartMax);
     EXPECT_LE(kImageRestartMax, bound);
+}
+
+// A band whose commands do not fit its buffer is refused with 12010 and nothing written past the
+// buffer, whatever the compression and however short the buffer (each is allocated at exactly its
+// size, so the sanitizer sees a byte beyond it). The refused band leaves the seed stores as they
+// were: the next bands come out as if it had never been asked for.
+TEST(CommandGenerator, BandsThatDoNotFitTheirBufferAreRefusedWithinIt) {
+    constexpr std::uint32_t kWidth = 16;
+    constexpr std::uint32_t kRows = 2;
+    Bytes first(kWidth * kRows * 3);
+    Bytes second(first.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        first[i] = static_cast<std::uint8_t>(i * 37 % 251);
+        second[i] = static_cast<std::uint8_t>(i * 11 % 7);
+    }
+    for (const std::int32_t choice : {1, 2, 5}) {
+        SCOPED_TRACE(testing::Message() << "compression choice " << choice);
+        GeneratorFixture reference;
+        reference.info->compression = choice;
+        reference.info->bandHeight = kRows;
+        ASSERT_EQ(tarn_Cmd_Initialize(reference.info), 0);
+        const Bytes expectedFirst = reference.band(first, kWidth, kRows);
+        const Bytes expectedSecond = reference.band(second, kWidth, kRows);
+        ASSERT_FALSE(expectedFirst.empty());
+
+        GeneratorFixture f;
+        f.info->compression = choice;
+        f.info->bandHeight = kRows;
+        ASSERT_EQ(tarn_Cmd_Initialize(f.info), 0);
+        const TARNRect rect{0, 0, static_cast<std::int32_t>(kRows),
+                            static_cast<std::int32_t>(kWidth)};
+        const auto bandInto = [&](std::size_t room, std::int32_t* result) {
+            return f.run(
+                [&](Cmd_Info* i, std::uint8_t* b, std::uint32_t c, std::uint32_t* l) {
+                    return tarn_Cmd_ImageBand(i, b, c, l, first.data(), &rect);
+                },
+                result, room);
+        };
+        for (const std::size_t room :
+             {expectedFirst.size() - 1, expectedFirst.size() / 2, std::size_t{5}, std::size_t{1}}) {
+            std::int32_t result = 0;
+            EXPECT_TRUE(bandInto(room, &result).empty()) << room << " bytes";
+            EXPECT_EQ(result, kCommandBadArgument) << room << " bytes";
+        }
+        std::int32_t result = -1;
+        EXPECT_EQ(bandInto(expectedFirst.size(), &result), expectedFirst);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(f.band(second, kWidth, kRows), expectedSecond);
+    }
+}
+
+// The other operations are refused the same way, from their first command to their last.
+TEST(CommandGenerator, OperationsThatDoNotFitTheirBufferAreRefusedWithinIt) {
+    GeneratorFixture reference;
+    ASSERT_EQ(tarn_Cmd_Initialize(reference.info), 0);
+    for (const Operation operation : kOperations) {
+        const Bytes whole = reference.run(operation);
+        ASSERT_FALSE(whole.empty());
+        for (std::size_t room = 0; room < whole.size(); ++room) {
+            GeneratorFixture f;
+            ASSERT_EQ(tarn_Cmd_Initialize(f.info), 0);
+            std::int32_t result = 0;
+            EXPECT_TRUE(f.run(operation, &result, room).empty()) << room << " of " << whole.size();
+            EXPECT_EQ(result, kCommandBadArgument) << room << " of " << whole.size();
+        }
+    }
 }
 
 }  // namespace

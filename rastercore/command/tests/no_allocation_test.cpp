@@ -29,7 +29,9 @@ TEST(CommandGenerator, BandsAllocateNothing) {
             {
                 const commandtest::AllocationCounter counter;
                 for (int band = 0; band < 3; ++band) {
-                    tarn_Cmd_ImageBand(f.info, buffer.data(), &length, pixels.data(), &rect);
+                    tarn_Cmd_ImageBand(f.info, buffer.data(),
+                                       static_cast<std::uint32_t>(buffer.size()), &length,
+                                       pixels.data(), &rect);
                 }
                 allocations = counter.count();
             }

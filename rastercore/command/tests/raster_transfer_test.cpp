@@ -41,7 +41,7 @@ struct Transfer {
     Bytes run(TARNCompType compression, std::uint32_t width, std::uint32_t height,
               std::int32_t* result = nullptr) {
         Bytes out(8192, 0xEE);
-        std::uint8_t* cursor = out.data();
+        CommandCursor cursor(out.data(), static_cast<std::uint32_t>(out.size()));
         std::uint32_t count = 0xDEAD;
         const TRasDataInfo info{planes.data(), work.data(), &space, width,
                                 height,        compression, stores};
@@ -49,7 +49,7 @@ struct Transfer {
         if (result != nullptr) {
             *result = code;
         }
-        EXPECT_EQ(cursor, out.data() + count);
+        EXPECT_EQ(cursor.at, out.data() + count);
         out.resize(count);
         return out;
     }
@@ -186,14 +186,14 @@ TEST(RasterTransfer, BadArgumentsWriteNothing) {
     Transfer t;
     t.planes = Bytes(64, 1);
     std::uint8_t buffer[16];
-    std::uint8_t* cursor = buffer;
+    CommandCursor cursor(buffer, sizeof buffer);
     std::uint32_t count = 7;
     const TRasDataInfo noStores{t.planes.data(), t.work.data(), &t.space, 2, 1,
                                 kCompSeedRow,    nullptr};
     EXPECT_EQ(TARNTransferRasterData(&cursor, &count, &noStores), rastercore::kCommandBadArgument);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(TARNTransferRasterData(nullptr, &count, &noStores), rastercore::kCommandBadArgument);
-    EXPECT_EQ(cursor, buffer);
+    EXPECT_EQ(cursor.at, buffer);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct FuzzPrinter {
     qdxa_test::InformationPrinter information{responder};
     std::unique_ptr<testsupport::TestPrinter> printer;
     std::string address;
-    void* channel = nullptr;
+    CaioChannel* channel = nullptr;
     GlueSession* session = nullptr;
 };
 

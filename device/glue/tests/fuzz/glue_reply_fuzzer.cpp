@@ -43,10 +43,12 @@ void script(FuzzPrinter& printer, const std::vector<Bytes>& pieces, std::uint8_t
     printer.paged.refusedObjects.clear();
     printer.information.refusedAttributes.clear();
     for (std::size_t index = 0; index < std::size(kObjects); ++index) {
-        if (refusals & (1u << index))
+        if (refusals & (1u << index)) {
             printer.paged.refusedObjects.insert(kObjects[index]);
-        if (refusals & (8u << index))
+        }
+        if (refusals & (8u << index)) {
             printer.information.refusedAttributes.insert(kAttributes[index]);
+        }
         for (std::size_t attribute = 0; attribute < std::size(kAttributes); ++attribute) {
             const std::size_t piece = index * std::size(kAttributes) + attribute;
             printer.setAttribute(kObjects[index], kAttributes[attribute],
@@ -55,7 +57,9 @@ void script(FuzzPrinter& printer, const std::vector<Bytes>& pieces, std::uint8_t
     }
     printer.paged.listElements[{kPrinter, kAttributes[0]}] = pieces;
     std::vector<std::uint32_t> ids;
-    for (const Bytes& piece : pieces) ids.push_back(piece.empty() ? 0 : piece[0]);
+    for (const Bytes& piece : pieces) {
+        ids.push_back(piece.empty() ? 0 : piece[0]);
+    }
     printer.paged.classObjects[kFileBoxClass] = ids;
     printer.paged.extendedLists[{kPrinter, kListKind}] = {static_cast<std::uint16_t>(refusal),
                                                           pieces};

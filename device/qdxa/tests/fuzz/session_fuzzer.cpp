@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     QDXABindRecord record;
     record.deviceURI = "net:127.0.0.1";
-    record.transport = &channel;
-    record.binaryTransport = &binaryChannel;
+    record.transport = channel.channel();
+    record.binaryTransport = binaryChannel.channel();
     record.channelKind = qdxa::kChannelKindControl;
     QDXAEndpointAddress address;
     address.kind = 2;
@@ -44,7 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     QDXAEchoReply echo;
     QDXA_Echo(session, nullptr, nullptr, &echo);
-    QDXA_FreeMemory(echo.bytes.copy);
     QDXAGet2Request request;
     request.objectCount = std::size(kObjects);
     request.objectIds = kObjects;
@@ -52,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.attributeIds = kAttributes;
     QDXAGet2Reply get2;
     QDXA_Get2(session, nullptr, &request, &get2);
-    QDXA_FreeMemory(get2.data.copy);
     QDXA_Unbind(session);
     return 0;
 }

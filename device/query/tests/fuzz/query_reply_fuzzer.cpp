@@ -33,7 +33,9 @@ struct Outputs {
     std::uint32_t values[64];
     WqsMemHandle* handles[3] = {Wqs_Mem_NewHandle(1), Wqs_Mem_NewHandle(1), Wqs_Mem_NewHandle(1)};
     ~Outputs() {
-        for (auto* handle : handles) Wqs_Mem_DisposeHandle(handle);
+        for (auto* handle : handles) {
+            Wqs_Mem_DisposeHandle(handle);
+        }
     }
 };
 

@@ -39,11 +39,13 @@ inline std::uint32_t declaredTableLength(const std::uint8_t* table) {
 /// The payload of the named part, or an empty span when the table does not hold it intact.
 inline std::span<const std::uint8_t> findPart(std::span<const std::uint8_t> table,
                                               const char* name) {
-    if (table.size() < kPartsHeadBytes || declaredTableLength(table.data()) != table.size())
+    if (table.size() < kPartsHeadBytes || declaredTableLength(table.data()) != table.size()) {
         return {};
+    }
     const std::uint32_t count = loadPartLE32(table.data() + kPartsMagicBytes + 4);
-    if (count > (table.size() - kPartsHeadBytes) / kPartEntryBytes)
+    if (count > (table.size() - kPartsHeadBytes) / kPartEntryBytes) {
         return {};
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = table.data() + kPartsHeadBytes + i * kPartEntryBytes;
         if (strnlen(reinterpret_cast<const char*>(entry), kPartNameBytes) == kPartNameBytes ||
@@ -52,8 +54,9 @@ inline std::span<const std::uint8_t> findPart(std::span<const std::uint8_t> tabl
         }
         const std::uint32_t offset = loadPartLE32(entry + kPartNameBytes);
         const std::uint32_t length = loadPartLE32(entry + kPartNameBytes + 4);
-        if (offset > table.size() || length > table.size() - offset)
+        if (offset > table.size() || length > table.size() - offset) {
             return {};
+        }
         return table.subspan(offset, length);
     }
     return {};
