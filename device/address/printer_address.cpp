@@ -24,15 +24,14 @@ constexpr std::array<IomKind, 4> kIomKinds{{
     {kIomNameBonjour, kCLibConnectionBonjour},
 }};
 
-// A 32-bit IPv4 address, most significant byte first, as dotted text.
-std::string dottedAddress(std::uint32_t address) {
+}  // namespace
+
+std::string DottedIPv4Address(std::uint32_t address) {
     char text[sizeof "255.255.255.255"];
     std::snprintf(text, sizeof text, "%u.%u.%u.%u", (address >> 24) & 0xFFu,
                   (address >> 16) & 0xFFu, (address >> 8) & 0xFFu, address & 0xFFu);
     return text;
 }
-
-}  // namespace
 
 std::optional<std::string> StringValue(const cf::Value* value) {
     if (value == nullptr || value->string() == nullptr) {
@@ -134,7 +133,7 @@ std::optional<std::string> CLibPrinterAddress::deviceURIWithConnectionTypeAddres
             if (!number) {
                 return std::nullopt;
             }
-            const std::string dotted = dottedAddress(static_cast<std::uint32_t>(*number));
+            const std::string dotted = DottedIPv4Address(static_cast<std::uint32_t>(*number));
             return deviceURIWithIPv4PrinterName(dotted.c_str());
         }
         case kCLibConnectionBonjour:

@@ -38,6 +38,9 @@ inline constexpr std::string_view kAddressKeyConnectionType = "connectionType";
 inline constexpr std::string_view kEntryKeyPrinterAddress = "PrinterAddress";
 inline constexpr std::string_view kEntryKeyServiceName = "ServiceName";
 
+/// A 32-bit IPv4 address, most significant byte first, as dotted text.
+std::string DottedIPv4Address(std::uint32_t address);
+
 /// The text of a string value; nothing for a missing value or another type.
 std::optional<std::string> StringValue(const cf::Value* value);
 /// The number of an integer value that fits a signed 32-bit integer; nothing otherwise.

@@ -1,8 +1,8 @@
 // The printer searches that addresses rely on: the USB list builder, which makes a USB address
 // from a model name, and the Bonjour look-up, which resolves a Bonjour address's device URI.
 //
-// The searches belong to discovery; addresses reach them through this layer's seam, in which
-// tests put a double.
+// The searches belong to discovery (discovery/); addresses reach them through this layer's seam,
+// in which tests put a double.
 #pragma once
 
 #include <cstdint>
@@ -22,11 +22,6 @@ struct PrinterDiscoveryLayer {
     /// The first discovery entry found for a Bonjour service name, or nothing.
     std::optional<cf::Value> (*bonjourPrinterAddress)(const std::string& serviceName);
 };
-
-/// The library's own searches.
-std::uint32_t LocalUSBPrinterListCreate(const std::vector<std::string>& searchKeys,
-                                        PrinterList& list);
-std::optional<cf::Value> bonjourPrinterAddress(const std::string& serviceName);
 
 /// The seam of the searches: the library's own unless a test overrides them with a
 /// seam::ScopedOverride.

@@ -4,12 +4,11 @@
 #include <cstring>
 #include <new>
 
+#include "qdxa/qdxa_strings.h"
 #include "ticket/ticket_library.h"
 
 namespace {
 
-// The length byte caps a length-prefixed string at 255 characters.
-constexpr std::size_t kMaxPascalLength = 255;
 constexpr std::size_t kByteOrderMarkLength = 3;
 
 // The characters behind the length byte, when all of them are there.
@@ -61,7 +60,7 @@ bool ConvertCStringToPascalString(const char* text, std::uint8_t* buffer, std::s
         return false;
     }
     const std::size_t length = std::strlen(text);
-    if (length > kMaxPascalLength || length >= capacity) {
+    if (length > kQDXAMaxStringLength || length >= capacity) {
         return false;
     }
     buffer[0] = static_cast<std::uint8_t>(length);

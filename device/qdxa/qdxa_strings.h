@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-/// Longest length-prefixed string.
-inline constexpr std::uint32_t kQDXAMaxStringLength = 255;
+/// Longest length-prefixed string: its length is one byte.
+inline constexpr std::uint8_t kQDXAMaxStringLength = 255;
 /// Buffer of WQS_Utl_NumToString: a length byte and up to 10 digits and sign.
 inline constexpr std::uint32_t kQDXANumberStringSize = 11;
 

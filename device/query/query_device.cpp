@@ -96,7 +96,7 @@ std::int32_t readCodedString(GlueSession* session, std::uint32_t object, std::ui
     if (code != nullptr && wireCode) {
         *code = *wireCode;
     }
-    queryReadString(reader, string, kQueryMaxString);
+    queryReadString(reader, string, kQDXAMaxStringLength);
     return kGlueNoErr;
 }
 
@@ -151,7 +151,7 @@ std::int32_t glue_qdxaGetDeviceNumber(GlueSession* session, std::uint8_t* number
         return status;
     }
     bytes::ByteReader reader(reply.value());
-    queryReadString(reader, number, kQueryMaxString);
+    queryReadString(reader, number, kQDXAMaxStringLength);
     return kGlueNoErr;
 }
 

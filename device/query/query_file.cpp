@@ -62,7 +62,7 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
             readCodedString(value, file.nameCode, file.name, kMaxShortString);
             break;
         case kAttrDetailName:
-            readCodedString(value, file.detailNameCode, file.detailName, kQueryMaxString);
+            readCodedString(value, file.detailNameCode, file.detailName, kQDXAMaxStringLength);
             break;
         case kAttrOwner:
             readCodedString(value, file.ownerCode, file.owner, kMaxShortString);

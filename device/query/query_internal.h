@@ -12,6 +12,7 @@
 #include "bytes/byte_order.h"
 #include "glue/glue_internal.h"
 #include "glue/glue_session.h"
+#include "qdxa/qdxa_strings.h"
 
 /// Answer buffer of the method queries and setters.
 inline constexpr std::uint32_t kQueryMethodAnswerSize = 512;
@@ -109,9 +110,6 @@ class AnswerFields {
   private:
     std::span<const std::uint8_t> bytes_;
 };
-
-/// The longest length-prefixed string an answer holds: its length is one byte.
-inline constexpr std::uint8_t kQueryMaxString = 255;
 
 /// Reads a length-prefixed string at the reader's position into `destination` (a length byte
 /// and at most `maximum` characters; longer strings are cut). False, with the destination

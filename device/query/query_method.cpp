@@ -348,11 +348,11 @@ std::int32_t glue_qdxaGetWVTJobCompleteInfo(GlueSession* session, std::uint8_t* 
     *value = *wireValue;
     *jobHandle = *handle;
     *nameCode = *code;
-    if (queryReadString(reader, name, kQueryMaxString)) {
+    if (queryReadString(reader, name, kQDXAMaxStringLength)) {
         const auto detailCode = reader.u16be();
         if (detailCode) {
             *detailNameCode = *detailCode;
-            queryReadString(reader, detailName, kQueryMaxString);
+            queryReadString(reader, detailName, kQDXAMaxStringLength);
         }
     }
     return status;

@@ -169,7 +169,7 @@ std::int32_t z_GetInputTrayMediaNameFromPDLEnv(GlueSession& session, std::uint8_
                                  ? bytes.subspan(kMediaNameFirstString)
                                  : std::span<const std::uint8_t>());
     std::uint8_t first[kQueryLongStringSize];
-    if (queryReadString(reader, first, kQueryMaxString) && reader.skip(kMediaNameGap)) {
+    if (queryReadString(reader, first, kQDXAMaxStringLength) && reader.skip(kMediaNameGap)) {
         queryReadString(reader, mediaName, kMaxMediaName);
     }
     return kGlueNoErr;
@@ -201,7 +201,7 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
         const auto value = reader.u32be();
         const auto word = reader.u16be();
         std::uint8_t name[kQueryLongStringSize];
-        if (!word || !queryReadString(reader, name, kQueryMaxString)) {
+        if (!word || !queryReadString(reader, name, kQDXAMaxStringLength)) {
             return;
         }
         const auto items = reader.u8();

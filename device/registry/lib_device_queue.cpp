@@ -5,19 +5,14 @@
 // writes the answer to the response folder, named in a complete slot. The queue slots are
 // touched under the record's queue lock, the complete slots under its complete-list lock; no
 // operation holds both.
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <thread>
 
-#include "registry/creation_mask.h"
 #include "registry/lib_device_info.h"
 #include "registry/lib_settings.h"
+#include "registry/ticket_file.h"
 #include "registry/work_directory.h"
 
 namespace {
@@ -61,65 +56,6 @@ void clearSlot(QueueSlot& slot) {
     slot.operationType = 0;
     std::memset(slot.inputTicketName, 0, sizeof slot.inputTicketName);
     std::memset(slot.outputTicketName, 0, sizeof slot.outputTicketName);
-}
-
-void removeFile(const std::optional<std::filesystem::path>& folder, const std::string& name) {
-    if (folder && !name.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(*folder / name, ignored);
-    }
-}
-
-// Writes the serialised ticket to a temporary file beside `path` and renames it into place, under
-// a zero creation mask so that every user's processes can read and remove it.
-std::uint32_t writeTicketFile(const std::filesystem::path& path, const TktLibTicket* ticket) {
-    cf::Value data;
-    if (const int status = TktLibCreateSerializedDataWithTicket(ticket, &data);
-        status != kTktLibNoErr) {
-        return CLibDeviceInfo::errorForTicketError(status);
-    }
-    const cf::Value::Data& bytes = *data.data();
-    const std::filesystem::path temporary =
-        path.string() + ".tmp" + std::to_string(::getpid()) + "_" +
-        std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()));
-    ZeroCreationMask mask;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return kCLibDeviceInfoWriteErr;
-    }
-    bool written = true;
-    for (std::size_t done = 0; written && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        written = n > 0;
-        done += written ? static_cast<std::size_t>(n) : 0;
-    }
-    written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return kCLibDeviceInfoWriteErr;
-    }
-    return kCLibDeviceInfoNoErr;
-}
-
-// Reads a ticket file. `missing` tells a file that is gone from one that cannot be read.
-std::uint32_t readTicketFile(const std::filesystem::path& path, OwnedTicket& ticket,
-                             bool& missing) {
-    ZeroCreationMask mask;
-    std::ifstream in(path, std::ios::binary);
-    missing = !in && !std::filesystem::exists(path);
-    if (!in) {
-        return kCLibDeviceInfoOtherErr;
-    }
-    const cf::Value::Data bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-    const cf::Value data = cf::Value::data(bytes.data(), bytes.size());
-    TktLibTicket* made = nullptr;
-    if (const int status = TktLibCreateTicketWithSerializedData(&data, &made);
-        status != kTktLibNoErr) {
-        return CLibDeviceInfo::errorForTicketError(status);
-    }
-    ticket.reset(made);
-    return kCLibDeviceInfoNoErr;
 }
 
 bool needsTickets(std::uint32_t type) {
@@ -171,12 +107,12 @@ std::uint32_t CLibDeviceInfo::enqueueOperationWithType(std::uint32_t type,
         }
         inputName = TicketFileName(TicketFileKind::Input, task);
         outputName = TicketFileName(TicketFileKind::Output, task);
-        std::uint32_t status = writeTicketFile(*folder / inputName, inputTicket);
+        std::uint32_t status = WriteTicketFile(*folder, inputName, inputTicket);
         if (status == kCLibDeviceInfoNoErr) {
-            status = writeTicketFile(*folder / outputName, outputTicket);
+            status = WriteTicketFile(*folder, outputName, outputTicket);
         }
         if (status != kCLibDeviceInfoNoErr) {
-            removeFile(folder, inputName);
+            RemoveTicketFile(folder, inputName);
             return status;
         }
     }
@@ -207,10 +143,10 @@ std::uint32_t CLibDeviceInfo::dequeueOperation(std::unique_ptr<CLibOperationTask
     if (!inputName.empty() && !outputName.empty()) {
         bool inputMissing = false;
         bool outputMissing = false;
-        std::uint32_t status = folder ? readTicketFile(*folder / inputName, input, inputMissing)
+        std::uint32_t status = folder ? ReadTicketFile(*folder, inputName, input, inputMissing)
                                       : kCLibDeviceInfoOtherErr;
         if (status == kCLibDeviceInfoNoErr) {
-            status = readTicketFile(*folder / outputName, output, outputMissing);
+            status = ReadTicketFile(*folder, outputName, output, outputMissing);
         }
         if (status != kCLibDeviceInfoNoErr && !(inputMissing || outputMissing)) {
             // Unreadable for now: behind the others, to be tried again when it is the head.
@@ -231,8 +167,8 @@ std::uint32_t CLibDeviceInfo::dequeueOperation(std::unique_ptr<CLibOperationTask
     operation = std::make_unique<CLibOperationTask>(head.taskIdentifier, head.operationType,
                                                     std::move(input), std::move(output));
     removeQueueSlot(*contents_, 0);
-    removeFile(folder, inputName);
-    removeFile(folder, outputName);
+    RemoveTicketFile(folder, inputName);
+    RemoveTicketFile(folder, outputName);
     return kCLibDeviceInfoNoErr;
 }
 
@@ -245,8 +181,8 @@ bool CLibDeviceInfo::removeOperationWithIdentifier(double identifier) {
         const QueueSlot& slot = contents_->queue[i];
         if (slot.taskIdentifier != 0.0 && slot.taskIdentifier == identifier) {
             const auto folder = ticketDirectoryURLForRequest();
-            removeFile(folder, SharedString(slot.inputTicketName));
-            removeFile(folder, SharedString(slot.outputTicketName));
+            RemoveTicketFile(folder, SharedString(slot.inputTicketName));
+            RemoveTicketFile(folder, SharedString(slot.outputTicketName));
             removeQueueSlot(*contents_, i);
             return true;
         }
@@ -264,7 +200,7 @@ std::uint32_t CLibDeviceInfo::addCompleteTask(const CLibCompleteTask& task) {
     const double oldest = secondsSince2001() - kCompletionLifetime;
     for (CompleteSlot& slot : contents_->completeList) {
         if (slot.slot.taskIdentifier != 0.0 && slot.slot.taskIdentifier < oldest) {
-            removeFile(folder, SharedString(slot.slot.outputTicketName));
+            RemoveTicketFile(folder, SharedString(slot.slot.outputTicketName));
             clearSlot(slot.slot);
             slot.result = 0;
         }
@@ -285,7 +221,7 @@ std::uint32_t CLibDeviceInfo::addCompleteTask(const CLibCompleteTask& task) {
             return kCLibDeviceInfoWriteErr;
         }
         outputName = TicketFileName(TicketFileKind::Output, task.identifier());
-        if (const std::uint32_t status = writeTicketFile(*folder / outputName, task.outputTicket());
+        if (const std::uint32_t status = WriteTicketFile(*folder, outputName, task.outputTicket());
             status != kCLibDeviceInfoNoErr) {
             return status;
         }
@@ -323,7 +259,7 @@ std::uint32_t CLibDeviceInfo::waitForCompleteTaskWithIdentifier(
                 OwnedTicket output;
                 if (!outputName.empty()) {
                     bool missing = false;
-                    kept = folder ? readTicketFile(*folder / outputName, output, missing)
+                    kept = folder ? ReadTicketFile(*folder, outputName, output, missing)
                                   : kCLibDeviceInfoOtherErr;
                 }
                 if (kept == kCLibDeviceInfoNoErr) {
@@ -332,7 +268,7 @@ std::uint32_t CLibDeviceInfo::waitForCompleteTaskWithIdentifier(
                     task->setError(slot.result);
                     clearSlot(slot.slot);
                     slot.result = 0;
-                    removeFile(folder, outputName);
+                    RemoveTicketFile(folder, outputName);
                     return kCLibDeviceInfoNoErr;
                 }
                 break;

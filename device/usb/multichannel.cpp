@@ -4,6 +4,7 @@
 #include <chrono>
 #include <new>
 
+#include "qdxa_protocol/time_unit.h"
 #include "transport/caio.h"
 #include "usb/multichannel_packet.h"
 #include "usb/usb_context.h"
@@ -314,7 +315,7 @@ std::int32_t MultichannelWrite(CaioUSBHandle* handle, const std::uint8_t* buffer
     context.timeLimit = timeLimit;
     const std::uint64_t total = *count;
     const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeLimit, 0) * 10);
+        std::chrono::steady_clock::now() + qdxa::Hundredths{std::max(timeLimit, 0)};
     std::uint64_t sent = 0;
     while (sent < total) {
         if (const std::int32_t status = requestCredit(context, *channel, deadline);

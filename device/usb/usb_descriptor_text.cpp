@@ -4,29 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bytes/utf16_text.h"
+
 namespace {
 
 constexpr std::size_t kDeviceIdHead = 2;    // big-endian length of the device id
 constexpr std::size_t kDescriptorHead = 2;  // bLength, bDescriptorType
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | c >> 6));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | c >> 12));
-        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | c >> 18));
-        out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
+constexpr std::size_t kUnitSize = 2;
 
 }  // namespace
 
@@ -44,24 +28,13 @@ std::string UsbStringFromDescriptor(std::span<const std::uint8_t> descriptor) {
         return {};
     }
     const std::size_t length = std::min<std::size_t>(descriptor[0], descriptor.size());
-    const std::size_t units = (length - kDescriptorHead) / 2;
-    std::string text;
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::size_t at = kDescriptorHead + 2 * i;
-        const char32_t unit = descriptor[at] | descriptor[at + 1] << 8;
-        if (unit == 0) {
-            break;  // the text is a C string for its users
+    std::span<const std::uint8_t> units =
+        descriptor.subspan(kDescriptorHead, (length - kDescriptorHead) / kUnitSize * kUnitSize);
+    for (std::size_t at = 0; at < units.size(); at += kUnitSize) {
+        if (units[at] == 0 && units[at + 1] == 0) {
+            units = units.first(at);  // the text is a C string for its users
+            break;
         }
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
-            const std::size_t next = at + 2;
-            const char32_t low = descriptor[next] | descriptor[next + 1] << 8;
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        appendUtf8(text, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
     }
-    return text;
+    return bytes::utf8FromUtf16(units, bytes::Utf16Order::LittleEndian);
 }

@@ -21,11 +21,5 @@ struct UsbFoundPrinter {
 /// printer matches or a device cannot be examined.
 std::int32_t UsbFindPrinter(const std::string& searchKey, UsbFoundPrinter& found);
 
-/// A control request on the default pipe with the library's time-out; the length comes back as
-/// the bytes transferred.
-usb::Status zDeviceRequest(usb::DeviceHandle& device, std::uint8_t requestType,
-                           std::uint8_t request, std::uint16_t value, std::uint16_t index,
-                           std::uint8_t* buffer, std::uint32_t* length);
-
 /// The text of string descriptor `index` (none for index 0, or when the request fails).
 std::string zUsbGetString(usb::DeviceHandle& device, std::uint8_t index);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "qdxa_protocol/time_unit.h"
 #include "transport/caio.h"
 #include "usb/usb_context.h"
 #include "usb/usb_device_search.h"
@@ -137,19 +138,13 @@ bool lockWithin(CaioUSBContext& context, const timeval& start, std::int32_t limi
 }  // namespace
 
 std::int32_t zCheckTimeOut(long startSeconds, long startMicroseconds, std::int32_t limit) {
-    constexpr long kMicrosecondsPerHundredth = 10000;
-    constexpr long kHundredthsPerSecond = 100;
-    constexpr long kMicrosecondsPerSecond = 1000000;
+    timeval start{};
+    start.tv_sec = startSeconds;
+    start.tv_usec = startMicroseconds;
     timeval now{};
     ::gettimeofday(&now, nullptr);
-    long seconds = now.tv_sec - startSeconds;
-    long microseconds = now.tv_usec - startMicroseconds;
-    if (microseconds < 0) {
-        microseconds += kMicrosecondsPerSecond;
-        --seconds;
-    }
-    const long elapsed = seconds * kHundredthsPerSecond + microseconds / kMicrosecondsPerHundredth;
-    return elapsed >= limit ? kCaioCodeTimedOut : kCaioNoErr;
+    return qdxa::hundredthsBetween(start, now) >= qdxa::Hundredths{limit} ? kCaioCodeTimedOut
+                                                                          : kCaioNoErr;
 }
 
 std::int32_t zTryLockTimer(std::mutex& mutex, long startSeconds, long startMicroseconds,

@@ -22,21 +22,25 @@ constexpr const char* kUnknownPaper = "UnKnown Paper : ";
 constexpr std::int32_t kEnabled = 1;
 
 bool listable(std::uint32_t hint, std::uint32_t optimizeHint, std::int32_t region) {
-    if ((hint & kMediumHintHidden) != 0)
+    if ((hint & kMediumHintHidden) != 0) {
         return false;
-    if ((optimizeHint & kOptimizeHintListable) != kOptimizeHintListable)
+    }
+    if ((optimizeHint & kOptimizeHintListable) != kOptimizeHintListable) {
         return false;
+    }
     return (hint & kMediumHintJapanOnly) == 0 || region == kRegionJapan;
 }
 
 // The database's name of the medium, else the model-information bundle's, else none.
 std::optional<std::string> displayName(std::uint8_t* db, std::int16_t mediumID, const char* locale,
                                        std::int32_t region) {
-    if (auto name = MediumNameFromDatabase(db, mediumID, locale, region))
+    if (auto name = MediumNameFromDatabase(db, mediumID, locale, region)) {
         return name;
+    }
     char* bundleName = Load_get_MediumName_FromMediumID(mediumID);
-    if (bundleName == nullptr)
+    if (bundleName == nullptr) {
         return std::nullopt;
+    }
     std::string name(bundleName);
     std::free(bundleName);
     return name;
@@ -57,10 +61,12 @@ std::int16_t listWithoutDatabase(MenuDataArray menu) {
 std::int16_t ConstructMediaList(std::uint8_t* mediaDatabase, const cf::Bundle* bundle,
                                 std::int32_t region, std::int32_t onlyEnabled,
                                 std::uint8_t markByHint, MenuDataArray menu) {
-    if (bundle == nullptr || menu == nullptr)
+    if (bundle == nullptr || menu == nullptr) {
         return 0;
-    if (mediaDatabase == nullptr)
+    }
+    if (mediaDatabase == nullptr) {
         return listWithoutDatabase(menu);
+    }
     char locale[kMdbLocaleBytes] = {};
     GetLocaleCharforMDB(bundle, locale);
     const std::int16_t media = Load_mdb3MediumCount(mediaDatabase);
@@ -73,14 +79,16 @@ std::int16_t ConstructMediaList(std::uint8_t* mediaDatabase, const cf::Bundle* b
         Load_mdb3QdxaID(mediaDatabase, medium, &ids);
         Load_mdb3MediumHint(mediaDatabase, medium, &hint);
         Load_mdb3OptimizeModeHint(mediaDatabase, medium, &optimizeHint);
-        if (!listable(hint, optimizeHint, region))
+        if (!listable(hint, optimizeHint, region)) {
             continue;
+        }
         const std::int32_t inkSystem = Load_mdb3GetInkSystem(mediaDatabase, medium);
         const std::string name = displayName(mediaDatabase, medium, locale, region)
                                      .value_or(kUnknownPaper + KStr::NumToCFString(medium));
         const std::int32_t enabled = markByHint != 0 ? ((hint & kMediumHintMarked) != 0) : 1;
-        if (onlyEnabled != 1 || enabled == 1)
+        if (onlyEnabled != 1 || enabled == 1) {
             KMenu::AddMenuData(menu, name.c_str(), medium, ids.qdxaID1, inkSystem, enabled);
+        }
         ++count;
     }
     return count;
@@ -98,14 +106,16 @@ std::uint8_t CheckSupportedMedia(std::uint8_t* mediaDatabase, const char* locale
     for (std::int32_t index = 1; index <= media; ++index) {
         std::int16_t medium = 0;
         Load_mdb3MediumID(mediaDatabase, static_cast<std::int16_t>(index), &medium);
-        if (medium != mediumID)
+        if (medium != mediumID) {
             continue;
+        }
         DEF_QDXAID ids{};
         Load_mdb3QdxaID(mediaDatabase, medium, &ids);
         const bool namedByID =
             checkQDXAIDMedia(ids.qdxaID1) == 1 && ids.qdxaID1 != kCustomPaperQdxaID;
-        if (namedByID || mediumName == nullptr || *mediumName == '\0')
+        if (namedByID || mediumName == nullptr || *mediumName == '\0') {
             return 1;
+        }
         const auto name = displayName(mediaDatabase, medium, localeBytes, region);
         return name && *name != mediumName ? 0 : 1;
     }

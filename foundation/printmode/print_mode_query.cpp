@@ -14,16 +14,18 @@ std::optional<PrintModeEntry> firstEntry(PrintModeTbl table, Match match) {
     const std::int16_t count = PrintModeEntryCount(table);
     for (std::int16_t i = 0; i < count; ++i) {
         const auto entry = PrintModeEntryAt(table, i);
-        if (entry && match(*entry))
+        if (entry && match(*entry)) {
             return entry;
+        }
     }
     return std::nullopt;
 }
 
 template <typename T>
 void put(T* out, T value) {
-    if (out != nullptr)
+    if (out != nullptr) {
         *out = value;
+    }
 }
 
 // Calls `check` with each resolution record of each supported method of the medium until it
@@ -32,12 +34,14 @@ template <typename Check>
 bool anyRecord(std::uint8_t* db, std::int16_t medium, Check check) {
     const std::uint16_t methods = Load_mdb3SupportedPrintMethod(db, medium);
     for (const std::int16_t method : kPrintMethods) {
-        if ((methods & method) == 0)
+        if ((methods & method) == 0) {
             continue;
+        }
         const std::uint16_t resolutions = Load_mdb3SupportedResolution(db, medium, method);
         for (const std::int16_t resolution : kResolutionIDs) {
-            if ((resolutions & resolution) != 0 && check(method, resolutions, resolution))
+            if ((resolutions & resolution) != 0 && check(method, resolutions, resolution)) {
                 return true;
+            }
         }
     }
     return false;
@@ -46,8 +50,9 @@ bool anyRecord(std::uint8_t* db, std::int16_t medium, Check check) {
 bool recordHas(std::uint8_t* db, std::int16_t medium, std::int16_t method, std::int16_t resolution,
                std::int16_t resolutionCode, std::optional<std::int16_t> bitCode) {
     DEF_RESOLUTION record{};
-    if (Load_mdb3SupportedResoParam(db, medium, method, resolution, &record) != kRecordRead)
+    if (Load_mdb3SupportedResoParam(db, medium, method, resolution, &record) != kRecordRead) {
         return false;
+    }
     return static_cast<std::int16_t>(record.words[0]) == resolutionCode &&
            (!bitCode || static_cast<std::int16_t>(record.words[1]) == *bitCode);
 }
@@ -60,8 +65,9 @@ bool optimizedRecordHas(std::uint8_t* db, std::int16_t medium, std::uint16_t res
     std::uint16_t hint = 0;
     Load_mdb3ResolutionHint(db, medium, kFinestPrintMethod, static_cast<std::int16_t>(resolutions),
                             &hint);
-    if ((hint & kResolutionHintOptimized) == 0)
+    if ((hint & kResolutionHintOptimized) == 0) {
         return false;
+    }
     Load_mdb3FilterOptimizeMode(db, medium, kOptimizeModeOptimized);
     const bool found =
         recordHas(db, medium, kFinestPrintMethod, resolution, resolutionCode, bitCode);
@@ -79,10 +85,12 @@ bool GetDefaultPrintMode(PrintModeTbl table, std::int16_t mediumID, std::int16_t
     };
     auto entry = firstEntry(
         table, [&](const PrintModeEntry& e) { return inGroup(e) && e.defaultFlag == 1; });
-    if (!entry)
+    if (!entry) {
         entry = firstEntry(table, inGroup);
-    if (!entry)
+    }
+    if (!entry) {
         return false;
+    }
     put(printMode, entry->printMode);
     put(method, entry->printMethod);
     put(resolutionID, entry->resolutionID);
@@ -98,8 +106,9 @@ bool GetPrintMethodResIDHT(std::uint8_t* /*mediaData*/, PrintModeTbl table, std:
         return e.mediumID == mediumID && e.resolutionCode == resolutionCode &&
                e.bitCode == bitCode && e.printMode == printMode;
     });
-    if (!entry)
+    if (!entry) {
         return false;
+    }
     put(method, entry->printMethod);
     put(resolutionID, entry->resolutionID);
     put(halftone, entry->halftone);
@@ -108,8 +117,9 @@ bool GetPrintMethodResIDHT(std::uint8_t* /*mediaData*/, PrintModeTbl table, std:
 
 std::uint8_t CheckSupportResolution(std::uint8_t* mediaData, std::int16_t mediumID,
                                     std::int32_t /*reserved*/, std::int16_t resolutionCode) {
-    if (mediaData == nullptr)
+    if (mediaData == nullptr) {
         return 0;
+    }
     return anyRecord(mediaData, mediumID,
                      [&](std::int16_t method, std::uint16_t, std::int16_t resolution) {
                          return recordHas(mediaData, mediumID, method, resolution, resolutionCode,
@@ -122,13 +132,15 @@ std::uint8_t CheckSupportResolution(std::uint8_t* mediaData, std::int16_t medium
 std::uint8_t CheckSupportBit(std::uint8_t* mediaData, std::int32_t printerTypeID,
                              std::int16_t mediumID, std::int32_t /*reserved*/,
                              std::int16_t resolutionCode, std::int16_t bitCode) {
-    if (mediaData == nullptr)
+    if (mediaData == nullptr) {
         return 0;
+    }
     const bool optimizeLevel = GetOptimizeLevelFlag(printerTypeID) == kOptimizeLevelOn;
     const auto matches = [&](std::int16_t method, std::uint16_t resolutions,
                              std::int16_t resolution) {
-        if (recordHas(mediaData, mediumID, method, resolution, resolutionCode, bitCode))
+        if (recordHas(mediaData, mediumID, method, resolution, resolutionCode, bitCode)) {
             return true;
+        }
         return optimizeLevel && method == kFinestPrintMethod &&
                optimizedRecordHas(mediaData, mediumID, resolutions, resolution, resolutionCode,
                                   bitCode);

@@ -52,8 +52,9 @@ class MediumEntries {
         DEF_QUALITY quality{};
         Load_mdb3OptimizeModeDefParam(db_, medium_, kOptimizeModeQuality, &quality);
         for (const std::int16_t method : kPrintMethods) {
-            if ((methods & method) != 0)
+            if ((methods & method) != 0) {
                 addMethod(method, quality);
+            }
         }
         flagGroupDefaults();
     }
@@ -76,8 +77,9 @@ class MediumEntries {
     void addMethod(std::int16_t method, const DEF_QUALITY& quality) {
         const auto resolution =
             static_cast<std::int16_t>(Load_mdb3SupportedResolution(db_, medium_, method));
-        if ((Load_mdb3SupportedHalfTone(db_, medium_, method, resolution) & kHalftoneUsable) == 0)
+        if ((Load_mdb3SupportedHalfTone(db_, medium_, method, resolution) & kHalftoneUsable) == 0) {
             return;
+        }
         DEF_RESOLUTION record{};
         Load_mdb3SupportedResoParam(db_, medium_, method, resolution, &record);
         std::uint16_t hint = 0;
@@ -86,19 +88,22 @@ class MediumEntries {
 
         // A 16-bit record also prints from 8-bit input; that twin carries the method's quality,
         // and the 16-bit entry of the two coarser methods carries none.
-        if (sixteenBit(bitCode))
+        if (sixteenBit(bitCode)) {
             addEntry(record, 0, method, resolution, qualityOf(method, raised_));
+        }
         const bool isDefault = method == static_cast<std::int16_t>(quality.printMethod) &&
                                resolution == static_cast<std::int16_t>(quality.resolutionID);
         const std::int16_t mode =
             sixteenBit(bitCode) && method != kFinestPrintMethod ? 0 : qualityOf(method, raised_);
         addEntry(record, bitCode, method, resolution, mode, isDefault ? 1 : 0);
-        if (isDefault)
+        if (isDefault) {
             default_ = out_.back();
+        }
 
         if ((hint & kResolutionHintExtraModes) != 0) {
-            if (!raised_)
+            if (!raised_) {
                 addRecord(record, method, resolution, method);
+            }
             addRecord(record, method, resolution, kMode16);
         }
         if (optimizeLevel_ && method == kFinestPrintMethod && resolution == kOptimizedResolution &&
@@ -115,8 +120,9 @@ class MediumEntries {
         DEF_RESOLUTION optimized{};
         Load_mdb3SupportedResoParam(db_, medium_, kFinestPrintMethod, resolution, &optimized);
         addRecord(optimized, kFinestPrintMethod, resolution, kMode8);
-        if ((hint & kResolutionHintOptimizedFinest) != 0)
+        if ((hint & kResolutionHintOptimizedFinest) != 0) {
             addRecord(optimized, kFinestPrintMethod, resolution, kMode16);
+        }
         Load_mdb3FilterOptimizeMode(db_, medium_, kOptimizeModeQuality);
     }
 
@@ -128,8 +134,9 @@ class MediumEntries {
         for (std::size_t i = 1; i < entries.size(); ++i) {
             PrintModeEntry& entry = entries[i];
             const bool ofDefaultGroup = default_ && sameGroup(entry, *default_);
-            if (!ofDefaultGroup && entry.defaultFlag == 0 && !sameGroup(entry, entries[i - 1]))
+            if (!ofDefaultGroup && entry.defaultFlag == 0 && !sameGroup(entry, entries[i - 1])) {
                 entry.defaultFlag = 1;
+            }
         }
         if (entries.size() > 1 && entries[0].bitCode == 0 && entries[0].defaultFlag == 0 &&
             entries[1].bitCode != 0) {
@@ -156,11 +163,13 @@ std::vector<PrintModeEntry> tableEntries(std::uint8_t* db, std::int32_t printerT
         std::uint32_t hint = 0, optimizeHint = 0;
         Load_mdb3MediumID(db, static_cast<std::int16_t>(index), &medium);
         Load_mdb3MediumHint(db, medium, &hint);
-        if ((hint & kMediumHintJapanOnly) != 0 && region != kRegionJapan)
+        if ((hint & kMediumHintJapanOnly) != 0 && region != kRegionJapan) {
             continue;
+        }
         Load_mdb3OptimizeModeHint(db, medium, &optimizeHint);
-        if ((optimizeHint & kOptimizeHintListable) != kOptimizeHintListable)
+        if ((optimizeHint & kOptimizeHintListable) != kOptimizeHintListable) {
             continue;
+        }
         MediumEntries(db, medium, optimizeHint, optimizeLevel, entries).build();
     }
     return entries;
@@ -180,25 +189,29 @@ PrintModeTbl MakePrintModeTable(std::uint8_t* mediaData, std::int32_t printerTyp
         std::min<std::size_t>(entries.size(), std::numeric_limits<std::int16_t>::max()));
     const std::size_t entryBytes = static_cast<std::size_t>(count) * sizeof(PrintModeEntry);
     PrintModeTbl table = KMEM::k_NewHandle(kPrintModeHandleKind, kPrintModeCountBytes + entryBytes);
-    if (table == nullptr)
+    if (table == nullptr) {
         return nullptr;
+    }
     std::memcpy(*table, &count, kPrintModeCountBytes);
-    if (count > 0)
+    if (count > 0) {
         std::memcpy(*table + kPrintModeCountBytes, entries.data(), entryBytes);
+    }
     return table;
 }
 
 std::int16_t PrintModeEntryCount(PrintModeTbl table) {
-    if (table == nullptr || *table == nullptr)
+    if (table == nullptr || *table == nullptr) {
         return 0;
+    }
     std::int16_t count = 0;
     std::memcpy(&count, *table, kPrintModeCountBytes);
     return count < 0 ? 0 : count;
 }
 
 std::optional<PrintModeEntry> PrintModeEntryAt(PrintModeTbl table, std::int16_t index) {
-    if (index < 0 || index >= PrintModeEntryCount(table))
+    if (index < 0 || index >= PrintModeEntryCount(table)) {
         return std::nullopt;
+    }
     PrintModeEntry entry{};
     std::memcpy(&entry,
                 *table + kPrintModeCountBytes + static_cast<std::size_t>(index) * sizeof entry,

@@ -19,8 +19,9 @@ std::optional<std::string> stringOf(const cf::Value& dict, const char* key) {
 
 template <typename T>
 void give(T* out, T value) {
-    if (out != nullptr)
+    if (out != nullptr) {
         *out = std::move(value);
+    }
 }
 
 }  // namespace
@@ -47,16 +48,19 @@ std::int32_t LoadConnectPrinterFile(const char* printerShortName, std::int32_t* 
                                     std::optional<std::string>* shortName,
                                     std::optional<std::string>* dbName, std::int32_t* printerID,
                                     const char* productFolder) {
-    if (printerShortName == nullptr)
+    if (printerShortName == nullptr) {
         return 0;
+    }
     const auto url =
         PrinterSettingsFileURL(productFolder, printerShortName, kConnectPrinterFileName);
     cf::Value root;
-    if (!url || cf::readPropertyListFile(*url, root) != cf::PlistStatus::Ok)
+    if (!url || cf::readPropertyListFile(*url, root) != cf::PlistStatus::Ok) {
         return 0;
+    }
     auto record = ReadConnectPrinterList(root);
-    if (!record)
+    if (!record) {
         return 0;
+    }
     give(connectionTypeID, record->connectionTypeID);
     give(connectionTypeName, std::move(record->connectionTypeName));
     give(popupName, std::move(record->popupName));

@@ -24,8 +24,9 @@ void AppendCustomPaperList(const cf::Value& root, MenuDataArray menu) {
     }
     for (const cf::Value& paper : *papers->array()) {
         const std::string* name = nullptr;
-        if (kDict::DictGetCFString(&paper, "PaperName", &name) != 0)
+        if (kDict::DictGetCFString(&paper, "PaperName", &name) != 0) {
             continue;
+        }
         std::int32_t sizeID = 0;
         std::int32_t width = 0;
         std::int32_t height = 0;
@@ -37,17 +38,20 @@ void AppendCustomPaperList(const cf::Value& root, MenuDataArray menu) {
 }
 
 void LoadCustomPaperFile(MenuDataArray menu) {
-    if (menu == nullptr)
+    if (menu == nullptr) {
         return;
+    }
     const auto url = CommonSettingsFileURL(kCustomPaperFileName);
     cf::Value root;
-    if (url && cf::readPropertyListFile(*url, root) == cf::PlistStatus::Ok)
+    if (url && cf::readPropertyListFile(*url, root) == cf::PlistStatus::Ok) {
         AppendCustomPaperList(root, menu);
+    }
 }
 
 void SaveCustomPaperFile(MenuDataArray menu) {
-    if (menu == nullptr || !menu->isArray())
+    if (menu == nullptr || !menu->isArray()) {
         return;
+    }
     cf::Value papers = cf::Value::emptyArray();
     const auto rows = static_cast<std::int32_t>(menu->array()->size());
     for (std::int32_t row = 1; row <= rows; ++row) {
@@ -56,8 +60,9 @@ void SaveCustomPaperFile(MenuDataArray menu) {
         std::int32_t width = 0;
         std::int32_t height = 0;
         KMenu::GetMenuData(menu, &name, &sizeID, &width, &height, nullptr, row);
-        if (name == nullptr)
+        if (name == nullptr) {
             continue;
+        }
         cf::Value paper = cf::Value::emptyDictionary();
         paper.set("PaperName", cf::Value(name));
         setDicNumber(&paper, &sizeID, kNumberSInt32, "PaperSizeID");
@@ -68,6 +73,7 @@ void SaveCustomPaperFile(MenuDataArray menu) {
     cf::Value dict = cf::Value::emptyDictionary();
     setDicNumber(&dict, &kCustomPaperVersion, kNumberSInt32, "CustomPaperVers");
     dict.set("CustomPapers", std::move(papers));
-    if (const auto url = CommonSettingsFileURL(kCustomPaperFileName))
+    if (const auto url = CommonSettingsFileURL(kCustomPaperFileName)) {
         WritePropertyListToFile(&dict, &*url);
+    }
 }

@@ -15,8 +15,9 @@ namespace {
 // file read-only, or a locked file, keeps it as it is.
 bool mayReplace(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return errno == ENOENT;
+    }
     ::close(fd);
     return true;
 }
@@ -25,8 +26,9 @@ bool mayReplace(const std::filesystem::path& path) {
 
 std::int32_t setDicNumber(cf::Value* dict, const void* value, std::int32_t numberType,
                           const char* key) {
-    if (dict == nullptr || value == nullptr || key == nullptr)
+    if (dict == nullptr || value == nullptr || key == nullptr) {
         return 0;
+    }
     switch (numberType) {
         case kNumberSInt16:
             dict->set(key, cf::Value(std::int32_t{*static_cast<const std::int16_t*>(value)}));
@@ -41,10 +43,12 @@ std::int32_t setDicNumber(cf::Value* dict, const void* value, std::int32_t numbe
 }
 
 std::int32_t WritePropertyListToFile(const cf::Value* plist, const std::filesystem::path* url) {
-    if (plist == nullptr || url == nullptr || plist->isNull() || url->empty())
+    if (plist == nullptr || url == nullptr || plist->isNull() || url->empty()) {
         return kSettingsBadArgument;
-    if (!mayReplace(*url))
+    }
+    if (!mayReplace(*url)) {
         return kSettingsNotWritten;
+    }
     return cf::writePropertyListFile(*url, *plist, cf::PropertyListFormat::Xml) ==
                    cf::PlistStatus::Ok
                ? 0

@@ -12,8 +12,9 @@ namespace {
 
 // A name that stays one level below its parent.
 bool isFolderName(const char* name) {
-    if (name == nullptr)
+    if (name == nullptr) {
         return false;
+    }
     const std::string_view text(name);
     return !text.empty() && text != "." && text != ".." && text.find('/') == std::string_view::npos;
 }
@@ -27,24 +28,28 @@ bool isFolder(const std::filesystem::path& path) {
 
 std::optional<std::filesystem::path> GetPreferencesFolderURLRef() {
     auto preferences = cf::Folders::preferences();
-    if (preferences.empty() || !isFolder(preferences))
+    if (preferences.empty() || !isFolder(preferences)) {
         return std::nullopt;
+    }
     return preferences;
 }
 
 std::optional<std::filesystem::path> GetFolderURLRef(std::uint8_t create,
                                                      const std::filesystem::path& parent,
                                                      const char* name) {
-    if (!isFolderName(name))
+    if (!isFolderName(name)) {
         return std::nullopt;
+    }
     auto folder = parent / name;
-    if (create == 0)
+    if (create == 0) {
         return folder;
+    }
     if (!isFolder(folder)) {
         constexpr mode_t kFolderMode = 0777;  // narrowed by the process's creation mask
         ::mkdir(folder.c_str(), kFolderMode);
-        if (!isFolder(folder))
+        if (!isFolder(folder)) {
             return std::nullopt;
+        }
     }
     return folder;
 }
@@ -53,23 +58,28 @@ std::optional<std::filesystem::path> PrinterSettingsFileURL(const char* productF
                                                             const char* printerName,
                                                             const char* fileName) {
     const auto preferences = GetPreferencesFolderURLRef();
-    if (!preferences)
+    if (!preferences) {
         return std::nullopt;
+    }
     const auto product = GetFolderURLRef(1, *preferences, productFolder);
-    if (!product)
+    if (!product) {
         return std::nullopt;
+    }
     const auto printer = GetFolderURLRef(1, *product, printerName);
-    if (!printer)
+    if (!printer) {
         return std::nullopt;
+    }
     return *printer / fileName;
 }
 
 std::optional<std::filesystem::path> CommonSettingsFileURL(const char* fileName) {
     const auto preferences = GetPreferencesFolderURLRef();
-    if (!preferences)
+    if (!preferences) {
         return std::nullopt;
+    }
     const auto common = GetFolderURLRef(1, *preferences, kCommonFolder);
-    if (!common)
+    if (!common) {
         return std::nullopt;
+    }
     return *common / fileName;
 }

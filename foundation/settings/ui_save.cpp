@@ -63,10 +63,13 @@ std::int32_t clampedPointCount(std::int32_t count, std::size_t pointsPresent) {
 std::optional<std::int32_t> pointValue(const cf::Value& point) {
     constexpr auto kLow = std::numeric_limits<std::int32_t>::min();
     constexpr auto kHigh = std::numeric_limits<std::int32_t>::max();
-    if (const auto number = point.integer(); number && *number >= kLow && *number <= kHigh)
+    if (const auto number = point.integer(); number && *number >= kLow && *number <= kHigh) {
         return static_cast<std::int32_t>(*number);
-    if (const auto real = point.real(); point.isReal() && *real > kLow - 1.0 && *real < kHigh + 1.0)
+    }
+    if (const auto real = point.real();
+        point.isReal() && *real > kLow - 1.0 && *real < kHigh + 1.0) {
         return static_cast<std::int32_t>(*real);
+    }
     return std::nullopt;
 }
 
@@ -74,11 +77,14 @@ std::optional<std::int32_t> pointValue(const cf::Value& point) {
 // for it, or all slots when it holds none (the field then keeps what it had).
 std::size_t readCurve(const cf::Value* dict, const char* key, UISaveCurve& curve) {
     const cf::Value* array = nullptr;
-    if (dict == nullptr || kDict::DictGetCFArrayRef(dict, key, &array) != 0)
+    if (dict == nullptr || kDict::DictGetCFArrayRef(dict, key, &array) != 0) {
         return curve.size();
+    }
     const cf::Value::Array& points = *array->array();
     const std::size_t taken = std::min(points.size(), curve.size());
-    for (std::size_t i = 0; i < taken; ++i) curve[i] = pointValue(points[i]).value_or(0);
+    for (std::size_t i = 0; i < taken; ++i) {
+        curve[i] = pointValue(points[i]).value_or(0);
+    }
     return points.size();
 }
 
@@ -94,8 +100,9 @@ UISave* CreateUISave() {
 }
 
 void CopyUISaves(const UISave* source, UISave* destination) {
-    if (source == nullptr || destination == nullptr)
+    if (source == nullptr || destination == nullptr) {
         return;
+    }
     for (const UISaveKey& row : kUISaveKeys) {
         std::visit([&](const auto& field) { destination->*field.member = source->*field.member; },
                    row.field);
@@ -107,8 +114,9 @@ void TerminateUISave(UISave* record) {
 }
 
 void getSaveData(const cf::Value* dict, UISave* record) {
-    if (record == nullptr)
+    if (record == nullptr) {
         return;
+    }
     for (const UISaveKey& row : kUISaveKeys) {
         std::visit(
             Overloaded{
@@ -117,14 +125,16 @@ void getSaveData(const cf::Value* dict, UISave* record) {
                 },
                 [&](const Int16Field& field) {
                     std::int16_t number = 0;
-                    if (dict != nullptr)
+                    if (dict != nullptr) {
                         kDict::DictGetSInt16(dict, row.key, &number);
+                    }
                     record->*field.member = number;
                 },
                 [&](const StringField& field) {
                     const std::string* text = nullptr;
-                    if (dict != nullptr)
+                    if (dict != nullptr) {
                         kDict::DictGetCFString(dict, row.key, &text);
+                    }
                     record->*field.member = text != nullptr ? UISaveString(*text) : UISaveString();
                 },
                 [&](const CurveField& field) {
@@ -139,8 +149,9 @@ void getSaveData(const cf::Value* dict, UISave* record) {
 }
 
 void addSaveDict(const UISave* record, cf::Value* dict) {
-    if (record == nullptr || dict == nullptr || !dict->isDictionary())
+    if (record == nullptr || dict == nullptr || !dict->isDictionary()) {
         return;
+    }
     for (const UISaveKey& row : kUISaveKeys) {
         std::visit(Overloaded{
                        [&](const Int32Field& field) {
@@ -150,8 +161,9 @@ void addSaveDict(const UISave* record, cf::Value* dict) {
                            setDicNumber(dict, &(record->*field.member), kNumberSInt16, row.key);
                        },
                        [&](const StringField& field) {
-                           if (const UISaveString& text = record->*field.member)
+                           if (const UISaveString& text = record->*field.member) {
                                dict->set(row.key, cf::Value(*text));
+                           }
                        },
                        [&](const CurveField& field) {
                            const auto count = static_cast<std::size_t>(

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -17,6 +18,8 @@
 #include "cf/list_text.h"
 #include "cf/property_list.h"
 #include "cf/value.h"
+#include "protocol/job_sender_client.h"
+#include "protocol/job_sender_events.h"
 #include "spool_folder.h"
 
 namespace {
@@ -25,10 +28,14 @@ constexpr mode_t kPrivateFolder = 0700;
 constexpr mode_t kPrivateFile = 0600;
 /// Texts are kept to what a 256-byte, zero-terminated field of the job sender holds.
 constexpr std::size_t kMaxTextBytes = 255;
+/// How long telling the job sender may take once it listens.
+constexpr std::chrono::milliseconds kTellWait{2000};
 /// Free ids tried after the highest one in use before the open gives up.
 constexpr int kIdAttempts = 64;
 
 struct AgencyJob {
+    std::filesystem::path root;
+    std::uint32_t id = 0;
     std::filesystem::path folder;
     cf::Value info;
     int data = -1;
@@ -84,6 +91,12 @@ std::optional<std::uint32_t> makeJobFolder(const std::filesystem::path& root,
     return std::nullopt;
 }
 
+/// Tells the job sender, starting it when it does not run. The job is in "JobList" and its folder
+/// whatever comes of this: a job sender started later finds it there.
+void tellJobSender(const std::filesystem::path& root, const events::Event& event) {
+    jobsender::sendToJobSender(root, event, nullptr, kTellWait, true);
+}
+
 bool writeJobInfo(const AgencyJob& job) {
     return cf::writePropertyListFile(job.folder / spool::kJobInfoFile, job.info,
                                      cf::PropertyListFormat::Xml) == cf::PlistStatus::Ok;
@@ -99,6 +112,39 @@ bool fillJobFolder(AgencyJob& job, void* printerAddress) {
     job.data = ::open((job.folder / spool::kJobDataFile).c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFile);
     return job.data >= 0;
+}
+
+// Makes the job's folder and adds the job to "JobList", under the root folder's lock.
+int32_t makeSpooledJob(AgencyJob& job, void* printerAddress, const char* documentName,
+                       uint16_t copies, const char* comment, uint8_t singleJob) {
+    const std::filesystem::path root = spool::rootSpoolFolder();
+    spool::makeRootFolder(root);
+    const spool::RootLock lock(root);
+    if (!lock.locked()) {
+        return kIOSAgencyErrIO;
+    }
+    std::vector<std::uint32_t> queued = spool::readJobList(root);
+    const std::optional<std::uint32_t> id = makeJobFolder(root, queued);
+    if (!id) {
+        return kIOSAgencyErrIO;
+    }
+    job.root = root;
+    job.id = *id;
+    job.folder = spool::jobFolder(root, *id);
+    job.info = cf::Value::emptyDictionary();
+    job.info.set(spool::kJobIdKey, static_cast<std::int64_t>(*id));
+    job.info.set(spool::kJobNameKey, listText(documentName));
+    job.info.set(spool::kCopiesKey, static_cast<std::int32_t>(copies));
+    job.info.set(spool::kCommentKey, listText(comment));
+    job.info.set(spool::kSingleJobKey, singleJob != 0);
+    job.info.set(spool::kJobFileStateKey, static_cast<std::int32_t>(spool::kJobBeingWritten));
+    queued.push_back(*id);
+    if (!fillJobFolder(job, printerAddress) || !spool::writeJobList(root, queued)) {
+        std::error_code ignored;
+        std::filesystem::remove_all(job.folder, ignored);
+        return kIOSAgencyErrIO;
+    }
+    return kIOSAgencyNoErr;
 }
 
 }  // namespace
@@ -117,32 +163,15 @@ IOS_AGENCY_API int32_t IOS_Agency_JobOpen(void** job, void* printerAddress,
     if (!opened) {
         return kIOSAgencyErrMemory;
     }
-    const std::filesystem::path root = spool::rootSpoolFolder();
-    std::error_code error;
-    std::filesystem::create_directories(root, error);
-    const spool::RootLock lock(root);
-    if (!lock.locked()) {
-        return kIOSAgencyErrIO;
+    const int32_t made =
+        makeSpooledJob(*opened, printerAddress, documentName, copies, comment, singleJob);
+    if (made != kIOSAgencyNoErr) {
+        return made;
     }
-    std::vector<std::uint32_t> queued = spool::readJobList(root);
-    const std::optional<std::uint32_t> id = makeJobFolder(root, queued);
-    if (!id) {
-        return kIOSAgencyErrIO;
-    }
-    opened->folder = spool::jobFolder(root, *id);
-    opened->info = cf::Value::emptyDictionary();
-    opened->info.set(spool::kJobIdKey, static_cast<std::int64_t>(*id));
-    opened->info.set(spool::kJobNameKey, listText(documentName));
-    opened->info.set(spool::kCopiesKey, static_cast<std::int32_t>(copies));
-    opened->info.set(spool::kCommentKey, listText(comment));
-    opened->info.set(spool::kSingleJobKey, singleJob != 0);
-    opened->info.set(spool::kJobFileStateKey, static_cast<std::int32_t>(spool::kJobBeingWritten));
-    queued.push_back(*id);
-    if (!fillJobFolder(*opened, printerAddress) || !spool::writeJobList(root, queued)) {
-        std::filesystem::remove_all(opened->folder, error);
-        return kIOSAgencyErrIO;
-    }
+    const std::filesystem::path root = opened->root;
+    const std::uint32_t id = opened->id;
     *job = opened.release();
+    tellJobSender(root, jobsender::newJobEvent(id));
     return kIOSAgencyNoErr;
 }
 
@@ -184,5 +213,6 @@ IOS_AGENCY_API int32_t IOS_Agency_JobClose(void* job, uint8_t cancelled) {
         spool::kJobFileStateKey,
         static_cast<std::int32_t>(complete ? spool::kJobComplete : spool::kJobCancelled));
     const bool recorded = writeJobInfo(*closing);
+    tellJobSender(closing->root, jobsender::jobEndEvent(closing->id, !complete));
     return recorded && (dataWhole || cancelled != 0) ? kIOSAgencyNoErr : kIOSAgencyErrIO;
 }

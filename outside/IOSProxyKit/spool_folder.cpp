@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "bytes/byte_order.h"
+#include "cf/file_replace.h"
 #include "cf/folders.h"
 
 namespace spool {
@@ -28,22 +30,6 @@ std::filesystem::path userDataFolder() {
     return cf::Folders::home() / ".local/share";
 }
 
-// Writes all of `bytes` to `descriptor`; false on any error.
-bool writeAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::filesystem::path rootSpoolFolder() {
@@ -52,6 +38,18 @@ std::filesystem::path rootSpoolFolder() {
         return root;
     }
     return userDataFolder() / kSpoolUnderData;
+}
+
+bool makeRootFolder(const std::filesystem::path& root) {
+    constexpr mode_t kPrivateFolder = 0700;
+    std::error_code error;
+    if (root.has_parent_path()) {
+        std::filesystem::create_directories(root.parent_path(), error);
+    }
+    if (::mkdir(root.c_str(), kPrivateFolder) != 0 && errno != EEXIST) {
+        return false;
+    }
+    return std::filesystem::is_directory(root, error);
 }
 
 std::filesystem::path jobFolder(const std::filesystem::path& root, std::uint32_t id) {
@@ -109,19 +107,7 @@ std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
 }
 
 bool writeJobList(const std::filesystem::path& root, const std::vector<std::uint32_t>& ids) {
-    const std::vector<std::uint8_t> bytes = encodeJobList(ids);
-    std::string temporary = (root / (std::string(kJobListFile) + ".XXXXXX")).string();
-    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (descriptor < 0) {
-        return false;
-    }
-    const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), (root / kJobListFile).c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return cf::replaceFile(root / kJobListFile, encodeJobList(ids));
 }
 
 }  // namespace spool

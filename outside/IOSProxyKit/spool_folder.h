@@ -46,6 +46,10 @@ enum JobFileState : std::int32_t {
 /// The root spool folder (not created here).
 std::filesystem::path rootSpoolFolder();
 
+/// Makes the root spool folder (owner only) and its parents when missing; true when it is a
+/// folder afterwards.
+bool makeRootFolder(const std::filesystem::path& root);
+
 /// The spool folder of job `id` under `root`.
 std::filesystem::path jobFolder(const std::filesystem::path& root, std::uint32_t id);
 

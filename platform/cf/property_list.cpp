@@ -1,13 +1,8 @@
 // Property-list files through libplist, converted to and from cf::Value.
 #include "cf/property_list.h"
 
-#include <fcntl.h>
 #include <plist/plist.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +12,7 @@
 #include <string_view>
 
 #include "cf/binary_list_check.h"
+#include "cf/file_replace.h"
 #include "cf/list_text.h"
 #include "cf/xml_list_check.h"
 
@@ -232,14 +228,6 @@ PlistPtr toPlist(const Value& value, int depth) {
     return nullptr;
 }
 
-// A name in the target's folder that no other writer of this process or another one uses.
-std::filesystem::path temporarySibling(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
-    auto name = "." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
-                std::to_string(counter++) + ".tmp";
-    return path.parent_path() / name;
-}
-
 // An XML property list ends with its closing root tag; without it the text was cut short, even
 // where the lenient parser would still build a tree from what is there. Before that tag it holds
 // no zero byte: XML text has none, and libplist aborts reading a string or key that holds one.
@@ -251,41 +239,6 @@ bool isWholeXmlList(std::string_view text) {
     }
     const std::string_view document = text.substr(0, end + 1);
     return document.ends_with(kClosingTag) && document.find('\0') == std::string_view::npos;
-}
-
-// The replacement of an existing file takes over its permission bits.
-bool keepModeOfTarget(int fd, const std::filesystem::path& path) {
-    struct stat target {};
-    if (::stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
-        return true;
-    }
-    constexpr mode_t kPermissionBits = 07777;
-    return ::fchmod(fd, target.st_mode & kPermissionBits) == 0;
-}
-
-// Makes the rename itself durable; a folder that cannot be synced still holds the new file.
-void syncFolderOf(const std::filesystem::path& path) {
-    const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -374,22 +327,7 @@ PlistStatus writePropertyListFile(const std::filesystem::path& path, const Value
     if (auto status = writePropertyList(value, format, bytes); status != PlistStatus::Ok) {
         return status;
     }
-    const auto temporary = temporarySibling(path);
-    constexpr mode_t kFileMode = 0666;  // narrowed by the process's creation mask
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    if (fd < 0) {
-        return PlistStatus::FileError;
-    }
-    const bool written = keepModeOfTarget(fd, path) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int savedErrno = errno;
-        ::unlink(temporary.c_str());
-        errno = savedErrno;
-        return PlistStatus::FileError;
-    }
-    syncFolderOf(path);
-    return PlistStatus::Ok;
+    return replaceFile(path, bytes) ? PlistStatus::Ok : PlistStatus::FileError;
 }
 
 }  // namespace cf

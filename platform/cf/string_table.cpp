@@ -16,15 +16,17 @@ std::optional<std::filesystem::path> tableFile(const Bundle& bundle,
     const std::string file = std::string(table) + std::string(kTableExtension);
     std::vector<std::string> candidates;
     for (const auto& language : languages) {
-        if (!language.empty())
+        if (!language.empty()) {
             candidates.push_back(language + std::string(kLanguageFolderExtension) + "/" + file);
+        }
     }
     candidates.push_back(std::string(kFallbackLanguage) + std::string(kLanguageFolderExtension) +
                          "/" + file);
     candidates.push_back(file);
     for (const auto& candidate : candidates) {
-        if (auto path = bundle.resource(candidate))
+        if (auto path = bundle.resource(candidate)) {
             return path;
+        }
     }
     return std::nullopt;
 }
@@ -35,14 +37,17 @@ std::optional<std::string> localizedString(const Bundle& bundle, std::string_vie
                                            const std::vector<std::string>& languages,
                                            std::string_view table) {
     const auto path = tableFile(bundle, languages, table);
-    if (!path)
+    if (!path) {
         return std::nullopt;
+    }
     Value texts;
-    if (readPropertyListFile(*path, texts) != PlistStatus::Ok)
+    if (readPropertyListFile(*path, texts) != PlistStatus::Ok) {
         return std::nullopt;
+    }
     const Value* text = texts.find(key);
-    if (text == nullptr || !text->isString())
+    if (text == nullptr || !text->isString()) {
         return std::nullopt;
+    }
     return *text->string();
 }
 

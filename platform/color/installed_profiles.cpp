@@ -2,10 +2,9 @@
 // folder.
 #include "color/installed_profiles.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <system_error>
 
+#include "cf/folder_files.h"
 #include "cf/folders.h"
 
 namespace color {
@@ -24,23 +23,6 @@ fs::path userDataFolder() {
                                               : cf::Folders::home() / ".local/share";
 }
 
-// The regular files below `folder`, sorted by path so that the walk order is stable.
-std::vector<fs::path> profileFilesBelow(const fs::path& folder) {
-    std::vector<fs::path> files;
-    std::error_code error;
-    fs::recursive_directory_iterator entries(folder, fs::directory_options::skip_permission_denied,
-                                             error);
-    for (; !error && entries != fs::recursive_directory_iterator(); entries.increment(error)) {
-        std::error_code entryError;
-        if (entries->is_regular_file(entryError) &&
-            entries->file_size(entryError) <= kLargestProfile && !entryError) {
-            files.push_back(entries->path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 fs::path driverProfileFolder() {
@@ -54,7 +36,7 @@ std::vector<fs::path> installedProfileFolders() {
 
 bool forEachInstalledProfile(const ProfileVisitor& visit) {
     for (const fs::path& folder : installedProfileFolders()) {
-        for (const fs::path& file : profileFilesBelow(folder)) {
+        for (const fs::path& file : cf::regularFilesBelow(folder, kLargestProfile)) {
             const std::shared_ptr<Profile> profile = Profile::openPath(file);
             if (profile != nullptr && !visit(*profile, file)) {
                 return false;

@@ -159,6 +159,27 @@ std::uint32_t Profile::version() const {
     return cmsGetEncodedICCversion(handle_);
 }
 
+Signature Profile::manufacturer() const {
+    return cmsGetHeaderManufacturer(handle_);
+}
+
+Signature Profile::model() const {
+    return cmsGetHeaderModel(handle_);
+}
+
+std::optional<std::vector<std::byte>> Profile::rawTag(Signature tag) const {
+    const auto signature = static_cast<cmsTagSignature>(tag);
+    if (!cmsIsTag(handle_, signature)) {
+        return std::nullopt;
+    }
+    const cmsUInt32Number size = cmsReadRawTag(handle_, signature, nullptr, 0);
+    std::vector<std::byte> bytes(size);
+    if (size == 0 || cmsReadRawTag(handle_, signature, bytes.data(), size) != size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::string Profile::description() const {
     const cmsUInt32Number size = cmsGetProfileInfoASCII(handle_, cmsInfoDescription, cmsNoLanguage,
                                                         cmsNoCountry, nullptr, 0);

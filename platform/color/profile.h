@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace color {
 
@@ -53,8 +55,15 @@ class Profile {
     Signature deviceClass() const;
     /// The header's version field, e.g. 0x02100000 for 2.1 and 0x04300000 for 4.3.
     std::uint32_t version() const;
+    /// The header's device manufacturer signature (bytes 48..51).
+    Signature manufacturer() const;
+    /// The header's device model signature (bytes 52..55).
+    Signature model() const;
     /// The description tag as ASCII text ("" when the profile has none).
     std::string description() const;
+    /// The bytes of the tag `tag` as they stand in the profile, type signature first; none when
+    /// the profile has no such tag.
+    std::optional<std::vector<std::byte>> rawTag(Signature tag) const;
 
     /// The lcms2 handle, for the transforms of this layer.
     void* handle() const { return handle_; }

@@ -47,8 +47,9 @@ std::size_t bytesPerPixel(Layout layout, Depth depth);
 /// profile that the result simulates. The engine's transform for a pair of layouts is made the
 /// first time those layouts are converted, or when they are prepared, and kept; RGB to RGB
 /// conversions run through a lattice sampled from the engine's 16-bit transform. Once its
-/// layouts are prepared a transform converts rows without allocating. One transform belongs to
-/// one thread.
+/// layouts are prepared a transform converts rows without allocating and without changing
+/// itself, so threads may share a transform for the layouts prepared; making and preparing it
+/// belong to one thread.
 class Transform {
   public:
     /// Source to destination with the intent; null when the engine cannot link the profiles.

@@ -35,6 +35,21 @@ inline constexpr std::uint8_t kSubclassPrinter = 1;
 /// Standard descriptor sizes.
 inline constexpr std::size_t kDeviceDescriptorSize = 18;
 
+/// Control requests (USB 2.0, chapter 9) and the printer class's GET_DEVICE_ID (USB printer
+/// class 1.1, 4.2.1).
+inline constexpr std::uint8_t kRequestTypeStandardIn = 0x80;
+inline constexpr std::uint8_t kRequestTypeClassInterfaceIn = 0xA1;
+inline constexpr std::uint8_t kRequestGetDeviceId = 0;
+inline constexpr std::uint8_t kRequestGetDescriptor = 6;
+/// GET_DESCRIPTOR values: the descriptor type in the high byte, its index in the low byte.
+inline constexpr std::uint16_t kDescriptorValueDevice = 0x0100;
+inline constexpr std::uint16_t kDescriptorValueString = 0x0300;
+inline constexpr std::uint16_t kLanguageEnglishUS = 0x0409;
+/// Where the device descriptor names its string descriptors (0: no such string).
+inline constexpr std::size_t kManufacturerIndexAt = 14;
+inline constexpr std::size_t kProductIndexAt = 15;
+inline constexpr std::size_t kSerialNumberIndexAt = 16;
+
 struct Endpoint {
     std::uint8_t address = 0;     ///< bit 7 set for IN
     std::uint8_t attributes = 0;  ///< bits 0-1: transfer type (2 bulk)
@@ -54,6 +69,12 @@ struct InterfaceInfo {
     std::uint8_t interfaceProtocol = 0;
     std::vector<Endpoint> endpoints;  ///< in descriptor order
 };
+
+/// Whether an interface setting is a printer's (class 7, subclass 1).
+inline bool isPrinterInterface(const InterfaceInfo& interface) {
+    return interface.interfaceClass == kClassPrinter &&
+           interface.interfaceSubclass == kSubclassPrinter;
+}
 
 /// Every interface setting of every attached device, devices in the system's order.
 Status listInterfaces(std::vector<InterfaceInfo>& interfaces);

@@ -61,7 +61,9 @@ ColorPathObjects currentObjects(const Color_Info& info) {
     } else if (info.adjustEntries != nullptr && info.currentTableIndex < info.adjustEntryCount) {
         const ColorAdjustEntry& cell = info.adjustEntries[info.currentTableIndex];
         objects.preproc = cell.preprocObject;
-        objects.monochrome = cell.monochromeObject;
+        // A pattern's caption entry (table index 0, after the cells) is neutral, as is the job's
+        // own object of a pattern job: the captions and the sheet's texts go through that one.
+        objects.monochrome = cell.tableIndex == 0 ? info.monochromeObject : cell.monochromeObject;
     }
     objects.csc1 = info.csc1Object;
     return objects;

@@ -19,27 +19,12 @@ constexpr std::int32_t kLargestOutput = kOutputRange - 1;
 constexpr std::int32_t kLargest8 = 255;
 constexpr std::int32_t kOutputPer8 = 257;  // 0 ... 255 onto 0 ... 65535
 
-struct CurvePoints {
-    std::int32_t count;
-    const std::int32_t* x;
-    const std::int32_t* y;
-};
-
 const std::int32_t kIdentityX[kFewestPoints] = {0, kLargest8};
 const std::int32_t kIdentityY[kFewestPoints] = {0, kLargest8};
 
-// The curve's points; a count outside 2 ... 16 from the record gives the identity instead.
-CurvePoints curvePoints(const CoreCommonInfoTbl& record, int curve) {
-    const std::int32_t count = record.curvePointCount[curve];
-    if (count < kFewestPoints || count > kToneCurvePoints) {
-        return {kFewestPoints, kIdentityX, kIdentityY};
-    }
-    return {count, record.curveX[curve], record.curveY[curve]};
-}
-
-bool isIdentity(const CurvePoints& points) {
-    return points.count == kFewestPoints && points.x[0] == 0 && points.y[0] == 0 &&
-           points.x[1] == kLargest8 && points.y[1] == kLargest8;
+ToneCurvePoints curvePoints(const CoreCommonInfoTbl& record, int curve) {
+    return toneCurvePoints(record.curvePointCount[curve], record.curveX[curve],
+                           record.curveY[curve]);
 }
 
 // 0 ... 255 onto the 12-bit input: x * 16 + x / 16 reaches 4095 at 255.
@@ -47,7 +32,21 @@ std::int32_t scaledInput(std::int32_t x) {
     return x * 16 + x / 16;
 }
 
-void fillTable(const CurvePoints& points, std::uint16_t* table) {
+}  // namespace
+
+ToneCurvePoints toneCurvePoints(std::int32_t count, const std::int32_t* x, const std::int32_t* y) {
+    if (count < kFewestPoints || count > kToneCurvePoints) {
+        return {kFewestPoints, kIdentityX, kIdentityY};
+    }
+    return {count, x, y};
+}
+
+bool isIdentityToneCurve(const ToneCurvePoints& points) {
+    return points.count == kFewestPoints && points.x[0] == 0 && points.y[0] == 0 &&
+           points.x[1] == kLargest8 && points.y[1] == kLargest8;
+}
+
+void fillToneCurveTable(const ToneCurvePoints& points, std::uint16_t* table) {
     SsplContext spline{};
     sspl_init(&spline, kToneCurveEntries, kOutputRange);
     const int last = points.count - 1;
@@ -65,8 +64,6 @@ void fillTable(const CurvePoints& points, std::uint16_t* table) {
     });
 }
 
-}  // namespace
-
 std::int32_t PLG_Make_Tonara2Curve(PLGContext* context) {
     Color_Info& color = *context->colorInfo;
     const CoreCommonInfoTbl& record = *context->jobRecord;
@@ -76,7 +73,7 @@ std::int32_t PLG_Make_Tonara2Curve(PLGContext* context) {
 
     bool allIdentity = true;
     for (int slot = 0; slot < curves; ++slot) {
-        allIdentity &= isIdentity(curvePoints(record, firstCurve + slot));
+        allIdentity &= isIdentityToneCurve(curvePoints(record, firstCurve + slot));
     }
     if (allIdentity) {
         return 0;
@@ -88,7 +85,7 @@ std::int32_t PLG_Make_Tonara2Curve(PLGContext* context) {
         if (result != 0) {
             return result;
         }
-        fillTable(curvePoints(record, firstCurve + slot), color.toneCurveTables[slot]);
+        fillToneCurveTable(curvePoints(record, firstCurve + slot), color.toneCurveTables[slot]);
     }
     return result;
 }

@@ -11,6 +11,7 @@
 #include "band/line_ops.h"
 #include "convert/color_match_services.h"
 #include "convert/sample_scale.h"
+#include "preview/cmyk_xor.h"
 #include "rastercore/common_info_table.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
@@ -66,15 +67,9 @@ bool workWide(std::uint8_t code) {
     return code == kHost8Work16 || code == kHost16Work16;
 }
 
-void invert8(std::uint8_t* samples, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        samples[i] = static_cast<std::uint8_t>(~samples[i]);
-    }
-}
-
-void invert16(std::uint8_t* samples, std::size_t count) {
-    scaleSamples(samples, samples, count,
-                 [](std::uint16_t s) { return static_cast<std::uint16_t>(~s); });
+// Inverts CMYK samples in place; a row's sample count fits the 32-bit count.
+void invert(std::uint8_t* samples, std::size_t count, std::int32_t bits) {
+    convertCMYKXOR(samples, samples, static_cast<std::uint32_t>(count), bits);
 }
 
 // The host's conversions between 8-bit samples and its 16-bit range.
@@ -141,14 +136,14 @@ std::int32_t prepareForMatch(std::uint8_t code, const ModeInfo& mode, const std:
     if (hostWide(code)) {
         scaleSamples(line, input.data(), samples, upScale);
         if (mode.inverted) {
-            invert16(input.data(), samples);
+            invert(input.data(), samples, kCmykXorSixteenBits);
         }
         return kResultOk;
     }
     if (code == kHost8Work8) {
         std::memcpy(input.data(), line, samples);
         if (mode.inverted) {
-            invert8(input.data(), samples);
+            invert(input.data(), samples, kCmykXorEightBits);
         }
         return kResultOk;
     }
@@ -160,7 +155,7 @@ std::int32_t prepareForMatch(std::uint8_t code, const ModeInfo& mode, const std:
         return result;
     }
     std::memcpy(inverted.data(), line, samples);
-    invert8(inverted.data(), samples);
+    invert(inverted.data(), samples, kCmykXorEightBits);
     return host.to16(inverted.data(), input.data(), samples);
 }
 

@@ -1,13 +1,15 @@
 // The test-pattern coordinates of a job.
 #include "geometry/pattern_coordinates.h"
 
+#include "pattern/pattern_layout.h"
+#include "pattern/pattern_print_info.h"
 #include "rastercore/result_codes.h"
 
 const PatternLayoutServices& corePatternLayoutServices() {
     static const PatternLayoutServices services{
-        .calc = [](PLGContext*, bool, std::int32_t*) -> PatternInfo* { return nullptr; },
-        .store = [](PatternInfo*, PLGContext*) { return rastercore::kResultFailure; },
-        .release = [](PatternInfo*) {},
+        .calc = PatternCalc,
+        .store = Print_PatternInfoValue,
+        .release = releasePatternInfo,
     };
     return services;
 }
@@ -16,7 +18,7 @@ std::int32_t getPatternCoordinates(PLGContext* context, const PatternLayoutServi
     std::int32_t status = 0;
     PatternInfo* info = services.calc(context, false, &status);
     if (info == nullptr) {
-        return rastercore::kResultFailure;
+        return status != rastercore::kResultOk ? status : rastercore::kResultFailure;
     }
     const std::int32_t result = services.store(info, context);
     services.release(info);

@@ -1,40 +1,26 @@
-// The core's job steps. Set-up and tear-down and the test-pattern print loop are not built yet:
-// each answers -1 until it is.
+// The core's job steps, in the order the job driver runs them.
 #include "job/job_steps.h"
 
 #include "band/band_loop.h"
 #include "caption/pattern_caption.h"
 #include "jobstart/job_start.h"
+#include "pattern/pattern_print_loop.h"
 #include "rastercore/result_codes.h"
-#include "record/job_context.h"
+#include "setup/job_setup.h"
 #include "transport/job_transport.h"
-#include "util/memory.h"
-
-namespace {
-
-std::int32_t notBuilt(PLGContext*) {
-    return rastercore::kResultFailure;
-}
-
-}  // namespace
 
 const JobSteps& coreJobSteps() {
     static const JobSteps steps{
-        .initialize = [](void*, CoreCommonInfoTbl**,
-                         PLGContext*) { return rastercore::kResultFailure; },
+        .initialize = PLG_Initialize,
         .jobOpen = PLG_IOS_JobOpen,
         .startJob = PLG_StartJob,
         .bandLoop = mainloop_for_LFP,
         .patternCreateCaption = PLG_PatternCreateCaption,
-        .patternPrintLoop = notBuilt,
+        .patternPrintLoop = PLG_PatternPrintLoop,
         .endJob = PLG_EndJob,
         .jobCancel = PLG_IOS_JobCancel,
         .jobClose = PLG_IOS_JobClose,
-        .terminate =
-            [](PLGContext* context) {
-                Dispose_MemoryClear(&context, kUnusedKind);
-                return rastercore::kResultFailure;
-            },
+        .terminate = PLG_Terminate,
     };
     return steps;
 }

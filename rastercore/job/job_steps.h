@@ -35,8 +35,7 @@ struct JobSteps {
     std::function<std::int32_t(PLGContext* context)> terminate;
 };
 
-/// The steps the core runs. Those not built yet answer -1 (and do nothing else); until the real
-/// tear-down exists, `terminate` releases only the context and answers -1.
+/// The steps the core runs.
 const JobSteps& coreJobSteps();
 
 /// The steps the job driver calls through.

@@ -74,6 +74,7 @@ struct Color_Info {
     const cf::Value* outputProfilePath;  ///< string: the selected printer profile
     const cf::Value* proofProfilePath;   ///< string: the selected proof profile
     std::int32_t workingSpace;           ///< the job's RGB working space: 2 sRGB, else Adobe RGB
+    std::uint8_t adobeRgbProfileFound;   ///< an Adobe RGB (1998) display profile is installed
     /// The cell (index into `adjustEntries`) whose objects process the next rows of a
     /// test-pattern job; set by the pattern print before each cell.
     std::uint16_t currentTableIndex;

@@ -16,6 +16,11 @@
 struct Cmd_Info;
 struct Color_Info;
 struct PatternCaptionAreas;
+struct PatternPrintInfo;
+
+namespace cf {
+class Value;
+}
 
 namespace rastercore {
 class ProgressObject;
@@ -82,13 +87,16 @@ struct PLGContext {
 
     // Media and host link.
     void* mediaDatabase;
-    std::int32_t hostTypeFlag;  ///< 1 for the photo application
+    std::uint8_t mediaDatabaseOpened;  ///< the set-up opened it: the tear-down closes it
+    std::int32_t hostTypeFlag;         ///< 1 for the photo application
     HostImageRecord* hostImage;
-    void* hostImageHandle;  ///< photo application only
-    std::uint8_t* hostTransferBuffer;
+    void* hostImageHandle;             ///< photo application only
+    std::uint8_t* hostTransferBuffer;  ///< the photo application's, freed through its callback
     std::uint32_t hostTransferSize;
-    std::int32_t hostFetchMode;   ///< 1: lines come through the line callback
-    const void* colorSpaceSuite;  ///< image editor only
+    cf::Value* hostProfileUrl;     ///< string: the photo application's image profile, owned
+    cf::Value* workingProfileUrl;  ///< string: the photo application's working space, owned
+    std::int32_t hostFetchMode;    ///< 1: lines come through the line callback
+    const void* colorSpaceSuite;   ///< image editor only
 
     // Row buffers.
     std::uint8_t depthCode;             ///< working depth code 1 to 4
@@ -115,8 +123,10 @@ struct PLGContext {
     std::uint8_t patternPrint;
     std::uint8_t patternFullSize;
     std::int32_t patternCaptionWidth;
-    void* patternTables;
+    PatternPrintInfo* patternTables;           ///< the sheet's layout, for printing
     PatternCaptionAreas* patternCaptionAreas;  ///< the sheet's text areas
+    TARNRect patternImageRect;                 ///< the sheet on the medium, from its layout
+    std::uint8_t patternPaperLengthChanged;    ///< the layout made the sheet longer or shorter
 
     // Job link.
     CoreCommonInfoTbl* jobRecord;          ///< the caller's record; only the cancel byte is written

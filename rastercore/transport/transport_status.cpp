@@ -11,15 +11,14 @@ constexpr std::uint32_t kDetailNone = 0;
 constexpr std::uint32_t kDetailOffline = 1001;
 constexpr std::uint32_t kDetailAnotherUser = 1011;
 
-/// Seconds since 2001-01-01 UTC, the reference date of the record's poll time.
+}  // namespace
+
 double secondsSinceReferenceDate() {
     constexpr double kReferenceDateUnixSeconds = 978307200.0;
     return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
                .count() -
            kReferenceDateUnixSeconds;
 }
-
-}  // namespace
 
 rastercore::ProgressStatus statusForOfflineDetail(std::uint32_t detail) {
     if (detail == kDetailNone || detail == kDetailOffline) {

@@ -9,6 +9,9 @@
 
 struct QDXA_Info;
 
+/// Seconds since 2001-01-01 UTC, the clock of the packet record's cancel-poll time.
+double secondsSinceReferenceDate();
+
 /// The message for a printer the device library reports offline with `detail`: 3 offline (0 or
 /// 1001), 4 used by another user (1011), 5 any other printer error.
 rastercore::ProgressStatus statusForOfflineDetail(std::uint32_t detail);

@@ -26,12 +26,19 @@ std::uint8_t patternByte(std::size_t index, std::size_t length, std::uint32_t pa
 
 }  // namespace
 
+seam::Seam<CoreAllocator>& coreAllocator() {
+    static const CoreAllocator production{
+        .allocate = [](std::size_t count, std::size_t size) { return std::calloc(count, size); }};
+    static seam::Seam<CoreAllocator> seam(production);
+    return seam;
+}
+
 std::int32_t Get_MemoryClear(std::size_t count, std::size_t size, std::uint8_t, void** pointer) {
     if (size != 0 && count > std::numeric_limits<std::size_t>::max() / size) {
         *pointer = nullptr;
         return rastercore::kCommandNoMemory;
     }
-    *pointer = std::calloc(count, size);
+    *pointer = coreAllocator().current().allocate(count, size);
     return *pointer != nullptr ? rastercore::kResultOk : rastercore::kCommandNoMemory;
 }
 

@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+
+#include "seam/seam.h"
 
 /// The kind byte the core passes to the allocator pair, which does not read it.
 inline constexpr std::uint8_t kUnusedKind = 2;
@@ -17,6 +20,14 @@ std::int32_t Get_MemoryClear(std::size_t count, std::size_t size, std::uint8_t u
 
 /// Frees `*pointer` when it is not null and sets it to null. The byte argument is not read.
 void Dispose_MemoryClear(void** pointer, std::uint8_t unused);
+
+/// Where `Get_MemoryClear` takes its zeroed blocks from: the C library's `calloc` in production;
+/// tests put an allocator in place that refuses chosen requests, to follow every failure path.
+/// Blocks must be releasable with `free`.
+struct CoreAllocator {
+    std::function<void*(std::size_t count, std::size_t size)> allocate;
+};
+seam::Seam<CoreAllocator>& coreAllocator();
 
 /// Typed forms of the allocator pair.
 template <typename T>

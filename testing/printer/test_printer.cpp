@@ -25,6 +25,29 @@ constexpr std::chrono::milliseconds kPollStep{10};
 
 std::atomic<int> printersStarted{0};
 
+// A datagram socket bound to a broadcast address that other printers may bind as well.
+int bindBroadcastSocket(const std::string& address, std::uint16_t port) {
+    sockaddr_in bound{};
+    bound.sin_family = AF_INET;
+    bound.sin_port = htons(port);
+    if (::inet_pton(AF_INET, address.c_str(), &bound.sin_addr) != 1) {
+        errno = EINVAL;
+        return -1;
+    }
+    const int made = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    if (made < 0 || ::setsockopt(made, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+        ::bind(made, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
+        const int error = errno;
+        if (made >= 0) {
+            ::close(made);
+        }
+        errno = error;
+        return -1;
+    }
+    return made;
+}
+
 sockaddr_in loopback(int host, std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -138,6 +161,18 @@ bool TestPrinter::bindAll(int host) {
             return false;
         }
     }
+    for (const std::string& broadcast : options_.broadcastAddresses) {
+        const int socket = bindBroadcastSocket(broadcast, kTestPrinterControlDatagramPort);
+        if (socket < 0) {
+            const int error = errno;
+            error_ = "test printer cannot bind " + broadcast + ":" +
+                     std::to_string(kTestPrinterControlDatagramPort) + ": " + std::strerror(error);
+            closeListeners();
+            errno = error;
+            return false;
+        }
+        broadcastSockets_.push_back(socket);
+    }
     host_ = host;
     error_.clear();
     return true;
@@ -148,6 +183,10 @@ void TestPrinter::closeListeners() {
     closeSocket(rawListener_);
     closeSocket(datagramSocket_);
     closeSocket(streamListener_);
+    for (int& socket : broadcastSockets_) {
+        closeSocket(socket);
+    }
+    broadcastSockets_.clear();
 }
 
 void TestPrinter::stop() {
@@ -208,32 +247,45 @@ void TestPrinter::serveRaw() {
     });
 }
 
+// Datagrams to the printer's own address and to its broadcast addresses; every answer goes out
+// from its own address.
 void TestPrinter::serveControlDatagrams() {
     std::vector<std::uint8_t> buffer(kMaxDatagram);
+    std::vector<pollfd> waits{{wakeRead_, POLLIN, 0}, {datagramSocket_, POLLIN, 0}};
+    for (const int socket : broadcastSockets_) {
+        waits.push_back({socket, POLLIN, 0});
+    }
     for (;;) {
-        pollfd waits[2] = {{datagramSocket_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        if ((::poll(waits, 2, -1) < 0 && errno != EINTR) || (waits[1].revents & POLLIN) != 0) {
+        if ((::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR) ||
+            (waits[0].revents & POLLIN) != 0) {
             return;
         }
-        sockaddr_in peer{};
-        socklen_t length = sizeof peer;
-        const ssize_t received =
-            ::recvfrom(datagramSocket_, buffer.data(), buffer.size(), MSG_DONTWAIT,
-                       reinterpret_cast<sockaddr*>(&peer), &length);
-        if (received < 0) {
-            continue;
+        for (std::size_t i = 1; i < waits.size(); ++i) {
+            if ((waits[i].revents & POLLIN) != 0) {
+                answerDatagram(waits[i].fd, buffer);
+            }
         }
-        {
-            std::lock_guard lock(mutex_);
-            lastDatagramPeer_ = peer;
-        }
-        const ControlReply reply =
-            respond({ControlChannel::kDatagram,
-                     std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + received)});
-        if (!reply.bytes.empty()) {
-            ::sendto(datagramSocket_, reply.bytes.data(), reply.bytes.size(), 0,
-                     reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
-        }
+    }
+}
+
+void TestPrinter::answerDatagram(int socket, std::vector<std::uint8_t>& buffer) {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const ssize_t received = ::recvfrom(socket, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                        reinterpret_cast<sockaddr*>(&peer), &length);
+    if (received < 0) {
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        lastDatagramPeer_ = peer;
+    }
+    const ControlReply reply =
+        respond({ControlChannel::kDatagram,
+                 std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + received)});
+    if (!reply.bytes.empty()) {
+        ::sendto(datagramSocket_, reply.bytes.data(), reply.bytes.size(), 0,
+                 reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
     }
 }
 

@@ -60,6 +60,11 @@ struct TestPrinterOptions {
     bool lprCloseAfterReceiveJob = false;  ///< close instead of acknowledging the first command
     bool readControlStream = true;         ///< false: accept on 9007 but never read
     ControlResponder responder;            ///< none: control messages are recorded only
+    /// Broadcast addresses ("255.255.255.255", "127.255.255.255") whose datagrams to port 47545
+    /// the printer takes as well; it answers them from its own address. Several printers may
+    /// listen to one broadcast address. Only for a private network: on the machine's own, the
+    /// printer would hear real broadcasts.
+    std::vector<std::string> broadcastAddresses;
 };
 
 class TestPrinter {
@@ -100,6 +105,7 @@ class TestPrinter {
     void serveLpr();
     void serveRaw();
     void serveControlDatagrams();
+    void answerDatagram(int socket, std::vector<std::uint8_t>& buffer);
     void serveControlStream();
     void addJob(PrinterJob job);
     ControlReply respond(ControlMessage message);
@@ -113,6 +119,7 @@ class TestPrinter {
     int rawListener_ = -1;
     int datagramSocket_ = -1;
     int streamListener_ = -1;
+    std::vector<int> broadcastSockets_;
     int wakeRead_ = -1;  // readable once the printer stops
     int wakeWrite_ = -1;
     std::vector<std::thread> threads_;

@@ -1,5 +1,6 @@
 // The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, finishes
-// the jobs already connected, then writes every job it received into a folder.
+// the jobs already connected, then writes every job it received into a folder. Its control ports
+// answer as an online, idle printer, so that a client's status checks let its jobs through.
 //
 //   strato_test_printer [--host X] [--raw-port N] [--out FOLDER]
 //
@@ -15,10 +16,16 @@
 #include <string>
 
 #include "printer/test_printer.h"
+#include "qdxa_printer_hook.h"
+#include "qdxa_responder.h"
 
 namespace {
 
 constexpr std::chrono::seconds kFinishTime{2};
+constexpr std::uint32_t kPrinterObject = 601;
+constexpr std::uint16_t kPrinterState = 282;
+// Idle, no reason, no status codes, current code 0, printable.
+const qdxa_test::Bytes kIdleState = {3, 0, 0, 0, 0, 0, 0, 0};
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -72,6 +79,10 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
+    qdxa_test::Responder model;
+    model.objects[kPrinterObject] = {{kPrinterState, kIdleState}};
+    qdxa_test::PrinterHook hook(model);
+    options.responder = hook.controlResponder();
     testsupport::TestPrinter printer(options);
     if (!printer.start()) {
         std::cerr << printer.error() << "\n";

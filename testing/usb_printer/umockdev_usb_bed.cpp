@@ -235,7 +235,9 @@ struct UmockdevUsbBed::Device {
         const std::size_t room = static_cast<std::size_t>(fields.buffer_length) - kSetupSize;
         if (in) {
             const std::size_t count = std::min(room, answer.in.size());
-            std::memcpy(urb.bytes() + kSetupSize, answer.in.data(), count);
+            if (count > 0) {
+                std::memcpy(urb.bytes() + kSetupSize, answer.in.data(), count);
+            }
             fields.actual_length = static_cast<int>(count);
         } else {
             fields.actual_length = static_cast<int>(room);

@@ -1,4 +1,5 @@
-// libDovoCommonLib.so exports the interface and printer-address functions by their C names.
+// libDovoCommonLib.so exports the interface, printer-address and discovery functions by their C
+// names.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -42,6 +43,10 @@ TEST(DovoCommonLibExports, InterfaceAndAddressFunctions) {
         "IOS_IOMListGetCount",
         "IOS_IOMListGetName",
         "IOS_IOMListDispose",
+        "IOS_SearchKeyListCreate",
+        "IOS_SearchKeyListAppend",
+        "IOS_SearchKeyListDispose",
+        "IOS_PrinterListCreate",
     };
     for (const char* name : names) {
         EXPECT_NE(::dlsym(library, name), nullptr) << name;

@@ -74,6 +74,7 @@ class SpoolFolder : public ::testing::Test {
     testsupport::TemporaryFolder folder_;
     testsupport::ScopedVariable spoolRoot_{spool::kRootVariable,
                                            (folder_.path() / "Spool").c_str()};
+    testsupport::ScopedVariable noJobSender_{"STRATOLINE_JOBSENDER", ""};
     void* address_ = nullptr;
 };
 

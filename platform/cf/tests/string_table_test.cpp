@@ -52,6 +52,15 @@ TEST_F(StringTable, OnlyTheChosenTableIsAsked) {
     EXPECT_EQ(text("Absent", {"fr"}), std::nullopt);
 }
 
+TEST_F(StringTable, ALanguageNeverLeadsOutOfResources) {
+    table("en.lproj/Localizable.strings", texts("K", "english"));
+    std::filesystem::create_directories(folder_ / "Escape.lproj");
+    ASSERT_EQ(cf::writePropertyListFile(folder_ / "Escape.lproj/Localizable.strings",
+                                        texts("K", "outside")),
+              cf::PlistStatus::Ok);
+    EXPECT_EQ(text("K", {"../Escape", "/absolute"}), "english");
+}
+
 TEST_F(StringTable, TablesThatCannotAnswer) {
     EXPECT_EQ(text("K", {"en"}), std::nullopt);  // no table at all
     table("en.lproj/Localizable.strings", texts("K", "x"));

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <lcms2.h>
 
 #include <cstring>
 #include <fstream>
@@ -88,6 +89,29 @@ TEST(Profile, BorrowedBytesAreReadInPlaceAndBoundsChecked) {
     EXPECT_EQ(Profile::openBytes({}), nullptr);
     std::vector<std::byte> garbage(4096, std::byte{0x5A});
     EXPECT_EQ(Profile::openBytes(garbage), nullptr);
+}
+
+TEST(Profile, RawTagsAndDeviceSignatures) {
+    testsupport::TemporaryFolder folder;
+    const std::filesystem::path file = folder / "rgb.icc";
+    color_test::writeRgbPrinterProfile(file, "Raw RGB");
+    cmsHPROFILE edited = cmsOpenProfileFromFile(file.c_str(), "r");
+    ASSERT_NE(edited, nullptr);
+    cmsSetHeaderManufacturer(edited, color::signature("ORVN"));
+    cmsSetHeaderModel(edited, color::signature("SL70"));
+    ASSERT_TRUE(cmsSaveProfileToFile(edited, (folder / "signed.icc").c_str()));
+    cmsCloseProfile(edited);
+
+    const auto profile = Profile::openPath(folder / "signed.icc");
+    ASSERT_NE(profile, nullptr);
+    EXPECT_EQ(profile->manufacturer(), color::signature("ORVN"));
+    EXPECT_EQ(profile->model(), color::signature("SL70"));
+    const auto description = profile->rawTag(color::signature("desc"));
+    ASSERT_TRUE(description.has_value());
+    ASSERT_GE(description->size(), 12U);
+    // A version-4 profile describes itself in a multi-localized element.
+    EXPECT_EQ(std::memcmp(description->data(), "mluc", 4), 0);
+    EXPECT_EQ(profile->rawTag(color::signature("dscm")), std::nullopt);
 }
 
 TEST(Profile, FileUrls) {

@@ -139,6 +139,12 @@ void writeCmykPrinterProfile(const std::filesystem::path& file, const std::strin
 
 std::vector<double> transiccResults(const Oracle& oracle, const std::vector<int>& pixels,
                                     int inputSamples, int outputSamples) {
+    return transiccResults(oracle, std::vector<double>(pixels.begin(), pixels.end()), inputSamples,
+                           outputSamples);
+}
+
+std::vector<double> transiccResults(const Oracle& oracle, const std::vector<double>& pixels,
+                                    int inputSamples, int outputSamples) {
     const double inputScale = inputSamples == 4 ? kMaxPercent / kMax8 : 1.0;
     const double outputScale = outputSamples == 4 ? kMax8 / kMaxPercent : 1.0;
     char folder[] = "/tmp/transicc.XXXXXX";

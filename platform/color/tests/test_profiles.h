@@ -34,5 +34,8 @@ struct Oracle {
 /// 0 ... 255 (its CMYK percentages are rescaled). Empty when the program fails.
 std::vector<double> transiccResults(const Oracle& oracle, const std::vector<int>& pixels,
                                     int inputSamples, int outputSamples);
+/// The same for samples between steps, which need not be whole.
+std::vector<double> transiccResults(const Oracle& oracle, const std::vector<double>& pixels,
+                                    int inputSamples, int outputSamples);
 
 }  // namespace color_test

@@ -156,6 +156,44 @@ TEST(MxxxrRows, PatternCellsUseTheirOwnObjects) {
               -1);
 }
 
+// A monochrome pattern's caption entry (table index 0, after the cells) goes through the job's
+// neutral object: the sheet's texts and background are printed without any cell's adjustment.
+TEST(MxxxrRows, MonochromePatternCaptionEntryIsNeutral) {
+    ColorJob job;
+    job.embedProfile(kWideSource);
+    job.info->colorMode = kColorModeMonochromePhoto;
+    job.patternCells(2, 1);
+    job.entries[0].tableIndex = 1;
+    job.entries[0].brightness = 30;
+    job.entries[1].tableIndex = 0;  // the caption entry
+    job.entries[1].gamma = 2.2;
+    job.info->patternXCount = 1;  // one cell, then the caption entry
+    ASSERT_EQ(job.initialize(), 0);
+    job.info->imageMode = 1;  // grey rows: no matching, only the monochrome stages
+    const std::vector<std::uint8_t> source = testRow(kOutput8Bit);
+    TARNRect rect = rectOf(0);
+    const auto process = [&](std::uint16_t entry) {
+        job.info->currentTableIndex = entry;
+        std::vector<std::uint8_t> row(source.size());
+        EXPECT_EQ(tarn_MXXXR_Color_ColorProcessing(
+                      job.info, const_cast<std::uint8_t*>(source.data()), &rect, row.data()),
+                  0)
+            << entry;
+        return row;
+    };
+    const std::vector<std::uint8_t> caption = process(1);
+    EXPECT_NE(caption, process(0));
+    const auto mono = BIND_FRAMEWORK_FUNCTION(job.info->colorBundle, tnr2_xform_monochrome);
+    std::vector<std::uint8_t> neutral(source.size());
+    ASSERT_EQ(mono(job.info->monochromeObject, source.data(), kPixels, neutral.data()), 0);
+    std::vector<std::uint8_t> expected = neutral;
+    if (job.info->csc1Object != nullptr) {
+        const auto csc1 = BIND_FRAMEWORK_FUNCTION(job.info->colorBundle, tnr2_xform_csc1);
+        ASSERT_EQ(csc1(job.info->csc1Object, expected.data(), 0, kPixels, expected.data()), 0);
+    }
+    EXPECT_EQ(caption, expected);
+}
+
 TEST(MxxxrRows, CaptionsAreCopiedByTheirDepth) {
     ColorJob job;
     const std::vector<std::uint8_t> source = testRow(kOutput10Bit);

@@ -40,5 +40,7 @@ inline constexpr std::uint32_t kPlgCheckPrinter = 0x10100;    ///< job not opene
 inline constexpr std::uint32_t kPlgHostImage = 0x290128;      ///< the host did not deliver a band
 inline constexpr std::uint32_t kPlgPrintingError = 0x1A0119;  ///< any other printing error
 inline constexpr std::uint32_t kPlgNoJobRecord = 0xFFFFFFFF;  ///< called without a job record
+/// Preview colour management failed: the dialog shows the image without it.
+inline constexpr std::uint32_t kPlgColorManagement = 0x430142;
 
 }  // namespace rastercore

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "printer/test_printer.h"
-#include "qdxa_printer_hook.h"
+#include "qdxa_model_printer.h"
 #include "qdxa_responder.h"
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
@@ -19,7 +19,7 @@
 namespace transporttest {
 
 /// The device library's folders and registry name, the preferences and the spool folder,
-/// private to one test.
+/// private to one test; the spooling framework starts no job sender.
 class DeviceEnvironment {
   public:
     DeviceEnvironment()
@@ -29,7 +29,8 @@ class DeviceEnvironment {
           home_("HOME", (folder_.path() / "home").c_str()),
           registry_("STRATOLINE_DOVO_SHM_PREFIX", prefix_.c_str()),
           preferences_("XDG_CONFIG_HOME", (folder_.path() / "preferences").c_str()),
-          spool_("STRATOLINE_SPOOL", spoolRoot().c_str()) {}
+          spool_("STRATOLINE_SPOOL", spoolRoot().c_str()),
+          jobSender_("STRATOLINE_JOBSENDER", "") {}
 
     std::filesystem::path spoolRoot() const { return folder_.path() / "spool"; }
 
@@ -48,6 +49,7 @@ class DeviceEnvironment {
     testsupport::ScopedVariable registry_;
     testsupport::ScopedVariable preferences_;
     testsupport::ScopedVariable spool_;
+    testsupport::ScopedVariable jobSender_;  // spooled jobs start no job sender
 };
 
 /// Attribute 280 of a job: a 64-byte block whose last 16 bytes hold the client job number.
@@ -60,21 +62,6 @@ inline qdxa_test::Bytes clientJobBlock(const std::string& number) {
 }
 
 /// The test printer with its printer model, online and idle.
-class ModelPrinter {
-  public:
-    ModelPrinter() {
-        constexpr std::uint32_t kPrinterObject = 601;
-        constexpr std::uint16_t kPrinterState = 282;
-        // Idle, no reason, no status codes, current code 0, printable.
-        responder.objects[kPrinterObject] = {{kPrinterState, {3, 0, 0, 0, 0, 0, 0, 0}}};
-        testsupport::TestPrinterOptions options;
-        options.responder = hook.controlResponder();
-        printer = std::make_unique<testsupport::TestPrinter>(std::move(options));
-    }
-
-    qdxa_test::Responder responder;
-    qdxa_test::PrinterHook hook{responder};
-    std::unique_ptr<testsupport::TestPrinter> printer;
-};
+using ModelPrinter = qdxa_test::ModelPrinter;
 
 }  // namespace transporttest

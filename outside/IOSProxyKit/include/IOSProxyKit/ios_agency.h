@@ -4,8 +4,15 @@
  * A spooled job lives in a spool folder of its own under the root spool folder (spool_folder.h
  * describes the files). The writer opens a job (its folder, printer address, job information and
  * empty data file are made, and its id joins the root's job list), appends the job's packet
- * stream, and closes it as complete or as cancelled. Every function returns 0 on success and one
- * of the negative codes below on failure. */
+ * stream, and closes it as complete or as cancelled; it tells the job sender of the new job and
+ * of its end, and starts the job sender when it does not run. The reader functions give the job
+ * sender the spool folders and what a job's "JobInfo" says. Every function returns 0 on success
+ * and one of the negative codes below on failure.
+ *
+ * Folders and files are paths. Folder buffers hold kIOSAgencyPathBufferSize bytes (a longer
+ * folder gives kIOSAgencyErrParam) and text buffers kIOSAgencyTextBufferSize bytes (a longer text
+ * is cut before the first UTF-8 character that does not fit); what is written into them is
+ * zero-terminated and zero after its end. */
 #ifndef IOSPROXYKIT_IOS_AGENCY_H
 #define IOSPROXYKIT_IOS_AGENCY_H
 
@@ -15,10 +22,37 @@
 #define IOS_AGENCY_API extern "C" __attribute__((visibility("default")))
 #else
 #define IOS_AGENCY_API extern __attribute__((visibility("default")))
+/* Bytes of a caller's folder buffer, the terminating zero included. */
+#define kIOSAgencyPathBufferSize 4096
+/* Bytes of a caller's job name or comment buffer, the terminating zero included. */
+#define kIOSAgencyTextBufferSize 256
+
+/* What IOS_Agency_ReadJobFileState gives. */
+#define kIOSAgencyJobBeingWritten ((uint32_t)0) /* the job's data is still being written */
+#define kIOSAgencyJobComplete ((uint32_t)1)     /* the job's data is complete */
+/* any other value: the job is to be dropped (its writing was cancelled) */
+
+/* The root spool folder, made (owner only) when missing. */
+IOS_AGENCY_API int32_t IOS_Agency_GetRootSpoolFolder(char* folder);
+
+/* The spool folder of job `jobID`; kIOSAgencyErrNoJob when there is none. */
+IOS_AGENCY_API int32_t IOS_Agency_GetSpoolFolder(uint32_t jobID, char* folder);
+
+/* The state of the job's data that its "JobInfo" file (`jobInfo`) records. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobFileState(uint32_t* state, const char* jobInfo);
+
+/* The job name, number of copies and comment that "JobInfo" records. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobInfoFromFile(char* jobName, uint32_t* copies,
+                                                      char* comment, const char* jobInfo);
+
+/* 1 when the stream is to be sent once whatever the copies (the printer makes them), else 0. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadSingleJob(uint32_t* singleJob, const char* jobInfo);
+
 #endif
 
 #define kIOSAgencyNoErr ((int32_t)0)
-#define kIOSAgencyErrIO ((int32_t)-36)      /* a spool file or folder could not be written */
+#define kIOSAgencyErrIO ((int32_t)-36)      /* a spool file could not be read or written */
+#define kIOSAgencyErrNoJob ((int32_t)-43)   /* no spool folder or file of that job */
 #define kIOSAgencyErrParam ((int32_t)-50)   /* a missing or unusable argument */
 #define kIOSAgencyErrMemory ((int32_t)-108) /* out of memory */
 
@@ -38,5 +72,31 @@ IOS_AGENCY_API int32_t IOS_Agency_JobSend(void* job, const void* data, uint32_t*
 /* Ends the job's writing: complete, or cancelled (the job sender then drops it). The job is
  * released whatever the result. */
 IOS_AGENCY_API int32_t IOS_Agency_JobClose(void* job, uint8_t cancelled);
+
+/* Bytes of a caller's folder buffer, the terminating zero included. */
+#define kIOSAgencyPathBufferSize 4096
+/* Bytes of a caller's job name or comment buffer, the terminating zero included. */
+#define kIOSAgencyTextBufferSize 256
+
+/* What IOS_Agency_ReadJobFileState gives. */
+#define kIOSAgencyJobBeingWritten ((uint32_t)0) /* the job's data is still being written */
+#define kIOSAgencyJobComplete ((uint32_t)1)     /* the job's data is complete */
+/* any other value: the job is to be dropped (its writing was cancelled) */
+
+/* The root spool folder, made (owner only) when missing. */
+IOS_AGENCY_API int32_t IOS_Agency_GetRootSpoolFolder(char* folder);
+
+/* The spool folder of job `jobID`; kIOSAgencyErrNoJob when there is none. */
+IOS_AGENCY_API int32_t IOS_Agency_GetSpoolFolder(uint32_t jobID, char* folder);
+
+/* The state of the job's data that its "JobInfo" file (`jobInfo`) records. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobFileState(uint32_t* state, const char* jobInfo);
+
+/* The job name, number of copies and comment that "JobInfo" records. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobInfoFromFile(char* jobName, uint32_t* copies,
+                                                      char* comment, const char* jobInfo);
+
+/* 1 when the stream is to be sent once whatever the copies (the printer makes them), else 0. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadSingleJob(uint32_t* singleJob, const char* jobInfo);
 
 #endif

@@ -1,0 +1,98 @@
+// Reading a job's data file while its writer may still be appending to it.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "job/local_job.h"
+
+namespace jobsender {
+namespace {
+
+constexpr const char* kJobDataFile = "JobData";
+
+}  // namespace
+
+bool CLocalJob::OpenFile() {
+    if (fileOpen_ == 1) {
+        return true;
+    }
+    if (spoolFolder_.empty()) {
+        return false;
+    }
+    const int fd = ::open(spoolFile(kJobDataFile).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    dataFile_ = fd;
+    fileOpen_ = 1;
+    return true;
+}
+
+void CLocalJob::CloseFile() {
+    if (fileOpen_ == 1) {
+        ::close(dataFile_);
+        dataFile_ = -1;
+        fileOpen_ = 0;
+    }
+}
+
+// Reads go by position (pread), so the handle's own offset needs no keeping.
+bool CLocalJob::ReopenFile() {
+    CloseFile();
+    return OpenFile();
+}
+
+bool CLocalJob::CalculationFileSize() {
+    struct stat data {};
+    if (spoolFolder_.empty() || ::stat(spoolFile(kJobDataFile).c_str(), &data) != 0) {
+        return false;
+    }
+    fileSize_ = data.st_size;
+    return true;
+}
+
+bool CLocalJob::ReadData(std::uint8_t* buffer, std::uint32_t* length) {
+    if (buffer == nullptr || length == nullptr) {
+        return false;
+    }
+    if (fileOpen_ != 1 && !OpenFile()) {
+        return false;
+    }
+    const auto available = [this]() -> std::int64_t {
+        struct stat data {};
+        return ::fstat(dataFile_, &data) == 0 ? data.st_size - sendSize_ : -1;
+    };
+    std::int64_t left = available();
+    if (*length > left) {
+        // The file may have been replaced; a fresh handle sees its present end.
+        if (!ReopenFile()) {
+            return false;
+        }
+        left = available();
+    }
+    if (*length > left) {
+        *length = 0;  // the data has not arrived yet
+        return true;
+    }
+    std::uint32_t done = 0;
+    while (done < *length) {
+        const ssize_t got = ::pread(dataFile_, buffer + done, *length - done, sendSize_ + done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            *length = 0;  // fewer bytes than the size promised: nothing is taken yet
+            return true;
+        }
+        done += static_cast<std::uint32_t>(got);
+    }
+    sendSize_ += *length;
+    return true;
+}
+
+}  // namespace jobsender

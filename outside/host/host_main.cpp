@@ -1,0 +1,103 @@
+// stratoline-host: plays the image-editing host (or the photo application) that prints one image
+// file through the print core.
+//
+//   stratoline-host [options] IMAGE
+//
+// It loads the image, fills the host information record, has the core job record filled from
+// the model's defaults and the options, calls RasterCore_Process, shows the progress on the
+// terminal and ends with the message of the plug-in code: exit status 0 when the print went out,
+// 1 when it failed or was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and
+// SIGTERM cancel the print as the progress window's cancel button would.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "cf/bundle.h"
+#include "host_options.h"
+#include "host_print.h"
+#include "host_progress.h"
+#include "host_shell.h"
+#include "job_record.h"
+#include "loaders/interface_bundle_id.h"
+#include "rastercore/result_codes.h"
+
+namespace {
+
+using namespace host;
+
+constexpr int kExitPrinted = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr char kShellBundle[] = "StratolineHost.bundle";
+constexpr char kShellLoadedSymbol[] = "stratolineHostShellLoaded";
+
+// The host-side shell beside this program, named in the identifier file so that the plug-in
+// foundation finds the model-information bundle beside it.
+class ShellBundle {
+  public:
+    ShellBundle() {
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+        bundle_ = cf::Bundle::open(self.parent_path() / kShellBundle);
+        if (bundle_ != nullptr && bundle_->symbol(kShellLoadedSymbol) != nullptr) {
+            SetInterfaceBundleID(bundle_->identifier().c_str());
+            named_ = true;
+        }
+    }
+    ~ShellBundle() {
+        if (named_) {
+            DeleteInterfaceBundleIDFile(bundle_->identifier().c_str());
+        }
+    }
+    bool ready() const { return named_; }
+
+  private:
+    std::unique_ptr<cf::Bundle> bundle_;
+    bool named_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<HostOptions> options = parseOptions(argc, argv, &error);
+    if (!options) {
+        std::cerr << "stratoline-host: " << error << "\n" << usageText();
+        return kExitUsage;
+    }
+    std::optional<Image> image = readImage(options->image, &error);
+    if (!image) {
+        std::cerr << "stratoline-host: " << options->image << ": " << error << "\n";
+        return kExitUsage;
+    }
+    const std::string name = std::filesystem::path(options->image).filename().string();
+    const std::unique_ptr<HostShell> shell =
+        HostShell::create(std::move(*image), options->hostType, name, &error);
+    if (shell == nullptr) {
+        std::cerr << "stratoline-host: " << error << "\n";
+        return kExitUsage;
+    }
+    const ShellBundle bundle;
+    if (!bundle.ready()) {
+        std::cerr << "stratoline-host: " << kShellBundle << " is missing beside the program\n";
+        return kExitUsage;
+    }
+    const std::unique_ptr<JobRecord> job = JobRecord::fill(options->job, shell->table(), &error);
+    if (job == nullptr) {
+        std::cerr << "stratoline-host: " << error << "\n";
+        return kExitUsage;
+    }
+    if (options->describe) {
+        const CoreCommonInfoTbl& r = *job->record();
+        std::cout << "model " << job->printerTypeID() << "\nmedium " << job->mediumID()
+                  << "\nprinter profile " << job->printerProfile() << "\nsource kind "
+                  << r.sourceKind << std::endl;
+    }
+
+    catchInterrupts();
+    ProgressDisplay display(std::cout, options->cancelAtPercent, options->quiet);
+    const std::uint32_t result = runPrint(options->hostType, *job->record(), display);
+    display.finish();
+    std::cout << resultMessage(result) << std::endl;
+    return result == rastercore::kPlgSuccess ? kExitPrinted : kExitFailed;
+}

@@ -1,0 +1,157 @@
+"""Whole prints through the real chain: the host stand-in prints an image over LPR to the test
+printer on its own loopback address, the stream decoder reads the job the printer received back
+into a page, and the page must match an independent rendering of the image (lcms2 through
+PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile) with a PSNR
+of at least 40 dB, at the image's size (the images are printed at 100 %). A print the user cancels
+half-way, through either host type, ends with the cancel code. The rendering is
+evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
+gamma 2.2, as the host hands it out.
+
+Usage: whole_print_test.py BUILD_DIR SOURCE_DIR
+"""
+import io
+import os
+import subprocess
+import sys
+import tempfile
+
+import numpy
+from PIL import Image, ImageCms
+
+MIN_PSNR = 40.0
+HOST_TIMEOUT = 240
+PRINTER_START_TIMEOUT = 10
+IMAGE_SIZE = "480x320"
+MODELS = ["SL-7440", "SL-2400", "SL-5170"]
+SRGB = "/usr/share/color/icc/colord/sRGB.icc"
+GREY_GAMMA = 2.2
+
+
+def srgb_of_grey(grey):
+    """A display grey of gamma 2.2 as sRGB samples (neutral, same luminance)."""
+    linear = (grey.astype(float) / 255.0) ** GREY_GAMMA
+    encoded = numpy.where(linear <= 0.0031308, 12.92 * linear,
+                          1.055 * linear ** (1 / 2.4) - 0.055)
+    samples = numpy.rint(encoded * 255.0).astype(numpy.uint8)
+    return Image.fromarray(numpy.repeat(samples[..., None], 3, axis=2))
+
+
+def psnr(a, b):
+    mse = numpy.mean((a.astype(float) - b.astype(float)) ** 2)
+    return float("inf") if mse == 0 else 10 * numpy.log10(255.0 ** 2 / mse)
+
+
+class Chain:
+    def __init__(self, build, source, folder):
+        self.build = build
+        self.source = source
+        self.folder = folder
+        self.env = dict(os.environ)
+        for name, sub in [("STRATOLINE_CACHES", "caches"), ("HOME", "home"),
+                          ("XDG_CONFIG_HOME", "preferences"), ("STRATOLINE_SPOOL", "spool"),
+                          ("STRATOLINE_DESKTOP", "desktop"), ("TMPDIR", "tmp")]:
+            path = os.path.join(folder, sub)
+            os.makedirs(path, exist_ok=True)
+            self.env[name] = path
+        self.env["STRATOLINE_DOVO_SHM_PREFIX"] = "WholePrint.%d" % os.getpid()
+
+    def images(self):
+        """(name, path, profile bytes) of every input: 16-bit RGB PNG, 8-bit RGB TIFF, 8-bit
+        grey PNG, all with an embedded profile but the grey one."""
+        png16 = os.path.join(self.folder, "rgb16.png")
+        subprocess.run(["/usr/bin/python3", os.path.join(self.source, "scripts/make_test_image.py"),
+                        "--size", IMAGE_SIZE, png16], check=True)
+        with open(SRGB, "rb") as file:
+            srgb = file.read()
+        rgb8 = Image.open(png16).convert("RGB")
+        tiff8 = os.path.join(self.folder, "rgb8.tif")
+        rgb8.save(tiff8, icc_profile=srgb, dpi=(300, 300))
+        grey = os.path.join(self.folder, "grey8.png")
+        rgb8.convert("L").save(grey, dpi=(300, 300))
+        return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
+                ("8-bit grey PNG", grey, None)]
+
+    def run_host(self, image, model, extra):
+        """Runs the host against a fresh test printer; its run and the printer's folder."""
+        out = tempfile.mkdtemp(dir=self.folder)
+        printer = subprocess.Popen(
+            [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out],
+            stdout=subprocess.PIPE, text=True, env=self.env)
+        try:
+            address = printer.stdout.readline().strip()
+            assert address.startswith("127."), "the test printer did not start"
+            host = subprocess.run(
+                [os.path.join(self.build, "outside/host/stratoline-host"), "--quiet", "--describe",
+                 "--printer", address, "--model", model] + extra + [image],
+                capture_output=True, text=True, env=self.env, timeout=HOST_TIMEOUT)
+        finally:
+            printer.terminate()
+            printer.wait(timeout=PRINTER_START_TIMEOUT)
+        return host, out
+
+    def print_image(self, image, model, extra):
+        """Prints `image`; the decoded page and the medium's printer profile."""
+        host, out = self.run_host(image, model, extra)
+        assert host.returncode == 0, host.stdout + host.stderr
+        profile = [line.split(" ", 2)[2] for line in host.stdout.splitlines()
+                   if line.startswith("printer profile ")][0]
+        page = os.path.join(out, "page.png")
+        decode = subprocess.run(
+            [os.path.join(self.build, "testing/stream_decoder/stream_decode"), "--qdxa", "--png",
+             page, "--commands", os.path.join(out, "commands.txt"),
+             os.path.join(out, "job-1.data")], capture_output=True, text=True)
+        assert decode.returncode == 0, decode.stderr
+        return numpy.array(Image.open(page).convert("RGB")), profile
+
+    def rendering(self, image, profile, printer_profile):
+        source = Image.open(image)
+        if source.mode == "L":
+            source = srgb_of_grey(numpy.array(source))
+        profile = ImageCms.ImageCmsProfile(io.BytesIO(profile)) if profile else \
+            ImageCms.getOpenProfile(SRGB)
+        target = ImageCms.getOpenProfile(
+            os.path.join(self.build, "outside/Orvane/TARN/Profiles", printer_profile))
+        transform = ImageCms.buildTransform(profile, target, "RGB", "RGB",
+                                            renderingIntent=ImageCms.Intent.PERCEPTUAL,
+                                            flags=ImageCms.FLAGS["NOTPRECALC"])
+        return numpy.array(ImageCms.applyTransform(source, transform))
+
+
+def main(args):
+    if len(args) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    failures = []
+    with tempfile.TemporaryDirectory() as folder:
+        chain = Chain(args[0], args[1], folder)
+        images = chain.images()
+        cases = [(model, image, [], "image editor") for model in MODELS for image in images]
+        cases.append((MODELS[0], images[0], ["--host-type", "2"], "photo application"))
+        for model, (name, path, profile), extra, host in cases:
+            label = "%s, %s, %s" % (model, name, host)
+            try:
+                page, printer_profile = chain.print_image(path, model, extra)
+                expected = chain.rendering(path, profile, printer_profile)
+                if page.shape != expected.shape:
+                    failures.append("%s: page %s, image %s" % (label, page.shape, expected.shape))
+                    continue
+                quality = psnr(page, expected)
+                print("%s: %.1f dB" % (label, quality))
+                if quality < MIN_PSNR:
+                    failures.append("%s: %.1f dB" % (label, quality))
+            except (AssertionError, subprocess.TimeoutExpired) as problem:
+                failures.append("%s: %s" % (label, problem))
+        for host_type in ["1", "2"]:
+            host, _ = chain.run_host(images[0][1], MODELS[0],
+                                     ["--host-type", host_type, "--cancel-at", "50"])
+            print("cancel at 50 %%, host type %s: %s" % (host_type, host.stdout.strip()))
+            if host.returncode != 1 or "0x50104" not in host.stdout:
+                failures.append("cancel, host type %s: %s%s" % (host_type, host.stdout,
+                                                                 host.stderr))
+    for failure in failures:
+        print("FAILED " + failure, file=sys.stderr)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

@@ -1,0 +1,16 @@
+// Whole files replaced atomically: readers see the old content or the new one, never a mixture,
+// and a failed write leaves the old file as it was.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace cf {
+
+/// Writes `bytes` to a temporary file beside `path`, flushes it and renames it over `path`; the
+/// replacement takes over the permission bits of a file it replaces. False (with errno set) when
+/// any step fails; `path` is then untouched and the temporary file is gone.
+bool replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace cf
