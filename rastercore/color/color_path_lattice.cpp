@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "color/color_frameworks.h"
@@ -29,6 +28,9 @@ constexpr std::uint32_t kFormSamplesMask = 0xFF;
 constexpr std::size_t kPlacementSteps = 1024;
 constexpr std::size_t kPlacementLines = 9;
 constexpr double kLeastShare = 0.5;
+
+// The departure's tail leaves out the largest thousandth of the samples.
+constexpr std::size_t kTailPerMille = 1000;
 
 using Row = std::vector<std::uint16_t>;
 
@@ -161,15 +163,15 @@ bool placeGrid(const Chain& chain, color::LatticeGrid& grid) {
     return color::risingGrid(grid);
 }
 
-// The largest difference between the lattice and the chain at the centres of all cells, where
-// the interpolation is furthest from the grid points.
-std::int32_t departureAtCentres(const Chain& chain, const color::LatticeGrid& grid,
-                                const ColorPathLattice& lattice) {
+// The differences between the lattice and the chain at the centres of all cells, where the
+// interpolation is furthest from the grid points.
+bool departureAtCentres(const Chain& chain, const color::LatticeGrid& grid,
+                        const ColorPathLattice& lattice, FoldDeparture& departure) {
     Row centres(kCells * kRgbSamples), expected(centres.size()), folded(centres.size());
     const auto centre = [&](std::size_t axis, std::size_t cell) {
         return static_cast<std::uint16_t>((grid[axis][cell] + grid[axis][cell + 1] + 1) / 2);
     };
-    std::int32_t largest = 0;
+    std::vector<std::uint32_t> counts(kLargest16 + 1, 0);  // samples by their difference
     for (std::size_t r = 0; r < kCells; ++r) {
         for (std::size_t g = 0; g < kCells; ++g) {
             for (std::size_t b = 0; b < kCells; ++b) {
@@ -178,15 +180,29 @@ std::int32_t departureAtCentres(const Chain& chain, const color::LatticeGrid& gr
                 centres[b * kRgbSamples + 2] = centre(2, b);
             }
             if (!chain.run(centres.data(), expected.data(), kCells)) {
-                return std::numeric_limits<std::int32_t>::max();
+                return false;
             }
             color::applyLattice(lattice.words, lattice.axes, centres.data(), folded.data(), kCells);
             for (std::size_t i = 0; i < folded.size(); ++i) {
-                largest = std::max(largest, std::abs(folded[i] - expected[i]));
+                ++counts[static_cast<std::size_t>(std::abs(folded[i] - expected[i]))];
             }
         }
     }
-    return largest;
+    constexpr std::size_t kSamplesChecked = kCells * kCells * kCells * kRgbSamples;
+    constexpr std::size_t kTailCount = kSamplesChecked - kSamplesChecked / kTailPerMille;
+    std::size_t below = 0;
+    departure = {};
+    for (std::size_t difference = 0; difference < counts.size(); ++difference) {
+        if (counts[difference] == 0) {
+            continue;
+        }
+        if (below < kTailCount) {
+            departure.tail = static_cast<std::int32_t>(difference);
+        }
+        below += counts[difference];
+        departure.largest = static_cast<std::int32_t>(difference);
+    }
+    return true;
 }
 
 // Samples the chain on the objects into `lattice`; true when it follows the chain closely.
@@ -203,8 +219,8 @@ bool sampleChain(Color_Info& info, const ColorPathObjects& objects, ColorPathLat
                               })) {
         return false;
     }
-    lattice.departure = departureAtCentres(chain, grid, lattice);
-    return lattice.departure <= kFoldTolerance;
+    return departureAtCentres(chain, grid, lattice, lattice.departure) &&
+           lattice.departure.tail <= kFoldTail && lattice.departure.largest <= kFoldLargest;
 }
 
 }  // namespace

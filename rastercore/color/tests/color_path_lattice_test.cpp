@@ -1,16 +1,21 @@
 // The folded colour path: a job's rows through its one lattice stay within the fold's tolerance
 // of its stages at full precision, on a dense spread of colours with the gamut's corners and
-// every grey, at both output depths; jobs that cannot be folded, chains that bend too sharply for
-// the lattice and rows whose stages have changed since the fold go through the stages
-// themselves.
+// every grey, at both output depths; over a table of media, source profiles, intents, working
+// spaces and colour modes, the folded 8-bit rows land at least as close to the exact chain as
+// lcms2's own transform of it and as the stages on 8-bit rows; jobs that cannot be folded,
+// chains that break too sharply for the lattice and rows whose stages have changed since the
+// fold go through the stages themselves.
 #include "color/color_path_lattice.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
+#include "chain_reference.h"
+#include "color/installed_profiles.h"
 #include "color/standard_profiles.h"
 #include "color_job.h"
 #include "record/tarn_rect.h"
@@ -18,12 +23,13 @@
 namespace {
 
 using colortest::ColorJob;
+using colortest::kErrorDiffusionMedium;
 
 constexpr std::size_t kSamples = 3;
 constexpr int kPer8 = 257;
-constexpr int kFoldTolerance8 = kFoldTolerance / kPer8;
-// Nearly every sample lands within one 8-bit step of the stages; the tolerance is for the few
-// where the chain bends hardest.
+constexpr int kFoldLargest8 = kFoldLargest / kPer8;
+// Nearly every sample lands within one 8-bit step of the stages; the largest departure allowed is
+// for the few where the chain clips at a gamut's edge.
 constexpr double kWithinOneStep = 0.99;
 const std::filesystem::path kWideSource = "/usr/share/color/icc/colord/ProPhotoRGB.icc";
 
@@ -70,12 +76,14 @@ struct AdjustedJob {
     explicit AdjustedJob(std::uint8_t depth,
                          const std::filesystem::path& source =
                              color::standardProfilePath(color::StandardProfile::Srgb),
-                         std::int32_t intent = 1) {
+                         std::int32_t intent = 1, std::int16_t medium = kErrorDiffusionMedium,
+                         std::uint8_t workingSpace = 1)
+        : job(medium) {
         for (int i = 0; i < kToneCurveEntries; ++i) {
             curve[i] = static_cast<std::uint16_t>(65535.0 * std::pow(i / 4095.0, 0.9));
         }
         job.embedProfile(source);
-        job.info->workingSpace = 1;
+        job.info->workingSpace = workingSpace;
         job.info->outputDepth = depth;
         job.info->matching = 1;
         job.info->renderingIntent = intent;
@@ -127,7 +135,7 @@ TEST(FoldedColorPath, StaysWithinToleranceOfTheStagesAtFullPrecision) {
     std::size_t withinOneStep = 0;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         const int difference = std::abs(folded[i] - reference[i]);
-        ASSERT_LE(difference, kFoldTolerance)
+        ASSERT_LE(difference, kFoldLargest)
             << "sample " << i % kSamples << " of colour " << +colours[i - i % kSamples] << ","
             << +colours[i - i % kSamples + 1] << "," << +colours[i - i % kSamples + 2];
         withinOneStep += difference <= kPer8 ? 1 : 0;
@@ -144,17 +152,88 @@ TEST(FoldedColorPath, StaysWithinToleranceOfTheStagesAtFullPrecision) {
     withinOneStep = 0;
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const double difference = std::abs(folded8[i] - reference[i] / double{kPer8});
-        ASSERT_LE(difference, kFoldTolerance8 + 0.5) << "8-bit sample " << i;
+        ASSERT_LE(difference, kFoldLargest8 + 0.5) << "8-bit sample " << i;
         withinOneStep += difference <= 1 ? 1 : 0;
     }
     EXPECT_GE(static_cast<double>(withinOneStep),
               kWithinOneStep * static_cast<double>(colours.size()));
 }
 
+// Jobs of every kind: perceptual, saturation, colorimetric and absolute prints from narrow and
+// wide sources into both working spaces, and a monochrome print, on several media. Each folds;
+// against the exact chain its 8-bit rows are no further off than lcms2's own transform of the
+// chain (a sampled table, as lcms2 makes them) nor than the stages on 8-bit rows, by the largest
+// difference and by the 99.9th percentile; against the 16-bit stages all but a thousandth of the
+// samples are within the fold's tolerance.
+TEST(FoldedColorPath, FollowsTheExactChainAtLeastAsCloselyAsLcms2AndTheEightBitStages) {
+    struct Case {
+        std::int16_t medium;
+        const char* printer;
+        std::filesystem::path source;
+        std::int32_t intent;
+        std::uint8_t workingSpace;
+        std::uint8_t colorMode;
+    };
+    const std::filesystem::path srgb = color::standardProfilePath(color::StandardProfile::Srgb);
+    const std::filesystem::path adobe =
+        color::standardProfilePath(color::StandardProfile::AdobeRgb1998);
+    const Case cases[] = {
+        {103, "SL7K_GLOSSY.icc", srgb, 1, 1, kColorModeColor},
+        {101, "SL7K_PLAIN.icc", kWideSource, 2, 2, kColorModeColor},
+        {105, "SL7K_ART.icc", adobe, 3, 1, kColorModeColor},
+        {110, "SL7K_WASHI.icc", srgb, 5, 2, kColorModeColor},
+        {112, "SL7K_TRACE.icc", kWideSource, 4, 1, kColorModeColor},
+        {107, "SL7K_CUSTOM.icc", adobe, 1, 1, kColorModeMonochromePhoto},
+    };
+    const std::vector<std::uint8_t> colours = testColours();
+    const std::vector<std::uint16_t> wide = widened(colours);
+    for (const Case& c : cases) {
+        const colortest::ChainReferenceJob reference = {c.source,
+                                                        color::driverProfileFolder() / c.printer,
+                                                        c.intent, c.workingSpace, c.colorMode};
+        SCOPED_TRACE(testing::Message()
+                     << "medium " << c.medium << " from " << c.source << " intent " << c.intent
+                     << " working space " << +c.workingSpace << " mode " << +c.colorMode);
+        AdjustedJob eight(kOutput8Bit, c.source, c.intent, c.medium, c.workingSpace);
+        AdjustedJob sixteen(kOutput12Bit, c.source, c.intent, c.medium, c.workingSpace);
+        eight.job.info->colorMode = c.colorMode;
+        sixteen.job.info->colorMode = c.colorMode;
+        ASSERT_EQ(eight.job.initialize(), 0);
+        ASSERT_EQ(sixteen.job.initialize(), 0);
+        EXPECT_NE(eight.job.info->pathLattice, nullptr);
+        EXPECT_NE(sixteen.job.info->pathLattice, nullptr);
+
+        const std::vector<std::uint8_t> folded = processed(*eight.job.info, colours);
+        const std::vector<std::uint8_t> stages8 = staged(*eight.job.info, colours);
+        const std::vector<std::uint8_t> exact = colortest::chainThroughLcms2(
+            *sixteen.job.info, reference, wide, colortest::ChainReference::Exact);
+        const std::vector<std::uint8_t> lcms2 = colortest::chainThroughLcms2(
+            *sixteen.job.info, reference, wide, colortest::ChainReference::Lcms2Default);
+        const colortest::RowDifferences fold = colortest::differencesOf(folded, exact);
+        const colortest::RowDifferences own = colortest::differencesOf(lcms2, exact);
+        const colortest::RowDifferences eightBit = colortest::differencesOf(stages8, exact);
+        EXPECT_LE(fold.largest, own.largest);
+        EXPECT_LE(fold.tail, own.tail);
+        EXPECT_LE(fold.largest, eightBit.largest);
+        EXPECT_LE(fold.tail, eightBit.tail);
+
+        const std::vector<std::uint16_t> full = staged(*sixteen.job.info, wide);
+        std::vector<std::uint8_t> full8(full.size());
+        std::transform(full.begin(), full.end(), full8.begin(), [](std::uint16_t v) {
+            return static_cast<std::uint8_t>(std::lround(v / double{kPer8}));
+        });
+        EXPECT_LE(colortest::differencesOf(folded, full8).tail, kFoldTail / kPer8);
+    }
+}
+
 TEST(FoldedColorPath, RowsGoThroughTheStagesWhenTheJobCannotBeFolded) {
     const std::vector<std::uint16_t> row = widened(testColours());
-    // Clipping a wide source's colours saturated bends the chain too sharply for the lattice.
-    AdjustedJob sharp(kOutput12Bit, kWideSource, 2);
+    // A tone curve that jumps from black to white in the middle breaks the chain: no lattice
+    // follows a jump.
+    AdjustedJob broken(kOutput12Bit);
+    constexpr std::size_t kJump = kToneCurveEntries / 2;
+    std::fill(std::begin(broken.curve), std::begin(broken.curve) + kJump, std::uint16_t{0});
+    std::fill(std::begin(broken.curve) + kJump, std::end(broken.curve), std::uint16_t{0xFFFF});
     // Conversion alone: one stage, nothing to fold.
     AdjustedJob single(kOutput12Bit);
     single.job.info->matching = 0;
@@ -163,7 +242,7 @@ TEST(FoldedColorPath, RowsGoThroughTheStagesWhenTheJobCannotBeFolded) {
     // A test pattern's cells each have objects of their own.
     AdjustedJob pattern(kOutput12Bit);
     pattern.job.patternCells(2, 1);
-    for (ColorJob* job : {&sharp.job, &single.job, &pattern.job}) {
+    for (ColorJob* job : {&broken.job, &single.job, &pattern.job}) {
         ASSERT_EQ(job->initialize(), 0);
         EXPECT_EQ(job->info->pathLattice, nullptr);
         EXPECT_EQ(processed(*job->info, row), staged(*job->info, row));
