@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -24,6 +25,7 @@ constexpr std::size_t kResults = 3;     // samples of a pixel
 constexpr std::int32_t kStrideBlue = kLatticeWordsPerPoint;
 constexpr std::int32_t kStrideGreen = kStrideBlue * kLatticePoints;
 constexpr std::int32_t kStrideRed = kStrideGreen * kLatticePoints;
+constexpr std::int32_t kStrides[kResults] = {kStrideRed, kStrideGreen, kStrideBlue};
 
 constexpr int kWeightBits = 14;
 constexpr std::int32_t kWeightOne = 1 << kWeightBits;
@@ -33,12 +35,6 @@ constexpr int kStepBits = 17;
 constexpr std::uint32_t kStepMask = (1U << kStepBits) - 1;
 static_assert(static_cast<std::uint32_t>(kStrideRed) <= kStepMask);
 
-// Where one input value falls on an axis: the lower grid point's offset and the sort key.
-struct AxisPosition {
-    std::int32_t offset;
-    std::uint32_t key;
-};
-
 [[gnu::always_inline]] inline AxisPosition positionOn(std::uint32_t value, std::int32_t stride) {
     // value * 64 / 65535 in 16.16 fixed point; 65535 lands exactly on the last point.
     const std::uint32_t scaled = value * kLastPoint;
@@ -47,6 +43,21 @@ struct AxisPosition {
     const std::uint32_t fraction = (fixed & kLargest16) >> (16 - kWeightBits);
     const std::uint32_t step = point < kLastPoint ? static_cast<std::uint32_t>(stride) : 0;
     return {static_cast<std::int32_t>(point) * stride, fraction << kStepBits | step};
+}
+
+// Fractions of uneven lattices' blocks are kept in 1/256ths of the weights' unit.
+constexpr int kBlockFractionBits = 8;
+constexpr std::uint32_t kBlockOne = static_cast<std::uint32_t>(kWeightOne) << kBlockFractionBits;
+constexpr int kBlockShift = std::countr_zero(kLatticeNodeStep);
+
+// The position of a 16-bit input value on an uneven lattice's axis.
+[[gnu::always_inline]] inline AxisPosition blockPosition(
+    const std::array<AxisBlock, LatticeAxes::kBlocks>& blocks, std::size_t axis,
+    std::uint32_t value) {
+    const AxisBlock& block = blocks[value >> kBlockShift];
+    const std::uint32_t fraction =
+        (block.fraction + (value & (kLatticeNodeStep - 1)) * block.rise) >> kBlockFractionBits;
+    return {block.offset, fraction << kStepBits | static_cast<std::uint32_t>(kStrides[axis])};
 }
 
 // The corners of a pixel's tetrahedron and their weights. The cell is split into six
@@ -59,11 +70,9 @@ struct Tetrahedron {
 };
 
 [[gnu::always_inline]] inline Tetrahedron tetrahedronOf(const std::int16_t* points,
-                                                        std::uint32_t red, std::uint32_t green,
-                                                        std::uint32_t blue) {
-    const AxisPosition x = positionOn(red, kStrideRed);
-    const AxisPosition y = positionOn(green, kStrideGreen);
-    const AxisPosition z = positionOn(blue, kStrideBlue);
+                                                        const AxisPosition& x,
+                                                        const AxisPosition& y,
+                                                        const AxisPosition& z) {
     const std::uint32_t high = std::max(x.key, y.key);
     const std::uint32_t low = std::min(x.key, y.key);
     const std::uint32_t first = std::max(high, z.key);
@@ -144,7 +153,26 @@ std::uint16_t latticeInput(std::size_t index) {
 }
 
 bool sampleLattice(std::span<std::uint16_t> words, const LatticeSource& source) {
-    if (words.size() != kLatticeWords) {
+    LatticeGrid grid;
+    for (LatticeNodes& nodes : grid) {
+        for (std::size_t i = 0; i < kLatticePoints; ++i) {
+            nodes[i] = latticeInput(i);
+        }
+    }
+    return sampleLattice(words, grid, source);
+}
+
+bool risingGrid(const LatticeGrid& grid) {
+    return std::all_of(grid.begin(), grid.end(), [](const LatticeNodes& nodes) {
+        return nodes.front() == 0 && nodes.back() == kLargest16 &&
+               std::adjacent_find(nodes.begin(), nodes.end(), std::greater_equal<>()) ==
+                   nodes.end();
+    });
+}
+
+bool sampleLattice(std::span<std::uint16_t> words, const LatticeGrid& grid,
+                   const LatticeSource& source) {
+    if (words.size() != kLatticeWords || !risingGrid(grid)) {
         return false;
     }
     // One run of the conversion per line of grid points along blue.
@@ -153,9 +181,9 @@ bool sampleLattice(std::span<std::uint16_t> words, const LatticeSource& source) 
     for (std::size_t r = 0; r < kLatticePoints; ++r) {
         for (std::size_t g = 0; g < kLatticePoints; ++g) {
             for (std::size_t b = 0; b < kLatticePoints; ++b) {
-                in[b * kResults] = latticeInput(r);
-                in[b * kResults + 1] = latticeInput(g);
-                in[b * kResults + 2] = latticeInput(b);
+                in[b * kResults] = grid[0][r];
+                in[b * kResults + 1] = grid[1][g];
+                in[b * kResults + 2] = grid[2][b];
             }
             if (!source(in.data(), results.data(), kLatticePoints)) {
                 return false;
@@ -168,6 +196,40 @@ bool sampleLattice(std::span<std::uint16_t> words, const LatticeSource& source) 
                 }
                 line[b * kLatticeWordsPerPoint + kResults] = 0;
             }
+        }
+    }
+    return true;
+}
+
+bool fillLatticeAxes(LatticeAxes& axes, const LatticeGrid& grid) {
+    const bool onSteps = std::all_of(grid.begin(), grid.end(), [](const LatticeNodes& nodes) {
+        return std::all_of(nodes.begin(), nodes.end() - 1,
+                           [](std::uint16_t node) { return node % kLatticeNodeStep == 0; });
+    });
+    if (!risingGrid(grid) || !onSteps) {
+        return false;
+    }
+    for (std::size_t axis = 0; axis < kResults; ++axis) {
+        const LatticeNodes& nodes = grid[axis];
+        const std::int32_t stride = kStrides[axis];
+        // The cell of a value holds its lower node and the values below its upper one; the
+        // last cell holds 65535 too, at a fraction of one.
+        std::size_t cell = 0;
+        for (std::size_t block = 0; block < LatticeAxes::kBlocks; ++block) {
+            const std::uint32_t first = static_cast<std::uint32_t>(block * kLatticeNodeStep);
+            while (cell + 1 < kLastPoint && first >= nodes[cell + 1]) {
+                ++cell;
+            }
+            const std::uint32_t width = nodes[cell + 1] - nodes[cell];
+            // Rounded down, so that no value's fraction passes one.
+            axes.sixteen[axis][block] = {
+                static_cast<std::int32_t>(cell) * stride,
+                static_cast<std::uint32_t>(std::uint64_t{first - nodes[cell]} * kBlockOne / width),
+                kBlockOne / width};
+        }
+        for (std::size_t value = 0; value < LatticeAxes::kEightBitValues; ++value) {
+            axes.eight[axis][value] =
+                blockPosition(axes.sixteen[axis], axis, static_cast<std::uint32_t>(value * kPer8));
         }
     }
     return true;
@@ -188,24 +250,50 @@ void store(std::uint16_t value, std::uint8_t* out) {
     *out = to8(value);
 }
 
+// Positions on an even grid, worked out from the samples.
+struct EvenAxes {
+    template <typename Sample>
+    AxisPosition operator()(std::size_t axis, Sample value) const {
+        return positionOn(to16(value), kStrides[axis]);
+    }
+};
+
+// Positions on an uneven grid, looked up.
+struct UnevenAxes {
+    const LatticeAxes& axes;
+    AxisPosition operator()(std::size_t axis, std::uint16_t value) const {
+        return blockPosition(axes.sixteen[axis], axis, value);
+    }
+    AxisPosition operator()(std::size_t axis, std::uint8_t value) const {
+        return axes.eight[axis][value];
+    }
+};
+
+template <typename Axes, typename Sample>
+[[gnu::always_inline]] inline Tetrahedron tetrahedronAt(const std::int16_t* points,
+                                                        const Axes& axes, const Sample* in) {
+    return tetrahedronOf(points, axes(0, in[0]), axes(1, in[1]), axes(2, in[2]));
+}
+
 // Rows of either sample width on either side; a pixel is read whole before it is written, so
 // equal widths may convert in place.
-template <typename In, typename Out>
-void applyRow(const std::uint16_t* words, const In* in, Out* out, std::size_t pixels) {
+template <typename Axes, typename In, typename Out>
+void applyRow(const std::uint16_t* words, const Axes& axes, const In* in, Out* out,
+              std::size_t pixels) {
     const std::int16_t* points = pointsOf(words);
     for (std::size_t i = 0; i < pixels; ++i, in += kResults, out += kResults) {
         std::uint16_t result[kResults];
-        interpolate(tetrahedronOf(points, to16(in[0]), to16(in[1]), to16(in[2])), result);
+        interpolate(tetrahedronAt(points, axes, in), result);
         store(result[0], out);
         store(result[1], out + 1);
         store(result[2], out + 2);
     }
 }
 
-}  // namespace
-
-void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
-                  std::size_t pixels) {
+// 16-bit rows on both sides.
+template <typename Axes>
+void applyWideRow(const std::uint16_t* words, const Axes& axes, const std::uint16_t* in,
+                  std::uint16_t* out, std::size_t pixels) {
 #if defined(__SSE2__)
     // Each pixel but the last is stored as four words at once; the fourth lands on the next
     // pixel's first sample, which is read before that store, so rows may still be converted in
@@ -214,34 +302,51 @@ void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint
         return;
     }
     const std::int16_t* points = pointsOf(words);
-    std::uint32_t red = in[0], green = in[1], blue = in[2];
+    std::uint16_t pixel[kResults] = {in[0], in[1], in[2]};
     for (; pixels > 1; --pixels, out += kResults) {
-        const Tetrahedron t = tetrahedronOf(points, red, green, blue);
+        const Tetrahedron t = tetrahedronAt(points, axes, pixel);
         in += kResults;
-        red = in[0];
-        green = in[1];
-        blue = in[2];
+        pixel[0] = in[0];
+        pixel[1] = in[1];
+        pixel[2] = in[2];
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), resultsOf(t));
     }
-    interpolate(tetrahedronOf(points, red, green, blue), out);
+    interpolate(tetrahedronAt(points, axes, pixel), out);
 #else
-    applyRow(words, in, out, pixels);
+    applyRow(words, axes, in, out, pixels);
 #endif
+}
+
+}  // namespace
+
+void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint16_t* out,
+                  std::size_t pixels) {
+    applyWideRow(words, EvenAxes{}, in, out, pixels);
 }
 
 void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint8_t* out,
                   std::size_t pixels) {
-    applyRow(words, in, out, pixels);
+    applyRow(words, EvenAxes{}, in, out, pixels);
 }
 
 void applyLattice(const std::uint16_t* words, const std::uint8_t* in, std::uint16_t* out,
                   std::size_t pixels) {
-    applyRow(words, in, out, pixels);
+    applyRow(words, EvenAxes{}, in, out, pixels);
 }
 
 void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint8_t* out,
                   std::size_t pixels) {
-    applyRow(words, in, out, pixels);
+    applyRow(words, EvenAxes{}, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const LatticeAxes& axes, const std::uint16_t* in,
+                  std::uint16_t* out, std::size_t pixels) {
+    applyWideRow(words, UnevenAxes{axes}, in, out, pixels);
+}
+
+void applyLattice(const std::uint16_t* words, const LatticeAxes& axes, const std::uint8_t* in,
+                  std::uint8_t* out, std::size_t pixels) {
+    applyRow(words, UnevenAxes{axes}, in, out, pixels);
 }
 
 }  // namespace color

@@ -327,18 +327,28 @@ std::int32_t ColorSyncMatching_2(Color_Info* info, const void* source, void* des
 }
 
 std::int16_t ColorMatchProcessing(Color_Info* info, std::int32_t pixels, std::uint8_t* row) {
-    if (info == nullptr || row == nullptr || pixels < 0) {
+    if (info == nullptr) {
         return kColorSyncTransformError;
     }
-    if (!twoSteps(*info)) {
-        return static_cast<std::int16_t>(
-            ColorSyncMatching_2(info, row, row, pixels, info->transforms[0], kRgbToRgb));
+    return matchRowAtDepth(*info, pixels, row, depthOf(*info));
+}
+
+std::int16_t matchRowAtDepth(Color_Info& info, std::int32_t pixels, std::uint8_t* row,
+                             Depth depth) {
+    if (row == nullptr || pixels < 0) {
+        return kColorSyncTransformError;
     }
-    if (info->colorSyncReady == 0) {
+    if (info.colorSyncReady == 0) {
         return 0;
     }
+    if (!twoSteps(info)) {
+        return info.transforms[0] != nullptr
+                   ? static_cast<std::int16_t>(
+                         matchRow(row, row, pixels, info.transforms[0], kRgbToRgb, depth))
+                   : 0;
+    }
     return static_cast<std::int16_t>(
-        matchThroughProof(*info, row, {Layout::Rgb, depthOf(*info)}, row, pixels));
+        matchThroughProof(info, row, {Layout::Rgb, depth}, row, pixels));
 }
 
 std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,

@@ -57,6 +57,10 @@ std::int32_t CloseColorSync(Color_Info* info);
 /// Matches `pixels` pixels of a colour-processed row in place; 0 or 309.
 std::int16_t ColorMatchProcessing(Color_Info* info, std::int32_t pixels, std::uint8_t* row);
 
+/// The same at a sample depth of the caller's choice, which may differ from the record's.
+std::int16_t matchRowAtDepth(Color_Info& info, std::int32_t pixels, std::uint8_t* row,
+                             color::Depth depth);
+
 /// Matches one host row (grey, RGB or CMYK by the host's image mode) into an RGB row; 0 or 309.
 std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,
                                     const std::uint8_t* source, std::uint8_t* destination);

@@ -121,6 +121,12 @@ ColorAdjustEntry jobMonochromeAdjust(const Color_Info& info) {
     return info.patternPrint != 0 ? ColorAdjustEntry{} : info.currentAdjust;
 }
 
+// The gradation gamma of the job's monochrome set.
+double jobMonochromeGamma(const Color_Info& info) {
+    return info.patternPrint != 0 || info.monochromeGamma <= 0 ? kNeutralGamma
+                                                               : info.monochromeGamma;
+}
+
 // The name of the job's conversion inside the conversion table.
 const char* csc1Name(const Color_Info& info) {
     if (info.colorMode == kColorModeMonochromePhoto) {
@@ -193,11 +199,9 @@ std::int32_t createPreprocObjects(Color_Info& info) {
     hint = hintForDepth(hint, info.outputDepth);
     const std::uint32_t cells = patternCells(info);
     if (info.colorMode == kColorModeMonochromePhoto) {
-        const ColorAdjustEntry job = jobMonochromeAdjust(info);
-        const double gamma = info.patternPrint != 0 || info.monochromeGamma <= 0
-                                 ? kNeutralGamma
-                                 : info.monochromeGamma;
-        std::int32_t result = makeMonochrome(info, f, job, gamma, hint, &info.monochromeObject);
+        std::int32_t result =
+            makeMonochrome(info, f, jobMonochromeAdjust(info), jobMonochromeGamma(info), hint,
+                           &info.monochromeObject);
         // The entries are packed: their object fields are written whole, never through a
         // pointer to them.
         for (std::uint32_t cell = 0; result == 0 && cell < cells; ++cell) {
@@ -221,7 +225,10 @@ std::int32_t createPreprocObjects(Color_Info& info) {
     return result;
 }
 
-std::int32_t createCsc1Object(Color_Info& info) {
+namespace {
+
+// Makes the job's first colour-space conversion for rows of `outputDepth` into `*object`.
+std::int32_t makeCsc1(Color_Info& info, std::uint8_t outputDepth, void** object) {
     const auto tableCSC1 = BIND_FRAMEWORK_FUNCTION(info.mediaBundle, mdb3TableCSC1);
     const auto csc1Hint = BIND_FRAMEWORK_FUNCTION(info.mediaBundle, mdb3CSC1Hint);
     const auto cut = BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_log);
@@ -260,19 +267,56 @@ std::int32_t createCsc1Object(Color_Info& info) {
     if (csc1Hint(info.mediaDatabase, info.mediumID, &info.quality, &hint) == 0) {
         return colorcode::kCsc1NoTable;
     }
-    hint = hintForDepth(hint, info.outputDepth);
-    std::int32_t result = makeObject(&info.csc1Object, [&](void* buffer) {
-        return create(partSize, part.data(), hint, buffer);
-    });
+    hint = hintForDepth(hint, outputDepth);
+    std::int32_t result = makeObject(
+        object, [&](void* buffer) { return create(partSize, part.data(), hint, buffer); });
     if (result == colorcode::kFrameworkObject) {
         return colorcode::kCsc1Failed;
     }
     std::uint32_t form = 0;
-    if (result == 0 &&
-        (query(info.csc1Object, &form) != 0 || set(info.csc1Object, kTnr2OutputRgb, form) != 0)) {
+    if (result == 0 && (query(*object, &form) != 0 || set(*object, kTnr2OutputRgb, form) != 0)) {
         result = colorcode::kCsc1Failed;
     }
     return result;
+}
+
+}  // namespace
+
+std::int32_t createCsc1Object(Color_Info& info) {
+    return makeCsc1(info, info.outputDepth, &info.csc1Object);
+}
+
+std::int32_t createSixteenBitObjects(Color_Info& info, ColorPathObjects& objects) {
+    const std::uint8_t depth = kOutput12Bit;
+    std::int32_t result = 0;
+    if (info.preprocObject != nullptr || info.monochromeObject != nullptr) {
+        PreprocFunctions f;
+        std::uint32_t hint = 0;
+        if (!f.bind(info) ||
+            f.preprocHint(info.mediaDatabase, info.mediumID, &info.quality, &hint) == 0) {
+            return colorcode::kFrameworkObject;
+        }
+        hint = hintForDepth(hint, depth);
+        if (info.preprocObject != nullptr) {
+            result = makePreproc(info, f, info.currentAdjust, hint, &objects.preproc);
+        }
+        if (result == 0 && info.monochromeObject != nullptr) {
+            result = makeMonochrome(info, f, jobMonochromeAdjust(info), jobMonochromeGamma(info),
+                                    hint, &objects.monochrome);
+        }
+    }
+    if (result == 0 && info.csc1Object != nullptr) {
+        result = makeCsc1(info, depth, &objects.csc1);
+    }
+    return result;
+}
+
+void freeColorPathObjects(const Color_Info& info, ColorPathObjects& objects) {
+    objects.preproc =
+        freed(BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_free_preproc), objects.preproc);
+    objects.monochrome =
+        freed(BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_free_monochrome), objects.monochrome);
+    objects.csc1 = freed(BIND_FRAMEWORK_FUNCTION(info.colorBundle, tnr2_free_csc1), objects.csc1);
 }
 
 void freeFrameworkObjects(Color_Info& info) {

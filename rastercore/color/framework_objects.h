@@ -20,6 +20,21 @@ std::int32_t createPreprocObjects(Color_Info& info);
 /// memory.
 std::int32_t createCsc1Object(Color_Info& info);
 
+/// Objects that colour-process rows; each null or made by the framework.
+struct ColorPathObjects {
+    void* preproc = nullptr;
+    void* monochrome = nullptr;
+    void* csc1 = nullptr;
+};
+
+/// Makes the job's own pre-processing, monochrome and conversion objects (those it has; not a
+/// pattern cell's) again for 16-bit samples, whatever its output depth: 0 or the code the
+/// object's own maker answers. What was made stays in `objects` for `freeColorPathObjects`.
+std::int32_t createSixteenBitObjects(Color_Info& info, ColorPathObjects& objects);
+
+/// Frees the objects (through the framework when it can be bound) and their buffers.
+void freeColorPathObjects(const Color_Info& info, ColorPathObjects& objects);
+
 /// Frees every object (through the framework when it can be bound) and its buffer.
 void freeFrameworkObjects(Color_Info& info);
 

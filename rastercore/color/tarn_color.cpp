@@ -4,6 +4,7 @@
 
 #include "color/color_codes.h"
 #include "color/color_frameworks.h"
+#include "color/color_path_lattice.h"
 #include "color/color_sync.h"
 #include "color/framework_objects.h"
 #include "color/mxxxr_color_processing.h"
@@ -75,7 +76,13 @@ std::int32_t tarn_Color_Initialize_ForMXXXR(Color_Info* info, std::uint8_t* medi
             return result;
         }
     }
-    return matchingNeeded(*info) ? OpenColorSync(info) : 0;
+    if (matchingNeeded(*info)) {
+        if (const std::int32_t result = OpenColorSync(info); result != 0) {
+            return result;
+        }
+    }
+    foldColorPath(*info);
+    return 0;
 }
 
 std::int32_t tarn_Color_GetInfo_OutputColorSpece(Color_Info* info, TARNColorSpace* space) {
@@ -138,6 +145,7 @@ std::int32_t tarn_Color_ColorProcessing_For_Caption(Color_Info* info, std::uint8
 
 void tarn_Color_Terminate_ForMXXXR(Color_Info* info) {
     if (info != nullptr) {
+        releaseColorPathLattice(*info);
         freeFrameworkObjects(*info);
     }
 }

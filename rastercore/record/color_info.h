@@ -14,6 +14,7 @@
 
 struct PLGContext;
 struct ColorSyncProfile;
+struct ColorPathLattice;
 
 namespace cf {
 class Bundle;
@@ -81,10 +82,11 @@ struct Color_Info {
     // The colour framework and the media database, bound for the job.
     cf::Bundle* mediaBundle;
     cf::Bundle* colorBundle;
-    std::uint8_t preprocNeeded;  ///< rows go through the pre-processing or monochrome object
-    void* preprocObject;         ///< the job's pre-processing object (not for pattern cells)
-    void* monochromeObject;      ///< the job's monochrome object
-    void* csc1Object;            ///< the first colour-space conversion, or null
+    std::uint8_t preprocNeeded;     ///< rows go through the pre-processing or monochrome object
+    void* preprocObject;            ///< the job's pre-processing object (not for pattern cells)
+    void* monochromeObject;         ///< the job's monochrome object
+    void* csc1Object;               ///< the first colour-space conversion, or null
+    ColorPathLattice* pathLattice;  ///< the rows' stages folded into one lattice, or null
 
     // Matching state.
     ColorSyncProfile* sourceProfile;

@@ -1,11 +1,16 @@
 // Lattices reproduce the engine transform they are sampled from, at the grid points, between
-// them and at the edges of the range, in place and at both depths.
+// them and at the edges of the range, in place and at both depths. Lattices on uneven grids put
+// every input value in the cell of its own nodes.
 #include "color/lattice.h"
 
 #include <gtest/gtest.h>
 #include <lcms2.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -119,6 +124,118 @@ TEST(Lattice, SamplingRefusesAWrongSizeAndAFailingSource) {
     std::vector<std::uint16_t> out(in.size());
     color::applyLattice(words.data(), in.data(), out.data(), in.size() / kSamples);
     EXPECT_EQ(out, in);
+}
+
+// An uneven grid: nodes crowded at the dark end of red, at the light end of green, even on
+// blue, every inner node on a multiple of the node step.
+color::LatticeGrid unevenGrid() {
+    color::LatticeGrid grid{};
+    const auto crowded = [](double t) { return t * t; };
+    const auto sparse = [](double t) { return std::sqrt(t); };
+    const auto even = [](double t) { return t; };
+    const std::function<double(double)> shapes[] = {crowded, sparse, even};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        for (std::size_t i = 0; i + 1 < color::kLatticePoints; ++i) {
+            const double t = static_cast<double>(i) / (color::kLatticePoints - 1);
+            const auto node = static_cast<std::uint32_t>(
+                std::lround(shapes[axis](t) * 65535 / color::kLatticeNodeStep));
+            grid[axis][i] = static_cast<std::uint16_t>(
+                i == 0 ? 0
+                       : std::max<std::uint32_t>(node * color::kLatticeNodeStep,
+                                                 grid[axis][i - 1] + color::kLatticeNodeStep));
+        }
+        grid[axis].back() = 65535;
+    }
+    return grid;
+}
+
+// A result that follows its own input's axis in straight pieces between that axis's nodes and
+// bends at each node: a lattice on the grid reproduces it exactly wherever it is sampled, while
+// one whose cells were placed wrongly misses the bends.
+double bentResult(const color::LatticeNodes& nodes, double input) {
+    std::size_t cell = 0;
+    while (cell + 2 < nodes.size() && input >= nodes[cell + 1]) {
+        ++cell;
+    }
+    const double at = cell % 2 == 0 ? 0.4 : 0.6;
+    const double next = cell % 2 == 0 ? 0.6 : 0.4;
+    const double fraction = (input - nodes[cell]) / (nodes[cell + 1] - nodes[cell]);
+    return 65535 * (at + (next - at) * fraction);
+}
+
+TEST(UnevenLattice, FollowsAConversionThatBendsAtItsNodes) {
+    const color::LatticeGrid grid = unevenGrid();
+    ASSERT_TRUE(color::risingGrid(grid));
+    auto axes = std::make_unique<color::LatticeAxes>();
+    ASSERT_TRUE(color::fillLatticeAxes(*axes, grid));
+    std::vector<std::uint16_t> words(color::kLatticeWords);
+    ASSERT_TRUE(color::sampleLattice(
+        words, grid, [&](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+            for (std::size_t i = 0; i < pixels * kSamples; ++i) {
+                out[i] = static_cast<std::uint16_t>(std::lround(bentResult(grid[i % 3], in[i])));
+            }
+            return true;
+        }));
+    // Every node, the values either side of it, and values spread at random between.
+    std::vector<std::uint16_t> in;
+    for (std::size_t i = 0; i < color::kLatticePoints; ++i) {
+        for (const int side : {-1, 0, 1}) {
+            const auto at = [&](std::size_t axis) {
+                return static_cast<std::uint16_t>(std::clamp(grid[axis][i] + side, 0, 65535));
+            };
+            in.insert(in.end(), {at(0), at(1), at(2)});
+        }
+    }
+    std::mt19937 random(11);
+    for (int i = 0; i < 30000; ++i) {
+        in.push_back(static_cast<std::uint16_t>(random()));
+    }
+    const std::size_t pixels = in.size() / kSamples;
+    std::vector<std::uint16_t> out(in.size());
+    color::applyLattice(words.data(), *axes, in.data(), out.data(), pixels);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        ASSERT_NEAR(out[i], bentResult(grid[i % 3], in[i]), 2)
+            << "sample " << i % 3 << " of " << in[i];
+    }
+    // In place, the same results; 8-bit rows as their 16-bit equivalents.
+    std::vector<std::uint16_t> row = in;
+    color::applyLattice(words.data(), *axes, row.data(), row.data(), pixels);
+    EXPECT_EQ(row, out);
+    std::vector<std::uint8_t> eight(256 * kSamples);
+    std::vector<std::uint16_t> wide(eight.size());
+    for (std::size_t i = 0; i < eight.size(); ++i) {
+        eight[i] = static_cast<std::uint8_t>(i / kSamples);
+        wide[i] = static_cast<std::uint16_t>(eight[i] * 257);
+    }
+    color::applyLattice(words.data(), *axes, wide.data(), wide.data(), 256);
+    color::applyLattice(words.data(), *axes, eight.data(), eight.data(), 256);
+    for (std::size_t i = 0; i < eight.size(); ++i) {
+        ASSERT_NEAR(eight[i], wide[i] / 257.0, 0.5 + 1e-9) << "8-bit sample " << i;
+    }
+}
+
+TEST(UnevenLattice, RefusesGridsThatDoNotRiseOrLeaveTheNodeStep) {
+    auto axes = std::make_unique<color::LatticeAxes>();
+    std::vector<std::uint16_t> words(color::kLatticeWords);
+    const auto identity = [](const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+        std::copy(in, in + pixels * kSamples, out);
+        return true;
+    };
+    const color::LatticeGrid good = unevenGrid();
+    color::LatticeGrid flat = good;
+    flat[1][10] = flat[1][9];
+    color::LatticeGrid short_ = good;
+    short_[2].back() = 65000;
+    color::LatticeGrid offStep = good;
+    offStep[0][5] = static_cast<std::uint16_t>(offStep[0][5] + 1);
+    for (const color::LatticeGrid* bad : {&flat, &short_}) {
+        EXPECT_FALSE(color::risingGrid(*bad));
+        EXPECT_FALSE(color::fillLatticeAxes(*axes, *bad));
+        EXPECT_FALSE(color::sampleLattice(words, *bad, identity));
+    }
+    EXPECT_TRUE(color::risingGrid(offStep));
+    EXPECT_FALSE(color::fillLatticeAxes(*axes, offStep)) << "inner node off the step";
+    EXPECT_TRUE(color::fillLatticeAxes(*axes, good));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Row colour processing of the MXXXR family: the stages run in their order on the current cell's
 // objects, at both sample depths; rows without pre-processing are copied; captions are copied;
-// a framework that lacks a stage fails the row instead of skipping it.
+// a framework that lacks a stage fails the row instead of skipping it. The jobs here drop their
+// folded lattice so that rows run the stages, as jobs whose chain is not folded do.
 #include "color/mxxxr_color_processing.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "color/color_frameworks.h"
+#include "color/color_path_lattice.h"
 #include "color/color_sync.h"
 #include "color/standard_profiles.h"
 #include "color_job.h"
@@ -87,6 +89,7 @@ TEST(MxxxrRows, ColourRowsArePreprocessedMatchedThenConverted) {
         job.info->currentAdjust.brightness = 12;
         job.info->currentAdjust.saturation = -6;
         ASSERT_EQ(job.initialize(), 0);
+        releaseColorPathLattice(*job.info);
         const std::vector<std::uint8_t> source = testRow(depth);
         std::vector<std::uint8_t> destination(source.size());
         TARNRect rect = rectOf(0);
@@ -107,6 +110,7 @@ TEST(MxxxrRows, MonochromeRowsFromAnRgbImageAreMatchedFirst) {
         job.info->outputDepth = depth;
         job.info->currentAdjust.tonePointX = 40;
         ASSERT_EQ(job.initialize(), 0);
+        releaseColorPathLattice(*job.info);
         const std::vector<std::uint8_t> source = testRow(depth);
         std::vector<std::uint8_t> row = source;
         TARNRect rect = rectOf(3);
