@@ -36,6 +36,12 @@ def srgb_of_grey(grey):
     return Image.fromarray(numpy.repeat(samples[..., None], 3, axis=2))
 
 
+def stop_printer(printer):
+    """Stops the test printer, which then writes what it received."""
+    printer.terminate()
+    printer.wait(timeout=PRINTER_START_TIMEOUT)
+
+
 def psnr(a, b):
     mse = numpy.mean((a.astype(float) - b.astype(float)) ** 2)
     return float("inf") if mse == 0 else 10 * numpy.log10(255.0 ** 2 / mse)
@@ -71,22 +77,32 @@ class Chain:
         return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
                 ("8-bit grey PNG", grey, None)]
 
-    def run_host(self, image, model, extra):
-        """Runs the host against a fresh test printer; its run and the printer's folder."""
+    def start_printer(self, options=()):
+        """A fresh test printer: the process, its address and the folder it writes its jobs to
+        when it stops."""
         out = tempfile.mkdtemp(dir=self.folder)
         printer = subprocess.Popen(
-            [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out],
-            stdout=subprocess.PIPE, text=True, env=self.env)
+            [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out] +
+            list(options), stdout=subprocess.PIPE, text=True, env=self.env)
+        address = printer.stdout.readline().strip()
+        if not address.startswith("127."):
+            stop_printer(printer)
+            raise AssertionError("the test printer did not start")
+        return printer, address, out
+
+    def host_command(self, address, model, extra, image):
+        return [os.path.join(self.build, "outside/host/stratoline-host"), "--printer", address,
+                "--model", model] + extra + [image]
+
+    def run_host(self, image, model, extra):
+        """Runs the host against a fresh test printer; its run and the printer's folder."""
+        printer, address, out = self.start_printer()
         try:
-            address = printer.stdout.readline().strip()
-            assert address.startswith("127."), "the test printer did not start"
             host = subprocess.run(
-                [os.path.join(self.build, "outside/host/stratoline-host"), "--quiet", "--describe",
-                 "--printer", address, "--model", model] + extra + [image],
+                self.host_command(address, model, ["--quiet", "--describe"] + extra, image),
                 capture_output=True, text=True, env=self.env, timeout=HOST_TIMEOUT)
         finally:
-            printer.terminate()
-            printer.wait(timeout=PRINTER_START_TIMEOUT)
+            stop_printer(printer)
         return host, out
 
     def print_image(self, image, model, extra):
