@@ -14,14 +14,13 @@
 #include <iostream>
 #include <string>
 
-#include "cf/bundle.h"
 #include "host_options.h"
 #include "host_print.h"
 #include "host_progress.h"
 #include "host_shell.h"
+#include "host_shell_bundle.h"
 #include "host_window.h"
 #include "job_record.h"
-#include "loaders/interface_bundle_id.h"
 #include "rastercore/result_codes.h"
 
 namespace {
@@ -31,32 +30,6 @@ using namespace host;
 constexpr int kExitPrinted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-constexpr char kShellBundle[] = "StratolineHost.bundle";
-constexpr char kShellLoadedSymbol[] = "stratolineHostShellLoaded";
-
-// The host-side shell beside this program, named in the identifier file so that the plug-in
-// foundation finds the model-information bundle beside it.
-class ShellBundle {
-  public:
-    ShellBundle() {
-        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-        bundle_ = cf::Bundle::open(self.parent_path() / kShellBundle);
-        if (bundle_ != nullptr && bundle_->symbol(kShellLoadedSymbol) != nullptr) {
-            SetInterfaceBundleID(bundle_->identifier().c_str());
-            named_ = true;
-        }
-    }
-    ~ShellBundle() {
-        if (named_) {
-            DeleteInterfaceBundleIDFile(bundle_->identifier().c_str());
-        }
-    }
-    bool ready() const { return named_; }
-
-  private:
-    std::unique_ptr<cf::Bundle> bundle_;
-    bool named_ = false;
-};
 
 }  // namespace
 

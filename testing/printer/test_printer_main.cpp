@@ -1,8 +1,9 @@
 // The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, finishes
 // the jobs already connected, then writes every job it received into a folder. Its control ports
-// answer as an online, idle printer, so that a client's status checks let its jobs through.
+// answer as an online, idle printer, so that a client's status checks let its jobs through, or
+// with --offline as a stopped printer that cannot print, so that a client waits.
 //
-//   strato_test_printer [--host X] [--raw-port N] [--out FOLDER]
+//   strato_test_printer [--host X] [--raw-port N] [--out FOLDER] [--offline]
 //
 // It prints its address ("127.0.0.X") on the first line of standard output once it serves.
 #include <signal.h>
@@ -26,6 +27,8 @@ constexpr std::uint32_t kPrinterObject = 601;
 constexpr std::uint16_t kPrinterState = 282;
 // Idle, no reason, no status codes, current code 0, printable.
 const qdxa_test::Bytes kIdleState = {3, 0, 0, 0, 0, 0, 0, 0};
+// Stopped, no reason, no status codes, current code 0, not printable.
+const qdxa_test::Bytes kOfflineState = {5, 0, 0, 0, 0, 0, 0, 3};
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -46,7 +49,8 @@ void writeJobs(const std::filesystem::path& folder, const testsupport::TestPrint
 }
 
 int usage() {
-    std::cerr << "usage: strato_test_printer [--host X] [--raw-port N] [--out FOLDER]\n";
+    std::cerr << "usage: strato_test_printer [--host X] [--raw-port N] [--out FOLDER] "
+                 "[--offline]\n";
     return EXIT_FAILURE;
 }
 
@@ -55,8 +59,13 @@ int usage() {
 int main(int argc, char** argv) {
     testsupport::TestPrinterOptions options;
     std::filesystem::path folder;
+    bool offline = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--offline") {
+            offline = true;
+            continue;
+        }
         if (i + 1 == argc) {
             return usage();
         }
@@ -80,7 +89,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     qdxa_test::Responder model;
-    model.objects[kPrinterObject] = {{kPrinterState, kIdleState}};
+    model.objects[kPrinterObject] = {{kPrinterState, offline ? kOfflineState : kIdleState}};
     qdxa_test::PrinterHook hook(model);
     options.responder = hook.controlResponder();
     testsupport::TestPrinter printer(options);

@@ -2,9 +2,11 @@
 printer on its own loopback address, the stream decoder reads the job the printer received back
 into a page, and the page must match an independent rendering of the image (lcms2 through
 PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile) with a PSNR
-of at least 40 dB, at the image's size (the images are printed at 100 %). A print the user cancels
+of at least 40 dB, at the image's size (the images are printed at 100 %), its first row where
+the placement rule puts a centred image on the page the job names. A print the user cancels
 half-way, through either host type, ends with the cancel code. On a display (a private Xvfb) the
-host shows the print plug-in's progress window over the print, and prints and cancels the same. The rendering is
+host shows the print plug-in's progress window over the print, and prints and cancels the same.
+The rendering is
 evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
 gamma 2.2, as the host hands it out.
 
@@ -12,6 +14,7 @@ Usage: whole_print_test.py BUILD_DIR SOURCE_DIR
 """
 import io
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -27,6 +30,10 @@ IMAGE_SIZE = "480x320"
 MODELS = ["SL-7440", "SL-2400", "SL-5170"]
 SRGB = "/usr/share/color/icc/colord/sRGB.icc"
 GREY_GAMMA = 2.2
+# Portrait paper sizes in tenths of a millimetre, by the name the job stream gives.
+PAPER_SIZES = {"ISO_A2": (4200, 5940), "ISO_A3": (2970, 4200), "ISO_A4": (2100, 2970)}
+TENTHS_PER_INCH = 254
+RASTER_ALIGNMENT = 8
 
 
 def srgb_of_grey(grey):
@@ -36,6 +43,50 @@ def srgb_of_grey(grey):
                           1.055 * linear ** (1 / 2.4) - 0.055)
     samples = numpy.rint(encoded * 255.0).astype(numpy.uint8)
     return Image.fromarray(numpy.repeat(samples[..., None], 3, axis=2))
+
+
+def stop_printer(printer):
+    """Stops the test printer, which then writes what it received."""
+    printer.terminate()
+    printer.wait(timeout=PRINTER_START_TIMEOUT)
+
+
+def first_raster_origin(commands):
+    """The cursor position, in printer dots, at the start of the first raster of a decoded
+    command list (a signed value moves relative to the current position)."""
+    position = {"x": 0, "y": 0}
+    for line in commands:
+        if re.fullmatch(r"ESC\*r\d*A", line):
+            return position["x"], position["y"]
+        if line.startswith("ESC*p"):
+            for sign, value, axis in re.findall(r"([+-]?)(\d+)([xXyY])", line[5:]):
+                axis = axis.lower()
+                position[axis] = position[axis] + int(sign + value) if sign else int(value)
+    raise AssertionError("the stream holds no raster")
+
+
+def centred_origin(commands, width, height):
+    """Where a centred image of `width` x `height` working dots starts on the page the stream
+    names: in the middle of the page less twice its larger margin of each axis, moved right onto a
+    multiple of 8 dots, in printer dots."""
+    settings = dict(re.findall(r"@PJL SET (\w+)=(\S+)", "\n".join(commands)))
+    working = int([re.fullmatch(r"ESC\*t(\d+)R", line) for line in commands
+                   if re.fullmatch(r"ESC\*t(\d+)R", line)][0].group(1))
+    paper = PAPER_SIZES.get(settings["PAPER"])
+    assert paper and settings["PAPERORIENT"] == "SHORTEDGE", "page " + settings["PAPER"]
+    margin = {side: int(settings[side + "MARGIN"]) for side in ["LEFT", "RIGHT", "TOP", "BOTTOM"]}
+
+    def start(length, near, far, printed):
+        dots = length * working // TENTHS_PER_INCH
+        area = int(dots - max(near, far) * 2 * working / TENTHS_PER_INCH)
+        offset = abs(far - near) * working / TENTHS_PER_INCH
+        return int(offset + ((area - printed) // 2 if area >= printed else 0))
+
+    left = start(paper[0], margin["LEFT"], margin["RIGHT"], width)
+    left += -left % RASTER_ALIGNMENT
+    top = start(paper[1], margin["TOP"], margin["BOTTOM"], height)
+    return (int(int(settings["HRESOLUTION"]) * left / working),
+            int(int(settings["VRESOLUTION"]) * top / working))
 
 
 def psnr(a, b):
@@ -73,26 +124,37 @@ class Chain:
         return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
                 ("8-bit grey PNG", grey, None)]
 
-    def run_host(self, image, model, extra):
-        """Runs the host against a fresh test printer; its run and the printer's folder."""
+    def start_printer(self, options=()):
+        """A fresh test printer: the process, its address and the folder it writes its jobs to
+        when it stops."""
         out = tempfile.mkdtemp(dir=self.folder)
         printer = subprocess.Popen(
-            [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out],
-            stdout=subprocess.PIPE, text=True, env=self.env)
+            [os.path.join(self.build, "testing/printer/strato_test_printer"), "--out", out] +
+            list(options), stdout=subprocess.PIPE, text=True, env=self.env)
+        address = printer.stdout.readline().strip()
+        if not address.startswith("127."):
+            stop_printer(printer)
+            raise AssertionError("the test printer did not start")
+        return printer, address, out
+
+    def host_command(self, address, model, extra, image):
+        return [os.path.join(self.build, "outside/host/stratoline-host"), "--printer", address,
+                "--model", model] + extra + [image]
+
+    def run_host(self, image, model, extra):
+        """Runs the host against a fresh test printer; its run and the printer's folder."""
+        printer, address, out = self.start_printer()
         try:
-            address = printer.stdout.readline().strip()
-            assert address.startswith("127."), "the test printer did not start"
             host = subprocess.run(
-                [os.path.join(self.build, "outside/host/stratoline-host"), "--quiet", "--describe",
-                 "--printer", address, "--model", model] + extra + [image],
+                self.host_command(address, model, ["--quiet", "--describe"] + extra, image),
                 capture_output=True, text=True, env=self.env, timeout=HOST_TIMEOUT)
         finally:
-            printer.terminate()
-            printer.wait(timeout=PRINTER_START_TIMEOUT)
+            stop_printer(printer)
         return host, out
 
     def print_image(self, image, model, extra):
-        """Prints `image`; the decoded page and the medium's printer profile."""
+        """Prints `image`; the decoded page, the medium's printer profile and the command
+        list."""
         host, out = self.run_host(image, model, extra)
         assert host.returncode == 0, host.stdout + host.stderr
         self.last_output = host.stdout
@@ -104,7 +166,9 @@ class Chain:
              page, "--commands", os.path.join(out, "commands.txt"),
              os.path.join(out, "job-1.data")], capture_output=True, text=True)
         assert decode.returncode == 0, decode.stderr
-        return numpy.array(Image.open(page).convert("RGB")), profile
+        with open(os.path.join(out, "commands.txt")) as file:
+            commands = file.read().splitlines()
+        return numpy.array(Image.open(page).convert("RGB")), profile, commands
 
     def rendering(self, image, profile, printer_profile):
         source = Image.open(image)
@@ -184,16 +248,22 @@ def main(args):
     with tempfile.TemporaryDirectory() as folder:
         chain = Chain(args[0], args[1], folder)
         images = chain.images()
-        cases = [(model, image, [], "image editor") for model in MODELS for image in images]
-        cases.append((MODELS[0], images[0], ["--host-type", "2"], "photo application"))
+        cases = [(model, image, ["--centre"], "image editor") for model in MODELS
+                 for image in images]
+        cases.append((MODELS[0], images[0], ["--centre", "--host-type", "2"],
+                      "photo application"))
         for model, (name, path, profile), extra, host in cases:
             label = "%s, %s, %s" % (model, name, host)
             try:
-                page, printer_profile = chain.print_image(path, model, extra)
+                page, printer_profile, commands = chain.print_image(path, model, extra)
                 expected = chain.rendering(path, profile, printer_profile)
                 if page.shape != expected.shape:
                     failures.append("%s: page %s, image %s" % (label, page.shape, expected.shape))
                     continue
+                origin = first_raster_origin(commands)
+                placed = centred_origin(commands, page.shape[1], page.shape[0])
+                if origin != placed:
+                    failures.append("%s: placed at %s, not at %s" % (label, origin, placed))
                 quality = psnr(page, expected)
                 print("%s: %.1f dB" % (label, quality))
                 if quality < MIN_PSNR:

@@ -378,6 +378,47 @@ TEST(JobSetup, BonjourPrinterMustAnswerUnlessTheJobIsSpooled) {
     EXPECT_EQ(checks, 1);
 }
 
+// The pop-up name field holds the printer's name in its first 256 bytes and the extra text in
+// the other 256; a half that fills its bytes without a terminating zero is read to its end and
+// no further (the connection type field as well).
+TEST(JobSetup, FullNameFieldsAreReadWithinTheirBytes) {
+    struct Created {
+        std::string kind;
+        std::string name;
+        std::string extra;
+    };
+    static Created created;
+    TransportCalls calls = transportCalls().production();
+    calls.printerAddressCreate = [](const char* kind, const char* name, const char*,
+                                    const char* domain, void** address) {
+        static char token = 0;
+        created = {kind, name, domain != nullptr ? domain : ""};
+        *address = &token;
+        return 0u;
+    };
+    calls.printerAddressDispose = [](void*) { return 0u; };
+    const seam::ScopedOverride override(transportCalls(), calls);
+    const std::string name(256, 'n');
+    const std::string extra(256, 'x');
+    for (const char* connection : {"WQS_LPR", "AppleTalk"}) {
+        SetupJob job;
+        std::memset(job.table.connectionTypeName, 0, sizeof job.table.connectionTypeName);
+        std::memcpy(job.table.connectionTypeName, connection, std::strlen(connection));
+        std::memcpy(job.table.printerPopUpName, name.data(), name.size());
+        std::memcpy(job.table.printerPopUpName + name.size(), extra.data(), extra.size());
+        ASSERT_EQ(job.initialize(), kResultOk) << connection;
+        EXPECT_EQ(created.kind, connection);
+        EXPECT_EQ(created.name, name) << connection;
+        EXPECT_EQ(created.extra, std::string(connection) == "AppleTalk" ? extra : "");
+    }
+    // A connection type filling its whole field is no known kind: read within it, and refused
+    // by nobody but the device library.
+    SetupJob job;
+    std::memset(job.table.connectionTypeName, 'c', sizeof job.table.connectionTypeName);
+    ASSERT_EQ(job.initialize(), kResultOk);
+    EXPECT_EQ(created.kind, std::string(sizeof job.table.connectionTypeName, 'c'));
+}
+
 TEST(JobSetup, PhotoApplicationImageCallsInOrderAndTheirRelease) {
     testsupport::TemporaryFolder folder;
     const std::string profile = (folder.path() / "image.icc").string();
