@@ -217,8 +217,8 @@ def windowed_prints(chain, image):
         for host_type in ["1", "2"]:
             label = "%s with the progress window, host type %s" % (name, host_type)
             try:
-                page, printer_profile = chain.print_image(path, MODELS[0],
-                                                          ["--host-type", host_type])
+                page, printer_profile, _ = chain.print_image(path, MODELS[0],
+                                                             ["--host-type", host_type])
             except (AssertionError, subprocess.TimeoutExpired) as problem:
                 failures.append("%s: %s" % (label, problem))
                 continue
