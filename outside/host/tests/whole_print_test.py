@@ -36,9 +36,10 @@ TENTHS_PER_INCH = 254
 RASTER_ALIGNMENT = 8
 
 
-def srgb_of_grey(grey):
-    """A display grey of gamma 2.2 as sRGB samples (neutral, same luminance)."""
-    linear = (grey.astype(float) / 255.0) ** GREY_GAMMA
+def srgb_of_grey(grey, white=255.0):
+    """A display grey of gamma 2.2 (samples up to `white`) as 8-bit sRGB samples (neutral, same
+    luminance)."""
+    linear = (grey.astype(float) / white) ** GREY_GAMMA
     encoded = numpy.where(linear <= 0.0031308, 12.92 * linear,
                           1.055 * linear ** (1 / 2.4) - 0.055)
     samples = numpy.rint(encoded * 255.0).astype(numpy.uint8)
@@ -109,8 +110,8 @@ class Chain:
         self.env["STRATOLINE_DOVO_SHM_PREFIX"] = "WholePrint.%d" % os.getpid()
 
     def images(self):
-        """(name, path, profile bytes) of every input: 16-bit RGB PNG, 8-bit RGB TIFF, 8-bit
-        grey PNG, all with an embedded profile but the grey one."""
+        """(name, path, profile bytes) of every input: 16-bit RGB PNG, 8-bit RGB TIFF, 8- and
+        16-bit grey PNG, all with an embedded profile but the grey ones."""
         png16 = os.path.join(self.folder, "rgb16.png")
         subprocess.run(["/usr/bin/python3", os.path.join(self.source, "scripts/make_test_image.py"),
                         "--size", IMAGE_SIZE, png16], check=True)
@@ -121,8 +122,14 @@ class Chain:
         rgb8.save(tiff8, icc_profile=srgb, dpi=(300, 300))
         grey = os.path.join(self.folder, "grey8.png")
         rgb8.convert("L").save(grey, dpi=(300, 300))
+        # A 16-bit grey ramp across the 8-bit grey, so that the low byte of a sample matters.
+        grey8 = numpy.array(Image.open(grey)).astype(numpy.uint32)
+        ramp = numpy.linspace(0, 255, grey8.shape[1]).astype(numpy.uint32)[None, :]
+        grey16 = os.path.join(self.folder, "grey16.png")
+        Image.fromarray(numpy.minimum(grey8 * 256 + ramp, 65535).astype(numpy.uint16)).save(
+            grey16, dpi=(300, 300))
         return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
-                ("8-bit grey PNG", grey, None)]
+                ("8-bit grey PNG", grey, None), ("16-bit grey PNG", grey16, None)]
 
     def start_printer(self, options=()):
         """A fresh test printer: the process, its address and the folder it writes its jobs to
@@ -174,6 +181,8 @@ class Chain:
         source = Image.open(image)
         if source.mode == "L":
             source = srgb_of_grey(numpy.array(source))
+        elif source.mode.startswith("I"):
+            source = srgb_of_grey(numpy.array(source), 65535.0)
         profile = ImageCms.ImageCmsProfile(io.BytesIO(profile)) if profile else \
             ImageCms.getOpenProfile(SRGB)
         target = ImageCms.getOpenProfile(
