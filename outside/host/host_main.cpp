@@ -3,12 +3,12 @@
 //
 //   stratoline-host [options] IMAGE
 //
-// It loads the image, fills the host information record, has the core job record filled from
-// the model's defaults and the options, calls RasterCore_Process, shows the progress on the
-// terminal (and, when there is a display, in the print plug-in's progress window) and ends with
-// the message of the plug-in code: exit status 0 when the print went out, 1 when it failed or
-// was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and SIGTERM cancel the print
-// as the progress window's cancel button would.
+// It loads the image, fills the host information record, has the plug-in's settings model fill
+// the core job record from the model's defaults and the options, calls RasterCore_Process, shows
+// the progress on the terminal (and, when there is a display, in the print plug-in's progress
+// window) and ends with the message of the plug-in code: exit status 0 when the print went out, 1
+// when it failed or was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and SIGTERM
+// cancel the print as the progress window's cancel button would.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>

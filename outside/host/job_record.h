@@ -1,19 +1,15 @@
-// The core job record of one print, as the host stand-in fills it for now.
-//
-// The print action fills the record through the plug-in's settings model. Until that model
-// exists, this is the one place that fills it instead: from the model's defaults, which the
-// plug-in foundation reads from the model-information bundle (its default settings table and its
-// print-common values), the print-mode table of the model's media database, and the choices of
-// the host's command line. The settings model replaces `JobRecord::fill` as a whole.
+// The core job record of one print, filled as the plug-in's print action has it filled: by the
+// settings model, set up for the printer and model of the command line, holding the model's
+// defaults with the command line's choices applied through its own setters.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "cf/value.h"
+#include "common_data.h"
+#include "rastercore/common_info_table.h"
 #include "rastercore/core_common_info_tbl.h"
 
 namespace host {
@@ -40,31 +36,34 @@ struct JobChoices {
     std::string caption;  ///< printed beside the image when not empty
 };
 
+/// The first medium of an open media database that a roll can carry, in database order.
+std::optional<std::int16_t> firstRollMedium(std::uint8_t* database);
+
 class JobRecord {
   public:
+    using Model = kCommonDataClass_ZORVEX_common_V600_PS;
+
     /// The record of one print of the image the host information record describes; null with
-    /// the reason in `*error` when the model, its tables or its media database cannot be read.
+    /// the reason in `*error` when the model, its tables or its media database cannot be read,
+    /// the medium has no print mode or the model cannot fill the record.
     static std::unique_ptr<JobRecord> fill(const JobChoices& choices, CommonInfoTable* host,
                                            std::string* error);
+    /// Releases the record's strings through the model.
     ~JobRecord();
     JobRecord(const JobRecord&) = delete;
     JobRecord& operator=(const JobRecord&) = delete;
 
     CoreCommonInfoTbl* record() { return &record_; }
-    std::int32_t printerTypeID() const { return printerTypeID_; }
-    std::int16_t mediumID() const { return static_cast<std::int16_t>(record_.mediumID); }
-    /// The medium's printer profile in the driver's profile folder.
-    const std::string& printerProfile() const { return printerProfile_; }
+    std::int32_t printerTypeID() const { return model_.getPrinterID(); }
+    std::int16_t mediumID() const { return model_.mediumID(); }
+    /// The file name of the medium's printer profile; empty when it is not installed.
+    std::string printerProfile() const;
 
   private:
     JobRecord() = default;
-    const cf::Value* keep(std::string text);
 
+    Model model_;  // holds the media database the record points to
     CoreCommonInfoTbl record_{};
-    std::int32_t printerTypeID_ = 0;
-    std::uint8_t* mediaData_ = nullptr;
-    std::string printerProfile_;
-    std::vector<std::unique_ptr<cf::Value>> strings_;
 };
 
 }  // namespace host
