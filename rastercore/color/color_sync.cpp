@@ -472,6 +472,6 @@ std::int32_t Plg_NCWConcatColorWorld_Auto(color::Transform** out1, color::Transf
     return Plg_TransformCreate(out2, middle, destination, Intent::RelativeColorimetric, engine);
 }
 
-bool isAdobeCMMInstalled() {
+bool rastercore::isAdobeCMMInstalled() {
     return false;
 }

@@ -114,6 +114,9 @@ std::int32_t Plg_NCWConcatColorWorld_Auto(color::Transform** out1, color::Transf
                                           const ColorSyncProfile* destination, color::Intent intent,
                                           std::int32_t engine);
 
+namespace rastercore {
 /// Whether a second, preferred colour engine is installed: this system has one engine, so
-/// false.
+/// false. In the core's namespace: the plug-in foundation answers the same question under the
+/// same name, and a program may link both statically.
 bool isAdobeCMMInstalled();
+}  // namespace rastercore

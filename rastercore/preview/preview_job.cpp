@@ -32,7 +32,7 @@ color::Intent chosenIntent(const CoreCommonInfoTbl& record) {
 
 std::int32_t previewEngine(const PreviewJob& job) {
     if (job.colorMode >= kColorModeColor && job.colorMode <= kColorModeMonochromePhoto) {
-        return isAdobeCMMInstalled() ? kEnginePreferred : kEngineDefault;
+        return rastercore::isAdobeCMMInstalled() ? kEnginePreferred : kEngineDefault;
     }
     return job.record.conversionEngine;
 }

@@ -299,7 +299,7 @@ TEST(TransformBuilders, MissingOutsAreRefusedAndOneEngineServes) {
     EXPECT_EQ(Plg_NCWConcatColorWorld_Auto(nullptr, &two, a, b, a, color::Intent::Perceptual,
                                            kEngineDefault),
               kColorSyncTransformError);
-    EXPECT_FALSE(isAdobeCMMInstalled());
+    EXPECT_FALSE(rastercore::isAdobeCMMInstalled());
 
     // Without proof, with an extra profile: the extra step fills the second out.
     ASSERT_EQ(Plg_NCWConcatColorWorld_DEFAULTCMM(&one, &two, &three, a, nullptr, b, a,
