@@ -9,8 +9,8 @@ import unittest
 
 SCRIPTS = pathlib.Path(__file__).resolve().parent.parent
 loader = importlib.machinery.SourceFileLoader("check_includes", str(SCRIPTS / "check-includes"))
-spec = importlib.util.spec_from_loader("check_includes", loader)
-check_includes = importlib.util.module_from_spec(spec)
+module_definition = importlib.util.spec_from_loader("check_includes", loader)
+check_includes = importlib.util.module_from_spec(module_definition)
 loader.exec_module(check_includes)
 
 

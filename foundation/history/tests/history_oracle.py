@@ -40,14 +40,14 @@ def problems_of(found, expected, where):
 
 
 def main():
-    command, path, spec = sys.argv[1], sys.argv[2], json.loads(sys.argv[3])
+    command, path, content = sys.argv[1], sys.argv[2], json.loads(sys.argv[3])
     if command == "write":
         with open(path, "wb") as out:
-            plistlib.dump(spec, out, fmt=plistlib.FMT_XML)
+            plistlib.dump(content, out, fmt=plistlib.FMT_XML)
         return 0
     with open(path, "rb") as source:
         root = plistlib.load(source)
-    problems = problems_of(root, spec, "root")
+    problems = problems_of(root, content, "root")
     for problem in problems:
         print(problem, file=sys.stderr)
     return 1 if problems else 0
