@@ -160,12 +160,24 @@ std::string printerProfilePath(const std::string& name) {
     return (cf::Folders::driverRoot() / "Orvane/TARN/Profiles" / name).string();
 }
 
-void WholePrint(benchmark::State& state) {
-    const host::Image& image = sourceImage();
+// The host's shell over the source image and the job record filled for `choices`; `job` is
+// null, with `error` saying why, when either cannot be made.
+struct BenchJob {
+    explicit BenchJob(const host::JobChoices& choices) {
+        shell = host::HostShell::create(sourceImage(), host::HostType::ImageEditor, "bench.tif",
+                                        &error);
+        if (bundle.ready() && shell != nullptr) {
+            job = host::JobRecord::fill(choices, shell->table(), &error);
+        }
+    }
+
     const host::ShellBundle bundle;
     std::string error;
-    const auto shell =
-        host::HostShell::create(image, host::HostType::ImageEditor, "bench.tif", &error);
+    std::unique_ptr<host::HostShell> shell;
+    std::unique_ptr<host::JobRecord> job;
+};
+
+void WholePrint(benchmark::State& state) {
     host::JobChoices choices;
     choices.medium = kGlossyMedium;
     choices.inputResolution = kPrintResolution600;
@@ -173,15 +185,12 @@ void WholePrint(benchmark::State& state) {
     choices.magnification = kPercent;
     choices.sharpness = kSharpness;
     choices.caption = "No. 1  bench.tif  large-format print";
-    std::unique_ptr<host::JobRecord> job;
-    if (bundle.ready() && shell != nullptr) {
-        job = host::JobRecord::fill(choices, shell->table(), &error);
-    }
-    if (job == nullptr) {
-        state.SkipWithError(("the job cannot be made: " + error).c_str());
+    const BenchJob bench(choices);
+    if (bench.job == nullptr) {
+        state.SkipWithError(("the job cannot be made: " + bench.error).c_str());
         return;
     }
-    CoreCommonInfoTbl& record = *job->record();
+    CoreCommonInfoTbl& record = *bench.job->record();
     record.expandMethod = kLanczos3;
     record.paperSizeID = kUserPaperSize;
     record.paperWidth = kPaperWidth;
@@ -204,22 +213,16 @@ void WholePrint(benchmark::State& state) {
 // The libvips chain on the same pixels, into the same printer profile.
 void LibvipsChain(benchmark::State& state) {
     const host::Image& image = sourceImage();
-    const host::ShellBundle bundle;
-    std::string error;
-    const auto shell =
-        host::HostShell::create(image, host::HostType::ImageEditor, "bench.tif", &error);
     host::JobChoices choices;
     choices.medium = kGlossyMedium;
-    const auto job = bundle.ready() && shell != nullptr
-                         ? host::JobRecord::fill(choices, shell->table(), &error)
-                         : nullptr;
-    if (job == nullptr || VIPS_INIT("whole_print_bench") != 0) {
-        state.SkipWithError(("libvips or the job cannot be made: " + error).c_str());
+    const BenchJob bench(choices);
+    if (bench.job == nullptr || VIPS_INIT("whole_print_bench") != 0) {
+        state.SkipWithError(("libvips or the job cannot be made: " + bench.error).c_str());
         return;
     }
     vips_concurrency_set(1);
     vips_cache_set_max(0);
-    const std::string profile = printerProfilePath(job->printerProfile());
+    const std::string profile = printerProfilePath(bench.job->printerProfile());
     for (auto _ : state) {
         const Measure measure;
         VipsImage* source = vips_image_new_from_memory(
