@@ -19,9 +19,13 @@ constexpr std::chrono::milliseconds kWorkerPoll{10};
 // The photo application prints on a worker over a byte copy of the job record, while its
 // window posts the cancel when the user asks for it.
 std::uint32_t printOnWorker(const CoreCommonInfoTbl& record, ProgressDisplay& display) {
-    cf::NotificationCenter& center = cf::NotificationCenter::localCenter();
-    const CoreProgressObservers observers([&display](int percent) { display.progress(percent); },
-                                          [&display](int message) { display.status(message); });
+    PhotoApplicationCancel cancel(display);
+    const CoreProgressObservers observers(
+        [&](int percent) {
+            display.progress(percent);
+            cancel.postWhenAsked();
+        },
+        [&display](int message) { display.status(message); });
     std::vector<std::uint8_t> copy(sizeof record);
     std::memcpy(copy.data(), &record, sizeof record);
     std::atomic<bool> ended{false};
@@ -30,12 +34,8 @@ std::uint32_t printOnWorker(const CoreCommonInfoTbl& record, ProgressDisplay& di
         result = RasterCore_Process(reinterpret_cast<CoreCommonInfoTbl*>(copy.data()), nullptr);
         ended = true;
     });
-    bool cancelPosted = false;
     while (!ended) {
-        if (!cancelPosted && display.cancelRequested()) {
-            center.post(rastercore::kRasterCoreCancelNotification);
-            cancelPosted = true;
-        }
+        cancel.postWhenAsked();
         std::this_thread::sleep_for(kWorkerPoll);
     }
     worker.join();
@@ -43,6 +43,12 @@ std::uint32_t printOnWorker(const CoreCommonInfoTbl& record, ProgressDisplay& di
 }
 
 }  // namespace
+
+void PhotoApplicationCancel::postWhenAsked() {
+    if (display_.cancelRequested() && !posted_.exchange(true)) {
+        cf::NotificationCenter::localCenter().post(rastercore::kRasterCoreCancelNotification);
+    }
+}
 
 CoreProgressObservers::CoreProgressObservers(std::function<void(int)> percent,
                                              std::function<void(int)> status) {

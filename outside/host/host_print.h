@@ -3,6 +3,7 @@
 // the job record while its window watches for the user's cancel.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -22,6 +23,19 @@ class CoreProgressObservers {
   private:
     cf::NotificationCenter::Observer progress_;
     cf::NotificationCenter::Observer status_;
+};
+
+/// The photo application's cancel: posted once, as soon as `display` says that the user asked
+/// for it. Called from the window's poll and from each progress value, so that a cancel
+/// percentage takes effect at that percentage.
+class PhotoApplicationCancel {
+  public:
+    explicit PhotoApplicationCancel(const ProgressDisplay& display) : display_(display) {}
+    void postWhenAsked();
+
+  private:
+    const ProgressDisplay& display_;
+    std::atomic<bool> posted_{false};
 };
 
 /// Runs `RasterCore_Process` for `record` as host `type` does, reporting to `display`; the

@@ -1,14 +1,12 @@
 #include "host_window.h"
 
 #include <QApplication>
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
 
 #include "cf/bundle.h"
-#include "cf/notification_center.h"
 #include "dialogs/plugin_strings.h"
 #include "dialogs/progress_window.h"
 #include "host_print.h"
@@ -115,24 +113,19 @@ std::uint32_t PrintWindow::printAsPhotoApplication(const CoreCommonInfoTbl& reco
     window.setupProgressWindow(Progress::kKindWait, Progress::kHostPhotoApplication);
     // A cancel from the terminal (a signal, or the cancel percentage reached) goes the way the
     // window's Cancel goes, once.
-    std::atomic<bool> cancelPosted{false};
-    const auto postCancelWhenAsked = [&] {
-        if (display.cancelRequested() && !cancelPosted.exchange(true)) {
-            cf::NotificationCenter::localCenter().post(rastercore::kRasterCoreCancelNotification);
-        }
-    };
+    PhotoApplicationCancel cancel(display);
     // The core posts from its worker: the window takes the values through queued calls.
     const CoreProgressObservers observers(
         [&](int percent) {
             window.setProgressValue(percent);
             display.progress(percent);
-            postCancelWhenAsked();
+            cancel.postWhenAsked();
         },
         [&](int message) {
             window.setStatusMessage(message);
             display.status(message);
         });
-    const int cancelTimer = port.startTimer(kCancelPoll, postCancelWhenAsked);
+    const int cancelTimer = port.startTimer(kCancelPoll, [&cancel] { cancel.postWhenAsked(); });
     std::vector<std::uint8_t> copy(sizeof record);
     std::memcpy(copy.data(), &record, sizeof record);
     std::uint32_t result = 0;

@@ -218,18 +218,13 @@ std::int32_t BandLoop::beginPage() {
     if (info_.compression == kCompSeedRow) {
         emptySeedStores(info_);
     }
-    if (services_.startPage(&context_) != kResultOk ||
-        sendCommands(tarn_Cmd_BeginImage) != kResultOk) {
-        return kResultFailure;
-    }
-    return kResultOk;
+    const std::int32_t result = stepResult(services_.startPage(&context_));
+    return result != kResultOk ? result : stepResult(sendCommands(tarn_Cmd_BeginImage));
 }
 
 std::int32_t BandLoop::endPage() {
-    if (sendCommands(tarn_Cmd_EndImage) != kResultOk || services_.endPage(&context_) != kResultOk) {
-        return kResultFailure;
-    }
-    return kResultOk;
+    const std::int32_t result = stepResult(sendCommands(tarn_Cmd_EndImage));
+    return result != kResultOk ? result : stepResult(services_.endPage(&context_));
 }
 
 std::int32_t BandLoop::runLine(std::int32_t line) {

@@ -18,11 +18,6 @@ using namespace rastercore;
 constexpr std::int32_t kPrinterClassLargeFormat = 1;
 constexpr std::int32_t kPrinterClassUnsupported = 2;
 
-// A failing job start or end counts as a generic failure unless it was a cancel.
-std::int32_t startOrEndResult(std::int32_t result) {
-    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
-}
-
 // The working line of `pixels` pixels at `bitsPerPixel`, in bytes.
 std::size_t lineBytes(std::int32_t bitsPerPixel, std::uint32_t pixels) {
     return (static_cast<std::size_t>(bitsPerPixel) * pixels + 7) / 8;
@@ -78,7 +73,7 @@ std::int32_t runOpenedJob(const JobSteps& steps, PLGContext* context, CoreCommon
     if (hostType != kHostTypePhotoApplication && acquireColorSpaceSuite(context) != kResultOk) {
         return kResultFailure;
     }
-    std::int32_t result = startOrEndResult(steps.startJob(context));
+    std::int32_t result = stepResult(steps.startJob(context));
     if (result != kResultOk) {
         return result;
     }
@@ -89,7 +84,7 @@ std::int32_t runOpenedJob(const JobSteps& steps, PLGContext* context, CoreCommon
         return result;
     }
     --context->currentCopy;
-    return startOrEndResult(steps.endJob(context));
+    return stepResult(steps.endJob(context));
 }
 
 // Cancels a failed or cancelled job on the printer, then closes it. Such a job is always closed

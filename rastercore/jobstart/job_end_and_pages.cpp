@@ -47,5 +47,5 @@ std::int32_t PLG_StartPage(PLGContext* context) {
 }
 
 std::int32_t PLG_EndPage(PLGContext* context) {
-    return sendCommands(context, tarn_Cmd_EndPage) == kResultOk ? kResultOk : kResultFailure;
+    return stepResult(sendCommands(context, tarn_Cmd_EndPage));
 }

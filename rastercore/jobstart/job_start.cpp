@@ -20,11 +20,6 @@ constexpr std::int32_t kTablesRefused = 1;
 constexpr std::int32_t kTablesBuilt = 2;
 constexpr std::uint32_t kBitsPerByte = 8;
 
-// A cancel stays a cancel; anything else fails the job start.
-std::int32_t startResult(std::int32_t result) {
-    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
-}
-
 // Replaces a context buffer by `bytes` zeroed bytes.
 std::int32_t allocateBuffer(std::uint8_t** buffer, std::uint32_t* size, std::uint64_t bytes) {
     Dispose_MemoryClear(buffer, kUnusedKind);
@@ -82,7 +77,7 @@ std::int32_t sendBeginJob(PLGContext& context) {
                           &length) != kResultOk) {
         return kResultFailure;
     }
-    return startResult(
+    return stepResult(
         tarn_QDXA_SendData(context.qdxaInfo, context.commandBuffer, length, 0, nullptr));
 }
 
@@ -97,7 +92,7 @@ std::int32_t PLG_StartJob(PLGContext* context) {
         prepareColor(*context) != kResultOk) {
         return kResultFailure;
     }
-    std::int32_t result = startResult(tarn_QDXA_SendJobStartPackets(context->qdxaInfo));
+    std::int32_t result = stepResult(tarn_QDXA_SendJobStartPackets(context->qdxaInfo));
     if (result != kResultOk) {
         return result;
     }

@@ -34,11 +34,6 @@ constexpr std::int32_t kGreyPlaneDivisor = 3;  // one sample of three
 
 const PatternCaptionArea kNoArea{};
 
-// A send that the user cancelled stays a cancel; any other failure is a failed step.
-std::int32_t stepResult(std::int32_t result) {
-    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
-}
-
 class PatternPrintLoop {
   public:
     PatternPrintLoop(PLGContext& context, const PatternPrintInfo& sheet)
@@ -186,10 +181,8 @@ std::int32_t PatternPrintLoop::beginImage() {
     if (info_.compression == kCompSeedRow) {
         emptySeedStores(info_);
     }
-    if (services_.startPage(&context_) != kResultOk) {
-        return kResultFailure;
-    }
-    return sendCommands(tarn_Cmd_BeginImage);
+    const std::int32_t result = stepResult(services_.startPage(&context_));
+    return result != kResultOk ? result : sendCommands(tarn_Cmd_BeginImage);
 }
 
 std::int32_t PatternPrintLoop::endImage() {
@@ -197,7 +190,7 @@ std::int32_t PatternPrintLoop::endImage() {
     if (result != kResultOk) {
         return result;
     }
-    return services_.endPage(&context_) == kResultOk ? kResultOk : kResultFailure;
+    return stepResult(services_.endPage(&context_));
 }
 
 std::int32_t PatternPrintLoop::runLine(std::int32_t line) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-using rastercore::kResultCancelled;
 using rastercore::kResultFailure;
 using rastercore::kResultOk;
 using Step = std::int32_t (*)(QDXA_Info*);
@@ -128,7 +127,7 @@ std::int32_t tarn_QDXA_SendJobStartPackets(QDXA_Info* info) {
     for (const Step step : jobStartPlan(*info)) {
         const std::int32_t result = step(info);
         if (result != kResultOk) {
-            return result == kResultCancelled ? kResultCancelled : kResultFailure;
+            return rastercore::stepResult(result);
         }
     }
     return kResultOk;
@@ -142,9 +141,14 @@ std::int32_t tarn_QDXA_SendJobEndPackets(QDXA_Info* info, std::uint32_t impressi
     send<tarn_QDXA_BinderEnd>(info);
     info->impressions = impressions;
     const std::int32_t model = info->context->modelTable.Impressions;
-    if (model == kImpressions32 && (send<tarn_QDXA_SetJob_Impressions2>(info) != kResultOk ||
-                                    send<tarn_QDXA_SetJob_Octets>(info) != kResultOk)) {
-        return kResultFailure;
+    if (model == kImpressions32) {
+        std::int32_t result = send<tarn_QDXA_SetJob_Impressions2>(info);
+        if (result == kResultOk) {
+            result = send<tarn_QDXA_SetJob_Octets>(info);
+        }
+        if (result != kResultOk) {
+            return rastercore::stepResult(result);
+        }
     }
     if (model == kImpressions16) {
         send<tarn_QDXA_SetJob_Impressions>(info);

@@ -285,6 +285,12 @@ TEST(BandLoop, StepFailuresEndTheLoopWithTheirCode) {
          kResultFailure},
         {"page end", [](BandServices& s) { s.endPage = [](PLGContext*) { return 7; }; },
          kResultFailure},
+        {"page start cancelled",
+         [](BandServices& s) { s.startPage = [](PLGContext*) { return kResultCancelled; }; },
+         kResultCancelled},
+        {"page end cancelled",
+         [](BandServices& s) { s.endPage = [](PLGContext*) { return kResultCancelled; }; },
+         kResultCancelled},
         {"caption", [](BandServices& s) { s.captionMakeData = [](auto...) { return -1000; }; },
          -1000},
     };
@@ -309,6 +315,27 @@ TEST(BandLoop, StepFailuresEndTheLoopWithTheirCode) {
     BandJob job(setup);
     job.transport.failAt = 3;  // header, page start, image start, then the first line
     EXPECT_EQ(job.run(), kTransportFailure);
+}
+
+// A cancel that the transport sees while it sends the image's start or end is the user's
+// cancel, not a failed print.
+TEST(BandLoop, CancelSeenWhileTheImageStartsOrEndsStaysACancel) {
+    JobSetup setup;
+    std::size_t sends = 0;
+    {
+        BandJob whole(setup);
+        ASSERT_EQ(whole.run(), kResultOk);
+        sends = whole.transport.sends.size();
+    }
+    const std::size_t imageStart = 2;        // after the header and the page start
+    const std::size_t imageEnd = sends - 2;  // before the page end
+    for (const std::size_t failing : {imageStart, imageEnd}) {
+        BandJob job(setup);
+        job.transport.failAt = failing;
+        job.transport.failCode = kResultCancelled;
+        EXPECT_EQ(job.run(), kResultCancelled) << failing;
+        EXPECT_EQ(job.transport.sends.size(), failing + 1);
+    }
 }
 
 // The command buffer is sized by the generator's bound (the fixture allocates exactly that

@@ -27,6 +27,12 @@ inline constexpr std::int32_t kTransportFailure = 14000;      ///< the job trans
 inline constexpr std::int32_t kTransportNoAddress = 14010;    ///< no printer address to cancel on
 inline constexpr std::int32_t kTransportNoMemory = 14020;     ///< transport out of memory
 
+/// The result of a step that fails as a whole: a cancel stays a cancel, so that the user sees
+/// the print cancelled, and any other failure becomes the generic failure.
+constexpr std::int32_t stepResult(std::int32_t result) {
+    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
+}
+
 // Codes of the helpers that stand apart from the job's result table.
 inline constexpr std::int32_t kZupNoMemory = 2000;        ///< older allocator: no memory
 inline constexpr std::int32_t kDebugTimeNoDesktop = -43;  ///< no Desktop folder: nothing logged

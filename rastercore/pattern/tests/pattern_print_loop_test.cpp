@@ -365,6 +365,32 @@ TEST(PatternPrintLoop, CancelAtAnyStep) {
     }
 }
 
+// A cancel that the transport sees on the page's start or end is the user's cancel, not a
+// failed print.
+TEST(PatternPrintLoop, CancelSeenOnThePageStartOrEndStaysACancel) {
+    std::size_t pageStart = 0;
+    std::size_t pageEnd = 0;
+    {
+        PatternJob whole;
+        const BandServices sendPage = whole.services;
+        whole.services.startPage = [&](PLGContext* context) {
+            pageStart = whole.transport.sends.size();
+            return sendPage.startPage(context);
+        };
+        whole.services.endPage = [&](PLGContext* context) {
+            pageEnd = whole.transport.sends.size();
+            return sendPage.endPage(context);
+        };
+        ASSERT_EQ(whole.run(), kResultOk);
+    }
+    for (const std::size_t failing : {pageStart, pageEnd}) {
+        PatternJob job;
+        job.transport.failAt = failing;
+        job.transport.failCode = kResultCancelled;
+        EXPECT_EQ(job.run(), kResultCancelled) << failing;
+    }
+}
+
 TEST(PatternPrintLoop, HostAndJobFailures) {
     {
         PatternJob job;  // the photo application's callback fails: -1400

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 
 #include "qdxa/attribute_values.h"
 #include "qdxa_test_support.h"
@@ -206,11 +207,17 @@ TEST(JobEndPackets, WhichFailuresCount) {
         EXPECT_EQ(tarn_QDXA_SendJobEndPackets(record.info, 1), 0);
     }
     for (const std::size_t failing : {2u, 3u}) {
-        Record record;  // the 32-bit count and the octets must go out
-        record.services.failAt = failing;
-        record.model().Impressions = 2;
-        EXPECT_EQ(tarn_QDXA_SendJobEndPackets(record.info, 1), -1);
-        EXPECT_EQ(record.services.summary().back(), failing == 2 ? "SetJob 275" : "SetJob 2006");
+        // The 32-bit count and the octets must go out; a cancel seen there stays a cancel.
+        for (const auto& [code, result] : {std::pair{rastercore::kTransportFailure, -1},
+                                           std::pair{rastercore::kResultCancelled, 1100}}) {
+            Record record;
+            record.services.failAt = failing;
+            record.services.failCode = code;
+            record.model().Impressions = 2;
+            EXPECT_EQ(tarn_QDXA_SendJobEndPackets(record.info, 1), result);
+            EXPECT_EQ(record.services.summary().back(),
+                      failing == 2 ? "SetJob 275" : "SetJob 2006");
+        }
     }
     Record record;
     record.services.failAt = 2;
