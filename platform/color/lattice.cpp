@@ -11,6 +11,9 @@
 #include <array>
 #include <bit>
 
+#include "color/lattice_fixed_point.h"
+#include "color/lattice_kernels.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -18,22 +21,10 @@
 namespace color {
 namespace {
 
+using namespace fixed_point;
+
 constexpr std::size_t kLastPoint = kLatticePoints - 1;
 constexpr std::uint32_t kLargest16 = 0xFFFF;
-constexpr std::int32_t kBias = 0x8000;  // stored sample = result - 32768
-constexpr std::size_t kResults = 3;     // samples of a pixel
-constexpr std::int32_t kStrideBlue = kLatticeWordsPerPoint;
-constexpr std::int32_t kStrideGreen = kStrideBlue * kLatticePoints;
-constexpr std::int32_t kStrideRed = kStrideGreen * kLatticePoints;
-constexpr std::int32_t kStrides[kResults] = {kStrideRed, kStrideGreen, kStrideBlue};
-
-constexpr int kWeightBits = 14;
-constexpr std::int32_t kWeightOne = 1 << kWeightBits;
-constexpr std::int32_t kWeightHalf = kWeightOne / 2;
-// The sort key of an axis holds its fraction above its step to the upper grid point.
-constexpr int kStepBits = 17;
-constexpr std::uint32_t kStepMask = (1U << kStepBits) - 1;
-static_assert(static_cast<std::uint32_t>(kStrideRed) <= kStepMask);
 
 [[gnu::always_inline]] inline AxisPosition positionOn(std::uint32_t value, std::int32_t stride) {
     // value * 64 / 65535 in 16.16 fixed point; 65535 lands exactly on the last point.
@@ -45,19 +36,17 @@ static_assert(static_cast<std::uint32_t>(kStrideRed) <= kStepMask);
     return {static_cast<std::int32_t>(point) * stride, fraction << kStepBits | step};
 }
 
-// Fractions of uneven lattices' blocks are kept in 1/256ths of the weights' unit.
-constexpr int kBlockFractionBits = 8;
-constexpr std::uint32_t kBlockOne = static_cast<std::uint32_t>(kWeightOne) << kBlockFractionBits;
-constexpr int kBlockShift = std::countr_zero(kLatticeNodeStep);
-
 // The position of a 16-bit input value on an uneven lattice's axis.
 [[gnu::always_inline]] inline AxisPosition blockPosition(
     const std::array<AxisBlock, LatticeAxes::kBlocks>& blocks, std::size_t axis,
     std::uint32_t value) {
     const AxisBlock& block = blocks[value >> kBlockShift];
+    const std::uint32_t first = block.cellAndFraction & kBlockFractionMask;
     const std::uint32_t fraction =
-        (block.fraction + (value & (kLatticeNodeStep - 1)) * block.rise) >> kBlockFractionBits;
-    return {block.offset, fraction << kStepBits | static_cast<std::uint32_t>(kStrides[axis])};
+        (first + (value & (kLatticeNodeStep - 1)) * block.rise) >> kBlockFractionBits;
+    const auto cell = static_cast<std::int32_t>(block.cellAndFraction >> kAxisCellShift);
+    return {cell * kStrides[axis],
+            fraction << kStepBits | static_cast<std::uint32_t>(kStrides[axis])};
 }
 
 // The corners of a pixel's tetrahedron and their weights. The cell is split into six
@@ -211,7 +200,6 @@ bool fillLatticeAxes(LatticeAxes& axes, const LatticeGrid& grid) {
     }
     for (std::size_t axis = 0; axis < kResults; ++axis) {
         const LatticeNodes& nodes = grid[axis];
-        const std::int32_t stride = kStrides[axis];
         // The cell of a value holds its lower node and the values below its upper one; the
         // last cell holds 65535 too, at a fraction of one.
         std::size_t cell = 0;
@@ -222,10 +210,10 @@ bool fillLatticeAxes(LatticeAxes& axes, const LatticeGrid& grid) {
             }
             const std::uint32_t width = nodes[cell + 1] - nodes[cell];
             // Rounded down, so that no value's fraction passes one.
+            const auto fraction =
+                static_cast<std::uint32_t>(std::uint64_t{first - nodes[cell]} * kBlockOne / width);
             axes.sixteen[axis][block] = {
-                static_cast<std::int32_t>(cell) * stride,
-                static_cast<std::uint32_t>(std::uint64_t{first - nodes[cell]} * kBlockOne / width),
-                kBlockOne / width};
+                static_cast<std::uint32_t>(cell) << kAxisCellShift | fraction, kBlockOne / width};
         }
         for (std::size_t value = 0; value < LatticeAxes::kEightBitValues; ++value) {
             axes.eight[axis][value] =
@@ -339,9 +327,19 @@ void applyLattice(const std::uint16_t* words, const std::uint16_t* in, std::uint
     applyRow(words, EvenAxes{}, in, out, pixels);
 }
 
+void kernels::applyUnevenWideRow(const std::uint16_t* words, const LatticeAxes& axes,
+                                 const std::uint16_t* in, std::uint16_t* out, std::size_t pixels) {
+    applyWideRow(words, UnevenAxes{axes}, in, out, pixels);
+}
+
 void applyLattice(const std::uint16_t* words, const LatticeAxes& axes, const std::uint16_t* in,
                   std::uint16_t* out, std::size_t pixels) {
-    applyWideRow(words, UnevenAxes{axes}, in, out, pixels);
+    static const bool avx2 = kernels::avx2Available();
+    if (avx2) {
+        kernels::applyUnevenWideRowAvx2(words, axes, in, out, pixels);
+    } else {
+        kernels::applyUnevenWideRow(words, axes, in, out, pixels);
+    }
 }
 
 void applyLattice(const std::uint16_t* words, const LatticeAxes& axes, const std::uint8_t* in,

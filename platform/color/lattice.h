@@ -71,13 +71,15 @@ struct AxisPosition {
 };
 
 /// Where the input values of one block of kLatticeNodeStep values fall on an axis: their
-/// cell's lower grid point, and their fraction of the way to the upper point as that of the
-/// block's first value and the rise from one value to the next, both in 1/256ths.
+/// cell (its lower grid point's index, above kAxisCellShift) and their fraction of the way to
+/// the upper point as that of the block's first value (below kAxisCellShift) and the rise from
+/// one value to the next, both in 1/256ths. Eight bytes, so that rows look a block up with
+/// two 32-bit loads.
 struct AxisBlock {
-    std::int32_t offset;
-    std::uint32_t fraction;
+    std::uint32_t cellAndFraction;
     std::uint32_t rise;
 };
+inline constexpr int kAxisCellShift = 22;
 
 /// Positions of the input samples on the three axes of an uneven lattice: by blocks for 16-bit
 /// samples, one by one for 8-bit samples; small enough to stay in the processor's nearest
