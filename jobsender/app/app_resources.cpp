@@ -1,4 +1,4 @@
-// The main bundle's texts and the alert.
+// The main bundle's texts.
 #include "app/app_resources.h"
 
 #include <cstdlib>
@@ -44,10 +44,6 @@ std::string mainBundleString(std::string_view key) {
         }
     }
     return std::string(key);
-}
-
-bool runUnavailableQuitAlert(const std::string&, const std::string&, const std::string&) {
-    return false;
 }
 
 }  // namespace jobsender

@@ -1,5 +1,5 @@
 // The program's bundle: the folder of its executable, with Info.plist and Resources/ holding the
-// localized texts of its alert; and the alert itself.
+// localized texts of its alert.
 #pragma once
 
 #include <string>
@@ -14,10 +14,5 @@ std::vector<std::string> preferredLanguages();
 
 /// The main bundle's text of `key` in the preferred language; the key itself when there is none.
 std::string mainBundleString(std::string_view key);
-
-/// The quit confirmation alert. The program has no window system yet, so it cannot ask: the
-/// answer is the second button (keep running), which loses nothing.
-bool runUnavailableQuitAlert(const std::string& message, const std::string& firstButton,
-                             const std::string& secondButton);
 
 }  // namespace jobsender

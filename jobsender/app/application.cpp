@@ -31,6 +31,8 @@ constexpr std::chrono::milliseconds kEventReadWait{2000};
 // application may terminate, and ends it with the device library.
 class AppDelegate final : public AppServices {
   public:
+    explicit AppDelegate(const QuitAlert& quitAlert) : quitAlert_(quitAlert) {}
+
     void applicationWillFinishLaunching(events::EventDispatcher& dispatcher) {
         IOS_Initialize();
         appMain_ = std::make_unique<CAppMain>(dispatcher, *this);
@@ -49,7 +51,7 @@ class AppDelegate final : public AppServices {
     std::string localizedString(std::string_view key) override { return mainBundleString(key); }
     bool runQuitAlert(const std::string& message, const std::string& firstButton,
                       const std::string& secondButton) override {
-        return runUnavailableQuitAlert(message, firstButton, secondButton);
+        return quitAlert_(message, firstButton, secondButton);
     }
 
     // The one loop: events between cycles, cycles when due, and a requested termination once
@@ -82,6 +84,7 @@ class AppDelegate final : public AppServices {
     }
 
   private:
+    const QuitAlert& quitAlert_;
     std::unique_ptr<CAppMain> appMain_;
     bool terminationRequested_ = false;
 };
@@ -101,7 +104,7 @@ int signalDescriptor() {
 
 }  // namespace
 
-int runApplication() {
+int runApplication(const QuitAlert& quitAlert) {
     char root[kIOSAgencyPathBufferSize] = {};
     if (IOS_Agency_GetRootSpoolFolder(root) != kIOSAgencyNoErr) {
         std::fprintf(stderr, "JobSenderAgent: no root spool folder\n");
@@ -119,7 +122,7 @@ int runApplication() {
         return kExitNoSocket;
     }
     events::EventDispatcher dispatcher;
-    AppDelegate delegate;
+    AppDelegate delegate(quitAlert);
     delegate.applicationWillFinishLaunching(dispatcher);
     delegate.run(*listener, dispatcher, signals);
     delegate.applicationWillTerminate();

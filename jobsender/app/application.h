@@ -3,6 +3,9 @@
 // or a 'quit' event, through the quit confirmation) or on SIGTERM or SIGINT.
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace jobsender {
 
 /// Exit statuses of the program.
@@ -10,7 +13,11 @@ inline constexpr int kExitDone = 0;      ///< terminated, or another job sender 
 inline constexpr int kExitNoSocket = 1;  ///< no socket to listen on
 inline constexpr int kExitNoSpool = 2;   ///< no root spool folder
 
-/// Runs the program; its exit status.
-int runApplication();
+/// The quit confirmation alert: message, first button (quit), second button (keep running); true
+/// when the first was chosen.
+using QuitAlert = std::function<bool(const std::string&, const std::string&, const std::string&)>;
+
+/// Runs the program, asking `quitAlert` before quitting with jobs in the queue; its exit status.
+int runApplication(const QuitAlert& quitAlert);
 
 }  // namespace jobsender

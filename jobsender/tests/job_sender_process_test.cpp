@@ -13,6 +13,7 @@
 #include "qdxa_stream/qdxa_stream.h"
 #include "sender_fixture.h"
 #include "support/python_oracle.h"
+#include "unserved_display.h"
 
 namespace {
 
@@ -59,6 +60,33 @@ TEST_F(JobSenderProgram, TheJobListAsAnIndependentClientReadsIt) {
     // With nothing queued, a quit is not questioned.
     ASSERT_TRUE(tellAgent(jobsender::quitEvent()));
     EXPECT_EQ(agent.waitForExit(), jobsender::kExitDone);
+}
+
+// Told to quit with a job in the queue where no display can show the question, the program keeps
+// running, which loses nothing, and still ends on SIGTERM.
+TEST_F(JobSenderProgram, WithoutADisplayAQuitWithJobsKeepsItRunning) {
+    struct Case {
+        const char* name;
+        const char* display;  // null: none named
+    };
+    const std::string unserved = unservedXDisplay();
+    for (const Case& c : {Case{"no display named", nullptr}, Case{"unserved", unserved.c_str()}}) {
+        SCOPED_TRACE(c.name);
+        const SenderEnvironment environment;  // a queue of its own
+        const testsupport::ScopedVariable display("DISPLAY", c.display);
+        const testsupport::ScopedVariable wayland("WAYLAND_DISPLAY", nullptr);
+        const testsupport::ScopedVariable platform("QT_QPA_PLATFORM", nullptr);
+        writeFile(environment.spoolRoot() / "ApplicationState", {0, 0, 0, 1});
+        PrinterAddress printer;
+        const std::uint32_t id = spoolJob(printer, stream({10}), 1, false, "kept.tif", "");
+        AgentProcess agent;
+        ASSERT_TRUE(tellAgent(jobsender::quitEvent()));
+        const auto list = agentJobList();  // served after the quit was declined
+        ASSERT_TRUE(list);
+        ASSERT_EQ(list->jobs.size(), 1u);
+        EXPECT_EQ(list->jobs[0].jobID, id);
+        EXPECT_EQ(agent.terminate(), jobsender::kExitDone);
+    }
 }
 
 // Killed in the middle of a job, the job sender finds the same queue when it starts again and

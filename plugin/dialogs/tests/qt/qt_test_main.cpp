@@ -1,5 +1,6 @@
-// The dialogs' Qt tests run without a display: the offscreen platform is chosen here, inside the
-// program, because test discovery runs it without the tests' environment.
+// Qt tests that run without a display (the dialogs', the job sender's alert): the offscreen
+// platform is chosen here, inside the program, because test discovery runs it without the tests'
+// environment.
 #include <gtest/gtest.h>
 
 #include <QApplication>
