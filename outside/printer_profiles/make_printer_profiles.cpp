@@ -19,10 +19,15 @@
 #include <cstdio>
 #include <string>
 
+#include "profile_matrix.h"
+
 namespace {
 
-using Vector = std::array<double, 3>;
-using Matrix = std::array<Vector, 3>;
+using profile_matrix::inverse;
+using profile_matrix::Matrix;
+using profile_matrix::multiply;
+using profile_matrix::transposed;
+using profile_matrix::Vector;
 
 constexpr int kDeviceGrid = 17;  // device to connection space
 constexpr int kLabGrid = 25;     // connection space to device
@@ -44,31 +49,6 @@ constexpr Matrix kInkDensity = {{{1.55, 0.32, 0.10}, {0.14, 1.45, 0.30}, {0.03, 
 // Linear light of a wide-gamut RGB with a D50 white to XYZ (D50).
 constexpr Matrix kLinearToXyz = {
     {{0.7977, 0.1352, 0.0313}, {0.2880, 0.7119, 0.0001}, {0.0000, 0.0000, 0.8249}}};
-
-Vector multiply(const Matrix& m, const Vector& v) {
-    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
-            m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
-            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
-}
-
-Matrix transposed(const Matrix& m) {
-    return {
-        {{m[0][0], m[1][0], m[2][0]}, {m[0][1], m[1][1], m[2][1]}, {m[0][2], m[1][2], m[2][2]}}};
-}
-
-Matrix inverse(const Matrix& m) {
-    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    Matrix r{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            const int a = (j + 1) % 3, b = (j + 2) % 3, c = (i + 1) % 3, d = (i + 2) % 3;
-            r[i][j] = (m[a][c] * m[b][d] - m[a][d] * m[b][c]) / det;
-        }
-    }
-    return r;
-}
 
 // The paper and the press of one medium.
 struct Paper {

@@ -190,6 +190,12 @@ Layout hostLayout(const Color_Info& info) {
 Depth hostDepth(const Color_Info& info) {
     return isSixteenBit(info.imageMode) ? Depth::Sixteen : Depth::Eight;
 }
+// The depth of the grey and CMYK rows the bit conversion hands over: the host's 8-bit samples
+// stay 8-bit only for 8-bit work; for 16-bit work they come widened, like 16-bit ones.
+Depth bitConversionDepth(const Color_Info& info) {
+    return hostDepth(info) == Depth::Eight && depthOf(info) == Depth::Eight ? Depth::Eight
+                                                                            : Depth::Sixteen;
+}
 
 Layout proofLayout(const Color_Info& info) {
     return info.proofSpace == color::kSpaceCmyk ? Layout::Cmyk : Layout::Rgb;
@@ -206,10 +212,11 @@ std::size_t proofRowBytes(const Color_Info& info, std::size_t pixels) {
 
 // Makes the transforms ready for the rows the job will match, so that matching a row allocates
 // nothing: RGB hosts' rows in the band loop at the output depth, grey and CMYK hosts' rows in the
-// bit conversion at the host's depth.
+// bit conversion.
 bool prepareRows(Color_Info& info) {
     const bool rgbHost = hostLayout(info) == Layout::Rgb;
-    const color::RowForm rows = {hostLayout(info), rgbHost ? depthOf(info) : hostDepth(info)};
+    const color::RowForm rows = {hostLayout(info),
+                                 rgbHost ? depthOf(info) : bitConversionDepth(info)};
     const color::RowForm rgbRows = {Layout::Rgb, rows.depth};
     color::Transform* first = info.transforms[0];
     if (!twoSteps(info)) {
@@ -359,8 +366,7 @@ std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,
     if (info->colorSyncReady == 0 || info->transforms[0] == nullptr) {
         return 0;
     }
-    // The host's rows have the host's own sample depth.
-    const Depth depth = hostDepth(*info);
+    const Depth depth = bitConversionDepth(*info);
     const std::int32_t format = isGrey(info->imageMode)   ? kGreyToRgb
                                 : isCmyk(info->imageMode) ? kCmykToRgb
                                                           : kRgbToRgb;

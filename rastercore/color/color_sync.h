@@ -61,7 +61,9 @@ std::int16_t ColorMatchProcessing(Color_Info* info, std::int32_t pixels, std::ui
 std::int16_t matchRowAtDepth(Color_Info& info, std::int32_t pixels, std::uint8_t* row,
                              color::Depth depth);
 
-/// Matches one host row (grey, RGB or CMYK by the host's image mode) into an RGB row; 0 or 309.
+/// Matches one host row the bit conversion hands over (grey, RGB or CMYK by the host's image
+/// mode; 8-bit samples when the host's samples and the output depth are both 8-bit, else 16-bit
+/// ones) into an RGB row of the same depth; 0 or 309.
 std::int32_t ColorMatchProcessing_2(Color_Info* info, std::int32_t pixels,
                                     const std::uint8_t* source, std::uint8_t* destination);
 

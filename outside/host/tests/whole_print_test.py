@@ -1,14 +1,17 @@
 """Whole prints through the real chain: the host stand-in prints an image over LPR to the test
 printer on its own loopback address, the stream decoder reads the job the printer received back
 into a page, and the page must match an independent rendering of the image (lcms2 through
-PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile) with a PSNR
+PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile; a CMYK image
+the photo application prints goes through sRGB, into which that host converts it) with a PSNR
 of at least 40 dB, at the image's size (the images are printed at 100 %), its first row where
 the placement rule puts a centred image on the page the job names. A print the user cancels
 half-way, through either host type, ends with the cancel code. On a display (a private Xvfb) the
 host shows the print plug-in's progress window over the print, and prints and cancels the same.
 The rendering is
 evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
-gamma 2.2, as the host hands it out.
+gamma 2.2, as the host hands it out. The CMYK images carry a four-ink press profile the build
+writes (make_cmyk_profile); the 16-bit one is rendered from its samples rounded to 8 bits. The
+8-bit images are printed once more where the work runs at 16 bits.
 
 Usage: whole_print_test.py BUILD_DIR SOURCE_DIR
 """
@@ -21,6 +24,7 @@ import sys
 import tempfile
 
 import numpy
+import tifffile
 from PIL import Image, ImageCms
 
 MIN_PSNR = 40.0
@@ -29,11 +33,17 @@ PRINTER_START_TIMEOUT = 10
 IMAGE_SIZE = "480x320"
 MODELS = ["SL-7440", "SL-2400", "SL-5170"]
 SRGB = "/usr/share/color/icc/colord/sRGB.icc"
+CMYK_PROFILE = "outside/host/tests/FourInkPress.icc"
+ICC_PROFILE_TAG = 34675
+TIFF_UNDEFINED = 7
 GREY_GAMMA = 2.2
 # Portrait paper sizes in tenths of a millimetre, by the name the job stream gives.
 PAPER_SIZES = {"ISO_A2": (4200, 5940), "ISO_A3": (2970, 4200), "ISO_A4": (2100, 2970)}
 TENTHS_PER_INCH = 254
 RASTER_ALIGNMENT = 8
+# The large-format model's glossy photo medium prints 12-bit planes at 600 dpi, which an 8-bit
+# image reaches widened to 16-bit samples; at 50 % a 300-dpi image keeps its size in dots.
+SIXTEEN_BIT_WORK = ["--medium", "103", "--dpi", "600", "--output-bits", "12", "--scale", "50"]
 
 
 def srgb_of_grey(grey, white=255.0):
@@ -44,6 +54,23 @@ def srgb_of_grey(grey, white=255.0):
                           1.055 * linear ** (1 / 2.4) - 0.055)
     samples = numpy.rint(encoded * 255.0).astype(numpy.uint8)
     return Image.fromarray(numpy.repeat(samples[..., None], 3, axis=2))
+
+
+def cmyk_samples(path):
+    """The 8-bit CMYK samples of a CMYK TIFF of 8 or 16 bits, read independently of the host."""
+    samples = tifffile.imread(path)
+    if samples.dtype == numpy.uint16:
+        return numpy.rint(samples / 257.0).astype(numpy.uint8)
+    return samples
+
+
+def perceptual(source, target, source_mode, samples):
+    """`samples` (8-bit, `source_mode`) converted into RGB from profile `source` to `target`,
+    perceptual, evaluated exactly."""
+    transform = ImageCms.buildTransform(source, target, source_mode, "RGB",
+                                        renderingIntent=ImageCms.Intent.PERCEPTUAL,
+                                        flags=ImageCms.FLAGS["NOTPRECALC"])
+    return ImageCms.applyTransform(Image.fromarray(samples, source_mode), transform)
 
 
 def stop_printer(printer):
@@ -111,7 +138,8 @@ class Chain:
 
     def images(self):
         """(name, path, profile bytes) of every input: 16-bit RGB PNG, 8-bit RGB TIFF, 8- and
-        16-bit grey PNG, all with an embedded profile but the grey ones."""
+        16-bit grey PNG, 8- and 16-bit CMYK TIFF, all with an embedded profile but the grey ones.
+        The CMYK images are the RGB one separated through the CMYK test profile."""
         png16 = os.path.join(self.folder, "rgb16.png")
         subprocess.run(["/usr/bin/python3", os.path.join(self.source, "scripts/make_test_image.py"),
                         "--size", IMAGE_SIZE, png16], check=True)
@@ -128,8 +156,22 @@ class Chain:
         grey16 = os.path.join(self.folder, "grey16.png")
         Image.fromarray(numpy.minimum(grey8 * 256 + ramp, 65535).astype(numpy.uint16)).save(
             grey16, dpi=(300, 300))
+        with open(os.path.join(self.build, CMYK_PROFILE), "rb") as file:
+            cmyk = file.read()
+        cmyk8 = numpy.array(ImageCms.applyTransform(rgb8, ImageCms.buildTransform(
+            ImageCms.getOpenProfile(SRGB), ImageCms.ImageCmsProfile(io.BytesIO(cmyk)), "RGB",
+            "CMYK", renderingIntent=ImageCms.Intent.PERCEPTUAL)))
+        cmyk8_tiff = os.path.join(self.folder, "cmyk8.tif")
+        Image.fromarray(cmyk8, "CMYK").save(cmyk8_tiff, icc_profile=cmyk, dpi=(300, 300))
+        # The same ramp in the low bytes of the 16-bit CMYK samples.
+        cmyk16 = numpy.minimum(cmyk8.astype(numpy.uint32) * 256 + ramp[..., None], 65535)
+        cmyk16_tiff = os.path.join(self.folder, "cmyk16.tif")
+        tifffile.imwrite(cmyk16_tiff, cmyk16.astype(numpy.uint16), photometric="separated",
+                         resolution=(300, 300), resolutionunit="INCH",
+                         extratags=[(ICC_PROFILE_TAG, TIFF_UNDEFINED, len(cmyk), cmyk, True)])
         return [("16-bit RGB PNG", png16, srgb), ("8-bit RGB TIFF", tiff8, srgb),
-                ("8-bit grey PNG", grey, None), ("16-bit grey PNG", grey16, None)]
+                ("8-bit grey PNG", grey, None), ("16-bit grey PNG", grey16, None),
+                ("8-bit CMYK TIFF", cmyk8_tiff, cmyk), ("16-bit CMYK TIFF", cmyk16_tiff, cmyk)]
 
     def start_printer(self, options=()):
         """A fresh test printer: the process, its address and the folder it writes its jobs to
@@ -177,20 +219,26 @@ class Chain:
             commands = file.read().splitlines()
         return numpy.array(Image.open(page).convert("RGB")), profile, commands
 
-    def rendering(self, image, profile, printer_profile):
-        source = Image.open(image)
+    def rendering(self, image, profile, printer_profile, photo_application=False):
+        """The image rendered into the printer profile. The image editor hands a CMYK image
+        over with its profile, which the core matches into the printer's; the photo application
+        converts it into sRGB first, which the core then matches."""
+        srgb = ImageCms.getOpenProfile(SRGB)
+        profile = ImageCms.ImageCmsProfile(io.BytesIO(profile)) if profile else srgb
+        target = ImageCms.getOpenProfile(
+            os.path.join(self.build, "outside/Orvane/TARN/Profiles", printer_profile))
+        if profile.profile.xcolor_space.strip() == "CMYK":
+            samples = cmyk_samples(image)
+            if not photo_application:
+                return numpy.array(perceptual(profile, target, "CMYK", samples))
+            source, profile = perceptual(profile, srgb, "CMYK", samples), srgb
+        else:
+            source = Image.open(image)
         if source.mode == "L":
             source = srgb_of_grey(numpy.array(source))
         elif source.mode.startswith("I"):
             source = srgb_of_grey(numpy.array(source), 65535.0)
-        profile = ImageCms.ImageCmsProfile(io.BytesIO(profile)) if profile else \
-            ImageCms.getOpenProfile(SRGB)
-        target = ImageCms.getOpenProfile(
-            os.path.join(self.build, "outside/Orvane/TARN/Profiles", printer_profile))
-        transform = ImageCms.buildTransform(profile, target, "RGB", "RGB",
-                                            renderingIntent=ImageCms.Intent.PERCEPTUAL,
-                                            flags=ImageCms.FLAGS["NOTPRECALC"])
-        return numpy.array(ImageCms.applyTransform(source, transform))
+        return numpy.array(perceptual(profile, target, "RGB", numpy.array(source)))
 
 
 def start_xvfb():
@@ -257,15 +305,18 @@ def main(args):
     with tempfile.TemporaryDirectory() as folder:
         chain = Chain(args[0], args[1], folder)
         images = chain.images()
-        cases = [(model, image, ["--centre"], "image editor") for model in MODELS
-                 for image in images]
-        cases.append((MODELS[0], images[0], ["--centre", "--host-type", "2"],
-                      "photo application"))
-        for model, (name, path, profile), extra, host in cases:
-            label = "%s, %s, %s" % (model, name, host)
+        cases = [(model, image, False, []) for model in MODELS for image in images]
+        cases += [(MODELS[0], image, True, []) for image in [images[0]] + images[-2:]]
+        cases += [(MODELS[0], image, False, SIXTEEN_BIT_WORK)
+                  for image in images if image[0].startswith("8-bit")]
+        for model, (name, path, profile), photo_application, options in cases:
+            label = "%s, %s, %s%s" % (model, name,
+                                      "photo application" if photo_application else "image editor",
+                                      ", 16-bit work" if options else "")
+            extra = ["--centre"] + (["--host-type", "2"] if photo_application else []) + options
             try:
                 page, printer_profile, commands = chain.print_image(path, model, extra)
-                expected = chain.rendering(path, profile, printer_profile)
+                expected = chain.rendering(path, profile, printer_profile, photo_application)
                 if page.shape != expected.shape:
                     failures.append("%s: page %s, image %s" % (label, page.shape, expected.shape))
                     continue

@@ -93,8 +93,10 @@ int samplesOf(std::int16_t imageMode) {
     return imageMode == 1 ? 1 : (imageMode == 4 ? 4 : 3);
 }
 
-// Runs one setup at both depths, host rows through the bit conversion's matching and RGB rows
-// through the band's, and compares every sample with transicc's.
+// Runs one setup for 8- and 16-bit host samples at 8- and 16-bit output, host rows through the
+// bit conversion's matching and RGB rows through the band's, and compares every sample with
+// transicc's. The bit conversion hands grey and CMYK rows over widened unless host and output
+// are both 8-bit; the band's RGB rows have the output depth.
 void expectAgreement(const MatchSetup& setup, const Expectation& expected, const std::string& label,
                      const cf::Value* outputPath, const cf::Value* proofPath) {
     const int inSamples = samplesOf(setup.imageMode);
@@ -108,21 +110,26 @@ void expectAgreement(const MatchSetup& setup, const Expectation& expected, const
                                      expected.proof, expected.oracleProofIntent},
                                     input, inSamples, 3);
     ASSERT_EQ(oracle.size(), pixels * 3) << label;
-    for (const std::uint8_t depth : {kOutput8Bit, kOutput12Bit}) {
+    struct Depths {
+        bool wideHost;
+        std::uint8_t output;
+    };
+    for (const Depths depths : {Depths{false, kOutput8Bit}, Depths{true, kOutput12Bit},
+                                Depths{false, kOutput12Bit}, Depths{true, kOutput8Bit}}) {
         ColorJob job;
         job.embedProfile(expected.source);
         job.info->colorMode = setup.colorMode;
-        job.info->imageMode =
-            depth == kOutput8Bit ? setup.imageMode : sixteenBitMode(setup.imageMode);
+        job.info->imageMode = depths.wideHost ? sixteenBitMode(setup.imageMode) : setup.imageMode;
         job.info->renderingIntent = setup.intentChoice;
-        job.info->outputDepth = depth;
+        job.info->outputDepth = depths.output;
         job.info->matching = 1;
         job.info->outputProfilePath = outputPath;
         job.info->proof = setup.proof ? 1 : 0;
         job.info->proofProfilePath = proofPath;
         job.info->proofIntent = setup.proofIntent;
         ASSERT_EQ(OpenColorSync(job.info), 0) << label;
-        const bool wide = depth != kOutput8Bit;
+        const bool wideOutput = depths.output != kOutput8Bit;
+        const bool wide = inSamples == 3 ? wideOutput : depths.wideHost || wideOutput;
         std::vector<std::uint8_t> in, out(pixels * 3 * (wide ? 2 : 1));
         for (const int v : input) {
             if (wide) {
@@ -147,7 +154,8 @@ void expectAgreement(const MatchSetup& setup, const Expectation& expected, const
         for (std::size_t i = 0; i < oracle.size(); ++i) {
             const double value = wide ? (out[2 * i] | out[2 * i + 1] << 8) / 257.0 : out[i];
             EXPECT_NEAR(value, oracle[i], 1.0)
-                << label << (wide ? " 16-bit" : " 8-bit") << " sample " << i;
+                << label << (depths.wideHost ? ", 16-bit host" : ", 8-bit host")
+                << (wideOutput ? ", 16-bit output" : ", 8-bit output") << ", sample " << i;
         }
     }
 }
