@@ -39,8 +39,8 @@ class FG_ZoomLWS : public FG_ZoomRingFilter {
                        int sourceHeight, int bitsPerPixel, int type) override;
     void Close() override;
 
-    /// The horizontal (true) or vertical table entry of destination position `j` of a growing
-    /// axis.
+    /// The horizontal (true) or vertical taps of destination position `j` of a growing axis;
+    /// vertical ones stay valid until another position is asked for.
     const S_Lanczos3Param& param(bool horizontal, int j) const {
         return horizontal ? tables_.horizontal[j] : tables_.vertical[j];
     }

@@ -6,16 +6,17 @@
 #include <cstdint>
 
 #include "imaging/zoom/fg_zoom.h"
+#include "imaging/zoom/zoom_axis_taps.h"
 #include "imaging/zoom/zoom_memory.h"
 
 namespace imaging {
 
-/// Per-position tables of both axes (made only for a growing axis) and the padded source row
-/// of an interpolating filter.
+/// The per-position taps of both axes (made only for a growing axis: a table across, worked out
+/// row by row down) and the padded source row of an interpolating filter.
 template <class Param, class Padded>
 struct ZoomRingTables {
     ZoomBuffer<Param> horizontal;
-    ZoomBuffer<Param> vertical;
+    ZoomAxisTaps<Param> vertical;
     ZoomBuffer<Padded> paddedRow;
 
     void release() {
@@ -66,7 +67,7 @@ class FG_ZoomRingFilter : public FG_Zoom {
                 (static_cast<std::size_t>(sourceWidth) + marginPixels) * samplesPerPixel_);
         }
         if (destinationHeight > sourceHeight) {
-            memory |= buildTable(tables.vertical, sourceHeight, destinationHeight, calc);
+            tables.vertical.open(calc, sourceHeight, destinationHeight);
         }
         if (memory != kZoomDone) {
             Close();

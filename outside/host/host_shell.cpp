@@ -203,16 +203,24 @@ bool HostShell::preparePhotoApplication(std::string* error) {
 
 // Image editor.
 
-std::uint16_t HostShell::editorSample(std::uint32_t x, std::uint32_t y, int channel) const {
-    std::uint32_t value = image_.sample(x, y, channel);
-    if (image_.bits == 16) {
-        value = (value * kEditorTop16 + kTop16 / 2) / kTop16;
-    }
+void HostShell::editorSamples(const std::uint16_t* samples, std::size_t count,
+                              std::uint8_t* out) const {
     // The image editor's CMYK samples count from full ink down.
-    if (image_.channels == 4) {
-        value = (image_.bits == 16 ? kEditorTop16 : kTop8) - value;
+    const bool inverted = image_.channels == 4;
+    if (image_.bits != 16) {
+        for (std::size_t i = 0; i < count; ++i) {
+            out[i] = static_cast<std::uint8_t>(inverted ? kTop8 - samples[i] : samples[i]);
+        }
+        return;
     }
-    return static_cast<std::uint16_t>(value);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t value = (samples[i] * kEditorTop16 + kTop16 / 2) / kTop16;
+        if (inverted) {
+            value = kEditorTop16 - value;
+        }
+        const auto editor = static_cast<std::uint16_t>(value);
+        std::memcpy(out + 2 * i, &editor, 2);
+    }
 }
 
 std::int32_t HostShell::advanceState(CommonInfoTable* table, std::int32_t state, void* reference) {
@@ -232,18 +240,13 @@ std::int32_t HostShell::advanceState(CommonInfoTable* table, std::int32_t state,
         std::size_t{width} * static_cast<std::size_t>(host.image_.channels) * bytes;
     host.delivered_.resize(rowBytes * height);
     std::uint8_t* out = host.delivered_.data();
+    // A row of the rectangle is one run of interleaved samples in the image.
+    const std::size_t channels = static_cast<std::size_t>(host.image_.channels);
+    const std::size_t rowSamples = std::size_t{width} * channels;
     for (std::uint32_t y = top; y < top + height; ++y) {
-        for (std::uint32_t x = left; x < left + width; ++x) {
-            for (int c = 0; c < host.image_.channels; ++c) {
-                const std::uint16_t value = host.editorSample(x, y, c);
-                if (bytes == 2) {
-                    std::memcpy(out, &value, 2);
-                } else {
-                    *out = static_cast<std::uint8_t>(value);
-                }
-                out += bytes;
-            }
-        }
+        const std::size_t first = (std::size_t{y} * host.image_.width + left) * channels;
+        host.editorSamples(host.image_.samples.data() + first, rowSamples, out);
+        out += rowBytes;
     }
     table->print.data = host.delivered_.data();
     table->print.rowBytes = static_cast<std::uint32_t>(rowBytes);

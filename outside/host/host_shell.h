@@ -65,7 +65,9 @@ class HostShell {
                                      std::int32_t count, void* reference);
     static std::int32_t samples8To16(CommonInfoTable*, const void* source, void* destination,
                                      std::int32_t count, void* reference);
-    std::uint16_t editorSample(std::uint32_t x, std::uint32_t y, int channel) const;
+    // Writes `count` image samples as the image editor hands them out: 16-bit ones on its own
+    // scale in two bytes, 8-bit ones in one.
+    void editorSamples(const std::uint16_t* samples, std::size_t count, std::uint8_t* out) const;
 
     // Photo application.
     static std::int32_t imageCount(CommonInfoTable*, std::int32_t* count, void* reference);

@@ -196,6 +196,15 @@ const std::uint16_t* Transform::lattice() {
     return lattice_.data();
 }
 
+void Transform::releaseRgbLattice() {
+    std::vector<std::uint16_t>().swap(lattice_);
+    const std::size_t slot = slotOf({Layout::Rgb, Depth::Sixteen}, {Layout::Rgb, Depth::Sixteen});
+    if (engine_[slot] != nullptr) {
+        cmsDeleteTransform(engine_[slot]);
+        engine_[slot] = nullptr;
+    }
+}
+
 bool Transform::prepare(RowForm source, RowForm destination) {
     if (isRgb(source) && isRgb(destination)) {
         return lattice() != nullptr;

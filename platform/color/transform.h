@@ -80,6 +80,11 @@ class Transform {
     /// from the engine's 16-bit transform; false when the profiles are not both RGB.
     bool sampleLattice(std::span<std::uint16_t> words);
 
+    /// Frees the RGB to RGB lattice and the engine's 16-bit RGB transform it is sampled from,
+    /// for an owner whose rows have stopped converting RGB to RGB through this transform. Both
+    /// are made again, the same, by the next conversion or preparation that needs them.
+    void releaseRgbLattice();
+
     /// Converts `rows` rows of `pixels` pixels; each row starts `sourceStride` or
     /// `destinationStride` bytes after the previous one. Source and destination may be the same
     /// row when the two layouts have the same size. False when the layouts do not fit the

@@ -324,6 +324,14 @@ std::int32_t CloseColorSync(Color_Info* info) {
     return 0;
 }
 
+void releaseMatchingLattices(Color_Info& info) {
+    for (color::Transform* transform : info.transforms) {
+        if (transform != nullptr) {
+            transform->releaseRgbLattice();
+        }
+    }
+}
+
 std::int32_t ColorSyncMatching_2(Color_Info* info, const void* source, void* destination,
                                  std::int32_t pixels, color::Transform* transform,
                                  std::int32_t format) {

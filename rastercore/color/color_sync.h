@@ -54,6 +54,10 @@ std::int32_t OpenColorSync(Color_Info* info);
 /// Releases the transforms, the profiles and the matching buffer; 0.
 std::int32_t CloseColorSync(Color_Info* info);
 
+/// Frees the RGB to RGB lattices of the record's transforms, for a job whose rows go through a
+/// folded lattice instead; a later RGB match samples them again.
+void releaseMatchingLattices(Color_Info& info);
+
 /// Matches `pixels` pixels of a colour-processed row in place; 0 or 309.
 std::int16_t ColorMatchProcessing(Color_Info* info, std::int32_t pixels, std::uint8_t* row);
 

@@ -81,7 +81,10 @@ std::int32_t tarn_Color_Initialize_ForMXXXR(Color_Info* info, std::uint8_t* medi
             return result;
         }
     }
-    foldColorPath(*info);
+    // The rows of a folded job go through its lattice alone.
+    if (foldColorPath(*info)) {
+        releaseMatchingLattices(*info);
+    }
     return 0;
 }
 

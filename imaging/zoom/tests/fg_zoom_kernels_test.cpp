@@ -146,4 +146,32 @@ TEST(FG_ZoomLWS, OvershootIsClampedToTheSampleRange) {
     }
 }
 
+// The vertical taps are worked out row by row; asked for in any order, and after the filter is
+// opened again on another height, they are those of the position on the open axis.
+TEST(FG_ZoomLWS, VerticalTapsFollowThePositionAndTheOpenAxis) {
+    const auto expectTaps = [](const FG_ZoomLWS& filter, int j, int sourceHeight,
+                               int destinationHeight) {
+        S_Lanczos3Param expected{};
+        FG_ZoomLWS_CalcParam(expected, j, sourceHeight, destinationHeight);
+        const S_Lanczos3Param& taps = filter.param(false, j);
+        EXPECT_EQ(taps.first, expected.first) << j;
+        for (int k = 0; k < kLanczos3Taps; ++k) {
+            EXPECT_EQ(taps.weight[k], expected.weight[k]) << j << " tap " << k;
+        }
+    };
+    struct Axis {
+        int sourceHeight;
+        int destinationHeight;
+    };
+    FG_ZoomLWS filter;
+    for (const Axis axis : {Axis{7, 40}, Axis{3, 11}}) {
+        ASSERT_EQ(filter.Open(4, axis.destinationHeight, 4, axis.sourceHeight, 24, 0), kZoomDone);
+        for (const int j :
+             {0, 1, 1, axis.destinationHeight - 1, 2, 0, axis.destinationHeight / 2}) {
+            expectTaps(filter, j, axis.sourceHeight, axis.destinationHeight);
+        }
+        filter.Close();
+    }
+}
+
 }  // namespace

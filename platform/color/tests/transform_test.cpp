@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "support/temporary_folder.h"
 #include "test_profiles.h"
@@ -174,6 +175,46 @@ TEST_F(TransformAgainstTransicc, InPlaceAndAlphaFirstRowsMatchPlainRows) {
         EXPECT_EQ(alphaOut[4 * p], p * 11);
         EXPECT_EQ(0, std::memcmp(&alphaOut[4 * p + 1], &expected[3 * p], 3)) << p;
     }
+}
+
+// An owner may free the RGB lattice once its rows stop needing it; the next RGB conversion
+// samples it again, to the same bytes, before or after any conversion and with a proof profile.
+TEST_F(TransformAgainstTransicc, AReleasedRgbLatticeComesBackTheSame) {
+    std::vector<std::unique_ptr<color::Transform>> transforms;
+    transforms.push_back(color::Transform::create(color::Profile::openPath(color_test::kSrgb),
+                                                  color::Profile::openPath(profiles_.rgbPrinter),
+                                                  Intent::Perceptual));
+    transforms.push_back(
+        color::Transform::createProofing(color::Profile::openPath(color_test::kRgb1998),
+                                         color::Profile::openPath(profiles_.cmykPrinter),
+                                         color::Profile::openPath(color_test::kSrgb),
+                                         Intent::Perceptual, Intent::RelativeColorimetric));
+    const std::vector<std::uint8_t> in8(kRgbPixels.begin(), kRgbPixels.end());
+    const std::size_t pixels = in8.size() / 3;
+    const auto convert = [&](color::Transform& transform, Depth depth) {
+        const std::size_t width = depth == Depth::Eight ? 1 : 2;
+        std::vector<std::uint8_t> in(in8.size() * width), out(in.size());
+        for (std::size_t i = 0; i < in8.size(); ++i) {
+            in[i * width] = in8[i];
+            in[i * width + width - 1] = in8[i];
+        }
+        EXPECT_TRUE(
+            transform.convert(in.data(), Layout::Rgb, out.data(), Layout::Rgb, depth, pixels));
+        return out;
+    };
+    for (const auto& transform : transforms) {
+        ASSERT_NE(transform, nullptr);
+        const auto before8 = convert(*transform, Depth::Eight);
+        const auto before16 = convert(*transform, Depth::Sixteen);
+        transform->releaseRgbLattice();
+        transform->releaseRgbLattice();
+        EXPECT_EQ(convert(*transform, Depth::Sixteen), before16);
+        transform->releaseRgbLattice();
+        ASSERT_TRUE(transform->prepare(Layout::Rgb, Layout::Rgb, Depth::Eight));
+        EXPECT_EQ(convert(*transform, Depth::Eight), before8);
+    }
+    expectAgreement(*transforms[0], {color_test::kSrgb, profiles_.rgbPrinter, 0, std::nullopt, 0},
+                    Layout::Rgb, Layout::Rgb, "released");
 }
 
 TEST_F(TransformAgainstTransicc, LayoutsThatDoNotFitTheProfilesAreRefused) {
