@@ -11,6 +11,10 @@ namespace {
 constexpr std::uint32_t kBitsPerByte = 8;
 constexpr std::uint32_t kWideBits = 16;
 constexpr std::uint32_t kWideFromNarrow = 257;  // 0xAB becomes 0xABAB
+constexpr std::uint32_t kTwelveBits = 12;
+constexpr std::uint32_t kPairBytes = 3;       // two 12-bit samples
+constexpr std::uint32_t kPairHighShift = 20;  // the first of a pair in the top 12 of 32 bits
+constexpr std::uint32_t kMaxInputPlanes = 4;
 
 enum class InputDepth { kBad, k8, k16 };
 
@@ -66,25 +70,98 @@ void packRow(const std::uint8_t* in, std::uint32_t step, std::uint32_t width, st
     }
 }
 
+// Twelve-bit rows of all `Count` planes in one pass over the pixels, two samples to three bytes
+// per plane. The input is read once rather than once per plane, and each pair but a row's last
+// goes out as one four-byte store whose last byte the next pair overwrites; the last pair, and a
+// lone last sample with its spare bits 0, go out byte by byte so nothing past the row is
+// touched.
+template <typename In, std::uint32_t Count>
+void packTwelveBitRows(const std::uint8_t* in, std::uint32_t width, std::uint8_t* const* outs) {
+    constexpr std::uint32_t kShift = kWideBits - kTwelveBits;
+    constexpr std::uint32_t kPixelBytes = Count * In::kBytes;
+    const auto sample = [](const std::uint8_t* pixel, std::uint32_t plane) {
+        return In::wide(pixel + plane * In::kBytes) >> kShift;
+    };
+    std::uint8_t* out[Count];
+    for (std::uint32_t c = 0; c < Count; ++c) {
+        out[c] = outs[c];
+    }
+    const std::uint32_t pairs = width / 2;
+    for (std::uint32_t pair = 0; pair + 1 < pairs; ++pair, in += 2 * kPixelBytes) {
+        for (std::uint32_t c = 0; c < Count; ++c) {
+            const std::uint32_t bits = sample(in, c) << kPairHighShift | sample(in + kPixelBytes, c)
+                                                                             << kBitsPerByte;
+            bytes::storeBE32(out[c], bits);
+            out[c] += kPairBytes;
+        }
+    }
+    if (pairs != 0) {
+        for (std::uint32_t c = 0; c < Count; ++c) {
+            const std::uint32_t first = sample(in, c);
+            const std::uint32_t second = sample(in + kPixelBytes, c);
+            out[c][0] = static_cast<std::uint8_t>(first >> (kTwelveBits - kBitsPerByte));
+            out[c][1] = static_cast<std::uint8_t>(first << (kTwelveBits - kBitsPerByte) |
+                                                  second >> kBitsPerByte);
+            out[c][2] = static_cast<std::uint8_t>(second);
+            out[c] += kPairBytes;
+        }
+        in += 2 * kPixelBytes;
+    }
+    if (width % 2 != 0) {
+        for (std::uint32_t c = 0; c < Count; ++c) {
+            const std::uint32_t last = sample(in, c);
+            out[c][0] = static_cast<std::uint8_t>(last >> (kTwelveBits - kBitsPerByte));
+            out[c][1] = static_cast<std::uint8_t>(last << (kTwelveBits - kBitsPerByte));
+        }
+    }
+}
+
+template <typename In>
+void packTwelveBitRows(std::uint32_t count, const std::uint8_t* in, std::uint32_t width,
+                       std::uint8_t* const* outs) {
+    switch (count) {
+        case 1:
+            packTwelveBitRows<In, 1>(in, width, outs);
+            break;
+        case 3:
+            packTwelveBitRows<In, 3>(in, width, outs);
+            break;
+        default:
+            packTwelveBitRows<In, 4>(in, width, outs);
+            break;
+    }
+}
+
 template <typename In, std::uint32_t Bits>
 void convertBand(const TARNColorSpace& input, const std::uint8_t* band, std::uint8_t* planes,
                  std::uint32_t width, std::uint32_t height) {
     const auto count = static_cast<std::uint32_t>(input.planeCount);
     const std::uint32_t pixelBytes = count * In::kBytes;
     const TARNColorSpace output = uniformSpace(input.id, input.planeCount, Bits);
+    // Four-plane rows are never rounded; one- and three-plane rows to whole sample groups.
+    const std::uint32_t multiple = count == 4 ? 1 : rowByteMultiple(Bits);
+    Map maps[kMaxInputPlanes]{};
+    std::uint8_t* at = planes;
     for (std::uint32_t plane = 0; plane < count; ++plane) {
-        // Four-plane rows are never rounded; one- and three-plane rows to whole sample groups.
-        const std::uint32_t multiple = count == 4 ? 1 : rowByteMultiple(Bits);
         const std::uint32_t stride = planeRowStride(output, static_cast<int>(plane), width);
-        Map map{};
-        initMapStructure_ByteBound(planes + static_cast<std::size_t>(plane) * height * stride,
-                                   width, height, Bits, multiple, &map);
-        for (std::uint32_t row = 0; row < height; ++row) {
-            const std::uint8_t* in =
-                band + static_cast<std::size_t>(row) * width * pixelBytes + plane * In::kBytes;
-            packRow<In, Bits>(in, pixelBytes, width,
-                              map.buffer + static_cast<std::size_t>(row) * map.stride);
-            remainBitSet(map, width - 1, row, 1);
+        initMapStructure_ByteBound(at, width, height, Bits, multiple, &maps[plane]);
+        at += static_cast<std::size_t>(height) * stride;
+    }
+    for (std::uint32_t row = 0; row < height; ++row) {
+        const std::uint8_t* in = band + static_cast<std::size_t>(row) * width * pixelBytes;
+        std::uint8_t* outs[kMaxInputPlanes] = {};
+        for (std::uint32_t plane = 0; plane < count; ++plane) {
+            outs[plane] = maps[plane].buffer + static_cast<std::size_t>(row) * maps[plane].stride;
+        }
+        if constexpr (Bits == kTwelveBits) {
+            packTwelveBitRows<In>(count, in, width, outs);
+        } else {
+            for (std::uint32_t plane = 0; plane < count; ++plane) {
+                packRow<In, Bits>(in + plane * In::kBytes, pixelBytes, width, outs[plane]);
+            }
+        }
+        for (std::uint32_t plane = 0; plane < count; ++plane) {
+            remainBitSet(maps[plane], width - 1, row, 1);
         }
     }
 }
@@ -119,7 +196,7 @@ std::int32_t ChangeColorFormat_10BITSOUT(const TARNColorSpace* input, const std:
 std::int32_t ChangeColorFormat_12BITSOUT(const TARNColorSpace* input, const std::uint8_t* band,
                                          std::uint8_t* planes, std::uint32_t width,
                                          std::uint32_t height) {
-    return convert<12>(input, band, planes, width, height);
+    return convert<kTwelveBits>(input, band, planes, width, height);
 }
 
 std::int32_t ChangeColorFormat_8BITSOUT(const TARNColorSpace* input, const std::uint8_t* band,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "bytes/byte_order.h"
@@ -133,6 +134,74 @@ TEST(ColorFormat, PlaneLayoutsOfOneThreeAndFourComponents) {
             }
         }
         EXPECT_EQ(out[c.planes * rows * c.stride], 0x11);
+    }
+}
+
+TEST(ColorFormat, EveryWidthOfEveryLayoutAndDepth) {
+    // Random samples through every converter, plane count and input depth, at every width up to
+    // 40 and band heights of 1 and 3: each sample where its plane row puts it, the fill all
+    // ones, and nothing written past the planes (nor over a neighbouring row or plane).
+    std::mt19937 random(17);
+    const struct {
+        Converter convert;
+        int bits;
+        std::uint32_t groupBytes;  // three- and one-plane strides round to these
+    } depths[] = {{ChangeColorFormat_8BITSOUT, 8, 1},
+                  {ChangeColorFormat_10BITSOUT, 10, 5},
+                  {ChangeColorFormat_12BITSOUT, 12, 3}};
+    constexpr std::size_t kGuard = 16;
+    for (const auto& d : depths) {
+        for (const int planes : {1, 3, 4}) {
+            for (const std::uint8_t inBits : {8, 16}) {
+                for (const std::uint32_t rows : {1u, 3u}) {
+                    for (std::uint32_t width = 1; width <= 40; ++width) {
+                        const std::uint32_t packed = (width * d.bits + 7) / 8;
+                        const std::uint32_t stride =
+                            planes == 4 ? packed
+                                        : (packed + d.groupBytes - 1) / d.groupBytes * d.groupBytes;
+                        std::vector<std::uint16_t> samples(width * rows * planes);
+                        for (auto& v : samples) {
+                            v = static_cast<std::uint16_t>(random());
+                            v = inBits == 8 ? static_cast<std::uint16_t>((v & 0xFF) * 257) : v;
+                        }
+                        Bytes band;
+                        if (inBits == 8) {
+                            for (const auto v : samples) {
+                                band.push_back(static_cast<std::uint8_t>(v));
+                            }
+                        } else {
+                            band = wideBand(samples);
+                        }
+                        const std::size_t size = std::size_t{stride} * rows * planes;
+                        Bytes out(size + kGuard, 0x5A);
+                        const TARNColorSpace in = input(planes, inBits);
+                        ASSERT_EQ(d.convert(&in, band.data(), out.data(), width, rows), 0);
+                        const std::string what =
+                            std::to_string(d.bits) + " bits from " + std::to_string(inBits) + ", " +
+                            std::to_string(planes) + " planes, width " + std::to_string(width) +
+                            ", rows " + std::to_string(rows);
+                        for (int p = 0; p < planes; ++p) {
+                            for (std::uint32_t r = 0; r < rows; ++r) {
+                                bool ones = false;
+                                const auto got = streamdecoder::unpackSamples(
+                                    std::span(out).subspan((p * rows + r) * stride, stride), d.bits,
+                                    width, &ones);
+                                ASSERT_EQ(got.size(), width) << what;
+                                EXPECT_TRUE(ones) << what;
+                                for (std::uint32_t x = 0; x < width; ++x) {
+                                    ASSERT_EQ(got[x], samples[(r * width + x) * planes + p] >>
+                                                          (16 - d.bits))
+                                        << what << ", plane " << p << ", row " << r << ", x " << x;
+                                }
+                            }
+                        }
+                        ASSERT_EQ(Bytes(out.begin() + static_cast<std::ptrdiff_t>(size), out.end()),
+                                  Bytes(kGuard, 0x5A))
+                            << what;
+                    }
+                }
+            }
+        }
     }
 }
 
