@@ -43,16 +43,31 @@ struct Settings {
     std::int64_t strength;
 };
 
-/// Luminance values reach 65535 at most; the arithmetic on them is done in 64 bits.
+/// Luminance values reach 65535 at most; the corrections are worked out in 64 bits.
 using Luma = std::int32_t;
 
-/// The luminance plane of a buffer, one value a pixel, computed before any pixel changes.
+/// Luminance of one row of `width` pixels. The weighted sum stays below 1024 x 65535, so it is
+/// formed in 32 bits, which lets the loop vectorise.
+template <typename T>
+void computeLuminance(const std::uint8_t* row, std::size_t width, bool redFirst, Luma* out) {
+    const int red = redFirst ? 0 : 2;
+    const int shift = sizeof(T) == 1 ? kNarrowLuminanceShift : kWideLuminanceShift;
+    for (std::size_t x = 0; x < width; ++x) {
+        const Luma r = loadSample<T>(row, x * kChannels + red);
+        const Luma g = loadSample<T>(row, x * kChannels + 1);
+        const Luma b = loadSample<T>(row, x * kChannels + 2 - red);
+        out[x] = (static_cast<Luma>(kRedWeight) * r + static_cast<Luma>(kGreenWeight) * g +
+                  static_cast<Luma>(kBlueWeight) * b) >>
+                 shift;
+    }
+}
+
+/// Rows of luminance values, one value a pixel; the memory is kept and grown only when more
+/// values are needed.
 class Luminance {
   public:
-    /// Fills the plane; its memory is kept and grown only when a larger buffer comes.
-    template <typename T>
-    bool compute(const _vif& buffer) {
-        const std::size_t count = std::size_t{buffer.width} * buffer.height;
+    bool reserve(std::size_t width, std::size_t height) {
+        const std::size_t count = width * height;
         if (count > capacity_) {
             values_.reset(new (std::nothrow) Luma[count]);
             capacity_ = values_ ? count : 0;
@@ -60,23 +75,11 @@ class Luminance {
                 return false;
             }
         }
-        width_ = buffer.width;
-        const int red = isRedFirst(buffer.type) ? 0 : 2;
-        const int shift = sizeof(T) == 1 ? kNarrowLuminanceShift : kWideLuminanceShift;
-        for (std::uint32_t y = 0; y < buffer.height; ++y) {
-            const std::uint8_t* row = rowAt(buffer, y);
-            Luma* out = values_.get() + std::size_t{y} * width_;
-            for (std::size_t x = 0; x < buffer.width; ++x) {
-                const std::int64_t r = loadSample<T>(row, x * kChannels + red);
-                const std::int64_t g = loadSample<T>(row, x * kChannels + 1);
-                const std::int64_t b = loadSample<T>(row, x * kChannels + 2 - red);
-                out[x] = static_cast<Luma>((kRedWeight * r + kGreenWeight * g + kBlueWeight * b) >>
-                                           shift);
-            }
-        }
+        width_ = width;
         return true;
     }
-    const Luma* row(std::uint32_t y) const { return values_.get() + std::size_t{y} * width_; }
+    Luma* row(std::size_t y) { return values_.get() + y * width_; }
+    const Luma* row(std::size_t y) const { return values_.get() + y * width_; }
 
   private:
     std::unique_ptr<Luma[]> values_;
@@ -84,58 +87,85 @@ class Luminance {
     std::size_t width_ = 0;
 };
 
-/// What the 3 x 3 neighbourhood of a pixel says about it.
+/// What the 3 x 3 neighbourhood of a pixel says about it: the sum, the number and the extremes
+/// of its neighbours' luminance.
 struct Neighbourhood {
-    std::int64_t sum = 0;  // of the neighbours' luminance
+    std::int64_t sum = 0;
     std::int64_t count = 0;
-    std::int64_t largest = 0;  // largest |difference|
-    std::int64_t smallest = kMinimumSearchStart;
-    bool allAbove = true;  // the pixel is brighter than every neighbour
-    bool allBelow = true;
+    std::int64_t lowest = std::numeric_limits<Luma>::max();
+    std::int64_t highest = std::numeric_limits<Luma>::min();
 
-    void add(std::int64_t centre, std::int64_t neighbour) {
-        const std::int64_t difference = centre - neighbour;
-        const std::int64_t magnitude = std::abs(difference);
+    void add(std::int64_t neighbour) {
         sum += neighbour;
         ++count;
-        allAbove &= difference > 0;
-        allBelow &= difference < 0;
-        largest = std::max(largest, magnitude);
-        smallest = std::min(smallest, magnitude);
+        lowest = std::min(lowest, neighbour);
+        highest = std::max(highest, neighbour);
     }
 };
 
 /// Neighbours of pixel x, which has all eight, in the rows above, at and below it.
-Neighbourhood interiorNeighbourhood(const Luma* const rows[3], std::size_t x) {
-    const std::int64_t centre = rows[1][x];
-    const std::int64_t neighbours[kInteriorNeighbours] = {
-        rows[0][x - 1], rows[0][x],     rows[0][x + 1], rows[1][x - 1],
-        rows[1][x + 1], rows[2][x - 1], rows[2][x],     rows[2][x + 1]};
+inline Neighbourhood interiorNeighbourhood(const Luma* const rows[3], std::size_t x) {
+    const Luma above = rows[0][x];
+    const Luma below = rows[2][x];
     Neighbourhood around;
-    for (const std::int64_t neighbour : neighbours) {
-        around.add(centre, neighbour);
+    around.count = kInteriorNeighbours;
+    around.sum = std::int64_t{above} + below;
+    Luma lowest = std::min(above, below);
+    Luma highest = std::max(above, below);
+    for (const std::size_t column : {x - 1, x + 1}) {
+        for (int r = 0; r < 3; ++r) {
+            const Luma neighbour = rows[r][column];
+            around.sum += neighbour;
+            lowest = std::min(lowest, neighbour);
+            highest = std::max(highest, neighbour);
+        }
     }
+    around.lowest = lowest;
+    around.highest = highest;
     return around;
 }
 
 /// Neighbours of pixel x cut by the image edges: a missing row is null.
 Neighbourhood edgeNeighbourhood(const Luma* const rows[3], std::size_t x, std::size_t width) {
-    const std::int64_t centre = rows[1][x];
     Neighbourhood around;
     for (int r = 0; r < 3; ++r) {
         for (std::size_t column = x == 0 ? 0 : x - 1; column <= x + 1 && column < width; ++column) {
             if (rows[r] != nullptr && (r != 1 || column != x)) {
-                around.add(centre, rows[r][column]);
+                around.add(rows[r][column]);
             }
         }
     }
     return around;
 }
 
-/// The change of the pixel's samples.
-std::int64_t correction(std::int64_t centre, const Neighbourhood& around, const Settings& settings,
-                        std::int64_t divisor) {
-    // Inside the image the divisor is the constant 9, which the compiler turns into a multiply.
+/// The damping of a pixel's gain: stronger at a strict local extremum, less so the more unequal
+/// its differences to the neighbours. Only the neighbours' extremes are needed: at a strict
+/// maximum the largest difference is to the lowest neighbour and the smallest to the highest,
+/// at a strict minimum the other way round.
+inline std::int64_t damping(std::int64_t centre, const Neighbourhood& around) {
+    std::int64_t largest;
+    std::int64_t smallest;
+    if (centre > around.highest) {
+        largest = centre - around.lowest;
+        smallest = centre - around.highest;
+    } else if (centre < around.lowest) {
+        largest = around.highest - centre;
+        smallest = around.lowest - centre;
+    } else {
+        return kUndampedFactor;
+    }
+    smallest = std::min(smallest, kMinimumSearchStart);
+    return (largest - smallest) / kExtremumSpreadDivisor + kExtremumFactor;
+}
+
+/// The change of the pixel's samples, of T. The divisor is a constant of the sample type, so
+/// that the compiler turns every division by a constant into a multiply.
+template <typename T>
+inline std::int64_t correction(std::int64_t centre, const Neighbourhood& around,
+                               const Settings& settings) {
+    constexpr std::int64_t divisor =
+        sizeof(T) == 1 ? kNarrowCorrectionDivisor : kWideCorrectionDivisor;
+    // Inside the image the mean's divisor is the constant 9.
     const std::int64_t mean = around.count == kInteriorNeighbours
                                   ? (centre + around.sum) / (kInteriorNeighbours + 1)
                                   : (centre + around.sum) / (around.count + 1);
@@ -146,73 +176,69 @@ std::int64_t correction(std::int64_t centre, const Neighbourhood& around, const 
             ? settings.strength
             : (settings.strength * sharpnessTable[static_cast<std::size_t>(magnitude)]) >>
                   kGainShift;
-    const std::int64_t damping =
-        around.allAbove || around.allBelow
-            ? (around.largest - around.smallest) / kExtremumSpreadDivisor + kExtremumFactor
-            : kUndampedFactor;
     if (magnitude < settings.threshold) {
         detail /= kNoiseDivisor;
     }
-    return ((gain * damping) / kUndampedFactor) * detail / divisor;
+    return ((gain * damping(centre, around)) / kUndampedFactor) * detail / divisor;
 }
 
+/// Writes pixel x of `in`, moved by `change` and clamped, to pixel x of `out` (which may be
+/// `in`).
 template <typename T>
-void applyCorrection(std::uint8_t* row, std::size_t x, std::int64_t change) {
+void applyCorrection(const std::uint8_t* in, std::uint8_t* out, std::size_t x,
+                     std::int64_t change) {
     constexpr std::int64_t kMax = std::numeric_limits<T>::max();
     for (int channel = 0; channel < kChannels; ++channel) {
         const std::size_t i = x * kChannels + channel;
         storeSample<T>(
-            row, i,
-            static_cast<T>(std::clamp<std::int64_t>(loadSample<T>(row, i) + change, 0, kMax)));
+            out, i,
+            static_cast<T>(std::clamp<std::int64_t>(loadSample<T>(in, i) + change, 0, kMax)));
     }
 }
 
+/// Sharpens one row of `width` pixels from `in` into `out`, measured on the luminance of the
+/// rows above, at and below it (a missing row is null).
 template <typename T>
-void sharpenRow(_vif& buffer, const Luminance& luminance, std::uint32_t y,
-                const Settings& settings) {
-    constexpr std::int64_t divisor =
-        sizeof(T) == 1 ? kNarrowCorrectionDivisor : kWideCorrectionDivisor;
-    const Luma* rows[3] = {y > 0 ? luminance.row(y - 1) : nullptr, luminance.row(y),
-                           y + 1 < buffer.height ? luminance.row(y + 1) : nullptr};
-    const bool interiorRow = rows[0] != nullptr && rows[2] != nullptr;
-    const std::size_t width = buffer.width;
-    std::uint8_t* out = rowAt(buffer, y);
-    for (std::size_t x = 0; x < width; ++x) {
-        const bool interior = interiorRow && x > 0 && x + 1 < width;
-        const Neighbourhood around =
-            interior ? interiorNeighbourhood(rows, x) : edgeNeighbourhood(rows, x, width);
-        applyCorrection<T>(out, x, correction(rows[1][x], around, settings, divisor));
+void sharpenRow(const Luma* const rows[3], std::size_t width, const std::uint8_t* in,
+                std::uint8_t* out, const Settings& settings) {
+    const auto edgePixel = [&](std::size_t x) {
+        applyCorrection<T>(in, out, x,
+                           correction<T>(rows[1][x], edgeNeighbourhood(rows, x, width), settings));
+    };
+    if (rows[0] == nullptr || rows[2] == nullptr) {
+        for (std::size_t x = 0; x < width; ++x) {
+            edgePixel(x);
+        }
+        return;
     }
+    edgePixel(0);
+    for (std::size_t x = 1; x + 1 < width; ++x) {
+        applyCorrection<T>(in, out, x,
+                           correction<T>(rows[1][x], interiorNeighbourhood(rows, x), settings));
+    }
+    edgePixel(width - 1);
 }
 
-/// Sharpens rows first ... last of the buffer, all measured on the luminance before any change.
-bool sharpenRows(_vif& buffer, Luminance& luminance, const Settings& settings, std::uint32_t first,
-                 std::uint32_t last) {
+/// Sharpens every row of the buffer, all measured on the luminance before any change.
+bool sharpenBuffer(_vif& buffer, Luminance& luminance, const Settings& settings) {
     return withSampleType(buffer.type, [&](auto sample) {
         using T = decltype(sample);
-        if (!luminance.compute<T>(buffer)) {
+        if (!luminance.reserve(buffer.width, buffer.height)) {
             return false;
         }
-        for (std::uint32_t y = first; y <= last; ++y) {
-            sharpenRow<T>(buffer, luminance, y, settings);
+        for (std::uint32_t y = 0; y < buffer.height; ++y) {
+            computeLuminance<T>(rowAt(buffer, y), buffer.width, isRedFirst(buffer.type),
+                                luminance.row(y));
+        }
+        for (std::uint32_t y = 0; y < buffer.height; ++y) {
+            const Luma* rows[3] = {y > 0 ? luminance.row(y - 1) : nullptr, luminance.row(y),
+                                   y + 1 < buffer.height ? luminance.row(y + 1) : nullptr};
+            std::uint8_t* row = rowAt(buffer, y);
+            sharpenRow<T>(rows, buffer.width, row, row, settings);
         }
         return true;
     });
 }
-
-// What UnsharpL keeps between calls on one thread, so that sharpening a page line by line
-// allocates only when the row width or type changes.
-struct RowScratch {
-    VifPtr window;
-    Luminance luminance;
-
-    _vif* windowFor(std::uint16_t type, std::uint32_t width) {
-        if (!window || window->type != type || window->width != width) {
-            window.reset(PrepareVifP(type, width, kWindowRows));
-        }
-        return window.get();
-    }
-};
 
 bool canSharpen(const _vif* buffer) {
     return buffer != nullptr && isColourType(buffer->type) && buffer->width >= kMinimumSize &&
@@ -226,7 +252,7 @@ int UnsharpST(_vif* buffer, std::int32_t threshold, std::int32_t strength) {
         return 0;
     }
     Luminance luminance;
-    return sharpenRows(*buffer, luminance, {threshold, strength}, 0, buffer->height - 1) ? 1 : 0;
+    return sharpenBuffer(*buffer, luminance, {threshold, strength}) ? 1 : 0;
 }
 
 int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRow,
@@ -235,24 +261,28 @@ int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRo
         (previousRow == nullptr && nextRow == nullptr)) {
         return 0;
     }
-    const std::size_t rowBytes = std::size_t{pixelSize(type)} * width;
     if (width < kMinimumSize) {
-        std::memmove(destinationRow, currentRow, rowBytes);
+        std::memmove(destinationRow, currentRow, std::size_t{pixelSize(type)} * width);
         return 1;
     }
-    thread_local RowScratch scratch;
-    _vif* window = scratch.windowFor(type, width);
-    if (window == nullptr) {
+    // The luminance of the three rows is taken before any sample is written, so the destination
+    // may be any of them.
+    thread_local Luminance luminance;
+    if (!luminance.reserve(width, kWindowRows)) {
         return 0;
     }
-    std::memcpy(rowAt(*window, 0), previousRow != nullptr ? previousRow : nextRow, rowBytes);
-    std::memcpy(rowAt(*window, 1), currentRow, rowBytes);
-    std::memcpy(rowAt(*window, 2), nextRow != nullptr ? nextRow : previousRow, rowBytes);
-    // Only the middle row is kept, so only the middle row is sharpened.
-    if (!sharpenRows(*window, scratch.luminance, {0, strength}, 1, 1)) {
-        return 0;
-    }
-    std::memcpy(destinationRow, rowAt(*window, 1), rowBytes);
+    const void* window[kWindowRows] = {previousRow != nullptr ? previousRow : nextRow, currentRow,
+                                       nextRow != nullptr ? nextRow : previousRow};
+    withSampleType(type, [&](auto sample) {
+        using T = decltype(sample);
+        for (std::uint32_t r = 0; r < kWindowRows; ++r) {
+            computeLuminance<T>(static_cast<const std::uint8_t*>(window[r]), width,
+                                isRedFirst(type), luminance.row(r));
+        }
+        const Luma* rows[kWindowRows] = {luminance.row(0), luminance.row(1), luminance.row(2)};
+        sharpenRow<T>(rows, width, static_cast<const std::uint8_t*>(currentRow),
+                      static_cast<std::uint8_t*>(destinationRow), {0, strength});
+    });
     return 1;
 }
 

@@ -18,9 +18,9 @@ int UnsharpST(_vif* buffer, std::int32_t threshold, std::int32_t strength);
 /// (the next row when there is none) and the next row below (the previous row when there is
 /// none); threshold 0. Rows hold `width` pixels of `type` (0, 2, 8 or 10): width x 3 or width x 6
 /// bytes. A row narrower than 3 pixels is copied unchanged. Returns 1, or 0 without writing for a
-/// null destination or current row, neither neighbour row, another type, or no memory. Its row
-/// window is kept per thread, so a page sharpened line by line allocates only when the row width
-/// or type changes.
+/// null destination or current row, neither neighbour row, another type, or no memory. Its
+/// luminance rows are kept per thread, so a page sharpened line by line allocates only when the
+/// rows grow wider.
 int UnsharpL(std::int32_t strength, void* destinationRow, const void* previousRow,
              const void* currentRow, const void* nextRow, std::uint32_t width, std::uint16_t type);
 

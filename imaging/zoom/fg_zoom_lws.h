@@ -28,9 +28,17 @@ double Lanczos3(std::int64_t n, std::int64_t d);
 /// `destinationSize` (≥ 2), renormalised over the taps inside the image to kLanczos3WeightSum.
 void FG_ZoomLWS_CalcParam(S_Lanczos3Param& param, int j, int sourceSize, int destinationSize);
 
-/// Each axis that grows is a weighted sum of six samples in double precision; the vertical sum
-/// is truncated toward zero and clamped to the sample range.
-class FG_ZoomLWS : public FG_ZoomRingFilter {
+/// Taps of one destination position as the passes apply them: the first tap's source index and
+/// the six weights of S_Lanczos3Param rounded to single precision.
+struct Lanczos3Taps {
+    std::int32_t first;
+    float weight[kLanczos3Taps];
+};
+
+/// Each axis that grows is a weighted sum of six samples in single precision (the weights add
+/// up to kLanczos3WeightSum far beyond a float's rounding, so a constant image stays constant);
+/// the vertical sum is truncated toward zero and clamped to the sample range.
+class FG_ZoomLWS : public ZoomRingFilter<float> {
   public:
     ~FG_ZoomLWS() override;
 
@@ -41,23 +49,24 @@ class FG_ZoomLWS : public FG_ZoomRingFilter {
 
     /// The horizontal (true) or vertical taps of destination position `j` of a growing axis;
     /// vertical ones stay valid until another position is asked for.
-    const S_Lanczos3Param& param(bool horizontal, int j) const {
+    const Lanczos3Taps& param(bool horizontal, int j) const {
         return horizontal ? tables_.horizontal[j] : tables_.vertical[j];
     }
 
   protected:
-    void expandRow(const void* row, double* ringRow) override;
+    void expandRow(const void* row, float* ringRow) override;
     void interpolateRow(int j, void* out) override;
     int lastSourceRow(int j) const override;
 
   private:
     template <class T, int Channels>
-    void expandRowAs(const T* row, double* ringRow);
+    void expandRowAs(const T* row, float* ringRow);
     template <class T>
     void interpolateRowAs(int j, T* out) const;
 
-    // Padded row: the source with two pixels before, three after.
-    ZoomRingTables<S_Lanczos3Param, double> tables_;
+    // Padded row: the source with two pixels before, three after and one of room for vector
+    // loads.
+    ZoomRingTables<Lanczos3Taps, float> tables_;
 };
 
 }  // namespace imaging

@@ -8,13 +8,15 @@
 
 namespace imaging {
 
-FG_ZoomRingFilter::~FG_ZoomRingFilter() {
-    FG_ZoomRingFilter::Close();
+template <class Real>
+ZoomRingFilter<Real>::~ZoomRingFilter() {
+    ZoomRingFilter::Close();
 }
 
-std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinationHeight,
-                                              int sourceWidth, int sourceHeight, int bitsPerPixel,
-                                              int type, int ringRows) {
+template <class Real>
+std::uint32_t ZoomRingFilter<Real>::openRingRows(int destinationWidth, int destinationHeight,
+                                                 int sourceWidth, int sourceHeight,
+                                                 int bitsPerPixel, int type, int ringRows) {
     if (destinationWidth < sourceWidth || destinationHeight < sourceHeight) {
         return kZoomShrinking;
     }
@@ -30,7 +32,7 @@ std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinat
     bitsPerSample_ = FG_Zoom_BitsPerSample(bitsPerPixel);
     rowSamples_ = rowSamples;
     ringRows_ = ringRows;
-    if (ring_.allocate(static_cast<std::size_t>(rowSamples_) * ringRows) != kZoomDone) {
+    if (ring_.allocate(ringStride() * ringRows) != kZoomDone) {
         Close();
         return kZoomNotPossible;
     }
@@ -38,7 +40,8 @@ std::uint32_t FG_ZoomRingFilter::openRingRows(int destinationWidth, int destinat
     return kZoomDone;
 }
 
-void FG_ZoomRingFilter::Close() {
+template <class Real>
+void ZoomRingFilter<Real>::Close() {
     ring_.release();
     ringRows_ = 0;
     rowSamples_ = 0;
@@ -49,15 +52,15 @@ void FG_ZoomRingFilter::Close() {
     resetFields();
 }
 
-std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
+template <class Real>
+std::uint32_t ZoomRingFilter<Real>::Send(const void* row) {
     if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
         return refused;
     }
     if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
         return kZoomBadParameter;
     }
-    double* target =
-        ring_.get() + static_cast<std::size_t>(sourceRowsReceived_ % ringRows_) * rowSamples_;
+    Real* target = ringSlot(sourceRowsReceived_);
     if (destinationWidth_ == sourceWidth_) {
         copyRow(row, target);
     } else {
@@ -68,7 +71,8 @@ std::uint32_t FG_ZoomRingFilter::Send(const void* row) {
     return kZoomDone;
 }
 
-std::uint32_t FG_ZoomRingFilter::Read(void* row) {
+template <class Real>
+std::uint32_t ZoomRingFilter<Real>::Read(void* row) {
     if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
         return refused;
     }
@@ -85,12 +89,18 @@ std::uint32_t FG_ZoomRingFilter::Read(void* row) {
     return kZoomDone;
 }
 
-const double* FG_ZoomRingFilter::ringRow(int index) const {
-    const int clamped = std::clamp(index, 0, sourceHeight_ - 1);
-    return ring_.get() + static_cast<std::size_t>(clamped % ringRows_) * rowSamples_;
+template <class Real>
+const Real* ZoomRingFilter<Real>::ringRow(int index) const {
+    return ringSlot(std::clamp(index, 0, sourceHeight_ - 1));
 }
 
-void FG_ZoomRingFilter::copyRow(const void* row, double* ringRow) const {
+template <class Real>
+Real* ZoomRingFilter<Real>::ringSlot(int index) const {
+    return ring_.get() + static_cast<std::size_t>(index % ringRows_) * ringStride();
+}
+
+template <class Real>
+void ZoomRingFilter<Real>::copyRow(const void* row, Real* ringRow) const {
     dispatchSample(bitsPerSample_, [&](auto sample) {
         using T = decltype(sample);
         const T* samples = static_cast<const T*>(row);
@@ -98,19 +108,21 @@ void FG_ZoomRingFilter::copyRow(const void* row, double* ringRow) const {
     });
 }
 
-void FG_ZoomRingFilter::storeRow(const double* values, void* out) const {
+template <class Real>
+void ZoomRingFilter<Real>::storeRow(const Real* values, void* out) const {
     dispatchSample(bitsPerSample_, [&](auto sample) {
         using T = decltype(sample);
         T* samples = static_cast<T*>(out);
         if (truncates()) {
-            std::transform(values, values + rowSamples_, samples, truncateToSample<T>);
+            std::transform(values, values + rowSamples_, samples, truncateToSample<T, Real>);
         } else {
-            std::transform(values, values + rowSamples_, samples, roundToSample<T>);
+            std::transform(values, values + rowSamples_, samples, roundToSample<T, Real>);
         }
     });
 }
 
-void FG_ZoomRingFilter::updatePending() {
+template <class Real>
+void ZoomRingFilter<Real>::updatePending() {
     if (destinationHeight_ == sourceHeight_) {
         pendingRows_ = 1;
         return;
@@ -126,5 +138,8 @@ void FG_ZoomRingFilter::updatePending() {
         ++pendingRows_;
     }
 }
+
+template class ZoomRingFilter<double>;
+template class ZoomRingFilter<float>;
 
 }  // namespace imaging

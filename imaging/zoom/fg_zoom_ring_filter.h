@@ -1,5 +1,5 @@
 // Row protocol shared by the interpolating filters (bicubic, biquadratic, Lanczos-3): each source
-// row is resampled horizontally into a ring of double rows, and a destination row is
+// row is resampled horizontally into a ring of rows of real values, and a destination row is
 // interpolated from the ring once its last source row has arrived.
 #pragma once
 
@@ -27,10 +27,13 @@ struct ZoomRingTables {
 };
 
 /// Base of the interpolating filters. Neither axis may shrink. Each ring row holds destination
-/// width × samples per pixel doubles, unclamped; source row i sits in slot i mod ring size.
-class FG_ZoomRingFilter : public FG_Zoom {
+/// width × samples per pixel values of `Real` (double or float), unclamped, and one more value
+/// of room, so that a pass may write a whole vector past a row's last pixel; source row i sits
+/// in slot i mod ring size.
+template <class Real>
+class ZoomRingFilter : public FG_Zoom {
   public:
-    ~FG_ZoomRingFilter() override;
+    ~ZoomRingFilter() override;
 
     /// 44 for a null row, 4 when closed, while rows are pending or after the last source row,
     /// 44 for samples other than 8 or 16 bits; else resamples the row into the ring and makes
@@ -47,9 +50,10 @@ class FG_ZoomRingFilter : public FG_Zoom {
   protected:
     /// Opens the filter: checks the sizes (0xFFFFFFFF when the destination is smaller on an
     /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
-    /// rows, builds the tables of the growing axes (one entry per destination position, with
-    /// `calc(entry, j, source size, destination size)`) and, for a growing width, the padded
-    /// source row of `marginPixels` pixels more than the source. Memory shortage, or a
+    /// rows, and for each growing axis readies its taps with `calc(entry, j, source size,
+    /// destination size)`: a table of every position across, worked out row by row down; for
+    /// a growing width also the padded source row of `marginPixels` pixels more than the
+    /// source. Memory shortage, or a
     /// destination row of more samples than an int counts, closes the filter and gives 1.
     template <class Param, class Padded, class Calc>
     std::uint32_t openRing(int destinationWidth, int destinationHeight, int sourceWidth,
@@ -77,7 +81,7 @@ class FG_ZoomRingFilter : public FG_Zoom {
     }
 
     /// Horizontal pass for a growing width: `row` (source width pixels of T) into `ringRow`.
-    virtual void expandRow(const void* row, double* ringRow) = 0;
+    virtual void expandRow(const void* row, Real* ringRow) = 0;
 
     /// Vertical pass for a growing height: destination row `j` (pixels of T) into `out`.
     virtual void interpolateRow(int j, void* out) = 0;
@@ -90,9 +94,9 @@ class FG_ZoomRingFilter : public FG_Zoom {
     virtual bool truncates() const { return true; }
 
     /// The ring row of source row `index`, clamped to the image.
-    const double* ringRow(int index) const;
+    const Real* ringRow(int index) const;
 
-    /// Doubles in one ring row: destination width × samples per pixel.
+    /// Values in one ring row: destination width × samples per pixel.
     int rowSamples() const { return rowSamples_; }
     int samplesPerPixel() const { return samplesPerPixel_; }
     int bitsPerSample() const { return bitsPerSample_; }
@@ -113,11 +117,13 @@ class FG_ZoomRingFilter : public FG_Zoom {
         return kZoomDone;
     }
 
-    void copyRow(const void* row, double* ringRow) const;
-    void storeRow(const double* values, void* out) const;
+    void copyRow(const void* row, Real* ringRow) const;
+    void storeRow(const Real* values, void* out) const;
     void updatePending();
+    Real* ringSlot(int index) const;
+    std::size_t ringStride() const { return static_cast<std::size_t>(rowSamples_) + 1; }
 
-    ZoomBuffer<double> ring_;
+    ZoomBuffer<Real> ring_;
     int ringRows_ = 0;
     int rowSamples_ = 0;
     int samplesPerPixel_ = 0;
@@ -125,5 +131,11 @@ class FG_ZoomRingFilter : public FG_Zoom {
     std::int32_t sourceRowsReceived_ = 0;
     std::int32_t destinationRowsRead_ = 0;
 };
+
+extern template class ZoomRingFilter<double>;
+extern template class ZoomRingFilter<float>;
+
+/// The ring of the bicubic and biquadratic filters, in double precision.
+using FG_ZoomRingFilter = ZoomRingFilter<double>;
 
 }  // namespace imaging

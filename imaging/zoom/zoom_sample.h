@@ -35,15 +35,17 @@ inline std::uint64_t divideTruncated(Acc sum, std::int64_t denominator) {
 
 /// Truncates toward zero and clamps to the sample range (clamping first gives the same result
 /// and lets the loop vectorise).
-template <class T>
-inline T truncateToSample(double value) {
-    return static_cast<T>(std::min(std::max(value, 0.0), ZoomSample<T>::kMax));
+template <class T, class Real>
+inline T truncateToSample(Real value) {
+    constexpr Real kMax = static_cast<Real>(ZoomSample<T>::kMax);  // exact in a float too
+    return static_cast<T>(std::min(std::max(value, Real{0}), kMax));
 }
 
 /// Rounds to the nearest sample and clamps to the sample range.
-template <class T>
-inline T roundToSample(double value) {
-    return static_cast<T>(std::min(std::max(value, 0.0), ZoomSample<T>::kMax) + 0.5);
+template <class T, class Real>
+inline T roundToSample(Real value) {
+    constexpr Real kMax = static_cast<Real>(ZoomSample<T>::kMax);
+    return static_cast<T>(std::min(std::max(value, Real{0}), kMax) + Real{0.5});
 }
 
 /// Calls `work(T{})` with T = uint8_t or uint16_t for 8 or 16 bits a sample; false otherwise.
