@@ -10,7 +10,7 @@
 #include "alert_answer.h"
 #include "support/scoped_variable.h"
 #include "unserved_display.h"
-#include "xvfb_display.h"
+#include "qt/xvfb_display.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QuitAlertService, OpensTheDisplayOnceAndAsksOnIt) {
-    dialogs_qt_test::XvfbDisplay server;
+    qt_test::XvfbDisplay server;
     if (server.name().empty()) {
         GTEST_SKIP() << "Xvfb did not start";
     }

@@ -13,7 +13,7 @@
 #include "dialogs/small_views.h"
 #include "dialogs/value_controls.h"
 #include "qt_fixture.h"
-#include "xvfb_display.h"
+#include "qt/xvfb_display.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ bool save(QWidget* window, const std::filesystem::path& file) {
 }
 
 TEST(Screenshots, OnePngPerWindow) {
-    dialogs_qt_test::XvfbDisplay display;
+    qt_test::XvfbDisplay display;
     if (display.name().empty()) {
         GTEST_SKIP() << "Xvfb did not start";
     }

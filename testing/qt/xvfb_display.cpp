@@ -1,4 +1,4 @@
-#include "xvfb_display.h"
+#include "qt/xvfb_display.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace dialogs_qt_test {
+namespace qt_test {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
@@ -54,4 +54,4 @@ XvfbDisplay::~XvfbDisplay() {
     }
 }
 
-}  // namespace dialogs_qt_test
+}  // namespace qt_test

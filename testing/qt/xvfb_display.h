@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace dialogs_qt_test {
+namespace qt_test {
 
 class XvfbDisplay {
   public:
@@ -23,4 +23,4 @@ class XvfbDisplay {
     std::string name_;
 };
 
-}  // namespace dialogs_qt_test
+}  // namespace qt_test
