@@ -8,9 +8,9 @@
 
 #include "alert/quit_alert.h"
 #include "alert_answer.h"
+#include "qt/xvfb_display.h"
 #include "support/scoped_variable.h"
 #include "unserved_display.h"
-#include "qt/xvfb_display.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "dialogs/progress_window.h"
 #include "dialogs/small_views.h"
 #include "dialogs/value_controls.h"
-#include "qt_fixture.h"
 #include "qt/xvfb_display.h"
+#include "qt_fixture.h"
 
 namespace {
 
