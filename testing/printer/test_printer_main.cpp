@@ -1,9 +1,11 @@
 // The test printer as a program: serves on a loopback address until SIGINT or SIGTERM, finishes
 // the jobs already connected, then writes every job it received into a folder. Its control ports
 // answer as an online, idle printer, so that a client's status checks let its jobs through, or
-// with --offline as a stopped printer that cannot print, so that a client waits.
+// with --offline as a stopped printer that cannot print, so that a client waits. With
+// --client-job its job list holds one job, handle 1, sent under that client job number, as while
+// the printer receives it, so that a client can find and cancel it.
 //
-//   strato_test_printer [--host X] [--raw-port N] [--out FOLDER] [--offline]
+//   strato_test_printer [--host X] [--raw-port N] [--out FOLDER] [--offline] [--client-job NAME]
 //
 // It prints its address ("127.0.0.X") on the first line of standard output once it serves.
 #include <signal.h>
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "printer/test_printer.h"
@@ -29,6 +32,7 @@ constexpr std::uint16_t kPrinterState = 282;
 const qdxa_test::Bytes kIdleState = {3, 0, 0, 0, 0, 0, 0, 0};
 // Stopped, no reason, no status codes, current code 0, not printable.
 const qdxa_test::Bytes kOfflineState = {5, 0, 0, 0, 0, 0, 0, 3};
+constexpr std::uint32_t kListedJobHandle = 1;
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -48,9 +52,17 @@ void writeJobs(const std::filesystem::path& folder, const testsupport::TestPrint
     }
 }
 
+// cancelled-jobs: the handle of every job a client asked to cancel, one a line.
+void writeCancels(const std::filesystem::path& folder, const qdxa_test::Responder& model) {
+    std::ofstream file(folder / "cancelled-jobs");
+    for (const std::uint32_t handle : qdxa_test::cancelRequests(model.requests)) {
+        file << handle << "\n";
+    }
+}
+
 int usage() {
     std::cerr << "usage: strato_test_printer [--host X] [--raw-port N] [--out FOLDER] "
-                 "[--offline]\n";
+                 "[--offline] [--client-job NAME]\n";
     return EXIT_FAILURE;
 }
 
@@ -60,6 +72,7 @@ int main(int argc, char** argv) {
     testsupport::TestPrinterOptions options;
     std::filesystem::path folder;
     bool offline = false;
+    std::optional<std::string> clientJob;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--offline") {
@@ -76,6 +89,8 @@ int main(int argc, char** argv) {
             options.rawPort = static_cast<std::uint16_t>(std::atoi(value));
         } else if (option == "--out") {
             folder = value;
+        } else if (option == "--client-job") {
+            clientJob = value;
         } else {
             return usage();
         }
@@ -90,6 +105,11 @@ int main(int argc, char** argv) {
 
     qdxa_test::Responder model;
     model.objects[kPrinterObject] = {{kPrinterState, offline ? kOfflineState : kIdleState}};
+    if (clientJob) {
+        model.jobs.push_back(
+            {kListedJobHandle,
+             {{qdxa_test::kClientJobAttribute, qdxa_test::clientJobBlock(*clientJob)}}});
+    }
     qdxa_test::PrinterHook hook(model);
     options.responder = hook.controlResponder();
     testsupport::TestPrinter printer(options);
@@ -105,6 +125,7 @@ int main(int argc, char** argv) {
     printer.stop();
     if (!folder.empty()) {
         writeJobs(folder, printer);
+        writeCancels(folder, model);
     }
     return EXIT_SUCCESS;
 }

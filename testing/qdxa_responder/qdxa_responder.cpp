@@ -14,6 +14,9 @@ namespace {
 constexpr std::uint16_t kJobClass = 201;
 constexpr std::uint16_t kKindIPv4 = 1;
 constexpr std::uint16_t kKindIPv6 = 19;
+constexpr std::size_t kClientJobBlockSize = 64;
+constexpr std::size_t kClientJobNumberAt = 48;
+constexpr std::size_t kClientJobNumberSize = kClientJobBlockSize - kClientJobNumberAt;
 const std::string kVersionTwoQuestion = "Support QDXA v2 Operations?";
 
 struct Request {
@@ -102,6 +105,24 @@ Bytes encodeJobList(const std::vector<Job>& jobs) {
         writeAttributes(out, job.handle, job.attributes, inOrder);
     }
     return data;
+}
+
+Bytes clientJobBlock(const std::string& number) {
+    Bytes block(kClientJobBlockSize, 0);
+    const std::size_t length = std::min(number.size(), kClientJobNumberSize);
+    std::copy_n(number.begin(), length, block.begin() + kClientJobNumberAt);
+    return block;
+}
+
+std::vector<std::uint32_t> cancelRequests(const std::vector<Bytes>& requests) {
+    std::vector<std::uint32_t> handles;
+    for (const Bytes& packet : requests) {
+        const auto request = parseRequest(packet);
+        if (request && request->operation == qdxa::kOpCancelJob && request->parameter.size() >= 4) {
+            handles.push_back(bytes::loadBE32(request->parameter.data()));
+        }
+    }
+    return handles;
 }
 
 Bytes codedString(std::uint16_t code, const std::string& text) {

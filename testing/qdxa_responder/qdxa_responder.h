@@ -62,6 +62,13 @@ Bytes idList(const std::vector<std::uint32_t>& ids);
 Bytes u16Value(std::uint16_t value);
 Bytes u32Value(std::uint32_t value);
 
+/// Job attribute 280: a 64-byte block whose last 16 bytes hold the client job number.
+inline constexpr std::uint16_t kClientJobAttribute = 280;
+/// The attribute 280 block of a job sent under this client job number (cut to 16 bytes).
+Bytes clientJobBlock(const std::string& number);
+/// The job handles that these request packets ask the printer to cancel, in order.
+std::vector<std::uint32_t> cancelRequests(const std::vector<Bytes>& requests);
+
 class Responder {
   public:
     Responder();

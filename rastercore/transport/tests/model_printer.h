@@ -52,15 +52,6 @@ class DeviceEnvironment {
     testsupport::ScopedVariable jobSender_;  // spooled jobs start no job sender
 };
 
-/// Attribute 280 of a job: a 64-byte block whose last 16 bytes hold the client job number.
-inline qdxa_test::Bytes clientJobBlock(const std::string& number) {
-    constexpr std::size_t kBlock = 64;
-    constexpr std::size_t kNumberAt = 48;
-    qdxa_test::Bytes block(kBlock, 0);
-    std::copy(number.begin(), number.end(), block.begin() + kNumberAt);
-    return block;
-}
-
 /// The test printer with its printer model, online and idle.
 using ModelPrinter = qdxa_test::ModelPrinter;
 

@@ -4,10 +4,8 @@
 
 #include <cstring>
 
-#include "bytes/byte_order.h"
 #include "model_printer.h"
 #include "qdxa_protocol/codes.h"
-#include "qdxa_protocol/packet_header.h"
 #include "scripted_transport.h"
 #include "transport/job_transport.h"
 #include "transport/printer_address.h"
@@ -29,7 +27,8 @@ class PrinterCancel : public ::testing::Test {
 
     void listJobs(const std::vector<std::pair<std::uint32_t, std::string>>& jobs) {
         for (const auto& [handle, number] : jobs) {
-            model_.responder.jobs.push_back({handle, {{280, clientJobBlock(number)}}});
+            model_.responder.jobs.push_back(
+                {handle, {{qdxa_test::kClientJobAttribute, qdxa_test::clientJobBlock(number)}}});
         }
     }
 
@@ -43,14 +42,7 @@ class PrinterCancel : public ::testing::Test {
 
     /// The jobs the printer was asked to cancel.
     std::vector<std::uint32_t> cancelRequests() const {
-        std::vector<std::uint32_t> jobs;
-        for (const auto& request : model_.responder.requests) {
-            if (request.size() >= qdxa::kHeaderSize + 4 &&
-                bytes::loadBE16(request.data() + 4) == qdxa::kOpCancelJob) {
-                jobs.push_back(bytes::loadBE32(request.data() + qdxa::kHeaderSize));
-            }
-        }
-        return jobs;
+        return qdxa_test::cancelRequests(model_.responder.requests);
     }
 
     DeviceEnvironment environment_;
