@@ -4,10 +4,14 @@
 # is registered under the name its suite's name generator gives, never under a dump of the
 # parameter's bytes: every INSTANTIATE_TEST_SUITE_P names its cases.
 #
-# LeakSanitizer reads the suppressions of system libraries' leaks from lsan_suppressions.txt.
+# LeakSanitizer reads the suppressions of system libraries' leaks from lsan_suppressions.txt;
+# STRATO_TEST_ENVIRONMENT holds that setting for tests registered otherwise.
 #
 # The GoogleTest and gMock headers are precompiled once, in the tiny program strato_gtest_pch,
 # and every test program reuses that header instead of parsing them again in each source.
+
+set(STRATO_TEST_ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan_suppressions.txt:print_suppressions=0")
 
 add_executable(strato_gtest_pch ${CMAKE_CURRENT_LIST_DIR}/gtest_pch.cpp)
 target_link_libraries(strato_gtest_pch PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
@@ -27,5 +31,5 @@ function(strato_add_gtest name)
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES
     PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/lsan_suppressions.txt:print_suppressions=0")
+      ENVIRONMENT "${STRATO_TEST_ENVIRONMENT}")
 endfunction()

@@ -45,6 +45,7 @@ const char* usageText() {
            "  --sharpen N\n"
            "  --monochrome         monochrome photo\n"
            "  --borderless, --mirror, --turn\n"
+           "  --pattern            a test-pattern sheet of the model's pattern settings\n"
            "  --background         spool the job for the job sender\n"
            "  --caption TEXT       print TEXT beside the image\n"
            "  --cancel-at PERCENT  cancel once the progress reaches PERCENT\n"
@@ -61,6 +62,7 @@ std::optional<HostOptions> parseOptions(int argc, char** argv, std::string* erro
         {"--borderless", [&] { return j.borderless = true; }},
         {"--mirror", [&] { return j.mirror = true; }},
         {"--turn", [&] { return j.turned = true; }},
+        {"--pattern", [&] { return j.pattern = true; }},
         {"--background", [&] { return j.background = true; }},
         {"--describe", [&] { return o.describe = true; }},
         {"--quiet", [&] { return o.quiet = true; }},

@@ -10,6 +10,7 @@
 #include "loaders/media_db_loader.h"
 #include "loaders/model_atlas_loader.h"
 #include "paper/paper_source.h"
+#include "pattern_sheet.h"
 #include "printer/printer_function.h"
 #include "printmode/print_mode_query.h"
 
@@ -204,7 +205,9 @@ std::unique_ptr<JobRecord> JobRecord::fill(const JobChoices& choices, CommonInfo
         *error = message.str();
         return nullptr;
     }
-    job->record_.patternPrint = 0;
+    if (choices.pattern) {
+        fillPatternSheet(model, job->record_, job->patternTexts_);
+    }
     return job;
 }
 

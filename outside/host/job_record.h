@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common_data.h"
+#include "pattern_sheet.h"
 #include "rastercore/common_info_table.h"
 #include "rastercore/core_common_info_tbl.h"
 
@@ -33,7 +34,8 @@ struct JobChoices {
     bool background = false;
     bool mirror = false;
     bool turned = false;
-    std::string caption;  ///< printed beside the image when not empty
+    bool pattern = false;  ///< a test-pattern sheet of the model's pattern settings
+    std::string caption;   ///< printed beside the image when not empty
 };
 
 /// The first medium of an open media database that a roll can carry, in database order.
@@ -62,7 +64,8 @@ class JobRecord {
   private:
     JobRecord() = default;
 
-    Model model_;  // holds the media database the record points to
+    Model model_;                // holds the media database the record points to
+    PatternTexts patternTexts_;  // the test-pattern sheet's caption texts the record points to
     CoreCommonInfoTbl record_{};
 };
 

@@ -189,6 +189,9 @@ std::int32_t Print_PatternInfoValue(PatternInfo* info, PLGContext* context) {
     copy->paperWidth = info->paperWidthOut;
     copy->paperLength = info->paperLengthOut;
     copy->backgroundColor = context->jobRecord->patternBackgroundColor;
+    // The sheet is placed on the medium where its printed area lies.
+    const PatternRect& area = copy->printedArea;
+    context->patternImageRect = {area.y, area.x, area.y + area.height, area.x + area.width};
     delete context->patternTables;
     context->patternTables = copy;
     return allocatePatternCaptionAreas(context);

@@ -2,16 +2,17 @@
 printer on its own loopback address, the stream decoder reads the job the printer received back
 into a page, and the page must match an independent rendering of the image (lcms2 through
 PIL.ImageCms, perceptual, from the image's profile into the medium's printer profile; a CMYK image
-the photo application prints goes through sRGB, into which that host converts it) with a PSNR
-of at least 40 dB, at the image's size (the images are printed at 100 %), its first row where
-the placement rule puts a centred image on the page the job names. A print the user cancels
-half-way, through either host type, ends with the cancel code. On a display (a private Xvfb) the
-host shows the print plug-in's progress window over the print, and prints and cancels the same.
-The rendering is
-evaluated exactly (no precalculated lattice); a grey image without a profile is a display grey of
-gamma 2.2, as the host hands it out. The CMYK images carry a four-ink press profile the build
-writes (make_cmyk_profile); the 16-bit one is rendered from its samples rounded to 8 bits. The
-8-bit images are printed once more where the work runs at 16 bits.
+the photo application prints goes through sRGB, into which that host converts it) with a PSNR of at
+least 40 dB, at the image's size (the images are printed at 100 %), its first row where the
+placement rule puts a centred image on the page the job names. A print the user cancels half-way,
+through either host type, ends with the cancel code, and the printer is asked to cancel the job it
+lists under the client job number the print was sent with. A test-pattern sheet prints whole, under
+the job name with the pattern suffix. On a display (a private Xvfb) the host shows the print plug-
+in's progress window over the print, and prints and cancels the same. The rendering is evaluated
+exactly (no precalculated lattice); a grey image without a profile is a display grey of gamma 2.2,
+as the host hands it out. The CMYK images carry a four-ink press profile the build writes
+(make_cmyk_profile); the 16-bit one is rendered from its samples rounded to 8 bits. The 8-bit
+images are printed once more where the work runs at 16 bits.
 
 Usage: whole_print_test.py BUILD_DIR SOURCE_DIR
 """
@@ -19,6 +20,8 @@ import io
 import os
 import re
 import shutil
+import socket
+import struct
 import subprocess
 import sys
 import tempfile
@@ -28,6 +31,13 @@ import tifffile
 from PIL import Image, ImageCms
 
 MIN_PSNR = 40.0
+CLIENT_JOB_NUMBER_MAX = 15
+QDXA_HEADER_SIZE = 20
+QDXA_PARAMETER_LENGTH_AT = 8
+JOB_NAME_ATTRIBUTE = 4
+PATTERN_SUFFIX = "_Pattern-Print"
+BLANK_LEVEL = 128        # a page whose darkest sample is above this shows nothing
+LISTED_JOB = 1           # the handle of the job the test printer lists under the client number
 HOST_TIMEOUT = 240
 PRINTER_START_TIMEOUT = 10
 IMAGE_SIZE = "480x320"
@@ -71,6 +81,53 @@ def perceptual(source, target, source_mode, samples):
                                         renderingIntent=ImageCms.Intent.PERCEPTUAL,
                                         flags=ImageCms.FLAGS["NOTPRECALC"])
     return ImageCms.applyTransform(Image.fromarray(samples, source_mode), transform)
+
+
+def client_job_number():
+    """The client job number the print core sends its jobs under: the machine's name, cut."""
+    return socket.gethostname()[:CLIENT_JOB_NUMBER_MAX]
+
+
+def cancelled_jobs(out):
+    """The handles of the jobs the test printer was asked to cancel."""
+    with open(os.path.join(out, "cancelled-jobs")) as file:
+        return [int(line) for line in file]
+
+
+def job_name(job):
+    """The job name the job-start packet of a captured QDXA job announces, read from its bytes."""
+    with open(job, "rb") as file:
+        stream = file.read()
+    (length,) = struct.unpack_from(">H", stream, QDXA_PARAMETER_LENGTH_AT)
+    parameters = stream[QDXA_HEADER_SIZE:QDXA_HEADER_SIZE + length]
+    (count,) = struct.unpack_from(">H", parameters)
+    at = 2
+    for _ in range(count):
+        identifier, size = struct.unpack_from(">HH", parameters, at)
+        value = parameters[at + 4:at + 4 + size]
+        at += 4 + size
+        if identifier == JOB_NAME_ATTRIBUTE:
+            return value[3:3 + value[2]].decode("latin-1")  # text code, length, text
+    return None
+
+
+def pattern_sheet(chain, image):
+    """A test-pattern sheet of the model's pattern settings prints whole: its job decodes into a
+    page with content, and its job name carries the pattern suffix before the extension."""
+    label = "pattern sheet"
+    try:
+        page, _, _ = chain.print_image(image, MODELS[0], ["--pattern"])
+    except (AssertionError, subprocess.TimeoutExpired) as problem:
+        return ["%s: %s" % (label, problem)]
+    problems = []
+    if page.min() >= BLANK_LEVEL:
+        problems.append("%s: the page is blank" % label)
+    stem, extension = os.path.splitext(os.path.basename(image))
+    name = job_name(chain.last_job)
+    print("%s: %d x %d, job name %s" % (label, page.shape[1], page.shape[0], name))
+    if name != stem + PATTERN_SUFFIX + extension:
+        problems.append("%s: job name %s" % (label, name))
+    return problems
 
 
 def stop_printer(printer):
@@ -190,9 +247,9 @@ class Chain:
         return [os.path.join(self.build, "outside/host/stratoline-host"), "--printer", address,
                 "--model", model] + extra + [image]
 
-    def run_host(self, image, model, extra):
+    def run_host(self, image, model, extra, printer_options=()):
         """Runs the host against a fresh test printer; its run and the printer's folder."""
-        printer, address, out = self.start_printer()
+        printer, address, out = self.start_printer(printer_options)
         try:
             host = subprocess.run(
                 self.host_command(address, model, ["--quiet", "--describe"] + extra, image),
@@ -207,6 +264,7 @@ class Chain:
         host, out = self.run_host(image, model, extra)
         assert host.returncode == 0, host.stdout + host.stderr
         self.last_output = host.stdout
+        self.last_job = os.path.join(out, "job-1.data")
         profile = [line.split(" ", 2)[2] for line in host.stdout.splitlines()
                    if line.startswith("printer profile ")][0]
         page = os.path.join(out, "page.png")
@@ -331,13 +389,18 @@ def main(args):
             except (AssertionError, subprocess.TimeoutExpired) as problem:
                 failures.append("%s: %s" % (label, problem))
         failures += windowed_prints(chain, images[0])
+        failures += pattern_sheet(chain, images[0][1])
         for host_type in ["1", "2"]:
-            host, _ = chain.run_host(images[0][1], MODELS[0],
-                                     ["--host-type", host_type, "--cancel-at", "50"])
+            host, out = chain.run_host(images[0][1], MODELS[0],
+                                       ["--host-type", host_type, "--cancel-at", "50"],
+                                       ["--client-job", client_job_number()])
             print("cancel at 50 %%, host type %s: %s" % (host_type, host.stdout.strip()))
             if host.returncode != 1 or "0x50104" not in host.stdout:
                 failures.append("cancel, host type %s: %s%s" % (host_type, host.stdout,
                                                                  host.stderr))
+            if cancelled_jobs(out) != [LISTED_JOB]:
+                failures.append("cancel, host type %s: the printer was asked to cancel %s"
+                                % (host_type, cancelled_jobs(out)))
     for failure in failures:
         print("FAILED " + failure, file=sys.stderr)
     return 1 if failures else 0

@@ -88,6 +88,13 @@ TEST(PatternPrintCopy, TheCoordinatesStoreTheLayoutForPrinting) {
     EXPECT_EQ(copy->savePaper, 1);
     EXPECT_EQ(copy->paperWidth, 2100);
     EXPECT_LT(copy->paperLength, 2970);
+    // The set-up places the sheet where its printed area lies.
+    const TARNRect& placed = print.context.patternImageRect;
+    EXPECT_EQ(placed.top, copy->printedArea.y);
+    EXPECT_EQ(placed.left, copy->printedArea.x);
+    EXPECT_EQ(placed.bottom, copy->printedArea.y + copy->printedArea.height);
+    EXPECT_EQ(placed.right, copy->printedArea.x + copy->printedArea.width);
+    EXPECT_GT(placed.bottom, placed.top);
     // Stored again, the copy is replaced.
     ASSERT_EQ(PLG_Get_PatternCoordinate_Rec(&print.context), 0);
 }
