@@ -175,6 +175,9 @@ def cases(printer, profiles):
         # No "[" in the output profile text: no profile, so no matching through one.
         "ui2_nan_scale": lambda: ui_expected(profiles, ScalingValue=0, ColorMode=1,
                                              OutputProfileName=None, OutputProfilePath=None),
+        # A proof profile that is not installed: no proof.
+        "ui2_proof_missing": lambda: ui_expected(profiles, Proof=0, ProofProfileName=None,
+                                                 ProofProfilePath=None),
         "job": lambda: job_expected(125),
         "job_v10x": lambda: job_expected(10000),
         "job_favorites_only": lambda: job_expected(125, history=False),

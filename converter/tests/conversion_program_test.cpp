@@ -42,6 +42,7 @@ const OldFileCase kCases[] = {
     {"DialogSettingsBetweenSizes", "ui2_4700.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_4544"},
     {"DialogSettingsCurveCountsOutOfRange", "ui2_curve1000.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_curve1000"},
     {"DialogSettingsNaNScaleAndProfileWithoutBracket", "ui2_nan_scale.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_nan_scale"},
+    {"DialogSettingsProofProfileNotInstalled", "ui2_proof_missing.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_proof_missing"},
     {"History", "Job.pref", Place::Printer, "Job.pref", "job3.xml", "job"},
     {"HistoryVersion102", "Job_v102.pref", Place::Printer, "Job.pref", "job3.xml", "job_v10x"},
     {"HistoryVersion100", "Job_v100.pref", Place::Printer, "Job.pref", "job3.xml", "job_v10x"},

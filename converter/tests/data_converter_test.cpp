@@ -76,6 +76,7 @@ TEST_F(DataConverter, GoodNewFileIsNeverTouched) {
         {"user_name255.pref", "user.pref", "user3.xml", folders_.common()},
         {"connect_kind_open.pref", "connect.pref", "connect3.xml", folders_.printer()},
         {"ui2_curve1000.pref", "ui2.pref", "ui3.xml", folders_.printer()},
+        {"Job_negative.pref", "Job.pref", "job3.xml", folders_.printer()},
     };
     const std::string good = "<plist version=\"1.0\"><dict><key>Kept</key><true/></dict></plist>";
     for (const auto& kind : kinds) {

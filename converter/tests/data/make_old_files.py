@@ -21,6 +21,7 @@ folder; the files land beside this script:
   ui2_4700.pref                the earlier record and 156 more bytes: read as the earlier one
   ui2_curve1000.pref           the RGB curve claims 1000 points and the R curve -5
   ui2_nan_scale.pref           a NaN scale at 840, and an output profile text without "["
+  ui2_proof_missing.pref       a proof profile that is not installed
   Job.pref                     2 history records of version 200 (5634 bytes each); the second
                                is a favourite too
   Job_v102.pref                the same 2 records in version 102 (2052 bytes each)
@@ -148,7 +149,8 @@ def put_text(record, offset, text):
     record[offset:offset + 256] = pstr(text, 256)
 
 
-def ui2_record(size=4880, curve_counts=None, scale=2.5, output_text=OUTPUT_PROFILE_TEXT):
+def ui2_record(size=4880, curve_counts=None, scale=2.5, output_text=OUTPUT_PROFILE_TEXT,
+               proof_text=PROOF_PROFILE_TEXT):
     record = bytearray([FILLER]) * 4880
     for offset in COPIED:
         put32(record, offset, offset + 7)
@@ -170,7 +172,7 @@ def ui2_record(size=4880, curve_counts=None, scale=2.5, output_text=OUTPUT_PROFI
     put_text(record, 304, output_text)
     put_text(record, 2648, b"Proof run")
     put_text(record, 4028, b"Box \x8e")
-    put_text(record, 4544, PROOF_PROFILE_TEXT)
+    put_text(record, 4544, proof_text)
     return bytes(record[:size])
 
 
@@ -181,6 +183,7 @@ def ui2_files():
     write("ui2_curve1000.pref", ui2_record(curve_counts=[1000, -5, 0, 2, 1]))
     write("ui2_nan_scale.pref",
           ui2_record(scale=math.nan, output_text=b"Glossy Photo.icc]"))
+    write("ui2_proof_missing.pref", ui2_record(proof_text=b"[Missing Proof.icc]"))
 
 
 # ---- Job.pref: count, then records of version 200 (5634 bytes), 102 (2052) or 100 (1280).
