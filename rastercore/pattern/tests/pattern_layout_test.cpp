@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "pattern_record.h"
 #include "rastercore/raster_core.h"
 #include "record/job_context.h"
+#include "util/memory.h"
 
 namespace {
 
@@ -538,6 +540,17 @@ TEST(PatternStatus, EmptyRectanglesAndMissingRecords) {
     EXPECT_EQ(job.record.patternCalcResult, 0xFF);
     EXPECT_EQ(RasterCore_PatternCalc(nullptr), nullptr);
     EXPECT_EQ(RasterCore_PatternCalc_Term(nullptr), 0);
+}
+
+// A layout whose answer cannot be allocated leaves the out-of-memory byte, never success.
+TEST(PatternStatus, AnswerWithoutMemoryLeavesTheOutOfMemoryByte) {
+    const CoreAllocator refusingTheAnswer{[](std::size_t count, std::size_t size) -> void* {
+        return size == sizeof(PatternPreviewInfo) ? nullptr : std::calloc(count, size);
+    }};
+    PatternRecord job(SheetSettings{});
+    const seam::ScopedOverride override(coreAllocator(), refusingTheAnswer);
+    EXPECT_EQ(RasterCore_PatternCalc(&job.record), nullptr);
+    EXPECT_EQ(job.record.patternCalcResult, 24);  // the low byte of -1000
 }
 
 // The base image is the selection's when the settings ask for it.
