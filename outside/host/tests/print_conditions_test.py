@@ -18,7 +18,7 @@ import sys
 import threading
 import time
 
-from whole_print_test import HOST_TIMEOUT, Chain, stop_printer
+from whole_print_test import HOST_TIMEOUT, Chain, printer_jobs, stop_printer
 
 OFFLINE_WAIT = 60        # seconds for the offline status to show
 STILL_WAITING = 1.0      # seconds the job must keep waiting after it
@@ -26,10 +26,6 @@ CANCEL_TIMEOUT = 30
 MODEL = "SL-7440"
 CANCELLED = "0x50104"
 PRINTING_ERROR = "0x1A0119"
-
-
-def printer_jobs(out):
-    return sorted(name for name in os.listdir(out) if name.endswith(".data"))
 
 
 class Lines:

@@ -130,6 +130,11 @@ def pattern_sheet(chain, image):
     return problems
 
 
+def printer_jobs(out):
+    """The data files of the jobs a stopped test printer wrote into `out`, in order."""
+    return sorted(name for name in os.listdir(out) if name.endswith(".data"))
+
+
 def stop_printer(printer):
     """Stops the test printer, which then writes what it received."""
     printer.terminate()
@@ -267,15 +272,20 @@ class Chain:
         self.last_job = os.path.join(out, "job-1.data")
         profile = [line.split(" ", 2)[2] for line in host.stdout.splitlines()
                    if line.startswith("printer profile ")][0]
-        page = os.path.join(out, "page.png")
+        page, commands = self.decode(os.path.join(out, "job-1.data"))
+        return page, profile, commands
+
+    def decode(self, job):
+        """The page and the command list of a job the test printer received."""
+        page = job + ".png"
+        listing = job + ".commands"
         decode = subprocess.run(
             [os.path.join(self.build, "testing/stream_decoder/stream_decode"), "--qdxa", "--png",
-             page, "--commands", os.path.join(out, "commands.txt"),
-             os.path.join(out, "job-1.data")], capture_output=True, text=True)
+             page, "--commands", listing, job], capture_output=True, text=True)
         assert decode.returncode == 0, decode.stderr
-        with open(os.path.join(out, "commands.txt")) as file:
+        with open(listing) as file:
             commands = file.read().splitlines()
-        return numpy.array(Image.open(page).convert("RGB")), profile, commands
+        return numpy.array(Image.open(page).convert("RGB")), commands
 
     def rendering(self, image, profile, printer_profile, photo_application=False):
         """The image rendered into the printer profile. The image editor hands a CMYK image
