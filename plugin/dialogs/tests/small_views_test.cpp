@@ -39,6 +39,11 @@ TEST(ThumbnailPixels, OtherLayoutsAreNotDrawn) {
     EXPECT_FALSE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(2), 2, 2));   // too short
     EXPECT_FALSE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(12), 0, 2));
     EXPECT_FALSE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(12), 2, 0));
+    // Sides are held to 65536, so that their product never wraps (2^32 × 2^32 would be 0).
+    constexpr std::uint64_t kHuge = std::uint64_t{1} << 32;
+    EXPECT_FALSE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(3), kHuge, kHuge));
+    EXPECT_FALSE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(3 * 65537), 65537, 1));
+    EXPECT_TRUE(dialogs::ThumbnailPixels(std::vector<std::uint8_t>(3 * 65536), 65536, 1));
 }
 
 TEST(SmallImageView, DrawsTheThumbnailIntoItsRectOrOnlyTheGround) {
