@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
 #include "tonara2/tonara2.h"
+#include "util/memory.h"
 
 namespace {
 
@@ -319,6 +322,75 @@ TEST(TarnColorErrors, MediaDatabaseMissing) {
         Blocks blocks;
         EXPECT_EQ(tarn_Color_CreateTable_ForMXXXR(job.info, blocks.block), c.tables) << c.name;
     }
+}
+
+// Every allocation of the table fetch failing in turn gives its table's memory code; the tables
+// fetched before it are released with the others (the leak checker sees them). Once every
+// allocation is granted, the fetch passes.
+TEST(TarnColorErrors, EachTableAllocationFailingInTurnGivesItsMemoryCode) {
+    const std::set<std::int32_t> memoryCodes = {
+        colorcode::kInputGamma.tableMemory, colorcode::kInputGamma.partMemory,
+        colorcode::kCsc2.tableMemory,       colorcode::kOutputGamma.tableMemory,
+        colorcode::kOutputGamma.partMemory, colorcode::kDither.tableMemory};
+    std::set<std::int32_t> seen;
+    for (const std::int16_t medium : {kErrorDiffusionMedium, kDitherMedium}) {
+        for (int failAt = 0;; ++failAt) {
+            ColorJob job(medium);
+            job.embedProfile(color::standardProfilePath(color::StandardProfile::Srgb));
+            ASSERT_EQ(job.initialize(), 0);
+            int allocations = 0;
+            const CoreAllocator refusing{[&](std::size_t count, std::size_t size) -> void* {
+                return allocations++ == failAt ? nullptr : std::calloc(count, size);
+            }};
+            Blocks blocks;
+            std::int32_t result = 0;
+            {
+                const seam::ScopedOverride override(coreAllocator(), refusing);
+                result = tarn_Color_CreateTable_ForMXXXR(job.info, blocks.block);
+            }
+            if (result == 0) {
+                EXPECT_LE(allocations, failAt);
+                break;
+            }
+            EXPECT_EQ(memoryCodes.count(result), 1u)
+                << "allocation " << failAt << " gave " << result;
+            seen.insert(result);
+        }
+    }
+    EXPECT_EQ(seen, memoryCodes);
+}
+
+// Every allocation of the colour set-up failing in turn is out of memory, for a job with
+// pre-processing, matching and a conversion object; but folding the stages into one lattice is an
+// optimisation: when the fold lacks memory, the job runs its stages. Once every allocation is
+// granted, it passes and folds.
+TEST(TarnColorErrors, EachSetUpAllocationFailingInTurnIsOutOfMemory) {
+    std::set<std::int32_t> seen;
+    for (int failAt = 0;; ++failAt) {
+        ColorJob job;
+        job.embedProfile(color::standardProfilePath(color::StandardProfile::Srgb));
+        job.info->currentAdjust.contrast = 5;
+        int allocations = 0;
+        const CoreAllocator refusing{[&](std::size_t count, std::size_t size) -> void* {
+            return allocations++ == failAt ? nullptr : std::calloc(count, size);
+        }};
+        std::int32_t result = 0;
+        {
+            const seam::ScopedOverride override(coreAllocator(), refusing);
+            result = job.initialize();
+        }
+        if (allocations <= failAt) {
+            EXPECT_EQ(result, 0);
+            EXPECT_NE(job.info->pathLattice, nullptr);
+            break;
+        }
+        if (result == 0) {
+            EXPECT_EQ(job.info->pathLattice, nullptr) << "allocation " << failAt;
+            continue;
+        }
+        seen.insert(result);
+    }
+    EXPECT_EQ(seen, std::set<std::int32_t>{colorcode::kNoMemory});
 }
 
 TEST(TarnColorErrors, MediaDatabaseLackingAFunction) {
