@@ -110,6 +110,17 @@ void writeRgbPrinterProfile(const std::filesystem::path& file, const std::string
     save(profile, file);
 }
 
+void writeTablelessPrinterProfile(const std::filesystem::path& file,
+                                  const std::string& description) {
+    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(profile, 4.3);
+    cmsSetDeviceClass(profile, cmsSigOutputClass);
+    cmsSetColorSpace(profile, cmsSigRgbData);
+    cmsSetPCS(profile, cmsSigLabData);
+    describe(profile, description);
+    save(profile, file);
+}
+
 void writeCmykPrinterProfile(const std::filesystem::path& file, const std::string& description) {
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);

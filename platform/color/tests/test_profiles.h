@@ -20,6 +20,11 @@ void writeRgbPrinterProfile(const std::filesystem::path& file, const std::string
 /// A CMYK printer-class profile of sampled tables (a simple ink model with grey replacement).
 void writeCmykPrinterProfile(const std::filesystem::path& file, const std::string& description);
 
+/// An RGB printer-class profile holding no conversion at all: it opens, but no transform into
+/// or out of it can be made.
+void writeTablelessPrinterProfile(const std::filesystem::path& file,
+                                  const std::string& description);
+
 /// One `transicc` run: the profiles, the intents (0 perceptual, 1 relative, 2 saturation,
 /// 3 absolute) and an optional proof profile.
 struct Oracle {

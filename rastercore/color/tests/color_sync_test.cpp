@@ -257,6 +257,22 @@ TEST_F(Matching, ProfilesThatCannotBeOpenedFailTheOpen) {
     }
 }
 
+// A printer profile that opens but from which the engine can make no transform fails the
+// open, rather than leaving the rows unmatched as if matching were ready.
+TEST_F(Matching, ATransformTheRowsNeedButCannotHaveFailsTheOpen) {
+    const fs::path tableless = *data_ / "icc" / "tableless.icc";
+    color_test::writeTablelessPrinterProfile(tableless, "Printer without tables");
+    const cf::Value output(tableless.string());
+    ColorJob job;
+    job.embedProfile(srgb());
+    job.info->colorMode = 5;
+    job.info->imageMode = 3;
+    job.info->outputProfilePath = &output;
+    EXPECT_EQ(OpenColorSync(job.info), kColorSyncTransformError);
+    EXPECT_EQ(job.info->colorSyncReady, 0);
+    CloseColorSync(job.info);
+}
+
 TEST_F(Matching, PhotoApplicationProfilesComeFromTheirUrlsAndFolders) {
     testsupport::TemporaryFolder root;
     testsupport::ScopedVariable driverRoot("STRATOLINE_ROOT", root.path().c_str());
