@@ -1,11 +1,13 @@
 // jobsender-ctl: lists the job sender's queue, stops and restarts it, and deletes jobs.
 //
-//   jobsender-ctl list          the queue, head first (the job being sent first)
-//   jobsender-ctl stop          stops the queue (starting the job sender stopped if it is not
-//   running) jobsender-ctl restart       restarts the queue (starting the job sender if it is not
-//   running) jobsender-ctl delete ID     deletes a job; the job being sent is stopped first, and a
-//   second
-//                               delete removes it
+// jobsender-ctl list
+//     the queue, head first (the job being sent first)
+// jobsender-ctl stop
+//     stops the queue (starting the job sender stopped if it is not running)
+// jobsender-ctl restart
+//     restarts the queue (starting the job sender if it is not running)
+// jobsender-ctl delete ID
+//     deletes a job; the job being sent is stopped first, and a second delete removes it
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -22,32 +22,6 @@
 #define IOS_AGENCY_API extern "C" __attribute__((visibility("default")))
 #else
 #define IOS_AGENCY_API extern __attribute__((visibility("default")))
-/* Bytes of a caller's folder buffer, the terminating zero included. */
-#define kIOSAgencyPathBufferSize 4096
-/* Bytes of a caller's job name or comment buffer, the terminating zero included. */
-#define kIOSAgencyTextBufferSize 256
-
-/* What IOS_Agency_ReadJobFileState gives. */
-#define kIOSAgencyJobBeingWritten ((uint32_t)0) /* the job's data is still being written */
-#define kIOSAgencyJobComplete ((uint32_t)1)     /* the job's data is complete */
-/* any other value: the job is to be dropped (its writing was cancelled) */
-
-/* The root spool folder, made (owner only) when missing. */
-IOS_AGENCY_API int32_t IOS_Agency_GetRootSpoolFolder(char* folder);
-
-/* The spool folder of job `jobID`; kIOSAgencyErrNoJob when there is none. */
-IOS_AGENCY_API int32_t IOS_Agency_GetSpoolFolder(uint32_t jobID, char* folder);
-
-/* The state of the job's data that its "JobInfo" file (`jobInfo`) records. */
-IOS_AGENCY_API int32_t IOS_Agency_ReadJobFileState(uint32_t* state, const char* jobInfo);
-
-/* The job name, number of copies and comment that "JobInfo" records. */
-IOS_AGENCY_API int32_t IOS_Agency_ReadJobInfoFromFile(char* jobName, uint32_t* copies,
-                                                      char* comment, const char* jobInfo);
-
-/* 1 when the stream is to be sent once whatever the copies (the printer makes them), else 0. */
-IOS_AGENCY_API int32_t IOS_Agency_ReadSingleJob(uint32_t* singleJob, const char* jobInfo);
-
 #endif
 
 #define kIOSAgencyNoErr ((int32_t)0)
