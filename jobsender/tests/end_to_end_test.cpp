@@ -10,6 +10,7 @@
 #include "rastercore/progress.h"
 #include "record/job_context.h"
 #include "sender_fixture.h"
+#include "support/quiet_progress.h"
 #include "transport/job_transport.h"
 #include "transport/print_monitor.h"
 #include "transport/printer_address.h"
@@ -17,15 +18,6 @@
 namespace {
 
 using namespace sendertest;
-
-/// The image editor's progress window, which never cancels.
-class QuietProgress : public rastercore::ProgressObject {
-  public:
-    bool idleProgress() override { return false; }
-    bool idleProgressJobOpen() override { return false; }
-    void setProgressValue(int) override {}
-    void setStatusMessage(int) override {}
-};
 
 /// Sends `data` as one job through the core's transport, in pieces as the band loop would.
 void printThroughTheCore(QDXA_Info& info, const Bytes& data) {
@@ -50,7 +42,7 @@ TEST(EndToEnd, ASpooledJobIsPrintedAsTheDirectPrintOfTheSameJob) {
     const seam::ScopedOverride<PrintMonitorLauncher> noMonitor(printMonitorLauncher(), monitor);
 
     const Bytes data = stream({13, 300, 65535, 0, 40000, 65535, 65535, 7, 1});
-    QuietProgress progress;
+    testsupport::QuietProgress progress;
     PLGContext context{};
     QDXA_Info spooled{};
     spooled.hostType = 1;

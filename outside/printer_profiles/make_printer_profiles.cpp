@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <string>
 
-#include "profile_matrix.h"
+#include "profile_writer.h"
 
 namespace {
 
@@ -28,11 +28,12 @@ using profile_matrix::Matrix;
 using profile_matrix::multiply;
 using profile_matrix::transposed;
 using profile_matrix::Vector;
+using profile_writer::kMax16;
+using profile_writer::labOf;
+using profile_writer::xyzOf;
 
 constexpr int kDeviceGrid = 17;  // device to connection space
 constexpr int kLabGrid = 25;     // connection space to device
-constexpr double kMax16 = 65535.0;
-constexpr double kProfileVersion = 4.3;
 constexpr double kPerceptualChroma = 0.85;
 constexpr double kSaturationChroma = 1.12;
 constexpr double kLightnessMax = 100.0;
@@ -94,7 +95,7 @@ class PrinterModel {
         : paper_(paper),
           densityToInk_(inverse(transposed(kInkDensity))),
           xyzToLinear_(inverse(kLinearToXyz)) {
-        black_ = lab(deviceToXyz({0, 0, 0}));
+        black_ = labOf(deviceToXyz({0, 0, 0}));
     }
 
     // Device RGB (0 ... 1) to media-relative XYZ.
@@ -133,7 +134,7 @@ class PrinterModel {
 
     bool printable(const cmsCIELab& lab) const {
         Vector coverage{};
-        if (!coverageOf(xyz(lab), coverage)) {
+        if (!coverageOf(xyzOf(lab), coverage)) {
             return false;
         }
         return std::all_of(coverage.begin(), coverage.end(),
@@ -163,7 +164,7 @@ class PrinterModel {
         }
         lab = along(easedBelow(1.0, inside, inside * kChromaEase));
         Vector coverage{};
-        coverageOf(xyz(lab), coverage);
+        coverageOf(xyzOf(lab), coverage);
         Vector rgb{};
         for (int ink = 0; ink < 3; ++ink) {
             const double amount = std::pow(std::clamp(coverage[ink], 0.0, 1.0), paper_.dotGain);
@@ -174,19 +175,6 @@ class PrinterModel {
 
     /// The deepest black the inks print on this paper.
     const cmsCIELab& black() const { return black_; }
-
-    static cmsCIELab lab(const Vector& xyz) {
-        const cmsCIEXYZ value{xyz[0], xyz[1], xyz[2]};
-        cmsCIELab result;
-        cmsXYZ2Lab(cmsD50_XYZ(), &result, &value);
-        return result;
-    }
-
-    static Vector xyz(const cmsCIELab& lab) {
-        cmsCIEXYZ value;
-        cmsLab2XYZ(cmsD50_XYZ(), &value, &lab);
-        return {value.X, value.Y, value.Z};
-    }
 
   private:
     Paper paper_;
@@ -224,7 +212,7 @@ cmsCIELab printToPerceptual(cmsCIELab lab, const cmsCIELab& black) {
 int sampleDevice(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
     const auto& sampling = *static_cast<const Sampling*>(cargo);
     const Vector rgb = {in[0] / kMax16, in[1] / kMax16, in[2] / kMax16};
-    cmsCIELab lab = PrinterModel::lab(sampling.model->deviceToXyz(rgb));
+    cmsCIELab lab = labOf(sampling.model->deviceToXyz(rgb));
     if (sampling.rendering == Rendering::Perceptual) {
         lab = printToPerceptual(lab, sampling.model->black());
     }
@@ -249,20 +237,6 @@ int sampleLab(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
     return TRUE;
 }
 
-// A table tag: identity curves around one sampled grid.
-cmsPipeline* sampledPipeline(int grid, cmsSAMPLER16 sampler, Sampling* sampling) {
-    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, 3, 3);
-    cmsStage* table = cmsStageAllocCLut16bit(nullptr, grid, 3, 3, nullptr);
-    if (pipeline == nullptr || table == nullptr ||
-        cmsStageSampleCLut16bit(table, sampler, sampling, 0) == 0) {
-        return nullptr;
-    }
-    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN, cmsStageAllocToneCurves(nullptr, 3, nullptr));
-    cmsPipelineInsertStage(pipeline, cmsAT_END, table);
-    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
-    return pipeline;
-}
-
 bool writeTables(cmsHPROFILE profile, const PrinterModel& model) {
     struct Tags {
         cmsTagSignature toLab;
@@ -279,14 +253,14 @@ bool writeTables(cmsHPROFILE profile, const PrinterModel& model) {
         Sampling reading{&model, tags.rendering == Rendering::Perceptual ? Rendering::Perceptual
                                                                          : Rendering::Colorimetric};
         Sampling writing{&model, tags.rendering};
-        cmsPipeline* toLab = sampledPipeline(kDeviceGrid, sampleDevice, &reading);
-        cmsPipeline* toDevice = sampledPipeline(kLabGrid, sampleLab, &writing);
-        const bool written = toLab != nullptr && toDevice != nullptr &&
-                             cmsWriteTag(profile, tags.toLab, toLab) != 0 &&
-                             cmsWriteTag(profile, tags.toDevice, toDevice) != 0;
-        cmsPipelineFree(toLab);
-        cmsPipelineFree(toDevice);
-        if (!written) {
+        constexpr int kChannels = 3;
+        if (!profile_writer::writeTablePair(
+                profile, tags.toLab,
+                profile_writer::sampledPipeline(kChannels, kChannels, kDeviceGrid, sampleDevice,
+                                                &reading),
+                tags.toDevice,
+                profile_writer::sampledPipeline(kChannels, kChannels, kLabGrid, sampleLab,
+                                                &writing))) {
             return false;
         }
     }
@@ -296,16 +270,6 @@ bool writeTables(cmsHPROFILE profile, const PrinterModel& model) {
 bool writeProfile(const std::string& folder, const std::string& name) {
     const Paper paper = paperOf(name);
     const PrinterModel model(paper);
-    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
-    if (profile == nullptr) {
-        return false;
-    }
-    cmsSetProfileVersion(profile, kProfileVersion);
-    cmsSetDeviceClass(profile, cmsSigOutputClass);
-    cmsSetColorSpace(profile, cmsSigRgbData);
-    cmsSetPCS(profile, cmsSigLabData);
-    cmsSetHeaderRenderingIntent(profile, INTENT_PERCEPTUAL);
-
     cmsCIExyY whiteChromaticity;
     cmsWhitePointFromTemp(&whiteChromaticity, paper.whiteTemperature);
     cmsCIEXYZ paperWhite;
@@ -314,23 +278,10 @@ bool writeProfile(const std::string& folder, const std::string& name) {
     const double paperLuminance = 1.0 - paper.blackReflectance;
     paperWhite = {paperWhite.X * paperLuminance, paperWhite.Y * paperLuminance,
                   paperWhite.Z * paperLuminance};
-
     const std::string stem = name.substr(0, name.rfind('.'));
-    const std::string description = stem + " RGB printer profile";
-    cmsMLU* text = cmsMLUalloc(nullptr, 1);
-    cmsMLU* copyright = cmsMLUalloc(nullptr, 1);
-    cmsMLUsetASCII(text, "en", "US", description.c_str());
-    cmsMLUsetASCII(copyright, "en", "US", "No copyright, use freely");
-    const bool written = cmsWriteTag(profile, cmsSigProfileDescriptionTag, text) != 0 &&
-                         cmsWriteTag(profile, cmsSigCopyrightTag, copyright) != 0 &&
-                         cmsWriteTag(profile, cmsSigMediaWhitePointTag, &paperWhite) != 0 &&
-                         writeTables(profile, model);
-    cmsMLUfree(text);
-    cmsMLUfree(copyright);
-    const std::string path = folder + "/" + name;
-    const bool saved = written && cmsSaveProfileToFile(profile, path.c_str()) != 0;
-    cmsCloseProfile(profile);
-    return saved;
+    return profile_writer::saveOutputProfile(
+        folder + "/" + name, cmsSigRgbData, stem + " RGB printer profile", paperWhite,
+        [&](cmsHPROFILE profile) { return writeTables(profile, model); });
 }
 
 }  // namespace

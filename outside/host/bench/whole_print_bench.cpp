@@ -29,6 +29,7 @@
 #include "rastercore/raster_core.h"
 #include "rastercore/result_codes.h"
 #include "seam/seam.h"
+#include "support/quiet_progress.h"
 #include "transport/transport_calls.h"
 
 namespace {
@@ -148,14 +149,6 @@ struct CountingSink {
     }
 };
 
-class QuietProgress : public rastercore::ProgressObject {
-  public:
-    bool idleProgress() override { return false; }
-    bool idleProgressJobOpen() override { return false; }
-    void setProgressValue(int) override {}
-    void setStatusMessage(int) override {}
-};
-
 std::string printerProfilePath(const std::string& name) {
     return (cf::Folders::driverRoot() / "Orvane/TARN/Profiles" / name).string();
 }
@@ -198,7 +191,7 @@ void WholePrint(benchmark::State& state) {
     CountingSink sink;
     const TransportCalls calls = sink.calls();
     const seam::ScopedOverride override(transportCalls(), calls);
-    QuietProgress progress;
+    testsupport::QuietProgress progress;
     for (auto _ : state) {
         const Measure measure;
         const std::uint32_t result = RasterCore_Process(&record, &progress);

@@ -11,12 +11,11 @@ import glob
 import os
 import subprocess
 import sys
-import tempfile
 import time
 
 import numpy
 
-from whole_print_test import HOST_TIMEOUT, Chain, printer_jobs, stop_printer
+from whole_print_test import HOST_TIMEOUT, printer_jobs, run_cases, stop_printer
 
 MODEL = "SL-7440"
 COPIES = ["--copies", "2"]
@@ -86,21 +85,10 @@ def background_print(chain, image):
     return problems
 
 
-def main(args):
-    if len(args) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    with tempfile.TemporaryDirectory() as folder:
-        chain = Chain(args[0], args[1], folder)
-        image = chain.images()[1][1]  # the 8-bit RGB TIFF
-        try:
-            problems = background_print(chain, image)
-        except (AssertionError, OSError, subprocess.TimeoutExpired) as problem:
-            problems = [str(problem)]
-    for problem in problems:
-        print("FAILED " + problem, file=sys.stderr)
-    return 1 if problems else 0
+def cases(chain):
+    image = chain.images()[1][1]  # the 8-bit RGB TIFF
+    return [("background print through the job sender", lambda: background_print(chain, image))]
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(run_cases(sys.argv[1:], __doc__, cases))

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "profile_matrix.h"
+#include "profile_writer.h"
 
 namespace {
 
@@ -26,13 +27,13 @@ using profile_matrix::inverse;
 using profile_matrix::Matrix;
 using profile_matrix::multiply;
 using profile_matrix::Vector;
+using profile_writer::kMax16;
+using profile_writer::labOf;
 
 constexpr int kInkCount = 4;
 constexpr int kPcsChannels = 3;
 constexpr int kInkGrid = 17;  // device to connection space, 17^4 points
 constexpr int kLabGrid = 33;  // connection space to device
-constexpr double kMax16 = 65535.0;
-constexpr double kProfileVersion = 4.3;
 constexpr double kLightnessMax = 100.0;
 
 // Densities of cyan, magenta, yellow and black in the red, green and blue thirds; the
@@ -83,13 +84,6 @@ double coverageOf(double amount) {
 double amountOf(double coverage) {
     const double b = 1.0 + kDotGain;
     return (b - std::sqrt(b * b - 4.0 * kDotGain * coverage)) / (2.0 * kDotGain);
-}
-
-cmsCIELab labOf(const Vector& xyz) {
-    const cmsCIEXYZ value{xyz[0], xyz[1], xyz[2]};
-    cmsCIELab lab;
-    cmsXYZ2Lab(cmsD50_XYZ(), &lab, &value);
-    return lab;
 }
 
 class Press {
@@ -211,24 +205,6 @@ int sampleLab(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
     return TRUE;
 }
 
-// A table tag: identity curves around one sampled grid.
-cmsPipeline* sampledPipeline(int inputs, int outputs, int grid, cmsSAMPLER16 sampler,
-                             Sampling* sampling) {
-    cmsPipeline* pipeline = cmsPipelineAlloc(nullptr, inputs, outputs);
-    cmsStage* table = cmsStageAllocCLut16bit(nullptr, grid, inputs, outputs, nullptr);
-    if (pipeline == nullptr || table == nullptr ||
-        cmsStageSampleCLut16bit(table, sampler, sampling, 0) == 0) {
-        cmsStageFree(table);
-        cmsPipelineFree(pipeline);
-        return nullptr;
-    }
-    cmsPipelineInsertStage(pipeline, cmsAT_BEGIN,
-                           cmsStageAllocToneCurves(nullptr, inputs, nullptr));
-    cmsPipelineInsertStage(pipeline, cmsAT_END, table);
-    cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, outputs, nullptr));
-    return pipeline;
-}
-
 bool writeTables(cmsHPROFILE profile, const Press& press) {
     struct Tags {
         cmsTagSignature toLab;
@@ -241,16 +217,13 @@ bool writeTables(cmsHPROFILE profile, const Press& press) {
     }};
     for (const Tags& tags : kTags) {
         Sampling sampling{&press, tags.perceptual};
-        cmsPipeline* toLab =
-            sampledPipeline(kInkCount, kPcsChannels, kInkGrid, sampleInks, &sampling);
-        cmsPipeline* toInks =
-            sampledPipeline(kPcsChannels, kInkCount, kLabGrid, sampleLab, &sampling);
-        const bool written = toLab != nullptr && toInks != nullptr &&
-                             cmsWriteTag(profile, tags.toLab, toLab) != 0 &&
-                             cmsWriteTag(profile, tags.toInks, toInks) != 0;
-        cmsPipelineFree(toLab);
-        cmsPipelineFree(toInks);
-        if (!written) {
+        if (!profile_writer::writeTablePair(
+                profile, tags.toLab,
+                profile_writer::sampledPipeline(kInkCount, kPcsChannels, kInkGrid, sampleInks,
+                                                &sampling),
+                tags.toInks,
+                profile_writer::sampledPipeline(kPcsChannels, kInkCount, kLabGrid, sampleLab,
+                                                &sampling))) {
             return false;
         }
     }
@@ -259,28 +232,9 @@ bool writeTables(cmsHPROFILE profile, const Press& press) {
 
 bool writeProfile(const std::string& path) {
     const Press press;
-    cmsHPROFILE profile = cmsCreateProfilePlaceholder(nullptr);
-    if (profile == nullptr) {
-        return false;
-    }
-    cmsSetProfileVersion(profile, kProfileVersion);
-    cmsSetDeviceClass(profile, cmsSigOutputClass);
-    cmsSetColorSpace(profile, cmsSigCmykData);
-    cmsSetPCS(profile, cmsSigLabData);
-    cmsSetHeaderRenderingIntent(profile, INTENT_PERCEPTUAL);
-    cmsMLU* text = cmsMLUalloc(nullptr, 1);
-    cmsMLU* copyright = cmsMLUalloc(nullptr, 1);
-    cmsMLUsetASCII(text, "en", "US", "Four-ink press test profile");
-    cmsMLUsetASCII(copyright, "en", "US", "No copyright, use freely");
-    const bool written = cmsWriteTag(profile, cmsSigProfileDescriptionTag, text) != 0 &&
-                         cmsWriteTag(profile, cmsSigCopyrightTag, copyright) != 0 &&
-                         cmsWriteTag(profile, cmsSigMediaWhitePointTag, &kPaperWhite) != 0 &&
-                         writeTables(profile, press);
-    cmsMLUfree(text);
-    cmsMLUfree(copyright);
-    const bool saved = written && cmsSaveProfileToFile(profile, path.c_str()) != 0;
-    cmsCloseProfile(profile);
-    return saved;
+    return profile_writer::saveOutputProfile(
+        path, cmsSigCmykData, "Four-ink press test profile", kPaperWhite,
+        [&](cmsHPROFILE profile) { return writeTables(profile, press); });
 }
 
 }  // namespace

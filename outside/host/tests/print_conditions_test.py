@@ -13,12 +13,11 @@ import queue
 import signal
 import struct
 import subprocess
-import tempfile
 import sys
 import threading
 import time
 
-from whole_print_test import HOST_TIMEOUT, Chain, printer_jobs, stop_printer
+from whole_print_test import HOST_TIMEOUT, printer_jobs, run_cases, stop_printer
 
 OFFLINE_WAIT = 60        # seconds for the offline status to show
 STILL_WAITING = 1.0      # seconds the job must keep waiting after it
@@ -160,30 +159,13 @@ def color_framework_absent(chain, image):
     return []
 
 
-def main(args):
-    if len(args) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    failures = []
-    with tempfile.TemporaryDirectory() as folder:
-        chain = Chain(args[0], args[1], folder)
-        image = chain.images()[1][1]  # the 8-bit RGB TIFF
-        cases = [("offline, image editor", lambda: offline_until_cancelled(chain, image, "1")),
-                 ("offline, photo application",
-                  lambda: offline_until_cancelled(chain, image, "2")),
-                 ("background print", lambda: background_print_spools(chain, image)),
-                 ("colour framework absent", lambda: color_framework_absent(chain, image))]
-        for name, case in cases:
-            try:
-                problems = case()
-            except (AssertionError, OSError, subprocess.TimeoutExpired) as problem:
-                problems = [str(problem)]
-            print("%s: %s" % (name, "; ".join(problems) if problems else "ok"))
-            failures += ["%s: %s" % (name, problem) for problem in problems]
-    for failure in failures:
-        print("FAILED " + failure, file=sys.stderr)
-    return 1 if failures else 0
+def cases(chain):
+    image = chain.images()[1][1]  # the 8-bit RGB TIFF
+    return [("offline, image editor", lambda: offline_until_cancelled(chain, image, "1")),
+            ("offline, photo application", lambda: offline_until_cancelled(chain, image, "2")),
+            ("background print", lambda: background_print_spools(chain, image)),
+            ("colour framework absent", lambda: color_framework_absent(chain, image))]
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(run_cases(sys.argv[1:], __doc__, cases))

@@ -309,6 +309,27 @@ class Chain:
         return numpy.array(perceptual(profile, target, "RGB", numpy.array(source)))
 
 
+def run_cases(args, usage, cases_of):
+    """Runs the (name, case) pairs that `cases_of(chain)` gives for a fresh chain in a temporary
+    folder; each case returns its problems. The exit status: 0, 1 for any problem, 2 for a bad
+    command line."""
+    if len(args) != 2:
+        print(usage, file=sys.stderr)
+        return 2
+    failures = []
+    with tempfile.TemporaryDirectory() as folder:
+        for name, case in cases_of(Chain(args[0], args[1], folder)):
+            try:
+                problems = case()
+            except (AssertionError, OSError, subprocess.TimeoutExpired) as problem:
+                problems = [str(problem)]
+            print("%s: %s" % (name, "; ".join(problems) if problems else "ok"))
+            failures += ["%s: %s" % (name, problem) for problem in problems]
+    for failure in failures:
+        print("FAILED " + failure, file=sys.stderr)
+    return 1 if failures else 0
+
+
 def start_xvfb():
     """A private X server on a display it picks; (process, ":N"), or None without Xvfb."""
     if shutil.which("Xvfb") is None:

@@ -16,6 +16,7 @@
 #include "rastercore/raster_core.h"
 #include "stream_decoder/page_image.h"
 #include "stream_decoder/stream_decoder.h"
+#include "support/quiet_progress.h"
 
 namespace {
 
@@ -57,15 +58,6 @@ std::optional<PrintModeEntry> firstQuality(const modeltest::Model& model) {
     }
     return std::nullopt;
 }
-
-// An image editor's progress window that never cancels.
-class QuietProgress : public rastercore::ProgressObject {
-  public:
-    bool idleProgress() override { return false; }
-    bool idleProgressJobOpen() override { return false; }
-    void setProgressValue(int) override {}
-    void setStatusMessage(int) override {}
-};
 
 class ModelPrint : public testing::Test {
   protected:
@@ -119,7 +111,7 @@ TEST_F(ModelPrint, TheCorePrintsTheRecordOfEachShippedModel) {
         auto record = std::make_unique<CoreCommonInfoTbl>();
         ASSERT_EQ(model->setCoreCommonTable(record.get(), shell->table()), 0u);
         record->patternPrint = 0;
-        QuietProgress progress;
+        testsupport::QuietProgress progress;
         EXPECT_EQ(RasterCore_Process(record.get(), &progress), 0u);
         model->terminateCoreCommonTable(record.get());
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -23,7 +22,7 @@
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
 #include "tonara2/tonara2.h"
-#include "util/memory.h"
+#include "util/tests/refusing_allocator.h"
 
 namespace {
 
@@ -338,18 +337,16 @@ TEST(TarnColorErrors, EachTableAllocationFailingInTurnGivesItsMemoryCode) {
             ColorJob job(medium);
             job.embedProfile(color::standardProfilePath(color::StandardProfile::Srgb));
             ASSERT_EQ(job.initialize(), 0);
-            int allocations = 0;
-            const CoreAllocator refusing{[&](std::size_t count, std::size_t size) -> void* {
-                return allocations++ == failAt ? nullptr : std::calloc(count, size);
-            }};
             Blocks blocks;
             std::int32_t result = 0;
+            bool refused = false;
             {
-                const seam::ScopedOverride override(coreAllocator(), refusing);
+                const RefusingAllocator allocator(failAt);
                 result = tarn_Color_CreateTable_ForMXXXR(job.info, blocks.block);
+                refused = allocator.refusedOne();
             }
             if (result == 0) {
-                EXPECT_LE(allocations, failAt);
+                EXPECT_FALSE(refused);
                 break;
             }
             EXPECT_EQ(memoryCodes.count(result), 1u)
@@ -370,16 +367,14 @@ TEST(TarnColorErrors, EachSetUpAllocationFailingInTurnIsOutOfMemory) {
         ColorJob job;
         job.embedProfile(color::standardProfilePath(color::StandardProfile::Srgb));
         job.info->currentAdjust.contrast = 5;
-        int allocations = 0;
-        const CoreAllocator refusing{[&](std::size_t count, std::size_t size) -> void* {
-            return allocations++ == failAt ? nullptr : std::calloc(count, size);
-        }};
         std::int32_t result = 0;
+        bool refused = false;
         {
-            const seam::ScopedOverride override(coreAllocator(), refusing);
+            const RefusingAllocator allocator(failAt);
             result = job.initialize();
+            refused = allocator.refusedOne();
         }
-        if (allocations <= failAt) {
+        if (!refused) {
             EXPECT_EQ(result, 0);
             EXPECT_NE(job.info->pathLattice, nullptr);
             break;

@@ -21,6 +21,7 @@
 #include "support/temporary_folder.h"
 #include "test_profiles.h"
 #include "transport/transport_calls.h"
+#include "util/tests/refusing_allocator.h"
 
 namespace {
 
@@ -332,18 +333,16 @@ TEST(JobSetup, EachAllocationFailingInTurnIsOutOfMemory) {
     int failures = 0;
     for (int failAt = 0;; ++failAt) {
         SetupJob job;
-        int allocations = 0;
-        const CoreAllocator refusing{[&](std::size_t count, std::size_t size) -> void* {
-            return allocations++ == failAt ? nullptr : std::calloc(count, size);
-        }};
         std::int32_t result = 0;
+        bool refused = false;
         {
-            const seam::ScopedOverride override(coreAllocator(), refusing);
+            const RefusingAllocator allocator(failAt);
             result = job.initialize();
+            refused = allocator.refusedOne();
         }
         EXPECT_EQ(job.terminate(), kResultOk);
         if (result == kResultOk) {
-            EXPECT_LE(allocations, failAt);
+            EXPECT_FALSE(refused);
             break;
         }
         ++failures;
