@@ -26,12 +26,6 @@
 namespace {
 
 constexpr std::chrono::seconds kFinishTime{2};
-constexpr std::uint32_t kPrinterObject = 601;
-constexpr std::uint16_t kPrinterState = 282;
-// Idle, no reason, no status codes, current code 0, printable.
-const qdxa_test::Bytes kIdleState = {3, 0, 0, 0, 0, 0, 0, 0};
-// Stopped, no reason, no status codes, current code 0, not printable.
-const qdxa_test::Bytes kOfflineState = {5, 0, 0, 0, 0, 0, 0, 3};
 constexpr std::uint32_t kListedJobHandle = 1;
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -104,7 +98,8 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     qdxa_test::Responder model;
-    model.objects[kPrinterObject] = {{kPrinterState, offline ? kOfflineState : kIdleState}};
+    qdxa_test::setPrinterState(
+        model, offline ? qdxa_test::PrinterState::Offline : qdxa_test::PrinterState::Idle);
     if (clientJob) {
         model.jobs.push_back(
             {kListedJobHandle,

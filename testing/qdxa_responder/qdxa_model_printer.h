@@ -13,10 +13,7 @@ namespace qdxa_test {
 class ModelPrinter {
   public:
     ModelPrinter() {
-        constexpr std::uint32_t kPrinterObject = 601;
-        constexpr std::uint16_t kPrinterState = 282;
-        // Idle, no reason, no status codes, current code 0, printable.
-        responder.objects[kPrinterObject] = {{kPrinterState, {3, 0, 0, 0, 0, 0, 0, 0}}};
+        setPrinterState(responder, PrinterState::Idle);
         testsupport::TestPrinterOptions options;
         options.responder = hook.controlResponder();
         printer = std::make_unique<testsupport::TestPrinter>(std::move(options));

@@ -14,6 +14,8 @@ namespace {
 constexpr std::uint16_t kJobClass = 201;
 constexpr std::uint16_t kKindIPv4 = 1;
 constexpr std::uint16_t kKindIPv6 = 19;
+constexpr std::uint32_t kPrinterObject = 601;
+constexpr std::uint16_t kPrinterStateAttribute = 282;
 constexpr std::size_t kClientJobBlockSize = 64;
 constexpr std::size_t kClientJobNumberAt = 48;
 constexpr std::size_t kClientJobNumberSize = kClientJobBlockSize - kClientJobNumberAt;
@@ -421,6 +423,14 @@ Bytes Responder::answerParameter(std::uint16_t operation, std::span<const std::u
             break;
     }
     return reply;
+}
+
+void setPrinterState(Responder& responder, PrinterState state) {
+    // State, reason, no status codes, current code 0, and whether it can print.
+    const Bytes idle = {3, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes offline = {5, 0, 0, 0, 0, 0, 0, 3};
+    responder.objects[kPrinterObject] = {
+        {kPrinterStateAttribute, state == PrinterState::Idle ? idle : offline}};
 }
 
 }  // namespace qdxa_test

@@ -106,4 +106,11 @@ class Responder {
     std::deque<ScriptStep> script_;
 };
 
+/// What the printer object answers of its state.
+enum class PrinterState { Idle, Offline };
+
+/// Gives `responder`'s printer object (601) the state attribute (282) of an idle, printable
+/// printer or of a stopped one that cannot print.
+void setPrinterState(Responder& responder, PrinterState state);
+
 }  // namespace qdxa_test

@@ -21,8 +21,6 @@
 namespace {
 
 constexpr std::chrono::seconds kJobArrival{30};
-constexpr std::uint32_t kPrinterObject = 601;
-constexpr std::uint16_t kPrinterState = 282;
 constexpr std::int32_t kConnectionLpr = 1;
 constexpr std::uint32_t kImageWidth = 96;
 constexpr std::uint32_t kImageHeight = 64;
@@ -63,7 +61,7 @@ class ModelPrint : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(env_.ready());
-        responder_.objects[kPrinterObject] = {{kPrinterState, {3, 0, 0, 0, 0, 0, 0, 0}}};
+        qdxa_test::setPrinterState(responder_, qdxa_test::PrinterState::Idle);
     }
     modeltest::ModelEnvironment env_;
     testsupport::ScopedVariable caches_{"STRATOLINE_CACHES", env_.folder().c_str()};
