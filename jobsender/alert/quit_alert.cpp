@@ -15,6 +15,7 @@ namespace {
 // no display could be reached.
 constexpr char kDisplayPlatforms[] = "xcb;wayland";
 constexpr char kOffscreen[] = "offscreen";
+constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
 
 bool variableSet(const char* name) {
     const char* value = std::getenv(name);
@@ -23,8 +24,8 @@ bool variableSet(const char* name) {
 
 std::string platformChoice() {
     std::string platforms;
-    if (const char* chosen = std::getenv("QT_QPA_PLATFORM"); chosen != nullptr && *chosen) {
-        platforms.append(chosen).append(";");
+    if (variableSet(kPlatformVariable)) {
+        platforms.append(std::getenv(kPlatformVariable)).append(";");
     }
     platforms.append(kDisplayPlatforms).append(";").append(kOffscreen);
     return platforms;
