@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "bytes/byte_order.h"
+#include "cf/regular_file.h"
 #include "history/old_record_values.h"
 #include "legacy_text.h"
-#include "old_file.h"
 #include "settings/connect_printer_file.h"
 #include "settings/settings_folders.h"
 
@@ -66,7 +66,7 @@ bool convConnect(const char* printerName, const PrinterFolder& printerFolder,
         return false;
     }
     const auto file =
-        converter::readOldFile(*printerFolder / kOldConnectFileName, sizeof(OldConnectRec));
+        cf::readRegularFileStart(*printerFolder / kOldConnectFileName, sizeof(OldConnectRec));
     const auto connection = file ? readOldConnection(*file) : std::nullopt;
     if (!connection) {
         return false;

@@ -1,7 +1,7 @@
 #include "conversion_check.h"
 
+#include "cf/regular_file.h"
 #include "helpers/kdict.h"
-#include "old_file.h"
 
 bool isGoodNewFile(const std::filesystem::path& path) {
     cf::Value plist;
@@ -12,5 +12,5 @@ bool mustConvert(const std::filesystem::path& folder, const char* newName, const
     if (isGoodNewFile(folder / newName)) {
         return false;
     }
-    return converter::oldFileSize(folder / oldName).has_value();
+    return cf::regularFileSize(folder / oldName).has_value();
 }

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "bytes/byte_order.h"
+#include "cf/regular_file.h"
 #include "history/old_records.h"
 #include "legacy_text.h"
-#include "old_file.h"
 #include "settings/settings_folders.h"
 
 namespace {
@@ -97,12 +97,12 @@ bool convJobAndFavorite(const char* printerName, const PrinterFolder& printerFol
         return false;
     }
     const auto path = *printerFolder / kOldJobFileName;
-    const auto size = converter::oldFileSize(path);
-    const auto head = converter::readOldFile(path, kRGroupCountSize);
+    const auto size = cf::regularFileSize(path);
+    const auto head = cf::readRegularFileStart(path, kRGroupCountSize);
     const auto count = head ? countOf(*head) : std::nullopt;
     const auto version = size && count ? oldJobRecordVersion(*size, *count) : std::nullopt;
     const auto file =
-        version ? converter::readOldFile(path, groupSize(*version, *count)) : std::nullopt;
+        version ? cf::readRegularFileStart(path, groupSize(*version, *count)) : std::nullopt;
     const auto lists = file ? readOldJobFile(*file) : std::nullopt;
     if (!lists) {
         return false;

@@ -9,9 +9,9 @@
 #include <optional>
 
 #include "bytes/byte_order.h"
+#include "cf/regular_file.h"
 #include "history/old_record_values.h"
 #include "legacy_text.h"
-#include "old_file.h"
 #include "profiles/profile_menu.h"
 #include "settings/settings_folders.h"
 #include "settings/ui_setting.h"
@@ -324,9 +324,9 @@ bool convUI(const char* printerName, const PrinterFolder& printerFolder,
         return false;
     }
     const auto path = *printerFolder / kOldUIFileName;
-    auto file = converter::readOldFile(path, kOldUIRecordSize);
+    auto file = cf::readRegularFileStart(path, kOldUIRecordSize);
     if (!file) {
-        file = converter::readOldFile(path, kOldUIEarlierRecordSize);
+        file = cf::readRegularFileStart(path, kOldUIEarlierRecordSize);
     }
     const UISavePtr record(file ? CreateUISave() : nullptr);
     if (!record ||

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "bytes/byte_order.h"
+#include "cf/regular_file.h"
 #include "conversion_check.h"
 #include "legacy_text.h"
-#include "old_file.h"
 #include "settings/custom_paper_file.h"
 #include "settings/settings_folders.h"
 
@@ -61,10 +61,10 @@ bool convUserPaper() {
         return false;
     }
     const auto path = *common / kOldUserPaperFileName;
-    const auto head = converter::readOldFile(path, kOldPaperCountSize);
+    const auto head = cf::readRegularFileStart(path, kOldPaperCountSize);
     const auto count = head ? paperCount(*head) : std::nullopt;
     const auto file =
-        count ? converter::readOldFile(path, kOldPaperCountSize + *count * sizeof(PaperIDRec))
+        count ? cf::readRegularFileStart(path, kOldPaperCountSize + *count * sizeof(PaperIDRec))
               : std::nullopt;
     const auto papers = file ? readOldPaperList(*file) : std::nullopt;
     if (!papers) {

@@ -1,15 +1,10 @@
 // Strings of the old files stay inside their fields and convert from the legacy encoding the
-// setting names; old files are read only when they are regular files holding enough bytes.
+// setting names.
 #include "legacy_text.h"
-
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include "old_file.h"
-#include "settings/tests/settings_test_support.h"
 #include "support/scoped_variable.h"
-#include "support/temporary_folder.h"
 
 namespace {
 
@@ -57,21 +52,6 @@ TEST(LegacyText, EncodingIsASetting) {
         testsupport::ScopedVariable unknown(converter::kLegacyEncodingVariable, "NO-SUCH-CODE");
         EXPECT_EQ(lengthPrefixedString(field), std::nullopt);
     }
-}
-
-TEST(OldFile, ReadsOnlyRegularFilesHoldingEnoughBytes) {
-    testsupport::TemporaryFolder folder;
-    settingstest::writeText(folder / "old", "0123456789");
-    EXPECT_EQ(converter::oldFileSize(folder / "old"), 10u);
-    EXPECT_EQ(converter::readOldFile(folder / "old", 4), (Bytes{'0', '1', '2', '3'}));
-    EXPECT_EQ(converter::readOldFile(folder / "old", 10)->size(), 10u);
-    EXPECT_EQ(converter::readOldFile(folder / "old", 11), std::nullopt);
-    EXPECT_EQ(converter::readOldFile(folder / "missing", 1), std::nullopt);
-    EXPECT_EQ(converter::readOldFile(folder.path(), 0), std::nullopt) << "a folder";
-    // A pipe in the old file's place must not hold the program.
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(converter::oldFileSize(folder / "pipe"), std::nullopt);
-    EXPECT_EQ(converter::readOldFile(folder / "pipe", 1), std::nullopt);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <string>
@@ -14,6 +13,7 @@
 #include "cf/binary_list_check.h"
 #include "cf/file_replace.h"
 #include "cf/list_text.h"
+#include "cf/regular_file.h"
 #include "cf/xml_list_check.h"
 
 namespace cf {
@@ -25,6 +25,8 @@ constexpr int kMaxNesting = 256;
 constexpr int kXmlElementsAroundValue = 2;
 constexpr std::uint64_t kMaxFormatBytes = std::numeric_limits<std::uint32_t>::max();
 constexpr int kMicrosecondsPerSecond = 1000000;
+// Settings, job descriptions and favourites are kilobytes; a file far past that is no such file.
+constexpr std::size_t kLargestPropertyListFile = 64u << 20;
 
 struct PlistFree {
     void operator()(plist_t node) const { plist_free(node); }
@@ -287,16 +289,15 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
 
 PlistStatus readPropertyListFile(const std::filesystem::path& path, Value& out,
                                  PropertyListFormat* format) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return PlistStatus::FileError;
+    std::vector<std::uint8_t> bytes;
+    switch (readRegularFile(path, kLargestPropertyListFile, bytes)) {
+        case FileReadStatus::Ok:
+            return readPropertyList(bytes, out, format);
+        case FileReadStatus::TooLarge:
+            return PlistStatus::TooLarge;
+        default:
+            return PlistStatus::FileError;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        return PlistStatus::FileError;
-    }
-    return readPropertyList(bytes, out, format);
 }
 
 PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
