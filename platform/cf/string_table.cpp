@@ -9,10 +9,11 @@ constexpr std::string_view kFallbackLanguage = "en";
 constexpr std::string_view kLanguageFolderExtension = ".lproj";
 constexpr std::string_view kTableExtension = ".strings";
 
-// The table file to ask: the first candidate that exists.
-std::optional<std::filesystem::path> tableFile(const Bundle& bundle,
-                                               const std::vector<std::string>& languages,
-                                               std::string_view table) {
+}  // namespace
+
+std::optional<std::filesystem::path> localizedTableFile(const Bundle& bundle,
+                                                        const std::vector<std::string>& languages,
+                                                        std::string_view table) {
     const std::string file = std::string(table) + std::string(kTableExtension);
     std::vector<std::string> candidates;
     for (const auto& language : languages) {
@@ -31,12 +32,10 @@ std::optional<std::filesystem::path> tableFile(const Bundle& bundle,
     return std::nullopt;
 }
 
-}  // namespace
-
 std::optional<std::string> localizedString(const Bundle& bundle, std::string_view key,
                                            const std::vector<std::string>& languages,
                                            std::string_view table) {
-    const auto path = tableFile(bundle, languages, table);
+    const auto path = localizedTableFile(bundle, languages, table);
     if (!path) {
         return std::nullopt;
     }

@@ -11,18 +11,13 @@ constexpr char kPlainPoint = '.';
 constexpr const char* kSafeFormat = "%g";
 constexpr std::size_t kMaxFormattedLength = 64;
 
-std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    if (from.empty()) {
-        return std::string(text);
-    }
-    std::size_t start = 0;
-    for (std::size_t found = text.find(from); found != std::string_view::npos;
-         found = text.find(from, start)) {
-        result.append(text.substr(start, found - start)).append(to);
-        start = found + from.size();
-    }
-    return result.append(text.substr(start));
+// The length in bytes of the UTF-8 sequence that `lead` starts.
+std::size_t sequenceLength(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+bool isOneCharacter(std::string_view utf8) {
+    return !utf8.empty() && sequenceLength(static_cast<unsigned char>(utf8[0])) == utf8.size();
 }
 
 std::string_view skipSpaces(std::string_view text) {
@@ -76,14 +71,14 @@ bool isDigit(char32_t c) {
 
 std::string DecimalSeparator(const ui::Strings& strings) {
     std::string separator = strings.text(kDecimalSeparatorKey);
-    if (separator.empty() || separator == kDecimalSeparatorKey) {
+    if (!isOneCharacter(separator)) {
         return std::string(1, kPlainPoint);
     }
     return separator;
 }
 
 double ReadDecimal(std::string_view text, std::string_view separator) {
-    const std::string plain = replaceAll(text, separator, std::string(1, kPlainPoint));
+    const std::string plain = ReplaceAll(text, separator, std::string(1, kPlainPoint));
     const std::string_view number = skipSpaces(plain);
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc()) {
@@ -109,7 +104,7 @@ std::string FormatDecimal(const ui::Strings& strings, std::string_view formatKey
     }
     char text[kMaxFormattedLength];
     std::snprintf(text, sizeof text, format.c_str(), value);
-    return replaceAll(text, std::string(1, kPlainPoint), separator);
+    return ReplaceAll(text, std::string(1, kPlainPoint), separator);
 }
 
 bool AcceptDecimalEdit(const ui::TextEdit& edit, char32_t separator, std::size_t limit,
@@ -165,12 +160,26 @@ double TruncatePosition(double value, std::string_view formatKey) {
     return value;
 }
 
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    if (from.empty()) {
+        return std::string(text);
+    }
+    std::size_t start = 0;
+    for (std::size_t found = text.find(from); found != std::string_view::npos;
+         found = text.find(from, start)) {
+        result.append(text.substr(start, found - start)).append(to);
+        start = found + from.size();
+    }
+    return result.append(text.substr(start));
+}
+
 char32_t FirstCharacter(std::string_view utf8) {
     if (utf8.empty()) {
         return 0;
     }
     const auto lead = static_cast<unsigned char>(utf8[0]);
-    int continuation = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    const auto continuation = static_cast<int>(sequenceLength(lead)) - 1;
     if (static_cast<std::size_t>(continuation) >= utf8.size()) {
         return lead < 0x80 ? lead : 0;
     }

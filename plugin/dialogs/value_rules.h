@@ -14,9 +14,12 @@ namespace dialogs {
 /// The key whose text is the interface language's decimal separator.
 inline constexpr const char* kDecimalSeparatorKey = "STEXT_PRIOD";
 
-/// The decimal separator: the text of kDecimalSeparatorKey, or "." when the table lacks it (a
-/// missing key would otherwise make the key itself the separator).
+/// The decimal separator: the text of kDecimalSeparatorKey when that is one character, else "."
+/// (a missing key would otherwise make the key itself the separator, "12STEXT_PRIOD5").
 std::string DecimalSeparator(const ui::Strings& strings);
+
+/// `text` with every occurrence of `from`, left to right and not overlapping, replaced by `to`.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 /// The first character of UTF-8 text (0 for none): what the keystroke filters compare with.
 char32_t FirstCharacter(std::string_view utf8);
