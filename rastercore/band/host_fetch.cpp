@@ -26,9 +26,19 @@ constexpr std::uint16_t kUnsharpType8 = 8;
 constexpr std::uint16_t kUnsharpType16 = 10;
 constexpr std::size_t kWindowLines = 3;
 
-// Samples per pixel of the host's image modes; 0 for a mode the core cannot print.
-std::size_t samplesOfMode(std::int16_t mode) {
-    switch (mode) {
+std::uint32_t extent(double from, double to) {
+    const double size = to - from;
+    return size > 0 ? static_cast<std::uint32_t>(size) : 0;
+}
+
+CommonInfoTable* hostTable(const PLGContext& context) {
+    return context.jobRecord != nullptr ? context.jobRecord->commonInfo : nullptr;
+}
+
+}  // namespace
+
+std::size_t hostModeSamples(std::int16_t imageMode) {
+    switch (imageMode) {
         case 1:
         case 10:
             return 1;
@@ -42,17 +52,6 @@ std::size_t samplesOfMode(std::int16_t mode) {
             return 0;
     }
 }
-
-std::uint32_t extent(double from, double to) {
-    const double size = to - from;
-    return size > 0 ? static_cast<std::uint32_t>(size) : 0;
-}
-
-CommonInfoTable* hostTable(const PLGContext& context) {
-    return context.jobRecord != nullptr ? context.jobRecord->commonInfo : nullptr;
-}
-
-}  // namespace
 
 std::uint32_t sourceLinePixels(const PLGContext& context) {
     return context.rotate != 0 ? extent(context.sourceRect[0], context.sourceRect[2])
@@ -107,7 +106,7 @@ std::int32_t SourceFetcher::prepare() {
     if (result != kResultOk || photoApplication_) {
         return result;
     }
-    const std::size_t samples = samplesOfMode(context_.hostImage->imageMode);
+    const std::size_t samples = hostModeSamples(context_.hostImage->imageMode);
     if (samples == 0 || context_.hostImage->depth <= 0) {
         return kResultFailure;
     }

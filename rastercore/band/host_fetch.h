@@ -21,6 +21,10 @@ struct PLGContext;
 /// null context or a host without the callback.
 std::int32_t advanceStateForMac(PLGContext* context);
 
+/// Samples per pixel of a host image mode: 1 for grey (1, 10), 3 for RGB (3, 11), 4 for CMYK
+/// (4, 13); 0 for a mode the core cannot print.
+std::size_t hostModeSamples(std::int16_t imageMode);
+
 /// Pixels of one source line: the source rectangle's width, or its height when the image is
 /// printed turned (a line is then a column).
 std::uint32_t sourceLinePixels(const PLGContext& context);

@@ -41,23 +41,6 @@ std::int32_t reduced(std::int32_t size, std::int32_t fixedDpi, double jobDpi) {
     return static_cast<std::int32_t>(size / imageDpi * std::min(jobDpi, imageDpi));
 }
 
-// Samples per pixel of the host's image modes; 0 for a mode the sheet cannot be made from.
-int samplesOfMode(std::int16_t mode) {
-    switch (mode) {
-        case 1:
-        case 10:
-            return 1;
-        case 3:
-        case 11:
-            return 3;
-        case 4:
-        case 13:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 std::int32_t PatternBaseImage::size(const PLGContext& context) {
@@ -97,7 +80,7 @@ std::int32_t PatternBaseImage::allocate(std::size_t pixelBytes) {
 }
 
 std::int32_t PatternBaseImage::fill(PLGContext& context, PatternProgress* progress) {
-    if (context.hostImage == nullptr || samplesOfMode(context.hostImage->imageMode) == 0) {
+    if (context.hostImage == nullptr || hostModeSamples(context.hostImage->imageMode) == 0) {
         return kResultFailure;
     }
     SourceFetcher fetcher(context, bandServices().current());
