@@ -5,16 +5,6 @@
 #include "helpers/bundle_string.h"
 #include "printer/printer_function.h"
 
-const PopMenuTbl PRINTMODE_MENU[5] = {
-    {1, "QUAL1_KEY", 0}, {2, "QUAL2_KEY", 0},  {4, "QUAL3_KEY", 0},
-    {8, "QUAL4_KEY", 0}, {16, "QUAL5_KEY", 0},
-};
-
-const PopMenuTbl PRINTMODE_DRAFT_MENU[5] = {
-    {1, "QUAL1_DRAFT_KEY", 0}, {2, "QUAL2_KEY", 0},  {4, "QUAL3_KEY", 0},
-    {8, "QUAL4_KEY", 0},       {16, "QUAL5_KEY", 0},
-};
-
 namespace {
 
 constexpr std::int16_t kPrintModes[] = {1, 2, 4, 8, 16};

@@ -1,4 +1,4 @@
-// The print-quality menu of a medium and input, and the menu tables of the print qualities.
+// The print-quality menu of a medium and input.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +7,6 @@
 #include "helpers/kmenu.h"
 #include "helpers/pop_menu.h"
 #include "printmode/print_mode_table.h"
-
-/// Texts of the print qualities 1, 2, 4, 8 and 16 on models that shift to a fast mode, and on
-/// the others (quality 1 reads as draft there).
-extern const PopMenuTbl PRINTMODE_MENU[5];
-extern const PopMenuTbl PRINTMODE_DRAFT_MENU[5];
 
 /// Appends one row (text, print mode, 0, 0, enabled) per print mode of the table's entries with
 /// the medium, resolution code and bit code, each mode once, in ascending order. The text is the

@@ -13,18 +13,6 @@ namespace {
 constexpr std::int32_t kColorModeMonochrome = 2;
 constexpr char kCaptionSeparator[] = "  ";
 
-// The monochrome presets and gradations as their menus list them.
-constexpr PopMenuTbl kMonoPresetMenu[] = {
-    {1, "STEXT_MPH_PRESET_MENU1", 0},
-    {2, "STEXT_MPH_PRESET_MENU2", 0},
-    {3, "STEXT_MPH_PRESET_MENU3", 0},
-    {4, "STEXT_MPH_PRESET_MENU4", 0},
-};
-constexpr PopMenuTbl kMonoToneMenu[] = {
-    {1, "STEXT_MPH_TONE_MENU1", 0}, {2, "STEXT_MPH_TONE_MENU2", 0}, {3, "STEXT_MPH_TONE_MENU3", 0},
-    {4, "STEXT_MPH_TONE_MENU4", 0}, {5, "STEXT_MPH_TONE_MENU5", 0},
-};
-
 template <class... Values>
 std::string format(const char* pattern, Values... values) {
     const int length = std::snprintf(nullptr, 0, pattern, values...);
@@ -75,8 +63,8 @@ std::string kCommonDataClass_ZORVEX_common_V600_PS::menuLabel(std::int32_t value
 std::string kCommonDataClass_ZORVEX_common_V600_PS::getColorAdjustStrings() const {
     const ColorAdjustValues& c = m_colorAdjusts;
     if (m_colorMode == kColorModeMonochrome) {
-        const std::string preset = menuLabel(c.grayPreset, kMonoPresetMenu, sizeof kMonoPresetMenu);
-        const std::string tone = menuLabel(c.grayGradation, kMonoToneMenu, sizeof kMonoToneMenu);
+        const std::string preset = menuLabel(c.grayPreset, GRAYPRESET_MENU, sizeof GRAYPRESET_MENU);
+        const std::string tone = menuLabel(c.grayGradation, TONE_MENU, sizeof TONE_MENU);
         return format("%s/%d/%d/%s/%d/%d/%d/%d/%d", preset.c_str(), c.grayX, c.grayY, tone.c_str(),
                       c.grayBrightness, c.grayContrast, c.grayHighlight, c.grayShadow, c.whiteFog);
     }
