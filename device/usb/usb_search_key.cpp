@@ -1,6 +1,8 @@
 // Search keys of USB printers and their matching against IEEE 1284 device ids.
 #include "usb/usb_search_key.h"
 
+#include "transport/percent_decoding.h"
+
 namespace {
 
 constexpr std::string_view kManufacturerKey = "MANUFACTURER:";
@@ -11,19 +13,6 @@ constexpr std::string_view kSerialKey = "SERN:";
 constexpr std::string_view kKeySerial = "serial=";
 constexpr std::string_view kKeyLocation = "location=";
 constexpr std::string_view kFieldEnd = ";";
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // The value of a device id field: from after its key to the next ";" (or the end).
 std::optional<std::string> idValue(std::string_view deviceId, std::string_view key) {
@@ -43,19 +32,7 @@ bool idFieldEquals(std::string_view deviceId, std::string_view longKey, std::str
 }  // namespace
 
 std::string UsbPercentDecode(std::string_view text) {
-    std::string decoded;
-    decoded.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            decoded.push_back(
-                static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
-            i += 2;
-        } else {
-            decoded.push_back(text[i]);
-        }
-    }
-    return decoded;
+    return device::percentDecoded(text).text;
 }
 
 std::optional<std::string> zCreateValueFromSearchKey(std::string_view text,
