@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -16,37 +15,25 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
+#include <QVBoxLayout>
 #include <QWindow>
-#include <cstdio>
-#include <cstdlib>
 
 #include "ui/picture_view.h"
+#include "ui/popup_button.h"
+#include "ui/qt_port_internal.h"
+#include "ui/table_view.h"
 #include "ui/window_layouts.h"
 
 namespace ui {
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string stdText(const QString& text) {
-    return text.toStdString();
-}
-
-void requireGuiThread(const char* operation) {
-    if (QCoreApplication::instance() == nullptr ||
-        QThread::currentThread() != QCoreApplication::instance()->thread()) {
-        std::fprintf(stderr, "ui: %s called off the GUI thread\n", operation);
-        std::abort();
-    }
-}
 
 QImage toQImage(const RgbImage& picture) {
     if (picture.empty()) {
@@ -100,7 +87,8 @@ class Shield : public QWidget {
 }  // namespace
 
 struct QtPort::Window {
-    std::unique_ptr<QWidget> widget;
+    std::unique_ptr<QWidget> owned;  // a window's widget; a panel belongs to its container
+    QPointer<QWidget> widget;
     std::vector<std::pair<Shield*, bool>> shields;  // with whether it covers the frame too
     QEventLoop* loop = nullptr;
     int response = 0;
@@ -206,7 +194,7 @@ class QtPort::Relay : public QObject {
 
     bool closesShielded(QObject* object, QEvent* event) {
         for (const auto& [name, window] : port_.windows_) {
-            if (window->widget.get() != object) {
+            if (window->widget != object) {
                 continue;
             }
             for (const auto& [shield, includeFrame] : window->shields) {
@@ -236,7 +224,7 @@ QtPort::Window* QtPort::find(std::string_view window) const {
 
 QWidget* QtPort::windowWidget(std::string_view window) const {
     const Window* found = find(window);
-    return found == nullptr ? nullptr : found->widget.get();
+    return found == nullptr ? nullptr : found->widget.data();
 }
 
 QWidget* QtPort::controlWidget(std::string_view window, std::string_view control) const {
@@ -267,49 +255,116 @@ bool QtPort::loadWindow(std::string_view window) {
     widget->installEventFilter(relay_.get());
     connectControls(widget.get());
     auto entry = std::make_unique<Window>();
-    entry->widget = std::move(widget);
+    entry->widget = widget.get();
+    entry->owned = std::move(widget);
     windows_.emplace(std::string(window), std::move(entry));
     return true;
 }
 
-// Texts become the strings table's texts; events reach the hooks of their control.
+void QtPort::call(QObject* control, Callback Hooks::*hook) {
+    const auto found = hooks_.find(control);
+    if (found != hooks_.end() && found->second.*hook) {
+        Callback callback = found->second.*hook;  // the callback may replace its own hook
+        callback();
+    }
+}
+
+QString QtPort::translate(const QString& key) const {
+    return key.isEmpty() ? key : qText(strings_.text(stdText(key)));
+}
+
+// Texts become the strings table's texts; events reach the hooks of their control. A radio
+// button's click is also its matrix's (its parent's) action.
 void QtPort::connectControls(QWidget* window) {
-    const auto translate = [this](const QString& key) {
-        return key.isEmpty() ? key : qText(strings_.text(stdText(key)));
-    };
-    const auto call = [this](QObject* object, Callback Hooks::*hook) {
-        const auto found = hooks_.find(object);
-        if (found != hooks_.end() && found->second.*hook) {
-            Callback callback = found->second.*hook;  // the callback may replace its own hook
-            callback();
-        }
-    };
     for (QWidget* child : window->findChildren<QWidget*>()) {
         child->installEventFilter(relay_.get());
         if (auto* label = qobject_cast<QLabel*>(child)) {
             label->setText(translate(label->text()));
         } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
             button->setText(translate(button->text()));
-            QObject::connect(button, &QAbstractButton::clicked, button,
-                             [call, button] { call(button, &Hooks::action); });
+            QObject::connect(button, &QAbstractButton::clicked, button, [this, button] {
+                call(button, &Hooks::action);
+                if (qobject_cast<QRadioButton*>(button) != nullptr) {
+                    call(button->parentWidget(), &Hooks::action);
+                }
+            });
         } else if (auto* group = qobject_cast<QGroupBox*>(child)) {
             group->setTitle(translate(group->title()));
         } else if (auto* slider = qobject_cast<QAbstractSlider*>(child)) {
             QObject::connect(slider, &QAbstractSlider::valueChanged, slider,
-                             [call, slider] { call(slider, &Hooks::action); });
+                             [this, slider] { call(slider, &Hooks::action); });
         } else if (auto* stepper = qobject_cast<QSpinBox*>(child)) {
             QObject::connect(stepper, &QSpinBox::valueChanged, stepper,
-                             [call, stepper] { call(stepper, &Hooks::action); });
+                             [this, stepper] { call(stepper, &Hooks::action); });
         } else if (auto* doubleStepper = qobject_cast<QDoubleSpinBox*>(child)) {
             QObject::connect(doubleStepper, &QDoubleSpinBox::valueChanged, doubleStepper,
-                             [call, doubleStepper] { call(doubleStepper, &Hooks::action); });
+                             [this, doubleStepper] { call(doubleStepper, &Hooks::action); });
         } else if (auto* field = qobject_cast<QLineEdit*>(child)) {
             QObject::connect(field, &QLineEdit::textEdited, field,
-                             [call, field] { call(field, &Hooks::textChanged); });
+                             [this, field] { call(field, &Hooks::textChanged); });
             QObject::connect(field, &QLineEdit::returnPressed, field,
-                             [call, field] { call(field, &Hooks::action); });
+                             [this, field] { call(field, &Hooks::action); });
+        } else if (auto* textView = qobject_cast<QPlainTextEdit*>(child)) {
+            // Texts set by the program come with the view's signals blocked.
+            QObject::connect(textView, &QPlainTextEdit::textChanged, textView,
+                             [this, textView] { call(textView, &Hooks::textChanged); });
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(child)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setTabText(i, translate(tabs->tabText(i)));
+            }
+            QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                             [this, tabs] { call(tabs, &Hooks::action); });
+        } else if (auto* popUp = dynamic_cast<PopUpButton*>(child)) {
+            popUp->setPictureLoader(
+                [this](const std::string& resource) { return picture(resource); });
+            popUp->setChoiceHandler([this, popUp] { call(popUp, &Hooks::action); });
+        } else if (auto* list = dynamic_cast<TableView*>(child)) {
+            list->setUpColumns([this](const QString& key) { return translate(key); });
+            list->setPictureLoader(
+                [this](const std::string& resource) { return picture(resource); });
+            list->setSelectionChangeHandler([this, list] { call(list, &Hooks::selectionChange); });
+            QObject::connect(list, &QAbstractItemView::clicked, list,
+                             [this, list] { call(list, &Hooks::action); });
+            QObject::connect(list, &QAbstractItemView::doubleClicked, list,
+                             [this, list] { call(list, &Hooks::doubleAction); });
         }
     }
+}
+
+QIcon QtPort::picture(const std::string& resource) const {
+    auto found = pictures_.find(resource);
+    if (found == pictures_.end()) {
+        found =
+            pictures_
+                .emplace(resource, QIcon(QString::fromStdString((resources_ / resource).string())))
+                .first;
+    }
+    return found->second;
+}
+
+bool QtPort::placePanel(std::string_view panel, std::string_view window,
+                        std::string_view container) {
+    requireGuiThread("placePanel");
+    QWidget* place = controlWidget(window, container);
+    if (place == nullptr || find(panel) != nullptr) {
+        return false;
+    }
+    std::unique_ptr<QWidget> widget(makeWindow(panel));
+    if (!widget) {
+        return false;
+    }
+    widget->setObjectName(qText(panel));
+    connectControls(widget.get());
+    QLayout* layout = place->layout();
+    if (layout == nullptr) {
+        layout = new QVBoxLayout(place);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    auto entry = std::make_unique<Window>();
+    entry->widget = widget.get();
+    layout->addWidget(widget.release());  // the container owns the panel now
+    windows_.emplace(std::string(panel), std::move(entry));
+    return true;
 }
 
 void QtPort::showWindow(std::string_view window) {
@@ -330,7 +385,11 @@ void QtPort::closeWindow(std::string_view window) {
 bool QtPort::isVisible(std::string_view window) const {
     requireGuiThread("isVisible");
     const QWidget* widget = windowWidget(window);
-    return widget != nullptr && widget->isVisible();
+    if (widget == nullptr) {
+        return false;
+    }
+    // A panel counts as shown when it would show in its window.
+    return widget->isWindow() ? widget->isVisible() : widget->isVisibleTo(widget->window());
 }
 
 void QtPort::setTitle(std::string_view window, std::string_view title) {
@@ -344,7 +403,7 @@ std::string QtPort::keyWindow() const {
     requireGuiThread("keyWindow");
     const QWidget* active = QApplication::activeWindow();
     for (const auto& [name, window] : windows_) {
-        if (window->widget.get() == active) {
+        if (window->widget == active) {
             return name;
         }
     }
@@ -446,7 +505,7 @@ void QtPort::processEvents(std::chrono::milliseconds wait) {
 void QtPort::addShield(std::string_view window, bool includeFrame) {
     requireGuiThread("addShield");
     if (Window* entry = find(window)) {
-        entry->shields.emplace_back(new Shield(entry->widget.get()), includeFrame);
+        entry->shields.emplace_back(new Shield(entry->widget), includeFrame);
     }
 }
 
@@ -493,6 +552,11 @@ void QtPort::setText(std::string_view window, std::string_view control, std::str
         button->setText(value);
     } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(value);
+    } else if (auto* textView = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QSignalBlocker quiet(textView);
+        textView->setPlainText(value);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(value);
     }
 }
 
@@ -506,6 +570,12 @@ std::string QtPort::text(std::string_view window, std::string_view control) cons
     }
     if (const auto* field = qobject_cast<const QLineEdit*>(widget)) {
         return stdText(field->text());
+    }
+    if (const auto* textView = qobject_cast<const QPlainTextEdit*>(widget)) {
+        return stdText(textView->toPlainText());
+    }
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        return stdText(group->title());
     }
     return {};
 }
@@ -576,9 +646,56 @@ void QtPort::setHidden(std::string_view window, std::string_view control, bool h
 }
 
 void QtPort::selectText(std::string_view window, std::string_view control) {
-    if (auto* field = qobject_cast<QLineEdit*>(require(window, control))) {
+    QWidget* widget = require(window, control);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->selectAll();
+    } else if (auto* textView = qobject_cast<QPlainTextEdit*>(widget)) {
+        textView->selectAll();
     }
+}
+
+void QtPort::focus(std::string_view window, std::string_view control) {
+    if (QWidget* widget = require(window, control)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QtPort::setGreyText(std::string_view window, std::string_view control, bool grey) {
+    QWidget* widget = require(window, control);
+    if (widget == nullptr) {
+        return;
+    }
+    if (!grey) {
+        widget->setPalette(QPalette());  // the inherited palette again
+        return;
+    }
+    // Grey as the text of a disabled control, which the label usually stands beside.
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+        palette.setColor(QPalette::Active, role, palette.color(QPalette::Disabled, role));
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Disabled, role));
+    }
+    widget->setPalette(palette);
+}
+
+void QtPort::setChecked(std::string_view window, std::string_view control, bool checked) {
+    auto* button = qobject_cast<QAbstractButton*>(require(window, control));
+    if (button == nullptr) {
+        return;
+    }
+    const QSignalBlocker quiet(button);
+    // The checked button of an exclusive group refuses to go off unless it is let go of first.
+    const bool exclusive = button->autoExclusive();
+    if (!checked) {
+        button->setAutoExclusive(false);
+    }
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
+}
+
+bool QtPort::isChecked(std::string_view window, std::string_view control) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(require(window, control));
+    return button != nullptr && button->isChecked();
 }
 
 void QtPort::onAction(std::string_view window, std::string_view control, Callback callback) {
@@ -715,11 +832,6 @@ void QtPort::restoreCursor() {
         QGuiApplication::restoreOverrideCursor();
         cursorSet_ = false;
     }
-}
-
-void QtPort::openHelp(std::string_view page) {
-    requireGuiThread("openHelp");
-    QDesktopServices::openUrl(QUrl::fromUserInput(qText(page)));
 }
 
 void QtPort::postToMainThread(Callback call) {

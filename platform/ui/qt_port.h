@@ -5,6 +5,8 @@
 // find at once, never a race to hope about.
 #pragma once
 
+#include <QIcon>
+#include <QPointer>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -17,9 +19,13 @@
 class QWidget;
 class QObject;
 class QEventLoop;
+class QTabWidget;
 class QTimer;
 
 namespace ui {
+
+class PopUpButton;
+class TableView;
 
 class QtPort : public Port {
   public:
@@ -40,6 +46,8 @@ class QtPort : public Port {
     void setTitle(std::string_view window, std::string_view title) override;
     std::string keyWindow() const override;
     void makeKey(std::string_view window) override;
+    bool placePanel(std::string_view panel, std::string_view window,
+                    std::string_view container) override;
 
     int runModal(std::string_view window, std::string_view parent) override;
     void stopModal(std::string_view window, int response) override;
@@ -62,6 +70,56 @@ class QtPort : public Port {
     bool isEnabled(std::string_view window, std::string_view control) const override;
     void setHidden(std::string_view window, std::string_view control, bool) override;
     void selectText(std::string_view window, std::string_view control) override;
+    void focus(std::string_view window, std::string_view control) override;
+    void setGreyText(std::string_view window, std::string_view control, bool grey) override;
+    void setChecked(std::string_view window, std::string_view control, bool) override;
+    bool isChecked(std::string_view window, std::string_view control) const override;
+
+    void clearMenu(std::string_view window, std::string_view control) override;
+    void addMenuItem(std::string_view window, std::string_view control, MenuItem item) override;
+    std::optional<MenuItem> menuItem(std::string_view window, std::string_view control,
+                                     const MenuPath& path) const override;
+    void setMenuItem(std::string_view window, std::string_view control, const MenuPath& path,
+                     MenuItem item) override;
+    int menuItemCount(std::string_view window, std::string_view control) const override;
+    bool selectMenuTag(std::string_view window, std::string_view control, int tag) override;
+    void selectMenuIndex(std::string_view window, std::string_view control, int index) override;
+    std::optional<int> selectedMenuTag(std::string_view window,
+                                       std::string_view control) const override;
+    int selectedMenuIndex(std::string_view window, std::string_view control) const override;
+    MenuPath chosenMenuItem(std::string_view window, std::string_view control) const override;
+
+    void selectCell(std::string_view window, std::string_view control, Cell cell) override;
+    std::optional<Cell> selectedCell(std::string_view window,
+                                     std::string_view control) const override;
+    void setCellEnabled(std::string_view window, std::string_view control, Cell cell,
+                        bool enabled) override;
+    bool isCellEnabled(std::string_view window, std::string_view control, Cell cell) const override;
+
+    void addTab(std::string_view window, std::string_view control, std::string_view identifier,
+                std::string_view label) override;
+    void removeTab(std::string_view window, std::string_view control,
+                   std::string_view identifier) override;
+    bool selectTab(std::string_view window, std::string_view control,
+                   std::string_view identifier) override;
+    std::string selectedTab(std::string_view window, std::string_view control) const override;
+    void setTabLabel(std::string_view window, std::string_view control, std::string_view identifier,
+                     std::string_view label) override;
+
+    void setTableSource(std::string_view window, std::string_view control,
+                        TableSource source) override;
+    void reloadTable(std::string_view window, std::string_view control) override;
+    void setColumnTitle(std::string_view window, std::string_view control, std::string_view column,
+                        std::string_view title) override;
+    void selectRow(std::string_view window, std::string_view control, int row) override;
+    int selectedRow(std::string_view window, std::string_view control) const override;
+    void setEmptySelectionAllowed(std::string_view window, std::string_view control,
+                                  bool allowed) override;
+    void scrollToRow(std::string_view window, std::string_view control, int row) override;
+    void onDoubleAction(std::string_view window, std::string_view control, Callback) override;
+    void onSelectionChange(std::string_view window, std::string_view control, Callback) override;
+    void setRowReordering(std::string_view window, std::string_view control,
+                          std::string_view dragType, RowMoveHandler handler) override;
 
     void onAction(std::string_view window, std::string_view control, Callback) override;
     void onTextChanged(std::string_view window, std::string_view control, Callback) override;
@@ -86,7 +144,12 @@ class QtPort : public Port {
     void stopTimer(int id) override;
     void setCursorPicture(std::string_view resource, Point hotSpot) override;
     void restoreCursor() override;
-    void openHelp(std::string_view page) override;
+
+    std::optional<std::string> runSavePanel(std::string_view folder,
+                                            std::string_view proposedName) override;
+    std::optional<std::string> runOpenPanel(std::string_view folder) override;
+    bool openFile(std::string_view path) override;
+    bool openHelp(std::string_view page) override;
 
     void postToMainThread(Callback call) override;
     bool onMainThread() const override;
@@ -97,6 +160,8 @@ class QtPort : public Port {
         Callback textChanged;
         Callback tab;
         Callback release;
+        Callback doubleAction;
+        Callback selectionChange;
         EditFilter filter;
         MouseHandler mouse;
     };
@@ -108,7 +173,15 @@ class QtPort : public Port {
     Window* find(std::string_view window) const;
     QWidget* require(std::string_view window, std::string_view control) const;
     Hooks& hooks(std::string_view window, std::string_view control);
+    /// Translates the texts of a new window's or panel's controls and connects their events.
     void connectControls(QWidget* window);
+    void call(QObject* control, Callback Hooks::*hook);
+    QString translate(const QString& key) const;
+    /// A picture of the resources as an icon, loaded once.
+    QIcon picture(const std::string& resource) const;
+    PopUpButton* popUp(std::string_view window, std::string_view control) const;
+    TableView* table(std::string_view window, std::string_view control) const;
+    QTabWidget* tabView(std::string_view window, std::string_view control) const;
 
     const Strings& strings_;
     const std::filesystem::path resources_;
@@ -116,6 +189,9 @@ class QtPort : public Port {
     std::map<std::string, std::unique_ptr<Window>, std::less<>> windows_;
     std::map<const QObject*, Hooks> hooks_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
+    mutable std::map<std::string, QIcon, std::less<>> pictures_;
+    // Pages taken out of their tab views, kept for addTab; with their tab view.
+    std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> removedTabs_;
     std::vector<std::string> modalStack_;
     int nextTimer_ = 0;
     bool cursorSet_ = false;

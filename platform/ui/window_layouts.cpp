@@ -1,6 +1,5 @@
 #include "ui/window_layouts.h"
 
-#include <QDialog>
 #include <map>
 #include <string>
 
@@ -9,17 +8,9 @@
 namespace ui {
 namespace {
 
-template <typename Layout>
-QWidget* build() {
-    auto* window = new QDialog;
-    Layout layout;
-    layout.setupUi(window);
-    return window;
-}
-
 std::map<std::string, WindowFactory, std::less<>>& layouts() {
     static std::map<std::string, WindowFactory, std::less<>> table{
-        {"PLProgress", build<Ui::PLProgress>},
+        {"PLProgress", buildLayout<Ui::PLProgress>},
     };
     return table;
 }

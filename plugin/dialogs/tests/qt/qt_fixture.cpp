@@ -1,6 +1,5 @@
 #include "qt_fixture.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include "ui/window_layouts.h"
@@ -10,14 +9,6 @@
 namespace dialogs_qt_test {
 namespace {
 
-template <typename Layout>
-QWidget* build() {
-    auto* window = new QDialog;
-    Layout layout;
-    layout.setupUi(window);
-    return window;
-}
-
 std::shared_ptr<cf::Bundle> openResources() {
     return std::shared_ptr<cf::Bundle>(cf::Bundle::open(DIALOG_RESOURCES).release());
 }
@@ -25,8 +16,8 @@ std::shared_ptr<cf::Bundle> openResources() {
 }  // namespace
 
 void registerSampleWindows() {
-    ui::registerWindowLayout("SampleControls", build<Ui::SampleControls>);
-    ui::registerWindowLayout("SampleViews", build<Ui::SampleViews>);
+    ui::registerWindowLayout("SampleControls", ui::buildLayout<Ui::SampleControls>);
+    ui::registerWindowLayout("SampleViews", ui::buildLayout<Ui::SampleViews>);
 }
 
 QtDialogs::QtDialogs()
