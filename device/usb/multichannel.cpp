@@ -12,7 +12,6 @@
 namespace {
 
 constexpr std::size_t kTransactionBufferSize = 32;
-constexpr std::uint8_t kJobSocket = 0x10;
 constexpr std::uint8_t kDatagramSocket = 0x20;
 constexpr std::uint8_t kStreamSocket = 0x30;
 

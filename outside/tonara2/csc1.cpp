@@ -68,8 +68,8 @@ bool readPart(const std::uint8_t* part, std::uint32_t length, Conversion& conver
 
 bool sampleConversion(const Conversion& conversion, Csc1Object& object) {
     const auto working = color::Profile::openPath(color::standardProfilePath(
-        conversion.space == kSpaceSrgb ? color::StandardProfile::Srgb
-                                       : color::StandardProfile::AdobeRgb1998));
+        conversion.space == kSpaceAdobeRgb ? color::StandardProfile::AdobeRgb1998
+                                           : color::StandardProfile::Srgb));
     const auto printer = color::Profile::openPath(color::driverProfileFolder() /
                                                   std::string(conversion.profileName));
     if (working == nullptr || printer == nullptr ||
