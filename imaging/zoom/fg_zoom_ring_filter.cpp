@@ -8,6 +8,17 @@
 
 namespace imaging {
 
+namespace {
+
+/// The ring holds real values of 8- or 16-bit samples; 1-bit rows and depths of no known format
+/// have none.
+bool interpolatesSamplesOf(int bitsPerPixel) {
+    const int bitsPerSample = FG_Zoom_BitsPerSample(bitsPerPixel);
+    return bitsPerSample == 8 || bitsPerSample == 16;
+}
+
+}  // namespace
+
 template <class Real>
 ZoomRingFilter<Real>::~ZoomRingFilter() {
     ZoomRingFilter::Close();
@@ -20,7 +31,7 @@ std::uint32_t ZoomRingFilter<Real>::openRingRows(int destinationWidth, int desti
     if (destinationWidth < sourceWidth || destinationHeight < sourceHeight) {
         return kZoomShrinking;
     }
-    if (sourceWidth < 1 || sourceHeight < 1) {
+    if (sourceWidth < 1 || sourceHeight < 1 || !interpolatesSamplesOf(bitsPerPixel)) {
         return kZoomBadParameter;
     }
     const int rowSamples = zoomRowSamples(destinationWidth, FG_Zoom_SamplePerPixel(bitsPerPixel));
@@ -57,9 +68,6 @@ std::uint32_t ZoomRingFilter<Real>::Send(const void* row) {
     if (const std::uint32_t refused = checkSend(row, sourceRowsReceived_)) {
         return refused;
     }
-    if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
-        return kZoomBadParameter;
-    }
     Real* target = ringSlot(sourceRowsReceived_);
     if (destinationWidth_ == sourceWidth_) {
         copyRow(row, target);
@@ -75,9 +83,6 @@ template <class Real>
 std::uint32_t ZoomRingFilter<Real>::Read(void* row) {
     if (const std::uint32_t refused = checkRead(row, destinationRowsRead_)) {
         return refused;
-    }
-    if (bitsPerSample_ != 8 && bitsPerSample_ != 16) {
-        return kZoomBadParameter;
     }
     if (destinationHeight_ == sourceHeight_) {
         storeRow(ringRow(sourceRowsReceived_ - 1), row);

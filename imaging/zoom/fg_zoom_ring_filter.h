@@ -35,13 +35,13 @@ class ZoomRingFilter : public FG_Zoom {
   public:
     ~ZoomRingFilter() override;
 
-    /// 44 for a null row, 4 when closed, while rows are pending or after the last source row,
-    /// 44 for samples other than 8 or 16 bits; else resamples the row into the ring and makes
-    /// every destination row pending whose source rows have all arrived.
+    /// 44 for a null row, 4 when closed, while rows are pending or after the last source row;
+    /// else resamples the row into the ring and makes every destination row pending whose
+    /// source rows have all arrived.
     std::uint32_t Send(const void* row) override;
 
-    /// 44 for a null row, 4 when closed, with nothing pending or after the last destination row,
-    /// 44 for samples other than 8 or 16 bits; else writes the next destination row.
+    /// 44 for a null row, 4 when closed, with nothing pending or after the last destination row;
+    /// else writes the next destination row.
     std::uint32_t Read(void* row) override;
 
     /// Frees the ring and resets the base fields.
@@ -49,7 +49,8 @@ class ZoomRingFilter : public FG_Zoom {
 
   protected:
     /// Opens the filter: checks the sizes (0xFFFFFFFF when the destination is smaller on an
-    /// axis, 44 for a size below 1), stores them, sets the open flag, allocates `ringRows` ring
+    /// axis, 44 for a size below 1) and the format (44 unless its samples are 8 or 16 bits)
+    /// before it sizes anything, stores them, sets the open flag, allocates `ringRows` ring
     /// rows, and for each growing axis readies its taps with `calc(entry, j, source size,
     /// destination size)`: a table of every position across, worked out row by row down; for
     /// a growing width also the padded source row of `marginPixels` pixels more than the

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "imaging/zoom/fg_zoom_bicubic.h"
@@ -189,14 +191,39 @@ TEST_P(RowProtocol, RefusesCallsOutOfOrder) {
 INSTANTIATE_TEST_SUITE_P(Types, RowProtocol, ::testing::Values(1, 2, 3, 4, 5),
                          [](const auto& info) { return zoomtest::typeName(info.param); });
 
-TEST(FG_Zoom, InterpolatingFiltersRefuseUnknownSampleSizes) {
-    // The interpolating filters take any bits per pixel at Open and refuse the rows.
-    for (int type : {kZoomTypeLanczos3, kZoomTypeBiquadratic, kZoomTypeBicubic}) {
-        FG_Zoom zoom;
-        ASSERT_EQ(zoom.Open(20, 20, 10, 10, 12, type), kZoomDone);
-        std::vector<std::uint8_t> row(64);
-        EXPECT_EQ(zoom.Send(row.data()), kZoomBadParameter) << type;
-    }
+// Every filter refuses a depth of no known format at Open, on an enlargement as on a reduction
+// (which the bilinear filter takes): the nearest-neighbour filter cannot work it (1), the
+// others give 44. Nothing is open afterwards: no filter enabled, no rows taken or given.
+class UnknownFormat : public ::testing::TestWithParam<std::tuple<int, int, bool>> {};
+
+TEST_P(UnknownFormat, IsRefusedByEveryFilter) {
+    const auto [type, bitsPerPixel, enlarges] = GetParam();
+    const int side = enlarges ? 20 : 5;
+    const bool nearest = enlarges && type == kZoomTypeNearestNeighbor;
+    FG_Zoom zoom;
+    EXPECT_EQ(zoom.Open(side, side, 10, 10, bitsPerPixel, type),
+              nearest ? kZoomNotPossible : kZoomBadParameter);
+    EXPECT_EQ(zoom.IsEnable(), 0);
+    EXPECT_EQ(zoom.CheckData(), 0);
+    std::vector<std::uint8_t> row(64);
+    EXPECT_EQ(zoom.Send(row.data()), kZoomBadState);
+    EXPECT_EQ(zoom.Read(row.data()), kZoomBadState);
 }
+
+std::string unknownFormatName(const ::testing::TestParamInfo<UnknownFormat::ParamType>& info) {
+    const auto& [type, bitsPerPixel, enlarges] = info.param;
+    const std::string depth =
+        bitsPerPixel < 0 ? "minus" + std::to_string(-static_cast<std::int64_t>(bitsPerPixel))
+                         : std::to_string(bitsPerPixel);
+    return zoomtest::typeName(type) + "_bpp" + depth + (enlarges ? "_enlarging" : "_reducing");
+}
+
+INSTANTIATE_TEST_SUITE_P(TypesDepthsAndDirections, UnknownFormat,
+                         ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5),
+                                            ::testing::Values(-8, -1, 0, 2, 12, 65,
+                                                              std::numeric_limits<int>::max(),
+                                                              std::numeric_limits<int>::min()),
+                                            ::testing::Bool()),
+                         unknownFormatName);
 
 }  // namespace
