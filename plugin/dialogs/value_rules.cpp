@@ -10,6 +10,10 @@ namespace {
 constexpr char kPlainPoint = '.';
 constexpr const char* kSafeFormat = "%g";
 constexpr std::size_t kMaxFormattedLength = 64;
+// The widest field and the longest precision a table's format may ask for: printf makes the whole
+// text of a conversion before it cuts it to the buffer, so "%.400030030f" alone would take
+// hundreds of megabytes.
+constexpr int kLargestFormatField = 64;
 
 // The length in bytes of the UTF-8 sequence that `lead` starts.
 std::size_t sequenceLength(unsigned char lead) {
@@ -30,8 +34,21 @@ std::string_view skipSpaces(std::string_view text) {
     return text;
 }
 
-// A format from a strings table is outside input: only "%[flags][width][.precision]f" once, and
-// plain text or "%%" around it, may reach printf.
+// Steps `i` over the digits there; false when their number exceeds kLargestFormatField.
+bool skipSmallField(std::string_view format, std::size_t& i) {
+    int field = 0;
+    for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i) {
+        field = field * 10 + (format[i] - '0');
+        if (field > kLargestFormatField) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A format from a strings table is outside input: only "%[flags][width][.precision]f" once, with
+// a width and a precision of at most kLargestFormatField, and plain text or "%%" around it, may
+// reach printf.
 bool isOneFloatFormat(std::string_view format) {
     int conversions = 0;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -46,14 +63,11 @@ bool isOneFloatFormat(std::string_view format) {
                std::string_view("-+ 0#").find(format[i]) != std::string_view::npos) {
             ++i;
         }
-        while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-            ++i;
+        if (!skipSmallField(format, i)) {
+            return false;
         }
-        if (i < format.size() && format[i] == '.') {
-            ++i;
-            while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-                ++i;
-            }
+        if (i < format.size() && format[i] == '.' && !skipSmallField(format, ++i)) {
+            return false;
         }
         if (i >= format.size() || format[i] != 'f') {
             return false;

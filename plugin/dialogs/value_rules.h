@@ -31,7 +31,8 @@ int ReadInteger(std::string_view text);
 
 /// `value` formatted by the format of `formatKey` (the key itself when the table lacks it), every
 /// "." then replaced by the separator. A format that is not one floating-point conversion ("%f",
-/// with flags, width and precision, plus plain text and "%%") formats as "%g" instead.
+/// with flags, a width and a precision of at most 64 each, plus plain text and "%%") formats as
+/// "%g" instead.
 std::string FormatDecimal(const ui::Strings& strings, std::string_view formatKey, double value,
                           std::string_view separator);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "scripted_port.h"
 
 namespace {
@@ -78,6 +80,29 @@ TEST(SeparatorExchange, FormatsFromTheTableAreCheckedBeforeUse) {
     EXPECT_EQ(dialogs::FormatDecimal(strings, "two", 1.5, "."), "1.5");
     EXPECT_EQ(dialogs::FormatDecimal(strings, "%d%%", 1.5, "."), "1.5");
     EXPECT_EQ(dialogs::FormatDecimal(strings, "%.1f%%", 1.5, "."), "1.5%");
+}
+
+TEST(SeparatorExchange, TableFormatsAskForSmallFieldsOnly) {
+    // printf makes the whole text before it cuts it to the buffer: a huge width or precision
+    // from the table would take hundreds of megabytes, so past 64 the table's format is refused.
+    struct Case {
+        const char* format;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"%.400030030f", "1.5"},
+        {"%400030030.1f", "1.5"},
+        {"%99999999999999999999f", "1.5"},
+        {"%.65f", "1.5"},
+        {"%65.1f", "1.5"},
+        {"%.64f", "1.5" + std::string(60, '0')},  // cut to the 64-byte buffer
+        {"%-64.1f", "1.5" + std::string(60, ' ')},
+        {"%08.2f mm", "00001.50 mm"},
+    };
+    for (const Case& c : cases) {
+        const TableStrings strings({{"key", c.format}});
+        EXPECT_EQ(dialogs::FormatDecimal(strings, "key", 1.5, "."), c.expected) << c.format;
+    }
 }
 
 TEST(Truncation, MagnificationAndPositionKeepWhatWasTyped) {
