@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cf/folders.h"
+#include "processes/running_processes.h"
 #include "rastercore/result_codes.h"
 #include "transport/transport_calls.h"
 
@@ -22,18 +23,8 @@ std::filesystem::path monitorPath() {
 
 std::vector<std::string> processExecutables() {
     std::vector<std::string> paths;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-        const std::string pid = entry.path().filename().string();
-        if (pid.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
-        }
-        std::error_code unreadable;  // processes of other users, or already gone
-        const std::filesystem::path executable =
-            std::filesystem::read_symlink(entry.path() / "exe", unreadable);
-        if (!unreadable) {
-            paths.push_back(executable.string());
-        }
+    for (const auto& executable : processes::runningExecutables()) {
+        paths.push_back(executable.string());
     }
     return paths;
 }
