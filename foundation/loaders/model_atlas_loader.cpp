@@ -1,27 +1,12 @@
 #include "loaders/model_atlas_loader.h"
 
 #include <cstdio>
-#include <map>
-#include <memory>
-#include <mutex>
 
 #include "helpers/module_bundle.h"
+#include "loaders/framework_loader.h"
 #include "loaders/interface_bundle_id.h"
 
 namespace {
-
-// Bundles once created stay loaded, so that the function addresses taken from them stay valid;
-// one per folder, not one per call.
-cf::Bundle* keptBundle(const std::filesystem::path& folder) {
-    static std::mutex lock;
-    static std::map<std::filesystem::path, std::unique_ptr<cf::Bundle>> kept;
-    const std::scoped_lock guard(lock);
-    auto& bundle = kept[folder];
-    if (bundle == nullptr) {
-        bundle = cf::Bundle::open(folder);
-    }
-    return bundle.get();
-}
 
 template <typename T>
 void clear(T* out, T empty) {
