@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "color/display_profile.h"
 #include "color/profile.h"
 #include "profiles/profile_url.h"
 
@@ -43,5 +44,5 @@ std::uint32_t ProfileVersionCheckFromBuffer(const void* bytes, std::size_t lengt
 }
 
 std::uint32_t DisplayProfileVersionCheck() {
-    return kDefaultProfileVersion;
+    return versionOf(color::openMainDisplayProfile());
 }

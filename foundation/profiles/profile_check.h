@@ -20,6 +20,6 @@ std::uint32_t ProfileVersionCheck(const char* url);
 std::uint32_t ProfileVersionCheckFromURL(const std::filesystem::path& file);
 std::uint32_t ProfileVersionCheckFromBuffer(const void* bytes, std::size_t length);
 
-/// The version of the main display's profile. This system knows no display profile, so the
-/// answer is kDefaultProfileVersion.
+/// The header's version field of the main display's profile (color::mainDisplayProfilePath),
+/// or kDefaultProfileVersion when it cannot be read.
 std::uint32_t DisplayProfileVersionCheck();
