@@ -9,6 +9,7 @@
 // window) and ends with the message of the plug-in code: exit status 0 when the print went out, 1
 // when it failed or was cancelled, 2 for bad usage or an image it cannot serve. SIGINT and SIGTERM
 // cancel the print as the progress window's cancel button would.
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -34,6 +35,9 @@ constexpr int kExitUsage = 2;
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit fails the write that crosses it, which the print reports, instead of
+    // ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::string error;
     const std::optional<HostOptions> options = parseOptions(argc, argv, &error);
     if (!options) {
@@ -49,7 +53,7 @@ int main(int argc, char** argv) {
     const std::unique_ptr<HostShell> shell =
         HostShell::create(std::move(*image), options->hostType, name, &error);
     if (shell == nullptr) {
-        std::cerr << "stratoline-host: " << error << "\n";
+        std::cerr << "stratoline-host: " << options->image << ": " << error << "\n";
         return kExitUsage;
     }
     const ShellBundle bundle;

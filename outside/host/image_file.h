@@ -34,11 +34,14 @@ struct Image {
 };
 
 /// Reads a TIFF or PNG image held in `bytes`; none with the reason in `*error` for any other
-/// format, a layout the stand-in does not print (palette-less alpha is dropped, tiles and
-/// separate planes are refused), a size past the limits or a damaged file.
+/// format, a layout the stand-in does not print (palette-less alpha is dropped, tiles, separate
+/// planes and TIFF compressions other than none, LZW, Deflate and PackBits are refused), a size
+/// past the limits, a header whose rows the file cannot hold (refused before their memory is
+/// taken), a PNG profile that is no profile, samples whose memory cannot be had, or a damaged file.
 std::optional<Image> decodeImage(std::span<const std::uint8_t> bytes, std::string* error);
 
-/// Reads the image file at `path`.
+/// Reads the image file at `path`, which must be a regular file: it is opened without waiting, so
+/// that a pipe or a device at the name never holds the reader.
 std::optional<Image> readImage(const std::filesystem::path& path, std::string* error);
 
 /// Writes `image` as a TIFF file (strips, no compression), with its profile and resolution.

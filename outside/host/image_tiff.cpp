@@ -1,17 +1,29 @@
-// TIFF images through libtiff, read from memory and written to files.
+// TIFF images through libtiff, read from memory or from files, and written to files. The image's
+// strips must hold its rows before their memory is taken.
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "image_file_internal.h"
+#include "image_file_memory.h"
 
 namespace host {
 
 namespace {
 
 constexpr double kCentimetresPerInch = 2.54;
+
+// The most bytes one byte of a PackBits strip unpacks into: a run of 128 in two bytes.
+constexpr std::uint64_t kPackBitsLargestRatio = 64;
+// The same for LZW: each code, of at least 9 bits, stands for at most one byte more than the code
+// before it, and at most 5120 codes (libtiff's table with its slack) come between two clear
+// codes, so n codes of at least 9n bits unpack into at most n (n + 1) / 2 bytes.
+constexpr std::uint64_t kLzwLargestRatio = 2276;
+
+constexpr const char* kNotReadable = "not a readable TIFF file";
 
 // libtiff's view of a byte span: a read-only, seekable stream.
 struct MemoryStream {
@@ -87,80 +99,67 @@ int channelsOf(std::uint16_t photometric, std::uint16_t samples, std::uint16_t i
     }
 }
 
-}  // namespace
+// The most bytes one byte of a strip of `compression` unpacks into; 0 for a compression the
+// stand-in does not read.
+std::uint64_t largestRatioOf(std::uint16_t compression) {
+    switch (compression) {
+        case COMPRESSION_NONE:
+            return 1;
+        case COMPRESSION_PACKBITS:
+            return kPackBitsLargestRatio;
+        case COMPRESSION_LZW:
+            return kLzwLargestRatio;
+        case COMPRESSION_ADOBE_DEFLATE:
+        case COMPRESSION_DEFLATE:
+            return kDeflateLargestRatio;
+        default:
+            return 0;
+    }
+}
 
-std::optional<Image> decodeTiff(std::span<const std::uint8_t> bytes, std::string* error) {
-    TIFFSetErrorHandler(quietHandler);
-    TIFFSetWarningHandler(quietHandler);
-    MemoryStream stream{bytes};
-    const TiffFile tiff(TIFFClientOpen("image", "rm", &stream, readStream, writeStream, seekStream,
-                                       closeStream, sizeStream, mapStream, unmapStream));
-    if (tiff == nullptr) {
-        return fail(error, "not a readable TIFF file");
-    }
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint16_t bits = 0;
-    std::uint16_t samples = 0;
-    std::uint16_t photometric = 0;
-    std::uint16_t planar = PLANARCONFIG_CONTIG;
-    std::uint16_t inkSet = INKSET_CMYK;
-    std::uint16_t unit = RESUNIT_INCH;
-    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
-    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_INKSET, &inkSet);
-    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_RESOLUTIONUNIT, &unit);
-    if (TIFFGetField(tiff.get(), TIFFTAG_PHOTOMETRIC, &photometric) != 1) {
-        return fail(error, "TIFF without a photometric interpretation");
-    }
-    Image image;
-    image.channels = channelsOf(photometric, samples, inkSet);
-    image.bits = bits;
-    if (image.channels == 0 || (bits != 8 && bits != 16)) {
-        return fail(error, "TIFF of a kind not printed (8- or 16-bit grey, RGB or CMYK)");
-    }
-    if (TIFFIsTiled(tiff.get()) != 0 || planar != PLANARCONFIG_CONTIG) {
-        return fail(error, "tiled TIFF or TIFF of separate planes");
-    }
-    if (!sizeAllowed(width, height, error)) {
-        return std::nullopt;
-    }
-    image.width = width;
-    image.height = height;
-    image.resolutionX = resolutionOf(tiff.get(), TIFFTAG_XRESOLUTION, unit);
-    image.resolutionY = resolutionOf(tiff.get(), TIFFTAG_YRESOLUTION, unit);
-    std::uint32_t profileSize = 0;
-    void* profile = nullptr;
-    if (TIFFGetField(tiff.get(), TIFFTAG_ICCPROFILE, &profileSize, &profile) == 1 &&
-        profile != nullptr) {
-        const auto* first = static_cast<const std::uint8_t*>(profile);
-        image.iccProfile.assign(first, first + profileSize);
-    }
-
-    const tmsize_t lineBytes = TIFFScanlineSize(tiff.get());
-    const std::size_t bytesPerSample = bits / 8;
-    const std::size_t fileSamples = samples;
-    if (lineBytes <= 0 ||
-        static_cast<std::size_t>(lineBytes) < std::size_t{width} * fileSamples * bytesPerSample) {
-        return fail(error, "TIFF rows shorter than their pixels");
-    }
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes));
-    const auto channels = static_cast<std::size_t>(image.channels);
-    image.samples.resize(std::size_t{width} * height * channels);
-    const std::uint16_t top = bits == 8 ? 0xFF : 0xFFFF;
-    for (std::uint32_t y = 0; y < height; ++y) {
-        if (TIFFReadScanline(tiff.get(), line.data(), y, 0) != 1) {
-            return fail(error, "TIFF rows cannot be read");
+// The bytes of the image's strips that lie inside the file of `fileSize` bytes.
+std::uint64_t stripBytesInFile(TIFF* tiff, std::uint64_t fileSize) {
+    std::uint64_t total = 0;
+    const std::uint32_t strips = TIFFNumberOfStrips(tiff);
+    for (std::uint32_t strip = 0; strip < strips && total < fileSize; ++strip) {
+        const std::uint64_t offset = TIFFGetStrileOffset(tiff, strip);
+        if (offset < fileSize) {
+            total += std::min(TIFFGetStrileByteCount(tiff, strip), fileSize - offset);
         }
-        std::uint16_t* out = image.samples.data() + std::size_t{y} * width * channels;
-        for (std::uint32_t x = 0; x < width; ++x) {
+    }
+    return std::min(total, fileSize);
+}
+
+// True when the strips in the file can hold `height` rows of `lineBytes` each; else the reason.
+bool stripsHoldRows(TIFF* tiff, std::uint64_t lineBytes, std::uint32_t height,
+                    std::uint64_t fileSize, std::string* error) {
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    const std::uint64_t largestRatio = largestRatioOf(compression);
+    if (largestRatio == 0) {
+        return failed(error, "TIFF of a compression not read (none, LZW, Deflate or PackBits)");
+    }
+    return dataCanHold(lineBytes * height, stripBytesInFile(tiff, fileSize), largestRatio, error);
+}
+
+// Reads every row of `lineBytes` into `image`, whose samples are allocated: `fileSamples` samples
+// a pixel, the first `image.channels` of them kept, grey turned round when white is 0.
+bool readRows(TIFF* tiff, std::size_t lineBytes, Image& image, std::uint16_t fileSamples,
+              std::uint16_t photometric, std::string* error) {
+    const std::size_t bytesPerSample = static_cast<std::size_t>(image.bits) / 8;
+    std::vector<std::uint8_t> line(lineBytes);
+    const auto channels = static_cast<std::size_t>(image.channels);
+    const std::uint16_t top = image.bits == 8 ? 0xFF : 0xFFFF;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        if (TIFFReadScanline(tiff, line.data(), y, 0) != 1) {
+            return failed(error, "TIFF rows cannot be read");
+        }
+        std::uint16_t* out = image.samples.data() + std::size_t{y} * image.width * channels;
+        for (std::uint32_t x = 0; x < image.width; ++x) {
             for (std::size_t c = 0; c < channels; ++c) {
                 const std::size_t at = (std::size_t{x} * fileSamples + c) * bytesPerSample;
                 std::uint16_t value = line[at];
-                if (bits == 16) {
+                if (image.bits == 16) {
                     std::memcpy(&value, &line[at], sizeof value);  // libtiff gives host order
                 }
                 out[x * channels + c] = photometric == PHOTOMETRIC_MINISWHITE
@@ -169,12 +168,97 @@ std::optional<Image> decodeTiff(std::span<const std::uint8_t> bytes, std::string
             }
         }
     }
+    return true;
+}
+
+// The image of an open TIFF whose source holds `fileSize` bytes.
+std::optional<Image> imageOf(TIFF* tiff, std::uint64_t fileSize, std::string* error) {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t bits = 0;
+    std::uint16_t samples = 0;
+    std::uint16_t photometric = 0;
+    std::uint16_t planar = PLANARCONFIG_CONTIG;
+    std::uint16_t inkSet = INKSET_CMYK;
+    std::uint16_t unit = RESUNIT_INCH;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inkSet);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
+    if (TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) != 1) {
+        return fail(error, "TIFF without a photometric interpretation");
+    }
+    Image image;
+    image.channels = channelsOf(photometric, samples, inkSet);
+    image.bits = bits;
+    if (image.channels == 0 || (bits != 8 && bits != 16)) {
+        return fail(error, "TIFF of a kind not printed (8- or 16-bit grey, RGB or CMYK)");
+    }
+    if (TIFFIsTiled(tiff) != 0 || planar != PLANARCONFIG_CONTIG) {
+        return fail(error, "tiled TIFF or TIFF of separate planes");
+    }
+    if (!sizeAllowed(width, height, error)) {
+        return std::nullopt;
+    }
+    const tmsize_t lineBytes = TIFFScanlineSize(tiff);
+    if (lineBytes <= 0 ||
+        static_cast<std::uint64_t>(lineBytes) < std::uint64_t{width} * samples * (bits / 8)) {
+        return fail(error, "TIFF rows shorter than their pixels");
+    }
+    if (!stripsHoldRows(tiff, static_cast<std::uint64_t>(lineBytes), height, fileSize, error)) {
+        return std::nullopt;
+    }
+    image.width = width;
+    image.height = height;
+    image.resolutionX = resolutionOf(tiff, TIFFTAG_XRESOLUTION, unit);
+    image.resolutionY = resolutionOf(tiff, TIFFTAG_YRESOLUTION, unit);
+    std::uint32_t profileSize = 0;
+    void* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &profileSize, &profile) == 1 && profile != nullptr) {
+        const auto* first = static_cast<const std::uint8_t*>(profile);
+        image.iccProfile.assign(first, first + profileSize);
+    }
+    allocateSamples(image);
+    if (!readRows(tiff, static_cast<std::size_t>(lineBytes), image, samples, photometric, error)) {
+        return std::nullopt;
+    }
     return image;
 }
 
-bool writeTiff(const Image& image, const std::filesystem::path& path, std::string* error) {
+void quietLibrary() {
     TIFFSetErrorHandler(quietHandler);
     TIFFSetWarningHandler(quietHandler);
+}
+
+}  // namespace
+
+std::optional<Image> decodeTiff(std::span<const std::uint8_t> bytes, std::string* error) {
+    quietLibrary();
+    MemoryStream stream{bytes};
+    const TiffFile tiff(TIFFClientOpen("image", "rm", &stream, readStream, writeStream, seekStream,
+                                       closeStream, sizeStream, mapStream, unmapStream));
+    if (tiff == nullptr) {
+        return fail(error, kNotReadable);
+    }
+    return imageOf(tiff.get(), bytes.size(), error);
+}
+
+std::optional<Image> readTiff(int descriptor, std::uintmax_t fileSize, std::string* error) {
+    quietLibrary();
+    // "m": read, never map, so that a file cut short while it is read gives an error, not a signal.
+    const TiffFile tiff(TIFFFdOpen(descriptor, "image", "rm"));
+    if (tiff == nullptr) {
+        ::close(descriptor);  // libtiff closes it only once it is open
+        return fail(error, kNotReadable);
+    }
+    return imageOf(tiff.get(), fileSize, error);
+}
+
+bool writeTiff(const Image& image, const std::filesystem::path& path, std::string* error) {
+    quietLibrary();
     const TiffFile tiff(TIFFOpen(path.c_str(), "w"));
     if (tiff == nullptr) {
         return failed(error, "TIFF file cannot be written");
