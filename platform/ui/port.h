@@ -74,6 +74,19 @@ class Port {
     virtual bool placePanel(std::string_view panel, std::string_view window,
                             std::string_view container) = 0;
 
+    // Window frames, in screen coordinates: the origin at the lower-left corner of the primary
+    // screen, y upward. A window not loaded answers the zero rectangle and size.
+    virtual Rect windowFrame(std::string_view window) const = 0;
+    /// The part of the window's screen that windows may take (without the desktop's panels); the
+    /// zero rectangle when the window has no screen.
+    virtual Rect screenVisibleFrame(std::string_view window) const = 0;
+    /// Whether the user may resize the window.
+    virtual bool isResizable(std::string_view window) const = 0;
+    /// The smallest frame the window takes.
+    virtual Size minimumSize(std::string_view window) const = 0;
+    /// Moves and sizes the window.
+    virtual void setWindowFrame(std::string_view window, Rect frame) = 0;
+
     // Modal runs. runModal shows the window application-modally above `parent` (empty: the key
     // window) and returns the response given to stopModal; the window is ordered out then. A modal
     // session keeps the window application-modal while the caller turns the event loop with

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -434,12 +435,18 @@ int QtPort::runModal(std::string_view window, std::string_view parent) {
     QEventLoop loop;
     entry->loop = &loop;
     entry->response = 0;
+    // A dialog closed without a button (Escape, the frame's close box) ends the run with 0.
+    QMetaObject::Connection closed;
+    if (auto* dialog = qobject_cast<QDialog*>(entry->widget.data())) {
+        closed = QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    }
     entry->widget->setWindowModality(Qt::ApplicationModal);
     entry->widget->show();
     entry->widget->raise();
     entry->widget->activateWindow();
     modalStack_.emplace_back(window);
     loop.exec();
+    QObject::disconnect(closed);
     std::erase(modalStack_, window);
     entry->loop = nullptr;
     entry->widget->hide();

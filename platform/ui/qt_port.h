@@ -48,6 +48,11 @@ class QtPort : public Port {
     void makeKey(std::string_view window) override;
     bool placePanel(std::string_view panel, std::string_view window,
                     std::string_view container) override;
+    Rect windowFrame(std::string_view window) const override;
+    Rect screenVisibleFrame(std::string_view window) const override;
+    bool isResizable(std::string_view window) const override;
+    Size minimumSize(std::string_view window) const override;
+    void setWindowFrame(std::string_view window, Rect frame) override;
 
     int runModal(std::string_view window, std::string_view parent) override;
     void stopModal(std::string_view window, int response) override;

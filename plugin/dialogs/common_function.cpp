@@ -71,6 +71,15 @@ ui::Rect kCommonFunction::windowCentering(const WindowPlacement& placement) {
     return frame;
 }
 
+void kCommonFunction::windowCentering(ui::Port& port, std::string_view window) {
+    if (window.empty()) {
+        return;
+    }
+    const WindowPlacement placement{port.windowFrame(window), port.screenVisibleFrame(window),
+                                    port.isResizable(window), port.minimumSize(window), false};
+    port.setWindowFrame(window, windowCentering(placement));
+}
+
 std::filesystem::path kCommonFunction::createHelpPath(const ui::Strings& strings,
                                                       std::string_view folder,
                                                       std::string_view file) {

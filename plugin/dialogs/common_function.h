@@ -11,6 +11,7 @@
 
 #include "cf/bundle.h"
 #include "ui/pictures.h"
+#include "ui/port.h"
 #include "ui/strings.h"
 
 namespace dialogs {
@@ -39,6 +40,9 @@ class kCommonFunction {
     /// in one dimension is pinned to the left edge, and to the top edge (bottom edge for flipped
     /// content), the other dimension centred.
     static ui::Rect windowCentering(const WindowPlacement& placement);
+    /// Centres the loaded window on its screen by windowCentering. The port's views are never
+    /// flipped. An empty name does nothing.
+    static void windowCentering(ui::Port& port, std::string_view window);
 
     /// The help page `file` of the printer folder `folder`, in the language folder that the
     /// bundle's text of kHelpLocaleKey names. Whether the page exists is not asked.

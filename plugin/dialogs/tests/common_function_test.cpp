@@ -51,6 +51,20 @@ TEST(WindowCentering, CentresClampsAndShrinksByTheWindowKind) {
     }
 }
 
+TEST(WindowCentering, ReadsTheWindowAndItsScreenThroughThePortAndSetsTheFrame) {
+    dialogs_test::ScriptedPort port;
+    auto& window = port.windows["PLSample"];
+    window.frame = {5, 5, 1200, 300};
+    window.visibleFrame = {0, 20, 1000, 700};
+    window.resizable = true;
+    window.minimumSize = {1100, 100};
+    kCommonFunction::windowCentering(port, "PLSample");
+    EXPECT_EQ(window.frame, (ui::Rect{0, 220, 1100, 300}));
+
+    kCommonFunction::windowCentering(port, "");
+    EXPECT_EQ(port.log, std::vector<std::string>{"frame PLSample"});
+}
+
 TEST(DecimalMark, ShownAndReadBackThroughTheLanguagesMark) {
     struct Case {
         const char* name;

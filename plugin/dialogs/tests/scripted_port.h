@@ -73,6 +73,10 @@ class ScriptedPort : public ui::Port {
         std::string focus;                // the control with the keyboard focus
         std::string placedIn, container;  // a panel's window and container
         std::map<std::string, Control, std::less<>> controls;
+        ui::Rect frame;
+        ui::Rect visibleFrame;  // of its screen
+        bool resizable = false;
+        ui::Size minimumSize;
     };
 
     std::set<std::string, std::less<>> layouts{"PLProgress"};
@@ -275,6 +279,26 @@ class ScriptedPort : public ui::Port {
         entry.container = container;
         entry.visible = true;
         return true;
+    }
+    ui::Rect windowFrame(std::string_view window) const override {
+        const auto found = windows.find(window);
+        return found == windows.end() ? ui::Rect{} : found->second.frame;
+    }
+    ui::Rect screenVisibleFrame(std::string_view window) const override {
+        const auto found = windows.find(window);
+        return found == windows.end() ? ui::Rect{} : found->second.visibleFrame;
+    }
+    bool isResizable(std::string_view window) const override {
+        const auto found = windows.find(window);
+        return found != windows.end() && found->second.resizable;
+    }
+    ui::Size minimumSize(std::string_view window) const override {
+        const auto found = windows.find(window);
+        return found == windows.end() ? ui::Size{} : found->second.minimumSize;
+    }
+    void setWindowFrame(std::string_view window, ui::Rect frame) override {
+        log.push_back("frame " + std::string(window));
+        windows[std::string(window)].frame = frame;
     }
     int runModal(std::string_view window, std::string_view) override {
         log.push_back("runModal " + std::string(window));
