@@ -11,71 +11,28 @@
 #include <vector>
 
 #include "cf/notification_center.h"
-#include "cf/property_list.h"
-#include "helpers/kstat.h"
-#include "model_test_support.h"
+#include "favorites_fixture.h"
 #include "scripted_port.h"
-#include "support/temporary_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace history_lists;
-using Strings = std::vector<std::string>;
+using namespace history_lists_test;
 
 constexpr char kWindow[] = "PLPrintHistory";
 constexpr char kTable[] = "favoriteList";
-constexpr char kDefaultName[] = "Standard settings";
 constexpr std::int16_t kUnknownMedium = 9999;
-constexpr int kFavorites = 5;
 
 class FavoriteArrayController : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(env_.ready());
-        writeStrings();
-        model_ = modeltest::modelFor(modeltest::kShippedModels[0], env_);
-        ASSERT_NE(model_->getMediaData(), nullptr);
+        ASSERT_TRUE(favorites_.ready());
         controller_.connectTable();
     }
 
-    void writeStrings() {
-        cf::Value info = cf::Value::emptyDictionary();
-        info.set("CFBundleIdentifier", "com.stratoline.test.favorites");
-        ASSERT_EQ(cf::writePropertyListFile(strings_ / "Info.plist", info), cf::PlistStatus::Ok);
-        cf::Value texts = cf::Value::emptyDictionary();
-        texts.set("STEXT_PRESET_DEFAULT", kDefaultName);
-        texts.set("STEXT_SET_MDB_LOCALE", "en");
-        fs::create_directories(strings_ / "Resources/en.lproj");
-        ASSERT_EQ(
-            cf::writePropertyListFile(strings_ / "Resources/en.lproj/Localizable.strings", texts),
-            cf::PlistStatus::Ok);
-        bundle_ = cf::Bundle::open(strings_.path());
-        ASSERT_NE(bundle_, nullptr);
-    }
-
-    // Favourites named "0" … "4" on the printer's default medium; the first is the default one.
-    void giveFavorites() {
-        auto list = std::make_unique<PrintJobs>();
-        for (int i = 0; i < kFavorites; ++i) {
-            SetDataList entry;
-            entry.NameString = std::to_string(i);
-            entry.FileNameString = "image" + std::to_string(i) + ".tif";
-            entry.DateString = "2024/03/05 14:07";
-            entry.ColorSetString = "C:0 M:0 Y:0";
-            entry.PrinterNameString = "SL-7440 Studio";
-            entry.CommentString = "comment " + std::to_string(i);
-            entry.listNumber = i + 1;
-            entry.DefaultFlg = i == 0 ? 1 : 0;
-            entry.settings.emplace();
-            entry.settings->MediaType = model_->getDefaultMediumID();
-            list->entries.push_back(entry);
-        }
-        model_->setFavoriteData(std::move(list));
-    }
-
+    void giveFavorites() { favorites_.give(); }
     void build() {
-        controller_.makeFavoriteListData(bundle_.get(), kStat::Get_RegionCode(), model_.get());
+        favorites_.fill(controller_);
         port_.reloadTable(kWindow, kTable);
     }
 
@@ -87,18 +44,10 @@ class FavoriteArrayController : public testing::Test {
         }
         return names;
     }
-    Strings modelNames() const {
-        Strings names;
-        for (const SetDataList& entry : model_->getFavoriteData()->entries) {
-            names.push_back(entry.DefaultFlg != 0 ? kDefaultName : entry.NameString.value_or(""));
-        }
-        return names;
-    }
+    Strings modelNames() const { return favorites_.modelNames(); }
 
-    modeltest::ModelEnvironment env_;
-    testsupport::TemporaryFolder strings_;
-    std::unique_ptr<cf::Bundle> bundle_;
-    std::unique_ptr<modeltest::Model> model_;
+    Favorites favorites_;
+    modeltest::Model* model_ = &favorites_.model();
     dialogs_test::ScriptedPort port_;
     kFavoriteArrayController controller_{port_, kWindow, kTable};
     int swapPosts_ = 0;
