@@ -2,7 +2,9 @@
 """Draws the dialogs' pictures into the folder given: the tone picker's picture of tones
 (gray_Bitmap.tiff, 201 x 81: warm to cool across, dark to light upward), its marker (-7758.tiff,
 a ring on magenta, which the picker makes transparent) and the clock cursor's eight frames
-(clockCursor1.tiff to clockCursor8.tiff, 16 x 16, the hand turned by an eighth each)."""
+(clockCursor1.tiff to clockCursor8.tiff, 16 x 16, the hand turned by an eighth each), and the
+history lists' icons (16 x 16): the default favourite's filled star (mark.tiff), the other
+favourites' outlined star (no_mark.tiff) and a past print's sheet (mark2.tiff)."""
 import math
 import pathlib
 import sys
@@ -13,6 +15,10 @@ TONE_SIZE = (201, 81)
 MARKER_SIZE = 11
 CURSOR_SIZE = 16
 CURSOR_FRAMES = 8
+ICON_SIZE = 16
+STAR_POINTS = 5
+GOLD = (230, 170, 20, 255)
+GREY = (120, 120, 120, 255)
 MAGENTA = (255, 0, 255)
 
 
@@ -49,6 +55,27 @@ def cursor_frame(frame):
     return picture
 
 
+def star(fill, outline):
+    picture = Image.new("RGBA", (ICON_SIZE, ICON_SIZE), (0, 0, 0, 0))
+    centre = (ICON_SIZE - 1) / 2
+    corners = []
+    for corner in range(2 * STAR_POINTS):
+        radius = 7.5 if corner % 2 == 0 else 3.2
+        angle = math.pi * corner / STAR_POINTS
+        corners.append((centre + radius * math.sin(angle), centre + 0.5 - radius * math.cos(angle)))
+    ImageDraw.Draw(picture).polygon(corners, fill=fill, outline=outline)
+    return picture
+
+
+def sheet():
+    picture = Image.new("RGBA", (ICON_SIZE, ICON_SIZE), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(picture)
+    draw.rectangle((3, 1, 12, 14), fill=(255, 255, 255, 255), outline=GREY)
+    for line in (4, 7, 10):
+        draw.line((5, line, 10, line), fill=GREY)
+    return picture
+
+
 def main():
     folder = pathlib.Path(sys.argv[1])
     folder.mkdir(parents=True, exist_ok=True)
@@ -56,6 +83,9 @@ def main():
     marker().save(folder / "-7758.tiff")
     for frame in range(CURSOR_FRAMES):
         cursor_frame(frame).save(folder / f"clockCursor{frame + 1}.tiff")
+    star(GOLD, (150, 100, 0, 255)).save(folder / "mark.tiff")
+    star((0, 0, 0, 0), GREY).save(folder / "no_mark.tiff")
+    sheet().save(folder / "mark2.tiff")
 
 
 if __name__ == "__main__":
