@@ -86,6 +86,8 @@ class Port {
     virtual Size minimumSize(std::string_view window) const = 0;
     /// Moves and sizes the window.
     virtual void setWindowFrame(std::string_view window, Rect frame) = 0;
+    /// The window's opacity, from 0 (on screen but unseen) to 1 (opaque).
+    virtual void setAlphaValue(std::string_view window, double alpha) = 0;
 
     // Modal runs. runModal shows the window application-modally above `parent` (empty: the key
     // window) and returns the response given to stopModal; the window is ordered out then. A modal

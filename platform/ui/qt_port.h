@@ -53,6 +53,7 @@ class QtPort : public Port {
     bool isResizable(std::string_view window) const override;
     Size minimumSize(std::string_view window) const override;
     void setWindowFrame(std::string_view window, Rect frame) override;
+    void setAlphaValue(std::string_view window, double alpha) override;
 
     int runModal(std::string_view window, std::string_view parent) override;
     void stopModal(std::string_view window, int response) override;

@@ -1,6 +1,6 @@
-// The Qt port's window frames. Qt's screen coordinates run downward from the top of the primary
-// screen; the port's run upward from its bottom, so every rectangle is mirrored about the primary
-// screen's height on the way in and out.
+// The Qt port's window frames and opacity. Qt's screen coordinates run downward from the top of the
+// primary screen; the port's run upward from its bottom, so every rectangle is mirrored about the
+// primary screen's height on the way in and out.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -71,6 +71,13 @@ void QtPort::setWindowFrame(std::string_view window, Rect frame) {
     widget->resize(contents);
     // move() places the frame's top-left corner.
     widget->move(qRound(frame.x), primaryBottom() - (qRound(frame.y) + height));
+}
+
+void QtPort::setAlphaValue(std::string_view window, double alpha) {
+    requireGuiThread("setAlphaValue");
+    if (QWidget* widget = windowWidget(window)) {
+        widget->setWindowOpacity(alpha);
+    }
 }
 
 }  // namespace ui

@@ -77,6 +77,7 @@ class ScriptedPort : public ui::Port {
         ui::Rect visibleFrame;  // of its screen
         bool resizable = false;
         ui::Size minimumSize;
+        double alpha = 1;
     };
 
     std::set<std::string, std::less<>> layouts{"PLProgress"};
@@ -299,6 +300,9 @@ class ScriptedPort : public ui::Port {
     void setWindowFrame(std::string_view window, ui::Rect frame) override {
         log.push_back("frame " + std::string(window));
         windows[std::string(window)].frame = frame;
+    }
+    void setAlphaValue(std::string_view window, double alpha) override {
+        windows[std::string(window)].alpha = alpha;
     }
     int runModal(std::string_view window, std::string_view) override {
         log.push_back("runModal " + std::string(window));
