@@ -13,6 +13,8 @@ namespace {
 
 /// What stopModal hands the modal run; the dialog's answer is m_selOK.
 constexpr int kModalEnded = 0;
+constexpr double kTransparent = 0.0;
+constexpr double kOpaque = 1.0;
 
 struct ReleasePrinterFunction {
     void operator()(PrinterFunction* record) const { TerminatePrinterFunctionInfo(record); }
@@ -101,10 +103,13 @@ void kSubDialogBaseClass::requestHelp() {
 
 void kSubDialogBaseClass::centeringWindow() {
     dialogs::kCommonFunction::windowCentering(m_port, sWindow);
+    m_port.setAlphaValue(sWindow, kOpaque);
 }
 
 void kSubDialogBaseClass::setupWindow() {
-    centeringWindow();
+    m_port.setAlphaValue(sWindow, kTransparent);
+    // Runs once the modal run has put the window on screen, where its frame is final.
+    m_port.postToMainThread([this] { centeringWindow(); });
 }
 
 void kSubDialogBaseClass::runWindow(const std::string& parent) {

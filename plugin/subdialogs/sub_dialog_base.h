@@ -4,8 +4,8 @@
 //
 // A dialog's show method stores what the opener gives, copies the caller's record into a working
 // copy of its own and calls showDialog, which sets the texts (setControlString), builds menus and
-// lists (initControls), shows the working copy (setControlValues), centres the window before it
-// comes on screen and runs it. OK reads the controls into the working copy, copies it back into
+// lists (initControls), shows the working copy (setControlValues), and runs the window, which is
+// seen only once it is centred. OK reads the controls into the working copy, copies it back into
 // the caller's record and answers 1; Cancel, or closing the window any other way, answers 0 and
 // leaves the caller's record untouched. Defaults show the model's default settings in the
 // controls only; Help opens the dialog's page of the printer's manual.
@@ -72,10 +72,10 @@ class kSubDialogBaseClass {
     virtual void requestDefault();
     virtual void requestHelp();
 
-    /// Centres the window on its screen.
+    /// Centres the window on its screen and makes it opaque.
     void centeringWindow();
-    /// Prepares the window for its run: placed before it comes on screen, so that it is never
-    /// seen uncentred.
+    /// Prepares the window for its run: transparent until centringWindow, which the modal run
+    /// calls as soon as it has put the window on screen, so that it is never seen uncentred.
     void setupWindow();
     /// Runs the window modally above `parent` (none: without a parent) and closes it; the parent
     /// is key again afterwards.

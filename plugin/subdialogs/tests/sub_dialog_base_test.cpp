@@ -36,9 +36,12 @@ class SubDialog : public testing::Test {
         window.frame = {0, 0, 300, 200};
         window.visibleFrame = {0, 0, 1000, 700};
     }
-    /// The user's acts while the dialog runs; the dialog's window is key meanwhile.
+    /// The user's acts while the dialog runs, after the run delivered the calls posted to it;
+    /// the dialog's window is key meanwhile.
     void whileRunning(std::function<void()> acts) {
         port.userDuringModalRun = [this, acts = std::move(acts)] {
+            alphaAtStart = port.windows[kSampleDialog].alpha;
+            port.runPosted();
             port.key = kSampleDialog;
             acts();
         };
@@ -51,6 +54,7 @@ class SubDialog : public testing::Test {
     TableStrings strings{{"STEXT_SAMPLE_TITLE", "Sample"}, {"STEXT_HELP_RES_LOCALE", "English"}};
     SampleRecord record{7, 1};
     const SampleRecord before = record;
+    double alphaAtStart = -1;
 };
 
 TEST_F(SubDialog, OkAnswers1AndGivesTheControlsBack) {
@@ -126,13 +130,17 @@ TEST_F(SubDialog, ClosedWithoutAButtonAnswers0) {
     EXPECT_TRUE(sameBytes(record, before));
 }
 
-TEST_F(SubDialog, CentredBeforeItsRunAboveTheKeyWindow) {
+TEST_F(SubDialog, UnseenUntilCentredInItsRun) {
     SampleSubDialog dialog(port);
-    whileRunning([&] { click(subdialogs::kCancelButton); });
+    whileRunning([&] {
+        EXPECT_EQ(port.windows[kSampleDialog].alpha, 1.0);
+        click(subdialogs::kCancelButton);
+    });
     dialog.show(strings, kShortName, kShippedPrinter, &record);
+    EXPECT_EQ(alphaAtStart, 0.0);
     EXPECT_EQ(port.windows[kSampleDialog].frame, (ui::Rect{350, 250, 300, 200}));
     const std::vector<std::string> expected = {
-        "frame PLSampleSubDialog", "runModal PLSampleSubDialog", "stopModal PLSampleSubDialog",
+        "runModal PLSampleSubDialog", "frame PLSampleSubDialog", "stopModal PLSampleSubDialog",
         "close PLSampleSubDialog"};
     EXPECT_EQ(port.log, expected);
     EXPECT_EQ(port.key, kMainWindow);
@@ -143,8 +151,7 @@ TEST_F(SubDialog, WithNoKeyWindowItRunsWithoutAParent) {
     SampleSubDialog dialog(port);
     whileRunning([&] { click(subdialogs::kOkButton); });
     EXPECT_EQ(dialog.show(strings, kShortName, kShippedPrinter, &record), 1);
-    EXPECT_EQ(port.log.front(), "frame PLSampleSubDialog");
-    EXPECT_EQ(port.log.at(1), "runModal PLSampleSubDialog");
+    EXPECT_EQ(port.log.front(), "runModal PLSampleSubDialog");
 }
 
 TEST_F(SubDialog, ALayoutThatCannotBeLoadedAnswers0WithoutARun) {
@@ -177,6 +184,7 @@ TEST_F(SubDialog, HelpOpensThePrintersPageOrTellsThereIsNone) {
         fresh.workspaceOpens = each.workspaceOpens;
         SampleSubDialog dialog(fresh);
         fresh.userDuringModalRun = [&] {
+            fresh.runPosted();
             fresh.click(kSampleDialog, subdialogs::kHelpButton);
             fresh.click(kSampleDialog, subdialogs::kCancelButton);
         };
