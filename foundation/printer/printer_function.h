@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -75,6 +76,12 @@ struct PrinterFunction {
 /// (format medium, series F). The caller releases the record with TerminatePrinterFunctionInfo.
 PrinterFunction* GetPrinterFunctionInfo(std::int32_t printerTypeID);
 void TerminatePrinterFunctionInfo(PrinterFunction* record);
+
+/// Releases a record through TerminatePrinterFunctionInfo.
+struct PrinterFunctionRelease {
+    void operator()(PrinterFunction* record) const { TerminatePrinterFunctionInfo(record); }
+};
+using PrinterFunctionPtr = std::unique_ptr<PrinterFunction, PrinterFunctionRelease>;
 
 // Accessors: the field, zero-extended, or the value given when no record can be built.
 std::uint16_t GerPrinterType(std::int32_t printerTypeID);           ///< prSeries; 1

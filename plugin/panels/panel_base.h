@@ -62,10 +62,6 @@ class kBaseClass {
     void makeTableMenu(std::string_view popUp, const PopMenuTbl* table, std::int64_t tableBytes,
                        dialogs::MenuKeyRange keys);
 
-    struct ReleasePrinterFunction {
-        void operator()(PrinterFunction* record) const { TerminatePrinterFunctionInfo(record); }
-    };
-
     ui::Port& m_port;
     const std::string m_panel;  ///< the layout's name, by which the port knows the panel
     kCommonDataClass_ZORVEX_common_V600_PS* cData;
@@ -76,7 +72,7 @@ class kBaseClass {
     std::optional<std::string> m_cfPopupName;
     std::optional<std::string> m_cfPrinterShortName;
     std::int32_t m_printerID = 0;
-    std::unique_ptr<PrinterFunction, ReleasePrinterFunction> m_Func;
+    PrinterFunctionPtr m_Func;
 };
 
 }  // namespace panels

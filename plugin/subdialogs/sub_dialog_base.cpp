@@ -1,6 +1,5 @@
 #include "subdialogs/sub_dialog_base.h"
 
-#include <memory>
 #include <utility>
 
 #include "dialogs/alert.h"
@@ -15,10 +14,6 @@ namespace {
 constexpr int kModalEnded = 0;
 constexpr double kTransparent = 0.0;
 constexpr double kOpaque = 1.0;
-
-struct ReleasePrinterFunction {
-    void operator()(PrinterFunction* record) const { TerminatePrinterFunctionInfo(record); }
-};
 
 }  // namespace
 
@@ -87,8 +82,7 @@ void kSubDialogBaseClass::requestDefault() {
 }
 
 void kSubDialogBaseClass::requestHelp() {
-    const std::unique_ptr<PrinterFunction, ReleasePrinterFunction> function(
-        GetPrinterFunctionInfo(m_printerID));
+    const PrinterFunctionPtr function(GetPrinterFunctionInfo(m_printerID));
     const std::optional<std::string> page =
         function == nullptr ? std::nullopt : helpFileName(*function);
     const bool opened = page && m_printerShortName &&
