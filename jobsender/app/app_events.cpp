@@ -135,19 +135,8 @@ void CAppMain::handleJobEnd(const Event& event) {
     const auto value = directObject(event, kTypeJobEnd);
     const auto end = value ? readJobEnd(*value) : std::nullopt;
     CLocalJob* job = end ? jobList_->GetObjectFromID(end->first) : nullptr;
-    if (job == nullptr) {
-        return;
-    }
-    job->SetIsJobMake(0);
-    job->CalculationFileSize();
-    if (!end->second) {
-        return;
-    }
-    if (job->GetIsJobSend() == 1) {
-        sender_->DeleteCurrentJob();
-    } else {
-        jobList_->DeleteJob(end->first);
-        jobList_->SaveJobList();
+    if (job != nullptr) {
+        endJobWriting(*job, end->second);
     }
 }
 

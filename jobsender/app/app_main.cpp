@@ -2,14 +2,15 @@
 // and the stopped state.
 #include "app/app_main.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "IOSProxyKit/ios_agency.h"
 #include "bytes/byte_order.h"
 #include "cf/file_replace.h"
 #include "cf/folders.h"
+#include "cf/regular_file.h"
 
 namespace jobsender {
 namespace {
@@ -35,6 +36,7 @@ CAppMain::CAppMain(events::EventDispatcher& dispatcher, AppServices& services)
     sender_ = qdxaSender_.get();
     const double now = services_.now();
     jobList_->LoadJobList(now);
+    endAbandonedWritings();
     LoadApplicationState();
     lastActive_ = now;
     lastTimeOutScan_ = now;
@@ -59,6 +61,10 @@ std::chrono::milliseconds CAppMain::JobProcessing() {
     if (sender_->SendData() != 0) {
         SaveApplicationState();
     }
+    // The job's data is awaited: a writer that died would keep it waiting for good.
+    if (job != nullptr && job->GetIsJobSend() == 1 && sender_->GetWaitFlag() == 1) {
+        endWritingWhenWriterGone(*job);
+    }
     if (job != nullptr && job->GetIsJobFinish() == 1 && job->GetIsJobSend() == 0) {
         jobList_->DeleteJob(job->GetJobID());
         jobList_->SaveJobList();
@@ -67,11 +73,42 @@ std::chrono::milliseconds CAppMain::JobProcessing() {
     jobList_->UpdateTrashJob(now);
     checkIdleQuit();
     if (now - lastTimeOutScan_ > kTimeOutScanSeconds) {
+        endAbandonedWritings();
         jobList_->ForEachQueuedJob([now](CLocalJob& queued) { queued.JobTimeOutCheck(now); });
         lastTimeOutScan_ = now;
     }
     const bool atOnce = job != nullptr && sender_->GetWaitFlag() == 0;
     return atOnce ? std::chrono::milliseconds{0} : kIdleCycle;
+}
+
+void CAppMain::endJobWriting(CLocalJob& job, bool cancelled) {
+    job.SetIsJobMake(0);
+    job.CalculationFileSize();
+    if (!cancelled) {
+        return;
+    }
+    if (job.GetIsJobSend() == 1) {
+        sender_->DeleteCurrentJob();
+    } else {
+        jobList_->DeleteJob(job.GetJobID());
+        jobList_->SaveJobList();
+    }
+}
+
+void CAppMain::endWritingWhenWriterGone(CLocalJob& job) {
+    if (!job.IsWriterGone()) {
+        return;
+    }
+    std::uint32_t state = 0;
+    job.ReadJobStateFromInfo(&state);
+    endJobWriting(job, state != kIOSAgencyJobComplete);
+}
+
+// Listed first: ending a writing moves jobs between the lists.
+void CAppMain::endAbandonedWritings() {
+    for (CLocalJob* job : jobList_->JobsBeingWritten()) {
+        endWritingWhenWriterGone(*job);
+    }
 }
 
 // The program has no windows, so only the idle time decides.
@@ -110,17 +147,19 @@ bool CAppMain::SaveApplicationState() {
     return cf::replaceFile(*file, state);
 }
 
+// Up to 4 bytes of a regular file: a pipe or a device at its name is no state.
 void CAppMain::LoadApplicationState() {
     const auto file = applicationStateFile();
     if (!file) {
         return;
     }
-    std::ifstream in(*file, std::ios::binary);
-    if (!in) {
+    const cf::RegularFile in(*file);
+    std::uint8_t state[4] = {};
+    const auto length =
+        static_cast<std::size_t>(std::min<std::uintmax_t>(in.size(), sizeof(state)));
+    if (!in.isOpen() || !in.readExactly(state, length)) {
         return;
     }
-    std::uint8_t state[4] = {};
-    in.read(reinterpret_cast<char*>(state), sizeof(state));
     if (bytes::loadBE32(state) == kStateStopped) {
         sender_->StopCurrentJob();
     } else {

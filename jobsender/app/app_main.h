@@ -64,6 +64,15 @@ class CAppMain {
     void handleDelete(const events::Event& event);
     void replyJobInformation(events::Event& reply);
     void checkIdleQuit();
+    /// The end of a job's writing: the job is complete, or else thrown away (its device job, when
+    /// it is being sent, closed as cancelled).
+    void endJobWriting(CLocalJob& job, bool cancelled);
+    /// Ends the writing of a job whose writer is gone, as its "JobInfo" says: complete, or else
+    /// cancelled, so that what a writer that died left is never sent as a job and never holds
+    /// the queue.
+    void endWritingWhenWriterGone(CLocalJob& job);
+    /// endWritingWhenWriterGone for every job being written.
+    void endAbandonedWritings();
 
     bool SaveApplicationState();
     void LoadApplicationState();

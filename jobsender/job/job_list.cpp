@@ -2,13 +2,13 @@
 #include "job/job_list.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
 #include "IOSProxyKit/ios_agency.h"
 #include "bytes/byte_order.h"
 #include "cf/file_replace.h"
+#include "cf/regular_file.h"
 
 namespace jobsender {
 namespace {
@@ -16,8 +16,6 @@ namespace {
 constexpr const char* kJobListFile = "JobList";
 constexpr const char* kJobInfoFile = "JobInfo";
 constexpr std::size_t kIdBytes = 4;
-/// Jobs read from "JobList" at most; a longer file is no list this program wrote.
-constexpr std::size_t kMaxLoadedJobs = 65536;
 
 std::optional<std::filesystem::path> rootFolder() {
     char root[kIOSAgencyPathBufferSize] = {};
@@ -140,16 +138,15 @@ bool CJobList::SaveJobList() {
     return cf::replaceFile(*root / kJobListFile, bytes);
 }
 
+// A "JobList" that is no regular file of a sane size is read as none: nothing is loaded and
+// nothing written, so that a pipe or a device at its name never holds the program.
 bool CJobList::LoadJobList(double now) {
     const auto root = rootFolder();
-    std::error_code error;
-    if (!root || !std::filesystem::exists(*root / kJobListFile, error)) {
+    std::vector<std::uint8_t> bytes;
+    if (!root || cf::readRegularFile(*root / kJobListFile, kMaxLoadedJobs * kIdBytes, bytes) !=
+                     cf::FileReadStatus::Ok) {
         return false;
     }
-    std::ifstream file(*root / kJobListFile, std::ios::binary);
-    std::vector<std::uint8_t> bytes(kMaxLoadedJobs * kIdBytes);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
     for (std::size_t offset = 0; offset + kIdBytes <= bytes.size(); offset += kIdBytes) {
         const std::uint32_t id = bytes::loadBE32(bytes.data() + offset);
         const auto folder = jobFolder(id);
@@ -185,6 +182,18 @@ void CJobList::ForEachQueuedJob(const std::function<void(CLocalJob&)>& visit) co
     for (CLocalJob* job = queueHead_; job != nullptr; job = job->GetNextObj()) {
         visit(*job);
     }
+}
+
+std::vector<CLocalJob*> CJobList::JobsBeingWritten() const {
+    std::vector<CLocalJob*> jobs;
+    for (CLocalJob* head : {queueHead_, trashHead_}) {
+        for (CLocalJob* job = head; job != nullptr; job = job->GetNextObj()) {
+            if (job->GetIsJobMake() == 1) {
+                jobs.push_back(job);
+            }
+        }
+    }
+    return jobs;
 }
 
 }  // namespace jobsender

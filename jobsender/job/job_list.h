@@ -3,12 +3,18 @@
 // ids are kept in "JobList" in the root spool folder, so a restarted job sender finds its jobs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "job/local_job.h"
 
 namespace jobsender {
+
+/// Jobs a "JobList" holds at most; a longer file is no list this program wrote, and is read as
+/// none.
+inline constexpr std::size_t kMaxLoadedJobs = 65536;
 
 /// Tries at removing the spool folder of a job in the trash, and the pause between two.
 inline constexpr int kRemovalAttempts = 5;
@@ -45,11 +51,13 @@ class CJobList {
     /// Loads the jobs of "JobList" once at start (`now` for the time-out of jobs being written)
     /// and saves the list. Skipped: an id seen before and an id without a spool folder; a job
     /// whose "JobInfo" cannot be read is kept, broken. False when there is no root spool folder
-    /// or no "JobList".
+    /// or no "JobList" that can be read: a regular file of kMaxLoadedJobs ids at most.
     bool LoadJobList(double now);
 
     /// Calls `visit` for every job of the queue, head first.
     void ForEachQueuedJob(const std::function<void(CLocalJob&)>& visit) const;
+    /// The jobs of the queue, then of the trash, that are being written.
+    std::vector<CLocalJob*> JobsBeingWritten() const;
 
   private:
     void append(CLocalJob* job);

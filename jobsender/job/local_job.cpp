@@ -21,6 +21,8 @@ constexpr const char* kPrinterAddressFile = "printerAddress";
 constexpr const char* kJobInfoFile = "JobInfo";
 constexpr const char* kJobDataFile = "JobData";
 constexpr float kPercent = 100.0f;
+/// What ReadJobStateFromInfo gives when there is no "JobInfo": neither being written nor complete.
+constexpr std::uint32_t kNoJobInfoState = 2;
 
 /// The file system refuses a removal for a lock or a permission: the folder goes to the trash.
 bool isLockingError(const std::error_code& error) {
@@ -120,6 +122,26 @@ bool CLocalJob::ReadSingleJobFlagFromInfo(std::uint32_t* flag) {
     return true;
 }
 
+bool CLocalJob::ReadJobStateFromInfo(std::uint32_t* state) {
+    *state = kNoJobInfoState;
+    const std::string info = spoolFile(kJobInfoFile);
+    std::error_code error;
+    if (spoolFolder_.empty() || !std::filesystem::exists(info, error)) {
+        return false;
+    }
+    if (IOS_Agency_ReadJobFileState(state, info.c_str()) != kIOSAgencyNoErr) {
+        *state = kNoJobInfoState;
+    }
+    return true;
+}
+
+bool CLocalJob::IsWriterGone() {
+    std::uint32_t writer = kIOSAgencyWriterUnknown;
+    return isJobMake_ == 1 && !spoolFolder_.empty() &&
+           IOS_Agency_ReadJobWriter(&writer, spoolFolder_.c_str()) == kIOSAgencyNoErr &&
+           writer == kIOSAgencyWriterGone;
+}
+
 bool CLocalJob::JobTimeOutCheck(double now) {
     if (isJobMake_ != 1) {
         return true;
@@ -127,6 +149,9 @@ bool CLocalJob::JobTimeOutCheck(double now) {
     struct stat data {};
     if (spoolFolder_.empty() || ::stat(spoolFile(kJobDataFile).c_str(), &data) != 0) {
         return false;
+    }
+    if (IsWriterGone()) {
+        return true;
     }
     const double modified =
         static_cast<double>(data.st_mtim.tv_sec) + static_cast<double>(data.st_mtim.tv_nsec) / 1e9;

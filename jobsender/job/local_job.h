@@ -63,8 +63,15 @@ class CLocalJob {
     bool ReadData(std::uint8_t* buffer, std::uint32_t* length);
     /// The single-stream flag of "JobInfo"; false (flag 0) when it cannot be read.
     bool ReadSingleJobFlagFromInfo(std::uint32_t* flag);
+    /// The state of the job's data that "JobInfo" records (kIOSAgencyJobBeingWritten,
+    /// kIOSAgencyJobComplete, else to be dropped); false, state 2, when "JobInfo" is missing.
+    bool ReadJobStateFromInfo(std::uint32_t* state);
+    /// True when the job is being written and the spooling framework knows that its writer is
+    /// gone (it ended, or died in the middle of the job): "JobInfo" holds all there will be.
+    bool IsWriterGone();
     /// A job being written whose "JobData" was last changed more than kAbandonedAfterSeconds
     /// before `now` (seconds since the Unix epoch) is no longer being written and is broken.
+    /// A job whose writer is known to be gone is left to the end of its writing (IsWriterGone).
     /// False when "JobData" is missing.
     bool JobTimeOutCheck(double now);
 

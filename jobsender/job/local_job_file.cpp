@@ -1,10 +1,10 @@
 // Reading a job's data file while its writer may still be appending to it.
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "cf/regular_file.h"
 #include "job/local_job.h"
 
 namespace jobsender {
@@ -21,11 +21,12 @@ bool CLocalJob::OpenFile() {
     if (spoolFolder_.empty()) {
         return false;
     }
-    const int fd = ::open(spoolFile(kJobDataFile).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // Only a regular file is read: a pipe or a device at its name would hold the program.
+    cf::RegularFile data(spoolFile(kJobDataFile));
+    if (!data.isOpen()) {
         return false;
     }
-    dataFile_ = fd;
+    dataFile_ = data.release();
     fileOpen_ = 1;
     return true;
 }

@@ -1,10 +1,13 @@
 // The application object: its events, the job list reply, the stopped state kept across runs,
-// the idle quit and the quit confirmation.
+// the idle quit, the quit confirmation, and jobs whose writer died.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "app_harness.h"
+#include "cf/property_list.h"
+#include "support/bounded_call.h"
+#include "support/file_size_limit.h"
+#include "writer_process.h"
 
 namespace {
 
@@ -92,16 +95,23 @@ TEST_F(AppMain, TheStoppedStateIsKeptAcrossRuns) {
 TEST_F(AppMain, AFailedSaveKeepsTheEarlierState) {
     writeFile(stateFile(), {0, 0, 0, 1});
     AppHarness app;
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved;
-    limit.rlim_cur = 2;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    app.send(jobsender::restartEvent());
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, previous);
+    {
+        const testsupport::FileSizeLimit limit(2);
+        app.send(jobsender::restartEvent());
+    }
     EXPECT_EQ(fileBytes(stateFile()), (Bytes{0, 0, 0, 1}));
+}
+
+// A state that is a pipe or a device is no state: the queue runs, and the program is not held.
+TEST_F(AppMain, AStateThatIsNoRegularFileLeavesTheQueueRunning) {
+    ASSERT_EQ(::mkfifo(stateFile().c_str(), 0600), 0);
+    EXPECT_EQ(testsupport::runBounded(
+                  [] {
+                      AppHarness app;
+                      return !app.list().stopped;
+                  },
+                  std::chrono::seconds(5)),
+              testsupport::BoundedOutcome::kTrue);
 }
 
 struct LaunchCase {
@@ -288,6 +298,83 @@ TEST_F(AppMain, TheTimeOutScanRunsOnceAMinute) {
     app.services.clock += 2000;  // past the writer's time-out, by the application's clock
     app.cycle();
     EXPECT_EQ(app.list().jobs.at(0).state, jobsender::kStateError);
+}
+
+// A writer that died in the middle of its job (killed, or stopped by a full disk or a file-size
+// limit) leaves its job saying it is being written. The job sender knows at once that its writer
+// is gone and ends the job as its "JobInfo" says: thrown away when it is still being written (a
+// device job already opened for it closed as cancelled), sent when it was recorded complete. The
+// job behind it never waits for it; a job whose writer keeps no lock is left to the time-out.
+struct DeadWriterCase {
+    const char* what;
+    bool diesWhileSent;     ///< else it died before the job sender started
+    bool recordedComplete;  ///< it died after recording the job complete, before unlocking
+    bool keepsNoLock;       ///< a writer that keeps no lock, as other spooling frameworks
+};
+
+TEST_F(AppMain, AJobWhoseWriterDiedNeverHoldsTheQueue) {
+    const DeadWriterCase cases[] = {
+        {"died before the job sender started", false, false, false},
+        {"died while its job was sent", true, false, false},
+        {"died after recording its job complete", false, true, false},
+        {"keeps no lock", false, false, true},
+    };
+    const Bytes whole = stream({300, 40});
+    const Bytes fragment(whole.begin(), whole.begin() + 330);  // the first packet and a part
+    const Bytes behind = stream({7});
+    for (const DeadWriterCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SenderEnvironment environment;
+        ScriptedDevice device;
+        spooltest::WriterProcess writer(printer_.get(), c.recordedComplete ? whole : fragment);
+        ASSERT_NE(writer.id(), 0u);
+        const auto folder = spool::jobFolder(environment.spoolRoot(), writer.id());
+        if (c.keepsNoLock) {
+            std::filesystem::remove(folder / spool::kJobWriterLockFile);
+        }
+        std::unique_ptr<AppHarness> app;
+        if (c.diesWhileSent) {
+            app = std::make_unique<AppHarness>();
+            app->send(jobsender::newJobEvent(writer.id()));
+            ASSERT_TRUE(app->runUntil([&] { return device.count("send") == 1; }, 10));
+        }
+        writer.kill();
+        if (c.recordedComplete) {
+            cf::Value info;
+            ASSERT_EQ(cf::readPropertyListFile(folder / spool::kJobInfoFile, info),
+                      cf::PlistStatus::Ok);
+            info.set(spool::kJobFileStateKey, std::int64_t{spool::kJobComplete});
+            ASSERT_EQ(cf::writePropertyListFile(folder / spool::kJobInfoFile, info),
+                      cf::PlistStatus::Ok);
+        }
+        const std::uint32_t next = spoolJob(printer_, behind);
+        if (!app) {
+            app = std::make_unique<AppHarness>();
+        } else {  // as the spooling framework tells a job sender that runs
+            app->send(jobsender::newJobEvent(next));
+            app->send(jobsender::jobEndEvent(next, false));
+        }
+
+        if (c.keepsNoLock) {
+            app->cycle();
+            const JobListReply list = app->list();
+            ASSERT_EQ(list.jobs.size(), 2u);
+            EXPECT_EQ(list.jobs[0].state, jobsender::kStateSendingWritten);
+            continue;
+        }
+        ASSERT_TRUE(app->runToEmpty(20));
+        const std::vector<Bytes> expected =
+            c.diesWhileSent ? std::vector<Bytes>{Bytes(whole.begin(), whole.begin() + 320), behind}
+            : c.recordedComplete ? std::vector<Bytes>{whole, behind}
+                                 : std::vector<Bytes>{behind};
+        EXPECT_EQ(device.jobs, expected);
+        if (c.diesWhileSent) {
+            EXPECT_EQ(device.log.at(2), "close(cancel)");
+        }
+        EXPECT_EQ(device.count("close"), static_cast<int>(expected.size()) - c.diesWhileSent);
+        EXPECT_FALSE(app->list().stopped);
+        EXPECT_FALSE(std::filesystem::exists(folder));
+    }
 }
 
 }  // namespace

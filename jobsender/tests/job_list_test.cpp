@@ -4,14 +4,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
-#include <signal.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -19,6 +18,8 @@
 #include "job/folder_trash.h"
 #include "job/job_list.h"
 #include "sender_fixture.h"
+#include "support/bounded_call.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -46,29 +47,6 @@ void age(const std::filesystem::path& file, int secondsAgo) {
     std::filesystem::last_write_time(
         file, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
 }
-
-/// The limit on the size of files this process writes, for one scope: writes beyond it fail
-/// (with EFBIG; the signal it would raise is ignored meanwhile).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-    sighandler_t previous_ = SIG_DFL;
-};
 
 class JobList : public ::testing::Test {
   protected:
@@ -123,6 +101,65 @@ TEST_F(JobList, NothingToLoadWithoutAJobList) {
     CJobList list;
     EXPECT_FALSE(list.LoadJobList(wallClock()));
     EXPECT_FALSE(std::filesystem::exists(jobListFile()));
+}
+
+/// Puts at `path` something that is no regular file of a sane size to read.
+struct UnreadableFile {
+    const char* what;
+    std::function<void(const std::filesystem::path& path)> make;
+};
+
+const UnreadableFile kUnreadableFiles[] = {
+    {"pipe", [](const auto& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+    {"link to an endless device",
+     [](const auto& path) { std::filesystem::create_symlink("/dev/zero", path); }},
+};
+
+constexpr std::chrono::seconds kNoWait{5};
+
+// A "JobList" that is no regular file of a sane size is no list: nothing is loaded, it is left as
+// it is, and the program is never held by it.
+TEST_F(JobList, AJobListThatIsNoRegularFileIsNone) {
+    std::vector<UnreadableFile> cases(std::begin(kUnreadableFiles), std::end(kUnreadableFiles));
+    cases.push_back({"longer than any list", [](const auto& path) {
+                         writeFile(path, jobListBytes({1}));
+                         std::filesystem::resize_file(path, (jobsender::kMaxLoadedJobs + 1) * 4);
+                     }});
+    spoolJob(printer_, stream({1}));
+    for (const UnreadableFile& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(jobListFile());
+        c.make(jobListFile());
+        const auto kind = std::filesystem::symlink_status(jobListFile()).type();
+        EXPECT_EQ(testsupport::runBounded(
+                      [] {
+                          CJobList list;
+                          return !list.LoadJobList(wallClock()) && queuedIds(list).empty();
+                      },
+                      kNoWait),
+                  testsupport::BoundedOutcome::kTrue);
+        EXPECT_EQ(std::filesystem::symlink_status(jobListFile()).type(), kind);
+    }
+}
+
+// A "JobData" that is no regular file cannot be read, and never holds the reader.
+TEST_F(JobList, AJobDataThatIsNoRegularFileIsUnreadable) {
+    for (const UnreadableFile& c : kUnreadableFiles) {
+        SCOPED_TRACE(c.what);
+        const std::uint32_t id = spoolJob(printer_, stream({1}));
+        const auto data = spool::jobFolder(environment_.spoolRoot(), id) / "JobData";
+        std::filesystem::remove(data);
+        c.make(data);
+        EXPECT_EQ(testsupport::runBounded(
+                      [id] {
+                          CLocalJob job(id);
+                          std::uint8_t buffer[20] = {};
+                          std::uint32_t length = sizeof buffer;
+                          return !job.ReadData(buffer, &length);
+                      },
+                      kNoWait),
+                  testsupport::BoundedOutcome::kTrue);
+    }
 }
 
 TEST_F(JobList, AJobWrittenTooLongAgoIsBroken) {
@@ -185,7 +222,7 @@ TEST_F(JobList, AFailedSaveKeepsTheEarlierList) {
     list.AddNewJob(1, 0);
     list.AddNewJob(2, 0);
     {
-        const FileSizeLimit limit(4);
+        const testsupport::FileSizeLimit limit(4);
         EXPECT_FALSE(list.SaveJobList());
     }
     EXPECT_EQ(fileBytes(jobListFile()), jobListBytes({1}));

@@ -1,6 +1,7 @@
 // The JobSenderAgent program itself: its job list read by an independent client, a queue that
-// survives a SIGKILL in the middle of a job, and jobsender-ctl.
+// survives a SIGKILL in the middle of a job, a job whose writer died, and jobsender-ctl.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "sender_fixture.h"
 #include "support/python_oracle.h"
 #include "unserved_display.h"
+#include "writer_process.h"
 
 namespace {
 
@@ -138,6 +140,59 @@ TEST_F(JobSenderProgram, TheQueueSurvivesAKillMidJob) {
         return list && list->jobs.empty();
     }));
     EXPECT_TRUE(spool::readJobList(environment_.spoolRoot()).empty());
+}
+
+// A print that died while it wrote its job left a fragment marked as being written. The job
+// sender started later never sends it, and the complete job behind it goes out at once.
+TEST_F(JobSenderProgram, AJobWhoseWriterDiedNeverReachesThePrinter) {
+    qdxa_test::ModelPrinter model;
+    ASSERT_TRUE(model.printer->start()) << model.printer->error();
+    PrinterAddress printer(model.printer->address().c_str());
+    const Bytes data = stream({3000, 60000, 70});
+    std::uint32_t dead = 0;
+    {
+        spooltest::WriterProcess writer(printer.get(), Bytes(data.begin(), data.begin() + 63100));
+        dead = writer.id();
+        ASSERT_NE(dead, 0u);
+    }  // killed in the middle of its job
+    spoolJob(printer, data, 1, false, "behind.tif", "");
+
+    AgentProcess agent;
+    ASSERT_TRUE(model.printer->waitForJobs(1, std::chrono::seconds(20)));
+    EXPECT_TRUE(waitFor([] {
+        const auto list = agentJobList();
+        return list && list->jobs.empty();
+    }));
+    const auto jobs = model.printer->jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].data, text(data));
+    EXPECT_FALSE(std::filesystem::exists(spool::jobFolder(environment_.spoolRoot(), dead)));
+}
+
+// A pipe at the name of "JobList" or of a job's "JobData" never holds the program: it answers,
+// and ends on SIGTERM. The list is read as none; the data cannot be read, which stops the queue.
+TEST_F(JobSenderProgram, PipesInTheSpoolFolderNeverHoldIt) {
+    {
+        const SenderEnvironment environment;
+        ASSERT_EQ(::mkfifo((environment.spoolRoot() / "JobList").c_str(), 0600), 0);
+        AgentProcess agent;
+        const auto list = agentJobList();
+        ASSERT_TRUE(list);
+        EXPECT_TRUE(list->jobs.empty());
+        EXPECT_EQ(agent.terminate(), jobsender::kExitDone);
+    }
+    PrinterAddress printer;
+    const std::uint32_t id = spoolJob(printer, stream({10}));
+    const auto data = spool::jobFolder(environment_.spoolRoot(), id) / "JobData";
+    std::filesystem::remove(data);
+    ASSERT_EQ(::mkfifo(data.c_str(), 0600), 0);
+    AgentProcess agent;
+    ASSERT_TRUE(waitFor([] {
+        const auto list = agentJobList();
+        return list && list->stopped;
+    }));
+    EXPECT_EQ(agentJobList()->jobs.at(0).jobID, id);
+    EXPECT_EQ(agent.terminate(), jobsender::kExitDone);
 }
 
 /// Runs jobsender-ctl with `arguments`; its exit status, and its output in `output`.

@@ -1,11 +1,11 @@
-// The reader side of the job-spooling framework: the job sender's way to the spool folders and to
-// what a job's "JobInfo" records.
-#include <sys/stat.h>
-
+// The reader side of the job-spooling framework: the job sender's way to the spool folders, to
+// what a job's "JobInfo" records and to whether the job's writer is still at work.
 #include <cstring>
+#include <vector>
 
 #include "IOSProxyKit/ios_agency.h"
 #include "cf/property_list.h"
+#include "cf/regular_file.h"
 #include "cf/value.h"
 #include "protocol/job_sender_events.h"
 #include "spool_folder.h"
@@ -13,7 +13,7 @@
 namespace {
 
 /// A "JobInfo" is a small dictionary; anything larger is not one the writer made.
-constexpr std::uintmax_t kMaxJobInfoBytes = 64 * 1024;
+constexpr std::size_t kMaxJobInfoBytes = 64 * 1024;
 
 int32_t copyFolder(const std::filesystem::path& folder, char* buffer) {
     const std::string& text = folder.native();
@@ -25,14 +25,13 @@ int32_t copyFolder(const std::filesystem::path& folder, char* buffer) {
     return kIOSAgencyNoErr;
 }
 
-/// The dictionary of a "JobInfo" file, or a null value when it is missing, too large or no
-/// dictionary.
+/// The dictionary of a "JobInfo" file, or a null value when it is missing, no regular file, too
+/// large or no dictionary.
 cf::Value readJobInfo(const char* jobInfo) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(jobInfo, error);
+    std::vector<std::uint8_t> bytes;
     cf::Value info;
-    if (error || size > kMaxJobInfoBytes ||
-        cf::readPropertyListFile(jobInfo, info) != cf::PlistStatus::Ok || !info.isDictionary()) {
+    if (cf::readRegularFile(jobInfo, kMaxJobInfoBytes, bytes) != cf::FileReadStatus::Ok ||
+        cf::readPropertyList(bytes, info) != cf::PlistStatus::Ok || !info.isDictionary()) {
         return {};
     }
     return info;
@@ -114,5 +113,23 @@ IOS_AGENCY_API int32_t IOS_Agency_ReadSingleJob(uint32_t* singleJob, const char*
         return kIOSAgencyErrIO;
     }
     *singleJob = *flag ? 1 : 0;
+    return kIOSAgencyNoErr;
+}
+
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobWriter(uint32_t* writer, const char* spoolFolder) {
+    if (writer == nullptr || spoolFolder == nullptr) {
+        return kIOSAgencyErrParam;
+    }
+    switch (spool::jobWriter(spoolFolder)) {
+        case spool::JobWriter::kWriting:
+            *writer = kIOSAgencyWriterWriting;
+            break;
+        case spool::JobWriter::kGone:
+            *writer = kIOSAgencyWriterGone;
+            break;
+        case spool::JobWriter::kUnknown:
+            *writer = kIOSAgencyWriterUnknown;
+            break;
+    }
     return kIOSAgencyNoErr;
 }

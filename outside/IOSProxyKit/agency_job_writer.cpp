@@ -1,5 +1,6 @@
 // The writer side of the job-spooling framework: a spooled job is opened into a new spool
-// folder, its stream appended to "JobData", and its "JobInfo" marked complete or cancelled.
+// folder, its stream appended to "JobData", and its "JobInfo" marked complete or cancelled. The
+// writer holds the job's writer lock from the open until the job's final state is recorded.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -38,6 +40,7 @@ struct AgencyJob {
     std::uint32_t id = 0;
     std::filesystem::path folder;
     cf::Value info;
+    std::optional<spool::JobWriterLock> writer;
     int data = -1;
 
     ~AgencyJob() {
@@ -46,6 +49,13 @@ struct AgencyJob {
         }
     }
 };
+
+/// The code of a write that failed with `error`: a disk without room is told apart, so that the
+/// user learns why the job could not be spooled.
+int32_t writeFailure(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG ? kIOSAgencyErrDiskFull
+                                                                : kIOSAgencyErrIO;
+}
 
 /// The longest prefix of `text` (at most kMaxTextBytes) that is whole UTF-8.
 std::string listText(const char* text) {
@@ -102,8 +112,12 @@ bool writeJobInfo(const AgencyJob& job) {
                                      cf::PropertyListFormat::Xml) == cf::PlistStatus::Ok;
 }
 
-// Fills the new job's folder: printer address, job information, an empty data file.
+// Fills the new job's folder: the writer's lock, printer address, job information, an empty data
+// file. The lock comes first, so that the job is never seen without it.
 bool fillJobFolder(AgencyJob& job, void* printerAddress) {
+    if (!job.writer.emplace(job.folder).locked()) {
+        return false;
+    }
     const std::string address = (job.folder / spool::kPrinterAddressFile).string();
     if (IOS_WritePrinterAddressToFile(printerAddress, address.c_str()) != kIOS_NoErr ||
         !writeJobInfo(job)) {
@@ -114,7 +128,8 @@ bool fillJobFolder(AgencyJob& job, void* printerAddress) {
     return job.data >= 0;
 }
 
-// Makes the job's folder and adds the job to "JobList", under the root folder's lock.
+// Makes the job's folder and adds the job to "JobList", under the root folder's lock. A step that
+// fails leaves errno set, or 0 when it does not tell.
 int32_t makeSpooledJob(AgencyJob& job, void* printerAddress, const char* documentName,
                        uint16_t copies, const char* comment, uint8_t singleJob) {
     const std::filesystem::path root = spool::rootSpoolFolder();
@@ -124,9 +139,10 @@ int32_t makeSpooledJob(AgencyJob& job, void* printerAddress, const char* documen
         return kIOSAgencyErrIO;
     }
     std::vector<std::uint32_t> queued = spool::readJobList(root);
+    errno = 0;
     const std::optional<std::uint32_t> id = makeJobFolder(root, queued);
     if (!id) {
-        return kIOSAgencyErrIO;
+        return writeFailure(errno);
     }
     job.root = root;
     job.id = *id;
@@ -139,10 +155,12 @@ int32_t makeSpooledJob(AgencyJob& job, void* printerAddress, const char* documen
     job.info.set(spool::kSingleJobKey, singleJob != 0);
     job.info.set(spool::kJobFileStateKey, static_cast<std::int32_t>(spool::kJobBeingWritten));
     queued.push_back(*id);
+    errno = 0;
     if (!fillJobFolder(job, printerAddress) || !spool::writeJobList(root, queued)) {
+        const int32_t failure = writeFailure(errno);
         std::error_code ignored;
         std::filesystem::remove_all(job.folder, ignored);
-        return kIOSAgencyErrIO;
+        return failure;
     }
     return kIOSAgencyNoErr;
 }
@@ -192,7 +210,7 @@ IOS_AGENCY_API int32_t IOS_Agency_JobSend(void* job, const void* data, uint32_t*
             continue;
         }
         if (written <= 0) {
-            return kIOSAgencyErrIO;
+            return written < 0 ? writeFailure(errno) : kIOSAgencyErrIO;
         }
         *length += static_cast<std::uint32_t>(written);
     }
@@ -205,14 +223,26 @@ IOS_AGENCY_API int32_t IOS_Agency_JobClose(void* job, uint8_t cancelled) {
     }
     const std::unique_ptr<AgencyJob> closing(static_cast<AgencyJob*>(job));
     // Data that may not have reached the disk is never handed on as complete.
+    errno = 0;
     bool dataWhole = ::fsync(closing->data) == 0;
     dataWhole = ::close(closing->data) == 0 && dataWhole;
+    const int32_t dataFailure = dataWhole ? kIOSAgencyNoErr : writeFailure(errno);
     closing->data = -1;
     const bool complete = cancelled == 0 && dataWhole;
     closing->info.set(
         spool::kJobFileStateKey,
         static_cast<std::int32_t>(complete ? spool::kJobComplete : spool::kJobCancelled));
+    errno = 0;
     const bool recorded = writeJobInfo(*closing);
+    const int32_t infoFailure = recorded ? kIOSAgencyNoErr : writeFailure(errno);
     tellJobSender(closing->root, jobsender::jobEndEvent(closing->id, !complete));
-    return recorded && (dataWhole || cancelled != 0) ? kIOSAgencyNoErr : kIOSAgencyErrIO;
+    // Unrecorded, the job still says it is being written: the lock file stays behind, unlocked,
+    // and tells the job sender that its writer is gone.
+    if (recorded) {
+        closing->writer->releaseFinal();
+    }
+    if (infoFailure != kIOSAgencyNoErr) {
+        return infoFailure;
+    }
+    return cancelled != 0 ? kIOSAgencyNoErr : dataFailure;
 }

@@ -1,4 +1,4 @@
-// The spool folder's places, its lock and its job list.
+// The spool folder's places, its locks and its job list.
 #include "spool_folder.h"
 
 #include <fcntl.h>
@@ -8,13 +8,12 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "bytes/byte_order.h"
 #include "cf/file_replace.h"
 #include "cf/folders.h"
+#include "cf/regular_file.h"
 
 namespace spool {
 namespace {
@@ -83,6 +82,48 @@ RootLock::~RootLock() {
     }
 }
 
+JobWriterLock::JobWriterLock(const std::filesystem::path& jobFolder)
+    : file_(jobFolder / kJobWriterLockFile) {
+    constexpr mode_t kPrivateFile = 0600;
+    descriptor_ =
+        ::open(file_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kPrivateFile);
+    if (descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+JobWriterLock::~JobWriterLock() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);  // releases the lock
+    }
+}
+
+void JobWriterLock::releaseFinal() {
+    if (descriptor_ >= 0) {
+        ::unlink(file_.c_str());
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+// A shared lock is had only when no writer holds its exclusive one; it goes with the descriptor.
+JobWriter jobWriter(const std::filesystem::path& jobFolder) {
+    cf::RegularFile lock(jobFolder / kJobWriterLockFile);
+    if (!lock.isOpen()) {
+        return JobWriter::kUnknown;
+    }
+    const int descriptor = lock.release();
+    JobWriter writer = JobWriter::kUnknown;
+    if (::flock(descriptor, LOCK_SH | LOCK_NB) == 0) {
+        writer = JobWriter::kGone;
+    } else if (errno == EWOULDBLOCK) {
+        writer = JobWriter::kWriting;
+    }
+    ::close(descriptor);
+    return writer;
+}
+
 std::vector<std::uint32_t> parseJobList(std::span<const std::uint8_t> bytes) {
     std::vector<std::uint32_t> ids;
     for (std::size_t offset = 0; offset + kIdBytes <= bytes.size(); offset += kIdBytes) {
@@ -100,9 +141,11 @@ std::vector<std::uint8_t> encodeJobList(const std::vector<std::uint32_t>& ids) {
 }
 
 std::vector<std::uint32_t> readJobList(const std::filesystem::path& root) {
-    std::ifstream file(root / kJobListFile, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                          std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    if (cf::readRegularFile(root / kJobListFile, kMaxJobListIds * kIdBytes, bytes) !=
+        cf::FileReadStatus::Ok) {
+        return {};
+    }
     return parseJobList(bytes);
 }
 

@@ -21,6 +21,8 @@ std::uint32_t pluginErrorFromResult(std::int32_t result) {
             return kPlgNoMemory;
         case kResultJobNotOpened:
             return kPlgCheckPrinter;
+        case kResultSpoolDiskFull:
+            return kPlgWriteFile;
         case kResultHostImage:
             return kPlgHostImage;
         default:

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DovoCommonLib/ios_status.h"
+#include "IOSProxyKit/ios_agency.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
 #include "transport/job_transport.h"
@@ -58,7 +59,10 @@ std::int32_t openSpooled(QDXA_Info& info) {
         launchPrintMonitor(nullptr, info.printerAddress);
     }
     showTransportStatus(info, kProgressStatusSpooling);
-    return info.jobHandle != nullptr ? kResultOk : kResultJobNotOpened;
+    if (info.jobHandle != nullptr) {
+        return kResultOk;
+    }
+    return status == kIOSAgencyErrDiskFull ? kResultSpoolDiskFull : kResultJobNotOpened;
 }
 
 }  // namespace

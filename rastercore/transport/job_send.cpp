@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "DovoCommonLib/ios_status.h"
+#include "IOSProxyKit/ios_agency.h"
 #include "rastercore/result_codes.h"
 #include "record/qdxa_info.h"
 #include "transport/job_transport.h"
@@ -68,8 +69,9 @@ std::int32_t sendSpooled(QDXA_Info& info, const std::uint8_t* data, std::uint32_
     int passesWithoutProgress = 0;
     while (*remaining > 0) {
         std::uint32_t taken = *remaining;
-        if (calls.agencyJobSend(info.jobHandle, data, &taken) != 0) {
-            return kTransportFailure;
+        const std::int32_t status = calls.agencyJobSend(info.jobHandle, data, &taken);
+        if (status != kIOSAgencyNoErr) {
+            return status == kIOSAgencyErrDiskFull ? kResultSpoolDiskFull : kTransportFailure;
         }
         taken = std::min(taken, *remaining);
         data += taken;

@@ -20,12 +20,13 @@ inline constexpr int kSendPassesWithoutProgress = 10;
 
 /// Opens the job: directly (repeated while the printer is offline or busy, status 2 once open)
 /// or in the spooling framework (status 6 whatever the outcome, and the status monitor started
-/// on success). Returns 0, 1100 when the user cancelled, -1200 when the job cannot be opened.
+/// on success). Returns 0, 1100 when the user cancelled, -1210 when the spool disk has no room
+/// for the job, -1200 when the job cannot be opened otherwise.
 std::int32_t PLG_IOS_JobOpen(QDXA_Info* info);
 
 /// Sends `*length` bytes of `data`; `*length` comes back as the bytes not taken. Returns 0, 1100
-/// when the user cancelled, 14000 when a direct send fails or stops making progress, -1200 when
-/// a spooled send does.
+/// when the user cancelled, 14000 when a direct send fails or stops making progress, -1210 when
+/// the spool disk has no room for a spooled send, -1200 when a spooled send fails otherwise.
 std::int32_t PLG_IOS_JobSend(QDXA_Info* info, const std::uint8_t* data, std::uint32_t* length,
                              bool last);
 

@@ -1,9 +1,13 @@
 // The writer side of the job-spooling framework: spooled jobs written into a temporary spool
-// folder, read back by an independent Python reader, and the opens that must leave nothing.
+// folder, read back by an independent Python reader, the opens that must leave nothing, the
+// writer's lock on its job, a spool disk without room, and job lists that are no regular files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,9 +15,12 @@
 #include "IOSProxyKit/ios_agency.h"
 #include "cf/property_list.h"
 #include "spool_folder.h"
+#include "support/bounded_call.h"
+#include "support/file_size_limit.h"
 #include "support/python_oracle.h"
 #include "support/scoped_variable.h"
 #include "support/temporary_folder.h"
+#include "writer_process.h"
 
 namespace {
 
@@ -61,6 +68,14 @@ class SpoolFolder : public ::testing::Test {
         }
         EXPECT_EQ(IOS_Agency_JobClose(job, cancelled ? 1 : 0), 0);
         return job;
+    }
+
+    /// What IOS_Agency_ReadJobWriter says of the writer of job `id`.
+    std::uint32_t writerOf(std::uint32_t id) const {
+        std::uint32_t writer = 99;
+        EXPECT_EQ(IOS_Agency_ReadJobWriter(&writer, spool::jobFolder(root(), id).c_str()),
+                  kIOSAgencyNoErr);
+        return writer;
     }
 
     cf::Value jobInfo(std::uint32_t id) const {
@@ -177,6 +192,103 @@ TEST_F(SpoolFolder, SendsRefuseMissingArguments) {
     EXPECT_EQ(IOS_Agency_JobSend(nullptr, "data", &length), kIOSAgencyErrParam);
     EXPECT_EQ(IOS_Agency_JobClose(nullptr, 0), kIOSAgencyErrParam);
     EXPECT_EQ(IOS_Agency_JobClose(job, 0), 0);
+}
+
+// The writer holds its job's lock while it writes, and removes it with the job's final state; a
+// writer that dies, or cannot record that state, leaves it unlocked behind: its writer is gone.
+TEST_F(SpoolFolder, TheWriterLocksItsJobUntilTheJobsStateIsFinal) {
+    void* job = nullptr;
+    ASSERT_EQ(IOS_Agency_JobOpen(&job, address_, "a", 1, "b", 0), 0);
+    EXPECT_EQ(writerOf(1), kIOSAgencyWriterWriting);
+    EXPECT_EQ(IOS_Agency_JobClose(job, 0), 0);
+    EXPECT_EQ(writerOf(1), kIOSAgencyWriterUnknown);
+    EXPECT_FALSE(std::filesystem::exists(spool::jobFolder(root(), 1) / spool::kJobWriterLockFile));
+
+    spooltest::WriterProcess dies(address_, packet(0x1A, Bytes(100, 1)));
+    ASSERT_EQ(dies.id(), 2u);
+    EXPECT_EQ(writerOf(2), kIOSAgencyWriterWriting);
+    dies.kill();
+    EXPECT_EQ(writerOf(2), kIOSAgencyWriterGone);
+    EXPECT_EQ(jobInfo(2).find(spool::kJobFileStateKey)->integer(), spool::kJobBeingWritten);
+
+    // No room to record the end: the job still says it is being written, and its writer is gone.
+    ASSERT_EQ(IOS_Agency_JobOpen(&job, address_, "a", 1, "b", 0), 0);
+    {
+        const testsupport::FileSizeLimit full(1);
+        EXPECT_EQ(IOS_Agency_JobClose(job, 0), kIOSAgencyErrDiskFull);
+    }
+    EXPECT_EQ(writerOf(3), kIOSAgencyWriterGone);
+    EXPECT_EQ(jobInfo(3).find(spool::kJobFileStateKey)->integer(), spool::kJobBeingWritten);
+
+    std::uint32_t writer = 0;
+    EXPECT_EQ(IOS_Agency_ReadJobWriter(nullptr, root().c_str()), kIOSAgencyErrParam);
+    EXPECT_EQ(IOS_Agency_ReadJobWriter(&writer, nullptr), kIOSAgencyErrParam);
+    EXPECT_EQ(IOS_Agency_ReadJobWriter(&writer, (root() / "none").c_str()), kIOSAgencyNoErr);
+    EXPECT_EQ(writer, kIOSAgencyWriterUnknown);
+}
+
+// A job that finds no room on the spool disk (here: the file-size limit that a full disk acts
+// like) says so, instead of failing as any other write.
+TEST_F(SpoolFolder, NoRoomForTheJobIsToldApart) {
+    void* job = nullptr;
+    {
+        const testsupport::FileSizeLimit full(10);
+        EXPECT_EQ(IOS_Agency_JobOpen(&job, address_, "a", 1, "b", 0), kIOSAgencyErrDiskFull);
+    }
+    EXPECT_EQ(job, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(spool::jobFolder(root(), 1)));
+    EXPECT_TRUE(spool::readJobList(root()).empty());
+
+    ASSERT_EQ(IOS_Agency_JobOpen(&job, address_, "a", 1, "b", 0), 0);
+    const Bytes data(300, 7);
+    auto length = static_cast<std::uint32_t>(data.size());
+    {
+        const testsupport::FileSizeLimit full(200);
+        EXPECT_EQ(IOS_Agency_JobSend(job, data.data(), &length), kIOSAgencyErrDiskFull);
+    }
+    EXPECT_EQ(length, 200u);  // what found room
+    EXPECT_EQ(IOS_Agency_JobClose(job, 1), 0);
+    EXPECT_EQ(jobInfo(1).find(spool::kJobFileStateKey)->integer(), spool::kJobCancelled);
+}
+
+// A "JobList" that is a pipe, an endless device or too long to be a list is read as no list,
+// without a wait; a new job replaces it with a list of its own.
+TEST_F(SpoolFolder, AJobListThatIsNoRegularFileIsReadAsNone) {
+    constexpr std::chrono::seconds kLimit{5};
+    const auto jobList = root() / spool::kJobListFile;
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"pipe", [&] { ASSERT_EQ(::mkfifo(jobList.c_str(), 0600), 0); }},
+        {"link to an endless device",
+         [&] { std::filesystem::create_symlink("/dev/zero", jobList); }},
+        {"too long",
+         [&] {
+             std::ofstream(jobList).put('\0');
+             std::filesystem::resize_file(jobList, (spool::kMaxJobListIds + 1) * 4);
+         }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(root());
+        ASSERT_TRUE(spool::makeRootFolder(root()));
+        make();
+        EXPECT_EQ(
+            testsupport::runBounded([&] { return spool::readJobList(root()).empty(); }, kLimit),
+            testsupport::BoundedOutcome::kTrue);
+        EXPECT_EQ(testsupport::runBounded(
+                      [&] {
+                          void* job = nullptr;
+                          return IOS_Agency_JobOpen(&job, address_, "a", 1, "b", 0) == 0 &&
+                                 IOS_Agency_JobClose(job, 0) == 0;
+                      },
+                      kLimit),
+                  testsupport::BoundedOutcome::kTrue);
+        const bool replaced =
+            std::filesystem::is_regular_file(std::filesystem::symlink_status(jobList));
+        EXPECT_TRUE(replaced);
+        if (replaced) {
+            EXPECT_EQ(spool::readJobList(root()), std::vector<std::uint32_t>{1});
+        }
+    }
 }
 
 TEST(JobList, WholeWordsOnlyAndBackAgain) {

@@ -11,6 +11,7 @@ inline constexpr std::int32_t kResultOk = 0;
 inline constexpr std::int32_t kResultFailure = -1;            ///< generic failure: job fails
 inline constexpr std::int32_t kResultNoMemory = -1000;        ///< out of memory: job fails
 inline constexpr std::int32_t kResultJobNotOpened = -1200;    ///< job open or spool failed
+inline constexpr std::int32_t kResultSpoolDiskFull = -1210;   ///< no room to spool: free space
 inline constexpr std::int32_t kResultNothingToPrint = -1300;  ///< image off the medium: success
 inline constexpr std::int32_t kResultHostImage = -1400;       ///< the host refused an image call
 inline constexpr std::int32_t kResultCancelled = 1100;        ///< the user cancelled
@@ -28,9 +29,12 @@ inline constexpr std::int32_t kTransportNoAddress = 14010;    ///< no printer ad
 inline constexpr std::int32_t kTransportNoMemory = 14020;     ///< transport out of memory
 
 /// The result of a step that fails as a whole: a cancel stays a cancel, so that the user sees
-/// the print cancelled, and any other failure becomes the generic failure.
+/// the print cancelled, a spool disk without room stays so, so that the user learns why, and any
+/// other failure becomes the generic failure.
 constexpr std::int32_t stepResult(std::int32_t result) {
-    return result == kResultOk || result == kResultCancelled ? result : kResultFailure;
+    return result == kResultOk || result == kResultCancelled || result == kResultSpoolDiskFull
+               ? result
+               : kResultFailure;
 }
 
 // Codes of the helpers that stand apart from the job's result table.
@@ -43,6 +47,7 @@ inline constexpr std::uint32_t kPlgSuccess = 0;
 inline constexpr std::uint32_t kPlgCancelled = 0x50104;       ///< the user cancelled the print
 inline constexpr std::uint32_t kPlgNoMemory = 0x40103;        ///< out of memory
 inline constexpr std::uint32_t kPlgCheckPrinter = 0x10100;    ///< job not opened or not spooled
+inline constexpr std::uint32_t kPlgWriteFile = 0x350134;      ///< the spooled job not written
 inline constexpr std::uint32_t kPlgHostImage = 0x290128;      ///< the host did not deliver a band
 inline constexpr std::uint32_t kPlgPrintingError = 0x1A0119;  ///< any other printing error
 inline constexpr std::uint32_t kPlgNoJobRecord = 0xFFFFFFFF;  ///< called without a job record

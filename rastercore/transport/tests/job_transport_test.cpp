@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "IOSProxyKit/ios_agency.h"
 #include "job/main_process.h"
 #include "rastercore/result_codes.h"
 #include "record/job_context.h"
@@ -95,10 +96,16 @@ TEST(JobTransportOpen, OfflineUntilCancelledSendsNoData) {
     EXPECT_EQ(progress.statuses, (Statuses{3, 3, 3, 3}));
 }
 
+// A spool disk without room is told apart from any other failure to open.
 TEST(JobTransportOpen, SpooledOpenShowsSpoolingAndStartsTheMonitorOnlyOnSuccess) {
-    for (const bool fails : {false, true}) {
+    const struct {
+        std::uint32_t status;
+        std::int32_t result;
+    } cases[] = {{0, 0}, {36, -1200}, {static_cast<std::uint32_t>(kIOSAgencyErrDiskFull), -1210}};
+    for (const auto& c : cases) {
+        const bool fails = c.status != 0;
         ScriptedTransport transport;
-        transport.openAnswers = {{fails ? 36u : 0u, 0}};
+        transport.openAnswers = {{c.status, 0}};
         RecordingProgress progress;
         QDXA_Info info = transportRecord(progress, true);
         std::strcpy(info.spoolDocumentName, "photo.tif");
@@ -107,7 +114,7 @@ TEST(JobTransportOpen, SpooledOpenShowsSpoolingAndStartsTheMonitorOnlyOnSuccess)
         PLGContext context{};
         context.modelTable.HDD = 1;
         info.context = &context;
-        EXPECT_EQ(PLG_IOS_JobOpen(&info), fails ? -1200 : 0);
+        EXPECT_EQ(PLG_IOS_JobOpen(&info), c.result);
         EXPECT_EQ(progress.statuses, Statuses{6});
         const std::vector<std::string> expected =
             fails ? std::vector<std::string>{"agencyOpen photo.tif/3/caption/1"}
@@ -159,6 +166,11 @@ TEST(JobTransportSend, FailuresAndSendsThatMakeNoProgress) {
     const SendFailure cases[] = {
         {"direct hard failure", false, {{0, 0, 3}, {10550, 0, 0}}, 14000, 2},
         {"spooled failure", true, {{36, 0, 0}}, -1200, 1},
+        {"spooled, no room on the spool disk",
+         true,
+         {{0, 0, 2}, {static_cast<std::uint32_t>(kIOSAgencyErrDiskFull), 0, 0}},
+         -1210,
+         2},
         {"direct, nothing taken", false, {{0, 0, 0}}, 14000, kSendPassesWithoutProgress},
         {"spooled, nothing taken", true, {{0, 0, 0}}, -1200, kSendPassesWithoutProgress},
     };

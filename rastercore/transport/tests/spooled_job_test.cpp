@@ -1,15 +1,18 @@
 // A spooled job through the core's transport and the real spooling framework: the spool folder
 // holds what the job sent, as an independent reader finds it, the status monitor is started
-// through the injected launcher, and no printer is reached.
+// through the injected launcher, and no printer is reached; a spool disk without room is told.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
 
+#include "cf/property_list.h"
 #include "model_printer.h"
 #include "rastercore/progress.h"
+#include "rastercore/result_codes.h"
 #include "record/job_context.h"
 #include "scripted_transport.h"
+#include "support/file_size_limit.h"
 #include "support/python_oracle.h"
 #include "transport/job_transport.h"
 #include "transport/print_monitor.h"
@@ -81,6 +84,31 @@ TEST(SpooledJob, TheSpoolFolderHoldsTheJobAsTheJobSenderWillReadIt) {
               0);
     EXPECT_TRUE(model.printer->jobs().empty());
     EXPECT_TRUE(model.responder.requests.empty());
+    PLG_Dispose_PrinterAddress(info.printerAddress);
+}
+
+// The spool disk fills up while the job is written (here: the file-size limit that a full disk
+// acts like): the send says so, and the job is closed as cancelled.
+TEST(SpooledJob, ASpoolDiskWithoutRoomIsToldApart) {
+    DeviceEnvironment environment;
+    RecordingLauncher launcher;
+    RecordingProgress progress;
+    QDXA_Info info = transportRecord(progress, true);
+    ASSERT_EQ(PLG_Get_PrinterAddress("WQS_LPR", "192.0.2.7", nullptr, &info.printerAddress), 0);
+    ASSERT_EQ(PLG_IOS_JobOpen(&info), 0);
+    const std::string data(4096, 'x');
+    std::uint32_t length = static_cast<std::uint32_t>(data.size());
+    {
+        const testsupport::FileSizeLimit full(1000);
+        EXPECT_EQ(PLG_IOS_JobSend(&info, reinterpret_cast<const std::uint8_t*>(data.data()),
+                                  &length, false),
+                  rastercore::kResultSpoolDiskFull);
+    }
+    PLG_IOS_JobClose(&info, true);
+    cf::Value jobInfo;
+    ASSERT_EQ(cf::readPropertyListFile(environment.spoolRoot() / "1/JobInfo", jobInfo),
+              cf::PlistStatus::Ok);
+    EXPECT_EQ(jobInfo.find("JobFileState")->integer(), 2);  // cancelled
     PLG_Dispose_PrinterAddress(info.printerAddress);
 }
 

@@ -25,6 +25,9 @@
 #endif
 
 #define kIOSAgencyNoErr ((int32_t)0)
+#define kIOSAgencyErrDiskFull                                                                    \
+    ((int32_t)-34)                          /* no room for the job: the spool disk is full, or a \
+                                               disk quota or file-size limit was reached */
 #define kIOSAgencyErrIO ((int32_t)-36)      /* a spool file could not be read or written */
 #define kIOSAgencyErrNoJob ((int32_t)-43)   /* no spool folder or file of that job */
 #define kIOSAgencyErrParam ((int32_t)-50)   /* a missing or unusable argument */
@@ -40,7 +43,9 @@ IOS_AGENCY_API int32_t IOS_Agency_JobOpen(void** job, void* printerAddress,
                                           const char* documentName, uint16_t copies,
                                           const char* comment, uint8_t singleJob);
 
-/* Appends `*length` bytes of the job's stream; `*length` comes back as the bytes taken. */
+/* Appends `*length` bytes of the job's stream; `*length` comes back as the bytes taken. The
+ * job's writer holds a lock on the job from its open to its close, so that the job sender knows
+ * at once when a writer died in the middle of a job. */
 IOS_AGENCY_API int32_t IOS_Agency_JobSend(void* job, const void* data, uint32_t* length);
 
 /* Ends the job's writing: complete, or cancelled (the job sender then drops it). The job is
@@ -72,5 +77,13 @@ IOS_AGENCY_API int32_t IOS_Agency_ReadJobInfoFromFile(char* jobName, uint32_t* c
 
 /* 1 when the stream is to be sent once whatever the copies (the printer makes them), else 0. */
 IOS_AGENCY_API int32_t IOS_Agency_ReadSingleJob(uint32_t* singleJob, const char* jobInfo);
+
+/* What IOS_Agency_ReadJobWriter gives. */
+#define kIOSAgencyWriterWriting ((uint32_t)0) /* the job's writer is at work */
+#define kIOSAgencyWriterGone ((uint32_t)1)    /* the writer ended or died: "JobInfo" is final */
+#define kIOSAgencyWriterUnknown ((uint32_t)2) /* the writer left nothing to tell by */
+
+/* Whether the writer of the job in the spool folder `spoolFolder` is still at work. */
+IOS_AGENCY_API int32_t IOS_Agency_ReadJobWriter(uint32_t* writer, const char* spoolFolder);
 
 #endif
