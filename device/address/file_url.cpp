@@ -12,6 +12,8 @@ constexpr std::string_view kLocalHost = "localhost";
 
 }  // namespace
 
+namespace device {
+
 std::optional<std::filesystem::path> PathFromFileURL(std::string_view fileURL) {
     if (fileURL.empty()) {
         return std::nullopt;
@@ -26,9 +28,11 @@ std::optional<std::filesystem::path> PathFromFileURL(std::string_view fileURL) {
     if (!rest.starts_with('/')) {
         return std::nullopt;
     }
-    auto path = device::percentDecoded(rest);
+    auto path = percentDecoded(rest);
     if (path.malformed) {
         return std::nullopt;
     }
     return std::filesystem::path(std::move(path.text));
 }
+
+}  // namespace device

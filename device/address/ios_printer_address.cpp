@@ -20,8 +20,8 @@ CLibPrinterAddress* asAddress(void* handle) {
 // The first attached USB printer whose model contains `printerName`.
 std::uint32_t createUSBAddress(const char* printerName, void** address) {
     PrinterList found;
-    const std::uint32_t status =
-        printerDiscoverySeam().current().usbPrinterListCreate({std::string(printerName)}, found);
+    const std::uint32_t status = device::printerDiscoverySeam().current().usbPrinterListCreate(
+        {std::string(printerName)}, found);
     if (status != kIOS_NoErr) {
         return status;
     }
@@ -31,7 +31,7 @@ std::uint32_t createUSBAddress(const char* printerName, void** address) {
     if (!found.addresses.front()) {
         return kIOS_ErrMemory;
     }
-    *address = PrinterAddressRef(found.addresses.front()).leak();
+    *address = device::PrinterAddressRef(found.addresses.front()).leak();
     return kIOS_NoErr;
 }
 
@@ -77,7 +77,7 @@ uint32_t IOS_GetPrinterName(void* address, char* buffer) {
     if (address == nullptr || buffer == nullptr) {
         return kIOS_ErrParam;
     }
-    CopyNameToBuffer(asAddress(address)->printerName(), buffer, kIOS_PrinterNameBufferSize);
+    device::CopyNameToBuffer(asAddress(address)->printerName(), buffer, kIOS_PrinterNameBufferSize);
     return kIOS_NoErr;
 }
 
@@ -90,7 +90,7 @@ uint32_t IOS_PrinterAddressGetIomName(void* address, char* buffer) {
     if (!name) {
         return kIOS_ErrParam;
     }
-    CopyNameToBuffer(*name, buffer, kIOS_IomNameBufferSize);
+    device::CopyNameToBuffer(*name, buffer, kIOS_IomNameBufferSize);
     return kIOS_NoErr;
 }
 
@@ -99,19 +99,19 @@ uint32_t IOS_PrinterAddressGetPrinterInfo(void) {
 }
 
 uint32_t IOS_WritePrinterAddressToFile(void* address, const char* fileURL) {
-    const auto path = fileURL != nullptr ? PathFromFileURL(fileURL) : std::nullopt;
+    const auto path = fileURL != nullptr ? device::PathFromFileURL(fileURL) : std::nullopt;
     if (address == nullptr || !path) {
         return kIOS_ErrParam;
     }
-    return PrinterAddressWriteFile(*asAddress(address), *path);
+    return device::PrinterAddressWriteFile(*asAddress(address), *path);
 }
 
 uint32_t IOS_ReadPrinterAddressFromFile(void** address, const char* fileURL) {
-    const auto path = fileURL != nullptr ? PathFromFileURL(fileURL) : std::nullopt;
+    const auto path = fileURL != nullptr ? device::PathFromFileURL(fileURL) : std::nullopt;
     if (address == nullptr || !path) {
         return kIOS_ErrParam;
     }
-    *address = PrinterAddressReadFile(*path).leak();
+    *address = device::PrinterAddressReadFile(*path).leak();
     return *address != nullptr ? kIOS_NoErr : kIOS_ErrInternal;
 }
 
@@ -119,5 +119,5 @@ uint32_t IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(void* address) {
     if (address == nullptr) {
         return kIOS_ErrParam;
     }
-    return PrintMonitorSetDefaultPrinter(*asAddress(address));
+    return device::PrintMonitorSetDefaultPrinter(*asAddress(address));
 }

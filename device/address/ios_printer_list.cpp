@@ -28,7 +28,7 @@ uint32_t IOS_PrinterListCreateFromPreference(const char* iomName, void** list) {
     }
     *list = nullptr;
     PrinterList found;
-    const std::uint32_t status = PrinterInfoFolderReadList(iomName, found);
+    const std::uint32_t status = device::PrinterInfoFolderReadList(iomName, found);
     if (status != kIOS_NoErr) {
         return status;
     }
@@ -47,13 +47,13 @@ uint32_t IOS_PrinterListGetAddress(void* list, int32_t index, char* nameBuffer, 
     if (list == nullptr || !inRange(index, asPrinterList(list)->addresses.size())) {
         return kIOS_ErrParam;
     }
-    const PrinterAddressRef& entry =
+    const device::PrinterAddressRef& entry =
         asPrinterList(list)->addresses[static_cast<std::size_t>(index)];
     if (nameBuffer != nullptr) {
-        CopyNameToBuffer(entry->printerName(), nameBuffer, kIOS_PrinterNameBufferSize);
+        device::CopyNameToBuffer(entry->printerName(), nameBuffer, kIOS_PrinterNameBufferSize);
     }
     if (address != nullptr) {
-        *address = PrinterAddressRef(entry).leak();
+        *address = device::PrinterAddressRef(entry).leak();
     }
     return kIOS_NoErr;
 }
@@ -79,8 +79,8 @@ uint32_t IOS_IOMListGetName(void* list, int32_t index, char* buffer) {
     if (list == nullptr || buffer == nullptr || !inRange(index, asIOMList(list)->names.size())) {
         return kIOS_ErrParam;
     }
-    CopyNameToBuffer(asIOMList(list)->names[static_cast<std::size_t>(index)], buffer,
-                     kIOS_IomNameBufferSize);
+    device::CopyNameToBuffer(asIOMList(list)->names[static_cast<std::size_t>(index)], buffer,
+                             kIOS_IomNameBufferSize);
     return kIOS_NoErr;
 }
 

@@ -14,6 +14,8 @@ bool isContinuationByte(char c) {
 
 }  // namespace
 
+namespace device {
+
 void CopyNameToBuffer(std::string_view name, char* buffer, std::size_t size) {
     std::size_t length = name.size();
     if (length >= size) {
@@ -26,3 +28,5 @@ void CopyNameToBuffer(std::string_view name, char* buffer, std::size_t size) {
     std::memcpy(buffer, name.data(), length);
     buffer[length] = '\0';
 }
+
+}  // namespace device

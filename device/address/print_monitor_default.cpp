@@ -60,15 +60,17 @@ std::optional<std::string> knownQueueName(const cf::Value* list, const std::stri
         return std::nullopt;
     }
     for (const cf::Value& entry : *list->array()) {
-        if (Int32Value(entry.find(kNetworkTypeKey)) == networkType &&
-            StringValue(entry.find(kPrinterNameKey)) == printerName) {
-            return StringValue(entry.find(kQueueNameKey));
+        if (device::Int32Value(entry.find(kNetworkTypeKey)) == networkType &&
+            device::StringValue(entry.find(kPrinterNameKey)) == printerName) {
+            return device::StringValue(entry.find(kQueueNameKey));
         }
     }
     return std::nullopt;
 }
 
 }  // namespace
+
+namespace device {
 
 std::filesystem::path PrintMonitorPreferencesPath() {
     return cf::Folders::preferences() / (std::string(kDomain) + ".plist");
@@ -108,3 +110,5 @@ std::uint32_t PrintMonitorSetDefaultPrinter(const CLibPrinterAddress& address) {
     return cf::writePropertyListFile(path, *domain) == cf::PlistStatus::Ok ? kIOS_NoErr
                                                                            : kIOS_ErrInternal;
 }
+
+}  // namespace device

@@ -12,6 +12,8 @@
 
 #include "address/printer_address.h"
 
+namespace device {
+
 /// The file of the print monitor's preferences domain.
 std::filesystem::path PrintMonitorPreferencesPath();
 
@@ -19,3 +21,5 @@ std::filesystem::path PrintMonitorPreferencesPath();
 /// no entry of that name and network type. 0; kIOS_ErrParam for a kind outside 0 to 3;
 /// kIOS_ErrInternal when the domain cannot be read (it is then left as it is) or written.
 std::uint32_t PrintMonitorSetDefaultPrinter(const CLibPrinterAddress& address);
+
+}  // namespace device

@@ -26,6 +26,8 @@ constexpr std::array<IomKind, 4> kIomKinds{{
 
 }  // namespace
 
+namespace device {
+
 std::string DottedIPv4Address(std::uint32_t address) {
     char text[sizeof "255.255.255.255"];
     std::snprintf(text, sizeof text, "%u.%u.%u.%u", (address >> 24) & 0xFFu,
@@ -48,6 +50,8 @@ std::optional<std::int32_t> Int32Value(const cf::Value* value) {
     return static_cast<std::int32_t>(*number);
 }
 
+}  // namespace device
+
 CLibPrinterAddress::CLibPrinterAddress(std::int32_t connectionType, std::string printerName,
                                        std::optional<std::string> deviceURI)
     : connectionType_(connectionType),
@@ -60,36 +64,38 @@ void CLibPrinterAddress::release() const {
     }
 }
 
-PrinterAddressRef CLibPrinterAddress::initWithIOMName(std::string_view iomName,
-                                                      const char* printerName, const char*,
-                                                      const char*) {
+device::PrinterAddressRef CLibPrinterAddress::initWithIOMName(std::string_view iomName,
+                                                              const char* printerName, const char*,
+                                                              const char*) {
     const std::int32_t type = localPrinterConnectionTypeWithIOMName(iomName);
     auto uri = deviceURIWithConnectionType(type, printerName);
     if (printerName == nullptr || (!uri && iomName != kIomNameBonjour)) {
         return {};
     }
-    return PrinterAddressRef::adopt(new CLibPrinterAddress(type, printerName, std::move(uri)));
+    return device::PrinterAddressRef::adopt(
+        new CLibPrinterAddress(type, printerName, std::move(uri)));
 }
 
-PrinterAddressRef CLibPrinterAddress::initWithIOMNameAddress(std::string_view iomName,
-                                                             const cf::Value& entry) {
+device::PrinterAddressRef CLibPrinterAddress::initWithIOMNameAddress(std::string_view iomName,
+                                                                     const cf::Value& entry) {
     const std::int32_t type = localPrinterConnectionTypeWithIOMName(iomName);
-    auto name = StringValue(
+    auto name = device::StringValue(
         entry.find(iomName == kIomNameBonjour ? kEntryKeyServiceName : kAddressKeyName));
     auto uri = deviceURIWithConnectionTypeAddress(type, entry.find(kEntryKeyPrinterAddress));
     if (!name || !uri) {
         return {};
     }
-    return PrinterAddressRef::adopt(new CLibPrinterAddress(type, std::move(*name), std::move(uri)));
+    return device::PrinterAddressRef::adopt(
+        new CLibPrinterAddress(type, std::move(*name), std::move(uri)));
 }
 
-PrinterAddressRef CLibPrinterAddress::initWithConnectionType(std::int32_t connectionType,
-                                                             std::optional<std::string> printerName,
-                                                             std::optional<std::string> deviceURI) {
+device::PrinterAddressRef CLibPrinterAddress::initWithConnectionType(
+    std::int32_t connectionType, std::optional<std::string> printerName,
+    std::optional<std::string> deviceURI) {
     if (!printerName || (!deviceURI && connectionType != kCLibConnectionBonjour)) {
         return {};
     }
-    return PrinterAddressRef::adopt(
+    return device::PrinterAddressRef::adopt(
         new CLibPrinterAddress(connectionType, std::move(*printerName), std::move(deviceURI)));
 }
 
@@ -124,7 +130,7 @@ std::optional<std::string> CLibPrinterAddress::deviceURIWithConnectionTypeAddres
     if (printerAddress == nullptr) {
         return std::nullopt;
     }
-    const auto text = StringValue(printerAddress);
+    const auto text = device::StringValue(printerAddress);
     switch (connectionType) {
         case kCLibConnectionUSB:
             return text ? std::optional(std::string(kUSBScheme) + *text) : std::nullopt;
@@ -133,7 +139,8 @@ std::optional<std::string> CLibPrinterAddress::deviceURIWithConnectionTypeAddres
             if (!number) {
                 return std::nullopt;
             }
-            const std::string dotted = DottedIPv4Address(static_cast<std::uint32_t>(*number));
+            const std::string dotted =
+                device::DottedIPv4Address(static_cast<std::uint32_t>(*number));
             return deviceURIWithIPv4PrinterName(dotted.c_str());
         }
         case kCLibConnectionBonjour:
@@ -177,7 +184,7 @@ std::optional<std::string> CLibPrinterAddress::deviceURI() {
         serviceName = printerName_;
     }
     // The look-up takes seconds: it runs without the lock.
-    const auto entry = printerDiscoverySeam().current().bonjourPrinterAddress(serviceName);
+    const auto entry = device::printerDiscoverySeam().current().bonjourPrinterAddress(serviceName);
     if (!entry) {
         return std::nullopt;
     }

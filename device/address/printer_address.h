@@ -38,6 +38,10 @@ inline constexpr std::string_view kAddressKeyConnectionType = "connectionType";
 inline constexpr std::string_view kEntryKeyPrinterAddress = "PrinterAddress";
 inline constexpr std::string_view kEntryKeyServiceName = "ServiceName";
 
+class CLibPrinterAddress;
+
+namespace device {
+
 /// A 32-bit IPv4 address, most significant byte first, as dotted text.
 std::string DottedIPv4Address(std::uint32_t address);
 
@@ -46,8 +50,9 @@ std::optional<std::string> StringValue(const cf::Value* value);
 /// The number of an integer value that fits a signed 32-bit integer; nothing otherwise.
 std::optional<std::int32_t> Int32Value(const cf::Value* value);
 
-class CLibPrinterAddress;
 using PrinterAddressRef = RetainedPtr<CLibPrinterAddress>;
+
+}  // namespace device
 
 class CLibPrinterAddress {
   public:
@@ -55,19 +60,20 @@ class CLibPrinterAddress {
     /// address text as the name and get its URI; USB and Bonjour get none here (the service type
     /// and domain do not enter the URI). Null without a name, or without a URI for any kind but
     /// Bonjour.
-    static PrinterAddressRef initWithIOMName(std::string_view iomName, const char* printerName,
-                                             const char* serviceType, const char* domain);
+    static device::PrinterAddressRef initWithIOMName(std::string_view iomName,
+                                                     const char* printerName,
+                                                     const char* serviceType, const char* domain);
 
     /// An address made from a discovery entry: the name from "ServiceName" for Bonjour, else from
     /// "MODEL:"; the URI from "PrinterAddress". Null when either is missing.
-    static PrinterAddressRef initWithIOMNameAddress(std::string_view iomName,
-                                                    const cf::Value& entry);
+    static device::PrinterAddressRef initWithIOMNameAddress(std::string_view iomName,
+                                                            const cf::Value& entry);
 
     /// An address with the three values as they are. Null without a name, or without a URI for
     /// any kind but Bonjour.
-    static PrinterAddressRef initWithConnectionType(std::int32_t connectionType,
-                                                    std::optional<std::string> printerName,
-                                                    std::optional<std::string> deviceURI);
+    static device::PrinterAddressRef initWithConnectionType(std::int32_t connectionType,
+                                                            std::optional<std::string> printerName,
+                                                            std::optional<std::string> deviceURI);
 
     /// "lpd://<name>/" and "lpd://[<name>]/"; nothing for a null name.
     static std::optional<std::string> deviceURIWithIPv4PrinterName(const char* name);

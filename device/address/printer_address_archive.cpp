@@ -19,11 +19,13 @@ constexpr std::string_view kTypeKey = "_connectionType";
 // The string under `key`, or nothing when absent; false when present with another type.
 bool decodeString(const cf::Value& archive, std::string_view key, std::optional<std::string>& out) {
     const cf::Value* value = archive.find(key);
-    out = StringValue(value);
+    out = device::StringValue(value);
     return value == nullptr || out.has_value();
 }
 
 }  // namespace
+
+namespace device {
 
 std::optional<cf::Value> PrinterAddressArchive(const CLibPrinterAddress& address) {
     cf::Value archive = cf::Value::emptyDictionary();
@@ -58,3 +60,5 @@ PrinterAddressRef PrinterAddressUnarchive(const cf::Value& archive) {
     }
     return CLibPrinterAddress::initWithConnectionType(*type, std::move(name), std::move(uri));
 }
+
+}  // namespace device

@@ -12,9 +12,13 @@
 #include "address/printer_address.h"
 #include "cf/value.h"
 
+namespace device {
+
 /// The archive of `address` as a data value.
 std::optional<cf::Value> PrinterAddressArchive(const CLibPrinterAddress& address);
 
 /// The address that `archive` (a data value) holds, made with initWithConnectionType; null when
 /// the data is no archive of a printer address or makes no address.
 PrinterAddressRef PrinterAddressUnarchive(const cf::Value& archive);
+
+}  // namespace device

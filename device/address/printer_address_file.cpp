@@ -4,6 +4,8 @@
 #include "DovoCommonLib/ios_status.h"
 #include "cf/property_list.h"
 
+namespace device {
+
 std::uint32_t PrinterAddressWriteFile(const CLibPrinterAddress& address,
                                       const std::filesystem::path& path) {
     return cf::writePropertyListFile(path, address.printerAddress()) == cf::PlistStatus::Ok
@@ -23,3 +25,5 @@ PrinterAddressRef PrinterAddressReadFile(const std::filesystem::path& path) {
     return CLibPrinterAddress::initWithConnectionType(
         *type, StringValue(form.find(kAddressKeyName)), StringValue(form.find(kAddressKeyURI)));
 }
+
+}  // namespace device

@@ -6,6 +6,8 @@
 
 #include "address/printer_address.h"
 
+namespace device {
+
 /// Writes the address's property-list form to `path` atomically: 0, or kIOS_ErrInternal.
 std::uint32_t PrinterAddressWriteFile(const CLibPrinterAddress& address,
                                       const std::filesystem::path& path);
@@ -13,3 +15,5 @@ std::uint32_t PrinterAddressWriteFile(const CLibPrinterAddress& address,
 /// The address of the file at `path` ("connectionType", "MODEL:", "printer URI"); null when the
 /// file is no property-list dictionary or its values make no address.
 PrinterAddressRef PrinterAddressReadFile(const std::filesystem::path& path);
+
+}  // namespace device

@@ -6,11 +6,16 @@
 
 namespace {
 
-constexpr PrinterDiscoveryLayer kLibraryLayer{LocalUSBPrinterListCreate, bonjourPrinterAddress};
+constexpr device::PrinterDiscoveryLayer kLibraryLayer{LocalUSBPrinterListCreate,
+                                                      bonjourPrinterAddress};
 
 }  // namespace
+
+namespace device {
 
 seam::Seam<PrinterDiscoveryLayer>& printerDiscoverySeam() {
     static seam::Seam<PrinterDiscoveryLayer> layer(kLibraryLayer);
     return layer;
 }
+
+}  // namespace device

@@ -14,6 +14,8 @@
 #include "cf/value.h"
 #include "seam/seam.h"
 
+namespace device {
+
 struct PrinterDiscoveryLayer {
     /// The attached USB printers whose model contains one of `searchKeys`, in the order found.
     /// A library status; `list` is filled only on success.
@@ -26,3 +28,5 @@ struct PrinterDiscoveryLayer {
 /// The seam of the searches: the library's own unless a test overrides them with a
 /// seam::ScopedOverride.
 seam::Seam<PrinterDiscoveryLayer>& printerDiscoverySeam();
+
+}  // namespace device

@@ -19,7 +19,7 @@ constexpr std::string_view kItemArrayKey = "com.apple.print.ticket.itemArray";
 
 // The address in one printer-information file: the first item of the address ticket's item
 // array holds the keyed archive.
-PrinterAddressRef addressOfFile(const std::filesystem::path& path) {
+device::PrinterAddressRef addressOfFile(const std::filesystem::path& path) {
     cf::Value info;
     if (cf::readPropertyListFile(path, info) != cf::PlistStatus::Ok) {
         return {};
@@ -30,7 +30,8 @@ PrinterAddressRef addressOfFile(const std::filesystem::path& path) {
         return {};
     }
     const cf::Value* archive = items->array()->front().find(kAddressKey);
-    return archive != nullptr ? PrinterAddressUnarchive(*archive) : PrinterAddressRef{};
+    return archive != nullptr ? device::PrinterAddressUnarchive(*archive)
+                              : device::PrinterAddressRef{};
 }
 
 std::vector<std::filesystem::path> folderEntries(const std::filesystem::path& folder) {
@@ -45,6 +46,8 @@ std::vector<std::filesystem::path> folderEntries(const std::filesystem::path& fo
 }
 
 }  // namespace
+
+namespace device {
 
 std::filesystem::path PrinterInfoFolder(std::string_view iomName) {
     const auto base = cf::Folders::sharedCaches() / kPrinterInfoFolder;
@@ -69,3 +72,5 @@ std::uint32_t PrinterInfoFolderReadList(std::string_view iomName, PrinterList& l
     list = std::move(found);
     return kIOS_NoErr;
 }
+
+}  // namespace device

@@ -9,6 +9,8 @@
 
 #include "address/printer_list.h"
 
+namespace device {
+
 /// The subfolder of a connection kind.
 std::filesystem::path PrinterInfoFolder(std::string_view iomName);
 
@@ -17,3 +19,5 @@ std::filesystem::path PrinterInfoFolder(std::string_view iomName);
 /// address are skipped, but when there are entries and none holds one the result is
 /// kIOS_ErrInternal and `list` is left as it was.
 std::uint32_t PrinterInfoFolderReadList(std::string_view iomName, PrinterList& list);
+
+}  // namespace device

@@ -8,7 +8,7 @@
 
 /// A printer list: addresses in the order they were found, each retained by the list.
 struct PrinterList {
-    std::vector<PrinterAddressRef> addresses;
+    std::vector<device::PrinterAddressRef> addresses;
 };
 
 /// The connection kinds as the IOM list names them, in its order.

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+namespace device {
+
 template <class T>
 class RetainedPtr {
   public:
@@ -46,3 +48,5 @@ class RetainedPtr {
 
     T* object_ = nullptr;
 };
+
+}  // namespace device

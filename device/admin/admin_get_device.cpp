@@ -63,7 +63,7 @@ std::uint32_t answerValueList(GetRequest& get, std::string_view name, ValueListQ
     if (!has(get.request, name)) {
         return kCoreNoErr;
     }
-    GlueHandle handle(Wqs_Mem_NewHandle(1));
+    device::GlueHandle handle(Wqs_Mem_NewHandle(1));
     if (!handle) {
         return kCoreMemErr;
     }

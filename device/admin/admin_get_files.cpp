@@ -158,7 +158,7 @@ std::uint32_t getFileList(GetRequest& get) {
     if (boxes->empty()) {
         return kCoreTicketErr;
     }
-    GlueHandle list(Wqs_Mem_NewHandle(1));
+    device::GlueHandle list(Wqs_Mem_NewHandle(1));
     if (!list) {
         return kCoreMemErr;
     }

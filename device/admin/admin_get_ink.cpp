@@ -61,7 +61,7 @@ std::uint32_t getMarkerLevels(GetRequest& get) {
     if (!asksForMarkers(get)) {
         return kCoreNoErr;
     }
-    GlueHandle pairs(Wqs_Mem_NewHandle(1));
+    device::GlueHandle pairs(Wqs_Mem_NewHandle(1));
     if (!pairs) {
         return kCoreMemErr;
     }

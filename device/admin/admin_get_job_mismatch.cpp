@@ -57,7 +57,7 @@ std::uint32_t getJobMediumMismatch(GetRequest& get) {
         code != kCoreNoErr || !job) {
         return code;
     }
-    GlueHandle values(Wqs_Mem_NewHandle(1));
+    device::GlueHandle values(Wqs_Mem_NewHandle(1));
     if (!values) {
         return kCoreMemErr;
     }

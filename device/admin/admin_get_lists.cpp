@@ -55,7 +55,7 @@ std::uint32_t answerList(GetRequest& get, std::string_view name, std::uint16_t l
     if (!has(get.request, name)) {
         return kCoreNoErr;
     }
-    GlueHandle handle(Wqs_Mem_NewHandle(1));
+    device::GlueHandle handle(Wqs_Mem_NewHandle(1));
     if (!handle) {
         return kCoreMemErr;
     }

@@ -18,8 +18,8 @@ namespace {
 constexpr std::uint16_t kCustomMediaId = 39321;
 
 /// Three empty value handles; false when one cannot be made.
-bool makeHandles(std::array<GlueHandle, 3>& handles) {
-    for (GlueHandle& handle : handles) {
+bool makeHandles(std::array<device::GlueHandle, 3>& handles) {
+    for (device::GlueHandle& handle : handles) {
         handle.reset(Wqs_Mem_NewHandle(1));
         if (!handle) {
             return false;
@@ -66,7 +66,7 @@ std::uint32_t getCalibrationInfo(GetRequest& get) {
     if (!has(get.request, kListKey)) {
         return kCoreNoErr;
     }
-    GlueHandle entries(Wqs_Mem_NewHandle(1));
+    device::GlueHandle entries(Wqs_Mem_NewHandle(1));
     if (!entries) {
         return kCoreMemErr;
     }
@@ -114,7 +114,7 @@ std::uint32_t getCustomMedia(GetRequest& get) {
     if (!asksCustomMedia(get)) {
         return kCoreNoErr;
     }
-    std::array<GlueHandle, 3> lists;
+    std::array<device::GlueHandle, 3> lists;
     if (!makeHandles(lists)) {
         return kCoreMemErr;
     }
@@ -159,7 +159,7 @@ std::uint32_t getLoadedMedia(GetRequest& get) {
     if (!hasAny(get.request, kKeys)) {
         return kCoreNoErr;
     }
-    std::array<GlueHandle, 3> lists;
+    std::array<device::GlueHandle, 3> lists;
     if (!makeHandles(lists)) {
         return kCoreMemErr;
     }
@@ -203,7 +203,7 @@ std::uint32_t getDocumentList(GetRequest& get) {
     if (const std::uint32_t code = readInt(get.request, "JobHandle", job); code != 0 || !job) {
         return code;
     }
-    GlueHandle documents(Wqs_Mem_NewHandle(1));
+    device::GlueHandle documents(Wqs_Mem_NewHandle(1));
     if (!documents) {
         return kCoreMemErr;
     }

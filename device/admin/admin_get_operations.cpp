@@ -142,7 +142,7 @@ std::uint32_t getAcquireResource(GetRequest& get) {
         code != kCoreNoErr || !resource) {
         return code;
     }
-    GlueHandle data(Wqs_Mem_NewHandle(1));
+    device::GlueHandle data(Wqs_Mem_NewHandle(1));
     if (!data) {
         return kCoreMemErr;
     }

@@ -98,7 +98,7 @@ std::uint32_t answerRecordList(GetRequest& get, std::string_view listKey, std::s
         code != kCoreNoErr || asked == nullptr) {
         return code;
     }
-    GlueHandle list(Wqs_Mem_NewHandle(1));
+    device::GlueHandle list(Wqs_Mem_NewHandle(1));
     if (!list) {
         return kCoreMemErr;
     }

@@ -30,13 +30,13 @@ std::int32_t exchangeFileList(GlueSession& session, const Request& request,
                               std::int32_t (*operation)(PacketSession*, const QDXAIdentifiers*,
                                                         const Request*, QDXAFileListReply*),
                               std::uint16_t* count, std::uint32_t* fileIds) {
-    const QDXAIdentifiers ids = glueIdentifiers(session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(session);
     QDXAFileListReply reply;
     const std::int32_t status = operation(session.packetSession, &ids, &request, &reply);
     if (status == kQDXASuccess) {
         takeReplyIds(reply, count, fileIds);
     }
-    return controlStatus(status);
+    return device::controlStatus(status);
 }
 
 }  // namespace
@@ -53,9 +53,9 @@ std::int32_t glue_qdxaExecuteFile2_setCopy(GlueSession* session, std::uint32_t f
     QDXAExecuteFile2Request request;
     request.entryCount = 1;
     request.entries = &entry;
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAExecuteFile2Reply reply;
-    return controlStatus(QDXA_ExecuteFile2(session->packetSession, &ids, &request, &reply));
+    return device::controlStatus(QDXA_ExecuteFile2(session->packetSession, &ids, &request, &reply));
 }
 
 std::int32_t glue_qdxaDeleteFiles(GlueSession* session, std::uint16_t* count,
@@ -97,8 +97,8 @@ std::int32_t glue_qdxaChangeFileBoxPassword(GlueSession* session, std::uint32_t 
     request.values[2] = password1;
     request.values[3] = password2;
     request.flag = static_cast<std::uint8_t>(flags);
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAChangeFileBoxPasswordReply reply;
-    return controlStatus(
+    return device::controlStatus(
         QDXA_ChangeFileBoxPassword(session->packetSession, &ids, &request, &reply));
 }

@@ -16,9 +16,9 @@ std::int32_t runJobOperation(GlueSession* session, Request request,
     if (session == nullptr) {
         return kGlueParamErr;
     }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     Reply reply;
-    return controlStatus(operation(session->packetSession, &ids, &request, &reply));
+    return device::controlStatus(operation(session->packetSession, &ids, &request, &reply));
 }
 
 QDXAObjectRequest jobRequest(std::uint32_t jobId) {

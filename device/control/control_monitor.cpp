@@ -55,19 +55,19 @@ std::int32_t glue_qdxaGetfunc_forMonitor(GlueSession* session, std::uint32_t* su
     }
     *support = supportedJobOperations(session);
 
-    AttributeReply classes;
+    device::AttributeReply classes;
     const std::int32_t status = classes.read(*session, kGlueObjectDevice, kAttrObjectClasses);
     if (status != kGlueNoErr) {
-        return queryNoInformationIsSuccess(status);
+        return device::queryNoInformationIsSuccess(status);
     }
     if (!listsFileBoxes(classes.value())) {
         return kGlueNoErr;
     }
     std::vector<std::uint32_t> boxes;
-    const std::int32_t listing = queryListObjects(*session, kGlueClassFileBox, kSelectorFileBoxes,
-                                                  kParentFileBoxes, 0, boxes);
+    const std::int32_t listing = device::queryListObjects(
+        *session, kGlueClassFileBox, kSelectorFileBoxes, kParentFileBoxes, 0, boxes);
     if (listing != kGlueNoErr) {
-        return queryNoInformationIsSuccess(listing);
+        return device::queryNoInformationIsSuccess(listing);
     }
     if (!boxes.empty()) {
         *support |= kMonitorFileBox;

@@ -32,7 +32,8 @@ socklen_t sizeOf(const sockaddr_storage& address) {
 
 // The first reachable address of a family.
 const dnssd::ServiceAddress* firstReachable(const dnssd::ResolvedService& service,
-                                            sa_family_t family, const AddressReachable& reachable) {
+                                            sa_family_t family,
+                                            const device::AddressReachable& reachable) {
     for (const dnssd::ServiceAddress& candidate : service.addresses) {
         if (candidate.address.ss_family == family && reachable(candidate.address)) {
             return &candidate;
@@ -42,6 +43,8 @@ const dnssd::ServiceAddress* firstReachable(const dnssd::ResolvedService& servic
 }
 
 }  // namespace
+
+namespace device {
 
 std::optional<std::string> BonjourProductFromTxt(std::span<const std::uint8_t> txtRecord) {
     const std::string_view text(reinterpret_cast<const char*>(txtRecord.data()),
@@ -84,15 +87,17 @@ bool BonjourAddressReachable(const sockaddr_storage& address) {
     return error != EADDRNOTAVAIL && error != EHOSTUNREACH && error != ENETUNREACH;
 }
 
+}  // namespace device
+
 std::optional<cf::Value> LocalBonjourEntry(const dnssd::ResolvedService& service,
-                                           const AddressReachable& reachable) {
+                                           const device::AddressReachable& reachable) {
     if (service.addresses.empty()) {
         return std::nullopt;
     }
     cf::Value entry = cf::Value::emptyDictionary();
     entry.set(kEntryKeyServiceName, service.name);
     entry.set(kEntryKeyLocation, service.domain);
-    if (const auto product = BonjourProductFromTxt(service.txtRecord)) {
+    if (const auto product = device::BonjourProductFromTxt(service.txtRecord)) {
         entry.set(kAddressKeyName, *product);
     }
     if (const auto* ipv4 = firstReachable(service, AF_INET, reachable)) {
@@ -103,7 +108,8 @@ std::optional<cf::Value> LocalBonjourEntry(const dnssd::ResolvedService& service
         entry.set(kEntryKeyPrinterAddress, std::string(kIPv4Signature) + text);
     } else if (const auto* ipv6 = firstReachable(service, AF_INET6, reachable)) {
         const auto& socketAddress = reinterpret_cast<const sockaddr_in6&>(ipv6->address);
-        const std::string text = BonjourIPv6Text(socketAddress.sin6_addr, ipv6->interfaceIndex);
+        const std::string text =
+            device::BonjourIPv6Text(socketAddress.sin6_addr, ipv6->interfaceIndex);
         entry.set(kEntryKeyIPv6, text);
         entry.set(kEntryKeyPrinterAddress, std::string(kIPv6Signature) + text);
     }

@@ -19,6 +19,8 @@ inline constexpr std::string_view kEntryKeyLocation = "Location";
 inline constexpr std::string_view kEntryKeyIPv4 = "IPv4";
 inline constexpr std::string_view kEntryKeyIPv6 = "IPv6";
 
+namespace device {
+
 /// Whether a printer can be reached at an address (and port).
 using AddressReachable = std::function<bool(const sockaddr_storage& address)>;
 
@@ -35,9 +37,11 @@ std::string BonjourIPv6Text(const in6_addr& address, std::uint32_t interfaceInde
 /// be made counts as reachable. The attempt is abandoned at once.
 bool BonjourAddressReachable(const sockaddr_storage& address);
 
+}  // namespace device
+
 /// The entry of a resolved service (LocalResolveCallback): "ServiceName", "Location", "MODEL:"
 /// when the TXT record names a product, and for the first reachable IPv4 address, else the
 /// first reachable IPv6 address, "IPv4" or "IPv6" with its text and "PrinterAddress" with
 /// "net:" or "net6:" before it. Nothing when the service carries no address.
 std::optional<cf::Value> LocalBonjourEntry(const dnssd::ResolvedService& service,
-                                           const AddressReachable& reachable);
+                                           const device::AddressReachable& reachable);

@@ -13,11 +13,11 @@ std::uint32_t LocalBonjourPrinterListCreate(const std::vector<std::string>& sear
     cf::Value entries = cf::Value::emptyArray();
     const std::int32_t code = SearchBonjourPrinterAddressList(entries);
     for (const cf::Value& entry : *entries.array()) {
-        const auto model = StringValue(entry.find(kAddressKeyName));
-        if (!model || !SearchKeysMatch(searchKeys, *model)) {
+        const auto model = device::StringValue(entry.find(kAddressKeyName));
+        if (!model || !device::SearchKeysMatch(searchKeys, *model)) {
             continue;
         }
-        if (PrinterAddressRef address =
+        if (device::PrinterAddressRef address =
                 CLibPrinterAddress::initWithIOMNameAddress(kIomNameBonjour, entry)) {
             list.addresses.push_back(std::move(address));
         }

@@ -43,7 +43,7 @@ struct Resolution {
         const auto found = [this](std::optional<dnssd::ResolvedService> service) {
             done = true;
             if (service) {
-                entry = LocalBonjourEntry(*service, BonjourAddressReachable);
+                entry = LocalBonjourEntry(*service, device::BonjourAddressReachable);
             }
         };
         return session.resolve(name, type, kBonjourDomain, found, resolver) == dnssd::Status::ok;

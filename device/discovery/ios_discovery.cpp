@@ -9,8 +9,8 @@
 
 namespace {
 
-SearchKeyList* asKeyList(void* handle) {
-    return static_cast<SearchKeyList*>(handle);
+device::SearchKeyList* asKeyList(void* handle) {
+    return static_cast<device::SearchKeyList*>(handle);
 }
 
 std::uint32_t buildList(std::string_view iomName, const IOS_LPRSearchContext* context,
@@ -34,7 +34,7 @@ uint32_t IOS_SearchKeyListCreate(void** list) {
     if (list == nullptr) {
         return kIOS_ErrParam;
     }
-    *list = new (std::nothrow) SearchKeyList;
+    *list = new (std::nothrow) device::SearchKeyList;
     return *list != nullptr ? kIOS_NoErr : kIOS_ErrMemory;
 }
 
@@ -42,7 +42,7 @@ uint32_t IOS_SearchKeyListAppend(void* list, const char* text) {
     if (list == nullptr || text == nullptr) {
         return kIOS_ErrParam;
     }
-    if (!Utf8CharacterCount(text)) {
+    if (!device::Utf8CharacterCount(text)) {
         return kIOS_ErrMemory;
     }
     try {

@@ -30,7 +30,7 @@ Ticket newTicket() {
 // the session or the question fails or no model comes back.
 std::optional<std::string> modelOf(const std::string& address, void* request) {
     Ticket answer = newTicket();
-    PrinterAddressRef printer =
+    device::PrinterAddressRef printer =
         CLibPrinterAddress::initWithIOMName(kIomNameLPR, address.c_str(), nullptr, nullptr);
     void* admin = nullptr;
     if (!answer || !printer || IOS_AdminOpen(&admin, printer.get()) != kIOS_NoErr) {
@@ -64,17 +64,17 @@ std::uint32_t LocalLPRPrinterListCreate(const IOS_LPRSearchContext& context,
         return kIOS_ErrMemory;
     }
     for (cf::Value& entry : *entries.array()) {
-        const auto number = Int32Value(entry.find(kEntryKeyPrinterAddress));
+        const auto number = device::Int32Value(entry.find(kEntryKeyPrinterAddress));
         if (!number) {
             continue;
         }
-        const std::string address = DottedIPv4Address(static_cast<std::uint32_t>(*number));
+        const std::string address = device::DottedIPv4Address(static_cast<std::uint32_t>(*number));
         const auto model = modelOf(address, request.get());
-        if (!model || !SearchKeysMatch(searchKeys, *model)) {
+        if (!model || !device::SearchKeysMatch(searchKeys, *model)) {
             continue;
         }
         entry.set(kAddressKeyName, *model + " (" + address + ")");
-        if (PrinterAddressRef printer =
+        if (device::PrinterAddressRef printer =
                 CLibPrinterAddress::initWithIOMNameAddress(kIomNameLPR, entry)) {
             list.addresses.push_back(std::move(printer));
         }

@@ -30,6 +30,8 @@ SequenceForm sequenceForm(std::uint8_t lead) {
 
 }  // namespace
 
+namespace device {
+
 std::optional<std::size_t> Utf8CharacterCount(std::string_view text) {
     constexpr char32_t kLastCodePoint = 0x10FFFF;
     constexpr char32_t kSurrogateFirst = 0xD800;
@@ -69,3 +71,5 @@ bool SearchKeysMatch(const std::vector<std::string>& keys, std::string_view name
     return std::any_of(keys.begin(), keys.end(),
                        [name](const std::string& key) { return SearchKeyMatches(key, name); });
 }
+
+}  // namespace device

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace device {
+
 /// A search-key list handle: UTF-8 keys in the order appended.
 struct SearchKeyList {
     std::vector<std::string> keys;
@@ -24,3 +26,5 @@ bool SearchKeyMatches(std::string_view key, std::string_view name);
 
 /// Whether any of `keys` matches `name`.
 bool SearchKeysMatch(const std::vector<std::string>& keys, std::string_view name);
+
+}  // namespace device

@@ -28,9 +28,9 @@ std::uint32_t LocalUSBPrinterListCreate(const std::vector<std::string>& searchKe
         cf::Value entries = cf::Value::emptyArray();
         code = SearchUSBPrinterAddressList(entries);
         for (const cf::Value& entry : *entries.array()) {
-            PrinterAddressRef address =
+            device::PrinterAddressRef address =
                 CLibPrinterAddress::initWithIOMNameAddress(kIomNameUSB, entry);
-            if (address && SearchKeysMatch(searchKeys, address->printerName())) {
+            if (address && device::SearchKeysMatch(searchKeys, address->printerName())) {
                 list.addresses.push_back(std::move(address));
             }
         }

@@ -36,7 +36,7 @@ struct PrinterTexts {
 
 // The values the device id lacks, from the string descriptors the device descriptor names.
 void completeFromDescriptors(usb::DeviceHandle& device, PrinterTexts& texts) {
-    const auto descriptor = UsbReadDeviceDescriptor(device, kRequestTimeout);
+    const auto descriptor = device::UsbReadDeviceDescriptor(device, kRequestTimeout);
     if (!descriptor) {
         return;
     }
@@ -44,8 +44,8 @@ void completeFromDescriptors(usb::DeviceHandle& device, PrinterTexts& texts) {
         if (descriptor->size() <= at) {
             return std::nullopt;
         }
-        return UsbReadStringDescriptor(device, (*descriptor)[at], kStringRequestSize,
-                                       kRequestTimeout);
+        return device::UsbReadStringDescriptor(device, (*descriptor)[at], kStringRequestSize,
+                                               kRequestTimeout);
     };
     if (!texts.manufacturer) {
         texts.manufacturer = stringAt(usb::kManufacturerIndexAt);
@@ -60,7 +60,7 @@ void completeFromDescriptors(usb::DeviceHandle& device, PrinterTexts& texts) {
 
 PrinterTexts printerTexts(usb::DeviceHandle& device, const usb::InterfaceInfo& interface) {
     PrinterTexts texts;
-    if (const auto id = UsbReadDeviceId(device, interface, kRequestTimeout)) {
+    if (const auto id = device::UsbReadDeviceId(device, interface, kRequestTimeout)) {
         texts.manufacturer = LocalGetStringForKey(*id, kIdKeyManufacturer);
         texts.model = LocalGetStringForKey(*id, kIdKeyModel);
         texts.serialNumber = LocalGetStringForKey(*id, kIdKeySerialNumber);
@@ -76,8 +76,8 @@ cf::Value entryOf(const PrinterTexts& texts) {
     entry.set(kEntryKeyManufacturer, *texts.manufacturer);
     entry.set(kAddressKeyName, *texts.model);
     entry.set(kEntryKeySerialNumber, *texts.serialNumber);
-    entry.set(kEntryKeyPrinterAddress,
-              UsbPrinterAddressText(*texts.manufacturer, *texts.model, *texts.serialNumber));
+    entry.set(kEntryKeyPrinterAddress, device::UsbPrinterAddressText(
+                                           *texts.manufacturer, *texts.model, *texts.serialNumber));
     return entry;
 }
 
@@ -97,11 +97,15 @@ std::optional<std::string> LocalGetStringForKey(std::string_view deviceId, std::
     return std::string(rest.substr(0, end));
 }
 
+namespace device {
+
 std::string UsbPrinterAddressText(std::string_view manufacturer, std::string_view model,
                                   std::string_view serialNumber) {
     return std::string(manufacturer) + "/" + std::string(model) + std::string(kSerialQuery) +
            std::string(serialNumber);
 }
+
+}  // namespace device
 
 std::int32_t SearchUSBPrinterAddressList(cf::Value& entries) {
     std::vector<usb::InterfaceInfo> interfaces;

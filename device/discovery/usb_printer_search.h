@@ -17,10 +17,14 @@ inline constexpr std::string_view kEntryKeySerialNumber = "SERN:";
 /// ";". Nothing when the key is missing or no ";" follows.
 std::optional<std::string> LocalGetStringForKey(std::string_view deviceId, std::string_view key);
 
+namespace device {
+
 /// The entry's "PrinterAddress": "<manufacturer>/<model>?serial=<serial number>", the search key
 /// by which the USB transport finds the printer again.
 std::string UsbPrinterAddressText(std::string_view manufacturer, std::string_view model,
                                   std::string_view serialNumber);
+
+}  // namespace device
 
 /// Appends to the array `entries` one entry ("MANUFACTURER:", "MODEL:", "SERN:",
 /// "PrinterAddress") per printer interface whose three values can be had: from the IEEE 1284

@@ -26,7 +26,7 @@ constexpr std::uint8_t kNotPrintable = 3;
 
 /// Reads one attribute of one object into a new handle; the value bytes, or nothing.
 std::int32_t readAttribute(GlueSession& session, std::uint32_t object, std::uint16_t attribute,
-                           GlueHandle& handle, std::span<const std::uint8_t>& value) {
+                           device::GlueHandle& handle, std::span<const std::uint8_t>& value) {
     handle.reset(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
     if (!handle) {
         return kGlueMemErr;
@@ -72,7 +72,7 @@ std::int32_t glue_qdxaGetComponentModel(GlueSession* session, std::uint8_t* mode
     if (session == nullptr || session->packetSession == nullptr || model == nullptr) {
         return kGlueParamErr;
     }
-    GlueHandle handle;
+    device::GlueHandle handle;
     std::span<const std::uint8_t> value;
     const std::int32_t status =
         readAttribute(*session, kGlueObjectDevice, kGlueAttrModelName, handle, value);
@@ -106,7 +106,7 @@ std::int32_t glue_qdxaGetComponentState2(GlueSession* session, std::uint8_t* sta
     if (session == nullptr || session->packetSession == nullptr) {
         return kGlueParamErr;
     }
-    GlueHandle handle;
+    device::GlueHandle handle;
     std::span<const std::uint8_t> value;
     const std::int32_t status =
         readAttribute(*session, kGlueObjectPrinter, kGlueAttrPrinterState, handle, value);

@@ -33,6 +33,8 @@ bool refusesBatch(std::int32_t status) {
 
 }  // namespace
 
+namespace device {
+
 std::int32_t glueRequestGet2(GlueSession& session, const std::uint32_t* objectIds,
                              std::uint16_t objectCount, const std::uint16_t* attributeIds,
                              std::uint16_t attributeCount, QDXAGet2Reply& reply) {
@@ -44,6 +46,8 @@ std::int32_t glueRequestGet2(GlueSession& session, const std::uint32_t* objectId
     request.attributeIds = attributeIds;
     return QDXA_Get2(session.packetSession, &ids, &request, &reply);
 }
+
+}  // namespace device
 
 std::int32_t glue_qdxaGet2(GlueSession* session, std::uint16_t objectCount,
                            const std::uint32_t* objectIds, std::uint16_t attributeCount,
@@ -75,10 +79,11 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
     while (next < objectCount) {
         batch = std::min<std::uint16_t>(batch, objectCount - next);
         QDXAGet2Reply reply;
-        const std::int32_t status =
-            glueRequestGet2(*session, objectIds + next, batch, attributeIds, attributeCount, reply);
+        const std::int32_t status = device::glueRequestGet2(*session, objectIds + next, batch,
+                                                            attributeIds, attributeCount, reply);
         if (status == kQDXASuccess) {
-            if (glueAppend(handle, total, reply.data.copy.get(), reply.data.length) != kGlueNoErr) {
+            if (device::glueAppend(handle, total, reply.data.copy.get(), reply.data.length) !=
+                kGlueNoErr) {
                 return kGlueGrowErr;
             }
             // The printer answers the leading objects that fit its reply; the rest are asked
@@ -96,7 +101,7 @@ std::int32_t glue_qdxaGet2_ForObjCount(GlueSession* session, std::uint16_t objec
             return status == kGlueNoErr ? kQDXANoValidResult : status;
         }
     }
-    glueFitHandle(handle, total);
+    device::glueFitHandle(handle, total);
     *size = total;
     if (replyObjectCount != nullptr) {
         *replyObjectCount = delivered;

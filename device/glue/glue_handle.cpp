@@ -5,6 +5,8 @@
 #include "glue/glue_error.h"
 #include "glue/glue_internal.h"
 
+namespace device {
+
 std::int32_t glueAppend(WqsMemHandle* handle, std::uint32_t& size, const std::uint8_t* data,
                         std::uint32_t length) {
     if (length == 0) {
@@ -31,3 +33,5 @@ void glueFitHandle(WqsMemHandle* handle, std::uint32_t size) {
         Wqs_Mem_SetHandleSize(handle, size);
     }
 }
+
+}  // namespace device

@@ -11,6 +11,8 @@
 #include "qdxa/qdxa_records.h"
 #include "qdxa/qdxa_session.h"
 
+namespace device {
+
 /// The header identifiers of a session's requests.
 inline QDXAIdentifiers glueIdentifiers(const GlueSession& session) {
     return {session.userId1, session.userId2};
@@ -53,3 +55,5 @@ struct GlueHandleDispose {
     void operator()(WqsMemHandle* handle) const { Wqs_Mem_DisposeHandle(handle); }
 };
 using GlueHandle = std::unique_ptr<WqsMemHandle, GlueHandleDispose>;
+
+}  // namespace device

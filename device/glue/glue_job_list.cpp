@@ -58,8 +58,8 @@ std::int32_t readJobList(GlueSession& session) {
     std::uint16_t attributes[kGlueJobAttrMaxIds];
     std::uint16_t attributeCount = 0;
     z_SetJobAttrList(&session, kGlueJobAttrMaskAll, attributes, &attributeCount);
-    GlueHandle ids(Wqs_Mem_NewHandle(0));
-    GlueHandle data(Wqs_Mem_NewHandle(0));
+    device::GlueHandle ids(Wqs_Mem_NewHandle(0));
+    device::GlueHandle data(Wqs_Mem_NewHandle(0));
     if (!ids || !data) {
         return kGlueMemErr;
     }

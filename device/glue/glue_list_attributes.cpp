@@ -43,18 +43,18 @@ std::int32_t z_ListAttributesOpen_Get2(GlueSession& session, std::uint32_t objec
     count = 0;
     QDXAGet2Reply reply;
     const std::int32_t status =
-        glueRequestGet2(session, &objectId, 1, attributeIds, attributeCount, reply);
+        device::glueRequestGet2(session, &objectId, 1, attributeIds, attributeCount, reply);
     if (status != kQDXASuccess) {
         return status;
     }
     const std::uint32_t length =
         reply.objectCount == 0 ? 0
                                : compactGet2Answer(reply.data.copy.get(), reply.data.length, count);
-    const std::int32_t appended = glueAppend(handle, size, reply.data.copy.get(), length);
+    const std::int32_t appended = device::glueAppend(handle, size, reply.data.copy.get(), length);
     if (appended != kGlueNoErr) {
         return appended;
     }
-    glueFitHandle(handle, size);
+    device::glueFitHandle(handle, size);
     return kGlueNoErr;
 }
 
@@ -63,7 +63,7 @@ std::int32_t readOneByOne(GlueSession& session, std::uint32_t objectId,
                           std::uint16_t attributeCount, const std::uint16_t* attributeIds,
                           WqsMemHandle* handle, std::uint32_t& size) {
     size = 0;
-    GlueHandle scratch(Wqs_Mem_NewHandle(handle->size));
+    device::GlueHandle scratch(Wqs_Mem_NewHandle(handle->size));
     if (!scratch) {
         return kGlueMemErr;
     }
@@ -73,13 +73,13 @@ std::int32_t readOneByOne(GlueSession& session, std::uint32_t objectId,
         std::int32_t status = z_ListAttributesOpen_Get2(session, objectId, 1, &attributeIds[index],
                                                         scratch.get(), scratchSize, ignored);
         if (status == kGlueNoErr) {
-            status = glueAppend(handle, size, scratch->data, scratchSize);
+            status = device::glueAppend(handle, size, scratch->data, scratchSize);
         }
         if (status != kGlueNoErr) {
             return status;
         }
     }
-    glueFitHandle(handle, size);
+    device::glueFitHandle(handle, size);
     return kGlueNoErr;
 }
 
@@ -89,7 +89,7 @@ std::int32_t z_ListAttributesOpen_GetListElement(GlueSession& session, std::uint
                                                  const std::uint16_t* attributeIds,
                                                  WqsMemHandle* handle, std::uint32_t& size) {
     size = 0;
-    GlueHandle scratch(Wqs_Mem_NewHandle(RecievePacketSize(session.packetSession)));
+    device::GlueHandle scratch(Wqs_Mem_NewHandle(RecievePacketSize(session.packetSession)));
     if (!scratch) {
         return kGlueMemErr;
     }
@@ -102,16 +102,16 @@ std::int32_t z_ListAttributesOpen_GetListElement(GlueSession& session, std::uint
         bytes::storeBE16(head, attributeIds[index]);
         bytes::storeBE16(head + 2, elements);
         if (status == kGlueNoErr) {
-            status = glueAppend(handle, size, head, sizeof head);
+            status = device::glueAppend(handle, size, head, sizeof head);
         }
         if (status == kGlueNoErr) {
-            status = glueAppend(handle, size, scratch->data, scratchSize);
+            status = device::glueAppend(handle, size, scratch->data, scratchSize);
         }
         if (status != kGlueNoErr) {
             return status;
         }
     }
-    glueFitHandle(handle, size);
+    device::glueFitHandle(handle, size);
     return kGlueNoErr;
 }
 

@@ -13,7 +13,7 @@ std::int32_t appendElements(WqsMemHandle* handle, std::uint32_t& total,
     if (elements.length > kGlueMaxListElementBytes - total) {
         return kGlueGrowErr;
     }
-    return glueAppend(handle, total, elements.copy.get(), elements.length);
+    return device::glueAppend(handle, total, elements.copy.get(), elements.length);
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
     }
     *size = 0;
     *elementCount = 0;
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAGetListElementRequest request;
     request.objectId = objectId;
     request.attributeId = attributeId;
@@ -42,7 +42,7 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
         }
         const auto endList = [&] {
             request.previousCount = reply.elementCount;
-            glueEndList(*session, request, reply.listHandle, QDXA_GetListElement);
+            device::glueEndList(*session, request, reply.listHandle, QDXA_GetListElement);
         };
         const bool more = status == kQDXAMoreToFetch && reply.listHandle != 0;
         // A continuation that delivers nothing yet asks to go on would never end the list.
@@ -66,7 +66,7 @@ std::int32_t glue_qdxaGetListElement(GlueSession* session, std::uint32_t objectI
         request.listHandle = reply.listHandle;
         request.previousCount = reply.elementCount;
     }
-    glueFitHandle(handle, total);
+    device::glueFitHandle(handle, total);
     *size = total;
     *elementCount = count;
     return kGlueNoErr;

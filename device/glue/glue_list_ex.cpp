@@ -33,7 +33,7 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
     if (elementCount != nullptr) {
         *elementCount = 0;
     }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAListExRequest request;
     request.objectId = objectId;
     request.valueType = kQDXAValueType16;
@@ -48,14 +48,16 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         }
         const bool more = status == kQDXASuccessAlso && reply.listHandle != 0;
         *elementType = reply.values16[kElementTypeField];
-        const auto endList = [&] { glueEndList(*session, request, reply.listHandle, QDXA_ListEx); };
+        const auto endList = [&] {
+            device::glueEndList(*session, request, reply.listHandle, QDXA_ListEx);
+        };
         // A continuation that delivers nothing yet asks to go on would never end the list.
         if (more && request.operation == kQDXAListContinue && reply.data.length == 0) {
             endList();
             return kGlueListStalled;
         }
         const std::int32_t appended =
-            glueAppend(handle, total, reply.data.copy.get(), reply.data.length);
+            device::glueAppend(handle, total, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             if (more) {
                 endList();
@@ -72,7 +74,7 @@ std::int32_t glue_qdxaListEx_ushort(GlueSession* session, std::uint32_t objectId
         request.operation = kQDXAListContinue;
         request.listHandle = reply.listHandle;
     }
-    glueFitHandle(handle, total);
+    device::glueFitHandle(handle, total);
     *size = total;
     if (elementCount != nullptr) {
         *elementCount = count;

@@ -25,7 +25,7 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
     if (idCount != nullptr) {
         *idCount = 0;
     }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAListObjects2Request request;
     request.objectClass = objectClass;
     request.selector = static_cast<std::uint8_t>(selector);
@@ -42,16 +42,16 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
         }
         const bool more = status != kQDXASuccess && reply.listHandle != 0;
         const auto endList = [&] {
-            glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2);
+            device::glueEndList(*session, request, reply.listHandle, QDXA_ListObjects2);
         };
         // A continuation that delivers nothing yet asks to go on would never end the list.
         if (more && request.operation == kQDXAListContinue && reply.count == 0) {
             endList();
             return kGlueListStalled;
         }
-        const std::int32_t appended =
-            glueAppend(handle, total, reinterpret_cast<const std::uint8_t*>(reply.ids.get()),
-                       reply.count * static_cast<std::uint32_t>(sizeof(std::uint32_t)));
+        const std::int32_t appended = device::glueAppend(
+            handle, total, reinterpret_cast<const std::uint8_t*>(reply.ids.get()),
+            reply.count * static_cast<std::uint32_t>(sizeof(std::uint32_t)));
         if (appended != kGlueNoErr) {
             if (more) {
                 endList();
@@ -66,7 +66,7 @@ std::int32_t glue_qdxaListObjects2(GlueSession* session, std::uint16_t objectCla
         request.operation = kQDXAListContinue;
         request.listHandle = reply.listHandle;
     }
-    glueFitHandle(handle, total);
+    device::glueFitHandle(handle, total);
     *size = total;
     if (idCount != nullptr) {
         *idCount = count;

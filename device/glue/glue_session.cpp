@@ -62,7 +62,7 @@ std::int32_t glue_qdxaOpen(const char* address, CaioChannel* transport, std::uin
     record.channelKind = channelKind;
     record.owner = session.get();
     // Only network and USB printers have an endpoint; nothing is sent for any other address.
-    record.endpoint.kind = glueEndpointKind(address);
+    record.endpoint.kind = device::glueEndpointKind(address);
     if (record.endpoint.kind == 0) {
         return kGlueFailure;
     }
@@ -90,7 +90,7 @@ std::int32_t glue_qdxaEcho(GlueSession* session, std::uint8_t* buffer, std::uint
     if (session == nullptr || session->packetSession == nullptr) {
         return kGlueParamErr;
     }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     const bool withData = buffer != nullptr && length != nullptr && *length != 0;
     QDXAEchoRequest request;
     if (withData) {

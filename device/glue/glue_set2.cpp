@@ -21,7 +21,7 @@ std::int32_t glue_qdxaSet2(GlueSession* session, std::uint32_t objectId, std::ui
         (value == nullptr && valueLength != 0)) {
         return kGlueParamErr;
     }
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXASet2Request request;
     request.objectId = objectId;
     request.attributeId = attributeId;

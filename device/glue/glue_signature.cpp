@@ -46,6 +46,8 @@ std::int32_t HxpdUriToEndpointFamily(const char* address, char** signature) {
     return kGlueNoErr;
 }
 
+namespace device {
+
 std::uint16_t glueEndpointKind(const char* address) {
     const char* signature = zGetIOSignatureFromHxpdUri(address);
     for (const EndpointKind& entry : kEndpointKinds) {
@@ -55,3 +57,5 @@ std::uint16_t glueEndpointKind(const char* address) {
     }
     return 0;
 }
+
+}  // namespace device

@@ -73,7 +73,7 @@ std::uint32_t adminRequest(void* handle, void* request, void* response, std::uin
 std::uint32_t closeAdmin(CLibContext& context) {
     CLibSharedInfo& registry = *LibProcessState().sharedInfo;
     CLibDeviceInfo& device = context.deviceInfo();
-    RegistryAndDeviceLock locks(registry, device);
+    device::RegistryAndDeviceLock locks(registry, device);
     std::uint32_t status = locks.lock();
     if (status != kIOS_NoErr) {
         return status;
@@ -102,7 +102,8 @@ uint32_t IOS_AdminOpen(void** context, void* address) {
                                 const std::uint32_t status = openAdmin(*device, printer, &core);
                                 if (status == kIOS_NoErr) {
                                     made = CLibContext::initAdminContextWithDeviceInfo(
-                                        std::move(device), PrinterAddressRef::retain(&printer));
+                                        std::move(device),
+                                        device::PrinterAddressRef::retain(&printer));
                                     made->setCoreContext(core);
                                 }
                                 return status;

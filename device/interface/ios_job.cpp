@@ -48,8 +48,8 @@ std::uint32_t openCoreJob(std::unique_ptr<CLibDeviceInfo>& device, CLibPrinterAd
         return status;
     }
     // The view moves into the context only on success: a failed open still needs it to undo.
-    context = CLibContext::initJobContextWithDeviceInfo(std::move(device),
-                                                        PrinterAddressRef::retain(&address));
+    context = CLibContext::initJobContextWithDeviceInfo(
+        std::move(device), device::PrinterAddressRef::retain(&address));
     context->setCoreContext(core);
     return kIOS_NoErr;
 }
@@ -136,7 +136,7 @@ std::uint32_t closeCoreJob(CLibContext& context) {
 std::uint32_t closeJob(CLibContext& context, std::uint32_t* subCode) {
     CLibSharedInfo& registry = *LibProcessState().sharedInfo;
     CLibDeviceInfo& device = context.deviceInfo();
-    RegistryAndDeviceLock locks(registry, device);
+    device::RegistryAndDeviceLock locks(registry, device);
     std::uint32_t status = locks.lock();
     if (status != kIOS_NoErr) {
         return status;

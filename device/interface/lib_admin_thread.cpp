@@ -20,7 +20,7 @@ std::unique_ptr<CLibAdminThread> CLibAdminThread::initWithDeviceInfo(
         return nullptr;
     }
     return std::unique_ptr<CLibAdminThread>(new CLibAdminThread(
-        std::move(deviceInfo), PrinterAddressRef::retain(printerAddress), mapping));
+        std::move(deviceInfo), device::PrinterAddressRef::retain(printerAddress), mapping));
 }
 
 CLibAdminThread::~CLibAdminThread() {

@@ -51,8 +51,8 @@ class CLibAdminThread {
     int condition() const;
 
   private:
-    CLibAdminThread(std::unique_ptr<CLibDeviceInfo> deviceInfo, PrinterAddressRef printerAddress,
-                    const std::atomic<bool>* mapping)
+    CLibAdminThread(std::unique_ptr<CLibDeviceInfo> deviceInfo,
+                    device::PrinterAddressRef printerAddress, const std::atomic<bool>* mapping)
         : deviceInfo_(std::move(deviceInfo)),
           printerAddress_(std::move(printerAddress)),
           mapping_(mapping) {}
@@ -65,7 +65,7 @@ class CLibAdminThread {
     void join();
 
     std::unique_ptr<CLibDeviceInfo> deviceInfo_;
-    PrinterAddressRef printerAddress_;
+    device::PrinterAddressRef printerAddress_;
     const std::atomic<bool>* mapping_;
     std::thread thread_;
     mutable std::mutex conditionMutex_;

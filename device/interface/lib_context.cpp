@@ -5,7 +5,7 @@
 
 std::unique_ptr<CLibContext> CLibContext::initWithType(Type type,
                                                        std::unique_ptr<CLibDeviceInfo> deviceInfo,
-                                                       PrinterAddressRef printerAddress) {
+                                                       device::PrinterAddressRef printerAddress) {
     if (!deviceInfo || !printerAddress) {
         return nullptr;
     }

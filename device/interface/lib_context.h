@@ -20,13 +20,13 @@ class CLibContext {
     /// A context of `type`; null when the device view or the address is missing.
     static std::unique_ptr<CLibContext> initWithType(Type type,
                                                      std::unique_ptr<CLibDeviceInfo> deviceInfo,
-                                                     PrinterAddressRef printerAddress);
+                                                     device::PrinterAddressRef printerAddress);
     static std::unique_ptr<CLibContext> initAdminContextWithDeviceInfo(
-        std::unique_ptr<CLibDeviceInfo> deviceInfo, PrinterAddressRef printerAddress) {
+        std::unique_ptr<CLibDeviceInfo> deviceInfo, device::PrinterAddressRef printerAddress) {
         return initWithType(kAdmin, std::move(deviceInfo), std::move(printerAddress));
     }
     static std::unique_ptr<CLibContext> initJobContextWithDeviceInfo(
-        std::unique_ptr<CLibDeviceInfo> deviceInfo, PrinterAddressRef printerAddress) {
+        std::unique_ptr<CLibDeviceInfo> deviceInfo, device::PrinterAddressRef printerAddress) {
         return initWithType(kJob, std::move(deviceInfo), std::move(printerAddress));
     }
 
@@ -43,14 +43,14 @@ class CLibContext {
 
   private:
     CLibContext(Type type, std::unique_ptr<CLibDeviceInfo> deviceInfo,
-                PrinterAddressRef printerAddress)
+                device::PrinterAddressRef printerAddress)
         : type_(type),
           deviceInfo_(std::move(deviceInfo)),
           printerAddress_(std::move(printerAddress)) {}
 
     Type type_;
     std::unique_ptr<CLibDeviceInfo> deviceInfo_;
-    PrinterAddressRef printerAddress_;
+    device::PrinterAddressRef printerAddress_;
     CoreContext* coreContext_ = nullptr;
     bool bAbort_ = false;
 };

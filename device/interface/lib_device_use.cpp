@@ -33,11 +33,13 @@ void LocalDetachDeviceLocked(CLibSharedInfo& registry, CLibDeviceInfo& device) {
 }
 
 void LocalDetachDevice(CLibSharedInfo& registry, CLibDeviceInfo& device) {
-    RegistryAndDeviceLock locks(registry, device);
+    device::RegistryAndDeviceLock locks(registry, device);
     if (locks.lock() == kIOS_NoErr) {
         LocalDetachDeviceLocked(registry, device);
     }
 }
+
+namespace device {
 
 RegistryAndDeviceLock::~RegistryAndDeviceLock() {
     if (deviceLocked_) {
@@ -61,3 +63,5 @@ std::uint32_t RegistryAndDeviceLock::lock() {
     deviceLocked_ = true;
     return kIOS_NoErr;
 }
+
+}  // namespace device

@@ -25,6 +25,8 @@ void LocalDetachDeviceLocked(CLibSharedInfo& registry, CLibDeviceInfo& device);
 /// taken.
 void LocalDetachDevice(CLibSharedInfo& registry, CLibDeviceInfo& device);
 
+namespace device {
+
 /// The registry lock and then the record's device lock, released in reverse order when the
 /// object ends.
 class RegistryAndDeviceLock {
@@ -44,3 +46,5 @@ class RegistryAndDeviceLock {
     bool registryLocked_ = false;
     bool deviceLocked_ = false;
 };
+
+}  // namespace device

@@ -15,7 +15,7 @@ std::uint32_t LocalSetUp() {
         return kIOS_NoErr;
     }
     const std::string_view group = LibGroupName(state.appSandbox);
-    if (const std::uint32_t status = WorkDirectoryPrepare(group, state.appSandbox);
+    if (const std::uint32_t status = device::WorkDirectoryPrepare(group, state.appSandbox);
         status != kIOS_NoErr) {
         return status;
     }

@@ -131,6 +131,8 @@ inline constexpr std::string_view kLprAnnouncedDataSize = "125899906843000";
 inline constexpr std::size_t kLprMaxHostName = 31;  // RFC 1179 7.2: host name <= 31 characters
 inline constexpr std::size_t kCommandBufferSize = 10240;
 
+namespace device {
+
 /// The queue: the text after the first "/" of the address, the default when none or empty.
 std::string lprQueueName(const std::string& address);
 /// The job number: the process id modulo 1000, three digits.
@@ -139,3 +141,5 @@ std::string lprJobNumber(unsigned long processId);
 std::string lprHostName(std::string_view host);
 /// The control file text for a job from `host`.
 std::string lprControlFile(std::string_view host, std::string_view jobNumber);
+
+}  // namespace device

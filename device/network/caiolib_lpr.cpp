@@ -26,7 +26,7 @@ std::int32_t localHostName(std::string& host) {
     if (::gethostname(name, sizeof name - 1) != 0) {
         return kCaioFailure;
     }
-    host = lprHostName(name);
+    host = device::lprHostName(name);
     return kCaioNoErr;
 }
 
@@ -38,7 +38,7 @@ std::int32_t sendReceiveJob(CaiolibContext& context, const std::string& queue,
 
 std::int32_t sendControlFile(CaiolibContext& context, const std::string& host,
                              const std::string& jobNumber, std::int32_t timeLimit) {
-    const std::string controlFile = lprControlFile(host, jobNumber);
+    const std::string controlFile = device::lprControlFile(host, jobNumber);
     const std::string announcement = std::string(1, kLprReceiveControlFile) +
                                      std::to_string(controlFile.size()) + " cfA" + jobNumber +
                                      host + kLprLineEnd;
@@ -64,8 +64,8 @@ std::int32_t receiveJobExchange(CaiolibContext& context, const std::string& addr
     if (localHostName(host) != kCaioNoErr) {
         return kCaioFailure;
     }
-    const std::string jobNumber = lprJobNumber(::getpid());
-    std::int32_t code = sendReceiveJob(context, lprQueueName(address), timeLimit);
+    const std::string jobNumber = device::lprJobNumber(::getpid());
+    std::int32_t code = sendReceiveJob(context, device::lprQueueName(address), timeLimit);
     if (code == kCaioNoErr) {
         code = sendControlFile(context, host, jobNumber, timeLimit);
     }
@@ -76,6 +76,8 @@ std::int32_t receiveJobExchange(CaiolibContext& context, const std::string& addr
 }
 
 }  // namespace
+
+namespace device {
 
 std::string lprQueueName(const std::string& address) {
     const std::size_t slash = address.find('/');
@@ -108,6 +110,8 @@ std::string lprControlFile(std::string_view host, std::string_view jobNumber) {
     line("N", kLprJobName);
     return text;
 }
+
+}  // namespace device
 
 std::int32_t zCommand(CaiolibContext& context, bool withTerminator, std::int32_t timeLimit,
                       std::string_view command) {

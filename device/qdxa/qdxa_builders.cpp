@@ -151,7 +151,7 @@ std::uint32_t make_unreserve(PacketSession* session, const QDXAIdentifiers* ids,
         return 0;
     }
     Parameter parameter;
-    writeEndpointAddress(parameter, *request->address);
+    device::writeEndpointAddress(parameter, *request->address);
     return finishRequest(session, qdxa::kOpUnreserve, ids, parameter);
 }
 

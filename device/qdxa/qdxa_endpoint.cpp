@@ -73,6 +73,8 @@ bool readFields(bytes::ByteReader& reader, QDXAEndpointAddress& address) {
 
 }  // namespace
 
+namespace device {
+
 std::uint8_t endpointAddressWireLength(std::uint16_t kind) {
     switch (kind) {
         case kQDXAAddressIPv4:
@@ -141,3 +143,5 @@ std::int32_t readEndpointAddress(std::span<const std::uint8_t> data, QDXAEndpoin
     consumed = reader.position();
     return kQDXASuccess;
 }
+
+}  // namespace device

@@ -35,6 +35,8 @@ struct QDXAEndpointAddress {
     std::unique_ptr<QDXAIPv6AddressBlock> ipv6;  ///< kind 19
 };
 
+namespace device {
+
 /// Number of wire address bytes of a kind (0 for kinds written without bytes).
 std::uint8_t endpointAddressWireLength(std::uint16_t kind);
 /// Appends the wire form: kind, length and the kind's bytes (a kind-19 address without its
@@ -44,3 +46,5 @@ void writeEndpointAddress(std::vector<std::uint8_t>& out, const QDXAEndpointAddr
 /// bytes do not hold the kind's fields. `consumed` receives the bytes read.
 std::int32_t readEndpointAddress(std::span<const std::uint8_t> data, QDXAEndpointAddress& address,
                                  std::size_t& consumed);
+
+}  // namespace device

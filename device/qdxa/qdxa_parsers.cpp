@@ -113,7 +113,7 @@ std::int32_t readObject(Reply& packet, QDXAObjectReply& reply) {
 std::int32_t readAddress(Reply& packet, QDXAEndpointAddress& address) {
     std::size_t consumed = 0;
     const auto rest = *packet.reader.take(packet.reader.remaining());
-    const std::int32_t status = readEndpointAddress(rest, address, consumed);
+    const std::int32_t status = device::readEndpointAddress(rest, address, consumed);
     return status == kQDXASuccess ? packet.result : status;
 }
 

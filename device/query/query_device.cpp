@@ -41,7 +41,7 @@ struct UnitEntry {
 
 bool readUnitEntry(bytes::ByteReader& reader, UnitEntry& entry) {
     const auto kind = reader.u8();
-    if (!kind || !reader.skip(2) || !queryReadString(reader, entry.name, kMaxShortString) ||
+    if (!kind || !reader.skip(2) || !device::queryReadString(reader, entry.name, kMaxShortString) ||
         !reader.skip(6)) {
         return false;
     }
@@ -63,10 +63,10 @@ bool readUnitEntry(bytes::ByteReader& reader, UnitEntry& entry) {
 // holds in full.
 template <typename Visit>
 std::int32_t forEachUnit(GlueSession& session, Visit visit) {
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(session, kGlueObjectDevice, kAttrOptionalUnits);
     if (status != kGlueNoErr) {
-        return queryNoInformationIsSuccess(status);
+        return device::queryNoInformationIsSuccess(status);
     }
     bytes::ByteReader reader(reply.value());
     const std::uint16_t count = reader.u16be().value_or(0);
@@ -86,7 +86,7 @@ std::int32_t readCodedString(GlueSession* session, std::uint32_t object, std::ui
         return kGlueParamErr;
     }
     string[0] = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, object, attribute);
     if (status != kGlueNoErr) {
         return status;
@@ -96,7 +96,7 @@ std::int32_t readCodedString(GlueSession* session, std::uint32_t object, std::ui
     if (code != nullptr && wireCode) {
         *code = *wireCode;
     }
-    queryReadString(reader, string, kQDXAMaxStringLength);
+    device::queryReadString(reader, string, kQDXAMaxStringLength);
     return kGlueNoErr;
 }
 
@@ -107,7 +107,7 @@ std::int32_t readValueList(GlueSession* session, std::uint32_t object, std::uint
         return kGlueParamErr;
     }
     *count = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, object, attribute);
     if (status == kGlueMemErr) {
         return kGlueNoErr;
@@ -119,11 +119,11 @@ std::int32_t readValueList(GlueSession* session, std::uint32_t object, std::uint
     const std::uint8_t listed = reader.u8().value_or(0);
     const auto held =
         static_cast<std::uint8_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
-    if (querySizeValues(handle, held) != kGlueNoErr) {
+    if (device::querySizeValues(handle, held) != kGlueNoErr) {
         return kGlueNoErr;
     }
     for (std::uint8_t index = 0; index < held; ++index) {
-        queryStoreValue(handle, index, reader.u32be().value_or(0));
+        device::queryStoreValue(handle, index, reader.u32be().value_or(0));
     }
     *count = held;
     return kGlueNoErr;
@@ -145,13 +145,13 @@ std::int32_t glue_qdxaGetDeviceNumber(GlueSession* session, std::uint8_t* number
         return kGlueParamErr;
     }
     number[0] = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectDevice, kAttrDeviceNumber);
     if (status != kGlueNoErr) {
         return status;
     }
     bytes::ByteReader reader(reply.value());
-    queryReadString(reader, number, kQDXAMaxStringLength);
+    device::queryReadString(reader, number, kQDXAMaxStringLength);
     return kGlueNoErr;
 }
 
@@ -167,7 +167,7 @@ std::int32_t glue_qdxaGetPlexSupport(GlueSession* session, std::uint8_t* oneSide
     }
     *oneSided = 0;
     *twoSided = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectJobService, kAttrPlex);
     if (status != kGlueNoErr) {
         return status;
@@ -204,7 +204,7 @@ std::int32_t glue_qdxaGetFirmMainVersion(GlueSession* session, std::uint16_t* nu
     string[0] = 0;
     numbers[0] = numbers[1] = numbers[2] = 0;
     *hasKind7 = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectDevice, kAttrFirmwareVersions);
     if (status != kGlueNoErr) {
         return status;
@@ -217,7 +217,8 @@ std::int32_t glue_qdxaGetFirmMainVersion(GlueSession* session, std::uint16_t* nu
         const auto kind = reader.u8();
         const auto entryNumber = reader.u16be();
         std::uint8_t entryString[kQueryShortStringSize] = {};
-        if (!kind || !entryNumber || !queryReadString(reader, entryString, kMaxShortString)) {
+        if (!kind || !entryNumber ||
+            !device::queryReadString(reader, entryString, kMaxShortString)) {
             break;
         }
         const auto first = reader.u16be();
@@ -276,7 +277,7 @@ std::int32_t glue_qdxaGetOptionalUnitsSupport(GlueSession* session, std::uint8_t
                                             name.size());
                 const std::size_t cut =
                     text.starts_with(kFontNamePrefix) ? kFontNamePrefix.size() : 0;
-                queryCopyString(name.subspan(cut), fontName, kMaxShortString);
+                device::queryCopyString(name.subspan(cut), fontName, kMaxShortString);
                 *fontFlag = 1;
                 break;
             }
@@ -291,7 +292,7 @@ std::int32_t glue_qdxaGetOptionalUnitsSupport(GlueSession* session, std::uint8_t
                 *hardDiskFlag = entry.unit == kHardDiskReady ? 1 : 0;
                 break;
             case kUnitCard:
-                queryCopyString(name, cardUnitName, kMaxShortString);
+                device::queryCopyString(name, cardUnitName, kMaxShortString);
                 *cardUnitFlag = 1;
                 break;
             default:
@@ -308,12 +309,12 @@ std::int32_t glue_qdxaGetFileBoxSize(GlueSession* session, std::uint16_t attribu
     }
     *size = 0;
     *byte = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectFileBoxService, attribute);
     if (status != kGlueNoErr) {
         return status;
     }
-    const AnswerFields fields(reply.value());
+    const device::AnswerFields fields(reply.value());
     fields.u32(0, *size);
     fields.u8(4, *byte);
     return kGlueNoErr;

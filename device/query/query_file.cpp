@@ -43,7 +43,7 @@ void readCodedString(std::span<const std::uint8_t> value, std::uint32_t& code, s
     const auto wireCode = reader.u16be();
     if (wireCode) {
         code = *wireCode;
-        queryReadString(reader, string, maximum);
+        device::queryReadString(reader, string, maximum);
     }
 }
 
@@ -56,7 +56,7 @@ void readDate(std::span<const std::uint8_t> value, QDXADateTime& date, bool toLo
 // Decodes one attribute of a file into its record.
 void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
                         std::span<const std::uint8_t> value) {
-    const AnswerFields fields(value);
+    const device::AnswerFields fields(value);
     switch (attribute) {
         case kAttrName:
             readCodedString(value, file.nameCode, file.name, kMaxShortString);
@@ -90,8 +90,8 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
             fields.u32(0, file.value311);
             break;
         case kAttrDocumentKind:
-            queryReadDocumentKind(fields, file.documentKind, file.documentWord,
-                                  file.documentValues);
+            device::queryReadDocumentKind(fields, file.documentKind, file.documentWord,
+                                          file.documentValues);
             break;
         case kAttrDocumentMedium:
             fields.u16(1, file.documentMedium);
@@ -108,7 +108,7 @@ void z_SetFileAttribute(FileRecord& file, std::uint16_t attribute,
 // Decodes the Get2 answers into the records of the objects they name.
 void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects,
                        const std::vector<std::uint32_t>& ids, Files& files) {
-    queryForEachGet2Attribute(
+    device::queryForEachGet2Attribute(
         data, objects,
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             for (std::size_t index = 0; index < ids.size(); ++index) {
@@ -124,7 +124,7 @@ void z_GetFile_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects
 std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_t>& ids,
                             std::span<const std::uint16_t> attributes, Files& files,
                             const std::vector<std::uint32_t>& targets, std::uint16_t* delivered) {
-    Get2Reply reply;
+    device::Get2Reply reply;
     const std::int32_t status = reply.read(session, ids, kFileBatch, attributes);
     if (status == kGlueNoErr) {
         z_GetFile_ForGet2(reply.bytes(), reply.objects(), targets, files);
@@ -139,11 +139,11 @@ std::int32_t readAttributes(GlueSession& session, const std::vector<std::uint32_
 std::vector<std::uint32_t> firstDocuments(GlueSession& session,
                                           const std::vector<std::uint32_t>& ids) {
     std::vector<std::uint32_t> documents(ids.size(), 0);
-    Get2Reply reply;
+    device::Get2Reply reply;
     if (reply.read(session, ids, kFileBatch, std::span(&kAttrDocuments, 1)) != kGlueNoErr) {
         return documents;
     }
-    queryForEachGet2Attribute(
+    device::queryForEachGet2Attribute(
         reply.bytes(), reply.objects(),
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             bytes::ByteReader reader(value);
@@ -183,7 +183,7 @@ std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std
     *count = 0;
     std::vector<std::uint32_t> ids;
     std::int32_t status =
-        queryListObjects(*session, kGlueClassJob, kSelectorFilesOfBox, boxId, filter, ids);
+        device::queryListObjects(*session, kGlueClassJob, kSelectorFilesOfBox, boxId, filter, ids);
     if (status != kGlueNoErr) {
         return status;
     }
@@ -192,8 +192,9 @@ std::int32_t glue_qdxaGetFileList(GlueSession* session, std::uint32_t boxId, std
         files[index].fileId = ids[index];
     }
     const auto store = [&] {
-        return queryStoreList(fileList, files.data(), static_cast<std::uint32_t>(files.size()),
-                              kFileRecordSize, sizeof(std::uint32_t));
+        return device::queryStoreList(fileList, files.data(),
+                                      static_cast<std::uint32_t>(files.size()), kFileRecordSize,
+                                      sizeof(std::uint32_t));
     };
     status = store();
     if (status != kGlueNoErr) {
@@ -234,8 +235,8 @@ std::int32_t glue_qdxaGetFileInfo(
     std::uint16_t* documentMedium, std::uint8_t* documentByte1, std::uint8_t* documentByte2,
     QDXADateTime* date10909, std::uint32_t* value311) {
     FileRecord file;
-    if (session == nullptr ||
-        !queryLoadListRecord(fileList, index, kFileRecordSize, sizeof(std::uint32_t), &file)) {
+    if (session == nullptr || !device::queryLoadListRecord(fileList, index, kFileRecordSize,
+                                                           sizeof(std::uint32_t), &file)) {
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {

@@ -18,7 +18,7 @@ constexpr std::uint16_t kAttrBoxName = 10601;
 constexpr std::uint16_t kAttrBoxByte = 10911;
 
 void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t objects, Boxes& boxes) {
-    queryForEachGet2Attribute(
+    device::queryForEachGet2Attribute(
         data, objects,
         [&](std::uint32_t id, std::uint16_t attribute, std::span<const std::uint8_t> value) {
             const auto box =
@@ -34,7 +34,7 @@ void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t obje
                 const auto code = reader.u16be();
                 if (code) {
                     box->nameCode = *code;
-                    queryReadString(reader, box->boxName, kMaxShortString);
+                    device::queryReadString(reader, box->boxName, kMaxShortString);
                 }
             } else if (attribute == kAttrBoxByte) {
                 box->boxByte = reader.u8().value_or(0);
@@ -45,7 +45,7 @@ void z_GetFileBox_ForGet2(std::span<const std::uint8_t> data, std::uint16_t obje
 // One Get2 of every box for `attribute`; *delivered receives the reply's object count.
 std::int32_t readBoxAttribute(GlueSession& session, const std::vector<std::uint32_t>& ids,
                               std::uint16_t attribute, Boxes& boxes, std::uint16_t& delivered) {
-    Get2Reply reply;
+    device::Get2Reply reply;
     const std::int32_t status =
         reply.read(session, ids, static_cast<std::uint16_t>(ids.size()), std::span(&attribute, 1));
     if (status == kGlueNoErr) {
@@ -59,8 +59,8 @@ std::int32_t readBoxAttribute(GlueSession& session, const std::vector<std::uint3
 std::int32_t countFilesOfBoxes(GlueSession& session, Boxes& boxes) {
     for (FileBoxRecord& box : boxes) {
         std::vector<std::uint32_t> files;
-        const std::int32_t status =
-            queryListObjects(session, kGlueClassJob, kSelectorFilesOfBox, box.boxId, 0, files);
+        const std::int32_t status = device::queryListObjects(
+            session, kGlueClassJob, kSelectorFilesOfBox, box.boxId, 0, files);
         if (status == kStatusBoxEmpty) {
             box.fileCount = 0;
             box.emptyFlag = 1;
@@ -82,10 +82,10 @@ std::int32_t glue_qdxaGetFileBoxList(GlueSession* session, std::uint8_t countFil
     }
     *count = 0;
     std::vector<std::uint32_t> ids;
-    std::int32_t status =
-        queryListObjects(*session, kGlueClassFileBox, kSelectorFileBoxes, kParentFileBoxes, 0, ids);
+    std::int32_t status = device::queryListObjects(*session, kGlueClassFileBox, kSelectorFileBoxes,
+                                                   kParentFileBoxes, 0, ids);
     if (status != kGlueNoErr) {
-        queryStoreList(boxList, nullptr, 0, kFileBoxRecordSize, sizeof(std::uint32_t));
+        device::queryStoreList(boxList, nullptr, 0, kFileBoxRecordSize, sizeof(std::uint32_t));
         return status;
     }
     Boxes boxes(ids.size(), FileBoxRecord{});
@@ -112,8 +112,8 @@ std::int32_t glue_qdxaGetFileBoxList(GlueSession* session, std::uint8_t countFil
     // The list counts the boxes that the last attribute read answered, never more than listed.
     const auto boxCount =
         std::min<std::uint32_t>(delivered, static_cast<std::uint32_t>(boxes.size()));
-    const std::int32_t stored =
-        queryStoreList(boxList, boxes.data(), boxCount, kFileBoxRecordSize, sizeof(std::uint32_t));
+    const std::int32_t stored = device::queryStoreList(boxList, boxes.data(), boxCount,
+                                                       kFileBoxRecordSize, sizeof(std::uint32_t));
     if (stored != kGlueNoErr) {
         return stored;
     }
@@ -127,8 +127,8 @@ std::int32_t glue_qdxaGetFileBoxInfo(GlueSession* session, const WqsMemHandle* b
                                      std::uint32_t* nameCode, std::uint8_t* boxByte,
                                      std::uint32_t* fileCount, std::uint32_t* emptyFlag) {
     FileBoxRecord box;
-    if (session == nullptr ||
-        !queryLoadListRecord(boxList, index, kFileBoxRecordSize, sizeof(std::uint32_t), &box)) {
+    if (session == nullptr || !device::queryLoadListRecord(boxList, index, kFileBoxRecordSize,
+                                                           sizeof(std::uint32_t), &box)) {
         return kGlueParamErr;
     }
     const auto put = [](auto* out, const auto& value) {

@@ -11,6 +11,8 @@
 #include "qdxa/qdxa_session.h"
 #include "query/query_records.h"
 
+namespace device {
+
 std::int32_t AttributeReply::makeHandle(GlueSession& session) {
     size_ = 0;
     handle_.reset(Wqs_Mem_NewHandleClear(RecievePacketSize(session.packetSession)));
@@ -202,3 +204,5 @@ bool queryLoadListRecord(const WqsMemHandle* list, std::uint32_t index, std::uin
 std::int32_t queryNoInformationIsSuccess(std::int32_t status) {
     return checkQDXAError(status) ? kGlueNoErr : status;
 }
+
+}  // namespace device

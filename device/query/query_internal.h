@@ -14,6 +14,8 @@
 #include "glue/glue_session.h"
 #include "qdxa/qdxa_strings.h"
 
+namespace device {
+
 /// Answer buffer of the method queries and setters.
 inline constexpr std::uint32_t kQueryMethodAnswerSize = 512;
 
@@ -183,3 +185,5 @@ bool queryLoadListRecord(const WqsMemHandle* list, std::uint32_t index, std::uin
 
 /// A protocol status reported per request (checkQDXAError) means "no information": 0.
 std::int32_t queryNoInformationIsSuccess(std::int32_t status);
+
+}  // namespace device

@@ -23,13 +23,13 @@ constexpr std::size_t kSingleValueOffset = 10;
 
 // Reads one attribute of one object.
 std::int32_t readSingle(GlueSession& session, std::uint32_t object, std::uint16_t attribute,
-                        Get2Reply& reply) {
+                        device::Get2Reply& reply) {
     return reply.read(session, std::span(&object, 1), 1, std::span(&attribute, 1));
 }
 
 void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint8_t> value,
                               MismatchRecord& record) {
-    const AnswerFields fields(value);
+    const device::AnswerFields fields(value);
     switch (attribute) {
         case kAttrJobValues: {
             // The count at byte 3, 32-bit values from byte 4.
@@ -38,19 +38,19 @@ void z_GetMismatchJob_ForGet2(std::uint16_t attribute, std::span<const std::uint
             const std::size_t held = value.size() > 4 ? (value.size() - 4) / 4 : 0;
             const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(listed, held));
             if (record.jobValues == nullptr ||
-                querySizeValues(record.jobValues, count) != kGlueNoErr) {
+                device::querySizeValues(record.jobValues, count) != kGlueNoErr) {
                 return;
             }
             for (std::uint16_t index = 0; index < count; ++index) {
-                queryStoreValue(record.jobValues, index,
-                                bytes::loadBE32(value.data() + 4 + 4 * index));
+                device::queryStoreValue(record.jobValues, index,
+                                        bytes::loadBE32(value.data() + 4 + 4 * index));
             }
             record.jobValueCount = count;
             break;
         }
         case kAttrDocumentKind:
-            queryReadDocumentKind(fields, record.documentKind, record.documentWord,
-                                  record.documentValues);
+            device::queryReadDocumentKind(fields, record.documentKind, record.documentWord,
+                                          record.documentValues);
             break;
         case kAttrDocumentMedium:
             fields.u8(0, record.mediumKind);
@@ -87,7 +87,7 @@ std::int32_t glue_qdxaGetWVTJobMediumMismatch(GlueSession* session, std::uint32_
         if ((mask & read.mask) == 0) {
             continue;
         }
-        Get2Reply reply;
+        device::Get2Reply reply;
         const std::int32_t status = readSingle(*session, read.object, read.attribute, reply);
         if (status == qdxa::kResultAttributeRefused) {
             continue;
@@ -95,7 +95,7 @@ std::int32_t glue_qdxaGetWVTJobMediumMismatch(GlueSession* session, std::uint32_
         if (status != kGlueNoErr) {
             return status;
         }
-        queryForEachGet2Attribute(
+        device::queryForEachGet2Attribute(
             reply.bytes(), reply.objects(),
             [&](std::uint32_t, std::uint16_t attribute, std::span<const std::uint8_t> value) {
                 z_GetMismatchJob_ForGet2(attribute, value, *record);
@@ -110,7 +110,7 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
         return kGlueParamErr;
     }
     *count = 0;
-    Get2Reply reply;
+    device::Get2Reply reply;
     const std::int32_t status = readSingle(*session, jobId, kAttrJobDocuments, reply);
     if (status == qdxa::kResultAttributeRefused) {
         return kGlueNoErr;
@@ -125,12 +125,12 @@ std::int32_t glue_qdxaGetWVTDocumentList(GlueSession* session, std::uint32_t job
     const std::uint16_t listed = reader.u16be().value_or(0);
     const auto held =
         static_cast<std::uint16_t>(std::min<std::size_t>(listed, reader.remaining() / 4));
-    const std::int32_t sized = querySizeValues(handle, held);
+    const std::int32_t sized = device::querySizeValues(handle, held);
     if (sized != kGlueNoErr) {
         return sized;
     }
     for (std::uint16_t index = 0; index < held; ++index) {
-        queryStoreValue(handle, index, *reader.u32be());
+        device::queryStoreValue(handle, index, *reader.u32be());
     }
     *count = held;
     return kGlueNoErr;
@@ -141,12 +141,12 @@ std::int32_t glue_qdxaGetExtendedMediumID(GlueSession* session, std::uint32_t do
     if (session == nullptr || record == nullptr) {
         return kGlueParamErr;
     }
-    Get2Reply reply;
+    device::Get2Reply reply;
     const std::int32_t status = readSingle(*session, documentId, kAttrExtendedMediumID, reply);
     if (status != kGlueNoErr) {
         return status;
     }
-    const AnswerFields fields(reply.bytes());
+    const device::AnswerFields fields(reply.bytes());
     std::uint16_t attributes = 0;
     std::uint16_t first = 0;
     fields.u16(kAttributeCountOffset, attributes);

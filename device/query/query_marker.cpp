@@ -60,7 +60,7 @@ std::vector<ColorantEntry> readTriples(std::span<const std::uint8_t> value) {
 
 void sizeLists(MarkerColorantInfo& info, std::uint32_t entries) {
     for (WqsMemHandle*& list : info.lists) {
-        if (list != nullptr && querySizeValues(list, entries) != kGlueNoErr) {
+        if (list != nullptr && device::querySizeValues(list, entries) != kGlueNoErr) {
             list = nullptr;  // not filled; the caller keeps its handle
         }
     }
@@ -76,13 +76,13 @@ std::int32_t glue_qdxaGetMarkerColorantInfo(GlueSession* session, MarkerColorant
     std::fill(std::begin(info->flags), std::end(info->flags), 0);
     std::fill(std::begin(info->listCounts), std::end(info->listCounts), 0);
     info->pairCount = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectPrinter, kAttrMarkerColorants);
     if (status == kGlueMemErr) {
         return kGlueNoErr;
     }
     if (status != kGlueNoErr) {
-        return queryNoInformationIsSuccess(status);
+        return device::queryNoInformationIsSuccess(status);
     }
     const std::vector<ColorantEntry> entries = readTriples(reply.value());
     const auto entryCount = static_cast<std::uint32_t>(entries.size());
@@ -91,14 +91,14 @@ std::int32_t glue_qdxaGetMarkerColorantInfo(GlueSession* session, MarkerColorant
     MarkerColorantInfo work = *info;
     sizeLists(work, entryCount);
     WqsMemHandle* pairs = work.pairs;
-    if (pairs != nullptr && querySizeValues(pairs, 2 * entryCount) != kGlueNoErr) {
+    if (pairs != nullptr && device::querySizeValues(pairs, 2 * entryCount) != kGlueNoErr) {
         pairs = nullptr;
     }
     for (const ColorantEntry& entry : entries) {
         info->flags[kEveryEntryFlagByte] |= kEveryEntryFlagBit;
         if (pairs != nullptr) {
-            queryStoreValue(pairs, 2u * info->pairCount, entry.code);
-            queryStoreValue(pairs, 2u * info->pairCount + 1, entry.level);
+            device::queryStoreValue(pairs, 2u * info->pairCount, entry.code);
+            device::queryStoreValue(pairs, 2u * info->pairCount + 1, entry.level);
             ++info->pairCount;
         }
         const auto colorant = std::find_if(std::begin(kColorants), std::end(kColorants),
@@ -110,16 +110,16 @@ std::int32_t glue_qdxaGetMarkerColorantInfo(GlueSession* session, MarkerColorant
         if (colorant->level > 0) {
             info->levels[colorant->level - 1] = entry.level;
         } else if (WqsMemHandle* list = work.lists[colorant->list]; list != nullptr) {
-            queryStoreValue(list, info->listCounts[colorant->list]++, entry.level);
+            device::queryStoreValue(list, info->listCounts[colorant->list]++, entry.level);
         }
     }
     for (std::uint32_t index = 0; index < kMarkerListCount; ++index) {
         if (work.lists[index] != nullptr) {
-            querySizeValues(work.lists[index], info->listCounts[index]);
+            device::querySizeValues(work.lists[index], info->listCounts[index]);
         }
     }
     if (pairs != nullptr) {
-        querySizeValues(pairs, 2u * info->pairCount);
+        device::querySizeValues(pairs, 2u * info->pairCount);
     }
     return kGlueNoErr;
 }
@@ -136,7 +136,7 @@ std::int32_t glue_qdxaGetMarkerInfo(GlueSession* session, std::uint32_t* first,
     string[0] = 0;
     *afterString = 0;
     *colourCount = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectPrinter, kAttrMarker);
     if (status != kGlueNoErr) {
         return status;
@@ -148,7 +148,7 @@ std::int32_t glue_qdxaGetMarkerInfo(GlueSession* session, std::uint32_t* first,
         return kGlueNoErr;
     }
     *first = *leading;
-    if (!reader.skip(2) || !queryReadString(reader, string, 32)) {
+    if (!reader.skip(2) || !device::queryReadString(reader, string, 32)) {
         return kGlueNoErr;
     }
     const auto after = reader.u8();
@@ -172,13 +172,13 @@ std::int32_t glue_qdxaGetMarkerSupplyCounterInfo(GlueSession* session, std::uint
         return kGlueParamErr;
     }
     *wasteInk = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectPrinter, kAttrMarkerSupplyCounters);
     if (status == kGlueMemErr) {
         return kGlueNoErr;
     }
     if (status != kGlueNoErr) {
-        return queryNoInformationIsSuccess(status);
+        return device::queryNoInformationIsSuccess(status);
     }
     for (const ColorantEntry& entry : readTriples(reply.value())) {
         if (entry.code == kWasteInkKind) {

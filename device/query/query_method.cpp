@@ -20,9 +20,9 @@ constexpr std::uint32_t kColorCheckScheduleInputSize = 13;
 
 // The method queries share one shape: a session check, an answer buffer, the method.
 std::int32_t runPrinterQuery(GlueSession& session, std::uint16_t method,
-                             std::span<const std::uint8_t> input, MethodAnswer& answer,
+                             std::span<const std::uint8_t> input, device::MethodAnswer& answer,
                              std::int32_t noMemoryResult) {
-    if (!answer.allocate(kQueryMethodAnswerSize)) {
+    if (!answer.allocate(device::kQueryMethodAnswerSize)) {
         return noMemoryResult;
     }
     return answer.run(session, kGlueObjectPrinter, method, input);
@@ -37,9 +37,9 @@ std::int32_t runOneByteQuery(GlueSession* session, std::uint16_t method,
         return kGlueParamErr;
     }
     *value = 0;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status = runPrinterQuery(*session, method, input, answer, noMemoryResult);
-    AnswerFields(answer.bytes()).u8(position, *value);
+    device::AnswerFields(answer.bytes()).u8(position, *value);
     return status;
 }
 
@@ -53,7 +53,7 @@ std::uint16_t fillEntryLists(std::span<const std::uint8_t> answer, std::size_t f
     const std::size_t available = answer.size() > first ? (answer.size() - first) / stride : 0;
     const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(listed, available));
     for (WqsMemHandle* handle : handles) {
-        if (querySizeValues(handle, count) != kGlueNoErr) {
+        if (device::querySizeValues(handle, count) != kGlueNoErr) {
             return 0;
         }
     }
@@ -63,7 +63,7 @@ std::uint16_t fillEntryLists(std::span<const std::uint8_t> answer, std::size_t f
         for (WqsMemHandle* handle : handles) {
             const std::uint32_t value =
                 *offset == wideOffset ? bytes::loadBE16(entry + *offset) : entry[*offset];
-            queryStoreValue(handle, index, value);
+            device::queryStoreValue(handle, index, value);
             ++offset;
         }
     }
@@ -83,15 +83,15 @@ std::int32_t glue_qdxaGetWVTPaperAmount(GlueSession* session, std::uint32_t* amo
     *value1 = *value2 = 0;
     std::array<std::uint8_t, kPaperAmountInputSize> input{};
     input[8] = static_cast<std::uint8_t>(*selector);
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodPaperAmount, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u32(0, *amount);
     fields.u16(4, *value1);
     fields.u16(6, *value2);
     fields.u8(8, *selector);
-    return queryNoInformationIsSuccess(status);
+    return device::queryNoInformationIsSuccess(status);
 }
 
 std::int32_t glue_qdxaGetInktankMaxAmount(GlueSession* session, WqsMemHandle* handle,
@@ -100,7 +100,7 @@ std::int32_t glue_qdxaGetInktankMaxAmount(GlueSession* session, WqsMemHandle* ha
         return kGlueParamErr;
     }
     *count = 0;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodInktankMaxAmount, {}, answer, kGlueNoErr);
     // A count byte, then per tank a byte and a 16-bit value.
@@ -108,14 +108,14 @@ std::int32_t glue_qdxaGetInktankMaxAmount(GlueSession* session, WqsMemHandle* ha
     const std::uint8_t tanks = reader.u8().value_or(0);
     const auto held =
         static_cast<std::uint32_t>(std::min<std::size_t>(tanks, reader.remaining() / 3));
-    if (status == kGlueNoErr && querySizeValues(handle, 2 * held) == kGlueNoErr) {
+    if (status == kGlueNoErr && device::querySizeValues(handle, 2 * held) == kGlueNoErr) {
         for (std::uint32_t index = 0; index < held; ++index) {
-            queryStoreValue(handle, 2 * index, *reader.u8());
-            queryStoreValue(handle, 2 * index + 1, *reader.u16be());
+            device::queryStoreValue(handle, 2 * index, *reader.u8());
+            device::queryStoreValue(handle, 2 * index + 1, *reader.u16be());
         }
         *count = static_cast<std::uint16_t>(2 * held);
     }
-    return queryNoInformationIsSuccess(status);
+    return device::queryNoInformationIsSuccess(status);
 }
 
 std::int32_t glue_qdxaGetWVTLoadedMediaInfo(GlueSession* session, std::uint8_t* value) {
@@ -130,7 +130,7 @@ std::int32_t glue_qdxaGetWVTLoadedMediaInfo2(GlueSession* session, WqsMemHandle*
         return kGlueParamErr;
     }
     *count = 0;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodLoadedMediaInfo2, {}, answer, kGlueMemErr);
     if (status != kGlueNoErr || answer.bytes().empty()) {
@@ -153,7 +153,7 @@ std::int32_t glue_qdxaGetWVTCustomMediaInfo(GlueSession* session, std::uint16_t 
     *count = 0;
     std::uint8_t input[3] = {};
     bytes::storeBE16(input, mediaId);
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodCustomMediaInfoQuery, input, answer, kGlueMemErr);
     if (status != kGlueNoErr || answer.bytes().size() < 3) {
@@ -170,10 +170,10 @@ std::int32_t glue_qdxaGetWVTPrintRemainTime(GlueSession* session, PrintRemainTim
         return kGlueParamErr;
     }
     *record = {};
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodPrintRemainTime, {}, answer, kGlueMemErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u16(0, record->value);
     fields.u8(2, record->byte);
     for (std::size_t index = 0; index < 4; ++index) {
@@ -194,10 +194,10 @@ std::int32_t glue_qdxaWVTTestPrint2Ex(GlueSession* session, std::uint8_t* type, 
         return kGlueParamErr;
     }
     const std::uint8_t input[] = {*type, action, 0, 0};
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodTestPrint2, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u8(0, *type);
     fields.u8(2, *byte2);
     fields.u8(3, *byte3);
@@ -210,7 +210,7 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo(GlueSession* session, CalibrationLis
     }
     list->value = 0;
     list->count = 0;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status = runPrinterQuery(*session, kMethodCalibrationInfo,
                                                 kCalibrationListInput, answer, kGlueMemErr);
     if (status != kGlueNoErr) {
@@ -259,10 +259,10 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo2(GlueSession* session, std::uint8_t 
     input[4] = 1;
     bytes::storeBE16(&input[5], number);
     input[7] = byte;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodCalibrationInfo2, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u16(1, record->value);
     fields.u8(3, record->byte3);
     fields.u8(4, record->resultCount);
@@ -273,8 +273,8 @@ std::int32_t glue_qdxaGetWVTCalibrationInfo2(GlueSession* session, std::uint8_t 
     constexpr std::uint8_t kNameLength = 40;
     fields.u16(8, record->value8);
     if (fields.holds(kNameOffset, kNameLength)) {
-        queryCopyString(fields.bytes().subspan(kNameOffset, kNameLength), record->name,
-                        kNameLength);
+        device::queryCopyString(fields.bytes().subspan(kNameOffset, kNameLength), record->name,
+                                kNameLength);
     }
     fields.u8(50, record->byte50);
     fields.u32(51, record->values51[0]);
@@ -307,10 +307,10 @@ std::int32_t glue_qdxaGetWVTChangeMode(GlueSession* session, std::uint8_t action
     *result = *state = *channel = 0;
     *port = 0;
     const std::uint8_t input[] = {1, action, connectionKind, 0, 0, 0, 0, 0, 0};
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodChangeMode, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u8(3, *result);
     fields.u8(4, *state);
     fields.u16(5, *port);
@@ -332,7 +332,7 @@ std::int32_t glue_qdxaGetWVTJobCompleteInfo(GlueSession* session, std::uint8_t* 
     *value = *nameCode = *detailNameCode = 0;
     *jobHandle = 0;
     name[0] = detailName[0] = 0;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodJobCompleteInfo, {}, answer, kGlueNoErr);
     // State, a 16-bit value, the job handle, the name code and name, the detail code and name.
@@ -348,11 +348,11 @@ std::int32_t glue_qdxaGetWVTJobCompleteInfo(GlueSession* session, std::uint8_t* 
     *value = *wireValue;
     *jobHandle = *handle;
     *nameCode = *code;
-    if (queryReadString(reader, name, kQDXAMaxStringLength)) {
+    if (device::queryReadString(reader, name, kQDXAMaxStringLength)) {
         const auto detailCode = reader.u16be();
         if (detailCode) {
             *detailNameCode = *detailCode;
-            queryReadString(reader, detailName, kQDXAMaxStringLength);
+            device::queryReadString(reader, detailName, kQDXAMaxStringLength);
         }
     }
     return status;
@@ -365,10 +365,10 @@ std::int32_t glue_qdxaWVTCalibrationAdjust(GlueSession* session, std::uint8_t mo
     }
     *result = 0;
     const std::uint8_t input[] = {1, mode, 0, 0, *adjust, 0, 0};
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodCalibrationAdjust, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u8(4, *adjust);
     fields.u8(5, *result);
     return status;
@@ -383,10 +383,10 @@ std::int32_t glue_qdxaColorCheckThreshold(GlueSession* session, std::uint8_t mod
     *result = 0;
     std::uint8_t input[] = {mode, *deltaEType, 0, 0, 0, 0};
     bytes::storeBE16(&input[2], *threshold);
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodColorCheckThreshold, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u8(1, *deltaEType);
     fields.u16(2, *threshold);
     fields.u8(4, *result);
@@ -408,10 +408,10 @@ std::int32_t glue_qdxaColorCheckSchedule(GlueSession* session, std::uint8_t mode
     bytes::storeBE32(&input[6], *time);
     input[10] = *executionMode;
     input[11] = *automaticCalibration;
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodColorCheckSchedule, input, answer, kGlueNoErr);
-    const AnswerFields fields(answer.bytes());
+    const device::AnswerFields fields(answer.bytes());
     fields.u8(1, *timing);
     fields.u32(2, *date);
     fields.u32(6, *time);
@@ -435,10 +435,10 @@ std::int32_t glue_qdxaAdminAuthenticationPassword(GlueSession* session,
     std::array<std::uint8_t, kAdminPasswordLength + 2> input{};
     std::memcpy(input.data(), password + 1,
                 std::min<std::uint32_t>(password[0], kAdminPasswordLength));
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodAdminAuthenticationPassword, input, answer, kGlueNoErr);
-    AnswerFields(answer.bytes()).u8(kAdminPasswordLength, *result);
+    device::AnswerFields(answer.bytes()).u8(kAdminPasswordLength, *result);
     return status;
 }
 
@@ -448,10 +448,10 @@ std::int32_t glue_qdxaJobLogPrintSetting(GlueSession* session, std::uint8_t mode
         return kGlueParamErr;
     }
     const std::uint8_t input[] = {mode, *value, 0};
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     const std::int32_t status =
         runPrinterQuery(*session, kMethodJobLogPrintSetting, input, answer, kGlueNoErr);
-    AnswerFields(answer.bytes()).u8(1, *value);
+    device::AnswerFields(answer.bytes()).u8(1, *value);
     return status;
 }
 

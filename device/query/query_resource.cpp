@@ -34,7 +34,7 @@ std::uint16_t reservedKindFor(std::uint16_t kind) {
 // Collects the parts of the resource over the bound binary session.
 std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint32_t resourceId,
                           WqsMemHandle* handle, std::uint32_t& size) {
-    const QDXAIdentifiers ids = glueIdentifiers(session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(session);
     std::uint16_t sequence = 0;
     std::uint32_t nextResource = resourceId;
     for (;;) {
@@ -45,7 +45,7 @@ std::int32_t collectParts(GlueSession& session, PacketSession* binary, std::uint
             return status;
         }
         const std::int32_t appended =
-            glueAppend(handle, size, reply.data.copy.get(), reply.data.length);
+            device::glueAppend(handle, size, reply.data.copy.get(), reply.data.length);
         if (appended != kGlueNoErr) {
             return appended;
         }
@@ -70,7 +70,7 @@ std::int32_t glue_qdxaBinaryAquireResource(GlueSession* session, std::uint32_t r
     }
     *size = 0;
     QDXABindRecord& record = *session->bindRecord;
-    const QDXAIdentifiers ids = glueIdentifiers(*session);
+    const QDXAIdentifiers ids = device::glueIdentifiers(*session);
     QDXAReserveRequest reserve;
     reserve.requestValue = kResourceReserveValue;
     reserve.objectId = kResourceReserveObject;

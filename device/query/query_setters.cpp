@@ -23,7 +23,7 @@ std::int32_t runSetter(GlueSession* session, std::uint32_t object, std::uint16_t
     if (session == nullptr) {
         return kGlueParamErr;
     }
-    MethodAnswer answer;
+    device::MethodAnswer answer;
     if (!answer.allocate(answerSize)) {
         return kGlueMemErr;
     }
@@ -32,8 +32,8 @@ std::int32_t runSetter(GlueSession* session, std::uint32_t object, std::uint16_t
 
 std::int32_t runPrinterSetter(GlueSession* session, std::uint16_t method,
                               std::span<const std::uint8_t> input) {
-    return queryNoInformationIsSuccess(
-        runSetter(session, kGlueObjectPrinter, method, input, kQueryMethodAnswerSize));
+    return device::queryNoInformationIsSuccess(
+        runSetter(session, kGlueObjectPrinter, method, input, device::kQueryMethodAnswerSize));
 }
 
 }  // namespace
@@ -78,9 +78,9 @@ std::int32_t glue_qdxaSetWVTCustomMediaInfo(GlueSession* session, std::uint16_t 
     }
     std::uint8_t input[5] = {0, 0, kCustomMediaSet, item, value};
     bytes::storeBE16(input, mediaId);
-    return queryNoInformationIsSuccess(runSetter(session, kGlueObjectPrinter,
-                                                 kMethodCustomMediaInfo, input,
-                                                 RecievePacketSize(session->packetSession)));
+    return device::queryNoInformationIsSuccess(
+        runSetter(session, kGlueObjectPrinter, kMethodCustomMediaInfo, input,
+                  RecievePacketSize(session->packetSession)));
 }
 
 std::int32_t glue_qdxaSetMediaType(GlueSession* session, std::uint8_t mediaType,
@@ -112,9 +112,9 @@ std::int32_t glue_qdxaSetPreInfo(GlueSession* session, std::uint32_t count,
     input[21] = static_cast<std::uint8_t>(values[10]);
     input[22] = static_cast<std::uint8_t>(values[11]);
     const std::int32_t status = runSetter(session, kGlueObjectPreInformation, kMethodSetPreInfo,
-                                          input, kQueryMethodAnswerSize);
+                                          input, device::kQueryMethodAnswerSize);
     if (status == kPreInfoRefused) {
         return kGlueParamErr;
     }
-    return queryNoInformationIsSuccess(status);
+    return device::queryNoInformationIsSuccess(status);
 }

@@ -32,7 +32,7 @@ std::int32_t glue_qdxaGetComponentStatus2CodeList(GlueSession* session, WqsMemHa
         return kGlueParamErr;
     }
     *count = 0;
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(*session, kGlueObjectPrinter, kGlueAttrPrinterState);
     if (status == kGlueMemErr) {
         return kGlueNoErr;
@@ -41,11 +41,11 @@ std::int32_t glue_qdxaGetComponentStatus2CodeList(GlueSession* session, WqsMemHa
         return status;
     }
     const std::vector<std::uint32_t> codes = detailCodes(reply.value());
-    if (querySizeValues(handle, static_cast<std::uint32_t>(codes.size())) != kGlueNoErr) {
+    if (device::querySizeValues(handle, static_cast<std::uint32_t>(codes.size())) != kGlueNoErr) {
         return kGlueNoErr;
     }
     for (std::uint32_t index = 0; index < codes.size(); ++index) {
-        queryStoreValue(handle, index, codes[index]);
+        device::queryStoreValue(handle, index, codes[index]);
     }
     *count = static_cast<std::uint16_t>(codes.size());
     return kGlueNoErr;

@@ -72,7 +72,7 @@ const SupportKind kJobOperations{kGlueObjectJobService, kAttrJobOperations,
 // walk stops at the first entry that the reply does not hold.
 std::int32_t readSupportedItems(GlueSession& session, std::uint32_t object, std::uint16_t attribute,
                                 std::vector<std::uint16_t>& ids) {
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(session, object, attribute);
     if (status != kGlueNoErr) {
         return status;
@@ -126,12 +126,12 @@ std::int32_t supportList(GlueSession* session, std::uint16_t attribute, WqsMemHa
     if (status != kGlueNoErr) {
         return status;
     }
-    status = querySizeValues(handle, static_cast<std::uint32_t>(ids.size()));
+    status = device::querySizeValues(handle, static_cast<std::uint32_t>(ids.size()));
     if (status != kGlueNoErr) {
         return status;
     }
     for (std::uint32_t index = 0; index < ids.size(); ++index) {
-        queryStoreValue(handle, index, ids[index]);
+        device::queryStoreValue(handle, index, ids[index]);
     }
     *count = static_cast<std::uint16_t>(ids.size());
     return kGlueNoErr;

@@ -55,7 +55,8 @@ TrayRecord defaultTray() {
 // value B, 32-bit value C. At most kQueryTrayKinds kinds are kept.
 bool readTray(bytes::ByteReader& reader, TrayRecord& tray) {
     const auto id = reader.u8();
-    if (!id || !reader.skip(2) || !queryReadString(reader, tray.trayName, kMaxShortString)) {
+    if (!id || !reader.skip(2) ||
+        !device::queryReadString(reader, tray.trayName, kMaxShortString)) {
         return false;
     }
     const auto valueA = reader.u8();
@@ -79,7 +80,7 @@ bool readTray(bytes::ByteReader& reader, TrayRecord& tray) {
 }
 
 std::int32_t z_GetInputTrayInfo_2(GlueSession& session, Trays& trays) {
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(session, kGlueObjectPrinter, kAttrTrays);
     if (status != kGlueNoErr) {
         return status;
@@ -100,7 +101,7 @@ std::int32_t z_GetInputTrayInfo_2(GlueSession& session, Trays& trays) {
 template <typename Merge>
 std::int32_t mergeTrayAttribute(GlueSession& session, std::uint16_t attribute,
                                 std::size_t entrySize, Trays& trays, Merge merge) {
-    AttributeReply reply;
+    device::AttributeReply reply;
     const std::int32_t status = reply.read(session, kGlueObjectPrinter, attribute);
     if (status != kGlueNoErr) {
         return status;
@@ -155,22 +156,23 @@ std::int32_t z_GetInputTrayMediaNameFromPDLEnv(GlueSession& session, std::uint8_
     std::vector<std::uint8_t> input(std::begin(kMediaNameInput), std::end(kMediaNameInput));
     input.push_back(static_cast<std::uint8_t>(key.size()));
     input.insert(input.end(), key.begin(), key.end());
-    MethodAnswer answer;
-    if (!answer.allocate(kQueryMethodAnswerSize)) {
+    device::MethodAnswer answer;
+    if (!answer.allocate(device::kQueryMethodAnswerSize)) {
         return kGlueMemErr;
     }
     const std::int32_t status =
         answer.run(session, kGlueObjectPDLEnvironment, kMethodPDLEnvironmentValue, input);
     if (status != kGlueNoErr) {
-        return queryNoInformationIsSuccess(status);
+        return device::queryNoInformationIsSuccess(status);
     }
     const auto bytes = answer.bytes();
     bytes::ByteReader reader(bytes.size() > kMediaNameFirstString
                                  ? bytes.subspan(kMediaNameFirstString)
                                  : std::span<const std::uint8_t>());
     std::uint8_t first[kQueryLongStringSize];
-    if (queryReadString(reader, first, kQDXAMaxStringLength) && reader.skip(kMediaNameGap)) {
-        queryReadString(reader, mediaName, kMaxMediaName);
+    if (device::queryReadString(reader, first, kQDXAMaxStringLength) &&
+        reader.skip(kMediaNameGap)) {
+        device::queryReadString(reader, mediaName, kMaxMediaName);
     }
     return kGlueNoErr;
 }
@@ -189,7 +191,7 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
     if (!second && glue_qdxaSupportPrinterAttribute(&session, kSupportPrinterAttr2356) == 0) {
         return;
     }
-    AttributeReply reply;
+    device::AttributeReply reply;
     if (reply.readByElement(session, kGlueObjectPrinter,
                             second ? kAttrMediumLibrary2 : kAttrMediumLibrary) != kGlueNoErr) {
         return;
@@ -201,7 +203,7 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
         const auto value = reader.u32be();
         const auto word = reader.u16be();
         std::uint8_t name[kQueryLongStringSize];
-        if (!word || !queryReadString(reader, name, kQDXAMaxStringLength)) {
+        if (!word || !device::queryReadString(reader, name, kQDXAMaxStringLength)) {
             return;
         }
         const auto items = reader.u8();
@@ -220,8 +222,8 @@ void z_GetInputTrayMediumLibrary(GlueSession& session, Trays& trays) {
 }
 
 std::int32_t storeTrays(const Trays& trays, WqsMemHandle* trayList) {
-    return queryStoreList(trayList, trays.data(), static_cast<std::uint32_t>(trays.size()),
-                          kTrayRecordSize, sizeof(std::uint64_t));
+    return device::queryStoreList(trayList, trays.data(), static_cast<std::uint32_t>(trays.size()),
+                                  kTrayRecordSize, sizeof(std::uint64_t));
 }
 
 }  // namespace
@@ -268,7 +270,8 @@ std::int32_t glue_qdxaGetInputTrayInfo(GlueSession* session, const WqsMemHandle*
         return kGlueParamErr;
     }
     TrayRecord loaded;
-    if (!queryLoadListRecord(trayList, index, kTrayRecordSize, sizeof(std::uint64_t), &loaded)) {
+    if (!device::queryLoadListRecord(trayList, index, kTrayRecordSize, sizeof(std::uint64_t),
+                                     &loaded)) {
         return kGlueParamErr;
     }
     *record = loaded;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kLedgerSuffix = ".holders";
 
-std::atomic_ref<std::uint32_t> processField(AttachHolder& holder) {
+std::atomic_ref<std::uint32_t> processField(device::AttachHolder& holder) {
     return std::atomic_ref<std::uint32_t>(holder.process);
 }
 
@@ -36,6 +36,8 @@ std::mutex& claimMutex() {
 }
 
 }  // namespace
+
+namespace device {
 
 std::string AttachLedgerName(std::string_view groupName) {
     return SharedMemoryName(groupName) + kLedgerSuffix;
@@ -120,3 +122,5 @@ void AttachLedger::addDeviceAttachment(std::size_t record, int delta) {
         addWithinRange(holder->deviceAttachments[record], delta);
     }
 }
+
+}  // namespace device

@@ -21,6 +21,8 @@
 #include "registry/shared_block.h"
 #include "registry/shared_memory.h"
 
+namespace device {
+
 inline constexpr std::size_t kAttachHolderCount = 256;  ///< processes the ledger can name
 
 /// The attachments of one process; free when `process` is 0.
@@ -71,3 +73,5 @@ class AttachLedger {
 
     std::unique_ptr<SharedMemoryMapping> mapping_;
 };
+
+}  // namespace device

@@ -12,8 +12,12 @@ std::recursive_mutex& maskMutex() {
 
 }  // namespace
 
+namespace device {
+
 ZeroCreationMask::ZeroCreationMask() : serialised_(maskMutex()), saved_(::umask(0)) {}
 
 ZeroCreationMask::~ZeroCreationMask() {
     ::umask(saved_);
 }
+
+}  // namespace device

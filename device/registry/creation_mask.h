@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+namespace device {
+
 /// Sets the mask to 0 on construction and restores it on destruction. The mask belongs to the
 /// whole process, so the scopes of this library's threads are serialised: two overlapping
 /// scopes would otherwise restore each other's 0 and leave the mask cleared for good.
@@ -20,3 +22,5 @@ class ZeroCreationMask {
     std::unique_lock<std::recursive_mutex> serialised_;
     mode_t saved_;
 };
+
+}  // namespace device

@@ -16,7 +16,7 @@ constexpr mode_t kSharedFileMode = 0666;  // every user's processes read and rem
 // The lock folder is writable by every user, so a name in it may have been planted: a link is
 // never followed (O_NOFOLLOW makes the open fail instead of creating the link's target).
 int openShared(const std::filesystem::path& path, int flags) {
-    ZeroCreationMask mask;
+    device::ZeroCreationMask mask;
     return ::open(path.c_str(), flags | O_CREAT | O_NOFOLLOW | O_CLOEXEC, kSharedFileMode);
 }
 
@@ -51,6 +51,8 @@ void DistributedLock::unlock() {
     ::unlink(path_.c_str());
 }
 
+namespace device {
+
 AdvisoryFileLock::AdvisoryFileLock(const std::filesystem::path& path)
     : descriptor_(openGuard(path)) {
     held_ = descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX | LOCK_NB) == 0;
@@ -61,3 +63,5 @@ AdvisoryFileLock::~AdvisoryFileLock() {
         ::close(descriptor_);  // drops the flock with the last reference to the open file
     }
 }
+
+}  // namespace device

@@ -28,6 +28,8 @@ class DistributedLock {
     std::filesystem::path path_;
 };
 
+namespace device {
+
 /// An exclusive advisory lock (flock) on a file, tried once on construction and held while the
 /// object lives. The kernel drops it when its process dies, so a holder that dies leaves nothing
 /// to break; the file itself stays. A link, or anything but a plain file with a single name, in
@@ -45,3 +47,5 @@ class AdvisoryFileLock {
     int descriptor_ = -1;
     bool held_ = false;
 };
+
+}  // namespace device

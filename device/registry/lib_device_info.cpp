@@ -11,13 +11,17 @@
 #include "registry/work_directory.h"
 #include "ticket/ticket_library.h"
 
+namespace device {
+
 std::string SharedString(const char (&field)[kSharedStringSize]) {
     return std::string(field, ::strnlen(field, kSharedStringSize));
 }
 
+}  // namespace device
+
 CLibDeviceInfo::CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName,
                                bool onSandbox, std::shared_ptr<const void> keepAlive,
-                               AttachShare share)
+                               device::AttachShare share)
     : contents_(contents),
       groupName_(groupName),
       appSandbox_(onSandbox),
@@ -26,18 +30,18 @@ CLibDeviceInfo::CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view gr
 
 std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::initWithContents(
     SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-    std::shared_ptr<const void> keepAlive, AttachShare share) {
+    std::shared_ptr<const void> keepAlive, device::AttachShare share) {
     if (contents == nullptr || groupName.empty()) {
         return nullptr;
     }
     std::unique_ptr<CLibDeviceInfo> view(
         new CLibDeviceInfo(contents, groupName, onSandbox, std::move(keepAlive), std::move(share)));
-    view->bodyLock_ = CLibLock::initWithName(SharedString(contents->deviceLockName), groupName,
-                                             kDeviceLockTimeout, onSandbox);
-    view->queueLock_ = CLibLock::initWithName(SharedString(contents->queueLockName), groupName,
-                                              kQueueLockTimeout, onSandbox);
+    view->bodyLock_ = CLibLock::initWithName(device::SharedString(contents->deviceLockName),
+                                             groupName, kDeviceLockTimeout, onSandbox);
+    view->queueLock_ = CLibLock::initWithName(device::SharedString(contents->queueLockName),
+                                              groupName, kQueueLockTimeout, onSandbox);
     view->completeListLock_ =
-        CLibLock::initWithName(SharedString(contents->completeListLockName), groupName,
+        CLibLock::initWithName(device::SharedString(contents->completeListLockName), groupName,
                                kCompleteListLockTimeout, onSandbox);
     if (!view->bodyLock_ || !view->queueLock_ || !view->completeListLock_) {
         return nullptr;
@@ -46,7 +50,7 @@ std::unique_ptr<CLibDeviceInfo> CLibDeviceInfo::initWithContents(
 }
 
 std::string CLibDeviceInfo::identifier() const {
-    return SharedString(contents_->identifier);
+    return device::SharedString(contents_->identifier);
 }
 
 std::uint32_t CLibDeviceInfo::lock() {
@@ -107,21 +111,23 @@ std::optional<std::filesystem::path> CLibDeviceInfo::ticketDirectoryURLForRespon
 
 std::optional<std::filesystem::path> CLibDeviceInfo::ticketDirectoryURLForRequestWithGroupName(
     std::string_view groupName, bool onSandbox) {
-    return WorkDirectoryFolder(groupName, onSandbox, WorkFolder::RequestTicket);
+    return device::WorkDirectoryFolder(groupName, onSandbox, device::WorkFolder::RequestTicket);
 }
 
 std::optional<std::filesystem::path> CLibDeviceInfo::ticketDirectoryURLForResponseWithGroupName(
     std::string_view groupName, bool onSandbox) {
-    return WorkDirectoryFolder(groupName, onSandbox, WorkFolder::ResponseTicket);
+    return device::WorkDirectoryFolder(groupName, onSandbox, device::WorkFolder::ResponseTicket);
 }
 
 void CLibDeviceInfo::clearTicketFilesWithGroupName(std::string_view groupName, bool onSandbox) {
     if (groupName.empty()) {
         return;
     }
-    for (const auto folder : {WorkFolder::RequestTicket, WorkFolder::ResponseTicket}) {
+    for (const auto folder :
+         {device::WorkFolder::RequestTicket, device::WorkFolder::ResponseTicket}) {
         std::error_code ignored;
-        std::filesystem::remove_all(WorkDirectoryFolderPath(groupName, onSandbox, folder), ignored);
+        std::filesystem::remove_all(device::WorkDirectoryFolderPath(groupName, onSandbox, folder),
+                                    ignored);
     }
 }
 

@@ -18,12 +18,16 @@
 #include "registry/registry_error.h"
 #include "registry/shared_block.h"
 
+namespace device {
+
 /// Where a view records this process's share of its record's attach count: the ledger and the
 /// record's place in the block. Without a ledger the share is not recorded.
 struct AttachShare {
     std::shared_ptr<AttachLedger> ledger;
     std::size_t record = 0;
 };
+
+}  // namespace device
 
 class CLibDeviceInfo {
   public:
@@ -35,7 +39,7 @@ class CLibDeviceInfo {
     /// keeps it alive). Null when the record or group is missing or a lock cannot be made.
     static std::unique_ptr<CLibDeviceInfo> initWithContents(
         SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-        std::shared_ptr<const void> keepAlive = {}, AttachShare share = {});
+        std::shared_ptr<const void> keepAlive = {}, device::AttachShare share = {});
 
     CLibDeviceInfo(const CLibDeviceInfo&) = delete;
     CLibDeviceInfo& operator=(const CLibDeviceInfo&) = delete;
@@ -120,18 +124,22 @@ class CLibDeviceInfo {
 
   private:
     CLibDeviceInfo(SharedDeviceRecord* contents, std::string_view groupName, bool onSandbox,
-                   std::shared_ptr<const void> keepAlive, AttachShare share);
+                   std::shared_ptr<const void> keepAlive, device::AttachShare share);
     void recordShare(int delta);
 
     SharedDeviceRecord* contents_;
     std::string groupName_;
     bool appSandbox_;
     std::shared_ptr<const void> keepAlive_;
-    AttachShare share_;
+    device::AttachShare share_;
     std::unique_ptr<CLibLock> bodyLock_;
     std::unique_ptr<CLibLock> queueLock_;
     std::unique_ptr<CLibLock> completeListLock_;
 };
 
+namespace device {
+
 /// The text of a fixed string field of the block, which need not be terminated.
 std::string SharedString(const char (&field)[kSharedStringSize]);
+
+}  // namespace device

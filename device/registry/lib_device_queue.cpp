@@ -105,14 +105,14 @@ std::uint32_t CLibDeviceInfo::enqueueOperationWithType(std::uint32_t type,
         if (!folder) {
             return kCLibDeviceInfoWriteErr;
         }
-        inputName = TicketFileName(TicketFileKind::Input, task);
-        outputName = TicketFileName(TicketFileKind::Output, task);
-        std::uint32_t status = WriteTicketFile(*folder, inputName, inputTicket);
+        inputName = device::TicketFileName(device::TicketFileKind::Input, task);
+        outputName = device::TicketFileName(device::TicketFileKind::Output, task);
+        std::uint32_t status = device::WriteTicketFile(*folder, inputName, inputTicket);
         if (status == kCLibDeviceInfoNoErr) {
-            status = WriteTicketFile(*folder, outputName, outputTicket);
+            status = device::WriteTicketFile(*folder, outputName, outputTicket);
         }
         if (status != kCLibDeviceInfoNoErr) {
-            RemoveTicketFile(folder, inputName);
+            device::RemoveTicketFile(folder, inputName);
             return status;
         }
     }
@@ -135,18 +135,19 @@ std::uint32_t CLibDeviceInfo::dequeueOperation(std::unique_ptr<CLibOperationTask
     if (head.taskIdentifier == 0.0) {
         return kCLibDeviceInfoQueueEmpty;
     }
-    const std::string inputName = SharedString(head.inputTicketName);
-    const std::string outputName = SharedString(head.outputTicketName);
+    const std::string inputName = device::SharedString(head.inputTicketName);
+    const std::string outputName = device::SharedString(head.outputTicketName);
     const auto folder = ticketDirectoryURLForRequest();
-    OwnedTicket input;
-    OwnedTicket output;
+    device::OwnedTicket input;
+    device::OwnedTicket output;
     if (!inputName.empty() && !outputName.empty()) {
         bool inputMissing = false;
         bool outputMissing = false;
-        std::uint32_t status = folder ? ReadTicketFile(*folder, inputName, input, inputMissing)
-                                      : kCLibDeviceInfoOtherErr;
+        std::uint32_t status = folder
+                                   ? device::ReadTicketFile(*folder, inputName, input, inputMissing)
+                                   : kCLibDeviceInfoOtherErr;
         if (status == kCLibDeviceInfoNoErr) {
-            status = ReadTicketFile(*folder, outputName, output, outputMissing);
+            status = device::ReadTicketFile(*folder, outputName, output, outputMissing);
         }
         if (status != kCLibDeviceInfoNoErr && !(inputMissing || outputMissing)) {
             // Unreadable for now: behind the others, to be tried again when it is the head.
@@ -167,8 +168,8 @@ std::uint32_t CLibDeviceInfo::dequeueOperation(std::unique_ptr<CLibOperationTask
     operation = std::make_unique<CLibOperationTask>(head.taskIdentifier, head.operationType,
                                                     std::move(input), std::move(output));
     removeQueueSlot(*contents_, 0);
-    RemoveTicketFile(folder, inputName);
-    RemoveTicketFile(folder, outputName);
+    device::RemoveTicketFile(folder, inputName);
+    device::RemoveTicketFile(folder, outputName);
     return kCLibDeviceInfoNoErr;
 }
 
@@ -181,8 +182,8 @@ bool CLibDeviceInfo::removeOperationWithIdentifier(double identifier) {
         const QueueSlot& slot = contents_->queue[i];
         if (slot.taskIdentifier != 0.0 && slot.taskIdentifier == identifier) {
             const auto folder = ticketDirectoryURLForRequest();
-            RemoveTicketFile(folder, SharedString(slot.inputTicketName));
-            RemoveTicketFile(folder, SharedString(slot.outputTicketName));
+            device::RemoveTicketFile(folder, device::SharedString(slot.inputTicketName));
+            device::RemoveTicketFile(folder, device::SharedString(slot.outputTicketName));
             removeQueueSlot(*contents_, i);
             return true;
         }
@@ -200,7 +201,7 @@ std::uint32_t CLibDeviceInfo::addCompleteTask(const CLibCompleteTask& task) {
     const double oldest = secondsSince2001() - kCompletionLifetime;
     for (CompleteSlot& slot : contents_->completeList) {
         if (slot.slot.taskIdentifier != 0.0 && slot.slot.taskIdentifier < oldest) {
-            RemoveTicketFile(folder, SharedString(slot.slot.outputTicketName));
+            device::RemoveTicketFile(folder, device::SharedString(slot.slot.outputTicketName));
             clearSlot(slot.slot);
             slot.result = 0;
         }
@@ -220,8 +221,9 @@ std::uint32_t CLibDeviceInfo::addCompleteTask(const CLibCompleteTask& task) {
         if (!folder) {
             return kCLibDeviceInfoWriteErr;
         }
-        outputName = TicketFileName(TicketFileKind::Output, task.identifier());
-        if (const std::uint32_t status = WriteTicketFile(*folder, outputName, task.outputTicket());
+        outputName = device::TicketFileName(device::TicketFileKind::Output, task.identifier());
+        if (const std::uint32_t status =
+                device::WriteTicketFile(*folder, outputName, task.outputTicket());
             status != kCLibDeviceInfoNoErr) {
             return status;
         }
@@ -254,12 +256,12 @@ std::uint32_t CLibDeviceInfo::waitForCompleteTaskWithIdentifier(
                 if (slot.slot.taskIdentifier != identifier) {
                     continue;
                 }
-                const std::string outputName = SharedString(slot.slot.outputTicketName);
+                const std::string outputName = device::SharedString(slot.slot.outputTicketName);
                 const auto folder = ticketDirectoryURLForResponse();
-                OwnedTicket output;
+                device::OwnedTicket output;
                 if (!outputName.empty()) {
                     bool missing = false;
-                    kept = folder ? ReadTicketFile(*folder, outputName, output, missing)
+                    kept = folder ? device::ReadTicketFile(*folder, outputName, output, missing)
                                   : kCLibDeviceInfoOtherErr;
                 }
                 if (kept == kCLibDeviceInfoNoErr) {
@@ -268,7 +270,7 @@ std::uint32_t CLibDeviceInfo::waitForCompleteTaskWithIdentifier(
                     task->setError(slot.result);
                     clearSlot(slot.slot);
                     slot.result = 0;
-                    RemoveTicketFile(folder, outputName);
+                    device::RemoveTicketFile(folder, outputName);
                     return kCLibDeviceInfoNoErr;
                 }
                 break;

@@ -44,7 +44,8 @@ std::unique_ptr<DistributedLock> CLibLock::distributedLockWithName(std::string_v
     if (!isPlainFileName(name) || groupName.empty()) {
         return nullptr;
     }
-    const auto folder = WorkDirectoryFolder(groupName, onSandbox, WorkFolder::DistributedLock);
+    const auto folder =
+        device::WorkDirectoryFolder(groupName, onSandbox, device::WorkFolder::DistributedLock);
     if (!folder) {
         return nullptr;
     }
@@ -109,7 +110,7 @@ bool CLibLock::recoverWithOwnerReference(std::uint32_t* owner) {
     }
     const auto guardPath =
         distributedLock_->path().parent_path() / (name_ + std::string(kRecoverySuffix));
-    const AdvisoryFileLock guard(guardPath);
+    const device::AdvisoryFileLock guard(guardPath);
     if (!guard.held()) {
         return false;  // another process is recovering this lock
     }

@@ -14,17 +14,21 @@ enum CLibOperationType : std::uint32_t {
     kCLibOperationStop = 4,
 };
 
+namespace device {
+
 struct TicketDisposer {
     void operator()(TktLibTicket* ticket) const { TktLibDisposeTicket(ticket); }
 };
 using OwnedTicket = std::unique_ptr<TktLibTicket, TicketDisposer>;
 
+}  // namespace device
+
 /// One queued operation with the tickets it owns (none for a stop, or when its ticket files were
 /// lost).
 class CLibOperationTask {
   public:
-    CLibOperationTask(double identifier, std::uint32_t type, OwnedTicket inputTicket,
-                      OwnedTicket outputTicket)
+    CLibOperationTask(double identifier, std::uint32_t type, device::OwnedTicket inputTicket,
+                      device::OwnedTicket outputTicket)
         : identifier_(identifier),
           type_(type),
           inputTicket_(std::move(inputTicket)),
@@ -38,8 +42,8 @@ class CLibOperationTask {
   private:
     double identifier_;
     std::uint32_t type_;
-    OwnedTicket inputTicket_;
-    OwnedTicket outputTicket_;
+    device::OwnedTicket inputTicket_;
+    device::OwnedTicket outputTicket_;
 };
 
 /// A finished operation and its library status (0 at creation).

@@ -98,8 +98,8 @@ CLibSharedInfo::~CLibSharedInfo() {
             ledger_->addBlockAttachment(-1);
         }
         if (block->attachCount == 0) {
-            SharedMemoryMapping::unlink(memoryName());
-            SharedMemoryMapping::unlink(AttachLedgerName(groupName_));
+            device::SharedMemoryMapping::unlink(memoryName());
+            device::SharedMemoryMapping::unlink(device::AttachLedgerName(groupName_));
             CLibDeviceInfo::clearTicketFilesWithGroupName(groupName_, appSandbox_);
         }
         lock_->unlock();
@@ -107,8 +107,8 @@ CLibSharedInfo::~CLibSharedInfo() {
 }
 
 bool CLibSharedInfo::openSharedMemory() {
-    sharedInfo_ = SharedMemoryMapping::open(memoryName(), memorySize());
-    ledger_ = AttachLedger::open(groupName_);
+    sharedInfo_ = device::SharedMemoryMapping::open(memoryName(), memorySize());
+    ledger_ = device::AttachLedger::open(groupName_);
     return sharedInfo_ != nullptr && ledger_ != nullptr;
 }
 
@@ -119,7 +119,7 @@ bool CLibSharedInfo::openSharedMemory() {
 bool CLibSharedInfo::reclaimDeadHolders() {
     SharedInfoBlock* block = contents();
     bool reclaimed = false;
-    for (AttachHolder& holder : ledger_->holders()) {
+    for (device::AttachHolder& holder : ledger_->holders()) {
         if (holder.process == 0 || !ledger_->holderIsGone(holder)) {
             continue;
         }
@@ -130,7 +130,7 @@ bool CLibSharedInfo::reclaimDeadHolders() {
         }
         if (settled) {
             block->attachCount -= std::min(block->attachCount, holder.blockAttachments);
-            AttachLedger::release(holder);
+            device::AttachLedger::release(holder);
             reclaimed = true;
         }
     }
@@ -147,8 +147,8 @@ bool CLibSharedInfo::reclaimRecordShare(std::size_t record, std::uint32_t& share
         return true;
     }
     constexpr double kNoWait = 0;
-    auto deviceLock = CLibLock::initWithName(SharedString(device.deviceLockName), groupName_,
-                                             kNoWait, appSandbox_);
+    auto deviceLock = CLibLock::initWithName(device::SharedString(device.deviceLockName),
+                                             groupName_, kNoWait, appSandbox_);
     if (!deviceLock ||
         deviceLock->lockWithOwnerReference(&device.deviceLockOwner) != kCLibLockNoErr) {
         return false;
@@ -189,7 +189,7 @@ std::unique_ptr<CLibDeviceInfo> CLibSharedInfo::deviceInfoForPrinterAddress(
     const std::string_view identifier = storedForm(deviceURI);
     auto& devices = contents()->devices;
     auto* record = std::find_if(std::begin(devices), std::end(devices), [&](const auto& device) {
-        return SharedString(device.identifier) == identifier;
+        return device::SharedString(device.identifier) == identifier;
     });
     if (record == std::end(devices)) {
         record = std::find_if(std::begin(devices), std::end(devices),
@@ -217,7 +217,7 @@ std::unique_ptr<CLibDeviceInfo> CLibSharedInfo::deviceInfoForPrinterAddress(
     }
     const auto index = static_cast<std::size_t>(record - std::begin(devices));
     return CLibDeviceInfo::initWithContents(record, groupName_, appSandbox_, sharedInfo_,
-                                            AttachShare{ledger_, index});
+                                            device::AttachShare{ledger_, index});
 }
 
 std::uint32_t CLibSharedInfo::unregisterDevice(const CLibDeviceInfo* device) {
@@ -227,7 +227,7 @@ std::uint32_t CLibSharedInfo::unregisterDevice(const CLibDeviceInfo* device) {
     const std::string identifier = device->identifier();
     auto& devices = contents()->devices;
     auto* record = std::find_if(std::begin(devices), std::end(devices), [&](const auto& entry) {
-        return entry.identifier[0] != '\0' && SharedString(entry.identifier) == identifier;
+        return entry.identifier[0] != '\0' && device::SharedString(entry.identifier) == identifier;
     });
     if (record == std::end(devices)) {
         return kCLibSharedInfoNotFound;

@@ -56,7 +56,7 @@ class CLibSharedInfo {
     /// Records in use with the registry connection type `connectionType`. Registry lock held.
     std::uint32_t deviceCountForConnectionType(std::uint32_t connectionType) const;
 
-    std::string memoryName() const { return SharedMemoryName(groupName_); }
+    std::string memoryName() const { return device::SharedMemoryName(groupName_); }
     static constexpr std::size_t memorySize() { return kSharedInfoBlockSize; }
     /// The registry type of a printer address's connection type: that type plus one, 0 when
     /// it is unknown.
@@ -80,7 +80,7 @@ class CLibSharedInfo {
     std::string groupName_;
     bool appSandbox_;
     std::unique_ptr<CLibLock> lock_;
-    std::shared_ptr<SharedMemoryMapping> sharedInfo_;
-    std::shared_ptr<AttachLedger> ledger_;
+    std::shared_ptr<device::SharedMemoryMapping> sharedInfo_;
+    std::shared_ptr<device::AttachLedger> ledger_;
     bool attached_ = false;
 };

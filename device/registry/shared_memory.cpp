@@ -18,7 +18,7 @@ constexpr const char* kBodySuffix = ".body";
 constexpr mode_t kSharedMemoryMode = 0777;
 
 int openBlock(const std::string& name, int flags) {
-    ZeroCreationMask mask;  // every user's processes map the block
+    device::ZeroCreationMask mask;  // every user's processes map the block
     return ::shm_open(name.c_str(), flags | O_RDWR | O_CREAT, kSharedMemoryMode);
 }
 
@@ -33,6 +33,8 @@ bool atLeast(int descriptor, std::size_t size) {
 }
 
 }  // namespace
+
+namespace device {
 
 std::string SharedMemoryName(std::string_view groupName) {
     std::string name = "/";
@@ -80,3 +82,5 @@ SharedMemoryMapping::~SharedMemoryMapping() {
 bool SharedMemoryMapping::unlink(const std::string& name) {
     return ::shm_unlink(name.c_str()) == 0;
 }
+
+}  // namespace device

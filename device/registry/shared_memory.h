@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace device {
+
 /// The POSIX name of the group's block. The block is called "<group>/body"; POSIX names hold no
 /// inner "/", so it becomes "/<group>.body". When $STRATOLINE_DOVO_SHM_PREFIX is set (tests, or
 /// several installations on one machine) the name is "/<prefix>.<group>.body".
@@ -38,3 +40,5 @@ class SharedMemoryMapping {
     std::size_t size_;
     bool created_;
 };
+
+}  // namespace device

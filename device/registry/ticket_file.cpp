@@ -77,7 +77,7 @@ bool readAll(int descriptor, cf::Value::Data& bytes) {
 // A new file at `path`, never one that is there already. Whatever holds the name (a file left by
 // a dead process of the same identifier, or a planted link) is removed, never written through.
 int createShared(const std::filesystem::path& path) {
-    ZeroCreationMask mask;
+    device::ZeroCreationMask mask;
     constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
     const int descriptor = ::open(path.c_str(), kFlags, kSharedFileMode);
     if (descriptor >= 0 || errno != EEXIST || ::unlink(path.c_str()) != 0) {
@@ -87,6 +87,8 @@ int createShared(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+namespace device {
 
 bool IsTicketFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
@@ -156,3 +158,5 @@ void RemoveTicketFile(const std::optional<std::filesystem::path>& folder, std::s
         std::filesystem::remove(*folder / name, ignored);
     }
 }
+
+}  // namespace device

@@ -12,6 +12,8 @@
 
 #include "registry/lib_operation_task.h"
 
+namespace device {
+
 /// Whether `name` can name a file of a ticket folder: one path component, not "." or "..".
 bool IsTicketFileName(std::string_view name);
 
@@ -31,3 +33,5 @@ std::uint32_t ReadTicketFile(const std::filesystem::path& folder, std::string_vi
 
 /// Removes `folder`/`name` when both are given and the name is a ticket folder's own.
 void RemoveTicketFile(const std::optional<std::filesystem::path>& folder, std::string_view name);
+
+}  // namespace device

@@ -15,13 +15,13 @@ constexpr const char* kGroupContainers = ".local/share/group-containers";
 constexpr int kTicketIdentifierDecimals = 10;
 constexpr const char* kTicketExtension = ".ticket";
 
-const char* folderName(WorkFolder folder) {
+const char* folderName(device::WorkFolder folder) {
     switch (folder) {
-        case WorkFolder::RequestTicket:
+        case device::WorkFolder::RequestTicket:
             return "RequestTicket";
-        case WorkFolder::ResponseTicket:
+        case device::WorkFolder::ResponseTicket:
             return "ResponseTicket";
-        case WorkFolder::DistributedLock:
+        case device::WorkFolder::DistributedLock:
             break;
     }
     return "DistributedLock";
@@ -39,6 +39,8 @@ bool isLink(const std::filesystem::path& path) {
 std::string_view LibGroupName(bool onSandbox) {
     return onSandbox ? kLibSandboxGroupName : kLibGroupName;
 }
+
+namespace device {
 
 std::filesystem::path WorkDirectoryBase(std::string_view groupName, bool onSandbox) {
     if (onSandbox) {
@@ -95,3 +97,5 @@ std::string TicketFileName(TicketFileKind kind, double taskIdentifier) {
     name.append(digits, error == std::errc() ? end : digits);
     return name + kTicketExtension;
 }
+
+}  // namespace device

@@ -19,6 +19,8 @@ inline constexpr std::string_view kLibSandboxGroupName = "K7Q2WZR4MT.IJ.DovoLib"
 
 std::string_view LibGroupName(bool onSandbox);
 
+namespace device {
+
 /// The folders inside the base folder.
 enum class WorkFolder {
     RequestTicket,    ///< input and output ticket files of queued operations
@@ -52,3 +54,5 @@ enum class TicketFileKind { Input, Output };
 /// "InputTicket_<identifier with 10 decimals>.ticket" or "OutputTicket_…"; the decimal point is
 /// always ".", whatever the process's locale.
 std::string TicketFileName(TicketFileKind kind, double taskIdentifier);
+
+}  // namespace device

@@ -61,7 +61,7 @@ void* caioUSBlibCreate(const char* address) {
         return nullptr;
     }
     try {
-        const std::string key = UsbPercentDecode(address);
+        const std::string key = device::UsbPercentDecode(address);
         ContextCache& cache = contextCache();
         std::lock_guard lock(cache.mutex);
         CaioUSBContext** emptySlot = nullptr;

@@ -27,6 +27,8 @@ std::optional<std::vector<std::uint8_t>> requestIn(usb::DeviceHandle& device,
 
 }  // namespace
 
+namespace device {
+
 std::optional<std::string> UsbReadDeviceId(usb::DeviceHandle& device,
                                            const usb::InterfaceInfo& interface,
                                            std::chrono::milliseconds timeout) {
@@ -63,3 +65,5 @@ std::optional<std::string> UsbReadStringDescriptor(usb::DeviceHandle& device, st
     }
     return UsbStringFromDescriptor(*descriptor);
 }
+
+}  // namespace device

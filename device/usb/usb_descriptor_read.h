@@ -11,6 +11,8 @@
 
 #include "usb/usb.h"
 
+namespace device {
+
 /// The device id of a printer interface (GET_DEVICE_ID: configuration index, interface number
 /// and alternate setting, kUsbDeviceIdRequestSize bytes asked for), bounded and terminated as
 /// UsbDeviceIdFromAnswer says; nothing when the request fails.
@@ -28,3 +30,5 @@ std::optional<std::vector<std::uint8_t>> UsbReadDeviceDescriptor(usb::DeviceHand
 std::optional<std::string> UsbReadStringDescriptor(usb::DeviceHandle& device, std::uint8_t index,
                                                    std::size_t requestSize,
                                                    std::chrono::milliseconds timeout);
+
+}  // namespace device

@@ -14,6 +14,8 @@ constexpr std::size_t kUnitSize = 2;
 
 }  // namespace
 
+namespace device {
+
 std::string UsbDeviceIdFromAnswer(std::span<const std::uint8_t> answer) {
     const std::size_t received = std::min(answer.size(), kUsbDeviceIdRequestSize);
     if (received <= kDeviceIdHead) {
@@ -38,3 +40,5 @@ std::string UsbStringFromDescriptor(std::span<const std::uint8_t> descriptor) {
     }
     return bytes::utf8FromUtf16(units, bytes::Utf16Order::LittleEndian);
 }
+
+}  // namespace device

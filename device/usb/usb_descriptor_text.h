@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace device {
+
 /// Bytes asked for with GET_DEVICE_ID and with a string descriptor request.
 inline constexpr std::size_t kUsbDeviceIdRequestSize = 1024;
 inline constexpr std::size_t kUsbStringRequestSize = 1024;
@@ -20,3 +22,5 @@ std::string UsbDeviceIdFromAnswer(std::span<const std::uint8_t> answer);
 /// surrogates become U+FFFD), ending at a NUL character. Empty when L or the bytes received are
 /// below 2.
 std::string UsbStringFromDescriptor(std::span<const std::uint8_t> descriptor);
+
+}  // namespace device

@@ -18,15 +18,15 @@ constexpr std::string_view kSerialKey = "SERN:";
 // fails.
 std::optional<std::string> completedDeviceId(usb::DeviceHandle& device,
                                              const usb::InterfaceInfo& interface) {
-    std::optional<std::string> id = UsbReadDeviceId(device, interface, kRequestTimeout);
+    std::optional<std::string> id = device::UsbReadDeviceId(device, interface, kRequestTimeout);
     if (!id) {
         return std::nullopt;
     }
-    const UsbMissingIdFields missing = UsbMissingDeviceIdFields(*id);
+    const device::UsbMissingIdFields missing = device::UsbMissingDeviceIdFields(*id);
     if (!missing.any()) {
         return id;
     }
-    const auto descriptor = UsbReadDeviceDescriptor(device, kRequestTimeout);
+    const auto descriptor = device::UsbReadDeviceDescriptor(device, kRequestTimeout);
     if (!descriptor) {
         return std::nullopt;
     }
@@ -34,13 +34,13 @@ std::optional<std::string> completedDeviceId(usb::DeviceHandle& device,
         return descriptor->size() > at ? zUsbGetString(device, (*descriptor)[at]) : std::string();
     };
     if (missing.manufacturer) {
-        UsbAppendDeviceIdField(*id, kMfgKey, stringAt(usb::kManufacturerIndexAt));
+        device::UsbAppendDeviceIdField(*id, kMfgKey, stringAt(usb::kManufacturerIndexAt));
     }
     if (missing.model) {
-        UsbAppendDeviceIdField(*id, kMdlKey, stringAt(usb::kProductIndexAt));
+        device::UsbAppendDeviceIdField(*id, kMdlKey, stringAt(usb::kProductIndexAt));
     }
     if (missing.serialNumber) {
-        UsbAppendDeviceIdField(*id, kSerialKey, stringAt(usb::kSerialNumberIndexAt));
+        device::UsbAppendDeviceIdField(*id, kSerialKey, stringAt(usb::kSerialNumberIndexAt));
     }
     return id;
 }
@@ -48,9 +48,12 @@ std::optional<std::string> completedDeviceId(usb::DeviceHandle& device,
 }  // namespace
 
 std::string zUsbGetString(usb::DeviceHandle& device, std::uint8_t index) {
-    return UsbReadStringDescriptor(device, index, kUsbStringRequestSize, kRequestTimeout)
+    return device::UsbReadStringDescriptor(device, index, device::kUsbStringRequestSize,
+                                           kRequestTimeout)
         .value_or(std::string());
 }
+
+namespace device {
 
 std::int32_t UsbFindPrinter(const std::string& searchKey, UsbFoundPrinter& found) {
     std::vector<usb::InterfaceInfo> interfaces;
@@ -76,3 +79,5 @@ std::int32_t UsbFindPrinter(const std::string& searchKey, UsbFoundPrinter& found
     }
     return kCaioCodeReset;
 }
+
+}  // namespace device

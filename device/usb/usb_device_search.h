@@ -7,6 +7,8 @@
 
 #include "usb/usb.h"
 
+namespace device {
+
 /// The printer found for a search key: its opened (not yet claimed) device, its interface and
 /// its completed device id.
 struct UsbFoundPrinter {
@@ -20,6 +22,8 @@ struct UsbFoundPrinter {
 /// descriptors, and takes the first whose id matches the decoded search key. 0, or 54 when no
 /// printer matches or a device cannot be examined.
 std::int32_t UsbFindPrinter(const std::string& searchKey, UsbFoundPrinter& found);
+
+}  // namespace device
 
 /// The text of string descriptor `index` (none for index 0, or when the request fails).
 std::string zUsbGetString(usb::DeviceHandle& device, std::uint8_t index);

@@ -31,10 +31,6 @@ bool idFieldEquals(std::string_view deviceId, std::string_view longKey, std::str
 
 }  // namespace
 
-std::string UsbPercentDecode(std::string_view text) {
-    return device::percentDecoded(text).text;
-}
-
 std::optional<std::string> zCreateValueFromSearchKey(std::string_view text,
                                                      std::optional<std::string_view> key,
                                                      std::optional<std::string_view> delimiters) {
@@ -63,6 +59,12 @@ bool zCompareValue(const char* text1, std::string_view key1,
     const auto value1 = zCreateValueFromSearchKey(text1, key1, delimiter1);
     const auto value2 = zCreateValueFromSearchKey(text2, key2, kFieldEnd);
     return value1 && value2 && *value1 == *value2;
+}
+
+namespace device {
+
+std::string UsbPercentDecode(std::string_view text) {
+    return percentDecoded(text).text;
 }
 
 UsbMissingIdFields UsbMissingDeviceIdFields(std::string_view deviceId) {
@@ -98,3 +100,5 @@ bool UsbDeviceIdMatchesSearchKey(std::string_view deviceId, std::string_view sea
     }
     return searchKey.find(kKeyLocation) != std::string_view::npos;
 }
+
+}  // namespace device

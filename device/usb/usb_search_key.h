@@ -9,10 +9,6 @@
 #include <string>
 #include <string_view>
 
-/// Decodes "%" and two hexadecimal digits (either case) into one byte; any other character,
-/// and a "%" that two hexadecimal digits do not follow, is copied as it is.
-std::string UsbPercentDecode(std::string_view text);
-
 /// The text after the first occurrence of `key` (the whole text without a key); when
 /// `delimiters` is given, leading delimiter characters are skipped and the value ends at the
 /// next one. Nothing when the key does not occur.
@@ -25,6 +21,12 @@ std::optional<std::string> zCreateValueFromSearchKey(std::string_view text,
 bool zCompareValue(const char* text1, std::string_view key1,
                    std::optional<std::string_view> delimiter1, const char* text2,
                    std::string_view key2);
+
+namespace device {
+
+/// Decodes "%" and two hexadecimal digits (either case) into one byte; any other character,
+/// and a "%" that two hexadecimal digits do not follow, is copied as it is.
+std::string UsbPercentDecode(std::string_view text);
 
 /// What a device id lacks: a manufacturer ("MANUFACTURER:" or "MFG:"), a model ("MODEL:" or
 /// "MDL:") or a serial number ("SERN:").
@@ -43,3 +45,5 @@ void UsbAppendDeviceIdField(std::string& deviceId, std::string_view key, std::st
 /// the manufacturer and the model equal, and the serial number equal, or the key's serial "0"
 /// or empty, or a key with a location and no serial.
 bool UsbDeviceIdMatchesSearchKey(std::string_view deviceId, std::string_view searchKey);
+
+}  // namespace device

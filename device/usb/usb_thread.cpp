@@ -172,8 +172,9 @@ std::int32_t USBThreadOpen(CaioUSBContext* context, std::int32_t timeLimit) {
     if (context->address.empty()) {
         return kCaioFailure;
     }
-    UsbFoundPrinter found;
-    if (const std::int32_t status = UsbFindPrinter(context->address, found); status != kCaioNoErr) {
+    device::UsbFoundPrinter found;
+    if (const std::int32_t status = device::UsbFindPrinter(context->address, found);
+        status != kCaioNoErr) {
         return status;
     }
     context->deviceId = found.deviceId;

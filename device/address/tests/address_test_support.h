@@ -57,7 +57,7 @@ class ScriptedDiscovery {
 
     // The script.
     std::uint32_t usbStatus = kIOS_NoErr;
-    std::vector<PrinterAddressRef> usbPrinters;
+    std::vector<device::PrinterAddressRef> usbPrinters;
     std::optional<cf::Value> bonjourEntry;
 
     // What was asked.
@@ -82,8 +82,9 @@ class ScriptedDiscovery {
         return current()->bonjourEntry;
     }
 
-    static constexpr PrinterDiscoveryLayer kLayer{usb, bonjour};
-    seam::ScopedOverride<PrinterDiscoveryLayer> override_{printerDiscoverySeam(), kLayer};
+    static constexpr device::PrinterDiscoveryLayer kLayer{usb, bonjour};
+    seam::ScopedOverride<device::PrinterDiscoveryLayer> override_{device::printerDiscoverySeam(),
+                                                                  kLayer};
 };
 
 }  // namespace addresstest

@@ -21,7 +21,7 @@ class PrintMonitorDefault : public ::testing::Test {
   protected:
     cf::Value domain() const {
         cf::Value value;
-        EXPECT_EQ(cf::readPropertyListFile(PrintMonitorPreferencesPath(), value),
+        EXPECT_EQ(cf::readPropertyListFile(device::PrintMonitorPreferencesPath(), value),
                   cf::PlistStatus::Ok);
         return value;
     }
@@ -36,8 +36,9 @@ TEST_F(PrintMonitorDefault, RecordsEachPrinterOnceAndMakesItCurrent) {
     EXPECT_EQ(IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(second.get()), kIOS_NoErr);
     EXPECT_EQ(IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(first.get()), kIOS_NoErr);
 
-    const std::string file = PrintMonitorPreferencesPath().string();
-    EXPECT_EQ(PrintMonitorPreferencesPath().filename(), "orvane.CUPSZel.Printmonitor.plist");
+    const std::string file = device::PrintMonitorPreferencesPath().string();
+    EXPECT_EQ(device::PrintMonitorPreferencesPath().filename(),
+              "orvane.CUPSZel.Printmonitor.plist");
     EXPECT_EQ(testsupport::runPython(kOracle, {"monitor", file, "LPRPrinterList", "192.0.2.7",
                                                "192.0.2.7", "192.0.2.8"}),
               0);
@@ -45,7 +46,7 @@ TEST_F(PrintMonitorDefault, RecordsEachPrinterOnceAndMakesItCurrent) {
     const cf::Value prefs = domain();
     const cf::Value& entry = prefs.find("LPRPrinterList")->array()->front();
     EXPECT_EQ(entry.find("NetworkType")->integer(), 1);
-    auto archived = PrinterAddressUnarchive(*entry.find("Address"));
+    auto archived = device::PrinterAddressUnarchive(*entry.find("Address"));
     ASSERT_TRUE(archived);
     EXPECT_EQ(archived->printerAddress(), object(first).printerAddress());
 }
@@ -86,8 +87,9 @@ TEST_F(PrintMonitorDefault, KnownEntryKeepsItsQueueNameAndOtherKeysStay) {
     cf::Value prefs = cf::Value::emptyDictionary();
     prefs.set("LPRPrinterList", list);
     prefs.set("WindowFrame", "0 0 400 300");
-    std::filesystem::create_directories(PrintMonitorPreferencesPath().parent_path());
-    ASSERT_EQ(cf::writePropertyListFile(PrintMonitorPreferencesPath(), prefs), cf::PlistStatus::Ok);
+    std::filesystem::create_directories(device::PrintMonitorPreferencesPath().parent_path());
+    ASSERT_EQ(cf::writePropertyListFile(device::PrintMonitorPreferencesPath(), prefs),
+              cf::PlistStatus::Ok);
 
     auto address = createAddress("WQS_LPR", "192.0.2.7");
     EXPECT_EQ(IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(address.get()), kIOS_NoErr);
@@ -97,13 +99,13 @@ TEST_F(PrintMonitorDefault, KnownEntryKeepsItsQueueNameAndOtherKeysStay) {
 }
 
 TEST_F(PrintMonitorDefault, UnreadableDomainIsLeftAlone) {
-    std::filesystem::create_directories(PrintMonitorPreferencesPath().parent_path());
-    std::ofstream(PrintMonitorPreferencesPath()) << "<plist><dict><key>Cur";
+    std::filesystem::create_directories(device::PrintMonitorPreferencesPath().parent_path());
+    std::ofstream(device::PrintMonitorPreferencesPath()) << "<plist><dict><key>Cur";
     auto address = createAddress("WQS_LPR", "192.0.2.7");
     EXPECT_EQ(IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(address.get()),
               kIOS_ErrInternal);
     std::stringstream content;
-    content << std::ifstream(PrintMonitorPreferencesPath()).rdbuf();
+    content << std::ifstream(device::PrintMonitorPreferencesPath()).rdbuf();
     EXPECT_EQ(content.str(), "<plist><dict><key>Cur");
 }
 
@@ -114,7 +116,7 @@ TEST_F(PrintMonitorDefault, RefusesMissingAddressAndUnknownKind) {
         EXPECT_EQ(IOS_PrinterAddressSetDefaultOfPrintMonitorForTARNCUPS(address.get()),
                   kIOS_ErrParam);
     }
-    EXPECT_FALSE(std::filesystem::exists(PrintMonitorPreferencesPath()));
+    EXPECT_FALSE(std::filesystem::exists(device::PrintMonitorPreferencesPath()));
 }
 
 }  // namespace

@@ -60,9 +60,9 @@ TEST_F(PrinterAddressFile, AddressSurvivesWriteAndRead) {
         EXPECT_EQ(object(read).printerName(), c.name);
         EXPECT_EQ(object(read).storedDeviceURI(), c.uri);
 
-        const auto archive = PrinterAddressArchive(*address);
+        const auto archive = device::PrinterAddressArchive(*address);
         ASSERT_TRUE(archive);
-        auto unarchived = PrinterAddressUnarchive(*archive);
+        auto unarchived = device::PrinterAddressUnarchive(*archive);
         ASSERT_TRUE(unarchived);
         EXPECT_EQ(unarchived->printerAddress(), address->printerAddress());
     }
@@ -101,10 +101,11 @@ TEST_F(PrinterAddressFile, FileURLsAndArguments) {
     ASSERT_EQ(IOS_ReadPrinterAddressFromFile(&read, file.c_str()), kIOS_NoErr);
     IOS_PrinterAddressDispose(read);
 
-    EXPECT_EQ(PathFromFileURL("file://localhost/tmp/a%2Fb"), std::filesystem::path("/tmp/a/b"));
-    EXPECT_EQ(PathFromFileURL("file://host/tmp/a"), std::nullopt);
-    EXPECT_EQ(PathFromFileURL("file:///tmp/a%2"), std::nullopt);
-    EXPECT_EQ(PathFromFileURL(""), std::nullopt);
+    EXPECT_EQ(device::PathFromFileURL("file://localhost/tmp/a%2Fb"),
+              std::filesystem::path("/tmp/a/b"));
+    EXPECT_EQ(device::PathFromFileURL("file://host/tmp/a"), std::nullopt);
+    EXPECT_EQ(device::PathFromFileURL("file:///tmp/a%2"), std::nullopt);
+    EXPECT_EQ(device::PathFromFileURL(""), std::nullopt);
 
     EXPECT_EQ(IOS_WritePrinterAddressToFile(nullptr, file.c_str()), kIOS_ErrParam);
     EXPECT_EQ(IOS_WritePrinterAddressToFile(address.get(), nullptr), kIOS_ErrParam);
@@ -116,7 +117,7 @@ TEST_F(PrinterAddressFile, FileURLsAndArguments) {
 
 TEST_F(PrinterAddressFile, ArchivesOfAnotherClassOrTypeDecodeToNothing) {
     auto address = CLibPrinterAddress::initWithConnectionType(1, "192.0.2.7", "lpd://192.0.2.7/");
-    const auto archive = PrinterAddressArchive(*address);
+    const auto archive = device::PrinterAddressArchive(*address);
     ASSERT_TRUE(archive);
     cf::Value decoded;
     ASSERT_EQ(cf::readPropertyList(*archive->data(), decoded), cf::PlistStatus::Ok);
@@ -133,10 +134,10 @@ TEST_F(PrinterAddressFile, ArchivesOfAnotherClassOrTypeDecodeToNothing) {
     cf::Value typeAsString = decoded;
     typeAsString.set("_connectionType", "1");
     for (const cf::Value& bad : {otherClass, nameAsNumber, typeAsString}) {
-        EXPECT_FALSE(PrinterAddressUnarchive(encode(bad)));
+        EXPECT_FALSE(device::PrinterAddressUnarchive(encode(bad)));
     }
-    EXPECT_FALSE(PrinterAddressUnarchive(cf::Value("not data")));
-    EXPECT_TRUE(PrinterAddressUnarchive(encode(decoded)));
+    EXPECT_FALSE(device::PrinterAddressUnarchive(cf::Value("not data")));
+    EXPECT_TRUE(device::PrinterAddressUnarchive(encode(decoded)));
 }
 
 }  // namespace

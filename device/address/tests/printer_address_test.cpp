@@ -179,10 +179,10 @@ TEST(PrinterAddress, IomNameOfAnAddress) {
 }
 
 TEST(PrinterAddress, ReferencesOutliveTheCreatorsHandle) {
-    PrinterAddressRef kept;
+    device::PrinterAddressRef kept;
     {
         auto address = createAddress("WQS_LPR", "192.0.2.9");
-        kept = PrinterAddressRef::retain(&object(address));
+        kept = device::PrinterAddressRef::retain(&object(address));
     }
     EXPECT_EQ(kept->deviceURI(), "lpd://192.0.2.9/");
     EXPECT_EQ(IOS_PrinterAddressDispose(nullptr), kIOS_NoErr);

@@ -24,7 +24,7 @@ class PrinterInfoList : public ::testing::Test {
     void writeInfoFile(std::string_view iomName, const char* fileName,
                        const CLibPrinterAddress& address) {
         cf::Value item = cf::Value::emptyDictionary();
-        item.set(kAddressKey, *PrinterAddressArchive(address));
+        item.set(kAddressKey, *device::PrinterAddressArchive(address));
         cf::Value items = cf::Value::emptyArray();
         items.append(item);
         cf::Value ticket = cf::Value::emptyDictionary();
@@ -35,7 +35,7 @@ class PrinterInfoList : public ::testing::Test {
         ASSERT_EQ(cf::writePropertyListFile(folder(iomName) / fileName, info), cf::PlistStatus::Ok);
     }
     static std::filesystem::path folder(std::string_view iomName) {
-        const auto path = PrinterInfoFolder(iomName);
+        const auto path = device::PrinterInfoFolder(iomName);
         std::filesystem::create_directories(path);
         return path;
     }
@@ -76,7 +76,7 @@ TEST_F(PrinterInfoList, AddressesInFileNameOrderAndBadFilesSkipped) {
 TEST_F(PrinterInfoList, BonjourAddressesComeFromTheDNSSDFolder) {
     auto studio = CLibPrinterAddress::initWithConnectionType(3, "Studio X9", std::nullopt);
     writeInfoFile("Rendezvous", "studio", *studio);
-    EXPECT_EQ(PrinterInfoFolder("Rendezvous").filename(), "DNSSD");
+    EXPECT_EQ(device::PrinterInfoFolder("Rendezvous").filename(), "DNSSD");
     ListHandle list = readList("Rendezvous");
     ASSERT_EQ(IOS_PrinterListGetCount(list.get()), 1);
     EXPECT_EQ(nameAt(list, 0), "Studio X9");

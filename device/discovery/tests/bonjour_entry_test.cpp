@@ -53,14 +53,14 @@ std::string textOf(const sockaddr_storage& address) {
 }
 
 // Reachable unless listed.
-AddressReachable allBut(std::set<std::string> unreachable) {
+device::AddressReachable allBut(std::set<std::string> unreachable) {
     return [unreachable](const sockaddr_storage& address) {
         return unreachable.count(textOf(address)) == 0;
     };
 }
 
 std::optional<std::string> text(const cf::Value& entry, std::string_view key) {
-    return StringValue(entry.find(key));
+    return device::StringValue(entry.find(key));
 }
 
 TEST(BonjourEntry, ProductComesFromTheFirst255BytesOfTheTxtRecord) {
@@ -83,7 +83,7 @@ TEST(BonjourEntry, ProductComesFromTheFirst255BytesOfTheTxtRecord) {
         {"no TXT data", Bytes{}, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(BonjourProductFromTxt(c.txt), c.product) << c.what;
+        EXPECT_EQ(device::BonjourProductFromTxt(c.txt), c.product) << c.what;
     }
 }
 
@@ -92,13 +92,13 @@ TEST(BonjourEntry, OnlyLinkLocalIPv6AddressesNameTheirZone) {
     ::inet_pton(AF_INET6, "fe80::21b:21ff:fe3a:1", &address);
     const std::uint32_t loopback = ::if_nametoindex("lo");
     ASSERT_NE(loopback, 0u);
-    EXPECT_EQ(BonjourIPv6Text(address, loopback), "fe80::21b:21ff:fe3a:1%lo");
-    EXPECT_EQ(BonjourIPv6Text(address, 999999), "fe80::21b:21ff:fe3a:1%999999");
+    EXPECT_EQ(device::BonjourIPv6Text(address, loopback), "fe80::21b:21ff:fe3a:1%lo");
+    EXPECT_EQ(device::BonjourIPv6Text(address, 999999), "fe80::21b:21ff:fe3a:1%999999");
     ::inet_pton(AF_INET6, "febf::1", &address);  // the top of fe80::/10
-    EXPECT_EQ(BonjourIPv6Text(address, loopback), "febf::1%lo");
+    EXPECT_EQ(device::BonjourIPv6Text(address, loopback), "febf::1%lo");
     for (const char* global : {"2001:db8::7", "fec0::1", "::1"}) {
         ::inet_pton(AF_INET6, global, &address);
-        EXPECT_EQ(BonjourIPv6Text(address, loopback), global);
+        EXPECT_EQ(device::BonjourIPv6Text(address, loopback), global);
     }
 }
 
@@ -158,14 +158,14 @@ TEST(BonjourEntry, AnAddressIsUnreachableOnlyWhenTheAttemptFailsAtOnce) {
     // A loopback port without a listener refuses, which is an answer: reachable.
     sockaddr_storage loopback = ipv4("127.0.0.1").address;
     reinterpret_cast<sockaddr_in&>(loopback).sin_port = htons(9);
-    EXPECT_TRUE(BonjourAddressReachable(loopback));
+    EXPECT_TRUE(device::BonjourAddressReachable(loopback));
     // A link-local address of no interface cannot be used from here.
     sockaddr_storage unusable = ipv4("0.0.0.0").address;
     unusable.ss_family = AF_INET6;
     auto& in6 = reinterpret_cast<sockaddr_in6&>(unusable);
     ::inet_pton(AF_INET6, "::ffff:255.255.255.255", &in6.sin6_addr);
     in6.sin6_port = htons(9);
-    EXPECT_FALSE(BonjourAddressReachable(unusable));
+    EXPECT_FALSE(device::BonjourAddressReachable(unusable));
 }
 
 }  // namespace

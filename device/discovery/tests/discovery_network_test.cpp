@@ -56,7 +56,8 @@ class NetworkDiscovery : public ::testing::Test {
         EXPECT_EQ(SearchLPRPrinterAddressList(context, entries), kSearchNoErr);
         std::vector<std::uint32_t> found;
         for (const cf::Value& entry : *entries.array()) {
-            found.push_back(static_cast<std::uint32_t>(*Int32Value(entry.find("PrinterAddress"))));
+            found.push_back(
+                static_cast<std::uint32_t>(*device::Int32Value(entry.find("PrinterAddress"))));
         }
         return found;
     }

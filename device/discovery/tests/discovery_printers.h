@@ -71,7 +71,9 @@ class PrivateRegistry {
         ::setenv("HOME", (folder_.path() / "home").c_str(), 1);
         ::setenv("STRATOLINE_DOVO_SHM_PREFIX", prefix_.c_str(), 1);
     }
-    ~PrivateRegistry() { SharedMemoryMapping::unlink(SharedMemoryName(kLibGroupName)); }
+    ~PrivateRegistry() {
+        device::SharedMemoryMapping::unlink(device::SharedMemoryName(kLibGroupName));
+    }
     const std::filesystem::path& folder() const { return folder_.path(); }
 
   private:

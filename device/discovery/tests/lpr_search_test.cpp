@@ -25,7 +25,8 @@ Bytes echoAnswer(std::uint16_t sequence, std::uint8_t magic0 = 0xCD, std::size_t
 std::vector<std::uint32_t> entryAddresses(const cf::Value& entries) {
     std::vector<std::uint32_t> addresses;
     for (const cf::Value& entry : *entries.array()) {
-        addresses.push_back(static_cast<std::uint32_t>(*Int32Value(entry.find("PrinterAddress"))));
+        addresses.push_back(
+            static_cast<std::uint32_t>(*device::Int32Value(entry.find("PrinterAddress"))));
     }
     return addresses;
 }

@@ -28,18 +28,18 @@ TEST(SearchKeys, KeysMatchWhenOneToTwoHundredFiftyFiveCharactersOccurInTheName) 
         {std::string(300, 'S'), false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SearchKeyMatches(c.key, name), c.matches) << c.key.size() << " " << c.key;
+        EXPECT_EQ(device::SearchKeyMatches(c.key, name), c.matches) << c.key.size() << " " << c.key;
     }
     // Length counts characters, not bytes: 255 two-byte characters are one key.
     std::string accented;
     for (int i = 0; i < 255; ++i) {
         accented += "\xC3\xA9";
     }
-    EXPECT_TRUE(SearchKeyMatches(accented, accented + " X"));
-    EXPECT_FALSE(SearchKeyMatches(accented + "\xC3\xA9", accented + "\xC3\xA9"));
+    EXPECT_TRUE(device::SearchKeyMatches(accented, accented + " X"));
+    EXPECT_FALSE(device::SearchKeyMatches(accented + "\xC3\xA9", accented + "\xC3\xA9"));
 
-    EXPECT_TRUE(SearchKeysMatch({"SL-5170", "7440"}, name));
-    EXPECT_FALSE(SearchKeysMatch({}, name));
+    EXPECT_TRUE(device::SearchKeysMatch({"SL-5170", "7440"}, name));
+    EXPECT_FALSE(device::SearchKeysMatch({}, name));
 }
 
 TEST(SearchKeys, Utf8IsCheckedStrictly) {
@@ -59,7 +59,7 @@ TEST(SearchKeys, Utf8IsCheckedStrictly) {
         {"a\x80", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Utf8CharacterCount(c.text), c.count) << c.text;
+        EXPECT_EQ(device::Utf8CharacterCount(c.text), c.count) << c.text;
     }
 }
 
@@ -71,7 +71,7 @@ TEST(SearchKeyList, AppendKeepsValidTextsAndRefusesTheRest) {
     EXPECT_EQ(IOS_SearchKeyListAppend(list, "\xC3"), kIOS_ErrMemory);
     EXPECT_EQ(IOS_SearchKeyListAppend(list, nullptr), kIOS_ErrParam);
     EXPECT_EQ(IOS_SearchKeyListAppend(nullptr, "SL"), kIOS_ErrParam);
-    EXPECT_EQ(static_cast<SearchKeyList*>(list)->keys, std::vector<std::string>{"SL-7440"});
+    EXPECT_EQ(static_cast<device::SearchKeyList*>(list)->keys, std::vector<std::string>{"SL-7440"});
     EXPECT_EQ(IOS_SearchKeyListDispose(list), kIOS_NoErr);
     EXPECT_EQ(IOS_SearchKeyListDispose(nullptr), kIOS_NoErr);
 }

@@ -37,9 +37,10 @@ std::vector<Texts> search() {
     EXPECT_EQ(SearchUSBPrinterAddressList(entries), kSearchNoErr);
     std::vector<Texts> found;
     for (const cf::Value& entry : *entries.array()) {
-        found.push_back({*StringValue(entry.find("MANUFACTURER:")),
-                         *StringValue(entry.find("MODEL:")), *StringValue(entry.find("SERN:")),
-                         *StringValue(entry.find("PrinterAddress"))});
+        found.push_back({*device::StringValue(entry.find("MANUFACTURER:")),
+                         *device::StringValue(entry.find("MODEL:")),
+                         *device::StringValue(entry.find("SERN:")),
+                         *device::StringValue(entry.find("PrinterAddress"))});
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -106,10 +107,10 @@ TEST_F(UsbDiscovery, TheAddressOfTheFirstMatchingPrinterLeadsTheTransportBackToI
     const auto uri = printer->deviceURI();
     ASSERT_TRUE(uri);
     EXPECT_EQ(*uri, "usb://Orvane/Stratoline X9?serial=2");
-    UsbFoundPrinter found;
-    ASSERT_EQ(
-        UsbFindPrinter(UsbPercentDecode(uri->substr(std::string_view("usb://").size())), found),
-        kCaioNoErr);
+    device::UsbFoundPrinter found;
+    ASSERT_EQ(device::UsbFindPrinter(
+                  device::UsbPercentDecode(uri->substr(std::string_view("usb://").size())), found),
+              kCaioNoErr);
     EXPECT_NE(found.deviceId.find("SREN:2;"), std::string::npos);
     IOS_PrinterAddressDispose(address);
 }

@@ -57,7 +57,7 @@ class GlueGet2 : public GluePrinter {
         return ids;
     }
 
-    GlueHandle handle{Wqs_Mem_NewHandle(1)};
+    device::GlueHandle handle{Wqs_Mem_NewHandle(1)};
     std::uint32_t size = 0;
     std::uint16_t replied = 0;
 };

@@ -38,7 +38,7 @@ class GlueListAttributes : public GluePrinter {
 
     Bytes assembled() const { return {handle->data, handle->data + size}; }
 
-    GlueHandle handle{Wqs_Mem_NewHandle(1)};
+    device::GlueHandle handle{Wqs_Mem_NewHandle(1)};
     std::uint32_t size = 0;
     std::uint16_t count = 99;
     std::uint8_t flags = 0;

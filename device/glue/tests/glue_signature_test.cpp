@@ -32,7 +32,7 @@ TEST(GlueSignature, TheFirstMatchingSignatureAndItsEndpointKind) {
         const char* signature = zGetIOSignatureFromHxpdUri(test.address);
         EXPECT_EQ(signature == nullptr ? std::string("none") : std::string(signature),
                   test.signature == nullptr ? std::string("none") : std::string(test.signature));
-        EXPECT_EQ(glueEndpointKind(test.address), test.kind);
+        EXPECT_EQ(device::glueEndpointKind(test.address), test.kind);
 
         char* copy = nullptr;
         const std::int32_t status = HxpdUriToEndpointFamily(test.address, &copy);

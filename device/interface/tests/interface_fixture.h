@@ -65,12 +65,13 @@ class InterfaceTest : public ::testing::Test {
         // Every test closes what it opened: the library is torn down again.
         EXPECT_EQ(LibProcessState().openCount, 0u);
         EXPECT_EQ(LibProcessState().sharedInfo, nullptr);
-        SharedMemoryMapping::unlink(SharedMemoryName(kLibGroupName));
+        device::SharedMemoryMapping::unlink(device::SharedMemoryName(kLibGroupName));
     }
 
     /// Whether the registry's block exists.
     static bool registryExists() {
-        const int descriptor = ::shm_open(SharedMemoryName(kLibGroupName).c_str(), O_RDONLY, 0);
+        const int descriptor =
+            ::shm_open(device::SharedMemoryName(kLibGroupName).c_str(), O_RDONLY, 0);
         if (descriptor < 0) {
             return false;
         }

@@ -22,11 +22,11 @@ using namespace interfacetest;
 constexpr const char* kURI = "usb://Orvane/Stratoline X9?serial=00A1";
 constexpr const char* kKey = "orvane.wqs.Probe";
 
-OwnedTicket ticketWith(std::int32_t value) {
+device::OwnedTicket ticketWith(std::int32_t value) {
     TktLibTicket* ticket = nullptr;
     TktLibCreateTicket(&ticket);
     TktLibSetSInt32(ticket, kKey, value);
-    return OwnedTicket(ticket);
+    return device::OwnedTicket(ticket);
 }
 
 std::int32_t probe(const TktLibTicket* ticket) {
@@ -50,8 +50,8 @@ class OperationQueue : public InterfaceTest {
     }
 
     double enqueue(std::uint32_t type, std::int32_t value) {
-        const OwnedTicket in = ticketWith(value);
-        const OwnedTicket out = ticketWith(-value);
+        const device::OwnedTicket in = ticketWith(value);
+        const device::OwnedTicket out = ticketWith(-value);
         double identifier = 0;
         EXPECT_EQ(device->enqueueOperationWithType(type, in.get(), out.get(), &identifier),
                   kCLibDeviceInfoNoErr);
@@ -65,14 +65,14 @@ class OperationQueue : public InterfaceTest {
     }
 
     std::unique_ptr<CLibDeviceInfo> device;
-    PrinterAddressRef address;
+    device::PrinterAddressRef address;
 };
 
 TEST_F(OperationQueue, HoldsSixteenOperationsAndRefusesBadArguments) {
     for (int i = 0; i < 16; ++i) {
         enqueue(kCLibOperationGet, i);
     }
-    const OwnedTicket ticket = ticketWith(0);
+    const device::OwnedTicket ticket = ticketWith(0);
     double identifier = 1;
     EXPECT_EQ(device->enqueueOperationWithType(kCLibOperationSet, ticket.get(), ticket.get(),
                                                &identifier),
@@ -116,8 +116,10 @@ TEST_F(OperationQueue, LostTicketsAreTakenWithoutAndUnreadableOnesWaitBehindTheO
     const double lost = enqueue(kCLibOperationGet, 1);
     const double unreadable = enqueue(kCLibOperationSet, 2);
     const double good = enqueue(kCLibOperationControl, 3);
-    std::filesystem::remove(requests() / TicketFileName(TicketFileKind::Input, lost));
-    std::ofstream(requests() / TicketFileName(TicketFileKind::Output, unreadable)) << "garbage";
+    std::filesystem::remove(requests() /
+                            device::TicketFileName(device::TicketFileKind::Input, lost));
+    std::ofstream(requests() / device::TicketFileName(device::TicketFileKind::Output, unreadable))
+        << "garbage";
 
     std::unique_ptr<CLibOperationTask> operation;
     ASSERT_EQ(device->dequeueOperation(operation), kCLibDeviceInfoNoErr);
@@ -146,7 +148,8 @@ TEST_F(OperationQueue, CompletionsGoToTheirRequesterAndAbandonedOnesAreReclaimed
     for (std::size_t i = 0; i < kSharedCompleteSlotCount; ++i) {
         CompleteSlot& slot = device->contents()->completeList[i];
         slot.slot.taskIdentifier = static_cast<double>(i + 1);
-        const std::string name = TicketFileName(TicketFileKind::Output, slot.slot.taskIdentifier);
+        const std::string name =
+            device::TicketFileName(device::TicketFileKind::Output, slot.slot.taskIdentifier);
         std::snprintf(slot.slot.outputTicketName, kSharedStringSize, "%s", name.c_str());
         std::ofstream(responses() / name) << "late";
     }

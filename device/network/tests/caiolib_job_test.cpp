@@ -114,25 +114,25 @@ TEST_F(JobData, RawJobOfTenMegabytesArrivesWholeAndInOrder) {
 }
 
 TEST(LprPieces, JobNumberIsTheProcessIdInThreeDigits) {
-    EXPECT_EQ(lprJobNumber(12345), "345");
-    EXPECT_EQ(lprJobNumber(7), "007");
-    EXPECT_EQ(lprJobNumber(1000), "000");
+    EXPECT_EQ(device::lprJobNumber(12345), "345");
+    EXPECT_EQ(device::lprJobNumber(7), "007");
+    EXPECT_EQ(device::lprJobNumber(1000), "000");
 }
 
 TEST(LprPieces, LongHostNameIsCutTo31CharactersInEveryLine) {
-    const std::string host = lprHostName("a-very-long-host-name.example.internal.lan");
+    const std::string host = device::lprHostName("a-very-long-host-name.example.internal.lan");
     ASSERT_EQ(host, "a-very-long-host-name.example.i");
-    EXPECT_EQ(lprControlFile(host, "042"),
+    EXPECT_EQ(device::lprControlFile(host, "042"),
               "Ha-very-long-host-name.example.i\nPMacUser\nJuntitled\n"
               "ldfA042a-very-long-host-name.example.i\nUdfA042a-very-long-host-name.example.i\n"
               "Nuntitled\n");
 }
 
 TEST(LprPieces, QueueIsTheTextAfterTheFirstSlash) {
-    EXPECT_EQ(lprQueueName("192.0.2.1/queue/with/slashes"), "queue/with/slashes");
-    EXPECT_EQ(lprQueueName("fe80::1%en0/Q"), "Q");
-    EXPECT_EQ(lprQueueName("printer.local/"), "Orvane");
-    EXPECT_EQ(lprQueueName("printer.local"), "Orvane");
+    EXPECT_EQ(device::lprQueueName("192.0.2.1/queue/with/slashes"), "queue/with/slashes");
+    EXPECT_EQ(device::lprQueueName("fe80::1%en0/Q"), "Q");
+    EXPECT_EQ(device::lprQueueName("printer.local/"), "Orvane");
+    EXPECT_EQ(device::lprQueueName("printer.local"), "Orvane");
 }
 
 }  // namespace

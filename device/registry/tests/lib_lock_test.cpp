@@ -218,7 +218,7 @@ TEST_F(LibLockTest, GuardLeftByADeadRecovererDoesNotBlock) {
     SharedOwnerField owner;
     Pipe ready;
     const pid_t child = holdInChild(owner, "Test.lock", [&](CLibLock&) {
-        AdvisoryFileLock guard(lockFolder() / "Test.lock_Recover");
+        device::AdvisoryFileLock guard(lockFolder() / "Test.lock_Recover");
         return guard.held() ? reportReadyAndWaitForKill(ready) : 1;
     });
     ASSERT_EQ(ready.receive(), kReady);

@@ -79,10 +79,10 @@ TEST_F(LibSharedInfoTest, IndependentReaderFindsTheDocumentedLayout) {
 }
 
 TEST_F(LibSharedInfoTest, MemoryNameIsOnePosixNamePerGroup) {
-    EXPECT_EQ(SharedMemoryName("IJDovoLib"), "/IJDovoLib.body");
-    EXPECT_EQ(SharedMemoryName("K7Q2WZR4MT.IJ.DovoLib"), "/K7Q2WZR4MT.IJ.DovoLib.body");
+    EXPECT_EQ(device::SharedMemoryName("IJDovoLib"), "/IJDovoLib.body");
+    EXPECT_EQ(device::SharedMemoryName("K7Q2WZR4MT.IJ.DovoLib"), "/K7Q2WZR4MT.IJ.DovoLib.body");
     ::setenv("STRATOLINE_DOVO_SHM_PREFIX", "run42", 1);
-    EXPECT_EQ(SharedMemoryName("IJDovoLib"), "/run42.IJDovoLib.body");
+    EXPECT_EQ(device::SharedMemoryName("IJDovoLib"), "/run42.IJDovoLib.body");
     ::unsetenv("STRATOLINE_DOVO_SHM_PREFIX");
     EXPECT_EQ(CLibSharedInfo::initWithGroupName("", false), nullptr);
 }
@@ -210,7 +210,7 @@ TEST_F(LibSharedInfoTest, UnregisteringZeroesTheWholeRecord) {
     ASSERT_EQ(registry->lock(), kCLibSharedInfoNoErr);
     auto first = registry->deviceInfoForPrinterAddress(kNetworkPrinter, kPrinterLPR);
     auto second = registry->deviceInfoForPrinterAddress(kUSBPrinter, kPrinterUSB);
-    const std::string oldLockName = SharedString(first->contents()->deviceLockName);
+    const std::string oldLockName = device::SharedString(first->contents()->deviceLockName);
     SharedDeviceRecord* record = first->contents();
     record->queue[3].operationType = 2;  // stray bytes a queue would leave
     std::strcpy(record->completeList[5].slot.outputTicketName, "OutputTicket_1.0000000000.ticket");
@@ -225,7 +225,7 @@ TEST_F(LibSharedInfoTest, UnregisteringZeroesTheWholeRecord) {
 
     auto again = registry->deviceInfoForPrinterAddress("net:198.51.100.1", kPrinterLPR);
     EXPECT_EQ(again->contents(), record) << "the first free record is reused";
-    EXPECT_NE(SharedString(again->contents()->deviceLockName), oldLockName);
+    EXPECT_NE(device::SharedString(again->contents()->deviceLockName), oldLockName);
     registry->unlock();
 }
 
@@ -393,10 +393,10 @@ TEST_F(LibSharedInfoTest, BlockShareOfAKilledProcessIsGivenBack) {
 TEST_F(LibSharedInfoTest, HolderWhoseIdentifierWasReusedIsGivenBack) {
     auto registry = openRegistry();
     ASSERT_NE(registry, nullptr);
-    auto ledger = AttachLedger::open(work_.group());
+    auto ledger = device::AttachLedger::open(work_.group());
     ASSERT_NE(ledger, nullptr);
     // An earlier process with this process's identifier, started at another time.
-    AttachHolder& earlier = ledger->holders().back();
+    device::AttachHolder& earlier = ledger->holders().back();
     earlier.process = thisProcess();
     earlier.startTime = CLibSettings::processStartTime(::getpid()) + 1;
     earlier.blockAttachments = 1;
@@ -411,7 +411,7 @@ TEST_F(LibSharedInfoTest, HolderWhoseIdentifierWasReusedIsGivenBack) {
 // A creator that died between creating the block and sizing it leaves a block of 0 bytes;
 // mapping it as it is would raise SIGBUS at the first access.
 TEST_F(LibSharedInfoTest, BlockLeftUnsizedIsGrownBeforeUse) {
-    const std::string name = SharedMemoryName(work_.group());
+    const std::string name = device::SharedMemoryName(work_.group());
     const int descriptor = ::shm_open(name.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(descriptor, 0);
     ::close(descriptor);

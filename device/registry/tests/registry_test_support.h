@@ -36,8 +36,8 @@ class PrivateWorkDirectory {
         ::unsetenv("STRATOLINE_DOVO_SHM_PREFIX");
     }
     ~PrivateWorkDirectory() {
-        SharedMemoryMapping::unlink(SharedMemoryName(group_));
-        SharedMemoryMapping::unlink(AttachLedgerName(group_));
+        device::SharedMemoryMapping::unlink(device::SharedMemoryName(group_));
+        device::SharedMemoryMapping::unlink(device::AttachLedgerName(group_));
     }
     PrivateWorkDirectory(const PrivateWorkDirectory&) = delete;
     PrivateWorkDirectory& operator=(const PrivateWorkDirectory&) = delete;

@@ -19,14 +19,14 @@ constexpr const char* kKey = "orvane.wqs.Probe";
 constexpr std::int32_t kProbe = 4711;
 constexpr std::uintmax_t kHugeFile = 64 * 1024 * 1024;
 
-OwnedTicket probeTicket() {
+device::OwnedTicket probeTicket() {
     TktLibTicket* ticket = nullptr;
     TktLibCreateTicket(&ticket);
     TktLibSetSInt32(ticket, kKey, kProbe);
-    return OwnedTicket(ticket);
+    return device::OwnedTicket(ticket);
 }
 
-std::int32_t probe(const OwnedTicket& ticket) {
+std::int32_t probe(const device::OwnedTicket& ticket) {
     std::int32_t value = -1;
     TktLibGetSInt32(ticket.get(), kKey, &value);
     return value;
@@ -40,19 +40,19 @@ TEST(TicketFile, WriteReplacesALinkPlantedAtItsTemporaryNameWithoutFollowingIt) 
     fs::create_directory(folder / "tickets");
     const fs::path tickets = folder / "tickets";
     const std::string name = "InputTicket_1.000000.plist";
-    fs::create_symlink(victim, TemporaryTicketPath(tickets / name));
+    fs::create_symlink(victim, device::TemporaryTicketPath(tickets / name));
 
-    ASSERT_EQ(WriteTicketFile(tickets, name, probeTicket().get()), kCLibDeviceInfoNoErr);
+    ASSERT_EQ(device::WriteTicketFile(tickets, name, probeTicket().get()), kCLibDeviceInfoNoErr);
     EXPECT_FALSE(fs::exists(fs::symlink_status(victim))) << "written through the planted link";
-    EXPECT_FALSE(fs::exists(fs::symlink_status(TemporaryTicketPath(tickets / name))));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(device::TemporaryTicketPath(tickets / name))));
     struct stat status {};
     ASSERT_EQ(::lstat((tickets / name).c_str(), &status), 0);
     EXPECT_TRUE(S_ISREG(status.st_mode));
     EXPECT_EQ(status.st_mode & 0777, 0666u) << "every user's processes read and remove it";
 
-    OwnedTicket read;
+    device::OwnedTicket read;
     bool missing = true;
-    ASSERT_EQ(ReadTicketFile(tickets, name, read, missing), kCLibDeviceInfoNoErr);
+    ASSERT_EQ(device::ReadTicketFile(tickets, name, read, missing), kCLibDeviceInfoNoErr);
     EXPECT_FALSE(missing);
     EXPECT_EQ(probe(read), kProbe);
 }
@@ -64,7 +64,7 @@ TEST(TicketFile, ReadRefusesAnythingButAPlainFileOfTheFolder) {
     testsupport::TemporaryFolder folder;
     const fs::path tickets = folder / "tickets";
     fs::create_directory(tickets);
-    ASSERT_EQ(WriteTicketFile(folder.path(), "outside.plist", probeTicket().get()),
+    ASSERT_EQ(device::WriteTicketFile(folder.path(), "outside.plist", probeTicket().get()),
               kCLibDeviceInfoNoErr);
     fs::create_symlink(folder / "outside.plist", tickets / "link.plist");
     ASSERT_EQ(::mkfifo((tickets / "pipe.plist").c_str(), 0666), 0);
@@ -87,9 +87,9 @@ TEST(TicketFile, ReadRefusesAnythingButAPlainFileOfTheFolder) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        OwnedTicket read;
+        device::OwnedTicket read;
         bool missing = !c.missing;
-        EXPECT_NE(ReadTicketFile(tickets, c.name, read, missing), kCLibDeviceInfoNoErr);
+        EXPECT_NE(device::ReadTicketFile(tickets, c.name, read, missing), kCLibDeviceInfoNoErr);
         EXPECT_EQ(read, nullptr);
         EXPECT_EQ(missing, c.missing);
     }
@@ -99,17 +99,18 @@ TEST(TicketFile, RemoveTakesOnlyFilesOfTheFolder) {
     testsupport::TemporaryFolder folder;
     const fs::path tickets = folder / "tickets";
     fs::create_directory(tickets);
-    ASSERT_EQ(WriteTicketFile(folder.path(), "victim.plist", probeTicket().get()),
+    ASSERT_EQ(device::WriteTicketFile(folder.path(), "victim.plist", probeTicket().get()),
               kCLibDeviceInfoNoErr);
-    ASSERT_EQ(WriteTicketFile(tickets, "own.plist", probeTicket().get()), kCLibDeviceInfoNoErr);
+    ASSERT_EQ(device::WriteTicketFile(tickets, "own.plist", probeTicket().get()),
+              kCLibDeviceInfoNoErr);
     for (const char* name : {"../victim.plist", "..", ".", ""}) {
-        RemoveTicketFile(tickets, name);
+        device::RemoveTicketFile(tickets, name);
     }
-    RemoveTicketFile(std::nullopt, "own.plist");
+    device::RemoveTicketFile(std::nullopt, "own.plist");
     EXPECT_TRUE(fs::exists(folder / "victim.plist"));
     EXPECT_TRUE(fs::exists(tickets));
     EXPECT_TRUE(fs::exists(tickets / "own.plist"));
-    RemoveTicketFile(tickets, "own.plist");
+    device::RemoveTicketFile(tickets, "own.plist");
     EXPECT_FALSE(fs::exists(tickets / "own.plist"));
 }
 

@@ -21,7 +21,7 @@ TEST(UsbSearchKey, PercentEscapesDecodeAndMalformedOnesStay) {
         {"100%25", "100%"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(UsbPercentDecode(c.in), c.out) << c.in;
+        EXPECT_EQ(device::UsbPercentDecode(c.in), c.out) << c.in;
     }
 }
 
@@ -54,20 +54,20 @@ TEST(UsbSearchKey, MatchesManufacturerModelAndSerialOrLocation) {
         {"OrvaneStratoline X9?serial=00A1", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(UsbDeviceIdMatchesSearchKey(id, c.key), c.match) << c.key;
+        EXPECT_EQ(device::UsbDeviceIdMatchesSearchKey(id, c.key), c.match) << c.key;
     }
 }
 
 TEST(UsbSearchKey, MissingFieldsAreFoundAndAppended) {
-    UsbMissingIdFields missing = UsbMissingDeviceIdFields("MFG:Orvane;CMD:QDXA");
+    device::UsbMissingIdFields missing = device::UsbMissingDeviceIdFields("MFG:Orvane;CMD:QDXA");
     EXPECT_FALSE(missing.manufacturer);
     EXPECT_TRUE(missing.model);
     EXPECT_TRUE(missing.serialNumber);
     std::string id = "MFG:Orvane;CMD:QDXA";
-    UsbAppendDeviceIdField(id, "MDL:", "X9");
-    UsbAppendDeviceIdField(id, "SERN:", "7");
+    device::UsbAppendDeviceIdField(id, "MDL:", "X9");
+    device::UsbAppendDeviceIdField(id, "SERN:", "7");
     EXPECT_EQ(id, "MFG:Orvane;CMD:QDXA;MDL:X9;SERN:7;");
-    EXPECT_FALSE(UsbMissingDeviceIdFields(id).any());
+    EXPECT_FALSE(device::UsbMissingDeviceIdFields(id).any());
 }
 
 TEST(UsbDeviceIdAnswer, IsBoundedByTheBytesReceivedAndEndsAtANul) {
@@ -76,15 +76,16 @@ TEST(UsbDeviceIdAnswer, IsBoundedByTheBytesReceivedAndEndsAtANul) {
         bytes.insert(bytes.end(), text.begin(), text.end());
         return bytes;
     };
-    EXPECT_EQ(UsbDeviceIdFromAnswer(answer(12, "MFG:A;MDL:B;")), "MFG:A;MDL:B;");
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(answer(12, "MFG:A;MDL:B;")), "MFG:A;MDL:B;");
     // A head that claims more than arrived, and no terminator: only what arrived counts.
-    EXPECT_EQ(UsbDeviceIdFromAnswer(answer(0xFFFF, "MFG:A;")), "MFG:A;");
-    EXPECT_EQ(UsbDeviceIdFromAnswer(answer(4, std::string("MFG:A;\0garbage", 14))), "MFG:A;");
-    EXPECT_EQ(UsbDeviceIdFromAnswer(Bytes{0x00}), "");
-    EXPECT_EQ(UsbDeviceIdFromAnswer(Bytes{}), "");
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(answer(0xFFFF, "MFG:A;")), "MFG:A;");
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(answer(4, std::string("MFG:A;\0garbage", 14))),
+              "MFG:A;");
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(Bytes{0x00}), "");
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(Bytes{}), "");
     // More than was asked for is never read.
     const Bytes large = answer(3000, std::string(2000, 'x'));
-    EXPECT_EQ(UsbDeviceIdFromAnswer(large).size(), kUsbDeviceIdRequestSize - 2);
+    EXPECT_EQ(device::UsbDeviceIdFromAnswer(large).size(), device::kUsbDeviceIdRequestSize - 2);
 }
 
 TEST(UsbStringDescriptor, DecodesUtf16WithinItsOwnLengthAndTheBytesReceived) {
@@ -105,7 +106,7 @@ TEST(UsbStringDescriptor, DecodesUtf16WithinItsOwnLengthAndTheBytesReceived) {
         {"nul ends", {8, 3, 'A', 0, 0, 0, 'B', 0}, "A"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(UsbStringFromDescriptor(c.descriptor), c.text) << c.what;
+        EXPECT_EQ(device::UsbStringFromDescriptor(c.descriptor), c.text) << c.what;
     }
 }
 

@@ -7,13 +7,14 @@
 #include "support/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const PrinterAddressRef address = PrinterAddressUnarchive(cf::Value::data(data, size));
+    const device::PrinterAddressRef address =
+        device::PrinterAddressUnarchive(cf::Value::data(data, size));
     if (!address) {
         return 0;
     }
-    const auto archive = PrinterAddressArchive(*address);
+    const auto archive = device::PrinterAddressArchive(*address);
     testsupport::fuzzRequire(archive.has_value(), "a decoded address can be archived");
-    const PrinterAddressRef again = PrinterAddressUnarchive(*archive);
+    const device::PrinterAddressRef again = device::PrinterAddressUnarchive(*archive);
     testsupport::fuzzRequire(again && again->printerAddress() == address->printerAddress(),
                              "an archived address decodes unchanged");
     return 0;

@@ -13,14 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = folder / "input.plist";
     std::ofstream(input, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    const PrinterAddressRef address = PrinterAddressReadFile(input);
+    const device::PrinterAddressRef address = device::PrinterAddressReadFile(input);
     if (!address) {
         return 0;
     }
     const auto output = folder / "output.plist";
-    testsupport::fuzzRequire(PrinterAddressWriteFile(*address, output) == 0,
+    testsupport::fuzzRequire(device::PrinterAddressWriteFile(*address, output) == 0,
                              "an address that was read can be written");
-    const PrinterAddressRef again = PrinterAddressReadFile(output);
+    const device::PrinterAddressRef again = device::PrinterAddressReadFile(output);
     testsupport::fuzzRequire(again && again->printerAddress() == address->printerAddress(),
                              "a written address reads back unchanged");
     return 0;

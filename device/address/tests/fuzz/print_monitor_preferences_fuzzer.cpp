@@ -23,7 +23,7 @@ const std::filesystem::path& preferencesFile() {
     static const testsupport::TemporaryFolder folder;
     static const std::filesystem::path file = [] {
         ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-        return PrintMonitorPreferencesPath();
+        return device::PrintMonitorPreferencesPath();
     }();
     return file;
 }
@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& file = preferencesFile();
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    const PrinterAddressRef address =
+    const device::PrinterAddressRef address =
         CLibPrinterAddress::initWithConnectionType(kCLibConnectionLPR, kPrinterName, kDeviceURI);
-    const std::uint32_t result = PrintMonitorSetDefaultPrinter(*address);
+    const std::uint32_t result = device::PrintMonitorSetDefaultPrinter(*address);
     testsupport::fuzzRequire(result == kIOS_NoErr || result == kIOS_ErrInternal,
                              "the result is success or the internal error");
     if (result == kIOS_NoErr) {

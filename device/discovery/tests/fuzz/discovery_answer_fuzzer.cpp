@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzRequire(size >= 20 && data[0] == 0xCD && data[1] == 0xCA,
                     "an echo answer has a whole header with the magic");
     }
-    if (const auto product = BonjourProductFromTxt(bytes)) {
+    if (const auto product = device::BonjourProductFromTxt(bytes)) {
         fuzzRequire(!product->empty() && product->size() <= 255 && text.find(*product) != text.npos,
                     "a product is a non-empty part of the TXT record's first 255 bytes");
     }
@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "a device id value is a part of the id without its ';'");
         }
     }
-    if (const auto characters = Utf8CharacterCount(text)) {
+    if (const auto characters = device::Utf8CharacterCount(text)) {
         fuzzRequire(*characters <= size, "a valid text has no more characters than bytes");
     }
-    SearchKeyMatches(text, "Stratoline SL-7440");
+    device::SearchKeyMatches(text, "Stratoline SL-7440");
     return 0;
 }

@@ -38,12 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto header = mlc::readHeader(bytes)) {
         fuzzRequire(size >= mlc::kHeaderSize, "a head is read from 6 bytes");
     }
-    const std::string id = UsbDeviceIdFromAnswer(bytes);
+    const std::string id = device::UsbDeviceIdFromAnswer(bytes);
     fuzzRequire(id.size() + 2 <= std::max<std::size_t>(size, 2) &&
-                    id.size() <= kUsbDeviceIdRequestSize - 2 &&
+                    id.size() <= device::kUsbDeviceIdRequestSize - 2 &&
                     std::memchr(id.data(), 0, id.size()) == nullptr,
                 "the device id stays within what arrived and holds no NUL");
-    const std::string text = UsbStringFromDescriptor(bytes);
+    const std::string text = device::UsbStringFromDescriptor(bytes);
     fuzzRequire(text.size() <= 2 * size, "a string descriptor's text stays bounded");
     return 0;
 }
