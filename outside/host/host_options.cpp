@@ -14,6 +14,10 @@ namespace host {
 
 namespace {
 
+// The settings model's print layouts.
+constexpr std::int32_t kLayoutCorner = 0;
+constexpr std::int32_t kLayoutCentre = 1;
+
 template <typename T>
 bool number(std::string_view text, T& value) {
     const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -40,7 +44,9 @@ const char* usageText() {
            "  --output-bits 8|10|12\n"
            "  --scale PERCENT      enlarged or reduced printing\n"
            "  --fit page|roll      fit the page or the roll width\n"
-           "  --centre             centre the image (else the corner)\n"
+           "  --centre             centre the image on the page (the shipped models' default)\n"
+           "  --corner             put the image in the top-left corner of the printable area\n"
+           "                       (its top-right corner with --turn)\n"
            "  --filter nearest|bilinear|bicubic\n"
            "  --sharpen N\n"
            "  --monochrome         monochrome photo\n"
@@ -57,7 +63,8 @@ std::optional<HostOptions> parseOptions(int argc, char** argv, std::string* erro
     HostOptions o;
     JobChoices& j = o.job;
     const std::map<std::string, std::function<bool()>> flags = {
-        {"--centre", [&] { return j.layout = 1, true; }},
+        {"--centre", [&] { return j.layout = kLayoutCentre, true; }},
+        {"--corner", [&] { return j.layout = kLayoutCorner, true; }},
         {"--monochrome", [&] { return j.colorMode = 2, true; }},
         {"--borderless", [&] { return j.borderless = true; }},
         {"--mirror", [&] { return j.mirror = true; }},
