@@ -86,15 +86,17 @@ class MediumEntries {
         Load_mdb3ResolutionHint(db_, medium_, method, resolution, &hint);
         const auto bitCode = static_cast<std::int16_t>(record.words[kBitCode]);
 
-        // A 16-bit record also prints from 8-bit input; that twin carries the method's quality,
-        // and the 16-bit entry of the two coarser methods carries none.
+        // A 16-bit record also prints from 8-bit input: its twin of bit code 0 comes first. Both
+        // carry the method's quality, the 16-bit entry of a coarser method too: the medium offers
+        // that input depth (the supported-bit check accepts it), so it must have a quality the
+        // menu lists and the core prints; this entry is the medium's default when the default
+        // quality names its method.
+        const std::int16_t mode = qualityOf(method, raised_);
         if (sixteenBit(bitCode)) {
-            addEntry(record, 0, method, resolution, qualityOf(method, raised_));
+            addEntry(record, 0, method, resolution, mode);
         }
         const bool isDefault = method == static_cast<std::int16_t>(quality.printMethod) &&
                                resolution == static_cast<std::int16_t>(quality.resolutionID);
-        const std::int16_t mode =
-            sixteenBit(bitCode) && method != kFinestPrintMethod ? 0 : qualityOf(method, raised_);
         addEntry(record, bitCode, method, resolution, mode, isDefault ? 1 : 0);
         if (isDefault) {
             default_ = out_.back();

@@ -22,7 +22,7 @@ struct PrintModeEntry {
     std::int16_t printMethod;      ///< one bit: 1, 2 or 4
     std::int16_t resolutionID;     ///< the database's resolution bit for the method
     std::int16_t halftone;         ///< always 1
-    std::int16_t printMode;        ///< quality bit 1, 2, 4, 8 or 16; 0 for none
+    std::int16_t printMode;        ///< quality bit 1, 2, 4, 8 or 16
     std::int16_t defaultFlag;      ///< 1: the default entry of its group
 
     bool operator==(const PrintModeEntry&) const = default;

@@ -28,6 +28,8 @@ constexpr std::int32_t kFitToSize = 2;
 // The ink system under which the media databases show the photo media; under the model's
 // default one most of the shipped defaults' media would be hidden.
 constexpr std::int32_t kPhotoMediaInkSystem = 1;
+// Opened under no ink system, a database shows the media of every ink system.
+constexpr std::int32_t kEveryInkSystem = 0;
 
 // The model's identity for the printer of the command line, as the dialog gives it from the
 // printer list: model id, connection, names and the model's media database.
@@ -55,6 +57,23 @@ bool openMedia(Model& model, std::int32_t inkSystem) {
     model.setCurrent_inksys(inkSystem);
     model.openMdbDB(model.getDBName());
     return model.getMediaData() != nullptr && model.createPrintModeTbl();
+}
+
+// The media database open under the ink system that shows the chosen medium, as the printer's
+// ink would show it: the photo media's, else the medium's own. Without a chosen medium, or for
+// one the database lacks, the photo media's.
+bool openMediaShowing(Model& model, std::optional<std::int16_t> medium) {
+    if (!openMedia(model, kPhotoMediaInkSystem)) {
+        return false;
+    }
+    if (!medium || Load_mdb3GetInkSystem(model.getMediaData(), *medium) != 0) {
+        return true;
+    }
+    if (!openMedia(model, kEveryInkSystem)) {
+        return false;
+    }
+    const std::int32_t inkSystem = Load_mdb3GetInkSystem(model.getMediaData(), *medium);
+    return openMedia(model, inkSystem != 0 ? inkSystem : kPhotoMediaInkSystem);
 }
 
 void applyChoices(Model& model, const JobChoices& choices) {
@@ -180,7 +199,7 @@ std::unique_ptr<JobRecord> JobRecord::fill(const JobChoices& choices, CommonInfo
     // As the dialog: the database open before the settings are loaded, then opened again for
     // the ink system the job prints with.
     if (!openMedia(model, model.current_inksys()) || model.loadUIDefaultToCommonData() != 0 ||
-        !openMedia(model, kPhotoMediaInkSystem)) {
+        !openMediaShowing(model, choices.medium)) {
         *error = "the model's default tables or its media database cannot be read";
         return nullptr;
     }

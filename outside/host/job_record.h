@@ -20,7 +20,9 @@ struct JobChoices {
     std::string model = "SL-7440";
     std::string printerAddress = "127.0.0.1";
     std::string connection = "WQS_LPR";
-    std::optional<std::int16_t> medium;  ///< default: the model's first roll medium
+    /// Default: the model's first roll medium. A medium that the photo media's ink system hides
+    /// is printed under its own ink system.
+    std::optional<std::int16_t> medium;
     std::optional<std::int32_t> copies;
     std::optional<std::int32_t> inputResolution;  ///< 1: 300 dpi, 2: 600 dpi
     std::optional<std::int32_t> inputBit;         ///< 0: 8-bit output, 1: 10 bits, 2: 12 bits

@@ -24,11 +24,11 @@ using Entries = std::vector<PrintModeEntry>;
 
 // SL7000 media, one block each; 103 without and with its optimised entries.
 const Entries k101{{101, 1, 0, 360, 1, 1, 1, 1, 1, 1}};
-// Optimise-mode hint 0x100 raises each method's quality; the 16-bit entry of method 2 has none;
-// the 8-bit group (1, 0) has no flagged entry.
+// Optimise-mode hint 0x100 raises each method's quality; the 16-bit entry of method 2 carries
+// it as its 8-bit twin does; the 8-bit group (1, 0) has no flagged entry.
 const Entries k102{{102, 1, 0, 360, 1, 1, 1, 1, 2, 0},
                    {102, 1, 0, 720, 2, 2, 1, 1, 4, 0},
-                   {102, 1, 1, 720, 2, 2, 1, 1, 0, 1}};
+                   {102, 1, 1, 720, 2, 2, 1, 1, 4, 1}};
 const Entries k103Plain{{103, 1, 0, 720, 2, 2, 1, 1, 2, 0},
                         {103, 2, 0, 1440, 3, 4, 2, 1, 4, 1},
                         {103, 2, 2, 1440, 3, 4, 2, 1, 4, 1},

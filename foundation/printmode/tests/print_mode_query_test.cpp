@@ -6,6 +6,9 @@
 
 #include <array>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "foundation_test_support.h"
 #include "helpers/pop_menu.h"
@@ -62,7 +65,7 @@ TEST_F(PrintModeQuery, DefaultIsTheFlaggedEntryElseTheFirstOfTheGroup) {
         {103, 2, 0, true, {4, 4, 2, 1}},
         {103, 2, 2, true, {4, 4, 2, 1}},
         {102, 1, 0, true, {2, 1, 1, 1}},  // no flagged entry: the method-1 entry comes first
-        {102, 1, 1, true, {0, 2, 1, 1}},  // the 16-bit entry without a quality of its own
+        {102, 1, 1, true, {4, 2, 1, 1}},  // the 16-bit entry of the coarser method 2
         {101, 1, 0, true, {1, 1, 1, 1}},
         {103, 1, 1, false, {kUntouched, kUntouched, kUntouched, kUntouched}},
         {999, 1, 0, false, {kUntouched, kUntouched, kUntouched, kUntouched}},
@@ -114,12 +117,54 @@ TEST_F(PrintModeQuery, ModeMenuListsEachModeOnceInAscendingOrder) {
               (Rows{{"Draft", 1, 0, 0, true}}));
     EXPECT_EQ(modeMenu(kOptimizeLevelOne, sl7000Table_.get(), strings_.get(), 102, 1, 0),
               (Rows{{"Standard", 2, 0, 0, true}, {"High", 4, 0, 0, true}}));
-    // A group whose only entry carries no quality, and groups without entries, list nothing.
-    EXPECT_TRUE(modeMenu(kOptimizeLevelOne, sl7000Table_.get(), strings_.get(), 102, 1, 1).empty());
+    // The 16-bit group of a coarser method lists its method's quality; groups without entries
+    // list nothing.
+    EXPECT_EQ(modeMenu(kOptimizeLevelOne, sl7000Table_.get(), strings_.get(), 102, 1, 1),
+              (Rows{{"High", 4, 0, 0, true}}));
     EXPECT_TRUE(modeMenu(kOptimizeLevelOne, sl7000Table_.get(), strings_.get(), 999, 1, 0).empty());
     EXPECT_TRUE(modeMenu(kOptimizeLevelOne, nullptr, strings_.get(), 101, 1, 0).empty());
     EXPECT_EQ(modeMenu(kOptimizeLevelOne, sl7000Table_.get(), nullptr, 101, 1, 0),
               (Rows{{"PrintMode", 1, 0, 0, true}}));
+}
+
+// The inputs ("medium/resolution code/bit code") that a listed medium (one with entries in the
+// model's table) supports but whose quality menu is empty.
+std::vector<std::string> supportedInputsWithoutQuality(std::uint8_t* db, std::int32_t model) {
+    constexpr std::int16_t kResolutionCodes[] = {1, 2};
+    constexpr std::int16_t kBitCodes[] = {0, 1, 2};
+    const Table table(MakePrintModeTable(db, model));
+    std::set<std::int16_t> listed;
+    for (std::int16_t i = 0; i < PrintModeEntryCount(table.get()); ++i) {
+        listed.insert(PrintModeEntryAt(table.get(), i)->mediumID);
+    }
+    std::vector<std::string> missing;
+    for (const std::int16_t medium : listed) {
+        for (const std::int16_t resolutionCode : kResolutionCodes) {
+            for (const std::int16_t bitCode : kBitCodes) {
+                if (CheckSupportBit(db, model, medium, 0, resolutionCode, bitCode) == 1 &&
+                    modeMenu(model, table.get(), nullptr, medium, resolutionCode, bitCode)
+                        .empty()) {
+                    missing.push_back(std::to_string(medium) + "/" +
+                                      std::to_string(resolutionCode) + "/" +
+                                      std::to_string(bitCode));
+                }
+            }
+        }
+    }
+    return missing;
+}
+
+// What the dialog offers and what it prints agree: every input resolution and depth that a listed
+// medium supports has a quality in its menu, on every model of every database.
+TEST_F(PrintModeQuery, EverySupportedInputOfAListedMediumHasAQuality) {
+    const OpenDatabase sl5000("MDB_SL5000.mdb");
+    ASSERT_TRUE(sl5000.opened());
+    for (std::uint8_t* db : {sl7000_.data(), sl5000.data(), fixture_.data()}) {
+        for (const std::int32_t model : {kOptimizeLevelOne, kOptimizeLevelTwo, kNoFastModeShift}) {
+            EXPECT_EQ(supportedInputsWithoutQuality(db, model), std::vector<std::string>{})
+                << "model " << model;
+        }
+    }
 }
 
 TEST(PrintModeMenus, TablesDifferOnlyInTheTextOfQualityOne) {
