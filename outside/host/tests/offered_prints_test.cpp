@@ -23,22 +23,20 @@
 #include "job_record.h"
 #include "media/media_list.h"
 #include "model_test_support.h"
+#include "printed_gradient.h"
 #include "printer/test_printer.h"
 #include "printmode/print_mode_menu.h"
 #include "printmode/print_mode_query.h"
 #include "qdxa_printer_hook.h"
 #include "qdxa_responder.h"
-#include "qdxa_stream/qdxa_stream.h"
 #include "rastercore/result_codes.h"
 #include "stream_decoder/page_image.h"
-#include "stream_decoder/stream_decoder.h"
 
 namespace {
 
 constexpr std::chrono::seconds kJobArrival{30};
 constexpr std::uint32_t kImageWidth = 64;
 constexpr std::uint32_t kImageHeight = 48;
-constexpr std::uint32_t kImagePpi = 300;
 constexpr std::uint32_t kEdge = 4;
 // Opened under no ink system, a database shows the media of every ink system.
 constexpr std::int32_t kEveryInkSystem = 0;
@@ -49,25 +47,6 @@ constexpr std::int32_t kMediaMenuOnlyEnabled = 1;
 constexpr std::uint8_t kMediaMenuUnmarked = 0;
 constexpr std::int32_t kCornerLayoutCode = 1;
 constexpr std::int32_t kCentreLayoutCode = 2;
-
-// A small RGB gradient at 300 pixels per inch: red rises from left to right.
-host::Image gradient() {
-    host::Image image;
-    image.width = kImageWidth;
-    image.height = kImageHeight;
-    image.channels = 3;
-    image.bits = 8;
-    image.resolutionX = kImagePpi;
-    image.resolutionY = kImagePpi;
-    for (std::uint32_t y = 0; y < image.height; ++y) {
-        for (std::uint32_t x = 0; x < image.width; ++x) {
-            image.samples.push_back(static_cast<std::uint16_t>(x * 255 / image.width));
-            image.samples.push_back(static_cast<std::uint16_t>(y * 255 / image.height));
-            image.samples.push_back(128);
-        }
-    }
-    return image;
-}
 
 // The first values of a menu data array that `fill` fills.
 template <typename Fill>
@@ -155,8 +134,8 @@ class OfferedPrints : public testing::Test {
     std::unique_ptr<host::JobRecord> fill(host::JobChoices choices, const std::string& label) {
         choices.printerAddress = printer_->address();
         std::string error;
-        shell_ =
-            host::HostShell::create(gradient(), host::HostType::ImageEditor, "gradient", &error);
+        shell_ = host::HostShell::create(modeltest::gradientImage(kImageWidth, kImageHeight),
+                                         host::HostType::ImageEditor, "gradient", &error);
         EXPECT_NE(shell_, nullptr) << error;
         if (shell_ == nullptr) {
             return nullptr;
@@ -180,10 +159,9 @@ class OfferedPrints : public testing::Test {
         }
         const std::vector<testsupport::PrinterJob> jobs = printer_->jobs();
         const std::vector<std::uint8_t> bytes(jobs.back().data.begin(), jobs.back().data.end());
-        const qdxastream::Stream packets = qdxastream::splitPackets(bytes);
-        EXPECT_TRUE(packets.ok()) << label << ": " << packets.error;
-        stream_ = streamdecoder::decodeStream(qdxastream::joinedData(packets.packets));
-        EXPECT_TRUE(stream_.ok) << label << ": " << stream_.error;
+        std::string decodeError;
+        stream_ = modeltest::decodedJob(bytes, &decodeError);
+        EXPECT_TRUE(stream_.ok) << label << ": " << decodeError;
         streamdecoder::PageImage page = streamdecoder::composePage(stream_);
         EXPECT_FALSE(page.rgb.empty()) << label << ": the job holds no raster";
         return page;
@@ -234,13 +212,13 @@ TEST_F(OfferedPrints, EveryMediumResolutionAndDepthOfEveryShippedModelPrints) {
                 continue;
             }
             // The image at 100 % at the working resolution, its red rising from left to right.
-            const std::uint32_t scale = kPpiOfResolutionCode[offer.resolutionCode] / kImagePpi;
+            const std::uint32_t scale =
+                kPpiOfResolutionCode[offer.resolutionCode] / modeltest::kGradientPpi;
             EXPECT_EQ(page.width, kImageWidth * scale) << label;
             EXPECT_EQ(page.height, kImageHeight * scale) << label;
-            const auto red = [&page](std::uint32_t x) {
-                return page.rgb[(std::size_t{page.height / 2} * page.width + x) * 3];
-            };
-            EXPECT_LT(red(kEdge), red(page.width - 1 - kEdge)) << label;
+            EXPECT_LT(modeltest::middleRed(page, kEdge),
+                      modeltest::middleRed(page, page.width - 1 - kEdge))
+                << label;
         }
     }
     // Each model offers several media, and some of them 16-bit input or 600 ppi.

@@ -9,13 +9,11 @@
 
 #include "host_shell.h"
 #include "model_test_support.h"
+#include "printed_gradient.h"
 #include "printer/test_printer.h"
 #include "qdxa_printer_hook.h"
 #include "qdxa_responder.h"
-#include "qdxa_stream/qdxa_stream.h"
 #include "rastercore/raster_core.h"
-#include "stream_decoder/page_image.h"
-#include "stream_decoder/stream_decoder.h"
 #include "support/quiet_progress.h"
 
 namespace {
@@ -25,25 +23,6 @@ constexpr std::int32_t kConnectionLpr = 1;
 constexpr std::uint32_t kImageWidth = 96;
 constexpr std::uint32_t kImageHeight = 64;
 constexpr std::uint32_t kEdge = 4;
-
-// A small RGB photograph-like gradient at 300 pixels per inch.
-host::Image gradient() {
-    host::Image image;
-    image.width = kImageWidth;
-    image.height = kImageHeight;
-    image.channels = 3;
-    image.bits = 8;
-    image.resolutionX = 300;
-    image.resolutionY = 300;
-    for (std::uint32_t y = 0; y < image.height; ++y) {
-        for (std::uint32_t x = 0; x < image.width; ++x) {
-            image.samples.push_back(static_cast<std::uint16_t>(x * 255 / image.width));
-            image.samples.push_back(static_cast<std::uint16_t>(y * 255 / image.height));
-            image.samples.push_back(128);
-        }
-    }
-    return image;
-}
 
 // The first entry of the print-mode table for the database's first medium.
 std::optional<PrintModeEntry> firstQuality(const modeltest::Model& model) {
@@ -84,7 +63,8 @@ TEST_F(ModelPrint, TheCorePrintsTheRecordOfEachShippedModel) {
         }
         std::string error;
         const auto shell =
-            host::HostShell::create(gradient(), host::HostType::ImageEditor, "gradient", &error);
+            host::HostShell::create(modeltest::gradientImage(kImageWidth, kImageHeight),
+                                    host::HostType::ImageEditor, "gradient", &error);
         ASSERT_NE(shell, nullptr) << error;
 
         const auto model = modeltest::modelFor(shipped, env_);
@@ -121,18 +101,14 @@ TEST_F(ModelPrint, TheCorePrintsTheRecordOfEachShippedModel) {
         // The printer received the image at its own size (300 pixels per inch, printed at
         // 100 % at 300 dpi), its red rising from left to right as in the image.
         const std::vector<std::uint8_t> bytes(jobs[0].data.begin(), jobs[0].data.end());
-        const qdxastream::Stream packets = qdxastream::splitPackets(bytes);
-        ASSERT_TRUE(packets.ok()) << packets.error;
-        const streamdecoder::DecodedStream stream =
-            streamdecoder::decodeStream(qdxastream::joinedData(packets.packets));
-        ASSERT_TRUE(stream.ok) << stream.error;
+        std::string decodeError;
+        const streamdecoder::DecodedStream stream = modeltest::decodedJob(bytes, &decodeError);
+        ASSERT_TRUE(stream.ok) << decodeError;
         const streamdecoder::PageImage page = streamdecoder::composePage(stream);
         ASSERT_EQ(page.width, kImageWidth);
         ASSERT_EQ(page.height, kImageHeight);
-        const auto red = [&page](std::uint32_t x) {
-            return page.rgb[(std::size_t{page.height / 2} * page.width + x) * 3];
-        };
-        EXPECT_LT(red(kEdge), red(kImageWidth - 1 - kEdge));
+        EXPECT_LT(modeltest::middleRed(page, kEdge),
+                  modeltest::middleRed(page, kImageWidth - 1 - kEdge));
     }
 }
 
