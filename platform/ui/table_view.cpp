@@ -17,6 +17,7 @@ namespace {
 constexpr int kRowEnabledRole = Qt::UserRole + 1;
 constexpr qreal kDropLineWidth = 2.0;
 constexpr int kRowQuarters = 4;  // a drop in a row's lowest quarter goes below the row
+constexpr int kRowPadding = 6;   // points above and below a row's text or picture together
 
 }  // namespace
 
@@ -113,6 +114,7 @@ TableView::TableView(QWidget* parent) : QTableView(parent), model_(new Model) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideRight);
+    setWordWrap(false);
     verticalHeader()->hide();
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(true);
@@ -134,6 +136,10 @@ void TableView::setUpColumns(const std::function<QString(const QString&)>& trans
         titles.append(i < keys.size() ? translate(keys.at(i)) : QString());
     }
     model_->setColumns(columns, titles);
+    // One line a row, with room for its picture.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height(), iconSize().height()) +
+                                            kRowPadding);
     const QStringList widths = property("columnWidths").toStringList();
     for (qsizetype i = 0; i < widths.size() && i < model_->columns.size(); ++i) {
         setColumnWidth(static_cast<int>(i), widths.at(i).toInt());
