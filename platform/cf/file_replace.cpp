@@ -20,10 +20,12 @@ std::filesystem::path temporarySibling(const std::filesystem::path& path) {
     return path.parent_path() / name;
 }
 
-// The replacement of an existing file takes over its permission bits.
+// The replacement of an existing file takes over its permission bits. Anything else at the
+// name, a symbolic link among them, is replaced by a file of the ordinary mode: the bits of a
+// link's target, which may lie anywhere, say nothing about this file.
 bool keepModeOfTarget(int fd, const std::filesystem::path& path) {
     struct stat target {};
-    if (::stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
+    if (::lstat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
         return true;
     }
     constexpr mode_t kPermissionBits = 07777;

@@ -8,9 +8,11 @@
 
 namespace cf {
 
-/// Writes `bytes` to a temporary file beside `path`, flushes it and renames it over `path`; the
-/// replacement takes over the permission bits of a file it replaces. False (with errno set) when
-/// any step fails; `path` is then untouched and the temporary file is gone.
+/// Writes `bytes` to a temporary file beside `path`, flushes it and renames it over `path`. The
+/// replacement takes over the permission bits of a regular file it replaces; where there was
+/// none, or a symbolic link (whose target is left alone), it has the ordinary mode narrowed by
+/// the creation mask. False (with errno set) when any step fails; `path` is then untouched and
+/// the temporary file is gone.
 bool replaceFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace cf

@@ -178,8 +178,23 @@ plist_t toPlistDate(Value::Date date) {
     return plist_new_date(static_cast<std::int32_t>(whole), microseconds);
 }
 
+// A string of an XML list: the characters that XML cannot hold are dropped, so that a setting
+// keeps the rest of its text.
+PlistPtr toPlistString(const std::string& text, PropertyListFormat format) {
+    if (!isListText(text)) {
+        return nullptr;
+    }
+    return PlistPtr(plist_new_string(
+        format == PropertyListFormat::Xml ? withoutNonXmlCharacters(text).c_str() : text.c_str()));
+}
+
+// A key is never altered: two keys could become one.
+bool isWritableKey(const std::string& key, PropertyListFormat format) {
+    return isListText(key) && (format != PropertyListFormat::Xml || holdsOnlyXmlCharacters(key));
+}
+
 // Builds a libplist tree; null when the value holds something a property list cannot.
-PlistPtr toPlist(const Value& value, int depth) {
+PlistPtr toPlist(const Value& value, PropertyListFormat format, int depth) {
     if (depth > kMaxNesting) {
         return nullptr;
     }
@@ -193,10 +208,7 @@ PlistPtr toPlist(const Value& value, int depth) {
         case Value::Type::Real:
             return PlistPtr(plist_new_real(*value.real()));
         case Value::Type::String:
-            if (!isListText(*value.string())) {
-                return nullptr;
-            }
-            return PlistPtr(plist_new_string(value.string()->c_str()));
+            return toPlistString(*value.string(), format);
         case Value::Type::Data: {
             const auto& bytes = *value.data();
             return PlistPtr(
@@ -207,7 +219,7 @@ PlistPtr toPlist(const Value& value, int depth) {
         case Value::Type::Array: {
             PlistPtr node(plist_new_array());
             for (const auto& item : *value.array()) {
-                PlistPtr child = toPlist(item, depth + 1);
+                PlistPtr child = toPlist(item, format, depth + 1);
                 if (!child) {
                     return nullptr;
                 }
@@ -218,8 +230,8 @@ PlistPtr toPlist(const Value& value, int depth) {
         case Value::Type::Dictionary: {
             PlistPtr node(plist_new_dict());
             for (const auto& [key, item] : *value.dictionary()) {
-                PlistPtr child = toPlist(item, depth + 1);
-                if (!child || !isListText(key)) {
+                PlistPtr child = toPlist(item, format, depth + 1);
+                if (!child || !isWritableKey(key, format)) {
                     return nullptr;
                 }
                 plist_dict_set_item(node.get(), key.c_str(), child.release());
@@ -233,14 +245,34 @@ PlistPtr toPlist(const Value& value, int depth) {
 // An XML property list ends with its closing root tag; without it the text was cut short, even
 // where the lenient parser would still build a tree from what is there. Before that tag it holds
 // no zero byte: XML text has none, and libplist aborts reading a string or key that holds one.
-bool isWholeXmlList(std::string_view text) {
+// It is UTF-8 throughout, holds no character that XML cannot hold, and no reference to one:
+// libplist would read such text, which every other XML reader refuses.
+bool isWellFormedXmlList(std::string_view text) {
     constexpr std::string_view kClosingTag = "</plist>";
     const auto end = text.find_last_not_of(std::string_view(" \t\r\n\0", 5));
     if (end == std::string_view::npos) {
         return false;
     }
     const std::string_view document = text.substr(0, end + 1);
-    return document.ends_with(kClosingTag) && document.find('\0') == std::string_view::npos;
+    return document.ends_with(kClosingTag) && isListText(document) &&
+           holdsOnlyXmlCharacters(document) &&
+           detail::xmlElementsNestedWithin(document, kMaxNesting + kXmlElementsAroundValue) &&
+           detail::xmlReferencesWellFormed(document);
+}
+
+// libplist writes a carriage return as it is, and XML readers take one as a line feed: it is
+// written as a character reference instead, which every reader takes as written.
+void appendXmlWithCarriageReturnsAsReferences(std::string_view xml,
+                                              std::vector<std::uint8_t>& out) {
+    constexpr std::string_view kCarriageReturnReference = "&#13;";
+    out.reserve(xml.size());
+    for (const char c : xml) {
+        if (c == '\r') {
+            out.insert(out.end(), kCarriageReturnReference.begin(), kCarriageReturnReference.end());
+        } else {
+            out.push_back(static_cast<std::uint8_t>(c));
+        }
+    }
 }
 
 }  // namespace
@@ -261,9 +293,7 @@ PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
                    !detail::binaryListNestingWithin(bytes, kMaxNesting))) {
         return PlistStatus::Malformed;
     }
-    const std::string_view text(raw, bytes.size());
-    if (!binary && !(isWholeXmlList(text) && detail::xmlElementsNestedWithin(
-                                                 text, kMaxNesting + kXmlElementsAroundValue))) {
+    if (!binary && !isWellFormedXmlList(std::string_view(raw, bytes.size()))) {
         return PlistStatus::Malformed;
     }
     plist_t parsed = nullptr;
@@ -302,7 +332,7 @@ PlistStatus readPropertyListFile(const std::filesystem::path& path, Value& out,
 
 PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
                               std::vector<std::uint8_t>& out) {
-    PlistPtr root = toPlist(value, 0);
+    PlistPtr root = toPlist(value, format, 0);
     if (!root) {
         return PlistStatus::NotRepresentable;
     }
@@ -317,8 +347,14 @@ PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
     if (!bytes) {
         return PlistStatus::TooLarge;
     }
-    const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes.get());
-    out.assign(begin, begin + length);
+    std::vector<std::uint8_t> written;
+    if (format == PropertyListFormat::Binary) {
+        const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes.get());
+        written.assign(begin, begin + length);
+    } else {
+        appendXmlWithCarriageReturnsAsReferences(std::string_view(bytes.get(), length), written);
+    }
+    out = std::move(written);
     return PlistStatus::Ok;
 }
 

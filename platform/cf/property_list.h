@@ -23,7 +23,9 @@ enum class PlistStatus : int {
 };
 
 /// Parses a property list from bytes; the format is detected from the "bplist00" magic.
-/// `format`, when given, receives the format that was found.
+/// `format`, when given, receives the format that was found. XML text that is not well-formed
+/// (cut short, not UTF-8, holding a character or a reference to a character that XML cannot
+/// hold) is Malformed, even where libplist would read it.
 PlistStatus readPropertyList(std::span<const std::uint8_t> bytes, Value& out,
                              PropertyListFormat* format = nullptr);
 
@@ -33,6 +35,13 @@ PlistStatus readPropertyListFile(const std::filesystem::path& path, Value& out,
 
 /// Serialises `value` (any type but null, and no null inside; strings and keys UTF-8 without
 /// a zero byte, see cf/list_text.h) into `out`.
+///
+/// XML 1.0 cannot hold control characters other than tab, line feed and carriage return, nor
+/// U+FFFE and U+FFFF, not even as character references. In the XML format such characters are
+/// dropped from strings, so that a setting (say a name read from an old settings file) keeps the
+/// rest of its text; a key holding one is refused (NotRepresentable), since two keys could
+/// become one. Carriage returns are written as character references, so that every XML reader
+/// reads them back as they were. The binary format holds every string as it is.
 PlistStatus writePropertyList(const Value& value, PropertyListFormat format,
                               std::vector<std::uint8_t>& out);
 

@@ -3,9 +3,13 @@
 
   plist_oracle.py check FILE       exit 0 when FILE holds the reference dictionary
   plist_oracle.py write xml|bin FILE  write the reference dictionary in that format
+  plist_oracle.py holds FILE JSON  exit 0 when FILE is well-formed XML to xmllint and plistlib
+                                   reads it as the dictionary that the JSON text gives
 """
 import datetime
+import json
 import plistlib
+import subprocess
 import sys
 
 REFERENCE = {
@@ -23,7 +27,23 @@ REFERENCE = {
 }
 
 
+def holds(path, expected_json):
+    lint = subprocess.run(["/usr/bin/xmllint", "--noout", path], capture_output=True, text=True)
+    if lint.returncode != 0:
+        print("xmllint:", lint.stderr, file=sys.stderr)
+        return 1
+    with open(path, "rb") as f:
+        found = plistlib.load(f)
+    expected = json.loads(expected_json)
+    if found != expected:
+        print("got", ascii(found), "expected", ascii(expected), file=sys.stderr)
+        return 1
+    return 0
+
+
 def main():
+    if sys.argv[1] == "holds":
+        return holds(sys.argv[2], sys.argv[3])
     if sys.argv[1] == "check":
         with open(sys.argv[2], "rb") as f:
             found = plistlib.load(f)

@@ -359,6 +359,107 @@ TEST(PropertyList, TextThatIsNotUtf8IsRefusedBothWays) {
     EXPECT_EQ(read, Value(good));
 }
 
+// XML cannot hold most control characters, U+FFFE or U+FFFF, even as references: libplist wrote
+// them as they were, and every other reader refused the file. Strings lose them in XML (a name
+// from an old settings file keeps the rest of its text), keys holding one are refused, a carriage
+// return survives as a reference; the binary format keeps every string as it is.
+TEST(PropertyList, XmlListsHoldOnlyCharactersXmlCan) {
+    using namespace std::string_literals;
+    Value written = Value::emptyDictionary();
+    written.set("bell", "Bell\x07Paper");
+    written.set("controls", "\x01\x08\x0B\x0C\x0E\x1F\x7Fx"s);
+    written.set("kept", "tab\tline\nreturn\r\nlone\rend \xEF\xBF\xBD");
+    written.set("noncharacters",
+                "a\xEF\xBF\xBE"
+                "b\xEF\xBF\xBF"
+                "c");
+    Value expected = Value::emptyDictionary();
+    expected.set("bell", "BellPaper");
+    expected.set("controls", "\x7Fx");
+    expected.set("kept", "tab\tline\nreturn\r\nlone\rend \xEF\xBF\xBD");
+    expected.set("noncharacters", "abc");
+    const std::string expectedJson =
+        R"({"bell": "BellPaper", "controls": "\u007fx",)"
+        R"( "kept": "tab\tline\nreturn\r\nlone\rend \ufffd", "noncharacters": "abc"})";
+
+    TemporaryFolder folder;
+    const auto path = folder / "settings.plist";
+    ASSERT_EQ(cf::writePropertyListFile(path, written), PlistStatus::Ok);
+    Value read;
+    ASSERT_EQ(cf::readPropertyListFile(path, read), PlistStatus::Ok);
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(testsupport::runPython(kOracle, {"holds", path.string(), expectedJson}), 0);
+
+    std::vector<std::uint8_t> binary;
+    ASSERT_EQ(cf::writePropertyList(written, PropertyListFormat::Binary, binary), PlistStatus::Ok);
+    ASSERT_EQ(cf::readPropertyList(binary, read), PlistStatus::Ok);
+    EXPECT_EQ(read, written);
+
+    Value keyed = Value::emptyDictionary();
+    keyed.set("Bell\x07", 1);
+    std::vector<std::uint8_t> refused{1, 2};
+    EXPECT_EQ(cf::writePropertyList(keyed, PropertyListFormat::Xml, refused),
+              PlistStatus::NotRepresentable);
+    EXPECT_EQ(refused, (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(cf::writePropertyList(keyed, PropertyListFormat::Binary, binary), PlistStatus::Ok);
+}
+
+// libplist reads some XML that no other reader takes; such a list is malformed, so that a settings
+// file written that way by an earlier version counts as broken and is written again.
+TEST(PropertyList, XmlThatIsNotWellFormedIsMalformed) {
+    using namespace std::string_literals;
+    const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>";
+    const std::string tail = "</dict></plist>\n";
+    struct Case {
+        const char* name;
+        std::string entry;
+        PlistStatus status;
+        const char* value;  // under "k" when read
+    };
+    const Case cases[] = {
+        {"raw bell", "<string>a\x07z</string>", PlistStatus::Malformed, nullptr},
+        {"raw unit separator", "<string>a\x1Fz</string>", PlistStatus::Malformed, nullptr},
+        {"raw U+FFFF", "<string>a\xEF\xBF\xBFz</string>", PlistStatus::Malformed, nullptr},
+        {"control in a comment", "<!-- \x01 --><string>az</string>", PlistStatus::Malformed,
+         nullptr},
+        {"Latin-1 in a comment", "<!-- \xE9 --><string>az</string>", PlistStatus::Malformed,
+         nullptr},
+        {"decimal bell", "<string>a&#7;z</string>", PlistStatus::Malformed, nullptr},
+        {"hexadecimal bell", "<string>a&#x07;z</string>", PlistStatus::Malformed, nullptr},
+        {"reference to U+FFFE", "<string>a&#xFFFE;z</string>", PlistStatus::Malformed, nullptr},
+        {"reference to a surrogate", "<string>a&#xD800;z</string>", PlistStatus::Malformed,
+         nullptr},
+        {"reference past U+10FFFF", "<string>a&#99999999999999999999;z</string>",
+         PlistStatus::Malformed, nullptr},
+        {"empty reference", "<string>a&#;z</string>", PlistStatus::Malformed, nullptr},
+        {"bare ampersand", "<string>a & z</string>", PlistStatus::Malformed, nullptr},
+        {"unknown entity", "<string>a&nbsp;z</string>", PlistStatus::Malformed, nullptr},
+        {"carriage return", "<string>a&#13;z</string>", PlistStatus::Ok, "a\rz"},
+        {"tab and U+10FFFF", "<string>&#9;&#x10FFFF;</string>", PlistStatus::Ok,
+         "\t\xF4\x8F\xBF\xBF"},
+        {"predefined entities", "<string>&amp;&lt;&gt;&quot;&apos;</string>", PlistStatus::Ok,
+         "&<>\"'"},
+        {"references in a comment are text", "<!-- &#7; & --><string>az</string>", PlistStatus::Ok,
+         "az"},
+        {"references in a character data section are text", "<string><![CDATA[&#7; &]]></string>",
+         PlistStatus::Ok, "&#7; &"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = head + c.entry + tail;
+        Value read("kept");
+        EXPECT_EQ(cf::readPropertyList(
+                      {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, read),
+                  c.status)
+            << c.name;
+        if (c.value != nullptr) {
+            ASSERT_NE(read.find("k"), nullptr) << c.name;
+            EXPECT_EQ(*read.find("k"), Value(c.value)) << c.name;
+        } else {
+            EXPECT_EQ(read, Value("kept")) << c.name;
+        }
+    }
+}
+
 // Dates are held in 32-bit seconds by libplist: one outside that range was written as another
 // date, so the writer refuses it (a read one arrives in range or is refused as malformed).
 TEST(PropertyList, DatesPast32BitSecondsAreNotWritten) {
@@ -412,6 +513,33 @@ TEST(PropertyList, ReplacingAFileKeepsItsPermissionBits) {
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
+}
+
+// A symbolic link planted at a settings file's name is replaced by a file of the ordinary mode:
+// the new file never takes the bits of whatever the link points at, and that target stays as it
+// was.
+TEST(PropertyList, ReplacingAPlantedLinkGivesTheOrdinaryMode) {
+    TemporaryFolder folder;
+    const auto target = folder / "elsewhere";
+    std::ofstream(target) << "target";
+    ASSERT_EQ(::chmod(target.c_str(), 0777), 0);
+    const auto path = folder / "settings.plist";
+    std::filesystem::create_symlink(target, path);
+
+    constexpr mode_t kMask = 027;
+    const mode_t previousMask = ::umask(kMask);
+    const auto status = cf::writePropertyListFile(path, Value("written"));
+    ::umask(previousMask);
+    ASSERT_EQ(status, PlistStatus::Ok);
+
+    struct stat written {};
+    ASSERT_EQ(::lstat(path.c_str(), &written), 0);
+    EXPECT_TRUE(S_ISREG(written.st_mode));
+    EXPECT_EQ(written.st_mode & 07777, 0666u & ~kMask);
+    struct stat untouched {};
+    ASSERT_EQ(::stat(target.c_str(), &untouched), 0);
+    EXPECT_EQ(untouched.st_mode & 07777, 0777u);
+    EXPECT_EQ(fileBytes(target), (std::vector<std::uint8_t>{'t', 'a', 'r', 'g', 'e', 't'}));
 }
 
 // Root ignores folder permissions, so the write runs in a child that gives them up first.
