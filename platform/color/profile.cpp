@@ -4,9 +4,13 @@
 
 #include <lcms2.h>
 #include <lcms2_plugin.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
+
+#include "cf/regular_file.h"
 
 namespace color {
 namespace {
@@ -119,7 +123,20 @@ std::shared_ptr<Profile> Profile::adopt(void* handle) {
 }
 
 std::shared_ptr<Profile> Profile::openPath(const std::filesystem::path& path) {
-    return adopt(cmsOpenProfileFromFile(path.c_str(), "r"));
+    // Only a regular file is opened, and without waiting: a pipe at a profile's name, which a
+    // settings file may name, holds nobody.
+    cf::RegularFile file(path);
+    const int descriptor = file.release();
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* stream = ::fdopen(descriptor, "rb");
+    if (stream == nullptr) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    // lcms2 closes the stream with the profile, or at once when it holds no profile.
+    return adopt(cmsOpenProfileFromStream(stream, "r"));
 }
 
 std::shared_ptr<Profile> Profile::openUrl(const std::string& url) {

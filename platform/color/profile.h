@@ -33,7 +33,8 @@ inline constexpr Signature kClassInput = signature("scnr");
 /// as shared pointers; the lcms2 handle is closed with the last owner.
 class Profile {
   public:
-    /// Opens the ICC file at `path`; null when it cannot be read or is no profile.
+    /// Opens the ICC file at `path` (links followed); null when it is no regular file, cannot be
+    /// read or is no profile. Nothing else at the name, a pipe say, is read or waited on.
     static std::shared_ptr<Profile> openPath(const std::filesystem::path& path);
 
     /// Opens a "file://" URL (percent escapes decoded, an empty or "localhost" host); null for

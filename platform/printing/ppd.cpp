@@ -12,6 +12,8 @@
 #include <array>
 #include <ctime>
 
+#include "cf/regular_file.h"
+
 namespace printing {
 namespace {
 
@@ -25,7 +27,15 @@ constexpr std::size_t kTemporaryNameSize = 1024;
 }  // namespace
 
 std::unique_ptr<Ppd> Ppd::openFile(const std::filesystem::path& path) {
-    ppd_file_t* file = ppdOpenFile(path.c_str());
+    // Only a regular file is opened, and without waiting: a pipe among the installed PPDs holds
+    // nobody.
+    cf::RegularFile regular(path);
+    const int descriptor = regular.release();
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    // libcups closes the descriptor once it has read the file.
+    ppd_file_t* file = ppdOpenFd(descriptor);
     return file != nullptr ? std::unique_ptr<Ppd>(new Ppd(file)) : nullptr;
 }
 

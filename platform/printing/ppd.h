@@ -13,8 +13,9 @@ namespace printing {
 /// One open PPD; closed with the object.
 class Ppd {
   public:
-    /// Opens the PPD file at `path` (plain or gzip-compressed); null when it cannot be read or
-    /// is no PPD.
+    /// Opens the PPD file at `path` (plain or gzip-compressed, links followed); null when it is
+    /// no regular file, cannot be read or is no PPD. Nothing else at the name, a pipe say, is
+    /// read or waited on.
     static std::unique_ptr<Ppd> openFile(const std::filesystem::path& path);
 
     /// Fetches the PPD of the queue `queue` from the default CUPS server and opens it; the

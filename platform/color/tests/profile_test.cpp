@@ -4,12 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "support/bounded_call.h"
 #include "support/temporary_folder.h"
 #include "test_profiles.h"
 
@@ -127,6 +129,30 @@ TEST(Profile, FileUrls) {
     }
     EXPECT_EQ(Profile::openUrl("file:///nowhere/none.icc"), nullptr);
     EXPECT_EQ(Profile::openPath("/nowhere/none.icc"), nullptr);
+}
+
+// Settings files name profiles by path: a pipe at that path, directly or through a link, is no
+// profile and must not hold the caller, who waited on it for good.
+TEST(Profile, OnlyRegularFilesAreOpenedAndNothingIsWaitedOn) {
+    testsupport::TemporaryFolder folder;
+    const std::filesystem::path pipe = folder / "pipe.icc";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_symlink(pipe, folder / "link.icc");
+    std::filesystem::create_directory(folder / "folder.icc");
+    constexpr std::chrono::seconds kLimit{10};
+    for (const char* name : {"pipe.icc", "link.icc", "folder.icc"}) {
+        const std::filesystem::path path = folder / name;
+        EXPECT_EQ(
+            testsupport::runBounded([&] { return Profile::openPath(path) == nullptr; }, kLimit),
+            testsupport::BoundedOutcome::kTrue)
+            << name;
+        const std::string url = "file://" + path.string();
+        EXPECT_EQ(testsupport::runBounded([&] { return Profile::openUrl(url) == nullptr; }, kLimit),
+                  testsupport::BoundedOutcome::kTrue)
+            << name;
+    }
+    std::filesystem::create_symlink(color_test::kSrgb, folder / "srgb.icc");
+    EXPECT_NE(Profile::openPath(folder / "srgb.icc"), nullptr) << "a link to a profile opens";
 }
 
 }  // namespace

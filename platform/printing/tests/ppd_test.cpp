@@ -3,11 +3,13 @@
 #include "printing/ppd.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
+#include "support/bounded_call.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -41,6 +43,25 @@ TEST(Ppd, CompressedFilesOpenAndOtherFilesDoNot) {
     std::ofstream(folder / "notes.txt") << "*PPD-Adobe is what this is not\n";
     EXPECT_EQ(printing::Ppd::openFile(folder / "notes.txt"), nullptr);
     EXPECT_EQ(printing::Ppd::openFile(folder / "absent.ppd"), nullptr);
+}
+
+// A pipe among the PPDs, directly or through a link, is no PPD and must not hold the walk.
+TEST(Ppd, OnlyRegularFilesAreOpenedAndNothingIsWaitedOn) {
+    testsupport::TemporaryFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "pipe.ppd").c_str(), 0600), 0);
+    fs::create_symlink(folder / "pipe.ppd", folder / "link.ppd");
+    fs::create_directory(folder / "folder.ppd");
+    for (const char* name : {"pipe.ppd", "link.ppd", "folder.ppd"}) {
+        const fs::path path = folder / name;
+        EXPECT_EQ(testsupport::runBounded([&] { return printing::Ppd::openFile(path) == nullptr; },
+                                          std::chrono::seconds(10)),
+                  testsupport::BoundedOutcome::kTrue)
+            << name;
+    }
+    fs::create_symlink(kAttributes, folder / "attributes.ppd");
+    const auto linked = printing::Ppd::openFile(folder / "attributes.ppd");
+    ASSERT_NE(linked, nullptr) << "a link to a PPD opens";
+    EXPECT_EQ(linked->modelName(), "Stratoline Attribute Test");
 }
 
 TEST(Ppd, TestFilesPassTheConformanceTest) {
