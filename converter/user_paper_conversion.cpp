@@ -1,7 +1,5 @@
 #include "user_paper_conversion.h"
 
-#include <cstring>
-
 #include "bytes/byte_order.h"
 #include "cf/regular_file.h"
 #include "conversion_check.h"
@@ -22,32 +20,20 @@ OldPaper hostOrder(const PaperIDRec& record, std::string name) {
     return paper;
 }
 
-// The count at the start of the file; none when the file is too short or the count negative.
-std::optional<std::size_t> paperCount(std::span<const std::uint8_t> file) {
-    if (file.size() < kOldPaperCountSize) {
-        return std::nullopt;
-    }
-    const auto count = static_cast<std::int16_t>(bytes::loadBE16(file.data()));
-    if (count < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(count);
-}
-
 }  // namespace
 
 std::optional<std::vector<OldPaper>> readOldPaperList(std::span<const std::uint8_t> file) {
-    const auto count = paperCount(file);
-    if (!count || (file.size() - kOldPaperCountSize) / sizeof(PaperIDRec) < *count) {
+    const auto count = declaredListCount(file);
+    if (!count || (file.size() - kOldListCountSize) / sizeof(PaperIDRec) < *count) {
         return std::nullopt;
     }
     std::vector<OldPaper> papers;
-    for (std::size_t i = 0; i < *count; ++i) {
-        PaperIDRec record;
-        std::memcpy(&record, file.data() + kOldPaperCountSize + i * sizeof record, sizeof record);
-        auto name = converter::lengthPrefixedString(record.paperName);
+    const std::int16_t records = PaperID_GetCount(file, kPaperKindAll);
+    for (std::int16_t position = 1; position <= records; ++position) {
+        const auto record = PaperID_Get(file, position, kPaperKindAll);
+        auto name = record ? converter::lengthPrefixedString(record->paperName) : std::nullopt;
         if (name) {
-            papers.push_back(hostOrder(record, std::move(*name)));
+            papers.push_back(hostOrder(*record, std::move(*name)));
         }
     }
     return papers;
@@ -61,10 +47,10 @@ bool convUserPaper() {
         return false;
     }
     const auto path = *common / kOldUserPaperFileName;
-    const auto head = cf::readRegularFileStart(path, kOldPaperCountSize);
-    const auto count = head ? paperCount(*head) : std::nullopt;
+    const auto head = cf::readRegularFileStart(path, kOldListCountSize);
+    const auto count = head ? declaredListCount(*head) : std::nullopt;
     const auto file =
-        count ? cf::readRegularFileStart(path, kOldPaperCountSize + *count * sizeof(PaperIDRec))
+        count ? cf::readRegularFileStart(path, kOldListCountSize + *count * sizeof(PaperIDRec))
               : std::nullopt;
     const auto papers = file ? readOldPaperList(*file) : std::nullopt;
     if (!papers) {

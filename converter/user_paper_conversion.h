@@ -1,32 +1,15 @@
 // The old list of user-defined papers, "user.pref" in "Stratoline Common", into "user3.xml".
 //
-// The file is big-endian: a signed 16-bit count, then that many 78-byte records.
+// The file is big-endian: a signed 16-bit count, then that many 78-byte records (paper_list.h).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#pragma pack(push, 1)
-/// One paper as the old file stores it; numbers big-endian.
-struct PaperIDRec {
-    std::uint8_t paperID[2];     ///< signed 16-bit
-    std::uint8_t paperName[64];  ///< length-prefixed, at most 63 characters
-    std::uint8_t width[4];       ///< signed 32-bit
-    std::uint8_t height[4];      ///< signed 32-bit
-    std::uint8_t flags[4];
-};
-#pragma pack(pop)
-static_assert(sizeof(PaperIDRec) == 78);
-static_assert(offsetof(PaperIDRec, paperName) == 2);
-static_assert(offsetof(PaperIDRec, width) == 66);
-static_assert(offsetof(PaperIDRec, flags) == 74);
-
-/// Bytes of the count before the records.
-inline constexpr std::size_t kOldPaperCountSize = 2;
+#include "paper_list.h"
 
 /// One paper of the old list, in host order, with its name as UTF-8.
 struct OldPaper {

@@ -1,15 +1,17 @@
 #!/usr/bin/python3
-"""Reads a converted settings file with plistlib and compares it key by key with the values the
-old file of make_old_files.py must give.
+"""Reads a converted settings file with xmllint and plistlib and compares it key by key with the
+values the old file of make_old_files.py must give.
 
   check_converted.py CASE FILE [PRINTER] [PROFILE-FOLDER]
 
 CASE names the old file; PRINTER is the printer name the program was given (connect cases);
 PROFILE-FOLDER holds the installed profiles "Glossy Photo.icc" and "Proof Paper.icc" (ui2 cases).
-Exits 0 when everything matches, else prints each difference and exits 1.
+Exits 0 when the file is well-formed XML and everything matches, else prints each difference
+and exits 1.
 """
 import os
 import plistlib
+import subprocess
 import sys
 
 # ---- user3.xml
@@ -163,6 +165,9 @@ def cases(printer, profiles):
     return {
         "user": lambda: user_expected([POSTER, CAFE, BANNER]),
         "user_name255": lambda: user_expected([POSTER, ("F" * 63,) + BANNER[1:]]),
+        # XML holds no control character: the names keep the rest of their text.
+        "user_bell": lambda: user_expected([("BellPaper",) + POSTER[1:],
+                                            ("Caf\u00e9",) + CAFE[1:]]),
         "connect": lambda: connect_expected(1, 2, "USB", "Stratoline SL-7440 Caf\u00e9",
                                             "SL7440", printer),
         "connect_900": lambda: connect_expected(38, 4, "DNSSD", "Studio printer", "SL5170",
@@ -178,6 +183,8 @@ def cases(printer, profiles):
         # A proof profile that is not installed: no proof.
         "ui2_proof_missing": lambda: ui_expected(profiles, Proof=0, ProofProfileName=None,
                                                  ProofProfilePath=None),
+        "ui2_bell": lambda: ui_expected(profiles, CommentDetails="Proofrun",
+                                        NameOfDataToBeSaved="Box \u00e9"),
         "job": lambda: job_expected(125),
         "job_v10x": lambda: job_expected(10000),
         "job_favorites_only": lambda: job_expected(125, history=False),
@@ -200,6 +207,10 @@ def main():
     case, path = sys.argv[1], sys.argv[2]
     printer = sys.argv[3] if len(sys.argv) > 3 else ""
     profiles = sys.argv[4] if len(sys.argv) > 4 else ""
+    lint = subprocess.run(["/usr/bin/xmllint", "--noout", path], capture_output=True, text=True)
+    if lint.returncode != 0:
+        print("xmllint:", lint.stderr)
+        return 1
     with open(path, "rb") as f:
         root = plistlib.load(f)
     expected = cases(printer, profiles)[case]()

@@ -1,6 +1,6 @@
-// The program converts each old file of data/ into its new file, which Python's plistlib reads
-// back with the values the old file must give; an old file it refuses gives no new file and
-// stays waiting.
+// The program converts each old file of data/ into its new file, which xmllint finds well-formed
+// and Python's plistlib reads back with the values the old file must give; an old file it refuses
+// gives no new file and stays waiting.
 #include <gtest/gtest.h>
 
 #include "converter_test_support.h"
@@ -29,6 +29,7 @@ const OldFileCase kCases[] = {
     {"UserPapers", "user.pref", Place::Common, "user.pref", "user3.xml", "user"},
     {"UserPapersCountTooLarge", "user_count4.pref", Place::Common, "user.pref", "user3.xml", nullptr},
     {"UserPaperNameLongerThanItsField", "user_name255.pref", Place::Common, "user.pref", "user3.xml", "user_name255"},
+    {"UserPaperNamesWithControlCharacters", "user_bell.pref", Place::Common, "user.pref", "user3.xml", "user_bell"},
     {"Connection", "connect.pref", Place::Printer, "connect.pref", "connect3.xml", "connect"},
     {"ConnectionWithTail", "connect_900.pref", Place::Printer, "connect.pref", "connect3.xml", "connect_900"},
     {"ConnectionOneByteShort", "connect_803.pref", Place::Printer, "connect.pref", "connect3.xml", nullptr},
@@ -43,6 +44,7 @@ const OldFileCase kCases[] = {
     {"DialogSettingsCurveCountsOutOfRange", "ui2_curve1000.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_curve1000"},
     {"DialogSettingsNaNScaleAndProfileWithoutBracket", "ui2_nan_scale.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_nan_scale"},
     {"DialogSettingsProofProfileNotInstalled", "ui2_proof_missing.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_proof_missing"},
+    {"DialogSettingsTextsWithControlCharacters", "ui2_bell.pref", Place::Printer, "ui2.pref", "ui3.xml", "ui2_bell"},
     {"History", "Job.pref", Place::Printer, "Job.pref", "job3.xml", "job"},
     {"HistoryVersion102", "Job_v102.pref", Place::Printer, "Job.pref", "job3.xml", "job_v10x"},
     {"HistoryVersion100", "Job_v100.pref", Place::Printer, "Job.pref", "job3.xml", "job_v10x"},

@@ -2,11 +2,14 @@
 // the old files of data/ put in place.
 #pragma once
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fixture_profiles.h"
@@ -22,8 +25,11 @@ namespace fs = std::filesystem;
 inline constexpr const char* kPrinter = "SL-7440";
 inline constexpr const char* kProduct = "Stratoline Print Plug-In";
 
+/// Far longer than a run takes under the sanitizers; a run still going then waits for good.
+inline constexpr std::chrono::seconds kRunLimit{60};
+
 /// Runs the program with `arguments` (after the program's own name); its exit status, or -1
-/// when it did not exit normally.
+/// when it did not exit normally (it aborted, or was stopped after kRunLimit).
 inline int runConverter(const std::vector<std::string>& arguments) {
     std::vector<char*> argv{const_cast<char*>(DATA_CONVERTER)};
     for (const auto& argument : arguments) {
@@ -35,11 +41,21 @@ inline int runConverter(const std::vector<std::string>& arguments) {
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+    if (child < 0) {
         return -1;
     }
-    return WEXITSTATUS(status);
+    constexpr std::chrono::milliseconds kPoll{10};
+    const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 inline int check(const char* printer = kPrinter, const char* product = kProduct) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conversion_check.h"
 #include "converter_test_support.h"
 
 namespace {
@@ -98,6 +99,83 @@ TEST_F(DataConverter, OldFileThatIsNoRegularFileDoesNotWait) {
     EXPECT_EQ(check(), 0);
     EXPECT_EQ(convert(), 0);
     EXPECT_FALSE(fs::exists(folders_.printer() / "connect3.xml"));
+}
+
+// What can stand at a new file's name instead of a file.
+enum class Obstacle { Folder, Pipe, LinkToPipe };
+
+void plant(Obstacle obstacle, const fs::path& path, const fs::path& pipe) {
+    switch (obstacle) {
+        case Obstacle::Folder:
+            fs::create_directories(path);
+            break;
+        case Obstacle::Pipe:
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            break;
+        case Obstacle::LinkToPipe:
+            ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+            fs::create_symlink(pipe, path);
+            break;
+    }
+}
+
+// A folder or a pipe at a new file's name, directly or through a link, is no good new file: its
+// kind waits, and neither pass ends early or waits on it, so the other kinds are converted all
+// the same. A folder there aborted the program with an uncaught stream error, and a pipe held
+// the check for good.
+TEST(DataConverterNewName, TakenByAFolderOrAPipeOnlyItsKindWaits) {
+    struct Kind {
+        const char* oldName;
+        const char* newName;
+        bool common;
+    };
+    const Kind kinds[] = {{"user.pref", "user3.xml", true},
+                          {"connect.pref", "connect3.xml", false},
+                          {"ui2.pref", "ui3.xml", false},
+                          {"Job.pref", "job3.xml", false}};
+    for (const Obstacle obstacle : {Obstacle::Folder, Obstacle::Pipe, Obstacle::LinkToPipe}) {
+        for (const Kind& blocked : kinds) {
+            const std::string round = std::string(blocked.newName) + " taken by obstacle " +
+                                      std::to_string(static_cast<int>(obstacle));
+            Folders folders;
+            const auto folderOf = [&](const Kind& kind) {
+                return kind.common ? folders.common() : folders.printer();
+            };
+            for (const Kind& kind : kinds) {
+                Folders::place(kind.oldName, folderOf(kind), kind.oldName);
+            }
+            const fs::path taken = folderOf(blocked) / blocked.newName;
+            plant(obstacle, taken, folders.preferences() / "pipe");
+
+            EXPECT_EQ(check(), 1) << round;
+            EXPECT_EQ(convert(), 0) << round;
+            for (const Kind& kind : kinds) {
+                if (&kind != &blocked) {
+                    EXPECT_TRUE(isGoodNewFile(folderOf(kind) / kind.newName))
+                        << round << ": " << kind.newName << " converted all the same";
+                }
+            }
+            EXPECT_FALSE(fs::is_regular_file(taken)) << round;
+            EXPECT_EQ(check(), 1) << round << ": its kind still waits";
+        }
+    }
+}
+
+// An earlier version wrote control characters of old names into the settings files as they
+// were, which no XML reader but its own took: such a file is broken, so its kind is converted
+// again, into a file that holds the names without them.
+TEST_F(DataConverter, NewFileHoldingAControlCharacterIsConvertedAgain) {
+    Folders::place("user.pref", folders_.common(), "user.pref");
+    settingstest::writeText(folders_.common() / "user3.xml",
+                            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                            "<plist version=\"1.0\"><dict><key>CustomPaperVers</key>"
+                            "<integer>100</integer><key>CustomPapers</key><array><dict>"
+                            "<key>PaperName</key><string>Bell\x07Paper</string></dict></array>"
+                            "</dict></plist>\n");
+    EXPECT_EQ(check(), 1);
+    EXPECT_EQ(convert(), 0);
+    EXPECT_EQ(oracle("user", folders_.common() / "user3.xml", folders_), 0);
+    EXPECT_EQ(check(), 0);
 }
 
 TEST_F(DataConverter, EmptyPrinterNameChecksNothingAndConvertsOnlyThePaperList) {

@@ -8,6 +8,12 @@ folder; the files land beside this script:
   user_count4.pref             the same 3 papers with a count of 4: too short, not converted
   user_name255.pref            the second paper's length byte is 255 (its field holds 63):
                                that paper is left out; the third fills its field exactly
+  user_bell.pref               2 papers whose names hold control characters (0x07, 0x1F)
+  user_flags.pref              5 papers whose flags and ids tell the list accessors' kinds
+                               apart: ids 10, 20, 30, 40, 20 with flags 0x102, 0x2, 0x100, 0, 0
+  custom_ids.pref              a list of 3 custom ids of 16 bytes each
+  custom_ids_count5.pref       the same 3 entries and half a fourth with a count of 5
+  custom_ids_negative.pref     the same 3 entries with a count of -1
   connect.pref                 804 bytes: old printer 15, "USB"
   connect_900.pref             900 bytes: old printer 36, "DNSSD"; the tail is ignored
   connect_803.pref             803 bytes: one short, not converted
@@ -22,6 +28,7 @@ folder; the files land beside this script:
   ui2_curve1000.pref           the RGB curve claims 1000 points and the R curve -5
   ui2_nan_scale.pref           a NaN scale at 840, and an output profile text without "["
   ui2_proof_missing.pref       a proof profile that is not installed
+  ui2_bell.pref                the comment and the box name hold control characters
   Job.pref                     2 history records of version 200 (5634 bytes each); the second
                                is a favourite too
   Job_v102.pref                the same 2 records in version 102 (2052 bytes each)
@@ -64,7 +71,14 @@ def paper(paper_id, name, width, height, flags, name_field=None):
     return struct.pack(">h", paper_id) + field + struct.pack(">iiI", width, height, flags)
 
 
+BELL_PAPERS = [
+    (1001, b"Bell\x07Paper", 6100, 9140, 0),
+    (1002, b"Caf\x8e\x1f", 2100, 2970, 0),
+]
+
+
 def user_files():
+    write("user_bell.pref", struct.pack(">h", 2) + b"".join(paper(*p) for p in BELL_PAPERS))
     records = b"".join(paper(*p) for p in PAPERS)
     write("user.pref", struct.pack(">h", 3) + records)
     write("user_count4.pref", struct.pack(">h", 4) + records)
@@ -73,6 +87,35 @@ def user_files():
     write("user_name255.pref", struct.pack(">h", 3) + paper(*PAPERS[0]) +
           paper(*PAPERS[1], name_field=long_second) +
           paper(PAPERS[2][0], b"", *PAPERS[2][2:], name_field=full_third))
+
+
+# Kinds of the paper list accessors: bit 1 of the flags admits a paper to kind 1, bit 8 keeps it
+# out of kind 2.
+FLAGGED_PAPERS = [
+    (10, b"Flag 1 and 8", 100, 1000, 0x102),
+    (20, b"Flag 1", 200, 2000, 0x2),
+    (30, b"Flag 8", 300, 3000, 0x100),
+    (40, b"No flag", 400, 4000, 0),
+    (20, b"Second 20", 500, 5000, 0),
+]
+
+
+def flagged_files():
+    write("user_flags.pref", struct.pack(">h", len(FLAGGED_PAPERS)) +
+          b"".join(paper(*p) for p in FLAGGED_PAPERS))
+
+
+# ---- custom id lists: count (>h), then 16-byte entries, here an id (>h), a value (>i) and a
+# 10-byte label.
+CUSTOM_IDS = [(7, 70000, b"seven"), (-3, -30, b"minus3"), (12, 0x7FFFFFFF, b"twelve")]
+
+
+def custom_id_files():
+    entries = b"".join(struct.pack(">hi10s", *entry) for entry in CUSTOM_IDS)
+    assert len(entries) == 16 * len(CUSTOM_IDS)
+    write("custom_ids.pref", struct.pack(">h", 3) + entries)
+    write("custom_ids_count5.pref", struct.pack(">h", 5) + entries + entries[:8])
+    write("custom_ids_negative.pref", struct.pack(">h", -1) + entries)
 
 
 # ---- connect.pref: id (>i), kind (256, zero-terminated), pop-up (512, zero-terminated),
@@ -150,7 +193,7 @@ def put_text(record, offset, text):
 
 
 def ui2_record(size=4880, curve_counts=None, scale=2.5, output_text=OUTPUT_PROFILE_TEXT,
-               proof_text=PROOF_PROFILE_TEXT):
+               proof_text=PROOF_PROFILE_TEXT, comment=b"Proof run", box=b"Box \x8e"):
     record = bytearray([FILLER]) * 4880
     for offset in COPIED:
         put32(record, offset, offset + 7)
@@ -170,8 +213,8 @@ def ui2_record(size=4880, curve_counts=None, scale=2.5, output_text=OUTPUT_PROFI
                     put32(record, 2040 + 64 * c + 4 * k, 2000 + k)
     struct.pack_into(">d", record, 840, scale)
     put_text(record, 304, output_text)
-    put_text(record, 2648, b"Proof run")
-    put_text(record, 4028, b"Box \x8e")
+    put_text(record, 2648, comment)
+    put_text(record, 4028, box)
     put_text(record, 4544, proof_text)
     return bytes(record[:size])
 
@@ -184,6 +227,7 @@ def ui2_files():
     write("ui2_nan_scale.pref",
           ui2_record(scale=math.nan, output_text=b"Glossy Photo.icc]"))
     write("ui2_proof_missing.pref", ui2_record(proof_text=b"[Missing Proof.icc]"))
+    write("ui2_bell.pref", ui2_record(comment=b"Proof\x07run\x0b", box=b"Box \x8e\x01"))
 
 
 # ---- Job.pref: count, then records of version 200 (5634 bytes), 102 (2052) or 100 (1280).
@@ -239,6 +283,8 @@ def job_files():
 
 if __name__ == "__main__":
     user_files()
+    flagged_files()
+    custom_id_files()
     connect_files()
     ui2_files()
     job_files()
