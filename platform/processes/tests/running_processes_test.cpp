@@ -42,7 +42,8 @@ TEST(RunningProcesses, AProgramWhoseFileWasRemovedKeepsItsPath) {
 }
 
 TEST(RunningProcesses, ListsThisProcess) {
-    EXPECT_EQ(occurrences(fs::read_symlink("/proc/self/exe")), 1);
+    // Other tests of this program may run beside this one.
+    EXPECT_GE(occurrences(fs::read_symlink("/proc/self/exe")), 1);
 }
 
 }  // namespace
