@@ -18,6 +18,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "qt/table_drops.h"
 #include "qt_fixture.h"
 #include "ui/popup_button.h"
 #include "ui/table_view.h"
@@ -403,20 +404,10 @@ struct QtTable : ::testing::Test {
     void click(int row, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rowPoint(row, 1));
     }
-    // Hovers and drops `data` at `where` of the viewport; answers whether the drop was taken.
     bool drop(const QMimeData* data, QPoint where) {
-        QDragEnterEvent enter(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &enter);
-        QDragMoveEvent move(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &move);
-        QDropEvent dropped(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &dropped);
-        return dropped.isAccepted();
+        return qttest::dropOnTable(view, data, where);
     }
-    QPoint belowTheRows() const {
-        const int last = view->model()->rowCount() - 1;
-        return {10, view->rowViewportPosition(last) + view->rowHeight(last) + 10};
-    }
+    QPoint belowTheRows() const { return qttest::belowTheRows(view); }
 
     static constexpr const char* kWindow = "SampleLists";
     static constexpr const char* kTable = "favoriteList";

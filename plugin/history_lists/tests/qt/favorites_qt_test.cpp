@@ -11,6 +11,7 @@
 #include "cf/notification_center.h"
 #include "dialogs/plugin_strings.h"
 #include "favorites_fixture.h"
+#include "qt/table_drops.h"
 #include "support/temporary_folder.h"
 #include "ui/qt_port.h"
 #include "ui/table_view.h"
@@ -52,19 +53,9 @@ class QtFavorites : public testing::Test {
     QPoint above(int row) const {
         return {10, view->rowViewportPosition(row) + view->rowHeight(row) / 4};
     }
-    QPoint belowTheRows() const {
-        const int last = view->model()->rowCount() - 1;
-        return {10, view->rowViewportPosition(last) + view->rowHeight(last) + 10};
-    }
-    // Hovers and drops `data` at `where`; answers whether the table took the drop.
+    QPoint belowTheRows() const { return qttest::belowTheRows(view); }
     bool drop(const QMimeData* data, QPoint where) const {
-        QDragEnterEvent enter(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &enter);
-        QDragMoveEvent move(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &move);
-        QDropEvent dropped(where, Qt::MoveAction, data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(view->viewport(), &dropped);
-        return dropped.isAccepted();
+        return qttest::dropOnTable(view, data, where);
     }
 
     Favorites favorites;
